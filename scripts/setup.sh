@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what building, testing and looking at Tessel needs on Debian 12.
+set -euo pipefail
+packages=(qt6-base-dev libqt6svg6 cmake ninja-build g++ libgtest-dev libgmock-dev
+          libbenchmark-dev libicu-dev xvfb xauth xdotool imagemagick)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,134 @@
+#include "model/Archive.h"
+
+#include <unicode/ustring.h>
+
+#include <vector>
+
+void CArchiveWriter::WriteUInt16(uint16_t value) {
+    m_bytes += static_cast<char>(value & 0xFF);
+    m_bytes += static_cast<char>(value >> 8);
+}
+
+void CArchiveWriter::WriteUInt32(uint32_t value) {
+    WriteUInt16(static_cast<uint16_t>(value & 0xFFFF));
+    WriteUInt16(static_cast<uint16_t>(value >> 16));
+}
+
+void CArchiveWriter::WriteString(std::string_view text) {
+    size_t length = text.size();
+    if (length < 0xFF) {
+        m_bytes += static_cast<char>(length);
+    } else if (length < 0xFFFE) {
+        m_bytes += '\xFF';
+        WriteUInt16(static_cast<uint16_t>(length));
+    } else {
+        m_bytes += '\xFF';
+        WriteUInt16(0xFFFF);
+        WriteUInt32(static_cast<uint32_t>(length));
+    }
+    m_bytes.append(text);
+}
+
+bool CArchiveReader::ReadUInt8(uint8_t& value) {
+    if (Remaining() < 1)
+        return false;
+    value = static_cast<uint8_t>(m_bytes[m_pos++]);
+    return true;
+}
+
+bool CArchiveReader::ReadUInt16(uint16_t& value) {
+    uint8_t low, high;
+    if (!ReadUInt8(low) || !ReadUInt8(high))
+        return false;
+    value = static_cast<uint16_t>(low | (high << 8));
+    return true;
+}
+
+bool CArchiveReader::ReadUInt32(uint32_t& value) {
+    uint16_t low, high;
+    if (!ReadUInt16(low) || !ReadUInt16(high))
+        return false;
+    value = static_cast<uint32_t>(low) | (static_cast<uint32_t>(high) << 16);
+    return true;
+}
+
+bool CArchiveReader::ReadInt32(int32_t& value) {
+    uint32_t raw;
+    if (!ReadUInt32(raw))
+        return false;
+    value = static_cast<int32_t>(raw);
+    return true;
+}
+
+bool CArchiveReader::ReadLength(uint32_t& length, bool& wide) {
+    wide = false;
+    uint8_t byteLength;
+    if (!ReadUInt8(byteLength))
+        return false;
+    if (byteLength < 0xFF) {
+        length = byteLength;
+        return true;
+    }
+    uint16_t shortLength;
+    if (!ReadUInt16(shortLength))
+        return false;
+    if (shortLength == 0xFFFE) {
+        // A 16-bit string: its own length follows in the same forms.
+        wide = true;
+        if (!ReadUInt8(byteLength))
+            return false;
+        if (byteLength < 0xFF) {
+            length = byteLength;
+            return true;
+        }
+        if (!ReadUInt16(shortLength))
+            return false;
+        if (shortLength == 0xFFFE)
+            return false;
+    }
+    if (shortLength < 0xFFFE) {
+        length = shortLength;
+        return true;
+    }
+    return ReadUInt32(length);
+}
+
+bool CArchiveReader::ReadWideString(uint32_t length, std::string& text) {
+    if (Remaining() / 2 < length)
+        return false;
+    std::vector<UChar> units(length);
+    for (UChar& unit : units) {
+        uint16_t value = 0;
+        ReadUInt16(value);
+        unit = value;
+    }
+    if (length == 0) {
+        text.clear();
+        return true;
+    }
+    UErrorCode error = U_ZERO_ERROR;
+    int32_t needed = 0;
+    u_strToUTF8WithSub(nullptr, 0, &needed, units.data(), static_cast<int32_t>(length), 0xFFFD,
+                       nullptr, &error);
+    if (error != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(error))
+        return false;
+    text.assign(static_cast<size_t>(needed), '\0');
+    error = U_ZERO_ERROR;
+    u_strToUTF8WithSub(text.data(), needed, &needed, units.data(), static_cast<int32_t>(length),
+                       0xFFFD, nullptr, &error);
+    return U_SUCCESS(error) || error == U_STRING_NOT_TERMINATED_WARNING;
+}
+
+bool CArchiveReader::ReadString(std::string& text) {
+    uint32_t length;
+    bool wide;
+    if (!ReadLength(length, wide))
+        return false;
+    if (wide)
+        return ReadWideString(length, text);
+    if (Remaining() < length)
+        return false;
+    text.assign(m_bytes.substr(m_pos, length));
+    m_pos += length;
+    return true;
+}

@@ -1,0 +1,84 @@
+#include "model/FileFacts.h"
+
+#include <cstdio>
+
+#include "platform/LocalTime.h"
+
+std::string ExtensionOf(const std::string& name) {
+    size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string TitleOf(const std::string& name) {
+    return name.substr(0, name.rfind('.'));
+}
+
+std::string ModifiedText(int64_t seconds) {
+    SLocalTime t = ToLocalTime(seconds);
+    char text[64];
+    std::snprintf(text, sizeof text, "%i/%i/%i %i:%i", t.nMonth, t.nDay, t.nYear, t.nHour,
+                  t.nMinute);
+    return text;
+}
+
+bool CFileFacts::CheckPath(const std::string& path) {
+    m_bExists = QueryPath(path, m_found);
+    m_bRoot = m_bExists && IsRootPath(m_found.strPath);
+    return m_bExists;
+}
+
+bool CFileFacts::FillFromPath(const std::string& path) {
+    if (!CheckPath(path))
+        return false;
+    m_strName.Set(m_found.strName);
+    m_strNewName.Set(TitleOf(m_found.strName));
+    m_strPath.Set(m_found.strPath);
+    SetSize(m_found.nSize);
+    SetModified(m_found.timeModified);
+    m_strExt.Set(ExtensionOf(m_found.strName));
+    return true;
+}
+
+void CFileFacts::SetSize(uint64_t size) {
+    m_nSize = size;
+    m_dwSize = static_cast<uint32_t>(size);
+    m_strSize.Set(std::to_string(size));
+}
+
+void CFileFacts::SetModified(int64_t seconds) {
+    m_timeModified = seconds;
+    m_strModified.Set(ModifiedText(seconds));
+}
+
+std::string CFileFacts::GetFolder() const {
+    const std::string& path = m_strPath.Get();
+    size_t nameLength = m_strName.GetLength();
+    return path.substr(0, path.size() >= nameLength ? path.size() - nameLength : 0);
+}
+
+std::string CFileFacts::GetNewFileName() const {
+    return m_strNewName.Get() + m_strExt.Get();
+}
+
+std::string CFileFacts::GetCurrentTitle() const {
+    return TitleOf(m_strName.Get());
+}
+
+void CFileFacts::CopyFileFields(const CFileFacts& other) {
+    m_strName = other.m_strName;
+    m_strNewName = other.m_strNewName;
+    m_strExt = other.m_strExt;
+    m_strPath = other.m_strPath;
+    m_strSize = other.m_strSize;
+    m_dwSize = other.m_dwSize;
+    m_nSize = other.m_nSize;
+    m_strModified = other.m_strModified;
+    m_timeModified = other.m_timeModified;
+}
+
+bool CFileFacts::SameFileFields(const CFileFacts& other) const {
+    return m_strName == other.m_strName && m_strNewName == other.m_strNewName &&
+           m_strExt == other.m_strExt && m_strPath == other.m_strPath &&
+           m_strSize == other.m_strSize && m_dwSize == other.m_dwSize &&
+           m_strModified == other.m_strModified;
+}

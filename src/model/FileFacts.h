@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/TextField.h"
+#include "platform/PathFacts.h"
+
+// The facts of one file, taken when the entry was filled: its name, new name, extension,
+// path, size and last-write time.
+class CFileFacts {
+public:
+    CFileFacts() = default;
+    virtual ~CFileFacts() = default;
+
+    // The existence probe: sets m_bExists and m_bRoot and keeps the facts of the path.
+    bool CheckPath(const std::string& path);
+    // CheckPath, then every file field from the facts found. False, fields untouched,
+    // when the path does not exist.
+    bool FillFromPath(const std::string& path);
+
+    std::string GetFolder() const;
+    std::string GetNewFileName() const;
+    std::string GetCurrentTitle() const;
+    bool IsRoot() const { return m_bRoot; }
+    bool Exists() const { return m_bExists; }
+    // Facts of the path last probed with CheckPath.
+    bool IsFolder() const { return m_found.bIsFolder; }
+    bool IsReadOnly() const { return m_found.bReadOnly; }
+    const SPathFacts& GetFound() const { return m_found; }
+
+    // Fills the size fields from a full 64-bit size.
+    void SetSize(uint64_t size);
+    // Fills the time fields from seconds since 1970 UTC.
+    void SetModified(int64_t seconds);
+
+    CTextField m_strName;
+    CTextField m_strNewName;
+    CTextField m_strExt;
+    CTextField m_strPath;
+    CTextField m_strSize;
+    uint32_t m_dwSize = 0;
+    uint64_t m_nSize = 0;  // the full size; m_dwSize keeps its low 32 bits for the file format
+    CTextField m_strModified;
+    int64_t m_timeModified = 0;
+    bool m_bRoot = false;
+    bool m_bExists = false;
+    std::vector<std::string> m_listFolder;
+
+protected:
+    void CopyFileFields(const CFileFacts& other);
+    bool SameFileFields(const CFileFacts& other) const;
+
+private:
+    SPathFacts m_found;
+};
+
+// The extension of a name: from its last "." to the end, dot included; "" without a dot.
+std::string ExtensionOf(const std::string& name);
+// The name without its extension.
+std::string TitleOf(const std::string& name);
+// The "%i/%i/%i %i:%i" text of a time in local time.
+std::string ModifiedText(int64_t seconds);

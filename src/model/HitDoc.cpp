@@ -1,0 +1,111 @@
+#include "model/HitDoc.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "model/Archive.h"
+#include "model/GenreTable.h"
+
+long LeadingNumber(const std::string& text) {
+    return std::strtol(text.c_str(), nullptr, 10);
+}
+
+CHitDoc::CHitDoc(const std::string& path) {
+    FillFromPath(path);
+}
+
+CHitDoc& CHitDoc::operator=(const CHitDoc& other) {
+    if (this == &other)
+        return *this;
+    CopyFileFields(other);
+    m_strTitle = other.m_strTitle;
+    m_strArtist = other.m_strArtist;
+    m_strAlbum = other.m_strAlbum;
+    m_strComment = other.m_strComment;
+    m_nYear = other.m_nYear;
+    m_nGenre = other.m_nGenre;
+    return *this;
+}
+
+std::string CHitDoc::GetNewPath() const {
+    return GetFolder() + GetNewFileName();
+}
+
+std::string CHitDoc::GetYearText() const {
+    return m_nYear == -1 ? std::string() : std::to_string(m_nYear);
+}
+
+std::string CHitDoc::GetGenreText() const {
+    return GenreName(m_nGenre);
+}
+
+void CHitDoc::SetFromTag(const std::string& title, const std::string& artist,
+                         const std::string& album, const std::string& yearText,
+                         const std::string& comment, int genre) {
+    m_strTitle.Set(title);
+    m_strArtist.Set(artist);
+    m_strAlbum.Set(album);
+    m_strComment.Set(comment);
+    long year = LeadingNumber(yearText);
+    m_nYear = year == 0 ? -1 : static_cast<int>(year);
+    m_nGenre = genre;
+    CommitTag();
+}
+
+void CHitDoc::CommitTag() {
+    m_strSavedTitle = m_strTitle.Get();
+    m_strSavedArtist = m_strArtist.Get();
+    m_strSavedAlbum = m_strAlbum.Get();
+    m_strSavedComment = m_strComment.Get();
+    m_nSavedYear = m_nYear;
+    m_nSavedGenre = m_nGenre;
+}
+
+bool CHitDoc::IsTagChanged() const {
+    return m_strSavedTitle != m_strTitle.Get() || m_strSavedArtist != m_strArtist.Get() ||
+           m_strSavedAlbum != m_strAlbum.Get() || m_strSavedComment != m_strComment.Get() ||
+           m_nSavedYear != m_nYear || m_nSavedGenre != m_nGenre;
+}
+
+bool CHitDoc::IsSameAs(const CHitDoc& other) const {
+    return SameFileFields(other) && m_strTitle == other.m_strTitle &&
+           m_strArtist == other.m_strArtist && m_strAlbum == other.m_strAlbum &&
+           m_nYear == other.m_nYear && m_nGenre == other.m_nGenre &&
+           m_strComment == other.m_strComment;
+}
+
+void CHitDoc::Serialize(CArchiveWriter& archive) const {
+    archive.WriteString(m_strName.Get());
+    archive.WriteString(m_strNewName.Get());
+    archive.WriteString(m_strExt.Get());
+    archive.WriteString(m_strPath.Get());
+    archive.WriteString(m_strSize.Get());
+    archive.WriteUInt32(m_dwSize);
+    archive.WriteString(m_strModified.Get());
+    archive.WriteUInt32(static_cast<uint32_t>(m_timeModified));
+}
+
+bool CHitDoc::Serialize(CArchiveReader& archive) {
+    std::string name, newName, ext, path, size, modified;
+    uint32_t lowSize = 0, time = 0;
+    if (!archive.ReadString(name) || !archive.ReadString(newName) || !archive.ReadString(ext) ||
+        !archive.ReadString(path) || !archive.ReadString(size) || !archive.ReadUInt32(lowSize) ||
+        !archive.ReadString(modified) || !archive.ReadUInt32(time))
+        return false;
+    m_strName.Set(std::move(name));
+    m_strNewName.Set(std::move(newName));
+    m_strExt.Set(std::move(ext));
+    m_strPath.Set(std::move(path));
+    // The size text holds the full size; the 4-byte field only its low 32 bits.
+    errno = 0;
+    char* end = nullptr;
+    unsigned long long full = std::strtoull(size.c_str(), &end, 10);
+    bool textIsSize =
+        errno == 0 && end != size.c_str() && *end == '\0' && static_cast<uint32_t>(full) == lowSize;
+    m_nSize = textIsSize ? full : lowSize;
+    m_strSize.Set(std::move(size));
+    m_dwSize = lowSize;
+    m_strModified.Set(std::move(modified));
+    m_timeModified = time;
+    return true;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+
+#include "model/FileFacts.h"
+
+class CArchiveReader;
+class CArchiveWriter;
+
+// One row's file entry: the file facts plus the six ID3v1 fields and their saved copy.
+class CHitDoc : public CFileFacts {
+public:
+    CHitDoc() = default;
+    explicit CHitDoc(const std::string& path);
+    CHitDoc(const CHitDoc& other) : CFileFacts() { *this = other; }
+    // Copies the file fields and the current tag fields; the flags, the folder listing,
+    // m_nTag, the saved tag fields and the probe facts stay with this object.
+    CHitDoc& operator=(const CHitDoc& other);
+
+    std::string GetNewPath() const;
+    std::string GetYearText() const;
+    std::string GetGenreText() const;
+
+    // Takes the fields of a read tag; the year text is read as a number, 0 meaning none.
+    void SetFromTag(const std::string& title, const std::string& artist, const std::string& album,
+                    const std::string& yearText, const std::string& comment, int genre);
+    void CommitTag();
+    bool IsTagChanged() const;
+    bool IsSameAs(const CHitDoc& other) const;
+
+    void Serialize(CArchiveWriter& archive) const;
+    // False when the archive ends early or is damaged; the entry is then incomplete.
+    bool Serialize(CArchiveReader& archive);
+
+    CTextField m_strTitle;
+    CTextField m_strArtist;
+    CTextField m_strAlbum;
+    CTextField m_strComment;
+    int m_nYear = -1;
+    int m_nGenre = -1;
+    int m_nTag = 0;
+    std::string m_strSavedTitle;
+    std::string m_strSavedArtist;
+    std::string m_strSavedAlbum;
+    std::string m_strSavedComment;
+    int m_nSavedYear = -1;
+    int m_nSavedGenre = -1;
+};
+
+// The decimal value of a text as strtol reads it (leading white space, optional sign,
+// digits); 0 when it does not start with a number. Saturates instead of overflowing.
+long LeadingNumber(const std::string& text);

@@ -1,0 +1,20 @@
+#pragma once
+
+// How the core tells a front end what changed in the list, and asks it for what only the
+// screen does. Rows are 0-based; ranges are inclusive.
+class IListObserver {
+public:
+    virtual ~IListObserver() = default;
+    virtual void RowsChanged(int first, int last) = 0;
+    virtual void RowsInserted(int first, int count) = 0;
+    virtual void RowsRemoved(int first, int count) = 0;
+    // Columns, mode or the order of many rows changed: show everything anew.
+    virtual void ListReset() = 0;
+    virtual void SelectionChanged() = 0;
+    // Close any open in-place editor; it commits its text before this returns.
+    virtual void EndEditing() = 0;
+    // Open a one-line in-place editor over a cell (find in MP3 mode).
+    virtual void OpenCellEditor(int row, int column) = 0;
+    // Scroll a row into view and give the list the keyboard focus.
+    virtual void ShowRow(int row) = 0;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+
+// The per-user settings, integers and strings by section and key.
+class IProfile {
+public:
+    virtual ~IProfile() = default;
+    virtual int GetInt(const std::string& section, const std::string& key, int fallback) = 0;
+    virtual void WriteInt(const std::string& section, const std::string& key, int value) = 0;
+    virtual std::string GetString(const std::string& section, const std::string& key,
+                                  const std::string& fallback) = 0;
+    virtual void WriteString(const std::string& section, const std::string& key,
+                             const std::string& value) = 0;
+};
+
+// Settings held in memory: the command line's profile and the tests'.
+class CMemoryProfile : public IProfile {
+public:
+    int GetInt(const std::string& section, const std::string& key, int fallback) override;
+    void WriteInt(const std::string& section, const std::string& key, int value) override;
+    std::string GetString(const std::string& section, const std::string& key,
+                          const std::string& fallback) override;
+    void WriteString(const std::string& section, const std::string& key,
+                     const std::string& value) override;
+
+private:
+    std::map<std::pair<std::string, std::string>, std::string> m_values;
+};

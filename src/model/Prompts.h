@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+class CResultsList;
+
+enum class EIcon { None, Information, Question, Warning, Stop };
+enum class EButtons { Ok, YesNo, YesNoCancel };
+enum class EAnswer { Ok, Cancel, Yes, No };
+enum class EOptionsPage { Viewer, Id3Editor };
+
+// The extension choice before a rename run.
+struct SExtensionChoice {
+    bool bKeep = true;
+    std::string strExtension = ".mp3";
+};
+
+// The separator and part order of Filename <-> ID3.
+struct SSeparatorChoice {
+    std::string strSeparator = " - ";
+    bool bArtistFirst = true;
+};
+
+// The ten boxes of the "ID3 Editor" options page: Title, Artist, Album, Comment for the
+// text commands; Title, Artist, Album, Year, Genre, Comment for the column locks.
+struct SId3EditorOptions {
+    std::array<bool, 4> format{};
+    std::array<bool, 6> lock{};
+    bool operator==(const SId3EditorOptions&) const = default;
+};
+
+// What the Rename Wizard starts from.
+struct SWizardInput {
+    std::string strCurrentName;  // the longest current new name
+    std::string strSampleExt;    // that row's extension
+};
+
+// The numbering settings the wizard hands back on Finish, as read from its boxes.
+struct SNumberingSettings {
+    bool bStandardName = true;
+    std::string strName;
+    int nDigits = 2;
+    int nIncrement = 1;
+    int nStart = 1;
+    int nOffset = -1;  // -1 after the name, 0 before it, otherwise a character offset
+};
+
+// Every message and dialog a core command needs. The desktop shows real dialogs, the
+// command line answers from its options, tests answer from a script.
+class IPrompts {
+public:
+    virtual ~IPrompts() = default;
+
+    virtual EAnswer Message(const std::string& text, EIcon icon, EButtons buttons) = 0;
+    // The multiple-selection file dialog of Add; full paths in the dialog's order.
+    virtual bool ChooseFilesToAdd(std::vector<std::string>& paths) = 0;
+    virtual bool ChooseExtension(SExtensionChoice& choice) = 0;
+    // A preview (true = OK) or the results of a run.
+    virtual bool ShowResults(const CResultsList& results) = 0;
+    // The Swap dialog; middle arrives as " - ".
+    virtual bool AskSwapMiddle(std::string& middle) = 0;
+    virtual bool AskSeparator(SSeparatorChoice& choice) = 0;
+    // The Options sheet opened at a page; options arrive as stored and leave as shown.
+    virtual bool ShowOptions(EOptionsPage page, SId3EditorOptions& options) = 0;
+    virtual bool RunRenameWizard(const SWizardInput& input, SNumberingSettings& settings) = 0;
+
+    virtual void BeginProgress(int range) = 0;
+    virtual void SetProgress(int position) = 0;
+    virtual void ShowProgress(bool visible) = 0;
+    virtual void EndProgress() = 0;
+};

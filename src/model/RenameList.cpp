@@ -1,0 +1,154 @@
+#include "model/RenameList.h"
+
+#include <strings.h>
+
+#include "model/ListObserver.h"
+
+std::string EntryCellText(const CHitDoc& entry, EMode mode, int column) {
+    if (mode == EMode::Normal) {
+        switch (column) {
+            case 0:
+                return entry.m_strNewName.Get();
+            case 1:
+                return entry.GetCurrentTitle();
+            case 2:
+                return entry.m_strExt.Get();
+            case 3:
+                return entry.m_strSize.Get();
+            case 4:
+                return entry.m_strModified.Get();
+            case 5:
+                return entry.m_strPath.Get();
+            default:
+                return "";
+        }
+    }
+    switch (column) {
+        case 0:
+            return entry.m_strName.Get();
+        case 1:
+            return entry.m_strTitle.Get();
+        case 2:
+            return entry.m_strArtist.Get();
+        case 3:
+            return entry.m_strAlbum.Get();
+        case 4:
+            return entry.GetYearText();
+        case 5:
+            return entry.GetGenreText();
+        case 6:
+            return entry.m_strComment.Get();
+        default:
+            return "";
+    }
+}
+
+bool IsMp3Extension(const std::string& extension) {
+    return strcasecmp(extension.c_str(), ".mp3") == 0 && extension.size() == 4;
+}
+
+int CRenameList::AppendCopy(const CHitDoc& entry) {
+    m_rows.push_back(SRow{std::make_unique<CHitDoc>(entry), false});
+    int row = GetCount() - 1;
+    if (m_pObserver)
+        m_pObserver->RowsInserted(row, 1);
+    return row;
+}
+
+int CRenameList::RemoveSelected() {
+    int removed = 0;
+    // From the bottom up, one notification per run of selected rows, so the indices the
+    // front end receives stay valid and removing many rows stays linear.
+    std::vector<std::pair<int, int>> runs;
+    for (int row = GetCount() - 1; row >= 0;) {
+        if (!IsSelected(row)) {
+            --row;
+            continue;
+        }
+        int last = row;
+        while (row >= 0 && IsSelected(row))
+            --row;
+        runs.emplace_back(row + 1, last - row);
+    }
+    size_t kept = 0;
+    for (SRow& r : m_rows) {
+        if (r.bSelected) {
+            ++removed;
+            continue;
+        }
+        m_rows[kept++] = std::move(r);
+    }
+    m_rows.resize(kept);
+    if (m_nFocusedRow >= GetCount())
+        m_nFocusedRow = GetCount() - 1;
+    if (m_pObserver)
+        for (auto [first, count] : runs)
+            m_pObserver->RowsRemoved(first, count);
+    return removed;
+}
+
+void CRenameList::Empty() {
+    m_rows.clear();
+    m_nFocusedRow = -1;
+    if (m_pObserver)
+        m_pObserver->ListReset();
+}
+
+void CRenameList::Reorder(const std::vector<int>& order) {
+    std::vector<SRow> reordered;
+    reordered.reserve(m_rows.size());
+    for (int from : order)
+        reordered.push_back(std::move(m_rows.at(static_cast<size_t>(from))));
+    m_rows = std::move(reordered);
+    if (m_pObserver)
+        m_pObserver->ListReset();
+}
+
+void CRenameList::RefreshRow(int row) const {
+    if (m_pObserver)
+        m_pObserver->RowsChanged(row, row);
+}
+
+void CRenameList::RefreshRows(int first, int last) const {
+    if (m_pObserver && first <= last)
+        m_pObserver->RowsChanged(first, last);
+}
+
+void CRenameList::SetSelected(int row, bool selected) {
+    m_rows.at(static_cast<size_t>(row)).bSelected = selected;
+    if (m_pObserver)
+        m_pObserver->SelectionChanged();
+}
+
+void CRenameList::DeselectAll() {
+    for (SRow& r : m_rows)
+        r.bSelected = false;
+    if (m_pObserver)
+        m_pObserver->SelectionChanged();
+}
+
+int CRenameList::FirstSelectedRow() {
+    for (int row = 0; row < GetCount(); ++row)
+        if (IsSelected(row))
+            return row;
+    if (GetCount() > 0)
+        SetSelected(0, true);
+    return 0;
+}
+
+void CRenameList::SetMode(EMode mode) {
+    m_mode = mode;
+    if (m_pObserver)
+        m_pObserver->ListReset();
+}
+
+std::string CRenameList::CellText(int row, int column) const {
+    return EntryCellText(GetEntry(row), m_mode, column);
+}
+
+bool CRenameList::AllRowsAreMp3() const {
+    for (const SRow& r : m_rows)
+        if (!IsMp3Extension(r.pEntry->m_strExt.Get()))
+            return false;
+    return true;
+}

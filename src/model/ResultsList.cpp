@@ -1,0 +1,35 @@
+#include "model/ResultsList.h"
+
+const char* ResultText(int code) {
+    switch (code) {
+        case kResultOk:
+            return "OK";
+        case kResultExists:
+            return "File already exists";
+        case kResultNotFound:
+            return "File not found";
+        case kResultReadOnly:
+            return "Read only";
+        case kResultIllegalChar:
+            return "Illegal character";
+        case kResultUnexpected:
+            return "Unexpected error.  Please refer to help";
+        case kResultUnchanged:
+            return "Unchanged";
+        default:
+            return "";
+    }
+}
+
+void CResultsList::AddResult(const CHitDoc& entry, int code) {
+    auto record = std::make_unique<CHitDoc>(entry);
+    record->m_nTag = code;
+    m_records.Push(std::move(record));
+}
+
+bool CResultsList::HasProblem() const {
+    for (size_t i = 0; i < m_records.GetCount(); ++i)
+        if (m_records.At(i).m_nTag != kResultOk)
+            return true;
+    return false;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "model/HitDoc.h"
+#include "model/ObjectStack.h"
+
+// The verdict of one file in a preview or in the results of a run.
+enum EResultCode : int {
+    kResultOk = 0,
+    kResultExists = 1,
+    kResultNotFound = 2,
+    kResultReadOnly = 3,
+    kResultIllegalChar = 4,
+    kResultUnexpected = 5,
+    kResultUnchanged = 6,
+};
+
+const char* ResultText(int code);
+
+// What the preview and results dialog shows: one copy of an entry per file with its
+// code in m_nTag.
+class CResultsList {
+public:
+    void AddResult(const CHitDoc& entry, int code);
+    // True when some record's code is not 0.
+    bool HasProblem() const;
+    // Whether the preview's OK is to be enabled.
+    bool CanConfirm() const { return !(m_bBlock && HasProblem()); }
+
+    std::string m_strTitle;
+    bool m_bBlock = true;
+    bool m_bResultsMode = false;
+    CObjectStack<CHitDoc> m_records;
+};

@@ -1,0 +1,74 @@
+#include "model/TagEditing.h"
+
+#include "model/GenreTable.h"
+#include "model/Profile.h"
+#include "model/TesselSession.h"
+
+void SetTagValue(CTesselSession& session, int row, int column, const std::string& text) {
+    long number = text.empty() ? -1 : LeadingNumber(text);
+    if (!session.IsMp3Mode())
+        return;
+    CHitDoc& entry = session.List().GetEntry(row);
+    switch (column) {
+        case kColTitle:
+            entry.m_strTitle.Set(text);
+            break;
+        case kColArtist:
+            entry.m_strArtist.Set(text);
+            break;
+        case kColAlbum:
+            entry.m_strAlbum.Set(text);
+            break;
+        case kColYear:
+            entry.m_nYear = number >= 1 && number <= 9999 ? static_cast<int>(number) : -1;
+            break;
+        case kColGenre:
+            entry.m_nGenre = GenreFromName(text);
+            break;
+        case kColComment:
+            entry.m_strComment.Set(text);
+            break;
+        default:
+            break;
+    }
+    session.List().RefreshRow(row);
+}
+
+void ApplyToLockedColumn(CTesselSession& session, const std::string& text, int column) {
+    if (!session.IsLocked(column))
+        return;
+    for (int row = 0; row < session.List().GetCount(); ++row)
+        SetTagValue(session, row, column, text);
+}
+
+namespace {
+
+SId3EditorOptions StoredOptions(IProfile& profile) {
+    SId3EditorOptions options;
+    for (int i = 0; i < 4; ++i)
+        options.format[i] = profile.GetInt("Format", std::to_string(i + 1), 0);
+    for (int i = 0; i < 6; ++i)
+        options.lock[i] = profile.GetInt("Lock", std::to_string(i + 1), 0);
+    return options;
+}
+
+void StoreOptions(IProfile& profile, const SId3EditorOptions& options) {
+    for (int i = 0; i < 4; ++i)
+        profile.WriteInt("Format", std::to_string(i + 1), options.format[i]);
+    for (int i = 0; i < 6; ++i)
+        profile.WriteInt("Lock", std::to_string(i + 1), options.lock[i]);
+}
+
+}  // namespace
+
+bool RunOptionsSheet(CTesselSession& session, EOptionsPage page) {
+    SId3EditorOptions options = StoredOptions(session.Profile());
+    bool accepted = session.Prompts().ShowOptions(page, options);
+    if (accepted)
+        StoreOptions(session.Profile(), options);
+    else
+        options = StoredOptions(session.Profile());
+    session.m_fieldChoice = options.format;
+    session.m_locks = options.lock;
+    return accepted;
+}

@@ -1,0 +1,167 @@
+#include "model/TesselDoc.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "model/Archive.h"
+#include "model/ListObserver.h"
+#include "model/Prompts.h"
+#include "model/TesselSession.h"
+
+namespace {
+
+enum class ELoad { Ok, Unrecognized, Damaged };
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok) {
+        bytes.resize(static_cast<size_t>(st.st_size));
+        size_t done = 0;
+        while (ok && done < bytes.size()) {
+            ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                ok = false;
+            else
+                done += static_cast<size_t>(got);
+        }
+    }
+    close(fd);
+    return ok;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+// A replaced list keeps its permissions; a new one gets what the umask allows.
+mode_t NewFileMode(const std::string& path) {
+    struct stat existing;
+    if (stat(path.c_str(), &existing) == 0)
+        return existing.st_mode & 07777;
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+std::string SerializeList(CTesselSession& session) {
+    CRenameList& list = session.List();
+    CArchiveWriter archive;
+    archive.Reserve(64 + static_cast<size_t>(list.GetCount()) * 128);
+    archive.WriteString(kTslHeader);
+    archive.WriteInt32(list.GetCount());
+    IPrompts& prompts = session.Prompts();
+    prompts.BeginProgress(list.GetCount());
+    for (int row = 0; row < list.GetCount(); ++row) {
+        prompts.SetProgress(row);
+        list.GetEntry(row).Serialize(archive);
+    }
+    prompts.EndProgress();
+    return archive.Bytes();
+}
+
+bool CTesselDoc::OnNewDocument() {
+    m_strPath.clear();
+    m_session.SetModified(false);
+    m_session.EndEditing();
+    m_session.List().Empty();
+    m_session.SetAllMp3(true);
+    m_session.UndoHistory().Clear();
+    return true;
+}
+
+bool CTesselDoc::OnOpenDocument(const std::string& path) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        m_session.Prompts().Message("Cannot open " + path + ": " + std::strerror(errno) + ".",
+                                    EIcon::Stop, EButtons::Ok);
+        return false;
+    }
+    CArchiveReader reader(bytes);
+    std::string header;
+    if (!reader.ReadString(header) || header != kTslHeader) {
+        m_session.Prompts().Message(kUnrecognizedMessage, EIcon::Stop, EButtons::Ok);
+        return false;
+    }
+    OnNewDocument();
+    int32_t count = 0;
+    bool ok = reader.ReadInt32(count) && count >= 0;
+    if (ok && count != 0)
+        m_session.SetNormalColumns();
+    // Rows arrive without a notification each; the front end shows them all at the end.
+    CRenameList& list = m_session.List();
+    IListObserver* observer = list.GetObserver();
+    list.SetObserver(nullptr);
+    for (int32_t i = 0; ok && i < count; ++i) {
+        CHitDoc entry;
+        ok = entry.Serialize(reader);
+        if (ok)
+            m_session.AddEntry(entry);
+    }
+    list.SetObserver(observer);
+    if (observer)
+        observer->ListReset();
+    m_session.RecomputeAllMp3();
+    if (!ok) {
+        ReportLoadFailure(path);
+        return false;
+    }
+    m_strPath = path;
+    m_session.SetModified(false);
+    return true;
+}
+
+void CTesselDoc::ReportLoadFailure(const std::string& path) {
+    // What was read stays, but it is not that file: a Save must ask for a name.
+    m_strPath.clear();
+    m_session.SetModified(m_session.List().GetCount() > 0);
+    m_session.Prompts().Message("Cannot read " + path + ": the list is damaged or incomplete.",
+                                EIcon::Stop, EButtons::Ok);
+}
+
+bool CTesselDoc::OnSaveDocument(const std::string& path) {
+    std::string bytes = SerializeList(m_session);
+    std::string temporary = path + ".XXXXXX";
+    int fd = mkstemp(temporary.data());
+    bool ok = fd >= 0;
+    int error = errno;
+    if (ok) {
+        ok = fchmod(fd, NewFileMode(path)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+        if (!ok)
+            error = errno;
+        if (close(fd) != 0 && ok)
+            ok = false, error = errno;
+        if (ok && rename(temporary.c_str(), path.c_str()) != 0)
+            ok = false, error = errno;
+        if (!ok)
+            unlink(temporary.c_str());
+    }
+    if (!ok) {
+        m_session.Prompts().Message("Cannot save " + path + ": " + std::strerror(error) + ".",
+                                    EIcon::Stop, EButtons::Ok);
+        return false;
+    }
+    m_strPath = path;
+    m_session.SetModified(false);
+    return true;
+}

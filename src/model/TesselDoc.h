@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+class CTesselSession;
+
+inline constexpr const char* kTslHeader = "#TESSELHEADER";
+inline constexpr const char* kUnrecognizedMessage = "Unrecognized file type";
+
+// The rename list as a ".tsl" document: it has no data of its own beyond its path and
+// walks the session's rows when it saves and adds rows when it opens.
+class CTesselDoc {
+public:
+    explicit CTesselDoc(CTesselSession& session) : m_session(session) {}
+
+    // Empties the list and the undo history; the document becomes untitled.
+    bool OnNewDocument();
+    // Loads a saved list in place of the current one. A file that is not a list leaves
+    // the rows and the path alone; a damaged one keeps the rows read before the damage.
+    bool OnOpenDocument(const std::string& path);
+    // Writes every row, replacing the file only once the whole list is on disk.
+    bool OnSaveDocument(const std::string& path);
+
+    const std::string& GetPath() const { return m_strPath; }
+
+private:
+    bool LoadBytes(const std::string& bytes);
+    void ReportLoadFailure(const std::string& path);
+
+    CTesselSession& m_session;
+    std::string m_strPath;
+};
+
+// The whole file of a list: header, count, one record per row.
+std::string SerializeList(CTesselSession& session);

@@ -1,0 +1,86 @@
+#include "model/TesselSession.h"
+
+#include "model/ListObserver.h"
+#include "model/Profile.h"
+
+CTesselSession::CTesselSession(IPrompts& prompts, IProfile& profile)
+    : m_prompts(prompts), m_profile(profile) {
+    ReadLocksAndFieldChoice();
+}
+
+void CTesselSession::ReadLocksAndFieldChoice() {
+    for (int i = 0; i < 6; ++i)
+        m_locks[i] = m_profile.GetInt("Lock", std::to_string(i + 1), 0);
+    for (int i = 0; i < 4; ++i)
+        m_fieldChoice[i] = m_profile.GetInt("Format", std::to_string(i + 1), 0);
+}
+
+bool CTesselSession::IsLocked(int column) const {
+    return column >= kColTitle && column <= kColComment && m_locks[column - 1];
+}
+
+void CTesselSession::TakeSnapshot() {
+    if (m_list.GetCount() == 0)
+        return;
+    m_pending.emplace();
+    m_pending->reserve(static_cast<size_t>(m_list.GetCount()));
+    for (int row = 0; row < m_list.GetCount(); ++row)
+        m_pending->push_back(m_list.GetEntry(row));
+}
+
+bool CTesselSession::CommitSnapshot(int kind) {
+    if (m_list.GetCount() == 0 || !m_pending) {
+        m_pending.reset();
+        return false;
+    }
+    auto record = std::make_unique<CUndoRecord>();
+    int rows = std::min(m_list.GetCount(), static_cast<int>(m_pending->size()));
+    for (int row = 0; row < rows; ++row) {
+        const CHitDoc& before = (*m_pending)[static_cast<size_t>(row)];
+        if (kind == kUndoRenameRun || !before.IsSameAs(m_list.GetEntry(row))) {
+            auto copy = std::make_unique<CHitDoc>(before);
+            copy->m_nTag = row;
+            record->Push(std::move(copy));
+        }
+    }
+    m_pending.reset();
+    if (record->IsEmpty())
+        return false;
+    m_bModified = true;
+    m_undo.Push(std::move(record), kind);
+    return true;
+}
+
+void CTesselSession::UndoEditRecord() {
+    CUndoRecord* record = m_undo.Top();
+    if (record == nullptr)
+        return;
+    for (size_t i = 0; i < record->GetCount(); ++i) {
+        const CHitDoc& copy = record->At(i);
+        if (copy.m_nTag < 0 || copy.m_nTag >= m_list.GetCount())
+            continue;
+        m_list.GetEntry(copy.m_nTag) = copy;
+        m_list.RefreshRow(copy.m_nTag);
+    }
+    m_undo.Pop();
+}
+
+void CTesselSession::AddEntry(const CHitDoc& entry) {
+    m_list.AppendCopy(entry);
+    m_undo.Clear();
+}
+
+void CTesselSession::EndEditing() {
+    if (IListObserver* observer = m_list.GetObserver())
+        observer->EndEditing();
+}
+
+void CTesselSession::SetNormalColumns() {
+    m_list.SetMode(EMode::Normal);
+    m_currentCell = SCurrentCell{-1, 0};
+}
+
+void CTesselSession::SetMp3Columns() {
+    m_list.SetMode(EMode::Mp3);
+    m_currentCell = SCurrentCell{-1, kColTitle};
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/RenameList.h"
+#include "model/UndoStack.h"
+
+class IPrompts;
+class IProfile;
+
+// The tag columns of MP3 mode.
+enum EMp3Column : int {
+    kColFilename = 0,
+    kColTitle = 1,
+    kColArtist = 2,
+    kColAlbum = 3,
+    kColYear = 4,
+    kColGenre = 5,
+    kColComment = 6,
+};
+
+// The cell that find starts from and an MP3-mode click sets.
+struct SCurrentCell {
+    int nRow = -1;
+    int nColumn = 0;
+};
+
+// Everything a list window holds besides the screen: the rows, the mode and view state,
+// the undo history and the document's modified mark, with the ports to the outside.
+// Every command of the core works on one session.
+class CTesselSession {
+public:
+    CTesselSession(IPrompts& prompts, IProfile& profile);
+
+    CRenameList& List() { return m_list; }
+    const CRenameList& List() const { return m_list; }
+    IPrompts& Prompts() { return m_prompts; }
+    IProfile& Profile() { return m_profile; }
+    CUndoStack& UndoHistory() { return m_undo; }
+    bool CanUndo() const { return !m_undo.IsEmpty(); }
+
+    bool IsModified() const { return m_bModified; }
+    void SetModified(bool modified) { m_bModified = modified; }
+
+    // The editing pattern: a snapshot of every row before a command, and one undo step
+    // of the rows that differ after it. Commit returns whether a step was recorded.
+    void TakeSnapshot();
+    bool CommitSnapshot(int kind);
+    // Writes an edit record's copies back into their rows and pops it.
+    void UndoEditRecord();
+
+    // Appends a copy of the entry as a new row and empties the undo history.
+    void AddEntry(const CHitDoc& entry);
+    void RecomputeAllMp3() { m_bAllMp3 = m_list.AllRowsAreMp3(); }
+    bool AllMp3() const { return m_bAllMp3; }
+    void SetAllMp3(bool allMp3) { m_bAllMp3 = allMp3; }
+    // Closes an open in-place editor, which commits its text first.
+    void EndEditing();
+
+    bool IsMp3Mode() const { return m_list.GetMode() == EMode::Mp3; }
+    void SetNormalColumns();
+    void SetMp3Columns();
+
+    SCurrentCell m_currentCell;
+    std::array<bool, 6> m_locks{};        // Title, Artist, Album, Year, Genre, Comment
+    std::array<bool, 4> m_fieldChoice{};  // Title, Artist, Album, Comment
+    std::array<bool, 7> m_sortFlags{};    // one per column position, flipped by each sort
+    std::string m_strMiddle;              // the last middle string of Swap
+
+    // True when the lock flag of MP3 column 1 to 6 is set.
+    bool IsLocked(int column) const;
+    // Reads the locks and the field choice from the "Lock" and "Format" sections.
+    void ReadLocksAndFieldChoice();
+
+private:
+    IPrompts& m_prompts;
+    IProfile& m_profile;
+    CRenameList m_list;
+    CUndoStack m_undo;
+    std::optional<std::vector<CHitDoc>> m_pending;
+    bool m_bAllMp3 = true;
+    bool m_bModified = false;
+};

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "model/Archive.h"
+#include "model/TesselDoc.h"
+#include "support/SessionFixture.h"
+#include "support/TempDir.h"
+
+namespace {
+
+std::string Golden(const std::string& name) {
+    return ReadFileBytes(std::string(TESSEL_TEST_DATA) + "/" + name);
+}
+
+class TesselDocTest : public SessionTest {
+protected:
+    CTesselDoc doc{session};
+    CTempDir dir;
+};
+
+TEST_F(TesselDocTest, OneRowListMatchesTheGoldenFileByteForByte) {
+    CHitDoc& entry = AddRow("a.txt", "C:\\");
+    entry.m_strSize.Set("3");
+    entry.m_dwSize = 3;
+    entry.m_strModified.Set("1/2/1999 3:4");
+    entry.m_timeModified = 915246240;
+    std::string path = dir / "one.tsl";
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_EQ(ReadFileBytes(path), Golden("one_row.tsl"));
+    EXPECT_EQ(ReadFileBytes(path).size(), 63u);
+    EXPECT_FALSE(session.IsModified());
+}
+
+TEST_F(TesselDocTest, GoldenFileOpensWithTheStoredFactsInNormalMode) {
+    session.SetMp3Columns();
+    std::string path = dir.WriteFile("one.tsl", Golden("one_row.tsl"));
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_EQ(session.List().GetCount(), 1);
+    const CHitDoc& e = session.List().GetEntry(0);
+    EXPECT_EQ(e.m_strName.Get(), "a.txt");
+    EXPECT_EQ(e.m_strNewName.Get(), "a");
+    EXPECT_EQ(e.m_strExt.Get(), ".txt");
+    EXPECT_EQ(e.m_strPath.Get(), "C:\\a.txt");
+    EXPECT_EQ(e.m_strModified.Get(), "1/2/1999 3:4");
+    EXPECT_EQ(e.m_timeModified, 915246240);
+    EXPECT_EQ(e.m_nYear, -1);
+    EXPECT_EQ(e.m_nGenre, -1);
+    EXPECT_FALSE(session.IsMp3Mode());
+    EXPECT_FALSE(session.AllMp3());
+    EXPECT_EQ(doc.GetPath(), path);
+    EXPECT_FALSE(session.CanUndo());
+}
+
+TEST_F(TesselDocTest, EmptyListSavesAsEighteenBytesAndOpensAgainAsAnEmptyList) {
+    std::string path = dir / "empty.tsl";
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_EQ(ReadFileBytes(path), Golden("empty_list.tsl"));
+
+    AddRow("x.mp3");
+    session.SetMp3Columns();
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(session.List().GetCount(), 0);
+    EXPECT_TRUE(session.IsMp3Mode());  // a list without rows leaves the mode as it was
+    EXPECT_EQ(doc.GetPath(), path);
+    EXPECT_TRUE(prompts.m_messages.empty());
+}
+
+TEST_F(TesselDocTest, AFileThatIsNotAListIsRefusedAndNeverTakenAsThePath) {
+    AddRow("keep.txt");
+    std::string stranger = dir.WriteFile("notes.txt", "\x0dHello, world!\x01\x00\x00\x00");
+    std::string empty = dir.WriteFile("empty.tsl", "");
+    for (const std::string& path : {stranger, empty}) {
+        prompts.m_messages.clear();
+        EXPECT_FALSE(doc.OnOpenDocument(path));
+        EXPECT_EQ(prompts.m_messages, std::vector<std::string>{"Unrecognized file type"});
+        ASSERT_EQ(session.List().GetCount(), 1);
+        EXPECT_EQ(session.List().GetEntry(0).m_strName.Get(), "keep.txt");
+        EXPECT_EQ(doc.GetPath(), "");
+    }
+}
+
+TEST_F(TesselDocTest, DamagedListsKeepTheRowsReadBeforeTheDamage) {
+    AddRow("a.txt");
+    AddRow("b.txt");
+    std::string good = dir / "two.tsl";
+    ASSERT_TRUE(doc.OnSaveDocument(good));
+    std::string bytes = ReadFileBytes(good);
+    std::string truncated = dir.WriteFile("cut.tsl", bytes.substr(0, bytes.size() - 3));
+
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_FALSE(doc.OnOpenDocument(truncated));
+    EXPECT_EQ(session.List().GetCount(), 1);
+    EXPECT_EQ(prompts.m_messages.size(), 1u);
+    EXPECT_EQ(doc.GetPath(), "");  // a Save must not write the partial list over the file
+    EXPECT_EQ(ReadFileBytes(truncated), bytes.substr(0, bytes.size() - 3));
+
+    std::string negative = bytes.substr(0, 14) + std::string("\xff\xff\xff\xff", 4);
+    EXPECT_FALSE(doc.OnOpenDocument(dir.WriteFile("neg.tsl", negative)));
+    EXPECT_EQ(prompts.m_messages.size(), 2u);
+}
+
+TEST_F(TesselDocTest, WriteReadWriteRoundTripIsStable) {
+    for (const char* name : {"Song.mp3", "no dot", ".profile", "caf\xc3\xa9.txt", "bad\xff.bin"})
+        AddRow(name);
+    session.List().GetEntry(1).SetSize(5000000000ull);
+    std::string first = dir / "first.tsl";
+    ASSERT_TRUE(doc.OnSaveDocument(first));
+    ASSERT_TRUE(doc.OnOpenDocument(first));
+    EXPECT_EQ(session.List().GetEntry(1).m_nSize, 5000000000ull);
+    std::string second = dir / "second.tsl";
+    ASSERT_TRUE(doc.OnSaveDocument(second));
+    EXPECT_EQ(ReadFileBytes(first), ReadFileBytes(second));
+}
+
+TEST(ArchiveTest, LengthPrefixesTakeTheirThreeForms) {
+    CArchiveWriter writer;
+    writer.WriteString(std::string(254, 'a'));
+    writer.WriteString(std::string(300, 'b'));
+    writer.WriteString(std::string(70000, 'c'));
+    const std::string& bytes = writer.Bytes();
+    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 254);
+    size_t second = 255;
+    EXPECT_EQ(bytes.substr(second, 3), std::string("\xff\x2c\x01", 3));
+    size_t third = second + 3 + 300;
+    EXPECT_EQ(bytes.substr(third, 7), std::string("\xff\xff\xff\x70\x11\x01\x00", 7));
+
+    CArchiveReader reader(bytes);
+    std::string text;
+    ASSERT_TRUE(reader.ReadString(text));
+    EXPECT_EQ(text.size(), 254u);
+    ASSERT_TRUE(reader.ReadString(text));
+    EXPECT_EQ(text, std::string(300, 'b'));
+    ASSERT_TRUE(reader.ReadString(text));
+    EXPECT_EQ(text, std::string(70000, 'c'));
+    EXPECT_EQ(reader.Remaining(), 0u);
+}
+
+TEST(ArchiveTest, SixteenBitStringsAreReadAsUtf8) {
+    // "Café" then a lone surrogate, as 16-bit characters.
+    std::string wide(
+        "\xff\xfe\xff\x05"
+        "C\0a\0f\0\xe9\0\x00\xd8",
+        14);
+    CArchiveReader reader(wide);
+    std::string text;
+    ASSERT_TRUE(reader.ReadString(text));
+    EXPECT_EQ(text, "Caf\xc3\xa9\xef\xbf\xbd");
+
+    std::string cut(
+        "\xff\xfe\xff\x02"
+        "A\0B",
+        7);
+    CArchiveReader cutReader(cut);
+    EXPECT_FALSE(cutReader.ReadString(text));
+}
+
+TEST(ArchiveTest, LengthsPastTheEndFailWithoutReadingOrAllocating) {
+    for (std::string bytes :
+         {std::string("\x05"
+                      "abc"),
+          std::string("\xff\x10\x00", 3), std::string("\xff\xff\xff\xff\xff\xff\x7f", 7),
+          std::string("\xff\xfe\xff\xff\xff\xff\xff\xff\x7f", 9)}) {
+        CArchiveReader reader(bytes);
+        std::string text;
+        EXPECT_FALSE(reader.ReadString(text));
+    }
+}
+
+// Damaged copies of a real list: flipped bytes, cuts and overwritten lengths must end in
+// a clean failure or a clean load, never a crash, a leak or a runaway allocation.
+TEST_F(TesselDocTest, ThousandsOfDamagedListsNeverCrash) {
+    for (int i = 0; i < 6; ++i)
+        AddRow("file" + std::to_string(i) + ".mp3");
+    session.List().GetEntry(2).m_strNewName.Set(std::string(400, 'n'));
+    std::string path = dir / "base.tsl";
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const std::string original = ReadFileBytes(path);
+
+    std::mt19937 random(20261206);
+    std::string damagedPath = dir / "damaged.tsl";
+    for (int round = 0; round < 4000; ++round) {
+        std::string bytes = original;
+        int edits = 1 + static_cast<int>(random() % 4);
+        for (int e = 0; e < edits; ++e) {
+            size_t at = random() % bytes.size();
+            switch (random() % 4) {
+                case 0:
+                    bytes[at] = static_cast<char>(random());
+                    break;
+                case 1:
+                    bytes.resize(at);
+                    break;
+                case 2:
+                    bytes[at] = '\xff';
+                    break;
+                case 3:
+                    bytes.insert(at, std::string(1 + random() % 5, static_cast<char>(random())));
+                    break;
+            }
+            if (bytes.empty())
+                break;
+        }
+        dir.WriteFile("damaged.tsl", bytes);
+        bool opened = doc.OnOpenDocument(damagedPath);
+        if (opened) {
+            EXPECT_EQ(doc.GetPath(), damagedPath);
+        }
+        EXPECT_EQ(ReadFileBytes(damagedPath), bytes);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "model/Prompts.h"
+#include "model/ResultsList.h"
+
+// One row of a results dialog as the user would read it.
+struct SShownResult {
+    std::string strBefore;
+    std::string strAfter;
+    int nCode = 0;
+};
+
+struct SShownResults {
+    std::string strTitle;
+    bool bResultsMode = false;
+    bool bCanConfirm = true;
+    std::vector<SShownResult> rows;
+};
+
+// Answers every prompt from a script and records what was shown. An unscripted question
+// gets the cautious answer (Cancel, No, OK for a plain message).
+class CFakePrompts : public IPrompts {
+public:
+    EAnswer Message(const std::string& text, EIcon icon, EButtons buttons) override;
+    bool ChooseFilesToAdd(std::vector<std::string>& paths) override;
+    bool ChooseExtension(SExtensionChoice& choice) override;
+    bool ShowResults(const CResultsList& results) override;
+    bool AskSwapMiddle(std::string& middle) override;
+    bool AskSeparator(SSeparatorChoice& choice) override;
+    bool ShowOptions(EOptionsPage page, SId3EditorOptions& options) override;
+    bool RunRenameWizard(const SWizardInput& input, SNumberingSettings& settings) override;
+    void BeginProgress(int range) override;
+    void SetProgress(int position) override;
+    void ShowProgress(bool visible) override { m_progressVisibility.push_back(visible); }
+    void EndProgress() override { ++m_nProgressEnds; }
+
+    // Scripted answers, taken in order.
+    std::deque<EAnswer> m_messageAnswers;
+    std::deque<std::vector<std::string>> m_filesToAdd;
+    std::deque<SExtensionChoice> m_extensionChoices;  // an empty queue cancels
+    std::deque<bool> m_resultsAnswers;                // an empty queue answers OK
+    std::deque<std::string> m_swapMiddles;            // an empty queue cancels
+    std::deque<SSeparatorChoice> m_separators;        // an empty queue cancels
+    std::deque<SId3EditorOptions> m_options;          // an empty queue cancels
+    std::deque<SNumberingSettings> m_wizardAnswers;   // an empty queue cancels
+
+    // What was shown.
+    std::vector<std::string> m_messages;
+    std::vector<SShownResults> m_results;
+    std::vector<EOptionsPage> m_optionsPages;
+    std::vector<std::string> m_swapMiddlesOffered;
+    std::vector<SWizardInput> m_wizardInputs;
+    std::vector<int> m_progressRanges;
+    std::vector<int> m_progressPositions;
+    std::vector<bool> m_progressVisibility;
+    int m_nProgressEnds = 0;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/Profile.h"
+#include "model/TesselSession.h"
+#include "support/FakePrompts.h"
+#include "support/RecordingObserver.h"
+
+// A session with scripted prompts, an in-memory profile and a recording observer.
+class SessionTest : public ::testing::Test {
+protected:
+    SessionTest() { session.List().SetObserver(&observer); }
+
+    // Appends a row whose entry has only the given names (no file behind it).
+    CHitDoc& AddRow(const std::string& name, const std::string& folder = "/music/") {
+        CHitDoc entry;
+        entry.m_strName.Set(name);
+        entry.m_strNewName.Set(TitleOf(name));
+        entry.m_strExt.Set(ExtensionOf(name));
+        entry.m_strPath.Set(folder + name);
+        session.AddEntry(entry);
+        return session.List().GetEntry(session.List().GetCount() - 1);
+    }
+
+    std::vector<std::string> NewNames() {
+        std::vector<std::string> names;
+        for (int row = 0; row < session.List().GetCount(); ++row)
+            names.push_back(session.List().GetEntry(row).m_strNewName.Get());
+        return names;
+    }
+
+    CFakePrompts prompts;
+    CMemoryProfile profile;
+    CRecordingObserver observer;
+    CTesselSession session{prompts, profile};
+};

@@ -1,0 +1,56 @@
+#include "support/TempDir.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+CTempDir::CTempDir() {
+    std::string pattern = (fs::temp_directory_path() / "tessel-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
+    m_strPath = pattern;
+}
+
+CTempDir::~CTempDir() {
+    std::error_code error;
+    for (auto& entry : fs::recursive_directory_iterator(m_strPath, error))
+        if (entry.is_directory(error) && !entry.is_symlink(error))
+            chmod(entry.path().c_str(), 0700);
+    chmod(m_strPath.c_str(), 0700);
+    fs::remove_all(m_strPath, error);
+}
+
+std::string CTempDir::WriteFile(const std::string& name, const std::string& bytes) const {
+    std::string path = *this / name;
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+    return path;
+}
+
+std::string CTempDir::MakeFolder(const std::string& name) const {
+    std::string path = *this / name;
+    fs::create_directories(path);
+    return path;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool PathExists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
