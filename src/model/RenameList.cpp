@@ -94,14 +94,30 @@ void CRenameList::Empty() {
         m_pObserver->ListReset();
 }
 
-void CRenameList::Reorder(const std::vector<int>& order) {
+bool CRenameList::Reorder(const std::vector<int>& order) {
+    // Anything but a permutation would leave a row without its entry or lose one.
+    if (order.size() != m_rows.size())
+        return false;
+    std::vector<bool> seen(m_rows.size());
+    for (int from : order) {
+        if (from < 0 || static_cast<size_t>(from) >= m_rows.size() ||
+            seen[static_cast<size_t>(from)])
+            return false;
+        seen[static_cast<size_t>(from)] = true;
+    }
     std::vector<SRow> reordered;
     reordered.reserve(m_rows.size());
-    for (int from : order)
+    int focused = -1;
+    for (int from : order) {
+        if (from == m_nFocusedRow)
+            focused = static_cast<int>(reordered.size());
         reordered.push_back(std::move(m_rows.at(static_cast<size_t>(from))));
+    }
     m_rows = std::move(reordered);
+    m_nFocusedRow = focused;
     if (m_pObserver)
         m_pObserver->ListReset();
+    return true;
 }
 
 void CRenameList::RefreshRow(int row) const {

@@ -29,8 +29,10 @@ public:
     // Takes out every selected row with its entry; returns how many went.
     int RemoveSelected();
     void Empty();
-    // Puts the rows in a new order: row i becomes the row that was at order[i].
-    void Reorder(const std::vector<int>& order);
+    // Puts the rows in a new order: row i becomes the row that was at order[i]; each row
+    // keeps its entry, selection and focus. False, nothing moved, unless order is a
+    // permutation of the rows.
+    bool Reorder(const std::vector<int>& order);
     // Tells the front end that rows now show new entry values.
     void RefreshRow(int row) const;
     void RefreshRows(int first, int last) const;

@@ -1,0 +1,138 @@
+#include "model/SortRows.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "model/TesselSession.h"
+
+namespace {
+
+enum class EKey { None, Text, Unsigned, Signed };
+
+// Which field a column of a mode sorts by.
+struct SSortField {
+    EKey kind = EKey::None;
+    const CTextField CHitDoc::*text = nullptr;
+};
+
+SSortField FieldOf(EMode mode, int column) {
+    if (mode == EMode::Normal) {
+        switch (column) {
+            case 0:
+                return {EKey::Text, &CHitDoc::m_strNewName};
+            case 1:
+                return {EKey::Text, &CHitDoc::m_strName};
+            case 2:
+                return {EKey::Text, &CHitDoc::m_strExt};
+            case 3:
+                return {EKey::Unsigned};
+            case 4:
+                return {EKey::Signed};
+            case 5:
+                return {EKey::Text, &CHitDoc::m_strPath};
+            default:
+                return {};
+        }
+    }
+    switch (column) {
+        case 0:
+            return {EKey::Text, &CHitDoc::m_strName};
+        case 1:
+            return {EKey::Text, &CHitDoc::m_strTitle};
+        case 2:
+            return {EKey::Text, &CHitDoc::m_strArtist};
+        case 3:
+            return {EKey::Text, &CHitDoc::m_strAlbum};
+        case 4:
+        case 5:
+            return {EKey::Signed};
+        case 6:
+            return {EKey::Text, &CHitDoc::m_strComment};
+        default:
+            return {};
+    }
+}
+
+std::string FoldedText(const std::string& text) {
+    std::string folded(text);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
+// A stable order of the rows by precomputed keys; std::string compares its bytes as
+// unsigned values, which is the order wanted for the folded texts.
+template <class Key>
+std::vector<int> OrderByKeys(const std::vector<Key>& keys, bool ascending) {
+    std::vector<int> order(keys.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (ascending)
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](int a, int b) { return keys[a] < keys[b]; });
+    else
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](int a, int b) { return keys[b] < keys[a]; });
+    return order;
+}
+
+std::vector<int> SortedOrder(const CRenameList& list, int column, bool ascending) {
+    SSortField field = FieldOf(list.GetMode(), column);
+    size_t count = static_cast<size_t>(list.GetCount());
+    switch (field.kind) {
+        case EKey::Text: {
+            std::vector<std::string> keys(count);
+            for (size_t row = 0; row < count; ++row)
+                keys[row] = FoldedText((list.GetEntry(static_cast<int>(row)).*field.text).Get());
+            return OrderByKeys(keys, ascending);
+        }
+        case EKey::Unsigned: {
+            std::vector<uint64_t> keys(count);
+            for (size_t row = 0; row < count; ++row)
+                keys[row] = list.GetEntry(static_cast<int>(row)).m_nSize;
+            return OrderByKeys(keys, ascending);
+        }
+        case EKey::Signed: {
+            std::vector<int64_t> keys(count);
+            for (size_t row = 0; row < count; ++row) {
+                const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+                keys[row] = list.GetMode() == EMode::Normal ? entry.m_timeModified
+                            : column == 4                   ? entry.m_nYear
+                                                            : entry.m_nGenre;
+            }
+            return OrderByKeys(keys, ascending);
+        }
+        case EKey::None:
+            break;
+    }
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    return order;
+}
+
+}  // namespace
+
+bool SortRows(CTesselSession& session, int column, bool ascending) {
+    session.EndEditing();
+    session.TakeSnapshot();
+    CRenameList& list = session.List();
+    std::vector<int> order = SortedOrder(list, column, ascending);
+    bool moved = false;
+    for (size_t i = 0; i < order.size() && !moved; ++i)
+        moved = order[i] != static_cast<int>(i);
+    if (moved)
+        list.Reorder(order);
+    session.CommitSnapshot(kUndoEdit);
+    return moved;
+}
+
+bool SortByColumn(CTesselSession& session, int column) {
+    if (column < 0 || column >= static_cast<int>(session.m_sortFlags.size()))
+        return false;
+    bool& flag = session.m_sortFlags[static_cast<size_t>(column)];
+    flag = !flag;
+    return SortRows(session, column, flag);
+}
