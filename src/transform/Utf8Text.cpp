@@ -1,0 +1,260 @@
+#include "transform/Utf8Text.h"
+
+#include <unicode/ucasemap.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c;
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
+}
+
+// ICU's case mapper for the root locale, one per thread (a mapper is not shared).
+const UCaseMap* RootCaseMap() {
+    struct SClose {
+        void operator()(UCaseMap* map) const { ucasemap_close(map); }
+    };
+    thread_local std::unique_ptr<UCaseMap, SClose> map = [] {
+        UErrorCode error = U_ZERO_ERROR;
+        return std::unique_ptr<UCaseMap, SClose>(ucasemap_open("", 0, &error));
+    }();
+    return map.get();
+}
+
+using FCaseMap = int32_t (*)(const UCaseMap*, char*, int32_t, const char*, int32_t, UErrorCode*);
+
+// Maps valid UTF-8 through ICU; on any failure the text comes back unchanged.
+std::string MapWithIcu(std::string_view text, FCaseMap map) {
+    const UCaseMap* caseMap = RootCaseMap();
+    if (caseMap == nullptr || text.size() > INT32_MAX / 4)
+        return std::string(text);
+    // Case mapping grows a text at most threefold; should it ever grow more, ICU reports
+    // the length it needs and the mapping runs once more.
+    std::string out(text.size() * 3 + 4, '\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        UErrorCode error = U_ZERO_ERROR;
+        int32_t length = map(caseMap, out.data(), static_cast<int32_t>(out.size()), text.data(),
+                             static_cast<int32_t>(text.size()), &error);
+        if (error == U_BUFFER_OVERFLOW_ERROR) {
+            out.assign(static_cast<size_t>(length), '\0');
+            continue;
+        }
+        if (U_FAILURE(error))
+            break;
+        out.resize(static_cast<size_t>(length));
+        return out;
+    }
+    return std::string(text);
+}
+
+// The uppercase of one character, as the no-case comparison sees it.
+void AppendUpperCharacter(std::string& out, std::string_view character) {
+    if (character.size() == 1) {
+        out.push_back(AsciiUpper(character[0]));
+        return;
+    }
+    out += MapWithIcu(character, ucasemap_utf8ToUpper);
+}
+
+// A text in its character-by-character uppercase, with where each character begins in
+// the uppercase (nUpper) and in the text (nText); the last pair marks both ends.
+struct SUpperText {
+    std::string strUpper;
+    std::vector<int32_t> characterAt;  // per uppercase byte position: character index or -1
+    std::vector<size_t> textStart;     // per character index: byte position in the text
+
+    explicit SUpperText(std::string_view text) {
+        strUpper.reserve(text.size());
+        for (size_t pos = 0; pos < text.size();) {
+            size_t length = CharacterLength(text, pos);
+            MarkCharacter(pos);
+            AppendUpperCharacter(strUpper, text.substr(pos, length));
+            pos += length;
+        }
+        MarkCharacter(text.size());
+    }
+
+private:
+    void MarkCharacter(size_t textPos) {
+        characterAt.resize(strUpper.size() + 1, -1);
+        characterAt[strUpper.size()] = static_cast<int32_t>(textStart.size());
+        textStart.push_back(textPos);
+    }
+};
+
+std::vector<STextSpan> FindBytes(std::string_view text, std::string_view find) {
+    std::vector<STextSpan> spans;
+    bool checkBoundaries = !IsAscii(text);
+    for (size_t pos = text.find(find); pos != std::string_view::npos;) {
+        size_t end = pos + find.size();
+        if (checkBoundaries &&
+            (!IsCharacterBoundary(text, pos) || !IsCharacterBoundary(text, end))) {
+            pos = text.find(find, pos + 1);
+            continue;
+        }
+        spans.push_back({pos, end});
+        pos = text.find(find, end);
+    }
+    return spans;
+}
+
+bool AsciiEqualNoCase(std::string_view text, size_t pos, std::string_view upperFind) {
+    for (size_t i = 0; i < upperFind.size(); ++i)
+        if (AsciiUpper(text[pos + i]) != upperFind[i])
+            return false;
+    return true;
+}
+
+std::vector<STextSpan> FindAsciiNoCase(std::string_view text, std::string_view find) {
+    std::string upperFind(find);
+    for (char& c : upperFind)
+        c = AsciiUpper(c);
+    std::vector<STextSpan> spans;
+    for (size_t pos = 0; pos + find.size() <= text.size();) {
+        if (AsciiEqualNoCase(text, pos, upperFind)) {
+            spans.push_back({pos, pos + find.size()});
+            pos += find.size();
+        } else {
+            ++pos;
+        }
+    }
+    return spans;
+}
+
+std::vector<STextSpan> FindUnicodeNoCase(std::string_view text, std::string_view find) {
+    SUpperText upper(text);
+    std::string upperFind = SUpperText(find).strUpper;
+    std::vector<STextSpan> spans;
+    std::string_view haystack = upper.strUpper;
+    for (size_t pos = 0; pos + upperFind.size() <= haystack.size();) {
+        size_t end = pos + upperFind.size();
+        int32_t first = upper.characterAt[pos];
+        int32_t last = upper.characterAt[end];
+        if (first >= 0 && last >= 0 && haystack.compare(pos, upperFind.size(), upperFind) == 0) {
+            spans.push_back({upper.textStart[static_cast<size_t>(first)],
+                             upper.textStart[static_cast<size_t>(last)]});
+            pos = end;
+        } else {
+            ++pos;
+        }
+    }
+    return spans;
+}
+
+}  // namespace
+
+size_t CharacterLength(std::string_view text, size_t pos) {
+    auto at = [&](size_t i) -> unsigned {
+        return pos + i < text.size() ? static_cast<unsigned char>(text[pos + i]) : 0u;
+    };
+    unsigned lead = at(0);
+    auto inRange = [](unsigned byte, unsigned low, unsigned high) {
+        return byte >= low && byte <= high;
+    };
+    if (lead < 0x80)
+        return 1;
+    if (inRange(lead, 0xC2, 0xDF))
+        return inRange(at(1), 0x80, 0xBF) ? 2 : 1;
+    if (inRange(lead, 0xE0, 0xEF)) {
+        unsigned low = lead == 0xE0 ? 0xA0 : 0x80;
+        unsigned high = lead == 0xED ? 0x9F : 0xBF;
+        return inRange(at(1), low, high) && inRange(at(2), 0x80, 0xBF) ? 3 : 1;
+    }
+    if (inRange(lead, 0xF0, 0xF4)) {
+        unsigned low = lead == 0xF0 ? 0x90 : 0x80;
+        unsigned high = lead == 0xF4 ? 0x8F : 0xBF;
+        return inRange(at(1), low, high) && inRange(at(2), 0x80, 0xBF) && inRange(at(3), 0x80, 0xBF)
+                   ? 4
+                   : 1;
+    }
+    return 1;
+}
+
+bool IsAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (size_t pos = 0; pos < text.size();) {
+        size_t length = CharacterLength(text, pos);
+        if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80)
+            return false;
+        pos += length;
+    }
+    return true;
+}
+
+bool IsCharacterBoundary(std::string_view text, size_t pos) {
+    if (pos == 0 || pos >= text.size())
+        return pos <= text.size();
+    if (!IsContinuation(static_cast<unsigned char>(text[pos])))
+        return true;
+    // A lead byte is never part of another character, so the character holding pos (if
+    // any) starts at the nearest non-continuation byte at most three bytes back.
+    for (size_t back = 1; back <= 3 && back <= pos; ++back) {
+        size_t start = pos - back;
+        if (!IsContinuation(static_cast<unsigned char>(text[start])))
+            return CharacterLength(text, start) <= back;
+    }
+    return true;
+}
+
+size_t CharacterCount(std::string_view text) {
+    size_t count = 0;
+    for (size_t pos = 0; pos < text.size(); pos += CharacterLength(text, pos))
+        ++count;
+    return count;
+}
+
+size_t ByteOffsetOfCharacter(std::string_view text, size_t count) {
+    size_t pos = 0;
+    for (; count > 0 && pos < text.size(); --count)
+        pos += CharacterLength(text, pos);
+    return pos;
+}
+
+std::string LowerText(std::string_view text) {
+    if (!IsAscii(text) && IsValidUtf8(text))
+        return MapWithIcu(text, ucasemap_utf8ToLower);
+    std::string out(text);
+    for (char& c : out)
+        c = AsciiLower(c);
+    return out;
+}
+
+std::string UpperText(std::string_view text) {
+    if (!IsAscii(text) && IsValidUtf8(text))
+        return MapWithIcu(text, ucasemap_utf8ToUpper);
+    std::string out(text);
+    for (char& c : out)
+        c = AsciiUpper(c);
+    return out;
+}
+
+std::vector<STextSpan> FindAllText(std::string_view text, std::string_view find, bool matchCase) {
+    if (find.empty())
+        return {};
+    if (matchCase)
+        return FindBytes(text, find);
+    if (IsAscii(text) && IsAscii(find))
+        return FindAsciiNoCase(text, find);
+    return FindUnicodeNoCase(text, find);
+}
+
+size_t FindText(std::string_view text, std::string_view find, bool matchCase) {
+    std::vector<STextSpan> spans = FindAllText(text, find, matchCase);
+    return spans.empty() ? std::string::npos : spans.front().nBegin;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Character-level helpers for names held as bytes. A "character" is one well-formed UTF-8
+// sequence; in a text that is not valid UTF-8, every byte outside a well-formed sequence
+// counts as a character of its own. No operation of the name tools ever cuts a text
+// between two bytes of one character.
+
+// The number of bytes of the character that starts at pos (1 to 4); 1 for a stray byte.
+size_t CharacterLength(std::string_view text, size_t pos);
+// True when the whole text is well-formed UTF-8 (the empty text is).
+bool IsValidUtf8(std::string_view text);
+// True when no byte is 0x80 or above.
+bool IsAscii(std::string_view text);
+// True when pos (0 to size) does not fall inside a multi-byte character.
+bool IsCharacterBoundary(std::string_view text, size_t pos);
+// The number of characters of the text.
+size_t CharacterCount(std::string_view text);
+// The byte position where character number count starts (the size for count at the end).
+size_t ByteOffsetOfCharacter(std::string_view text, size_t count);
+
+// Whole-text case conversion: Unicode-aware for valid UTF-8 ("CAFÉ" -> "café",
+// "straße" -> "STRASSE"); for a text that is not valid UTF-8 only "A"-"Z" and "a"-"z" are
+// mapped and every other byte is kept. The result may be longer or shorter than the text.
+std::string LowerText(std::string_view text);
+std::string UpperText(std::string_view text);
+
+// Where a find text occurs in a text, in bytes of the text: [nBegin, nEnd).
+struct STextSpan {
+    size_t nBegin = 0;
+    size_t nEnd = 0;
+};
+
+// The occurrences of find in text, left to right, never overlapping (a match starts at
+// or after the end of the previous one). A match begins and ends on character boundaries
+// of the text. Without matchCase both texts are compared through their uppercase, taken
+// character by character (for valid UTF-8 the same as UpperText), so "abc" finds "xABCx",
+// "ss" finds "ß" (as a whole, never half of it) and "é" finds "É"; a span then covers the
+// text's own characters, whose length may differ from the find text's. An empty find text
+// occurs nowhere.
+std::vector<STextSpan> FindAllText(std::string_view text, std::string_view find, bool matchCase);
+// The byte position of the first occurrence, or std::string::npos.
+size_t FindText(std::string_view text, std::string_view find, bool matchCase);
