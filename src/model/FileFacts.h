@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "model/TextField.h"
@@ -30,6 +31,26 @@ public:
     bool IsReadOnly() const { return m_found.bReadOnly; }
     const SPathFacts& GetFound() const { return m_found; }
 
+    // The rename planner. Replays the renames of every folder in row order on a picture
+    // of that folder (its listing) and marks each row whose new path is taken at its
+    // turn, by an existing file not yet renamed away or by an earlier row of the run, by
+    // replacing its old path with "". newPaths and oldPaths hold one element per row.
+    // A row whose file is not found takes part in no replay (the preview reports it as
+    // missing); rows of a folder that cannot be listed are flagged in pUnlisted (one
+    // element per row, when given). Linear in the rows plus the folders' entries.
+    void PlanRenames(const std::vector<std::string>& newPaths, std::vector<std::string>& oldPaths,
+                     std::vector<bool>* pUnlisted = nullptr);
+    // m_listFolder := the full path of every entry of the folder (a path ending in "/"),
+    // "." and ".." included. False, with an empty listing, when it cannot be read.
+    bool LoadFolderListing(const std::string& folder);
+    // False, changing nothing, when the listing holds newPath; otherwise replaces oldPath
+    // (when present) by newPath and returns true.
+    bool RenameInListing(const std::string& newPath, const std::string& oldPath);
+    void ClearListing() { m_listFolder.clear(); }
+    // The entry's new file name holds a character a name may not hold: one of \ / : * ? "
+    // < > | or a NUL byte. An empty name holds none.
+    static bool HasIllegalChar(const CFileFacts& entry);
+
     // Fills the size fields from a full 64-bit size.
     void SetSize(uint64_t size);
     // Fills the time fields from seconds since 1970 UTC.
@@ -46,7 +67,7 @@ public:
     int64_t m_timeModified = 0;
     bool m_bRoot = false;
     bool m_bExists = false;
-    std::vector<std::string> m_listFolder;
+    std::unordered_set<std::string> m_listFolder;  // the planner's folder picture
 
 protected:
     void CopyFileFields(const CFileFacts& other);

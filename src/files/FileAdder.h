@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+class CTesselSession;
+
+// Adds rows from paths, one path at a time, with every rule of the rename list: a path
+// that is not found, the root "/", a path ending in "." or "..", a path already held by a
+// row (compared byte for byte, after it is made absolute), and in MP3 mode anything not
+// named ".mp3" in any letter case is skipped without a message. An added row empties the
+// undo history and marks the document modified. In MP3 mode the file's ID3v1 tag is read
+// into the new entry.
+//
+// The adder knows the paths of the rows when it is made and of every row it adds, so each
+// path costs the same however long the list is. It must not outlive a change of the rows
+// made by anything else (a run, an undo, a removal, loading a list).
+class CFileAdder {
+public:
+    explicit CFileAdder(CTesselSession& session);
+
+    // True when the path became a new row at the end of the list.
+    bool Add(const std::string& path);
+
+private:
+    CTesselSession& m_session;
+    std::unordered_set<std::string> m_paths;
+};
+
+// One path, as CFileAdder::Add. Reads every row's path first: to add many paths, use one
+// CFileAdder, or DropFiles.
+bool AddFile(CTesselSession& session, const std::string& path);
+
+// The Add command: asks for files (IPrompts::ChooseFilesToAdd) and adds each chosen path
+// that is found and is not a folder; a folder is never added by this command. Recomputes
+// the all-MP3 flag. Returns the number of rows added (0 also when cancelled).
+int AddCommand(CTesselSession& session);
+
+// Dropped files and folders, in the order given: each non-empty path goes through the
+// adding rules, so a dropped folder becomes one row of its own in normal mode (nothing
+// inside it is added). Recomputes the all-MP3 flag. Returns the number of rows added.
+int DropFiles(CTesselSession& session, const std::vector<std::string>& paths);

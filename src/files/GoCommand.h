@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CResultsList;
+class CTesselSession;
+
+inline constexpr const char* kContinueQuestion = "Do you want to continue?";
+
+// How a Go run ended.
+enum class EGoOutcome {
+    Cancelled,  // the extension choice was cancelled: nothing changed
+    Refused,    // the preview was cancelled or found a problem: only extensions changed
+    Ran,        // the files were renamed (some may have failed, see the results shown)
+};
+
+// The Go command, the rename run:
+//  1. asks for the extension policy (IPrompts::ChooseExtension); "use this extension"
+//     gives every entry that extension, which stays even if the run goes no further;
+//  2. plans the renames and shows a preview (IPrompts::ShowResults, title "Preview") with
+//     one verdict per row: 1 new name taken, 2 file not found (or its folder cannot be
+//     read), 3 read only (see MayRenameEntry), 4 illegal character (or a name longer than
+//     the folder's file system takes), else 0. The run goes on only when the preview is
+//     confirmed and every verdict is 0;
+//  3. renames the files in row order, never replacing an existing name, with progress;
+//     after a failure asks "Do you want to continue?": No gives every later row code 5
+//     without trying it;
+//  4. shows the results (title "Results"), records the run as one undo step that renames
+//     the files back (see Undo), and recomputes the all-MP3 flag.
+EGoOutcome Go(CTesselSession& session);
+
+// The preview verdicts of every row as the entries stand now (step 2 of Go), added to
+// results in row order.
+void FillPreview(CTesselSession& session, CResultsList& preview);

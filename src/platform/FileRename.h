@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Renames one file or folder without ever replacing an existing name. Uses
+// renameat2(RENAME_NOREPLACE); where the file system refuses that flag, a file is
+// linked under the new name and then unlinked under the old one (the link fails when
+// the name is taken), and anything else fails. A change of letter case only works also
+// on a file system that ignores case. False when nothing was renamed; a path holding a
+// NUL byte is never passed to the file system.
+bool RenameFile(const std::string& from, const std::string& to);
+
+// The fallback of RenameFile: link, then unlink. Fails on folders and where the file
+// system has no hard links. Exposed so that it can be tested on any file system.
+bool RenameByLink(const std::string& from, const std::string& to);
+
+// What this user may do inside one folder, read once per folder.
+struct SFolderRights {
+    bool bFound = false;      // the folder exists
+    bool bMayChange = false;  // it may be written and searched by this user
+    bool bSticky = false;     // only owners may rename or delete its entries
+    uint32_t nOwner = 0;      // the folder's owner
+    long nNameMax = 255;      // the longest name, in bytes, its file system takes
+};
+
+SFolderRights QueryFolderRights(const std::string& folder);
+
+// Whether this user may rename the entry at path, inside a folder with the given
+// rights: the entry is writable by the user and the folder lets the user rename it
+// (writable and searchable; when sticky, the user owns the folder or the entry, or is
+// root). A read-only file system allows nothing.
+bool MayRenameEntry(const std::string& path, const SFolderRights& folder);
