@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "files/FileAdder.h"
+#include "files/RemoveCommand.h"
+#include "support/SessionFixture.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class FileAdderTest : public SessionTest {
+protected:
+    std::vector<std::string> RowPaths() {
+        std::vector<std::string> paths;
+        for (int row = 0; row < session.List().GetCount(); ++row)
+            paths.push_back(session.List().GetEntry(row).m_strPath.Get());
+        return paths;
+    }
+
+    // One recorded step, so that a test can see whether something emptied the history.
+    void RecordAStep() {
+        session.TakeSnapshot();
+        session.List().GetEntry(0).m_strNewName.Set("changed");
+        session.CommitSnapshot(kUndoEdit);
+        session.SetModified(false);
+        ASSERT_TRUE(session.CanUndo());
+    }
+
+    CTempDir dir;
+};
+
+TEST_F(FileAdderTest, AddsFoundPathsInTheOrderTheyArrive) {
+    std::string b = dir.WriteFile("b.txt", "12345");
+    std::string a = dir.WriteFile("a.txt");
+    EXPECT_EQ(DropFiles(session, {b, a}), 2);
+    EXPECT_EQ(RowPaths(), (std::vector<std::string>{b, a}));
+    const CHitDoc& entry = session.List().GetEntry(0);
+    EXPECT_EQ(entry.m_strName.Get(), "b.txt");
+    EXPECT_EQ(entry.m_strNewName.Get(), "b");
+    EXPECT_EQ(entry.m_strSize.Get(), "5");
+    EXPECT_TRUE(session.IsModified());
+}
+
+TEST_F(FileAdderTest, SkipsMissingPathsTheRootDotsAndDuplicates) {
+    std::string a = dir.WriteFile("a.txt");
+    dir.MakeFolder("sub");
+    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    std::vector<std::string> paths = {dir / "missing.txt",
+                                      "/",
+                                      ".",
+                                      "..",
+                                      dir / "sub/.",
+                                      dir / "sub/../",
+                                      a,
+                                      dir / "./a.txt",
+                                      "a.txt",
+                                      dir / "sub/../a.txt",
+                                      std::string("a.txt\0x", 7),
+                                      ""};
+    EXPECT_EQ(DropFiles(session, paths), 1);
+    EXPECT_EQ(RowPaths(), (std::vector<std::string>{a}));
+    ASSERT_EQ(chdir("/"), 0);
+}
+
+TEST_F(FileAdderTest, ComparesPathsByteForByte) {
+    std::string lower = dir.WriteFile("song.mp3");
+    std::string upper = dir.WriteFile("Song.mp3");
+    EXPECT_TRUE(AddFile(session, lower));
+    EXPECT_TRUE(AddFile(session, upper));
+    EXPECT_FALSE(AddFile(session, lower));
+    EXPECT_EQ(session.List().GetCount(), 2);
+}
+
+TEST_F(FileAdderTest, MarksTheDocumentAndEmptiesTheHistoryOnlyWhenARowCame) {
+    std::string a = dir.WriteFile("a.txt");
+    ASSERT_TRUE(AddFile(session, a));
+    RecordAStep();
+    EXPECT_EQ(DropFiles(session, {a, dir / "missing"}), 0);
+    EXPECT_TRUE(session.CanUndo());
+    EXPECT_FALSE(session.IsModified());
+    EXPECT_EQ(DropFiles(session, {dir.WriteFile("b.txt")}), 1);
+    EXPECT_FALSE(session.CanUndo());
+    EXPECT_TRUE(session.IsModified());
+}
+
+TEST_F(FileAdderTest, ADroppedFolderIsOneRowAndTheAddCommandNeverAddsAFolder) {
+    std::string folder = dir.MakeFolder("album");
+    std::string inside = dir.WriteFile("album/track.txt");
+    prompts.m_filesToAdd.push_back({folder, inside});
+    EXPECT_EQ(AddCommand(session), 1);
+    EXPECT_EQ(RowPaths(), (std::vector<std::string>{inside}));
+
+    EXPECT_EQ(DropFiles(session, {folder}), 1);
+    EXPECT_EQ(RowPaths(), (std::vector<std::string>{inside, folder}));
+    EXPECT_EQ(session.List().GetEntry(1).m_strName.Get(), "album");
+}
+
+TEST_F(FileAdderTest, ACancelledAddChangesNothing) {
+    ASSERT_TRUE(AddFile(session, dir.WriteFile("a.txt")));
+    RecordAStep();
+    EXPECT_EQ(AddCommand(session), 0);
+    EXPECT_TRUE(session.CanUndo());
+    EXPECT_EQ(session.List().GetCount(), 1);
+}
+
+TEST_F(FileAdderTest, Mp3ModeTakesOnlyMp3NamesInAnyCase) {
+    session.SetMp3Columns();
+    EXPECT_EQ(
+        DropFiles(session, {dir.WriteFile("a.mp3"), dir.WriteFile("b.MP3"), dir.WriteFile("c.txt"),
+                            dir.MakeFolder("d.mp3"), dir.MakeFolder("e")}),
+        3);
+    EXPECT_TRUE(session.AllMp3());
+}
+
+TEST_F(FileAdderTest, RecomputesTheAllMp3Flag) {
+    DropFiles(session, {dir.WriteFile("a.mp3")});
+    EXPECT_TRUE(session.AllMp3());
+    DropFiles(session, {dir.WriteFile("b.txt")});
+    EXPECT_FALSE(session.AllMp3());
+}
+
+TEST_F(FileAdderTest, RemoveTakesOutSelectedRowsAndAlwaysEmptiesTheHistory) {
+    std::string a = dir.WriteFile("a.mp3");
+    std::string b = dir.WriteFile("b.txt");
+    std::string c = dir.WriteFile("c.mp3");
+    DropFiles(session, {a, b, c});
+    ASSERT_FALSE(session.AllMp3());
+
+    RecordAStep();
+    EXPECT_EQ(Remove(session), 0);
+    EXPECT_FALSE(session.CanUndo());
+    EXPECT_FALSE(session.IsModified());
+    EXPECT_EQ(session.List().GetCount(), 3);
+
+    session.List().SetSelected(1, true);
+    EXPECT_EQ(Remove(session), 1);
+    EXPECT_EQ(RowPaths(), (std::vector<std::string>{a, c}));
+    EXPECT_TRUE(session.AllMp3());
+    EXPECT_TRUE(session.IsModified());
+    EXPECT_TRUE(PathExists(b));
+    EXPECT_EQ(observer.m_calls.front(), "inserted 0-1");
+    EXPECT_NE(std::find(observer.m_calls.begin(), observer.m_calls.end(), "end editing"),
+              observer.m_calls.end());
+
+    session.List().SetSelected(0, true);
+    session.List().SetSelected(1, true);
+    EXPECT_EQ(Remove(session), 2);
+    EXPECT_EQ(session.List().GetCount(), 0);
+    EXPECT_TRUE(session.AllMp3());
+}
+
+}  // namespace

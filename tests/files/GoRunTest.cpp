@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include "GoSupport.h"
+#include "files/UndoCommand.h"
+#include "model/ResultsList.h"
+
+namespace {
+
+using GoRunTest = GoTest;
+
+TEST_F(GoRunTest, RenamesEveryRowInOrderAndRecordsTheRun) {
+    AddFiles({"a.txt", "b.txt", "sub/c.txt"});
+    Rename(0, "one");
+    Rename(1, "two");
+    Rename(2, "three");
+    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+
+    ExpectMoved("a.txt", "one.txt");
+    ExpectMoved("b.txt", "two.txt");
+    ExpectMoved("sub/c.txt", "sub/three.txt");
+    EXPECT_FALSE(PathExists(dir / "a.txt"));
+    const CHitDoc& entry = session.List().GetEntry(2);
+    EXPECT_EQ(entry.m_strPath.Get(), dir / "sub/three.txt");
+    EXPECT_EQ(entry.m_strName.Get(), "three.txt");
+
+    ASSERT_EQ(prompts.m_results.size(), 2u);
+    EXPECT_EQ(prompts.m_results[0].strTitle, "Preview");
+    EXPECT_FALSE(prompts.m_results[0].bResultsMode);
+    EXPECT_EQ(prompts.m_results[1].strTitle, "Results");
+    EXPECT_TRUE(prompts.m_results[1].bResultsMode);
+    EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(prompts.m_results[1].rows[0].strBefore, "a.txt");
+    EXPECT_EQ(prompts.m_results[1].rows[0].strAfter, "one.txt");
+    EXPECT_EQ(prompts.m_progressRanges, (std::vector<int>{3}));
+    EXPECT_EQ(prompts.m_progressPositions, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(prompts.m_nProgressEnds, 1);
+    EXPECT_EQ(session.UndoHistory().TopKind(), kUndoRenameRun);
+    EXPECT_EQ(session.UndoHistory().Top()->GetCount(), 3u);
+    EXPECT_TRUE(session.IsModified());
+}
+
+TEST_F(GoRunTest, CancellingChangesNothingButTheChosenExtensionStays) {
+    AddFiles({"a.txt"});
+    session.SetModified(false);
+    prompts.m_extensionChoices.clear();
+    EXPECT_EQ(Go(session), EGoOutcome::Cancelled);
+    EXPECT_TRUE(prompts.m_results.empty());
+
+    prompts.m_extensionChoices.push_back(SExtensionChoice{false, ".doc"});
+    prompts.m_resultsAnswers.push_back(false);
+    EXPECT_EQ(Go(session), EGoOutcome::Refused);
+    EXPECT_EQ(session.List().GetEntry(0).m_strExt.Get(), ".doc");
+    ExpectMoved("a.txt", "a.txt");
+    EXPECT_FALSE(session.CanUndo());
+    EXPECT_FALSE(session.IsModified());
+}
+
+TEST_F(GoRunTest, AProblemInThePreviewBlocksTheRun) {
+    AddFiles({"a.txt", "b.txt"});
+    Rename(1, "c");  // row 0 keeps its name: "File already exists"
+    EXPECT_EQ(Go(session), EGoOutcome::Refused);
+    EXPECT_FALSE(prompts.m_results[0].bCanConfirm);
+    ExpectMoved("b.txt", "b.txt");
+}
+
+TEST_F(GoRunTest, OneExtensionForEveryFileOrNone) {
+    AddFiles({"a.txt", "b.mp3", "c"});
+    prompts.m_extensionChoices = {SExtensionChoice{false, ".txt"}};
+    Rename(0, "x");
+    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+    EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 0, 0}));
+    ExpectMoved("a.txt", "x.txt");
+    ExpectMoved("b.mp3", "b.txt");
+    ExpectMoved("c", "c.txt");
+
+    EXPECT_FALSE(session.AllMp3());
+
+    prompts.m_extensionChoices = {SExtensionChoice{false, ".MP3"}};
+    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+    ExpectMoved("c", "c.MP3");
+    EXPECT_TRUE(session.AllMp3());
+
+    prompts.m_extensionChoices = {SExtensionChoice{false, ""}};
+    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+    ExpectMoved("a.txt", "x");
+    ExpectMoved("b.mp3", "b");
+    ExpectMoved("c", "c");
+    EXPECT_FALSE(session.AllMp3());
+}
+
+TEST_F(GoRunTest, AnEmptyListShowsEmptyListsAndRecordsNothing) {
+    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+    ASSERT_EQ(prompts.m_results.size(), 2u);
+    EXPECT_TRUE(prompts.m_results[0].bCanConfirm);
+    EXPECT_TRUE(prompts.m_results[0].rows.empty());
+    EXPECT_TRUE(prompts.m_results[1].rows.empty());
+    EXPECT_FALSE(session.CanUndo());
+}
+
+TEST_F(GoRunTest, ANameTakenAfterThePreviewIsNeverOverwritten) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    Rename(0, "x");
+    Rename(1, "y");
+    Rename(2, "z");
+    prompts.m_onPreview = [this] { dir.WriteFile("y.txt", "intruder"); };
+    prompts.m_messageAnswers.push_back(EAnswer::Yes);
+    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+
+    EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 5, 0}));
+    EXPECT_EQ(prompts.m_messages, (std::vector<std::string>{kContinueQuestion}));
+    EXPECT_EQ(ReadFileBytes(dir / "y.txt"), "intruder");
+    ExpectMoved("b.txt", "b.txt");
+    ExpectMoved("c.txt", "z.txt");
+    EXPECT_EQ(session.List().GetEntry(1).m_strPath.Get(), dir / "b.txt");
+    EXPECT_EQ(prompts.m_progressVisibility, (std::vector<bool>{false, true}));
+}
+
+TEST_F(GoRunTest, StoppingAfterAFailureMarksEveryLaterRowUntried) {
+    AddFiles({"a.txt", "b.txt", "c.txt", "d.txt"});
+    for (int row = 0; row < 4; ++row)
+        Rename(row, "new" + std::to_string(row));
+    prompts.m_onPreview = [this] { std::remove((dir / "b.txt").c_str()); };
+    EXPECT_EQ(Go(session), EGoOutcome::Ran);  // the unscripted question answers No
+
+    EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 5, 5, 5}));
+    ExpectMoved("a.txt", "new0.txt");
+    ExpectMoved("c.txt", "c.txt");
+    ExpectMoved("d.txt", "d.txt");
+    EXPECT_EQ(session.UndoHistory().Top()->GetCount(), 4u);
+}
+
+class GoUndoTest : public GoTest {
+protected:
+    void RunAll(const std::vector<std::string>& newNames) {
+        for (size_t row = 0; row < newNames.size(); ++row)
+            Rename(static_cast<int>(row), newNames[row]);
+        ASSERT_EQ(Go(session), EGoOutcome::Ran);
+    }
+};
+
+TEST_F(GoUndoTest, PutsAThousandFilesBackUnchanged) {
+    std::vector<std::string> names;
+    std::vector<std::string> newNames;
+    for (int i = 0; i < 1000; ++i) {
+        names.push_back("file" + std::to_string(i) + ".dat");
+        newNames.push_back("renamed" + std::to_string(999 - i));
+    }
+    AddFiles(names);
+    RunAll(newNames);
+    for (int i = 0; i < 1000; ++i)
+        ExpectMoved(names[i], newNames[i] + ".dat");
+
+    Undo(session);
+    for (int i = 0; i < 1000; ++i) {
+        ExpectMoved(names[i], names[i]);
+        EXPECT_EQ(session.List().GetEntry(i).m_strPath.Get(), dir / names[i]);
+    }
+    EXPECT_FALSE(PathExists(dir / "renamed0.dat"));
+    EXPECT_FALSE(session.CanUndo());
+    EXPECT_TRUE(prompts.m_messages.empty());
+}
+
+TEST_F(GoUndoTest, UndoesARunStoppedHalfwayWithoutAnError) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    prompts.m_onPreview = [this] { dir.WriteFile("y.txt", "intruder"); };
+    RunAll({"x", "y", "z"});
+    ASSERT_EQ(ResultCodes(), (std::vector<int>{0, 5, 5}));
+
+    Undo(session);
+    EXPECT_EQ(prompts.m_messages, (std::vector<std::string>{kContinueQuestion}));
+    ExpectMoved("a.txt", "a.txt");
+    ExpectMoved("b.txt", "b.txt");
+    ExpectMoved("c.txt", "c.txt");
+    EXPECT_EQ(ReadFileBytes(dir / "y.txt"), "intruder");
+    EXPECT_EQ(session.List().GetEntry(0).m_strPath.Get(), dir / "a.txt");
+    EXPECT_FALSE(session.CanUndo());
+}
+
+TEST_F(GoUndoTest, AFileThatCannotGoBackLeavesItsRowWhereItIsAndEmptiesTheHistory) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    session.TakeSnapshot();
+    Rename(0, "keep");
+    session.CommitSnapshot(kUndoEdit);
+    RunAll({"x", "y", "z"});
+    ASSERT_EQ(session.UndoHistory().GetCount(), 2u);
+    dir.WriteFile("b.txt", "newcomer");
+
+    Undo(session);
+    EXPECT_EQ(prompts.m_messages, (std::vector<std::string>{kCannotUndoMessage}));
+    EXPECT_FALSE(session.CanUndo());
+    ExpectMoved("a.txt", "a.txt");
+    ExpectMoved("c.txt", "c.txt");
+    ExpectMoved("b.txt", "y.txt");
+    EXPECT_EQ(ReadFileBytes(dir / "b.txt"), "newcomer");
+    EXPECT_EQ(session.List().GetEntry(1).m_strPath.Get(), dir / "y.txt");
+    EXPECT_EQ(session.List().GetEntry(2).m_strPath.Get(), dir / "c.txt");
+}
+
+TEST_F(GoUndoTest, KeepsTheChosenExtensionInTheEntries) {
+    AddFiles({"a.txt", "b.mp3"});
+    prompts.m_extensionChoices = {SExtensionChoice{false, ".ogg"}};
+    RunAll({"a", "b"});
+    ExpectMoved("b.mp3", "b.ogg");
+    Undo(session);
+    ExpectMoved("a.txt", "a.txt");
+    ExpectMoved("b.mp3", "b.mp3");
+    EXPECT_EQ(session.List().GetEntry(1).m_strExt.Get(), ".ogg");
+    EXPECT_EQ(session.List().GetEntry(1).m_strName.Get(), "b.mp3");
+}
+
+class UnusualRunTest : public GoUndoTest, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(UnusualRunTest, RenamesAndUndoesNamesByteForByte) {
+    AddFiles({GetParam(), "plain"});
+    RunAll({"plain2", GetParam() + "2"});
+    ExpectMoved(GetParam(), "plain2");
+    ExpectMoved("plain", GetParam() + "2");
+    Undo(session);
+    ExpectMoved(GetParam(), GetParam());
+    ExpectMoved("plain", "plain");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, UnusualRunTest,
+                         ::testing::Values(std::string("caf\xe9\xff"), std::string("new\nline"),
+                                           std::string("-n"), std::string(254, 'l')));
+
+}  // namespace

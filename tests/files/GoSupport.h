@@ -1,0 +1,72 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "files/FileAdder.h"
+#include "files/GoCommand.h"
+#include "support/SessionFixture.h"
+#include "support/TempDir.h"
+
+// Scripted prompts that can also act on the disk while the preview is on screen, as
+// another program might between the preview and the run.
+class CActingPrompts : public CFakePrompts {
+public:
+    bool ShowResults(const CResultsList& results) override {
+        if (!results.m_bResultsMode && m_onPreview)
+            m_onPreview();
+        return CFakePrompts::ShowResults(results);
+    }
+
+    std::function<void()> m_onPreview;
+};
+
+// A session over files in a temporary folder; each row's file holds its own name.
+class GoTest : public ::testing::Test {
+protected:
+    GoTest() {
+        session.List().SetObserver(&observer);
+        prompts.m_extensionChoices.push_back(SExtensionChoice{});
+    }
+
+    // Writes the files (names may hold a folder) and adds them as rows in this order.
+    void AddFiles(const std::vector<std::string>& names) {
+        std::vector<std::string> paths;
+        for (const std::string& name : names)
+            paths.push_back(dir.WriteFile(name, "content of " + name));
+        ASSERT_EQ(DropFiles(session, paths), static_cast<int>(names.size()));
+    }
+
+    // Sets the new name (without extension) of a row.
+    void Rename(int row, const std::string& newName) {
+        session.List().GetEntry(row).m_strNewName.Set(newName);
+    }
+
+    std::vector<int> PreviewCodes() {
+        std::vector<int> codes;
+        if (!prompts.m_results.empty())
+            for (const SShownResult& row : prompts.m_results.front().rows)
+                codes.push_back(row.nCode);
+        return codes;
+    }
+
+    std::vector<int> ResultCodes() {
+        std::vector<int> codes;
+        if (prompts.m_results.size() == 2)
+            for (const SShownResult& row : prompts.m_results.back().rows)
+                codes.push_back(row.nCode);
+        return codes;
+    }
+
+    // The file now at name holds the content it was written with under original.
+    void ExpectMoved(const std::string& original, const std::string& name) {
+        EXPECT_EQ(ReadFileBytes(dir / name), "content of " + original) << name;
+    }
+
+    CTempDir dir;
+    CActingPrompts prompts;
+    CMemoryProfile profile;
+    CRecordingObserver observer;
+    CTesselSession session{prompts, profile};
+};

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "GoSupport.h"
+#include "model/ResultsList.h"
+#include "support/OtherUser.h"
+
+namespace {
+
+using RenamePlanTest = GoTest;
+
+struct SPlanCase {
+    const char* label;
+    std::vector<std::string> files;     // created, in this order, as rows
+    std::vector<std::string> newNames;  // per row, without extension
+    std::vector<std::string> others;    // files present that are no rows
+    std::vector<int> codes;
+};
+
+void PrintTo(const SPlanCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class PlanVerdictTest : public GoTest, public ::testing::WithParamInterface<SPlanCase> {};
+
+TEST_P(PlanVerdictTest, ReplaysTheFolderInRowOrder) {
+    const SPlanCase& c = GetParam();
+    for (const std::string& other : c.others)
+        dir.WriteFile(other, "other");
+    AddFiles(c.files);
+    for (size_t row = 0; row < c.newNames.size(); ++row)
+        Rename(static_cast<int>(row), c.newNames[row]);
+    CResultsList preview;
+    FillPreview(session, preview);
+    std::vector<int> codes;
+    for (size_t i = 0; i < preview.m_records.GetCount(); ++i)
+        codes.push_back(preview.m_records.At(i).m_nTag);
+    EXPECT_EQ(codes, c.codes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlanVerdictTest,
+    ::testing::Values(
+        SPlanCase{"unchanged", {"a.txt", "b.txt"}, {"a", "c"}, {}, {1, 0}},
+        SPlanCase{"two rows to one name", {"a.txt", "b.txt"}, {"x", "x"}, {}, {0, 1}},
+        SPlanCase{"chain into a taken name", {"a", "c"}, {"c", "d"}, {}, {1, 0}},
+        SPlanCase{"chain in the other order", {"c", "a"}, {"d", "c"}, {}, {0, 0}},
+        SPlanCase{"swap", {"a.txt", "b.txt"}, {"b", "a"}, {}, {1, 1}},
+        SPlanCase{"case only", {"song.mp3"}, {"Song"}, {}, {0}},
+        SPlanCase{"case of another file", {"song.mp3"}, {"Other"}, {"other.mp3"}, {0}},
+        SPlanCase{"name of a file outside the list", {"a.txt"}, {"b"}, {"b.txt"}, {1}},
+        SPlanCase{"same name in two folders", {"x/a.txt", "y/b.txt"}, {"c", "c"}, {}, {0, 0}},
+        SPlanCase{"colon", {"a.txt"}, {"a:b"}, {}, {4}},
+        SPlanCase{"slash", {"a.txt"}, {"sub/a"}, {}, {4}},
+        SPlanCase{"nul byte", {"a.txt"}, {std::string("a\0b", 3)}, {}, {4}},
+        SPlanCase{"every forbidden character",
+                  {"1", "2", "3", "4", "5", "6", "7", "8", "9"},
+                  {"\\", "/", ":", "*", "?", "\"", "<", ">", "|"},
+                  {},
+                  {4, 4, 4, 4, 4, 4, 4, 4, 4}},
+        SPlanCase{"the folder itself", {"a", "b"}, {".", ".."}, {}, {1, 1}},
+        SPlanCase{"collision before illegal", {"a", "b"}, {"c:", "c:"}, {}, {4, 1}},
+        SPlanCase{"255 bytes", {"a"}, {std::string(255, 'n')}, {}, {0}},
+        SPlanCase{"256 bytes", {"a"}, {std::string(256, 'n')}, {}, {4}},
+        SPlanCase{"newline, dash, not UTF-8",
+                  {"a", "b", "c"},
+                  {"x\ny", "-rf", "\xff\xfe"},
+                  {},
+                  {0, 0, 0}}));
+
+TEST_F(RenamePlanTest, AMissingFileIsNotFoundAndBlocksNothingElse) {
+    AddFiles({"a.txt", "b.txt"});
+    Rename(0, "b");
+    Rename(1, "c");
+    std::remove((dir / "b.txt").c_str());
+    CResultsList preview;
+    FillPreview(session, preview);
+    EXPECT_EQ(preview.m_records.At(0).m_nTag, kResultOk);
+    EXPECT_EQ(preview.m_records.At(1).m_nTag, kResultNotFound);
+}
+
+TEST_F(RenamePlanTest, AFolderThatCannotBeListedGivesFileNotFound) {
+    chmod(dir.Path().c_str(), 0755);
+    AddFiles({"hidden/a.txt", "open/b.txt"});
+    Rename(0, "c");
+    Rename(1, "d");
+    chmod((dir / "hidden").c_str(), 0333);
+    chmod((dir / "open").c_str(), 0777);
+    chmod((dir / "open/b.txt").c_str(), 0666);
+    CResultsList preview;
+    {
+        COtherUser user;
+        ASSERT_TRUE(user.Active());
+        FillPreview(session, preview);
+    }
+    EXPECT_EQ(preview.m_records.At(0).m_nTag, kResultNotFound);
+    EXPECT_EQ(preview.m_records.At(1).m_nTag, kResultOk);
+}
+
+TEST_F(RenamePlanTest, ReadOnlyFilesAndFoldersAreReadOnly) {
+    chmod(dir.Path().c_str(), 0755);
+    AddFiles({"locked/a.txt", "open/b.txt", "open/c.txt"});
+    for (int row = 0; row < 3; ++row)
+        Rename(row, "new" + std::to_string(row));
+    chmod((dir / "locked/a.txt").c_str(), 0666);
+    chmod((dir / "locked").c_str(), 0555);
+    chmod((dir / "open").c_str(), 0777);
+    chmod((dir / "open/b.txt").c_str(), 0444);
+    chmod((dir / "open/c.txt").c_str(), 0666);
+    COtherUser user;
+    ASSERT_TRUE(user.Active());
+    EXPECT_EQ(Go(session), EGoOutcome::Refused);
+    EXPECT_EQ(PreviewCodes(), (std::vector<int>{3, 3, 0}));
+    EXPECT_FALSE(prompts.m_results.front().bCanConfirm);
+    ExpectMoved("open/c.txt", "open/c.txt");
+}
+
+TEST(PlanRenamesTest, MarksTheFirstRowHoldingACollidingOldPath) {
+    // A list file may name one file twice; the mark goes to the first row holding it.
+    CTempDir dir;
+    std::string a = dir.WriteFile("a");
+    std::vector<std::string> newPaths = {dir / "x", dir / "x"};
+    std::vector<std::string> oldPaths = {a, a};
+    CFileFacts work;
+    work.PlanRenames(newPaths, oldPaths);
+    EXPECT_EQ(oldPaths, (std::vector<std::string>{"", a}));
+    EXPECT_TRUE(work.m_listFolder.empty());
+}
+
+TEST(PlanRenamesTest, RenameInListingReplacesOnlyAFreeName) {
+    CFileFacts work;
+    CTempDir dir;
+    dir.WriteFile("a");
+    dir.WriteFile("b");
+    ASSERT_TRUE(work.LoadFolderListing(dir.Path() + "/"));
+    EXPECT_EQ(work.m_listFolder.size(), 4u);
+    EXPECT_FALSE(work.RenameInListing(dir / "b", dir / "a"));
+    EXPECT_TRUE(work.RenameInListing(dir / "c", dir / "a"));
+    EXPECT_TRUE(work.m_listFolder.count(dir / "c"));
+    EXPECT_FALSE(work.m_listFolder.count(dir / "a"));
+    EXPECT_TRUE(work.RenameInListing(dir / "a", dir / "gone"));
+    EXPECT_FALSE(work.m_listFolder.count(dir / "a"));
+    EXPECT_FALSE(work.LoadFolderListing(dir / "missing/"));
+    EXPECT_TRUE(work.m_listFolder.empty());
+}
+
+}  // namespace
