@@ -17,4 +17,6 @@ public:
     virtual void OpenCellEditor(int row, int column) = 0;
     // Scroll a row into view and give the list the keyboard focus.
     virtual void ShowRow(int row) = 0;
+    // The MP3 column titles changed: a lock glyph came or went.
+    virtual void TitlesChanged() {}
 };

@@ -1,8 +1,10 @@
 #include "platform/PathFacts.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <string_view>
@@ -58,10 +60,13 @@ bool HasDotDot(const std::string& path) {
     return false;
 }
 
-bool IsWritableByMe(const struct stat& st) {
+bool IsWritableByMe(const std::string& path, const struct stat& st) {
     uid_t uid = geteuid();
+    // The superuser passes the permission bits; only an immutable file or a read-only
+    // file system refuses it a write.
     if (uid == 0)
-        return true;
+        return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ||
+               (errno != EPERM && errno != EROFS);
     if (st.st_uid == uid)
         return st.st_mode & S_IWUSR;
     if (st.st_gid == getegid())
@@ -109,7 +114,7 @@ bool QueryPath(const std::string& path, SPathFacts& facts) {
         return false;
     facts.bExists = true;
     facts.bIsFolder = S_ISDIR(st.st_mode);
-    facts.bReadOnly = !IsWritableByMe(st);
+    facts.bReadOnly = !IsWritableByMe(absolute, st);
     facts.strPath = absolute;
     facts.strName = absolute == "/" ? "/" : absolute.substr(absolute.find_last_of('/') + 1);
     facts.nSize = static_cast<uint64_t>(st.st_size);

@@ -55,6 +55,7 @@ bool CFakePrompts::AskSwapMiddle(std::string& middle) {
 }
 
 bool CFakePrompts::AskSeparator(SSeparatorChoice& choice) {
+    m_separatorsOffered.push_back(choice);
     return TakeNext(m_separators, choice);
 }
 

@@ -53,6 +53,7 @@ public:
     std::vector<SShownResults> m_results;
     std::vector<EOptionsPage> m_optionsPages;
     std::vector<std::string> m_swapMiddlesOffered;
+    std::vector<SSeparatorChoice> m_separatorsOffered;
     std::vector<SWizardInput> m_wizardInputs;
     std::vector<int> m_progressRanges;
     std::vector<int> m_progressPositions;

@@ -16,6 +16,7 @@ public:
     void EndEditing() override { m_calls.push_back("end editing"); }
     void OpenCellEditor(int row, int column) override { Log("editor", row, column); }
     void ShowRow(int row) override { Log("show", row, row); }
+    void TitlesChanged() override { m_calls.push_back("titles"); }
 
     std::vector<std::string> m_calls;
 

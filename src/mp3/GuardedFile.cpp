@@ -1,0 +1,87 @@
+#include "mp3/GuardedFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "model/Prompts.h"
+
+CGuardedFile::~CGuardedFile() {
+    Close();
+}
+
+bool CGuardedFile::Open(const std::string& path, EOpenMode mode) {
+    Close();
+    int flags = (mode == EOpenMode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    m_nLength = static_cast<uint64_t>(st.st_size);
+    return true;
+}
+
+void CGuardedFile::Close() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_nLength = 0;
+}
+
+bool CGuardedFile::ReadAt(uint64_t offset, void* buffer, size_t n) {
+    auto* out = static_cast<char*>(buffer);
+    size_t done = 0;
+    while (done < n) {
+        ssize_t got = pread(m_fd, out + done, n - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            ReportError();
+            return false;
+        }
+        if (got == 0)
+            return false;
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+bool CGuardedFile::WriteAt(uint64_t offset, const void* data, size_t n, bool report) {
+    const auto* in = static_cast<const char*>(data);
+    size_t done = 0;
+    while (done < n) {
+        ssize_t put = pwrite(m_fd, in + done, n - done, static_cast<off_t>(offset + done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            if (report)
+                ReportError();
+            return false;
+        }
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+bool CGuardedFile::SetLength(uint64_t length) {
+    int result;
+    do {
+        result = ftruncate(m_fd, static_cast<off_t>(length));
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+void CGuardedFile::ReportError() {
+    if (m_pPrompts)
+        m_pPrompts->Message("Cannot open file. Access is denied.", EIcon::Stop, EButtons::Ok);
+}

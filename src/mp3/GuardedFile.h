@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class IPrompts;
+
+enum class EOpenMode { Read, ReadWrite };
+
+// A regular file opened for one short operation. A read or write error shows
+// "Cannot open file. Access is denied." once and the operation returns false; failing
+// to open is not an error worth a message (the file is missing, in use or not ours).
+// Positions are explicit (pread/pwrite), so no operation depends on a file position.
+class CGuardedFile {
+public:
+    // Messages go to the prompts; none are shown without them.
+    explicit CGuardedFile(IPrompts* prompts = nullptr) : m_pPrompts(prompts) {}
+    virtual ~CGuardedFile();
+    CGuardedFile(const CGuardedFile&) = delete;
+    CGuardedFile& operator=(const CGuardedFile&) = delete;
+
+    // False, without a message, when the path cannot be opened in that mode or is not a
+    // regular file. Closes a file still open first.
+    bool Open(const std::string& path, EOpenMode mode);
+    void Close();
+    bool IsOpen() const { return m_fd >= 0; }
+    // The length the file had when it was opened.
+    uint64_t GetLength() const { return m_nLength; }
+
+    // Reads exactly n bytes at the offset. A read error is reported; a file that ends
+    // before them gives false without a message.
+    bool ReadAt(uint64_t offset, void* buffer, size_t n);
+    // Writes all n bytes at the offset; a failure is reported when asked to.
+    bool WriteAt(uint64_t offset, const void* data, size_t n, bool report = true);
+    // Cuts or extends the file to the length, without a message.
+    bool SetLength(uint64_t length);
+
+    virtual void ReportError();
+
+private:
+    IPrompts* m_pPrompts;
+    int m_fd = -1;
+    uint64_t m_nLength = 0;
+};

@@ -1,0 +1,200 @@
+#include "mp3/ID3Tag.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string_view>
+
+#include "model/HitDoc.h"
+#include "mp3/Latin1Text.h"
+
+namespace {
+
+constexpr size_t kBlockSize = 128;
+using CBlock = std::array<unsigned char, kBlockSize>;
+
+struct SField {
+    size_t nOffset;
+    size_t nWidth;
+};
+constexpr SField kTitle{3, 30};
+constexpr SField kArtist{33, 30};
+constexpr SField kAlbum{63, 30};
+constexpr SField kYear{93, 4};
+constexpr SField kComment{97, 30};
+constexpr size_t kTrackZero = 125;
+constexpr size_t kTrack = 126;
+constexpr size_t kGenre = 127;
+constexpr size_t kShortComment = 28;
+
+bool HasMarker(const CBlock& block) {
+    return std::memcmp(block.data(), "TAG", 3) == 0;
+}
+
+bool IsTrailingSpace(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string ReadText(const CBlock& block, SField field) {
+    std::string_view bytes(reinterpret_cast<const char*>(block.data()) + field.nOffset,
+                           field.nWidth);
+    bytes = bytes.substr(0, bytes.find('\0'));
+    while (!bytes.empty() && IsTrailingSpace(static_cast<unsigned char>(bytes.back())))
+        bytes.remove_suffix(1);
+    return Latin1ToUtf8(bytes);
+}
+
+// The first width bytes of the text on disk, zero bytes after it.
+void PutText(CBlock& block, size_t offset, size_t width, const std::string& latin1) {
+    size_t n = std::min(width, latin1.size());
+    std::memcpy(block.data() + offset, latin1.data(), n);
+    std::memset(block.data() + offset + n, 0, width - n);
+}
+
+int GenreOfByte(unsigned char byte) {
+    return byte <= 144 ? byte : -1;
+}
+
+// The year an entry takes from a year text: its leading number, 0 meaning none.
+long YearValue(const std::string& text) {
+    long year = LeadingNumber(text);
+    return year == 0 ? -1 : year;
+}
+
+bool HasTrack(const CBlock& block) {
+    return block[kTrackZero] == 0 && block[kTrack] != 0;
+}
+
+void CopyField(CBlock& to, const CBlock& from, SField field) {
+    std::memcpy(to.data() + field.nOffset, from.data() + field.nOffset, field.nWidth);
+}
+
+// A text field of the new block: the old bytes when they read as the value.
+void PutField(CBlock& block, const CBlock* old, SField field, const std::string& value) {
+    if (old && ReadText(*old, field) == value)
+        CopyField(block, *old, field);
+    else
+        PutText(block, field.nOffset, field.nWidth, Utf8ToLatin1(value));
+}
+
+}  // namespace
+
+CID3Tag::~CID3Tag() = default;
+
+void CID3Tag::ClearFields() {
+    m_strTitle.clear();
+    m_strArtist.clear();
+    m_strAlbum.clear();
+    m_strYear.clear();
+    m_strComment.clear();
+    m_nGenre = -1;
+    m_nTrack = 0;
+}
+
+bool CID3Tag::ReadTag(const std::string& path) {
+    ClearFields();
+    if (!Open(path, EOpenMode::Read))
+        return false;
+    CBlock block;
+    bool read =
+        GetLength() >= kBlockSize && ReadAt(GetLength() - kBlockSize, block.data(), kBlockSize);
+    Close();
+    if (!read)
+        return false;
+    m_strMarker.assign(reinterpret_cast<const char*>(block.data()), 3);
+    if (!HasMarker(block))
+        return false;
+    m_strTitle = ReadText(block, kTitle);
+    m_strArtist = ReadText(block, kArtist);
+    m_strAlbum = ReadText(block, kAlbum);
+    m_strYear = ReadText(block, kYear);
+    m_strComment = ReadText(block, kComment);
+    m_nGenre = GenreOfByte(block[kGenre]);
+    m_nTrack = HasTrack(block) ? block[kTrack] : 0;
+    return true;
+}
+
+bool CID3Tag::WriteTag(const std::string& path) {
+    if (!Open(path, EOpenMode::ReadWrite))
+        return false;
+    uint64_t length = GetLength();
+    CBlock old{};
+    bool tagged = false;
+    if (length >= kBlockSize) {
+        if (!ReadAt(length - kBlockSize, old.data(), kBlockSize)) {
+            Close();
+            return false;
+        }
+        tagged = HasMarker(old);
+    }
+    const CBlock* kept = tagged ? &old : nullptr;
+
+    CBlock block{};
+    std::memcpy(block.data(), "TAG", 3);
+    PutField(block, kept, kTitle, m_strTitle);
+    PutField(block, kept, kArtist, m_strArtist);
+    PutField(block, kept, kAlbum, m_strAlbum);
+    if (kept && YearValue(ReadText(old, kYear)) == YearValue(m_strYear))
+        CopyField(block, old, kYear);
+    else
+        PutText(block, kYear.nOffset, kYear.nWidth, Utf8ToLatin1(m_strYear));
+    if (kept && ReadText(old, kComment) == m_strComment) {
+        CopyField(block, old, kComment);
+    } else {
+        std::string comment = Utf8ToLatin1(m_strComment);
+        if (kept && HasTrack(old) && comment.size() <= kShortComment) {
+            PutText(block, kComment.nOffset, kShortComment, comment);
+            block[kTrackZero] = 0;
+            block[kTrack] = old[kTrack];
+        } else {
+            PutText(block, kComment.nOffset, kComment.nWidth, comment);
+        }
+    }
+    bool sameGenre = kept && GenreOfByte(old[kGenre]) == m_nGenre;
+    block[kGenre] = sameGenre ? old[kGenre] : static_cast<unsigned char>(m_nGenre & 0xFF);
+
+    uint64_t offset = tagged ? length - kBlockSize : length;
+    bool written = WriteAt(offset, block.data(), kBlockSize);
+    if (!written) {
+        // Put the file back as it was: no half block and no stray bytes at its end.
+        if (tagged)
+            WriteAt(offset, old.data(), kBlockSize, false);
+        else
+            SetLength(length);
+    }
+    Close();
+    return written;
+}
+
+void CID3Tag::FillFrom(const CHitDoc& entry) {
+    m_strTitle = entry.m_strTitle.Get();
+    m_strArtist = entry.m_strArtist.Get();
+    m_strAlbum = entry.m_strAlbum.Get();
+    m_strComment = entry.m_strComment.Get();
+    m_strYear = entry.GetYearText();
+    m_nGenre = entry.m_nGenre;
+}
+
+bool CID3Tag::ComposeName(std::string& name) const {
+    if (m_strArtist.empty() && m_strTitle.empty())
+        return false;
+    const std::string& first = m_bArtistFirst ? m_strArtist : m_strTitle;
+    const std::string& second = m_bArtistFirst ? m_strTitle : m_strArtist;
+    name = first + m_strSeparator + second;
+    return true;
+}
+
+bool CID3Tag::SplitName(const std::string& name) {
+    if (m_strSeparator.empty())
+        return false;
+    size_t at = name.find(m_strSeparator);
+    if (at == std::string::npos)
+        return false;
+    std::string left = name.substr(0, at);
+    std::string right = name.substr(at + m_strSeparator.size());
+    if (!left.empty() && !right.empty()) {
+        m_strArtist = m_bArtistFirst ? left : right;
+        m_strTitle = m_bArtistFirst ? right : left;
+    }
+    return true;
+}

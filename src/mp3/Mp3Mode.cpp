@@ -1,0 +1,133 @@
+#include "mp3/Mp3Mode.h"
+
+#include "model/ListObserver.h"
+#include "model/Profile.h"
+#include "model/ResultsList.h"
+#include "model/TagEditing.h"
+#include "model/TesselSession.h"
+#include "mp3/ID3Tag.h"
+#include "mp3/TagFile.h"
+
+namespace {
+
+void TitlesChanged(CTesselSession& session) {
+    if (IListObserver* observer = session.List().GetObserver())
+        observer->TitlesChanged();
+}
+
+void EnterMp3Mode(CTesselSession& session) {
+    CRenameList& list = session.List();
+    IPrompts& prompts = session.Prompts();
+    prompts.BeginProgress(list.GetCount());
+    session.SetMp3Columns();
+    for (int row = 0; row < list.GetCount(); ++row) {
+        prompts.SetProgress(row);
+        CHitDoc& entry = list.GetEntry(row);
+        CFileFacts probe;
+        if (probe.CheckPath(entry.m_strPath.Get()))
+            ReadEntryTag(entry, &prompts);
+        list.RefreshRow(row);
+    }
+    prompts.EndProgress();
+}
+
+bool AnyTagChanged(const CRenameList& list) {
+    for (int row = 0; row < list.GetCount(); ++row)
+        if (list.GetEntry(row).IsTagChanged())
+            return true;
+    return false;
+}
+
+// The verdict of a row before writing: whether its file can take the tag.
+int FileVerdict(const CHitDoc& entry) {
+    CFileFacts probe;
+    if (!probe.CheckPath(entry.m_strPath.Get()))
+        return kResultNotFound;
+    if (probe.IsReadOnly())
+        return kResultReadOnly;
+    return kResultOk;
+}
+
+void WriteChangedTags(CTesselSession& session) {
+    CRenameList& list = session.List();
+    IPrompts& prompts = session.Prompts();
+    prompts.BeginProgress(list.GetCount());
+    CResultsList results;
+    results.m_strTitle = "Results";
+    results.m_bResultsMode = true;
+    CID3Tag tag(&prompts);
+    for (int row = 0; row < list.GetCount(); ++row) {
+        prompts.SetProgress(row);
+        CHitDoc& entry = list.GetEntry(row);
+        tag.FillFrom(entry);
+        int code = kResultUnchanged;
+        if (entry.IsTagChanged()) {
+            code = FileVerdict(entry);
+            if (code == kResultOk && !tag.WriteTag(entry.m_strPath.Get()))
+                code = kResultUnexpected;
+            if (code == kResultOk)
+                entry.CommitTag();
+        }
+        results.AddResult(entry, code);
+    }
+    prompts.EndProgress();
+    prompts.ShowResults(results);
+}
+
+}  // namespace
+
+bool CanToggleMode(const CTesselSession& session) {
+    return session.IsMp3Mode() || session.AllMp3();
+}
+
+void ToggleMode(CTesselSession& session) {
+    if (!CanToggleMode(session))
+        return;
+    session.EndEditing();
+    if (session.IsMp3Mode()) {
+        if (session.List().GetCount() > 0 && SaveID3(session) == EAnswer::Cancel)
+            return;
+        session.SetNormalColumns();
+    } else {
+        EnterMp3Mode(session);
+    }
+    session.UndoHistory().Clear();
+}
+
+EAnswer SaveID3(CTesselSession& session) {
+    CRenameList& list = session.List();
+    if (!AnyTagChanged(list))
+        return EAnswer::Yes;
+    EAnswer answer = session.Prompts().Message("Save changes to MP3 files?", EIcon::Question,
+                                               EButtons::YesNoCancel);
+    if (answer != EAnswer::Yes)
+        return answer;
+    CResultsList preview;
+    preview.m_strTitle = "Preview";
+    preview.m_bBlock = false;
+    for (int row = 0; row < list.GetCount(); ++row) {
+        const CHitDoc& entry = list.GetEntry(row);
+        int code = FileVerdict(entry);
+        if (code == kResultOk && !entry.IsTagChanged())
+            code = kResultUnchanged;
+        preview.AddResult(entry, code);
+    }
+    if (!session.Prompts().ShowResults(preview))
+        return EAnswer::Yes;
+    WriteChangedTags(session);
+    return EAnswer::Yes;
+}
+
+void ToggleLock(CTesselSession& session, int column) {
+    if (column < kColTitle || column > kColComment)
+        return;
+    bool& lock = session.m_locks[static_cast<size_t>(column - 1)];
+    lock = !lock;
+    session.Profile().WriteInt("Lock", std::to_string(column), lock ? 1 : 0);
+    TitlesChanged(session);
+}
+
+void LockCommand(CTesselSession& session) {
+    if (RunOptionsSheet(session, EOptionsPage::Id3Editor) && session.IsMp3Mode())
+        TitlesChanged(session);
+}

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "files/UndoCommand.h"
+#include "model/CellEdit.h"
+#include "mp3/Mp3Fixture.h"
+#include "mp3/Mp3Mode.h"
+#include "support/ReadOnlyFile.h"
+
+namespace {
+
+using Codes = std::vector<int>;
+
+Codes CodesOf(const SShownResults& shown) {
+    Codes codes;
+    for (const SShownResult& row : shown.rows)
+        codes.push_back(row.nCode);
+    return codes;
+}
+
+class ToggleModeTest : public Mp3SessionTest {};
+
+TEST_F(ToggleModeTest, EnteringMp3ModeReadsEveryTagWithProgress) {
+    AddFile("tagged.mp3", kAudio + RawBlock("Song", "Band", "Album", "1999", "Hi", 17));
+    AddFile("bare.MP3", kAudio);
+    AddFile("short.mp3", std::string(127, 'x'));
+    std::string gone = AddFile("gone.mp3", kAudio + RawBlock("Gone"));
+    std::remove(gone.c_str());
+    Entry(1).m_strTitle.Set("kept");
+    Entry(1).CommitTag();
+    session.TakeSnapshot();
+    Entry(0).m_strNewName.Set("edited");
+    ASSERT_TRUE(session.CommitSnapshot(kUndoEdit));
+
+    ASSERT_TRUE(CanToggleMode(session));
+    ToggleMode(session);
+    EXPECT_TRUE(session.IsMp3Mode());
+    EXPECT_EQ(session.m_currentCell.nColumn, kColTitle);
+    EXPECT_EQ(session.List().CellText(0, kColTitle), "Song");
+    EXPECT_EQ(session.List().CellText(0, kColYear), "1999");
+    EXPECT_EQ(session.List().CellText(0, kColGenre), "Rock");
+    EXPECT_EQ(session.List().CellText(0, kColComment), "Hi");
+    EXPECT_FALSE(Entry(0).IsTagChanged());
+    EXPECT_EQ(Entry(1).m_strTitle.Get(), "kept");
+    EXPECT_EQ(Entry(3).m_strTitle.Get(), "");
+    EXPECT_FALSE(session.CanUndo());
+    EXPECT_TRUE(prompts.m_messages.empty());
+    EXPECT_EQ(prompts.m_progressRanges, std::vector<int>{4});
+    EXPECT_EQ(prompts.m_progressPositions, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(prompts.m_nProgressEnds, 1);
+
+    // Nothing changed: back to normal mode without a question.
+    ToggleMode(session);
+    EXPECT_FALSE(session.IsMp3Mode());
+    EXPECT_TRUE(prompts.m_messages.empty());
+}
+
+TEST_F(ToggleModeTest, AnEmptyListSwitchesBothWaysAndAnotherExtensionBlocksIt) {
+    ToggleMode(session);
+    EXPECT_TRUE(session.IsMp3Mode());
+    EXPECT_EQ(session.List().GetColumnCount(), 7);
+    EXPECT_TRUE(prompts.m_progressPositions.empty());
+    ToggleMode(session);
+    EXPECT_FALSE(session.IsMp3Mode());
+
+    AddFile("a.mp3", kAudio);
+    AddFile("notes.txt", "x");
+    session.RecomputeAllMp3();
+    EXPECT_FALSE(CanToggleMode(session));
+    ToggleMode(session);
+    EXPECT_FALSE(session.IsMp3Mode());
+}
+
+class SaveId3Test : public Mp3SessionTest {
+protected:
+    void SetUp() override {
+        paths.push_back(AddFile("one.mp3", kAudio + RawBlock("One", "Band")));
+        paths.push_back(AddFile("two.mp3", kAudio + RawBlock("Two", "Band", "", "", "", 17)));
+        ToggleMode(session);
+        session.TakeSnapshot();
+        CommitCellEdit(session, 0, kColTitle, "First");
+        ASSERT_TRUE(session.CanUndo());
+        before = {ReadFileBytes(paths[0]), ReadFileBytes(paths[1])};
+    }
+    bool FilesUnchanged() {
+        return ReadFileBytes(paths[0]) == before[0] && ReadFileBytes(paths[1]) == before[1];
+    }
+
+    std::vector<std::string> paths;
+    std::vector<std::string> before;
+};
+
+TEST_F(SaveId3Test, NoSwitchesWithoutWritingAndCancelStaysInMp3Mode) {
+    prompts.m_messageAnswers = {EAnswer::Cancel};
+    ToggleMode(session);
+    EXPECT_TRUE(session.IsMp3Mode());
+    EXPECT_TRUE(session.CanUndo());
+    EXPECT_EQ(prompts.m_messages, std::vector<std::string>{"Save changes to MP3 files?"});
+
+    prompts.m_messageAnswers = {EAnswer::No};
+    ToggleMode(session);
+    EXPECT_FALSE(session.IsMp3Mode());
+    EXPECT_FALSE(session.CanUndo());
+    EXPECT_TRUE(prompts.m_results.empty());
+    EXPECT_TRUE(FilesUnchanged());
+    EXPECT_TRUE(Entry(0).IsTagChanged());
+}
+
+TEST_F(SaveId3Test, CancelInThePreviewWritesNothingButStillSwitches) {
+    prompts.m_messageAnswers = {EAnswer::Yes};
+    prompts.m_resultsAnswers = {false};
+    ToggleMode(session);
+    EXPECT_FALSE(session.IsMp3Mode());
+    ASSERT_EQ(prompts.m_results.size(), 1u);
+    EXPECT_EQ(prompts.m_results[0].strTitle, "Preview");
+    EXPECT_EQ(CodesOf(prompts.m_results[0]), (Codes{kResultOk, kResultUnchanged}));
+    EXPECT_TRUE(FilesUnchanged());
+}
+
+TEST_F(SaveId3Test, YesWritesChangedTagsThenASecondSaveAsksNothing) {
+    CommitCellEdit(session, 1, kColGenre, "(none)");
+    prompts.m_messageAnswers = {EAnswer::Yes};
+    EXPECT_EQ(SaveID3(session), EAnswer::Yes);
+    ASSERT_EQ(prompts.m_results.size(), 2u);
+    EXPECT_EQ(prompts.m_results[1].strTitle, "Results");
+    EXPECT_TRUE(prompts.m_results[1].bResultsMode);
+    EXPECT_EQ(CodesOf(prompts.m_results[1]), (Codes{kResultOk, kResultOk}));
+    EXPECT_EQ(ReadFileBytes(paths[0]), kAudio + RawBlock("First", "Band"));
+    EXPECT_EQ(ReadFileBytes(paths[1]).back(), '\xff');
+    EXPECT_EQ(prompts.m_progressRanges.back(), 2);
+    EXPECT_FALSE(Entry(0).IsTagChanged());
+    EXPECT_TRUE(session.CanUndo());
+
+    EXPECT_EQ(SaveID3(session), EAnswer::Yes);
+    EXPECT_EQ(prompts.m_messages.size(), 1u);
+    EXPECT_EQ(prompts.m_results.size(), 2u);
+}
+
+TEST_F(SaveId3Test, ProblemRowsGetTheirCodesAndThePreviewStaysConfirmable) {
+    CommitCellEdit(session, 1, kColTitle, "Second");
+    const std::string longer = kAudio + kAudio;  // too long to grow under the limit below
+    std::string bare = AddFile("bare.mp3", longer);
+    std::string gone = AddFile("gone.mp3", kAudio);
+    session.SetMp3Columns();
+    CommitCellEdit(session, 2, kColTitle, "Grows");
+    CommitCellEdit(session, 3, kColTitle, "Lost");
+    std::remove(gone.c_str());
+    CReadOnlyFile readOnly;
+    if (!readOnly.Protect(paths[1]))
+        GTEST_SKIP() << "this file system cannot make a file read-only for this user";
+
+    prompts.m_messageAnswers = {EAnswer::Yes};
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit lowered = old;
+    lowered.rlim_cur = 2050;
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &lowered);
+    EXPECT_EQ(SaveID3(session), EAnswer::Yes);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    ASSERT_EQ(prompts.m_results.size(), 2u);
+    EXPECT_TRUE(prompts.m_results[0].bCanConfirm);
+    EXPECT_EQ(CodesOf(prompts.m_results[0]),
+              (Codes{kResultOk, kResultReadOnly, kResultOk, kResultNotFound}));
+    EXPECT_EQ(CodesOf(prompts.m_results[1]),
+              (Codes{kResultOk, kResultReadOnly, kResultUnexpected, kResultNotFound}));
+    EXPECT_EQ(prompts.m_messages.back(), "Cannot open file. Access is denied.");
+    EXPECT_EQ(ReadFileBytes(paths[1]), before[1]);
+    EXPECT_EQ(ReadFileBytes(bare), longer);
+    EXPECT_FALSE(Entry(0).IsTagChanged());
+    EXPECT_TRUE(Entry(1).IsTagChanged());
+    EXPECT_TRUE(Entry(2).IsTagChanged());
+}
+
+class LockTest : public Mp3SessionTest {
+protected:
+    void SetUp() override {
+        for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+            AddFile(name, kAudio + RawBlock(name, "", std::string("Album ") + name));
+        ToggleMode(session);
+        observer.m_calls.clear();
+    }
+    std::vector<std::string> Albums() {
+        std::vector<std::string> albums;
+        for (int row = 0; row < 3; ++row)
+            albums.push_back(Entry(row).m_strAlbum.Get());
+        return albums;
+    }
+};
+
+TEST_F(LockTest, LockCommandsFlipOneFlagStoreItAndRedrawTheTitles) {
+    ToggleLock(session, kColGenre);
+    EXPECT_TRUE(session.IsLocked(kColGenre));
+    EXPECT_EQ(profile.GetInt("Lock", "5", -1), 1);
+    ToggleLock(session, kColGenre);
+    EXPECT_FALSE(session.IsLocked(kColGenre));
+    EXPECT_EQ(profile.GetInt("Lock", "5", -1), 0);
+    EXPECT_EQ(observer.m_calls, (std::vector<std::string>{"titles", "titles"}));
+
+    SId3EditorOptions chosen;
+    chosen.lock[kColAlbum - 1] = true;
+    prompts.m_options = {chosen};
+    LockCommand(session);
+    EXPECT_EQ(prompts.m_optionsPages, std::vector<EOptionsPage>{EOptionsPage::Id3Editor});
+    EXPECT_TRUE(session.IsLocked(kColAlbum));
+    EXPECT_EQ(observer.m_calls.back(), "titles");
+    LockCommand(session);  // cancelled: the stored values stay
+    EXPECT_TRUE(session.IsLocked(kColAlbum));
+}
+
+TEST_F(LockTest, ALockedColumnTakesAnEditInEveryRowAndOneUndoTakesItBack) {
+    ToggleLock(session, kColAlbum);
+    EXPECT_TRUE(CommitCellEdit(session, 1, kColAlbum, "  Best of"));
+    EXPECT_EQ(Albums(), std::vector<std::string>(3, "Best of"));
+    Undo(session);
+    EXPECT_EQ(Albums(), (std::vector<std::string>{"Album a.mp3", "Album b.mp3", "Album c.mp3"}));
+    EXPECT_FALSE(session.CanUndo());
+
+    ToggleLock(session, kColAlbum);
+    CommitCellEdit(session, 2, kColAlbum, "Single");
+    EXPECT_EQ(Albums(), (std::vector<std::string>{"Album a.mp3", "Album b.mp3", "Single"}));
+}
+
+}  // namespace
