@@ -2,6 +2,7 @@
 
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
+#include "mp3/TagFile.h"
 #include "platform/PathFacts.h"
 
 namespace {
@@ -39,6 +40,11 @@ bool CFileAdder::Add(const std::string& path) {
         return false;
     m_paths.insert(entry.m_strPath.Get());
     m_session.AddEntry(entry);
+    // Read into the row's own entry: a copy of an entry does not carry its saved tag.
+    CRenameList& list = m_session.List();
+    if (m_session.IsMp3Mode() &&
+        ReadEntryTag(list.GetEntry(list.GetCount() - 1), &m_session.Prompts()))
+        list.RefreshRow(list.GetCount() - 1);
     m_session.SetModified(true);
     return true;
 }

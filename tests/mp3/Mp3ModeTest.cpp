@@ -4,6 +4,7 @@
 
 #include <csignal>
 
+#include "files/FileAdder.h"
 #include "files/UndoCommand.h"
 #include "model/CellEdit.h"
 #include "mp3/Mp3Fixture.h"
@@ -72,6 +73,20 @@ TEST_F(ToggleModeTest, AnEmptyListSwitchesBothWaysAndAnotherExtensionBlocksIt) {
     EXPECT_FALSE(CanToggleMode(session));
     ToggleMode(session);
     EXPECT_FALSE(session.IsMp3Mode());
+}
+
+TEST_F(ToggleModeTest, AFileAddedInMp3ModeBringsItsTag) {
+    ToggleMode(session);
+    std::string tagged = dir.WriteFile("Tagged.Mp3", kAudio + RawBlock("Song", "Band", "", "2001"));
+    EXPECT_TRUE(::AddFile(session, tagged));
+    EXPECT_FALSE(::AddFile(session, dir.WriteFile("cover.jpg", kAudio + RawBlock("Picture"))));
+    EXPECT_TRUE(::AddFile(session, dir.WriteFile("short.mp3", "x")));
+    ASSERT_EQ(session.List().GetCount(), 2);
+    EXPECT_EQ(session.List().CellText(0, kColTitle), "Song");
+    EXPECT_EQ(session.List().CellText(0, kColYear), "2001");
+    EXPECT_FALSE(Entry(0).IsTagChanged());
+    EXPECT_EQ(session.List().CellText(1, kColTitle), "");
+    EXPECT_TRUE(prompts.m_messages.empty());
 }
 
 class SaveId3Test : public Mp3SessionTest {
