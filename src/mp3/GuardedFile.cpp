@@ -19,13 +19,17 @@ bool CGuardedFile::Open(const std::string& path, EOpenMode mode) {
     do {
         fd = ::open(path.c_str(), flags);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
+    if (fd < 0) {
+        m_nOpenError = errno;
         return false;
+    }
     struct stat st;
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
+        m_nOpenError = EISDIR;
         return false;
     }
+    m_nOpenError = 0;
     m_fd = fd;
     m_nLength = static_cast<uint64_t>(st.st_size);
     return true;

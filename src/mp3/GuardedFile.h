@@ -25,6 +25,9 @@ public:
     bool Open(const std::string& path, EOpenMode mode);
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
+    // Why the last Open failed (an errno value; EISDIR for anything but a regular file),
+    // 0 after a successful one.
+    int GetOpenError() const { return m_nOpenError; }
     // The length the file had when it was opened.
     uint64_t GetLength() const { return m_nLength; }
 
@@ -41,5 +44,6 @@ public:
 private:
     IPrompts* m_pPrompts;
     int m_fd = -1;
+    int m_nOpenError = 0;
     uint64_t m_nLength = 0;
 };

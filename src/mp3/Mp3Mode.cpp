@@ -7,6 +7,7 @@
 #include "model/TesselSession.h"
 #include "mp3/ID3Tag.h"
 #include "mp3/TagFile.h"
+#include "platform/WriteAccess.h"
 
 namespace {
 
@@ -22,10 +23,8 @@ void EnterMp3Mode(CTesselSession& session) {
     session.SetMp3Columns();
     for (int row = 0; row < list.GetCount(); ++row) {
         prompts.SetProgress(row);
-        CHitDoc& entry = list.GetEntry(row);
-        CFileFacts probe;
-        if (probe.CheckPath(entry.m_strPath.Get()))
-            ReadEntryTag(entry, &prompts);
+        // A missing file simply fails to open: no tag, and the row keeps its fields.
+        ReadEntryTag(list.GetEntry(row), &prompts);
         list.RefreshRow(row);
     }
     prompts.EndProgress();
@@ -40,12 +39,24 @@ bool AnyTagChanged(const CRenameList& list) {
 
 // The verdict of a row before writing: whether its file can take the tag.
 int FileVerdict(const CHitDoc& entry) {
-    CFileFacts probe;
-    if (!probe.CheckPath(entry.m_strPath.Get()))
-        return kResultNotFound;
-    if (probe.IsReadOnly())
-        return kResultReadOnly;
+    switch (QueryWriteAccess(entry.m_strPath.Get())) {
+        case EWriteAccess::Writable:
+            return kResultOk;
+        case EWriteAccess::NotFound:
+            return kResultNotFound;
+        case EWriteAccess::ReadOnly:
+            return kResultReadOnly;
+    }
     return kResultOk;
+}
+
+// Writes the tag and gives the row's code. The file is probed only when it would not
+// open for writing, to tell a missing file from a read-only one.
+int WriteVerdict(CID3Tag& tag, const CHitDoc& entry) {
+    if (tag.WriteTag(entry.m_strPath.Get()))
+        return kResultOk;
+    int code = tag.GetOpenError() == 0 ? kResultOk : FileVerdict(entry);
+    return code == kResultOk ? kResultUnexpected : code;
 }
 
 void WriteChangedTags(CTesselSession& session) {
@@ -62,9 +73,7 @@ void WriteChangedTags(CTesselSession& session) {
         tag.FillFrom(entry);
         int code = kResultUnchanged;
         if (entry.IsTagChanged()) {
-            code = FileVerdict(entry);
-            if (code == kResultOk && !tag.WriteTag(entry.m_strPath.Get()))
-                code = kResultUnexpected;
+            code = WriteVerdict(tag, entry);
             if (code == kResultOk)
                 entry.CommitTag();
         }

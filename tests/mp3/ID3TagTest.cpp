@@ -8,6 +8,7 @@
 #include "model/HitDoc.h"
 #include "mp3/ID3Tag.h"
 #include "mp3/Id3Block.h"
+#include "mp3/Latin1Text.h"
 #include "mp3/TagFile.h"
 #include "support/FakePrompts.h"
 #include "support/TempDir.h"
@@ -298,6 +299,32 @@ TEST(ID3NameTest, ComposeNameJoinsInTheChosenOrderAndNeedsOnePart) {
     tag.m_bArtistFirst = false;
     ASSERT_TRUE(tag.ComposeName(name));
     EXPECT_EQ(name, "Song - Band");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Latin1TextTest, EveryByteRoundTripsAndOnlyValidUtf8IsDecoded) {
+    std::string all;
+    for (int byte = 0; byte < 256; ++byte)
+        all += static_cast<char>(byte);
+    EXPECT_EQ(Utf8ToLatin1(Latin1ToUtf8(all)), all);
+    struct {
+        std::string text;
+        std::string bytes;
+    } cases[] = {
+        {"\xc2\x80", "\x80"},
+        {"\xc3\xa9t\xc3\xa9", "\xe9t\xe9"},
+        {"\xe2\x82\xac", "?"},
+        {"\xf0\x9f\x8e\xb5!", "?!"},
+        {"\xc0\x80", "\xc0\x80"},          // overlong: not UTF-8, kept as bytes
+        {"\xed\xa0\x80", "\xed\xa0\x80"},  // a surrogate
+        {"\xe2\x82", "\xe2\x82"},          // cut short
+        {"\xf4\x90\x80\x80", "\xf4\x90\x80\x80"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Utf8ToLatin1(c.text), c.bytes) << c.text;
 }
 
 }  // namespace
