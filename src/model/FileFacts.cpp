@@ -1,6 +1,6 @@
 #include "model/FileFacts.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "platform/LocalTime.h"
 
@@ -14,11 +14,20 @@ std::string TitleOf(const std::string& name) {
 }
 
 std::string ModifiedText(int64_t seconds) {
+    // "%i/%i/%i %i:%i" of month, day, year, hour and minute, written without printf: this
+    // runs once for every file added.
     SLocalTime t = ToLocalTime(seconds);
     char text[64];
-    std::snprintf(text, sizeof text, "%i/%i/%i %i:%i", t.nMonth, t.nDay, t.nYear, t.nHour,
-                  t.nMinute);
-    return text;
+    char* end = text + sizeof text;
+    char* at = text;
+    const int parts[] = {t.nMonth, t.nDay, t.nYear, t.nHour, t.nMinute};
+    const char separators[] = {'/', '/', ' ', ':'};
+    for (size_t i = 0; i < 5; ++i) {
+        at = std::to_chars(at, end, parts[i]).ptr;
+        if (i < 4)
+            *at++ = separators[i];
+    }
+    return std::string(text, at);
 }
 
 bool CFileFacts::CheckPath(const std::string& path) {
@@ -62,18 +71,6 @@ std::string CFileFacts::GetNewFileName() const {
 
 std::string CFileFacts::GetCurrentTitle() const {
     return TitleOf(m_strName.Get());
-}
-
-void CFileFacts::CopyFileFields(const CFileFacts& other) {
-    m_strName = other.m_strName;
-    m_strNewName = other.m_strNewName;
-    m_strExt = other.m_strExt;
-    m_strPath = other.m_strPath;
-    m_strSize = other.m_strSize;
-    m_dwSize = other.m_dwSize;
-    m_nSize = other.m_nSize;
-    m_strModified = other.m_strModified;
-    m_timeModified = other.m_timeModified;
 }
 
 bool CFileFacts::SameFileFields(const CFileFacts& other) const {

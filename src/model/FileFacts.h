@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/TextField.h"
@@ -70,7 +71,20 @@ public:
     std::unordered_set<std::string> m_listFolder;  // the planner's folder picture
 
 protected:
-    void CopyFileFields(const CFileFacts& other);
+    // Copies (from an lvalue) or moves (from an rvalue) the file fields that copy
+    // assignment of an entry carries over.
+    template <class Source>
+    void AssignFileFields(Source&& other) {
+        m_strName = std::forward<Source>(other).m_strName;
+        m_strNewName = std::forward<Source>(other).m_strNewName;
+        m_strExt = std::forward<Source>(other).m_strExt;
+        m_strPath = std::forward<Source>(other).m_strPath;
+        m_strSize = std::forward<Source>(other).m_strSize;
+        m_dwSize = other.m_dwSize;
+        m_nSize = other.m_nSize;
+        m_strModified = std::forward<Source>(other).m_strModified;
+        m_timeModified = other.m_timeModified;
+    }
     bool SameFileFields(const CFileFacts& other) const;
 
 private:

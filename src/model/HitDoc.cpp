@@ -1,29 +1,49 @@
 #include "model/HitDoc.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 #include "model/Archive.h"
 #include "model/GenreTable.h"
 
 long LeadingNumber(const std::string& text) {
-    return std::strtol(text.c_str(), nullptr, 10);
+    long value = std::strtol(text.c_str(), nullptr, 10);
+    return std::clamp<long>(value, INT_MIN, INT_MAX);
 }
 
 CHitDoc::CHitDoc(const std::string& path) {
     FillFromPath(path);
 }
 
+namespace {
+
+template <class Source>
+void AssignCarriedFields(CHitDoc& target, Source&& other) {
+    target.m_strTitle = std::forward<Source>(other).m_strTitle;
+    target.m_strArtist = std::forward<Source>(other).m_strArtist;
+    target.m_strAlbum = std::forward<Source>(other).m_strAlbum;
+    target.m_strComment = std::forward<Source>(other).m_strComment;
+    target.m_nYear = other.m_nYear;
+    target.m_nGenre = other.m_nGenre;
+}
+
+}  // namespace
+
 CHitDoc& CHitDoc::operator=(const CHitDoc& other) {
     if (this == &other)
         return *this;
-    CopyFileFields(other);
-    m_strTitle = other.m_strTitle;
-    m_strArtist = other.m_strArtist;
-    m_strAlbum = other.m_strAlbum;
-    m_strComment = other.m_strComment;
-    m_nYear = other.m_nYear;
-    m_nGenre = other.m_nGenre;
+    AssignFileFields(other);
+    AssignCarriedFields(*this, other);
+    return *this;
+}
+
+CHitDoc& CHitDoc::operator=(CHitDoc&& other) noexcept {
+    if (this == &other)
+        return *this;
+    AssignFileFields(std::move(other));
+    AssignCarriedFields(*this, std::move(other));
     return *this;
 }
 

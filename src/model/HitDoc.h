@@ -13,9 +13,12 @@ public:
     CHitDoc() = default;
     explicit CHitDoc(const std::string& path);
     CHitDoc(const CHitDoc& other) : CFileFacts() { *this = other; }
+    CHitDoc(CHitDoc&& other) noexcept : CFileFacts() { *this = std::move(other); }
     // Copies the file fields and the current tag fields; the flags, the folder listing,
     // m_nTag, the saved tag fields and the probe facts stay with this object.
     CHitDoc& operator=(const CHitDoc& other);
+    // The same fields, moved: the source keeps its other fields and empty texts.
+    CHitDoc& operator=(CHitDoc&& other) noexcept;
 
     std::string GetNewPath() const;
     std::string GetYearText() const;
@@ -48,5 +51,5 @@ public:
 };
 
 // The decimal value of a text as strtol reads it (leading white space, optional sign,
-// digits); 0 when it does not start with a number. Saturates instead of overflowing.
+// digits); 0 when it does not start with a number. Saturates at the limits of int.
 long LeadingNumber(const std::string& text);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "model/Archive.h"
@@ -16,27 +17,36 @@ namespace {
 
 enum class ELoad { Ok, Unrecognized, Damaged };
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+// Reads a whole regular file; on failure returns an errno value (never 0).
+int ReadWholeFile(const std::string& path, std::string& bytes) {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return errno;
+    int error = 0;
     struct stat st;
-    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (ok) {
+    if (fstat(fd, &st) != 0)
+        error = errno;
+    else if (S_ISDIR(st.st_mode))
+        error = EISDIR;
+    else if (!S_ISREG(st.st_mode))
+        error = EINVAL;
+    if (error == 0) {
         bytes.resize(static_cast<size_t>(st.st_size));
         size_t done = 0;
-        while (ok && done < bytes.size()) {
+        while (error == 0 && done < bytes.size()) {
             ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
             if (got < 0 && errno == EINTR)
                 continue;
-            if (got <= 0)
-                ok = false;
+            if (got < 0)
+                error = errno;
+            else if (got == 0)
+                bytes.resize(done);  // the file shrank while it was read
             else
                 done += static_cast<size_t>(got);
         }
     }
     close(fd);
-    return ok;
+    return error;
 }
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -45,8 +55,12 @@ bool WriteAll(int fd, const std::string& bytes) {
         ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
         if (put < 0 && errno == EINTR)
             continue;
-        if (put <= 0)
+        if (put < 0)
             return false;
+        if (put == 0) {
+            errno = EIO;
+            return false;
+        }
         done += static_cast<size_t>(put);
     }
     return true;
@@ -60,6 +74,20 @@ mode_t NewFileMode(const std::string& path) {
     mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;
+}
+
+// The file a save replaces: a list kept behind a symbolic link is replaced where the link
+// points, so the link stays a link.
+std::string ReplacedFile(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return path;
+    std::string target = resolved;
+    free(resolved);
+    return target;
 }
 
 }  // namespace
@@ -87,13 +115,14 @@ bool CTesselDoc::OnNewDocument() {
     m_session.List().Empty();
     m_session.SetAllMp3(true);
     m_session.UndoHistory().Clear();
+    m_session.ReleaseSnapshot();
     return true;
 }
 
 bool CTesselDoc::OnOpenDocument(const std::string& path) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        m_session.Prompts().Message("Cannot open " + path + ": " + std::strerror(errno) + ".",
+    if (int error = ReadWholeFile(path, bytes)) {
+        m_session.Prompts().Message("Cannot open " + path + ": " + std::strerror(error) + ".",
                                     EIcon::Stop, EButtons::Ok);
         return false;
     }
@@ -112,11 +141,14 @@ bool CTesselDoc::OnOpenDocument(const std::string& path) {
     CRenameList& list = m_session.List();
     IListObserver* observer = list.GetObserver();
     list.SetObserver(nullptr);
+    // Each entry is read straight into the row that keeps it. The rows come in normal
+    // mode with default tags, which is what adding a copy would give, and the undo
+    // history was emptied above.
     for (int32_t i = 0; ok && i < count; ++i) {
-        CHitDoc entry;
-        ok = entry.Serialize(reader);
+        auto entry = std::make_unique<CHitDoc>();
+        ok = entry->Serialize(reader);
         if (ok)
-            m_session.AddEntry(entry);
+            list.Append(std::move(entry));
     }
     list.SetObserver(observer);
     if (observer)
@@ -141,17 +173,18 @@ void CTesselDoc::ReportLoadFailure(const std::string& path) {
 
 bool CTesselDoc::OnSaveDocument(const std::string& path) {
     std::string bytes = SerializeList(m_session);
-    std::string temporary = path + ".XXXXXX";
+    std::string target = ReplacedFile(path);
+    std::string temporary = target + ".XXXXXX";
     int fd = mkstemp(temporary.data());
     bool ok = fd >= 0;
     int error = errno;
     if (ok) {
-        ok = fchmod(fd, NewFileMode(path)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+        ok = fchmod(fd, NewFileMode(target)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
         if (!ok)
             error = errno;
         if (close(fd) != 0 && ok)
             ok = false, error = errno;
-        if (ok && rename(temporary.c_str(), path.c_str()) != 0)
+        if (ok && rename(temporary.c_str(), target.c_str()) != 0)
             ok = false, error = errno;
         if (!ok)
             unlink(temporary.c_str());

@@ -22,28 +22,34 @@ bool CTesselSession::IsLocked(int column) const {
 void CTesselSession::TakeSnapshot() {
     if (m_list.GetCount() == 0)
         return;
-    m_pending.emplace();
-    m_pending->reserve(static_cast<size_t>(m_list.GetCount()));
+    m_pending.resize(static_cast<size_t>(m_list.GetCount()));
     for (int row = 0; row < m_list.GetCount(); ++row)
-        m_pending->push_back(m_list.GetEntry(row));
+        m_pending[static_cast<size_t>(row)] = m_list.GetEntry(row);
+    m_bPending = true;
+}
+
+void CTesselSession::ReleaseSnapshot() {
+    m_bPending = false;
+    std::vector<CHitDoc>().swap(m_pending);
 }
 
 bool CTesselSession::CommitSnapshot(int kind) {
-    if (m_list.GetCount() == 0 || !m_pending) {
-        m_pending.reset();
+    if (m_list.GetCount() == 0 || !m_bPending) {
+        m_bPending = false;
         return false;
     }
     auto record = std::make_unique<CUndoRecord>();
-    int rows = std::min(m_list.GetCount(), static_cast<int>(m_pending->size()));
+    int rows = std::min(m_list.GetCount(), static_cast<int>(m_pending.size()));
     for (int row = 0; row < rows; ++row) {
-        const CHitDoc& before = (*m_pending)[static_cast<size_t>(row)];
+        CHitDoc& before = m_pending[static_cast<size_t>(row)];
         if (kind == kUndoRenameRun || !before.IsSameAs(m_list.GetEntry(row))) {
-            auto copy = std::make_unique<CHitDoc>(before);
+            // The snapshot is done with this entry: its texts move into the record.
+            auto copy = std::make_unique<CHitDoc>(std::move(before));
             copy->m_nTag = row;
             record->Push(std::move(copy));
         }
     }
-    m_pending.reset();
+    m_bPending = false;
     if (record->IsEmpty())
         return false;
     m_bModified = true;

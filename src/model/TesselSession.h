@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +48,8 @@ public:
     // of the rows that differ after it. Commit returns whether a step was recorded.
     void TakeSnapshot();
     bool CommitSnapshot(int kind);
+    // Drops a pending snapshot and frees the storage kept for the next one.
+    void ReleaseSnapshot();
     // Writes an edit record's copies back into their rows and pops it.
     void UndoEditRecord();
 
@@ -80,7 +81,10 @@ private:
     IProfile& m_profile;
     CRenameList m_list;
     CUndoStack m_undo;
-    std::optional<std::vector<CHitDoc>> m_pending;
+    // The pending snapshot, valid while m_bPending. Its entries outlive the command so
+    // that the next snapshot reuses their storage instead of allocating every field anew.
+    std::vector<CHitDoc> m_pending;
+    bool m_bPending = false;
     bool m_bAllMp3 = true;
     bool m_bModified = false;
 };

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -22,54 +23,86 @@ std::string CurrentFolder() {
     return buffer.data();
 }
 
-// "a/./b//c" -> components; ".." pops. Lexical: used only when no ".." follows a symlink
-// question (see AbsolutePath).
-std::string NormaliseLexically(const std::string& absolute) {
-    std::vector<std::string_view> parts;
-    std::string_view rest(absolute);
-    while (!rest.empty()) {
-        size_t slash = rest.find('/');
-        std::string_view part = rest.substr(0, slash);
-        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+// True when an absolute path has no empty, "." or ".." component and no trailing slash,
+// so it already is the one spelling of its file.
+bool IsNormal(std::string_view path) {
+    if (path == "/")
+        return true;
+    size_t start = 1;
+    while (start <= path.size()) {
+        size_t slash = path.find('/', start);
+        size_t end = slash == std::string_view::npos ? path.size() : slash;
+        std::string_view part = path.substr(start, end - start);
+        if (part.empty() || part == "." || part == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+// Drops the last component of a normal absolute path ("/a/b" -> "/a", "/a" -> "/").
+void DropLastComponent(std::string& path) {
+    size_t slash = path.find_last_of('/');
+    path.resize(slash == 0 ? 1 : slash);
+}
+
+// Resolves ".", ".." and repeated slashes. ".." after a real folder drops that folder, so
+// the rest of the spelling stays as given; ".." after a symbolic link means the parent
+// of the link's target, as the kernel sees it, so that link is resolved first.
+std::string Normalise(std::string_view absolute) {
+    std::string result = "/";
+    size_t start = 1;
+    while (start <= absolute.size()) {
+        size_t slash = absolute.find('/', start);
+        size_t end = slash == std::string_view::npos ? absolute.size() : slash;
+        std::string_view part = absolute.substr(start, end - start);
+        start = end + 1;
         if (part.empty() || part == ".")
             continue;
         if (part == "..") {
-            if (!parts.empty())
-                parts.pop_back();
+            struct stat st;
+            if (result != "/" && lstat(result.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+                if (char* resolved = realpath(result.c_str(), nullptr)) {
+                    result = resolved;
+                    free(resolved);
+                }
+            }
+            DropLastComponent(result);
             continue;
         }
-        parts.push_back(part);
+        if (result.size() > 1)
+            result += '/';
+        result.append(part);
     }
-    std::string result;
-    for (std::string_view part : parts) {
-        result += '/';
-        result += part;
-    }
-    return result.empty() ? "/" : result;
+    return result;
 }
 
-bool HasDotDot(const std::string& path) {
-    size_t pos = 0;
-    while ((pos = path.find("..", pos)) != std::string::npos) {
-        bool startsPart = pos == 0 || path[pos - 1] == '/';
-        bool endsPart = pos + 2 == path.size() || path[pos + 2] == '/';
-        if (startsPart && endsPart)
-            return true;
-        pos += 2;
+// The ids this process acts with, asked once: they do not change while Tessel runs.
+struct SProcessIds {
+    uid_t uid = geteuid();
+    gid_t gid = getegid();
+    std::vector<gid_t> groups = [] {
+        int count = getgroups(0, nullptr);
+        std::vector<gid_t> list(count > 0 ? static_cast<size_t>(count) : 0);
+        if (count > 0 && getgroups(count, list.data()) != count)
+            list.clear();
+        return list;
+    }();
+    bool InGroup(gid_t group) const {
+        return group == gid || std::find(groups.begin(), groups.end(), group) != groups.end();
     }
-    return false;
-}
+};
 
 bool IsWritableByMe(const std::string& path, const struct stat& st) {
-    uid_t uid = geteuid();
+    static const SProcessIds ids;
     // The superuser passes the permission bits; only an immutable file or a read-only
     // file system refuses it a write.
-    if (uid == 0)
+    if (ids.uid == 0)
         return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ||
                (errno != EPERM && errno != EROFS);
-    if (st.st_uid == uid)
+    if (st.st_uid == ids.uid)
         return st.st_mode & S_IWUSR;
-    if (st.st_gid == getegid())
+    if (ids.InGroup(st.st_gid))
         return st.st_mode & S_IWGRP;
     return st.st_mode & S_IWOTH;
 }
@@ -79,25 +112,13 @@ bool IsWritableByMe(const std::string& path, const struct stat& st) {
 std::string AbsolutePath(const std::string& path) {
     if (path.empty())
         return "";
-    std::string absolute = path[0] == '/' ? path : CurrentFolder() + "/" + path;
-    if (!HasDotDot(absolute))
-        return NormaliseLexically(absolute);
-    // ".." after a symbolic link means the link target's parent, as the kernel sees it:
-    // let realpath answer for everything up to the last component.
-    std::string lexical = NormaliseLexically(absolute);
-    size_t lastSlash = absolute.find_last_of('/');
-    std::string last = absolute.substr(lastSlash + 1);
-    std::string folder = last == "." || last == ".." || last.empty()
-                             ? absolute
-                             : absolute.substr(0, lastSlash == 0 ? 1 : lastSlash);
-    char* resolved = realpath(folder.c_str(), nullptr);
-    if (resolved == nullptr)
-        return lexical;
-    std::string result = resolved;
-    free(resolved);
-    if (folder != absolute)
-        result = (result == "/" ? "" : result) + "/" + last;
-    return result;
+    if (path[0] == '/')
+        return IsNormal(path) ? path : Normalise(path);
+    std::string absolute = CurrentFolder();
+    if (absolute.size() > 1)
+        absolute += '/';
+    absolute += path;
+    return IsNormal(absolute) ? absolute : Normalise(absolute);
 }
 
 bool IsRootPath(const std::string& absolutePath) {
@@ -115,8 +136,8 @@ bool QueryPath(const std::string& path, SPathFacts& facts) {
     facts.bExists = true;
     facts.bIsFolder = S_ISDIR(st.st_mode);
     facts.bReadOnly = !IsWritableByMe(absolute, st);
-    facts.strPath = absolute;
     facts.strName = absolute == "/" ? "/" : absolute.substr(absolute.find_last_of('/') + 1);
+    facts.strPath = std::move(absolute);
     facts.nSize = static_cast<uint64_t>(st.st_size);
     facts.timeModified = st.st_mtim.tv_sec;
     return true;

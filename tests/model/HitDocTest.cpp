@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <ctime>
 
@@ -101,7 +102,10 @@ protected:
         const char* tz = getenv("TZ");
         m_saved = tz ? tz : "";
         m_hadTz = tz != nullptr;
-        setenv("TZ", "UTC", 1);
+        UseZone("UTC");
+    }
+    void UseZone(const char* zone) {
+        setenv("TZ", zone, 1);
         tzset();
     }
     void TearDown() override {
@@ -120,6 +124,22 @@ private:
 TEST_F(LocalTimeTest, ModifiedTextHasNoZeroPadding) {
     EXPECT_EQ(ModifiedText(931079100), "7/4/1999 9:5");     // 1999-07-04 09:05 UTC
     EXPECT_EQ(ModifiedText(946681200), "12/31/1999 23:0");  // 1999-12-31 23:00 UTC
+}
+
+// Central European rules written out, so no time zone database is needed.
+TEST_F(LocalTimeTest, ModifiedTextFollowsDaylightSavingChanges) {
+    UseZone("CET-1CEST,M3.5.0,M10.5.0/3");
+    EXPECT_EQ(ModifiedText(1616893140), "3/28/2021 1:59");   // 00:59 UTC, still winter time
+    EXPECT_EQ(ModifiedText(1616893200), "3/28/2021 3:0");    // 01:00 UTC, summer time
+    EXPECT_EQ(ModifiedText(1635640200), "10/31/2021 2:30");  // 00:30 UTC, summer time
+    EXPECT_EQ(ModifiedText(1635643800), "10/31/2021 2:30");  // 01:30 UTC, winter again
+    EXPECT_EQ(ModifiedText(931079100), "7/4/1999 11:5");
+}
+
+TEST(HitDocTest, LeadingNumbersSaturateAtTheLimitsOfInt) {
+    EXPECT_EQ(LeadingNumber("99999999999"), INT_MAX);
+    EXPECT_EQ(LeadingNumber("-99999999999 years"), INT_MIN);
+    EXPECT_EQ(LeadingNumber("  -12x"), -12);
 }
 
 TEST(HitDocTest, CopyAssignmentLeavesSavedTagsFlagsAndTagNumberAlone) {

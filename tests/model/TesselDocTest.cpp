@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <random>
 
 #include "model/Archive.h"
@@ -98,6 +101,31 @@ TEST_F(TesselDocTest, DamagedListsKeepTheRowsReadBeforeTheDamage) {
     std::string negative = bytes.substr(0, 14) + std::string("\xff\xff\xff\xff", 4);
     EXPECT_FALSE(doc.OnOpenDocument(dir.WriteFile("neg.tsl", negative)));
     EXPECT_EQ(prompts.m_messages.size(), 2u);
+}
+
+TEST_F(TesselDocTest, FilesThatCannotBeReadNameTheReason) {
+    AddRow("keep.txt");
+    std::string folder = dir.MakeFolder("folder.tsl");
+    EXPECT_FALSE(doc.OnOpenDocument(folder));
+    EXPECT_FALSE(doc.OnOpenDocument(dir / "absent.tsl"));
+    EXPECT_EQ(prompts.m_messages,
+              (std::vector<std::string>{
+                  "Cannot open " + folder + ": Is a directory.",
+                  "Cannot open " + dir / "absent.tsl" + ": No such file or directory."}));
+    EXPECT_EQ(session.List().GetCount(), 1);
+}
+
+TEST_F(TesselDocTest, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
+    AddRow("a.txt");
+    std::string target = dir.WriteFile("real.tsl", "old");
+    std::string link = dir / "link.tsl";
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(doc.OnSaveDocument(link));
+    struct stat st;
+    ASSERT_EQ(lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(ReadFileBytes(target), SerializeList(session));
+    EXPECT_EQ(doc.GetPath(), link);
 }
 
 TEST_F(TesselDocTest, WriteReadWriteRoundTripIsStable) {

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "model/Prompts.h"
+#include "model/TesselSession.h"
+
+// Prompts that answer nothing and show nothing, so that a benchmark times only the core.
+class CQuietPrompts : public IPrompts {
+public:
+    EAnswer Message(const std::string&, EIcon, EButtons) override { return EAnswer::Ok; }
+    bool ChooseFilesToAdd(std::vector<std::string>&) override { return false; }
+    bool ChooseExtension(SExtensionChoice&) override { return false; }
+    bool ShowResults(const CResultsList&) override { return true; }
+    bool AskSwapMiddle(std::string&) override { return false; }
+    bool AskSeparator(SSeparatorChoice&) override { return false; }
+    bool ShowOptions(EOptionsPage, SId3EditorOptions&) override { return false; }
+    bool RunRenameWizard(const SWizardInput&, SNumberingSettings&) override { return false; }
+    void BeginProgress(int) override {}
+    void SetProgress(int) override {}
+    void ShowProgress(bool) override {}
+    void EndProgress() override {}
+};
+
+// A folder under the temporary folder, removed with its contents at the end.
+class CBenchDir {
+public:
+    CBenchDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tessel-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr)
+            m_strPath = pattern;
+    }
+    ~CBenchDir() {
+        std::error_code error;
+        if (!m_strPath.empty())
+            std::filesystem::remove_all(m_strPath, error);
+    }
+    const std::string& Path() const { return m_strPath; }
+
+private:
+    std::string m_strPath;
+};
+
+// An entry shaped like a row of a real music collection: folder, name, size and time.
+inline CHitDoc MakeBenchEntry(int i) {
+    char folder[96], name[96];
+    std::snprintf(folder, sizeof folder, "/home/listener/Music/Artist %03d/Album %02d/", i / 1000,
+                  i / 50 % 20);
+    std::snprintf(name, sizeof name, "%02d Some Track Title %d.mp3", i % 50, i);
+    CHitDoc entry;
+    entry.m_strName.Set(name);
+    entry.m_strNewName.Set(TitleOf(name));
+    entry.m_strExt.Set(ExtensionOf(name));
+    entry.m_strPath.Set(std::string(folder) + name);
+    entry.SetSize(3000000 + static_cast<uint64_t>(i) * 7919 % 9000000);
+    entry.SetModified(1400000000 + static_cast<int64_t>(i) * 86413 % 300000000);
+    return entry;
+}
+
+inline void FillBenchSession(CTesselSession& session, int rows) {
+    for (int i = 0; i < rows; ++i)
+        session.AddEntry(MakeBenchEntry(i));
+}
