@@ -15,9 +15,17 @@ CGuardedFile::~CGuardedFile() {
 bool CGuardedFile::Open(const std::string& path, EOpenMode mode) {
     Close();
     int flags = (mode == EOpenMode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+    // A file opened to be written changes its modification time anyway; reading its old
+    // block first need not also change its access time (allowed only to the owner).
+    if (mode == EOpenMode::ReadWrite)
+        flags |= O_NOATIME;
     int fd;
     do {
         fd = ::open(path.c_str(), flags);
+        if (fd < 0 && errno == EPERM && (flags & O_NOATIME)) {
+            flags &= ~O_NOATIME;
+            errno = EINTR;
+        }
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         m_nOpenError = errno;

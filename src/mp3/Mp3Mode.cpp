@@ -59,25 +59,26 @@ int WriteVerdict(CID3Tag& tag, const CHitDoc& entry) {
     return code == kResultOk ? kResultUnexpected : code;
 }
 
-void WriteChangedTags(CTesselSession& session) {
+// Writes every changed tag and shows the results. The preview's records become the
+// results: writing a tag changes no field a record holds, only the codes differ.
+void WriteChangedTags(CTesselSession& session, CResultsList& results) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
     prompts.BeginProgress(list.GetCount());
-    CResultsList results;
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
     CID3Tag tag(&prompts);
     for (int row = 0; row < list.GetCount(); ++row) {
         prompts.SetProgress(row);
         CHitDoc& entry = list.GetEntry(row);
-        tag.FillFrom(entry);
         int code = kResultUnchanged;
         if (entry.IsTagChanged()) {
+            tag.FillFrom(entry);
             code = WriteVerdict(tag, entry);
             if (code == kResultOk)
                 entry.CommitTag();
         }
-        results.AddResult(entry, code);
+        results.m_records.At(static_cast<size_t>(row)).m_nTag = code;
     }
     prompts.EndProgress();
     prompts.ShowResults(results);
@@ -121,9 +122,8 @@ EAnswer SaveID3(CTesselSession& session) {
             code = kResultUnchanged;
         preview.AddResult(entry, code);
     }
-    if (!session.Prompts().ShowResults(preview))
-        return EAnswer::Yes;
-    WriteChangedTags(session);
+    if (session.Prompts().ShowResults(preview))
+        WriteChangedTags(session, preview);
     return EAnswer::Yes;
 }
 

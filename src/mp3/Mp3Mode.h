@@ -19,6 +19,10 @@ void ToggleMode(CTesselSession& session);
 // preview of every row's verdict, writes with progress and shows the results. Answers
 // Yes at once, showing nothing, when no tag has changed; No or Cancel as the user
 // answered; Yes after a preview closed with Cancel (nothing written) or after saving.
+// Closing the window in MP3 mode with rows runs it too: Cancel keeps the window open.
+// Verdicts: "OK" (written), "File not found", "Read only" (the system refuses a write),
+// "Unexpected error.  Please refer to help" (the write failed, the file kept as it was)
+// and "Unchanged".
 EAnswer SaveID3(CTesselSession& session);
 
 // Lock Title to Lock Comment: inverts the lock of column 1 to 6 and stores it.
