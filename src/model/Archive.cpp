@@ -2,6 +2,8 @@
 
 #include <unicode/ustring.h>
 
+#include <climits>
+#include <cstdint>
 #include <vector>
 
 void CArchiveWriter::WriteUInt16(uint16_t value) {
@@ -94,7 +96,8 @@ bool CArchiveReader::ReadLength(uint32_t& length, bool& wide) {
 }
 
 bool CArchiveReader::ReadWideString(uint32_t length, std::string& text) {
-    if (Remaining() / 2 < length)
+    // ICU counts in int32_t; a string that long could not fit the file anyway.
+    if (Remaining() / 2 < length || length > static_cast<uint32_t>(INT32_MAX))
         return false;
     std::vector<UChar> units(length);
     for (UChar& unit : units) {

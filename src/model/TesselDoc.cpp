@@ -126,6 +126,10 @@ bool CTesselDoc::OnOpenDocument(const std::string& path) {
                                     EIcon::Stop, EButtons::Ok);
         return false;
     }
+    return OpenFromBytes(bytes, path);
+}
+
+bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path) {
     CArchiveReader reader(bytes);
     std::string header;
     if (!reader.ReadString(header) || header != kTslHeader) {

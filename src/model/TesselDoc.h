@@ -18,13 +18,14 @@ public:
     // Loads a saved list in place of the current one. A file that is not a list leaves
     // the rows and the path alone; a damaged one keeps the rows read before the damage.
     bool OnOpenDocument(const std::string& path);
+    // The same, for bytes already read from the file at path (named in messages only).
+    bool OpenFromBytes(const std::string& bytes, const std::string& path);
     // Writes every row, replacing the file only once the whole list is on disk.
     bool OnSaveDocument(const std::string& path);
 
     const std::string& GetPath() const { return m_strPath; }
 
 private:
-    bool LoadBytes(const std::string& bytes);
     void ReportLoadFailure(const std::string& path);
 
     CTesselSession& m_session;
