@@ -1,10 +1,49 @@
 #pragma once
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <string>
 
-#include "mp3/Id3Block.h"
 #include "support/SessionFixture.h"
 #include "support/TempDir.h"
+
+inline const std::string kAudio(1000, 'a');
+
+// A raw ID3v1 block; each field is cut or padded with zero bytes to its width.
+inline std::string RawField(const std::string& bytes, size_t width) {
+    std::string field = bytes.substr(0, width);
+    field.resize(width, '\0');
+    return field;
+}
+
+inline std::string RawBlock(const std::string& title, const std::string& artist = "",
+                            const std::string& album = "", const std::string& year = "",
+                            const std::string& comment = "", unsigned char genre = 255,
+                            const std::string& marker = "TAG") {
+    return marker + RawField(title, 30) + RawField(artist, 30) + RawField(album, 30) +
+           RawField(year, 4) + RawField(comment, 30) + std::string(1, static_cast<char>(genre));
+}
+
+// A file size limit for the scope. Its signal is ignored, so a write beyond the limit
+// fails with an error instead of ending the process; the superuser cannot pass it.
+class CFileSizeLimit {
+public:
+    explicit CFileSizeLimit(rlim_t limit) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit lowered = m_old;
+        lowered.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~CFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    void (*m_oldHandler)(int);
+    rlimit m_old{};
+};
 
 // A session whose rows stand for real files in a temporary folder.
 class Mp3SessionTest : public SessionTest {
@@ -19,5 +58,3 @@ protected:
 
     CTempDir dir;
 };
-
-inline const std::string kAudio(1000, 'a');

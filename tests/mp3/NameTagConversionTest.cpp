@@ -33,9 +33,13 @@ TEST_F(NameTagConversionTest, FilenameToId3FillsTitleAndArtistOfNamesThatSplit) 
     EXPECT_EQ(Entry(0).m_strTitle.Get(), "Band ");
     EXPECT_EQ(Entry(0).m_strArtist.Get(), " Song");
 
+    // The separator is compared with case; an empty one splits nothing.
+    prompts.m_separators = {SSeparatorChoice{" s", true}, SSeparatorChoice{"", true}};
+    FilenameToId3(session);
+    FilenameToId3(session);
     FilenameToId3(session);  // cancelled
     EXPECT_EQ(Entry(0).m_strTitle.Get(), "Band ");
-    ASSERT_EQ(prompts.m_separatorsOffered.size(), 3u);
+    ASSERT_EQ(prompts.m_separatorsOffered.size(), 5u);
     for (const SSeparatorChoice& offered : prompts.m_separatorsOffered) {
         EXPECT_EQ(offered.strSeparator, " - ");
         EXPECT_TRUE(offered.bArtistFirst);
