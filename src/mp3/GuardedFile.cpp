@@ -8,6 +8,18 @@
 
 #include "model/Prompts.h"
 
+namespace {
+
+int OpenRetrying(const std::string& path, int flags) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+}  // namespace
+
 CGuardedFile::~CGuardedFile() {
     Close();
 }
@@ -16,17 +28,10 @@ bool CGuardedFile::Open(const std::string& path, EOpenMode mode) {
     Close();
     int flags = (mode == EOpenMode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC;
     // A file opened to be written changes its modification time anyway; reading its old
-    // block first need not also change its access time (allowed only to the owner).
-    if (mode == EOpenMode::ReadWrite)
-        flags |= O_NOATIME;
-    int fd;
-    do {
-        fd = ::open(path.c_str(), flags);
-        if (fd < 0 && errno == EPERM && (flags & O_NOATIME)) {
-            flags &= ~O_NOATIME;
-            errno = EINTR;
-        }
-    } while (fd < 0 && errno == EINTR);
+    // block first need not also change its access time. Only the owner may ask that.
+    int fd = mode == EOpenMode::ReadWrite ? OpenRetrying(path, flags | O_NOATIME) : -1;
+    if (fd < 0 && (mode == EOpenMode::Read || errno == EPERM))
+        fd = OpenRetrying(path, flags);
     if (fd < 0) {
         m_nOpenError = errno;
         return false;
