@@ -26,14 +26,53 @@ void CTesselSession::TakeSnapshot() {
     for (int row = 0; row < m_list.GetCount(); ++row)
         m_pending[static_cast<size_t>(row)] = m_list.GetEntry(row);
     m_bPending = true;
+    m_bPartial = false;
+}
+
+void CTesselSession::TakePartialSnapshot() {
+    m_bPending = false;
+    m_bPartial = m_list.GetCount() > 0;
+    m_kept.clear();
+    m_kept.resize(static_cast<size_t>(m_list.GetCount()));
+}
+
+void CTesselSession::KeepRow(int row) {
+    if (!m_bPartial || row < 0 || row >= static_cast<int>(m_kept.size()))
+        return;
+    std::unique_ptr<CHitDoc>& copy = m_kept[static_cast<size_t>(row)];
+    if (!copy)
+        copy = std::make_unique<CHitDoc>(m_list.GetEntry(row));
 }
 
 void CTesselSession::ReleaseSnapshot() {
     m_bPending = false;
     std::vector<CHitDoc>().swap(m_pending);
+    m_bPartial = false;
+    std::vector<std::unique_ptr<CHitDoc>>().swap(m_kept);
+}
+
+bool CTesselSession::CommitKeptRows(int kind) {
+    m_bPartial = false;
+    auto record = std::make_unique<CUndoRecord>();
+    int rows = std::min(m_list.GetCount(), static_cast<int>(m_kept.size()));
+    for (int row = 0; row < rows; ++row) {
+        std::unique_ptr<CHitDoc>& before = m_kept[static_cast<size_t>(row)];
+        if (before && (kind == kUndoRenameRun || !before->IsSameAs(m_list.GetEntry(row)))) {
+            before->m_nTag = row;
+            record->Push(std::move(before));
+        }
+    }
+    m_kept.clear();
+    if (record->IsEmpty())
+        return false;
+    m_bModified = true;
+    m_undo.Push(std::move(record), kind);
+    return true;
 }
 
 bool CTesselSession::CommitSnapshot(int kind) {
+    if (m_bPartial)
+        return CommitKeptRows(kind);
     if (m_list.GetCount() == 0 || !m_bPending) {
         m_bPending = false;
         return false;

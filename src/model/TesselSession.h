@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,11 @@ public:
     // of the rows that differ after it. Commit returns whether a step was recorded.
     void TakeSnapshot();
     bool CommitSnapshot(int kind);
+    // The same pattern for a command that knows which rows it changes: only the rows
+    // handed to KeepRow (before their first change) are copied, and CommitSnapshot
+    // compares just those, so a command over many rows copies only what it changes.
+    void TakePartialSnapshot();
+    void KeepRow(int row);
     // Drops a pending snapshot and frees the storage kept for the next one.
     void ReleaseSnapshot();
     // Writes an edit record's copies back into their rows and pops it.
@@ -77,6 +83,8 @@ public:
     void ReadLocksAndFieldChoice();
 
 private:
+    bool CommitKeptRows(int kind);
+
     IPrompts& m_prompts;
     IProfile& m_profile;
     CRenameList m_list;
@@ -85,6 +93,9 @@ private:
     // that the next snapshot reuses their storage instead of allocating every field anew.
     std::vector<CHitDoc> m_pending;
     bool m_bPending = false;
+    // A partial snapshot: a copy for each kept row, none for the others.
+    std::vector<std::unique_ptr<CHitDoc>> m_kept;
+    bool m_bPartial = false;
     bool m_bAllMp3 = true;
     bool m_bModified = false;
 };

@@ -82,6 +82,28 @@ TEST_F(UndoTest, AddingARowEmptiesTheHistory) {
     EXPECT_FALSE(session.CanUndo());
 }
 
+TEST_F(UndoTest, PartialSnapshotRecordsTheKeptRowsThatChanged) {
+    AddRow("a.txt");
+    AddRow("b.txt");
+    AddRow("c.txt");
+    session.TakePartialSnapshot();
+    session.KeepRow(0);  // kept, left unchanged
+    session.KeepRow(2);
+    session.List().GetEntry(2).m_strNewName.Set("first");
+    session.KeepRow(2);  // a second keep must not replace the copy taken before the change
+    session.List().GetEntry(2).m_strNewName.Set("second");
+    session.KeepRow(7);
+    ASSERT_TRUE(session.CommitSnapshot(kUndoEdit));
+    ASSERT_EQ(session.UndoHistory().Top()->GetCount(), 1u);
+    EXPECT_EQ(session.UndoHistory().Top()->At(0).m_nTag, 2);
+    Undo(session);
+    EXPECT_EQ(NewNames(), (std::vector<std::string>{"a", "b", "c"}));
+
+    session.TakePartialSnapshot();
+    session.KeepRow(1);
+    EXPECT_FALSE(session.CommitSnapshot(kUndoEdit));
+}
+
 TEST_F(UndoTest, SnapshotOfAnEmptyListRecordsNothing) {
     session.TakeSnapshot();
     EXPECT_FALSE(session.CommitSnapshot(kUndoRenameRun));
