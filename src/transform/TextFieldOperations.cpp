@@ -20,11 +20,11 @@ char ChangeCase(char c) {
 }  // namespace
 
 void CTextField::MakeLower() {
-    m_str = LowerText(m_str);
+    MakeLowerText(m_str);
 }
 
 void CTextField::MakeUpper() {
-    m_str = UpperText(m_str);
+    MakeUpperText(m_str);
 }
 
 void CTextField::SentenceCase() {

@@ -67,14 +67,17 @@ void AppendUpperCharacter(std::string& out, std::string_view character) {
 }
 
 // A text in its character-by-character uppercase, with where each character begins in
-// the uppercase (nUpper) and in the text (nText); the last pair marks both ends.
+// the uppercase and in the text. Rebuilt for every text searched; the buffers are kept
+// between searches so that a search over many rows does not allocate for each.
 struct SUpperText {
     std::string strUpper;
     std::vector<int32_t> characterAt;  // per uppercase byte position: character index or -1
     std::vector<size_t> textStart;     // per character index: byte position in the text
 
-    explicit SUpperText(std::string_view text) {
-        strUpper.reserve(text.size());
+    void Build(std::string_view text) {
+        strUpper.clear();
+        characterAt.clear();
+        textStart.clear();
         for (size_t pos = 0; pos < text.size();) {
             size_t length = CharacterLength(text, pos);
             MarkCharacter(pos);
@@ -92,10 +95,21 @@ private:
     }
 };
 
-std::vector<STextSpan> FindBytes(std::string_view text, std::string_view find) {
-    std::vector<STextSpan> spans;
+std::string UpperByCharacter(std::string_view text) {
+    std::string upper;
+    for (size_t pos = 0; pos < text.size();) {
+        size_t length = CharacterLength(text, pos);
+        AppendUpperCharacter(upper, text.substr(pos, length));
+        pos += length;
+    }
+    return upper;
+}
+
+// The searches below append at most limit spans.
+void FindBytes(std::string_view text, std::string_view find, size_t limit,
+               std::vector<STextSpan>& spans) {
     bool checkBoundaries = !IsAscii(text);
-    for (size_t pos = text.find(find); pos != std::string_view::npos;) {
+    for (size_t pos = text.find(find); pos != std::string_view::npos && spans.size() < limit;) {
         size_t end = pos + find.size();
         if (checkBoundaries &&
             (!IsCharacterBoundary(text, pos) || !IsCharacterBoundary(text, end))) {
@@ -105,38 +119,34 @@ std::vector<STextSpan> FindBytes(std::string_view text, std::string_view find) {
         spans.push_back({pos, end});
         pos = text.find(find, end);
     }
-    return spans;
 }
 
-bool AsciiEqualNoCase(std::string_view text, size_t pos, std::string_view upperFind) {
-    for (size_t i = 0; i < upperFind.size(); ++i)
-        if (AsciiUpper(text[pos + i]) != upperFind[i])
+bool AsciiEqualNoCase(std::string_view text, size_t pos, std::string_view find) {
+    for (size_t i = 0; i < find.size(); ++i)
+        if (AsciiUpper(text[pos + i]) != AsciiUpper(find[i]))
             return false;
     return true;
 }
 
-std::vector<STextSpan> FindAsciiNoCase(std::string_view text, std::string_view find) {
-    std::string upperFind(find);
-    for (char& c : upperFind)
-        c = AsciiUpper(c);
-    std::vector<STextSpan> spans;
-    for (size_t pos = 0; pos + find.size() <= text.size();) {
-        if (AsciiEqualNoCase(text, pos, upperFind)) {
+void FindAsciiNoCase(std::string_view text, std::string_view find, size_t limit,
+                     std::vector<STextSpan>& spans) {
+    for (size_t pos = 0; pos + find.size() <= text.size() && spans.size() < limit;) {
+        if (AsciiEqualNoCase(text, pos, find)) {
             spans.push_back({pos, pos + find.size()});
             pos += find.size();
         } else {
             ++pos;
         }
     }
-    return spans;
 }
 
-std::vector<STextSpan> FindUnicodeNoCase(std::string_view text, std::string_view find) {
-    SUpperText upper(text);
-    std::string upperFind = SUpperText(find).strUpper;
-    std::vector<STextSpan> spans;
+void FindUnicodeNoCase(std::string_view text, std::string_view find, size_t limit,
+                       std::vector<STextSpan>& spans) {
+    thread_local SUpperText upper;
+    upper.Build(text);
+    std::string upperFind = UpperByCharacter(find);
     std::string_view haystack = upper.strUpper;
-    for (size_t pos = 0; pos + upperFind.size() <= haystack.size();) {
+    for (size_t pos = 0; pos + upperFind.size() <= haystack.size() && spans.size() < limit;) {
         size_t end = pos + upperFind.size();
         int32_t first = upper.characterAt[pos];
         int32_t last = upper.characterAt[end];
@@ -148,7 +158,18 @@ std::vector<STextSpan> FindUnicodeNoCase(std::string_view text, std::string_view
             ++pos;
         }
     }
-    return spans;
+}
+
+void FindSpans(std::string_view text, std::string_view find, bool matchCase, size_t limit,
+               std::vector<STextSpan>& spans) {
+    if (find.empty())
+        return;
+    if (matchCase)
+        FindBytes(text, find, limit, spans);
+    else if (IsAscii(text) && IsAscii(find))
+        FindAsciiNoCase(text, find, limit, spans);
+    else
+        FindUnicodeNoCase(text, find, limit, spans);
 }
 
 }  // namespace
@@ -226,35 +247,45 @@ size_t ByteOffsetOfCharacter(std::string_view text, size_t count) {
     return pos;
 }
 
-std::string LowerText(std::string_view text) {
-    if (!IsAscii(text) && IsValidUtf8(text))
-        return MapWithIcu(text, ucasemap_utf8ToLower);
-    std::string out(text);
-    for (char& c : out)
+void MakeLowerText(std::string& text) {
+    if (!IsAscii(text) && IsValidUtf8(text)) {
+        text = MapWithIcu(text, ucasemap_utf8ToLower);
+        return;
+    }
+    for (char& c : text)
         c = AsciiLower(c);
+}
+
+void MakeUpperText(std::string& text) {
+    if (!IsAscii(text) && IsValidUtf8(text)) {
+        text = MapWithIcu(text, ucasemap_utf8ToUpper);
+        return;
+    }
+    for (char& c : text)
+        c = AsciiUpper(c);
+}
+
+std::string LowerText(std::string_view text) {
+    std::string out(text);
+    MakeLowerText(out);
     return out;
 }
 
 std::string UpperText(std::string_view text) {
-    if (!IsAscii(text) && IsValidUtf8(text))
-        return MapWithIcu(text, ucasemap_utf8ToUpper);
     std::string out(text);
-    for (char& c : out)
-        c = AsciiUpper(c);
+    MakeUpperText(out);
     return out;
 }
 
 std::vector<STextSpan> FindAllText(std::string_view text, std::string_view find, bool matchCase) {
-    if (find.empty())
-        return {};
-    if (matchCase)
-        return FindBytes(text, find);
-    if (IsAscii(text) && IsAscii(find))
-        return FindAsciiNoCase(text, find);
-    return FindUnicodeNoCase(text, find);
+    std::vector<STextSpan> spans;
+    FindSpans(text, find, matchCase, SIZE_MAX, spans);
+    return spans;
 }
 
 size_t FindText(std::string_view text, std::string_view find, bool matchCase) {
-    std::vector<STextSpan> spans = FindAllText(text, find, matchCase);
+    thread_local std::vector<STextSpan> spans;
+    spans.clear();
+    FindSpans(text, find, matchCase, 1, spans);
     return spans.empty() ? std::string::npos : spans.front().nBegin;
 }

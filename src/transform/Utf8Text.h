@@ -28,6 +28,9 @@ size_t ByteOffsetOfCharacter(std::string_view text, size_t count);
 // mapped and every other byte is kept. The result may be longer or shorter than the text.
 std::string LowerText(std::string_view text);
 std::string UpperText(std::string_view text);
+// The same, in place.
+void MakeLowerText(std::string& text);
+void MakeUpperText(std::string& text);
 
 // Where a find text occurs in a text, in bytes of the text: [nBegin, nEnd).
 struct STextSpan {

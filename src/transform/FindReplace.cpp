@@ -1,0 +1,183 @@
+#include "transform/FindReplace.h"
+
+#include "model/ListObserver.h"
+#include "model/Prompts.h"
+#include "model/TagEditing.h"
+#include "model/TextField.h"
+#include "transform/NameTools.h"
+#include "transform/Utf8Text.h"
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& find, bool matchCase) {
+    // Without match case this is CTextField::FindNoCase, without copying the text.
+    return FindText(text, find, matchCase) != std::string::npos;
+}
+
+// The first row from fromRow down whose cell in the column holds the find text, or -1.
+int SearchColumn(const CRenameList& list, int column, int fromRow, const std::string& find,
+                 bool matchCase) {
+    for (int row = std::max(fromRow, 0); row < list.GetCount(); ++row)
+        if (Contains(list.CellText(row, column), find, matchCase))
+            return row;
+    return -1;
+}
+
+bool ReportNotFound(CTesselSession& session, const std::string& find) {
+    session.Prompts().Message(CannotFindMessage(find), EIcon::None, EButtons::Ok);
+    return false;
+}
+
+void ShowRow(CTesselSession& session, int row) {
+    if (IListObserver* observer = session.List().GetObserver())
+        observer->ShowRow(row);
+}
+
+void OpenEditor(CTesselSession& session, int row, int column) {
+    ShowRow(session, row);
+    if (IListObserver* observer = session.List().GetObserver())
+        observer->OpenCellEditor(row, column);
+}
+
+bool FindNextNormal(CTesselSession& session, const std::string& find, bool matchCase) {
+    CRenameList& list = session.List();
+    session.m_currentCell = SCurrentCell{list.FirstSelectedRow(), 0};
+    int match = SearchColumn(list, 0, session.m_currentCell.nRow + 1, find, matchCase);
+    if (match < 0)
+        return ReportNotFound(session, find);
+    session.m_currentCell.nRow = match;
+    list.DeselectAll();
+    ShowRow(session, match);
+    list.SetSelected(match, true);
+    return true;
+}
+
+bool FindNextMp3(CTesselSession& session, const std::string& find, bool matchCase) {
+    SCurrentCell& cell = session.m_currentCell;
+    // With no rows there is no cell to enter, in this column or the next.
+    if (session.List().GetCount() == 0 || cell.nColumn > kColComment)
+        return ReportNotFound(session, find);
+    int match = SearchColumn(session.List(), cell.nColumn, cell.nRow + 1, find, matchCase);
+    if (match >= 0) {
+        cell.nRow = match;
+        OpenEditor(session, match, cell.nColumn);
+        return true;
+    }
+    cell = SCurrentCell{0, cell.nColumn + 1};
+    if (cell.nColumn > kColComment)
+        return ReportNotFound(session, find);
+    OpenEditor(session, 0, cell.nColumn);
+    return true;
+}
+
+// Writes one replaced cell back: the new name, or the tag through SetTagValue.
+void StoreCell(CTesselSession& session, int row, int column, const std::string& text) {
+    if (session.IsMp3Mode()) {
+        SetTagValue(session, row, column, text);
+        return;
+    }
+    session.List().GetEntry(row).m_strNewName.Set(text);
+    session.List().RefreshRow(row);
+}
+
+}  // namespace
+
+std::string CannotFindMessage(const std::string& find) {
+    return "Cannot find the string '" + find + "'";
+}
+
+bool FindNext(CTesselSession& session, const std::string& find, bool matchCase) {
+    return session.IsMp3Mode() ? FindNextMp3(session, find, matchCase)
+                               : FindNextNormal(session, find, matchCase);
+}
+
+bool ReplaceCurrent(CTesselSession& session, const std::string& find,
+                    const std::string& replacement, bool matchCase) {
+    CRenameList& list = session.List();
+    if (!session.IsMp3Mode()) {
+        if (list.GetCount() == 0)
+            return false;
+        session.m_currentCell = SCurrentCell{list.FirstSelectedRow(), 0};
+    } else if (session.m_currentCell.nRow == -1) {
+        FindNext(session, find, matchCase);
+    }
+    // An editor that find opened over the cell commits before the cell is read, so it
+    // cannot write its old text over the replacement afterwards.
+    session.EndEditing();
+    const SCurrentCell cell = session.m_currentCell;
+    if (cell.nRow < 0 || cell.nRow >= list.GetCount())
+        return false;
+    if (session.IsMp3Mode() &&
+        (cell.nColumn < kColTitle || cell.nColumn > kColComment || cell.nColumn == kColGenre))
+        return false;
+    CTextField field(list.CellText(cell.nRow, cell.nColumn));
+    if (!field.Replace(find, replacement, matchCase))
+        return false;
+    ShowRow(session, cell.nRow);
+    session.TakePartialSnapshot();
+    session.KeepRow(cell.nRow);
+    StoreCell(session, cell.nRow, cell.nColumn, field.Get());
+    session.CommitSnapshot(kUndoEdit);
+    FindNext(session, find, matchCase);
+    return true;
+}
+
+ECommandOutcome ReplaceAll(CTesselSession& session, const std::string& find,
+                           const std::string& replacement, bool matchCase) {
+    session.EndEditing();
+    if (session.IsMp3Mode() && !RunOptionsSheet(session, EOptionsPage::Id3Editor))
+        return ECommandOutcome::Cancelled;
+    CRenameList& list = session.List();
+    session.TakePartialSnapshot();
+    if (session.IsMp3Mode()) {
+        for (size_t choice = 0; choice < kTextTagColumns.size(); ++choice) {
+            if (!session.m_fieldChoice[choice])
+                continue;
+            int column = kTextTagColumns[choice];
+            for (int row = 0; row < list.GetCount(); ++row) {
+                CTextField field(list.CellText(row, column));
+                if (!field.Replace(find, replacement, matchCase))
+                    continue;
+                session.KeepRow(row);
+                SetTagValue(session, row, column, field.Get());
+            }
+        }
+    } else {
+        int firstChanged = -1;
+        int lastChanged = -1;
+        for (int row = 0; row < list.GetCount(); ++row) {
+            CTextField& name = list.GetEntry(row).m_strNewName;
+            // Most rows hold no occurrence: those are only searched, never copied.
+            if (!Contains(name.Get(), find, matchCase))
+                continue;
+            CTextField field = name;
+            if (!field.Replace(find, replacement, matchCase))
+                continue;
+            session.KeepRow(row);
+            name = std::move(field);
+            if (firstChanged < 0)
+                firstChanged = row;
+            lastChanged = row;
+        }
+        if (firstChanged >= 0)
+            list.RefreshRows(firstChanged, lastChanged);
+    }
+    return session.CommitSnapshot(kUndoEdit) ? ECommandOutcome::Changed
+                                             : ECommandOutcome::Unchanged;
+}
+
+void HandleFindRequest(CTesselSession& session, EFindRequest request, const std::string& find,
+                       const std::string& replacement, bool matchCase) {
+    switch (request) {
+        case EFindRequest::FindNext:
+            FindNext(session, find, matchCase);
+            break;
+        case EFindRequest::ReplaceAll:
+            ReplaceAll(session, find, replacement, matchCase);
+            break;
+        case EFindRequest::Replace:
+            if (!ReplaceCurrent(session, find, replacement, matchCase))
+                FindNext(session, find, matchCase);
+            break;
+    }
+}

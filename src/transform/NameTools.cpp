@@ -1,0 +1,102 @@
+#include "transform/NameTools.h"
+
+#include "model/Prompts.h"
+#include "model/TagEditing.h"
+#include "model/TextField.h"
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+void Apply(CTextField& field, ETextOperation operation, const std::string& middle) {
+    switch (operation) {
+        case ETextOperation::SentenceCase:
+            field.SentenceCase();
+            break;
+        case ETextOperation::Lowercase:
+            field.MakeLower();
+            break;
+        case ETextOperation::Uppercase:
+            field.MakeUpper();
+            break;
+        case ETextOperation::TitleCase:
+            field.TitleCase();
+            break;
+        case ETextOperation::ToggleCase:
+            field.ToggleCase();
+            break;
+        case ETextOperation::Swap:
+            field.Swap(middle);
+            break;
+        case ETextOperation::InsertSpaces:
+            field.InsertSpaces();
+            break;
+    }
+}
+
+}  // namespace
+
+void TransformField(CTextField& field, ETextOperation operation, const std::string& middle) {
+    Apply(field, operation, middle);
+    const std::string& result = field.Get();
+    if (result.size() <= 1)
+        return;
+    size_t first = 0;
+    while (first < result.size() && IsBlank(result[first]))
+        ++first;
+    if (first > 0)
+        field.Set(result.substr(first));
+}
+
+std::string TransformText(const std::string& text, ETextOperation operation,
+                          const std::string& middle) {
+    CTextField field(text);
+    TransformField(field, operation, middle);
+    return field.Get();
+}
+
+ECommandOutcome TransformNames(CTesselSession& session, ETextOperation operation) {
+    session.EndEditing();
+    if (session.IsMp3Mode() && !RunOptionsSheet(session, EOptionsPage::Id3Editor))
+        return ECommandOutcome::Cancelled;
+    CRenameList& list = session.List();
+    const std::string middle = session.m_strMiddle;
+    session.TakePartialSnapshot();
+    if (session.IsMp3Mode()) {
+        for (size_t choice = 0; choice < kTextTagColumns.size(); ++choice) {
+            if (!session.m_fieldChoice[choice])
+                continue;
+            int column = kTextTagColumns[choice];
+            for (int row = 0; row < list.GetCount(); ++row) {
+                std::string text = list.CellText(row, column);
+                std::string result = TransformText(text, operation, middle);
+                if (result != text)
+                    session.KeepRow(row);
+                SetTagValue(session, row, column, result);
+            }
+        }
+    } else {
+        for (int row = 0; row < list.GetCount(); ++row) {
+            CTextField& name = list.GetEntry(row).m_strNewName;
+            CTextField result = name;
+            TransformField(result, operation, middle);
+            if (result != name)
+                session.KeepRow(row);
+            name = std::move(result);
+        }
+        list.RefreshRows(0, list.GetCount() - 1);
+    }
+    return session.CommitSnapshot(kUndoEdit) ? ECommandOutcome::Changed
+                                             : ECommandOutcome::Unchanged;
+}
+
+ECommandOutcome SwapNames(CTesselSession& session) {
+    std::string middle = " - ";
+    bool accepted = session.Prompts().AskSwapMiddle(middle);
+    session.m_strMiddle = middle;
+    if (!accepted)
+        return ECommandOutcome::Cancelled;
+    return TransformNames(session, ETextOperation::Swap);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "model/TesselSession.h"
+#include "model/TextField.h"
+#include "transform/CommandOutcome.h"
+
+// The seven text commands of the Tools menu over the whole list. In normal mode they
+// rewrite every row's new name (never its extension); in MP3 mode the tag fields ticked in
+// the field choice. Each run is one undo step, or none when nothing changed.
+
+enum class ETextOperation {
+    SentenceCase,
+    Lowercase,
+    Uppercase,
+    TitleCase,
+    ToggleCase,
+    Swap,  // around the session's middle string
+    InsertSpaces,
+};
+
+// The tag columns the text commands and Replace All may change, in the order they are
+// visited; entry i belongs to the field choice flag i.
+inline constexpr std::array<int, 4> kTextTagColumns = {kColTitle, kColArtist, kColAlbum,
+                                                       kColComment};
+
+// One cell's text after an operation: the operation, then leading white space removed
+// from any result longer than one character ('  My File' lowercased is 'my file'; a lone
+// space stays).
+void TransformField(CTextField& field, ETextOperation operation, const std::string& middle);
+std::string TransformText(const std::string& text, ETextOperation operation,
+                          const std::string& middle);
+
+// The transformation driver. In MP3 mode it first opens the Options sheet at the
+// "ID3 Editor" page (Cancel ends the command); then every visited cell is transformed and
+// written back, changed or not. Swap uses session.m_strMiddle as it stands.
+ECommandOutcome TransformNames(CTesselSession& session, ETextOperation operation);
+
+// The Swap command: asks for the middle string (offered as " - " every time), keeps the
+// answer in session.m_strMiddle whether the user confirms or cancels, and on OK runs the
+// driver with it.
+ECommandOutcome SwapNames(CTesselSession& session);

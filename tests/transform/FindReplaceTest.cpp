@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include "files/UndoCommand.h"
+#include "support/SessionFixture.h"
+#include "transform/FindReplace.h"
+
+namespace {
+
+class FindReplaceTest : public SessionTest {
+protected:
+    void SetUp() override {
+        for (const char* name :
+             {"alpha.mp3", "needle one.mp3", "beta.mp3", "gamma.mp3", "NEEDLE two.mp3"})
+            AddRow(name);
+    }
+
+    std::vector<int> SelectedRows() {
+        std::vector<int> rows;
+        for (int row = 0; row < session.List().GetCount(); ++row)
+            if (session.List().IsSelected(row))
+                rows.push_back(row);
+        return rows;
+    }
+
+    // The observer calls after the given position, to see what one request did.
+    std::vector<std::string> CallsSince(size_t from) {
+        return {observer.m_calls.begin() + static_cast<long>(from), observer.m_calls.end()};
+    }
+};
+
+TEST_F(FindReplaceTest, NormalModeSearchesBelowTheFirstSelectedRow) {
+    session.List().SetSelected(2, true);
+    EXPECT_FALSE(FindNext(session, "needle one", false));
+    EXPECT_EQ(prompts.m_messages,
+              (std::vector<std::string>{"Cannot find the string 'needle one'"}));
+    EXPECT_EQ(session.m_currentCell.nRow, 2);
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{2}));
+
+    size_t mark = observer.m_calls.size();
+    EXPECT_TRUE(FindNext(session, "needle", false));
+    EXPECT_EQ(session.m_currentCell.nRow, 4);
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{4}));
+    EXPECT_EQ(CallsSince(mark), (std::vector<std::string>{"selection", "show 4-4", "selection"}));
+}
+
+TEST_F(FindReplaceTest, WithNoSelectionTheFirstRowIsSelectedAndSkipped) {
+    EXPECT_FALSE(FindNext(session, "alpha", false));
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{0}));
+    EXPECT_TRUE(FindNext(session, "NEEDLE", true));
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{4}));
+    EXPECT_FALSE(FindNext(session, "needle", false));  // never wraps to the top
+    EXPECT_EQ(prompts.m_messages.size(), 2u);
+}
+
+TEST_F(FindReplaceTest, ReplaceCurrentReplacesInTheSelectedRowThenFindsTheNext) {
+    session.List().SetSelected(1, true);
+    EXPECT_TRUE(ReplaceCurrent(session, "needle", "pin", false));
+    EXPECT_EQ(NewNames()[1], "pin one");
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{4}));
+    EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
+
+    // Row 4 is selected now; Replace replaces there, finds nothing more and says so.
+    HandleFindRequest(session, EFindRequest::Replace, "needle", "pin", false);
+    EXPECT_EQ(NewNames()[4], "pin two");
+    EXPECT_EQ(prompts.m_messages, (std::vector<std::string>{"Cannot find the string 'needle'"}));
+    EXPECT_EQ(session.UndoHistory().GetCount(), 2u);
+
+    // A selected row without the text is not replaced into: the request finds instead.
+    session.List().DeselectAll();
+    session.List().SetSelected(0, true);
+    HandleFindRequest(session, EFindRequest::Replace, "pin", "x", false);
+    EXPECT_EQ(NewNames()[0], "alpha");
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{1}));
+    EXPECT_EQ(session.UndoHistory().GetCount(), 2u);
+}
+
+TEST_F(FindReplaceTest, ReplaceAllIsOneUndoStepWithoutTrimmingOrMovingAnything) {
+    session.List().SetSelected(3, true);
+    session.m_currentCell = SCurrentCell{3, 0};
+    EXPECT_EQ(ReplaceAll(session, "needle", " ", false), ECommandOutcome::Changed);
+    EXPECT_EQ(NewNames(), (std::vector<std::string>{"alpha", "  one", "beta", "gamma", "  two"}));
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{3}));
+    EXPECT_EQ(session.m_currentCell.nRow, 3);
+    EXPECT_TRUE(prompts.m_messages.empty());
+    ASSERT_EQ(session.UndoHistory().GetCount(), 1u);
+    EXPECT_EQ(session.UndoHistory().Top()->GetCount(), 2u);
+
+    EXPECT_EQ(ReplaceAll(session, "absent", "x", false), ECommandOutcome::Unchanged);
+    EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
+    Undo(session);
+    EXPECT_EQ(NewNames(),
+              (std::vector<std::string>{"alpha", "needle one", "beta", "gamma", "NEEDLE two"}));
+}
+
+class Mp3FindTest : public FindReplaceTest {
+protected:
+    void SetUp() override {
+        const char* titles[] = {"t0", "find me", "t2", "t3", "t4"};
+        const char* artists[] = {"find me first", "a1", "a2", "find me", "a4"};
+        for (int row = 0; row < 5; ++row) {
+            CHitDoc& entry = AddRow("song" + std::to_string(row) + ".mp3");
+            entry.m_strTitle.Set(titles[row]);
+            entry.m_strArtist.Set(artists[row]);
+            entry.m_strComment.Set(row == 2 ? "FIND ME" : "");
+            entry.m_nGenre = 17;
+        }
+        session.SetMp3Columns();
+        observer.m_calls.clear();
+    }
+
+    void Expect(bool found, int row, int column) {
+        EXPECT_EQ(FindNext(session, "find me", false), found);
+        EXPECT_EQ(session.m_currentCell.nRow, row);
+        EXPECT_EQ(session.m_currentCell.nColumn, column);
+    }
+};
+
+TEST_F(Mp3FindTest, FindWalksThroughTheColumnsAndStopsPastComment) {
+    Expect(true, 1, kColTitle);
+    Expect(true, 0, kColArtist);  // entered untested, though it holds a match
+    Expect(true, 3, kColArtist);
+    Expect(true, 0, kColAlbum);
+    Expect(true, 0, kColYear);
+    Expect(true, 0, kColGenre);
+    Expect(true, 0, kColComment);
+    Expect(true, 2, kColComment);
+    EXPECT_TRUE(prompts.m_messages.empty());
+    EXPECT_EQ(observer.m_calls,
+              (std::vector<std::string>{"show 1-1", "editor 1-1", "show 0-0", "editor 0-2",
+                                        "show 3-3", "editor 3-2", "show 0-0", "editor 0-3",
+                                        "show 0-0", "editor 0-4", "show 0-0", "editor 0-5",
+                                        "show 0-0", "editor 0-6", "show 2-2", "editor 2-6"}));
+
+    Expect(false, 0, kColComment + 1);
+    Expect(false, 0, kColComment + 1);
+    EXPECT_EQ(prompts.m_messages,
+              (std::vector<std::string>(2, "Cannot find the string 'find me'")));
+
+    session.m_currentCell = SCurrentCell{-1, kColArtist};  // a click sets the cell anew
+    Expect(true, 0, kColArtist);
+}
+
+TEST_F(Mp3FindTest, ReplaceCurrentPlacesTheCellFirstAndNeverReplacesIntoGenre) {
+    EXPECT_TRUE(ReplaceCurrent(session, "find me", "found", false));
+    EXPECT_EQ(session.List().GetEntry(1).m_strTitle.Get(), "found");
+    EXPECT_EQ(session.m_currentCell.nColumn, kColArtist);  // the following find moved on
+    EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
+    EXPECT_EQ(observer.m_calls[2], "end editing");
+
+    session.m_currentCell = SCurrentCell{0, kColGenre};
+    HandleFindRequest(session, EFindRequest::Replace, "Rock", "Pop", true);
+    EXPECT_EQ(session.List().GetEntry(0).m_nGenre, 17);
+    EXPECT_EQ(session.m_currentCell.nRow, 1);  // went on to the next match instead
+    EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
+}
+
+TEST_F(Mp3FindTest, ReplaceAllWorksOnTheChosenFieldsAfterTheOptionsSheet) {
+    EXPECT_EQ(ReplaceAll(session, "find", "lose", false), ECommandOutcome::Cancelled);
+    EXPECT_FALSE(session.CanUndo());
+
+    SId3EditorOptions options;
+    options.format = {false, true, false, true};  // Artist and Comment
+    prompts.m_options.push_back(options);
+    EXPECT_EQ(ReplaceAll(session, "find", "lose", false), ECommandOutcome::Changed);
+    EXPECT_EQ(session.List().GetEntry(1).m_strTitle.Get(), "find me");
+    EXPECT_EQ(session.List().GetEntry(0).m_strArtist.Get(), "lose me first");
+    EXPECT_EQ(session.List().GetEntry(3).m_strArtist.Get(), "lose me");
+    EXPECT_EQ(session.List().GetEntry(2).m_strComment.Get(), "lose ME");
+    EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
+    Undo(session);
+    EXPECT_EQ(session.List().GetEntry(0).m_strArtist.Get(), "find me first");
+    EXPECT_EQ(session.List().GetEntry(2).m_strComment.Get(), "FIND ME");
+}
+
+}  // namespace
