@@ -29,7 +29,7 @@ public:
     bool Exists() const { return m_bExists; }
     // Facts of the path last probed with CheckPath.
     bool IsFolder() const { return m_found.bIsFolder; }
-    bool IsReadOnly() const { return m_found.bReadOnly; }
+    bool IsReadOnly() const { return IsReadOnlyEntry(m_found); }
     const SPathFacts& GetFound() const { return m_found; }
 
     // The rename planner. Replays the renames of every folder in row order on a picture

@@ -93,20 +93,6 @@ struct SProcessIds {
     }
 };
 
-bool IsWritableByMe(const std::string& path, const struct stat& st) {
-    static const SProcessIds ids;
-    // The superuser passes the permission bits; only an immutable file or a read-only
-    // file system refuses it a write.
-    if (ids.uid == 0)
-        return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ||
-               (errno != EPERM && errno != EROFS);
-    if (st.st_uid == ids.uid)
-        return st.st_mode & S_IWUSR;
-    if (ids.InGroup(st.st_gid))
-        return st.st_mode & S_IWGRP;
-    return st.st_mode & S_IWOTH;
-}
-
 }  // namespace
 
 std::string AbsolutePath(const std::string& path) {
@@ -125,6 +111,22 @@ bool IsRootPath(const std::string& absolutePath) {
     return absolutePath == "/";
 }
 
+bool IsReadOnlyEntry(const SPathFacts& facts) {
+    if (!facts.bExists)
+        return false;
+    static const SProcessIds ids;
+    // The superuser passes the permission bits; only an immutable file or a read-only
+    // file system refuses it a write.
+    if (ids.uid == 0)
+        return faccessat(AT_FDCWD, facts.strPath.c_str(), W_OK, AT_EACCESS) != 0 &&
+               (errno == EPERM || errno == EROFS);
+    if (facts.nOwner == ids.uid)
+        return !(facts.nMode & S_IWUSR);
+    if (ids.InGroup(facts.nGroup))
+        return !(facts.nMode & S_IWGRP);
+    return !(facts.nMode & S_IWOTH);
+}
+
 bool QueryPath(const std::string& path, SPathFacts& facts) {
     facts = SPathFacts();
     std::string absolute = AbsolutePath(path);
@@ -135,7 +137,9 @@ bool QueryPath(const std::string& path, SPathFacts& facts) {
         return false;
     facts.bExists = true;
     facts.bIsFolder = S_ISDIR(st.st_mode);
-    facts.bReadOnly = !IsWritableByMe(absolute, st);
+    facts.nMode = st.st_mode;
+    facts.nOwner = st.st_uid;
+    facts.nGroup = st.st_gid;
     facts.strName = absolute == "/" ? "/" : absolute.substr(absolute.find_last_of('/') + 1);
     facts.strPath = std::move(absolute);
     facts.nSize = static_cast<uint64_t>(st.st_size);

@@ -8,12 +8,20 @@
 struct SPathFacts {
     bool bExists = false;
     bool bIsFolder = false;
-    bool bReadOnly = false;  // the entry itself is not writable by this user
-    std::string strName;     // the last component, as the directory stores it
-    std::string strPath;     // absolute, with "." and ".." resolved
+    std::string strName;  // the last component, as the directory stores it
+    std::string strPath;  // absolute, with "." and ".." resolved
     uint64_t nSize = 0;
     int64_t timeModified = 0;  // seconds since 1970-01-01 UTC
+    // The entry's permission bits and owner, for IsReadOnlyEntry.
+    uint32_t nMode = 0;
+    uint32_t nOwner = 0;
+    uint32_t nGroup = 0;
 };
+
+// True when the entry itself is not writable by this user. Asked only when wanted, since
+// for the superuser it costs a look at the file system (an immutable file, a read-only
+// mount) that adding files does not need.
+bool IsReadOnlyEntry(const SPathFacts& facts);
 
 // Makes a path absolute against the current folder and resolves "." and "..", without
 // changing the current folder. Returns "" for an empty path.

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/PathFacts.h"
@@ -72,6 +73,20 @@ TEST(QueryPathTest, FactsComeFromTheEntryItself) {
     EXPECT_FALSE(QueryPath(dir / "nothing", facts));
     EXPECT_FALSE(facts.bExists);
     EXPECT_TRUE(facts.strPath.empty());
+}
+
+TEST(QueryPathTest, ReadOnlyMeansNotWritableByThisUser) {
+    CTempDir dir;
+    std::string writable = dir.WriteFile("w.txt");
+    std::string locked = dir.WriteFile("r.txt");
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    SPathFacts facts;
+    ASSERT_TRUE(QueryPath(writable, facts));
+    EXPECT_FALSE(IsReadOnlyEntry(facts));
+    ASSERT_TRUE(QueryPath(locked, facts));
+    // The superuser writes past the permission bits.
+    EXPECT_EQ(IsReadOnlyEntry(facts), geteuid() != 0);
+    EXPECT_FALSE(IsReadOnlyEntry(SPathFacts()));
 }
 
 }  // namespace
