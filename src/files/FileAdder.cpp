@@ -28,23 +28,24 @@ CFileAdder::CFileAdder(CTesselSession& session) : m_session(session) {
         m_paths.insert(list.GetEntry(row).m_strPath.Get());
 }
 
+void CFileAdder::Reserve(size_t paths) {
+    m_paths.reserve(m_paths.size() + paths);
+}
+
 bool CFileAdder::Add(const std::string& path) {
     if (path.empty() || path.find('\0') != std::string::npos || NamesDots(path))
         return false;
-    CHitDoc entry;
-    if (!entry.FillFromPath(path) || entry.m_strPath.IsEmpty() || entry.IsRoot())
+    auto entry = std::make_unique<CHitDoc>();
+    if (!entry->FillFromPath(path) || entry->m_strPath.IsEmpty() || entry->IsRoot())
         return false;
-    if (m_paths.count(entry.m_strPath.Get()) != 0)
+    if (m_session.IsMp3Mode() && !IsMp3Extension(entry->m_strExt.Get()))
         return false;
-    if (m_session.IsMp3Mode() && !IsMp3Extension(entry.m_strExt.Get()))
+    if (!m_paths.insert(entry->m_strPath.Get()).second)
         return false;
-    m_paths.insert(entry.m_strPath.Get());
-    m_session.AddEntry(entry);
-    // Read into the row's own entry: a copy of an entry does not carry its saved tag.
-    CRenameList& list = m_session.List();
-    if (m_session.IsMp3Mode() &&
-        ReadEntryTag(list.GetEntry(list.GetCount() - 1), &m_session.Prompts()))
-        list.RefreshRow(list.GetCount() - 1);
+    // The row takes this very entry over, so the tag read now counts as saved there.
+    if (m_session.IsMp3Mode())
+        ReadEntryTag(*entry, &m_session.Prompts());
+    m_session.AddEntry(std::move(entry));
     m_session.SetModified(true);
     return true;
 }
@@ -58,6 +59,7 @@ int AddCommand(CTesselSession& session) {
     int added = 0;
     if (session.Prompts().ChooseFilesToAdd(chosen)) {
         CFileAdder adder(session);
+        adder.Reserve(chosen.size());
         for (const std::string& path : chosen) {
             SPathFacts facts;
             if (path.find('\0') == std::string::npos && QueryPath(path, facts) &&
@@ -71,6 +73,7 @@ int AddCommand(CTesselSession& session) {
 
 int DropFiles(CTesselSession& session, const std::vector<std::string>& paths) {
     CFileAdder adder(session);
+    adder.Reserve(paths.size());
     int added = 0;
     for (const std::string& path : paths)
         if (!path.empty() && adder.Add(path))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -20,6 +21,8 @@ class CFileAdder {
 public:
     explicit CFileAdder(CTesselSession& session);
 
+    // Makes room for that many more paths (optional; saves rehashing).
+    void Reserve(size_t paths);
     // True when the path became a new row at the end of the list.
     bool Add(const std::string& path);
 

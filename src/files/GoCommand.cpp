@@ -41,14 +41,9 @@ int PreviewCode(CHitDoc& entry, const std::string& plannedOldPath, bool unlisted
     return kResultOk;
 }
 
-// Step c of a row: the entry now names its file under the new name.
-void TakeNewName(CHitDoc& entry) {
-    std::string newPath = entry.GetNewPath();
-    entry.m_strPath.Set(newPath);
-    entry.m_strName.Set(entry.GetNewFileName());
-}
+}  // namespace
 
-void RenameAll(CTesselSession& session, CResultsList& results) {
+void RenameRows(CTesselSession& session, CResultsList& results) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
     int rows = list.GetCount();
@@ -56,9 +51,11 @@ void RenameAll(CTesselSession& session, CResultsList& results) {
     for (int row = 0; row < rows; ++row) {
         prompts.SetProgress(row);
         CHitDoc& entry = list.GetEntry(row);
-        if (RenameFile(entry.m_strPath.Get(), entry.GetNewPath())) {
+        std::string newPath = entry.GetNewPath();
+        if (RenameFile(entry.m_strPath.Get(), newPath)) {
             results.AddResult(entry, kResultOk);
-            TakeNewName(entry);
+            entry.m_strPath.Set(std::move(newPath));
+            entry.m_strName.Set(entry.GetNewFileName());
             list.RefreshRow(row);
             continue;
         }
@@ -74,8 +71,6 @@ void RenameAll(CTesselSession& session, CResultsList& results) {
     }
     prompts.EndProgress();
 }
-
-}  // namespace
 
 void FillPreview(CTesselSession& session, CResultsList& preview) {
     CRenameList& list = session.List();
@@ -120,7 +115,7 @@ EGoOutcome Go(CTesselSession& session) {
     CResultsList results;
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
-    RenameAll(session, results);
+    RenameRows(session, results);
     prompts.ShowResults(results);
     session.CommitSnapshot(kUndoRenameRun);
     session.RecomputeAllMp3();

@@ -30,6 +30,13 @@ enum class EGoOutcome {
 //     the files back (see Undo), and recomputes the all-MP3 flag.
 EGoOutcome Go(CTesselSession& session);
 
+// The renaming phase of Go (step 3) on its own, for a caller that judged the rows
+// already: every row's file gets the entry's new path, in row order, never replacing an
+// existing name; a renamed row's entry takes its new path and name. Adds one record per
+// row to results (the entry as before the rename, with 0 or 5) and asks the question of
+// Go after a failure. Records no undo step.
+void RenameRows(CTesselSession& session, CResultsList& results);
+
 // The preview verdicts of every row as the entries stand now (step 2 of Go), added to
 // results in row order.
 void FillPreview(CTesselSession& session, CResultsList& preview);

@@ -2,12 +2,19 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "model/TextField.h"
 #include "platform/PathFacts.h"
+
+// Hashes std::string and std::string_view alike, so a name can be looked up in place.
+struct SNameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
 
 // The facts of one file, taken when the entry was filled: its name, new name, extension,
 // path, size and last-write time.
@@ -41,13 +48,13 @@ public:
     // element per row, when given). Linear in the rows plus the folders' entries.
     void PlanRenames(const std::vector<std::string>& newPaths, std::vector<std::string>& oldPaths,
                      std::vector<bool>* pUnlisted = nullptr);
-    // m_listFolder := the full path of every entry of the folder (a path ending in "/"),
-    // "." and ".." included. False, with an empty listing, when it cannot be read.
+    // The planner's picture of a folder (a path ending in "/"): every entry of it, "." and
+    // ".." included. False, with an empty picture, when the folder cannot be read.
     bool LoadFolderListing(const std::string& folder);
-    // False, changing nothing, when the listing holds newPath; otherwise replaces oldPath
-    // (when present) by newPath and returns true.
+    // Full paths: false, changing nothing, when the picture holds newPath; otherwise
+    // replaces oldPath (when present) by newPath and returns true.
     bool RenameInListing(const std::string& newPath, const std::string& oldPath);
-    void ClearListing() { m_listFolder.clear(); }
+    void ClearListing();
     // The entry's new file name holds a character a name may not hold: one of \ / : * ? "
     // < > | or a NUL byte. An empty name holds none.
     static bool HasIllegalChar(const CFileFacts& entry);
@@ -68,7 +75,11 @@ public:
     int64_t m_timeModified = 0;
     bool m_bRoot = false;
     bool m_bExists = false;
-    std::unordered_set<std::string> m_listFolder;  // the planner's folder picture
+    // The planner's folder picture: the names in m_strListedFolder (its full paths are
+    // that folder followed by each name), searchable by name.
+    std::unordered_set<std::string, SNameHash, std::equal_to<>> m_listFolder;
+    std::unordered_set<std::string> m_listOutside;  // paths put there that lie elsewhere
+    std::string m_strListedFolder;
 
 protected:
     // Copies (from an lvalue) or moves (from an rvalue) the file fields that copy

@@ -1,6 +1,8 @@
 // The rename planner's operations of CFileFacts: a picture of each folder and the replay
 // of the run's renames on it.
 
+#include <sys/stat.h>
+
 #include <string_view>
 #include <unordered_map>
 
@@ -12,14 +14,79 @@ namespace {
 
 constexpr std::string_view kIllegalChars("\\/:*?\"<>|\0", 10);
 
+// An absolute path without empty, "." or ".." parts: the file system resolves it as
+// written, so it needs no normalising before it is probed.
+bool IsPlainAbsolute(std::string_view path) {
+    if (path.size() < 2 || path[0] != '/' || path.back() == '/')
+        return false;
+    return path.find("//") == std::string_view::npos &&
+           path.find("/./") == std::string_view::npos &&
+           path.find("/../") == std::string_view::npos && !path.ends_with("/.") &&
+           !path.ends_with("/..") && path.find('\0') == std::string_view::npos;
+}
+
 // The folder (with its trailing "/") of a path as the file system resolves it; "" when
 // nothing is there.
 std::string ResolvedFolder(const std::string& path) {
+    if (IsPlainAbsolute(path)) {
+        struct stat st;
+        if (lstat(path.c_str(), &st) != 0)
+            return "";
+        return path.substr(0, path.find_last_of('/') + 1);
+    }
     SPathFacts facts;
     if (path.empty() || !QueryPath(path, facts))
         return "";
     return facts.strPath.substr(0, facts.strPath.size() - facts.strName.size());
 }
+
+// The name a full path has inside a folder ("" when it does not lie directly in it).
+std::string_view NameIn(std::string_view folder, std::string_view path) {
+    if (path.size() <= folder.size() || !path.starts_with(folder))
+        return {};
+    std::string_view name = path.substr(folder.size());
+    return name.find('/') == std::string_view::npos ? name : std::string_view();
+}
+
+// Which row a collision marks: the first row still holding the colliding old path. Built
+// at the first collision only, since most runs have none.
+class CFirstHolder {
+public:
+    size_t Take(const std::vector<std::string>& oldPaths, const std::string& value) {
+        if (!m_bBuilt)
+            Build(oldPaths);
+        auto it = m_first.find(value);
+        if (it == m_first.end())
+            return oldPaths.size();
+        size_t row = it->second;
+        auto next = m_next.find(row);
+        if (next == m_next.end())
+            m_first.erase(it);
+        else
+            it->second = next->second;
+        return row;
+    }
+
+private:
+    void Build(const std::vector<std::string>& oldPaths) {
+        m_bBuilt = true;
+        std::unordered_map<size_t, size_t> last;
+        for (size_t row = 0; row < oldPaths.size(); ++row) {
+            if (oldPaths[row].empty())
+                continue;
+            auto [it, inserted] = m_first.try_emplace(oldPaths[row], row);
+            if (inserted)
+                continue;
+            auto [tail, fresh] = last.try_emplace(it->second, it->second);
+            m_next[tail->second] = row;
+            tail->second = row;
+        }
+    }
+
+    bool m_bBuilt = false;
+    std::unordered_map<std::string, size_t> m_first;
+    std::unordered_map<size_t, size_t> m_next;  // the next row holding the same path
+};
 
 }  // namespace
 
@@ -29,24 +96,46 @@ bool CFileFacts::HasIllegalChar(const CFileFacts& entry) {
 }
 
 bool CFileFacts::LoadFolderListing(const std::string& folder) {
-    m_listFolder.clear();
+    ClearListing();
+    m_strListedFolder = folder;
     std::vector<std::string> names;
     if (!ListFolder(folder, names))
         return false;
     m_listFolder.reserve(names.size() + 2);
-    m_listFolder.insert(folder + ".");
-    m_listFolder.insert(folder + "..");
-    for (const std::string& name : names)
-        m_listFolder.insert(folder + name);
+    m_listFolder.insert(".");
+    m_listFolder.insert("..");
+    for (std::string& name : names)
+        m_listFolder.insert(std::move(name));
     return true;
 }
 
 bool CFileFacts::RenameInListing(const std::string& newPath, const std::string& oldPath) {
-    if (m_listFolder.count(newPath) != 0)
+    // Paths that do not lie directly in the folder are kept whole, so that the picture
+    // answers for every path exactly as a list of full paths would.
+    std::string_view newName = NameIn(m_strListedFolder, newPath);
+    bool taken = newName.empty() ? m_listOutside.count(newPath) != 0
+                                 : m_listFolder.find(newName) != m_listFolder.end();
+    if (taken)
         return false;
-    if (m_listFolder.erase(oldPath) != 0)
-        m_listFolder.insert(newPath);
+    std::string_view oldName = NameIn(m_strListedFolder, oldPath);
+    bool removed = false;
+    if (oldName.empty()) {
+        removed = m_listOutside.erase(oldPath) != 0;
+    } else if (auto old = m_listFolder.find(oldName); old != m_listFolder.end()) {
+        m_listFolder.erase(old);
+        removed = true;
+    }
+    if (removed && newName.empty())
+        m_listOutside.insert(newPath);
+    else if (removed)
+        m_listFolder.emplace(newName);
     return true;
+}
+
+void CFileFacts::ClearListing() {
+    m_listFolder.clear();
+    m_listOutside.clear();
+    m_strListedFolder.clear();
 }
 
 void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
@@ -54,38 +143,31 @@ void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
     size_t rows = std::min(newPaths.size(), oldPaths.size());
     if (pUnlisted)
         pUnlisted->assign(oldPaths.size(), false);
-    // The old paths as they were before any mark: a mark clears the first row holding
-    // the colliding old path, which is the row itself unless a list holds one path twice.
-    const std::vector<std::string> original(oldPaths.begin(), oldPaths.begin() + rows);
-    std::vector<size_t> nextSame(rows, rows);
-    std::unordered_map<std::string_view, size_t> firstHolding;
-    std::unordered_map<std::string_view, size_t> lastHolding;
-    firstHolding.reserve(rows);
-    lastHolding.reserve(rows);
 
     // Rows grouped by folder, each group in row order; a missing file has no folder.
     std::vector<std::string> folders;
     std::vector<std::vector<size_t>> groups;
     std::unordered_map<std::string, size_t> groupOf;
+    size_t lastGroup = 0;
     for (size_t row = 0; row < rows; ++row) {
-        std::string_view path = original[row];
-        if (auto [it, inserted] = lastHolding.try_emplace(path, row); !inserted) {
-            nextSame[it->second] = row;
-            it->second = row;
-        } else {
-            firstHolding.emplace(path, row);
-        }
-        std::string folder = ResolvedFolder(original[row]);
+        std::string folder = ResolvedFolder(oldPaths[row]);
         if (folder.empty())
             continue;
-        auto [it, inserted] = groupOf.try_emplace(folder, groups.size());
-        if (inserted) {
-            folders.push_back(folder);
-            groups.emplace_back();
+        if (groups.empty() || folder != folders[lastGroup]) {
+            auto [it, inserted] = groupOf.try_emplace(folder, groups.size());
+            if (inserted) {
+                folders.push_back(folder);
+                groups.emplace_back();
+            }
+            lastGroup = it->second;
         }
-        groups[it->second].push_back(row);
+        groups[lastGroup].push_back(row);
     }
 
+    // A mark clears the first row still holding the colliding old path: the row itself,
+    // unless a list names one file twice. Only rows holding that path ask for it, once
+    // each and in row order, so a row is never cleared before its own turn.
+    CFirstHolder firstHolder;
     for (size_t group = 0; group < groups.size(); ++group) {
         if (!LoadFolderListing(folders[group])) {
             if (pUnlisted)
@@ -94,13 +176,11 @@ void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
             continue;
         }
         for (size_t row : groups[group]) {
-            if (RenameInListing(newPaths[row], original[row]))
+            if (RenameInListing(newPaths[row], oldPaths[row]))
                 continue;
-            auto first = firstHolding.find(original[row]);
-            if (first == firstHolding.end() || first->second >= rows)
-                continue;
-            oldPaths[first->second].clear();
-            first->second = nextSame[first->second];
+            size_t marked = firstHolder.Take(oldPaths, oldPaths[row]);
+            if (marked < rows)
+                oldPaths[marked].clear();
         }
         ClearListing();
     }

@@ -115,6 +115,11 @@ void CTesselSession::AddEntry(const CHitDoc& entry) {
     m_undo.Clear();
 }
 
+void CTesselSession::AddEntry(std::unique_ptr<CHitDoc> entry) {
+    m_list.Append(std::move(entry));
+    m_undo.Clear();
+}
+
 void CTesselSession::EndEditing() {
     if (IListObserver* observer = m_list.GetObserver())
         observer->EndEditing();

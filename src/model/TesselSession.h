@@ -61,6 +61,8 @@ public:
 
     // Appends a copy of the entry as a new row and empties the undo history.
     void AddEntry(const CHitDoc& entry);
+    // The same for an entry made for the purpose, which the new row takes over.
+    void AddEntry(std::unique_ptr<CHitDoc> entry);
     void RecomputeAllMp3() { m_bAllMp3 = m_list.AllRowsAreMp3(); }
     bool AllMp3() const { return m_bAllMp3; }
     void SetAllMp3(bool allMp3) { m_bAllMp3 = allMp3; }

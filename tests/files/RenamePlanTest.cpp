@@ -119,11 +119,11 @@ TEST(PlanRenamesTest, MarksTheFirstRowHoldingACollidingOldPath) {
     // A list file may name one file twice; the mark goes to the first row holding it.
     CTempDir dir;
     std::string a = dir.WriteFile("a");
-    std::vector<std::string> newPaths = {dir / "x", dir / "x"};
-    std::vector<std::string> oldPaths = {a, a};
+    std::vector<std::string> newPaths = {dir / "x", dir / "x", dir / "x"};
+    std::vector<std::string> oldPaths = {a, a, a};
     CFileFacts work;
     work.PlanRenames(newPaths, oldPaths);
-    EXPECT_EQ(oldPaths, (std::vector<std::string>{"", a}));
+    EXPECT_EQ(oldPaths, (std::vector<std::string>{"", "", a}));
     EXPECT_TRUE(work.m_listFolder.empty());
 }
 
@@ -133,13 +133,18 @@ TEST(PlanRenamesTest, RenameInListingReplacesOnlyAFreeName) {
     dir.WriteFile("a");
     dir.WriteFile("b");
     ASSERT_TRUE(work.LoadFolderListing(dir.Path() + "/"));
-    EXPECT_EQ(work.m_listFolder.size(), 4u);
+    EXPECT_EQ(work.m_listFolder.size(), 4u);  // with "." and ".."
+    EXPECT_FALSE(work.RenameInListing(dir / ".", dir / "a"));
     EXPECT_FALSE(work.RenameInListing(dir / "b", dir / "a"));
     EXPECT_TRUE(work.RenameInListing(dir / "c", dir / "a"));
-    EXPECT_TRUE(work.m_listFolder.count(dir / "c"));
-    EXPECT_FALSE(work.m_listFolder.count(dir / "a"));
+    EXPECT_FALSE(work.RenameInListing(dir / "c", dir / "b"));
     EXPECT_TRUE(work.RenameInListing(dir / "a", dir / "gone"));
-    EXPECT_FALSE(work.m_listFolder.count(dir / "a"));
+    EXPECT_TRUE(work.RenameInListing(dir / "a", dir / "b"));
+    // Paths outside the folder count as whole paths.
+    EXPECT_TRUE(work.RenameInListing(dir / "sub/x", dir / "a"));
+    EXPECT_FALSE(work.RenameInListing(dir / "sub/x", dir / "c"));
+    EXPECT_TRUE(work.RenameInListing(dir / "a", dir / "sub/x"));
+    EXPECT_FALSE(work.RenameInListing(dir / "a", dir / "c"));
     EXPECT_FALSE(work.LoadFolderListing(dir / "missing/"));
     EXPECT_TRUE(work.m_listFolder.empty());
 }

@@ -1,0 +1,86 @@
+// Planning a run: PlanRenames against the least any planner must do, listing each folder
+// once and looking at each row's file once.
+#include <benchmark/benchmark.h>
+#include <sys/stat.h>
+
+#include "FilesBenchSupport.h"
+#include "files/FileAdder.h"
+#include "files/GoCommand.h"
+#include "model/FileFacts.h"
+#include "model/Profile.h"
+#include "model/ResultsList.h"
+#include "model/TesselSession.h"
+#include "platform/FolderListing.h"
+
+namespace {
+
+constexpr int kRows = 100000;
+
+const CBenchFiles& Files(int folders) {
+    static CBenchFiles one(kRows, 1);
+    static CBenchFiles many(kRows, 1000);
+    return folders == 1 ? one : many;
+}
+
+std::vector<std::string> NewPaths(const std::vector<std::string>& oldPaths) {
+    std::vector<std::string> newPaths;
+    newPaths.reserve(oldPaths.size());
+    for (const std::string& path : oldPaths)
+        newPaths.push_back(path.substr(0, path.size() - 4) + " (new).mp3");
+    return newPaths;
+}
+
+void BM_PlanRenames(benchmark::State& state) {
+    const CBenchFiles& files = Files(static_cast<int>(state.range(0)));
+    std::vector<std::string> newPaths = NewPaths(files.Paths());
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<std::string> oldPaths = files.Paths();
+        state.ResumeTiming();
+        CFileFacts work;
+        work.PlanRenames(newPaths, oldPaths);
+        benchmark::DoNotOptimize(oldPaths.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+
+void BM_ListFoldersAndLstatRows(benchmark::State& state) {
+    const CBenchFiles& files = Files(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        size_t entries = 0;
+        std::vector<std::string> names;
+        for (const std::string& folder : files.Folders()) {
+            ListFolder(folder, names);
+            entries += names.size();
+        }
+        struct stat st;
+        for (const std::string& path : files.Paths())
+            entries += lstat(path.c_str(), &st) == 0;
+        benchmark::DoNotOptimize(entries);
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+
+// The whole preview: the plan plus each row's own probe and rename rights.
+void BM_FillPreview(benchmark::State& state) {
+    const CBenchFiles& files = Files(static_cast<int>(state.range(0)));
+    CBenchPrompts prompts;
+    CMemoryProfile profile;
+    CTesselSession session(prompts, profile);
+    DropFiles(session, files.Paths());
+    for (int row = 0; row < session.List().GetCount(); ++row)
+        session.List().GetEntry(row).m_strNewName.Set("new " + std::to_string(row));
+    for (auto _ : state) {
+        CResultsList preview;
+        FillPreview(session, preview);
+        benchmark::DoNotOptimize(preview.m_records.GetCount());
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+
+}  // namespace
+
+BENCHMARK(BM_PlanRenames)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListFoldersAndLstatRows)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillPreview)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
