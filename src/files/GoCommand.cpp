@@ -35,8 +35,11 @@ int PreviewCode(CHitDoc& entry, const std::string& plannedOldPath, bool unlisted
     const SFolderRights& folderRights = rights.For(folder);
     if (!MayRenameEntry(entry.m_strPath.Get(), folderRights))
         return kResultReadOnly;
-    if (CFileFacts::HasIllegalChar(entry) ||
-        entry.GetNewFileName().size() > static_cast<size_t>(folderRights.nNameMax))
+    // A name the file system refuses outright (empty, or longer than its limit) is judged
+    // here, where the run can still be stopped, rather than failing halfway through it.
+    std::string newName = entry.GetNewFileName();
+    if (CFileFacts::HasIllegalChar(entry) || newName.empty() ||
+        newName.size() > static_cast<size_t>(folderRights.nNameMax))
         return kResultIllegalChar;
     return kResultOk;
 }

@@ -62,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         SPlanCase{"collision before illegal", {"a", "b"}, {"c:", "c:"}, {}, {4, 1}},
         SPlanCase{"255 bytes", {"a"}, {std::string(255, 'n')}, {}, {0}},
         SPlanCase{"256 bytes", {"a"}, {std::string(256, 'n')}, {}, {4}},
+        SPlanCase{"empty name", {"a", "b.txt"}, {"", ""}, {}, {4, 0}},
         SPlanCase{"newline, dash, not UTF-8",
                   {"a", "b", "c"},
                   {"x\ny", "-rf", "\xff\xfe"},
