@@ -145,14 +145,15 @@ bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path
     CRenameList& list = m_session.List();
     IListObserver* observer = list.GetObserver();
     list.SetObserver(nullptr);
-    // Each entry is read straight into the row that keeps it. The rows come in normal
-    // mode with default tags, which is what adding a copy would give, and the undo
-    // history was emptied above.
+    // The rows come in normal mode with default tags and the undo history was emptied
+    // above, so the list takes each copy directly. (Reading straight into a new row's
+    // entry, without the copy, measured slower: the allocator serves the short-lived
+    // temporaries faster than a heap left fragmented by the emptied list.)
     for (int32_t i = 0; ok && i < count; ++i) {
-        auto entry = std::make_unique<CHitDoc>();
-        ok = entry->Serialize(reader);
+        CHitDoc entry;
+        ok = entry.Serialize(reader);
         if (ok)
-            list.Append(std::move(entry));
+            list.AppendCopy(entry);
     }
     list.SetObserver(observer);
     if (observer)
