@@ -48,7 +48,11 @@ bool IsMp3Extension(const std::string& extension) {
 }
 
 int CRenameList::AppendCopy(const CHitDoc& entry) {
-    m_rows.push_back(SRow{std::make_unique<CHitDoc>(entry), false});
+    return Append(std::make_unique<CHitDoc>(entry));
+}
+
+int CRenameList::Append(std::unique_ptr<CHitDoc> entry) {
+    m_rows.push_back(SRow{std::move(entry), false});
     int row = GetCount() - 1;
     if (m_pObserver)
         m_pObserver->RowsInserted(row, 1);
