@@ -10,6 +10,7 @@
 
 class IPrompts;
 class IProfile;
+class IRunObserver;
 
 // The tag columns of MP3 mode.
 enum EMp3Column : int {
@@ -44,6 +45,10 @@ public:
 
     bool IsModified() const { return m_bModified; }
     void SetModified(bool modified) { m_bModified = modified; }
+
+    // Who hears the renames of a Go run as they happen; none by default.
+    void SetRunObserver(IRunObserver* observer) { m_pRunObserver = observer; }
+    IRunObserver* GetRunObserver() const { return m_pRunObserver; }
 
     // The editing pattern: a snapshot of every row before a command, and one undo step
     // of the rows that differ after it. Commit returns whether a step was recorded.
@@ -98,6 +103,7 @@ private:
     // A partial snapshot: a copy for each kept row, none for the others.
     std::vector<std::unique_ptr<CHitDoc>> m_kept;
     bool m_bPartial = false;
+    IRunObserver* m_pRunObserver = nullptr;
     bool m_bAllMp3 = true;
     bool m_bModified = false;
 };

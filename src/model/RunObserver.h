@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// Hears a rename run as it happens, one file at a time, so that a front end can keep its
+// own record of the run outside the process (the command line's undo journal survives a
+// killed run this way). The run itself stays in the core; an observer only listens, with
+// one exception: it may refuse to let the run start.
+class IRunObserver {
+public:
+    virtual ~IRunObserver() = default;
+    // The preview was confirmed and no file has been renamed yet. False stops the run
+    // here, as a Cancel of the preview would: nothing is renamed and nothing recorded.
+    virtual bool RunStarting(int rows) = 0;
+    // The file of a row now has its new name; called after each successful rename,
+    // before the next one is tried.
+    virtual void FileRenamed(int row, const std::string& from, const std::string& to) = 0;
+    // Every rename of the run has been tried (or the run was stopped after a failure).
+    virtual void RunFinished() = 0;
+};
