@@ -1,12 +1,13 @@
 #include <cstdio>
-#include <cstring>
+
+#include "cli/CommandTable.h"
 
 int main(int argc, char** argv) {
-    if (argc > 1 &&
-        (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "--help") == 0)) {
-        std::puts("tessel-cli 0.1.0");
-        return 0;
-    }
-    std::fputs("usage: tessel-cli --help\n", stderr);
-    return 1;
+    // Lists of many rows print many lines: write them in large blocks.
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+    int status = RunCli(argc, argv);
+    if (std::fflush(stdout) != 0 && status == 0)
+        status = 1;
+    return status;
 }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "cli/CliPrompts.h"
+#include "model/Profile.h"
+#include "model/TesselDoc.h"
+#include "model/TesselSession.h"
+
+// One ".tsl" list loaded into a session, as every list command starts: an absent file is
+// an empty list, and the list is written back only when its rows changed.
+class CCliList {
+public:
+    CCliList();
+
+    // False, with one line on stderr naming the file and the problem, when the file
+    // exists but is not a list that loads whole. Such a list must never be written.
+    bool Load(const std::string& path);
+    // Writes the list when its bytes would differ from the file as loaded (or when the
+    // file was absent and rows were added). False, with the error on stderr, on failure.
+    bool SaveIfChanged();
+
+    CTesselSession& Session() { return m_session; }
+    CCliPrompts& Prompts() { return m_prompts; }
+    const std::string& Path() const { return m_strPath; }
+    // The list's path made absolute: the key of its undo journal.
+    const std::string& AbsolutePath() const { return m_strAbsolutePath; }
+
+private:
+    CMemoryProfile m_profile;
+    CCliPrompts m_prompts;
+    CTesselSession m_session;
+    CTesselDoc m_doc;
+    std::string m_strPath;
+    std::string m_strAbsolutePath;
+    std::string m_strLoadedBytes;
+    bool m_bLoaded = false;
+};

@@ -1,0 +1,163 @@
+#include "cli/CliPrompts.h"
+
+#include <unistd.h>
+
+#include <iostream>
+
+#include "model/ResultsList.h"
+
+namespace {
+
+constexpr const char* kProceedQuestion = "Proceed? [y/N] ";
+
+void WriteField(const std::string& text, FILE* out) {
+    std::fwrite(text.data(), 1, text.size(), out);
+}
+
+}  // namespace
+
+int ReportError(const std::string& subject, const std::string& problem) {
+    std::fflush(stdout);
+    std::string line = "tessel-cli: ";
+    if (!subject.empty())
+        line += subject + ": ";
+    line += problem + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    return 1;
+}
+
+CCliPrompts::CCliPrompts() : m_bProgressOnTerminal(isatty(STDERR_FILENO) == 1) {}
+
+EAnswer CCliPrompts::Message(const std::string& text, EIcon /*icon*/, EButtons buttons) {
+    if (buttons != EButtons::Ok) {
+        auto answer = m_questionAnswers.find(text);
+        if (answer != m_questionAnswers.end())
+            return answer->second;
+        return buttons == EButtons::YesNoCancel ? EAnswer::Cancel : EAnswer::No;
+    }
+    ++m_nErrors;
+    bool namesSubject = !m_strSubject.empty() && text.find(m_strSubject) != std::string::npos;
+    ReportError(namesSubject ? std::string() : m_strSubject, text);
+    return EAnswer::Ok;
+}
+
+bool CCliPrompts::ChooseFilesToAdd(std::vector<std::string>& paths) {
+    paths = m_filesToAdd;
+    return true;
+}
+
+bool CCliPrompts::ChooseExtension(SExtensionChoice& choice) {
+    choice.bKeep = !m_extension.has_value();
+    if (m_extension)
+        choice.strExtension = *m_extension;
+    return true;
+}
+
+void CCliPrompts::PrintList(const CResultsList& results, FILE* out) const {
+    for (size_t i = 0; i < results.m_records.GetCount(); ++i) {
+        const CHitDoc& record = results.m_records.At(i);
+        WriteField(record.m_strName.Get(), out);
+        std::fputc('\t', out);
+        WriteField(record.GetNewFileName(), out);
+        std::fputc('\t', out);
+        std::fputs(ResultText(record.m_nTag), out);
+        std::fputc('\n', out);
+    }
+}
+
+bool CCliPrompts::ShowResults(const CResultsList& results) {
+    if (results.m_bResultsMode) {
+        m_bRanResults = true;
+        if (m_bPrintResults)
+            PrintList(results, stdout);
+        for (size_t i = 0; i < results.m_records.GetCount(); ++i) {
+            const CHitDoc& record = results.m_records.At(i);
+            if (record.m_nTag == kResultOk || record.m_nTag == kResultUnchanged)
+                continue;
+            ++m_nFailedResults;
+            if (m_bReportFailures)
+                ReportError(record.m_strPath.Get(), ResultText(record.m_nTag));
+        }
+        return true;
+    }
+    if (m_bPrintPreview || m_bDryRun)
+        PrintList(results, stdout);
+    if (!results.CanConfirm()) {
+        m_bBlocked = true;
+        return false;
+    }
+    if (m_bDryRun)
+        return false;
+    if (m_bConfirmed || !m_bAskOnTerminal)
+        return true;
+    if (AskToProceed())
+        return true;
+    m_bRefused = true;
+    return false;
+}
+
+bool CCliPrompts::AskToProceed() {
+    std::fflush(stdout);
+    if (isatty(STDIN_FILENO) != 1)
+        return false;
+    std::fputs(kProceedQuestion, stderr);
+    std::fflush(stderr);
+    std::string answer;
+    if (!std::getline(std::cin, answer))
+        return false;
+    return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
+}
+
+bool CCliPrompts::AskSwapMiddle(std::string& middle) {
+    middle = m_strMiddle;
+    return true;
+}
+
+bool CCliPrompts::AskSeparator(SSeparatorChoice& choice) {
+    choice = m_separator;
+    return true;
+}
+
+bool CCliPrompts::ShowOptions(EOptionsPage /*page*/, SId3EditorOptions& options) {
+    options.format = m_fields;
+    return true;
+}
+
+bool CCliPrompts::RunRenameWizard(const SWizardInput& input, SNumberingSettings& settings) {
+    settings = m_numbering;
+    settings.bStandardName = !m_bCurrentName;
+    if (m_bCurrentName || !m_bNameGiven)
+        settings.strName = input.strCurrentName;
+    // The wizard's first page refuses an empty filename.
+    m_bWizardRefused = settings.strName.empty() && !m_bCurrentName;
+    return !m_bWizardRefused;
+}
+
+void CCliPrompts::BeginProgress(int range) {
+    m_nRange = range;
+    m_nShownPercent = -1;
+}
+
+void CCliPrompts::SetProgress(int position) {
+    // Only a person watching a terminal sees it; a big list shows a hundred steps at most.
+    if (!m_bProgressOnTerminal || m_nRange < 1000)
+        return;
+    int percent = static_cast<int>(static_cast<long long>(position) * 100 / m_nRange);
+    if (percent == m_nShownPercent)
+        return;
+    m_nShownPercent = percent;
+    std::fprintf(stderr, "\r%3d%%", percent);
+    std::fflush(stderr);
+}
+
+void CCliPrompts::ShowProgress(bool visible) {
+    if (!visible && m_nShownPercent >= 0) {
+        std::fputs("\r    \r", stderr);
+        m_nShownPercent = -1;
+    }
+}
+
+void CCliPrompts::EndProgress() {
+    ShowProgress(false);
+    m_nRange = 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CCliArgs;
+
+// One option of a command: "--name" alone when pszValue is null, else "--name VALUE".
+struct SOptionSpec {
+    const char* pszName;
+    const char* pszValue;
+    const char* pszHelp;
+};
+
+// One command of tessel-cli: what --help shows of it and the function that runs it.
+// A command returns the exit status: 0 done, 1 an error, 2 a run blocked by its preview.
+struct SCommandSpec {
+    const char* pszName;
+    const char* pszArgs;
+    const char* pszSummary;  // one line, for the program's --help
+    const char* pszDetails;  // more, for the command's --help; may be empty
+    int nMinArgs;
+    int nMaxArgs;  // -1: no limit
+    std::vector<SOptionSpec> options;
+    int (*pRun)(const CCliArgs& args);
+};
+
+// Every command, in the order --help lists them.
+const std::vector<SCommandSpec>& CommandTable();
+
+// Parses the command line, runs one command and returns the exit status.
+int RunCli(int argc, char** argv);

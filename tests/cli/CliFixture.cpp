@@ -1,0 +1,105 @@
+#include "cli/CliFixture.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "model/Profile.h"
+#include "model/TesselDoc.h"
+#include "model/TesselSession.h"
+#include "support/FakePrompts.h"
+
+SCliRun CliTest::Run(const std::vector<std::string>& args, const std::string& input,
+                     const std::map<std::string, std::string>& environment) {
+    std::string inPath = state.WriteFile("stdin", input);
+    std::string outPath = state / "stdout";
+    std::string errPath = state / "stderr";
+    std::vector<std::string> words{TESSEL_CLI};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    std::string stateHome = state / "xdg";
+    pid_t child = fork();
+    if (child == 0) {
+        int in = open(inPath.c_str(), O_RDONLY);
+        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 ||
+            dup2(err, 2) < 0 || chdir(dir.Path().c_str()) != 0)
+            _exit(127);
+        setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
+        for (const auto& [name, value] : environment)
+            setenv(name.c_str(), value.c_str(), 1);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    SCliRun run;
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, 0) == child) {
+        if (WIFEXITED(status))
+            run.nStatus = WEXITSTATUS(status);
+        else if (WIFSIGNALED(status))
+            run.nSignal = WTERMSIG(status);
+    }
+    run.strOut = ReadFileBytes(outPath);
+    run.strErr = ReadFileBytes(errPath);
+    return run;
+}
+
+void CliTest::WriteList(const std::vector<std::string>& paths, const std::string& list) {
+    CFakePrompts prompts;
+    CMemoryProfile profile;
+    CTesselSession session(prompts, profile);
+    for (const std::string& path : paths) {
+        CHitDoc entry(path);
+        ASSERT_TRUE(entry.Exists()) << path;
+        session.AddEntry(entry);
+    }
+    CTesselDoc doc(session);
+    ASSERT_TRUE(doc.OnSaveDocument(list.empty() ? List() : list));
+}
+
+std::vector<std::string> CliTest::Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> CliTest::Column(const std::string& text, size_t column) {
+    std::vector<std::string> cells;
+    for (const std::string& line : Lines(text)) {
+        size_t start = 0;
+        for (size_t i = 0; i < column && start != std::string::npos; ++i) {
+            start = line.find('\t', start);
+            if (start != std::string::npos)
+                ++start;
+        }
+        if (start == std::string::npos) {
+            cells.push_back("");
+            continue;
+        }
+        size_t end = line.find('\t', start);
+        cells.push_back(line.substr(start, end == std::string::npos ? end : end - start));
+    }
+    return cells;
+}
+
+std::vector<std::string> CliTest::Names(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/TempDir.h"
+
+// What one run of the built tessel-cli left behind.
+struct SCliRun {
+    int nStatus = -1;  // the exit status, -1 when it was killed
+    int nSignal = 0;   // the signal that killed it
+    std::string strOut;
+    std::string strErr;
+};
+
+// Runs the built binary on a temporary folder, with its own state folder for the undo
+// journal, so that no test touches the user's files.
+class CliTest : public ::testing::Test {
+protected:
+    SCliRun Run(const std::vector<std::string>& args, const std::string& input = "",
+                const std::map<std::string, std::string>& environment = {});
+
+    // The list file most tests work on (absent until a command writes it).
+    std::string List() const { return dir / "list.tsl"; }
+    // Writes a list of the given files (full paths) as the desktop would have saved it.
+    void WriteList(const std::vector<std::string>& paths, const std::string& list = "");
+    // The lines of a text, without their line breaks.
+    static std::vector<std::string> Lines(const std::string& text);
+    // One column of every line of a tab-separated text.
+    static std::vector<std::string> Column(const std::string& text, size_t column);
+    // The names in a folder, sorted.
+    static std::vector<std::string> Names(const std::string& folder);
+
+    CTempDir dir;
+    CTempDir state;
+};

@@ -1,0 +1,78 @@
+#include "cli/CliFixture.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+
+TEST_F(CliTest, HelpListsEveryCommandAndEachCommandHasItsOwn) {
+    SCliRun program = Run({"--help"});
+    EXPECT_EQ(program.nStatus, 0);
+    EXPECT_THAT(program.strOut, HasSubstr("show"));
+    SCliRun show = Run({"show", "--help"});
+    EXPECT_EQ(show.nStatus, 0);
+    EXPECT_THAT(show.strOut, HasSubstr("usage: tessel-cli show LIST"));
+}
+
+TEST_F(CliTest, UsageErrorsAreOneLineOnStderrAndStatusOne) {
+    for (const std::vector<std::string>& words : {std::vector<std::string>{},
+                                                  {"frobnicate"},
+                                                  {"show"},
+                                                  {"show", "a", "b"},
+                                                  {"show", "list.tsl", "--bogus"}}) {
+        SCliRun run = Run(words);
+        EXPECT_EQ(run.nStatus, 1) << words.size();
+        EXPECT_EQ(Lines(run.strErr).size(), 1u) << run.strErr;
+        EXPECT_TRUE(run.strOut.empty());
+    }
+}
+
+TEST_F(CliTest, AnAbsentListIsEmptyAndIsNotCreatedByReading) {
+    SCliRun run = Run({"show", List()});
+    EXPECT_EQ(run.nStatus, 0);
+    EXPECT_EQ(run.strOut, "");
+    EXPECT_FALSE(PathExists(List()));
+}
+
+TEST_F(CliTest, ShowPrintsTheNormalColumnsOfEachRow) {
+    std::string file = dir.WriteFile("music/My Song.mp3", "12345");
+    std::string other = dir.WriteFile("music/readme", "");
+    WriteList({file, other});
+    SCliRun run = Run({"show", List()}, "", {{"TZ", "UTC"}});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    std::vector<std::string> lines = Lines(run.strOut);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(Column(run.strOut, 0), (std::vector<std::string>{"My Song", "readme"}));
+    EXPECT_EQ(Column(run.strOut, 1), (std::vector<std::string>{"My Song", "readme"}));
+    EXPECT_EQ(Column(run.strOut, 2), (std::vector<std::string>{".mp3", ""}));
+    EXPECT_EQ(Column(run.strOut, 3), (std::vector<std::string>{"5", "0"}));
+    EXPECT_EQ(Column(run.strOut, 5), (std::vector<std::string>{file, other}));
+}
+
+TEST_F(CliTest, AListThatDoesNotLoadIsReportedByNameAndStatusOne) {
+    std::string good = ReadFileBytes(std::string(TESSEL_TEST_DATA) + "/one_row.tsl");
+    struct SCase {
+        const char* name;
+        std::string bytes;
+        const char* problem;
+    };
+    for (const SCase& c : {SCase{"notalist.tsl", "hello, world", "Unrecognized file type"},
+                           SCase{"cut.tsl", good.substr(0, good.size() - 5), "damaged"},
+                           SCase{"empty.tsl", "", "Unrecognized file type"}}) {
+        std::string path = dir.WriteFile(c.name, c.bytes);
+        SCliRun run = Run({"show", path});
+        EXPECT_EQ(run.nStatus, 1) << c.name;
+        EXPECT_TRUE(run.strOut.empty()) << c.name;
+        ASSERT_EQ(Lines(run.strErr).size(), 1u) << run.strErr;
+        EXPECT_THAT(run.strErr, HasSubstr(path));
+        EXPECT_THAT(run.strErr, HasSubstr(c.problem));
+    }
+}
+
+TEST_F(CliTest, AFolderInPlaceOfTheListIsAnErrorNotAnEmptyList) {
+    std::string path = dir.MakeFolder("folder.tsl");
+    SCliRun run = Run({"show", path});
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_EQ(run.strErr, "tessel-cli: " + path + ": Is a directory\n");
+}
+
+}  // namespace
