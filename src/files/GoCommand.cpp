@@ -2,6 +2,7 @@
 
 #include "model/Prompts.h"
 #include "model/ResultsList.h"
+#include "model/RunObserver.h"
 #include "model/TesselSession.h"
 #include "platform/FileRename.h"
 
@@ -49,6 +50,7 @@ int PreviewCode(CHitDoc& entry, const std::string& plannedOldPath, bool unlisted
 void RenameRows(CTesselSession& session, CResultsList& results) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
+    IRunObserver* observer = session.GetRunObserver();
     int rows = list.GetCount();
     prompts.BeginProgress(rows);
     for (int row = 0; row < rows; ++row) {
@@ -57,6 +59,10 @@ void RenameRows(CTesselSession& session, CResultsList& results) {
         std::string newPath = entry.GetNewPath();
         if (RenameFile(entry.m_strPath.Get(), newPath)) {
             results.AddResult(entry, kResultOk);
+            // Before the next rename is tried, so that a record of this one is kept
+            // even when the process dies during the next.
+            if (observer != nullptr)
+                observer->FileRenamed(row, entry.m_strPath.Get(), newPath);
             entry.m_strPath.Set(std::move(newPath));
             entry.m_strName.Set(entry.GetNewFileName());
             list.RefreshRow(row);
@@ -113,12 +119,18 @@ EGoOutcome Go(CTesselSession& session) {
     FillPreview(session, preview);
     if (!prompts.ShowResults(preview) || !preview.CanConfirm())
         return EGoOutcome::Refused;
+    // A front end that keeps its own record of the run may refuse to start without it.
+    IRunObserver* observer = session.GetRunObserver();
+    if (observer != nullptr && !observer->RunStarting(list.GetCount()))
+        return EGoOutcome::Refused;
 
     session.TakeSnapshot();
     CResultsList results;
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
     RenameRows(session, results);
+    if (observer != nullptr)
+        observer->RunFinished();
     prompts.ShowResults(results);
     session.CommitSnapshot(kUndoRenameRun);
     session.RecomputeAllMp3();

@@ -51,13 +51,17 @@ SCliRun CliTest::Run(const std::vector<std::string>& args, const std::string& in
     return run;
 }
 
-void CliTest::WriteList(const std::vector<std::string>& paths, const std::string& list) {
+void CliTest::WriteList(const std::vector<std::string>& paths,
+                        const std::vector<std::string>& newNames, const std::string& list) {
     CFakePrompts prompts;
     CMemoryProfile profile;
     CTesselSession session(prompts, profile);
     for (const std::string& path : paths) {
         CHitDoc entry(path);
         ASSERT_TRUE(entry.Exists()) << path;
+        size_t row = static_cast<size_t>(session.List().GetCount());
+        if (row < newNames.size())
+            entry.m_strNewName.Set(newNames[row]);
         session.AddEntry(entry);
     }
     CTesselDoc doc(session);

@@ -26,8 +26,10 @@ protected:
 
     // The list file most tests work on (absent until a command writes it).
     std::string List() const { return dir / "list.tsl"; }
-    // Writes a list of the given files (full paths) as the desktop would have saved it.
-    void WriteList(const std::vector<std::string>& paths, const std::string& list = "");
+    // Writes a list of the given files (full paths) as the desktop would have saved it,
+    // with the given new names (none: each keeps its current name).
+    void WriteList(const std::vector<std::string>& paths,
+                   const std::vector<std::string>& newNames = {}, const std::string& list = "");
     // The lines of a text, without their line breaks.
     static std::vector<std::string> Lines(const std::string& text);
     // One column of every line of a tab-separated text.

@@ -1,0 +1,90 @@
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "cli/CliArgs.h"
+#include "cli/CliList.h"
+#include "cli/Commands.h"
+#include "files/FileAdder.h"
+#include "files/RemoveCommand.h"
+#include "platform/FolderListing.h"
+#include "platform/PathFacts.h"
+
+namespace {
+
+// The files inside a folder and its subfolders, depth first, each folder's names sorted
+// bytewise: what a person would pick in the Add dialog folder by folder.
+bool CollectFiles(const std::string& folder, std::vector<std::string>& files) {
+    std::vector<std::string> names;
+    if (!ListFolder(folder, names))
+        return ReportError(folder, std::strerror(errno)) == 0;
+    std::sort(names.begin(), names.end());
+    bool ok = true;
+    for (const std::string& name : names) {
+        std::string path = folder == "/" ? "/" + name : folder + "/" + name;
+        SPathFacts facts;
+        if (!QueryPath(path, facts))
+            continue;
+        if (facts.bIsFolder)
+            ok = CollectFiles(path, files) && ok;
+        else
+            files.push_back(path);
+    }
+    return ok;
+}
+
+// A 1-based row number of the list, as a 0-based row; -1 when it is not one.
+int RowIndex(const std::string& text, int rows) {
+    char* end = nullptr;
+    errno = 0;
+    long number = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno == ERANGE || number < 1 || number > rows)
+        return -1;
+    return static_cast<int>(number - 1);
+}
+
+}  // namespace
+
+int RunAdd(const CCliArgs& args) {
+    CCliList list;
+    if (!list.Load(args.At(0)))
+        return 1;
+    int status = 0;
+    std::vector<std::string> files;
+    for (size_t i = 1; i < args.Positional().size(); ++i) {
+        std::string path = AbsolutePath(args.At(i));
+        SPathFacts facts;
+        if (!QueryPath(path, facts))
+            status = ReportError(args.At(i), std::strerror(ENOENT));
+        else if (!facts.bIsFolder)
+            files.push_back(path);
+        else if (!args.Has("recursive"))
+            status = ReportError(args.At(i), "is a folder; --recursive adds the files in it");
+        else if (!CollectFiles(path, files))
+            status = 1;
+    }
+    list.Prompts().m_filesToAdd = std::move(files);
+    AddCommand(list.Session());
+    return list.SaveIfChanged() ? status : 1;
+}
+
+int RunRemove(const CCliArgs& args) {
+    CCliList list;
+    if (!list.Load(args.At(0)))
+        return 1;
+    CRenameList& rows = list.Session().List();
+    std::vector<int> chosen;
+    for (size_t i = 1; i < args.Positional().size(); ++i) {
+        int row = RowIndex(args.At(i), rows.GetCount());
+        if (row < 0)
+            return ReportError("row " + args.At(i), "no such row; the list has " +
+                                                        std::to_string(rows.GetCount()) + " rows");
+        chosen.push_back(row);
+    }
+    rows.DeselectAll();
+    for (int row : chosen)
+        rows.SetSelected(row, true);
+    Remove(list.Session());
+    return list.SaveIfChanged() ? 0 : 1;
+}

@@ -1,0 +1,249 @@
+#include "cli/UndoJournal.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr char kMagic[] = "TESSEL-JOURNAL 1\n";
+constexpr size_t kMagicLength = sizeof kMagic - 1;
+constexpr char kRecordMark = 'R';
+
+uint64_t Fnv64(const std::string& bytes) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : bytes)
+        hash = (hash ^ c) * 1099511628211ull;
+    return hash;
+}
+
+uint32_t Fnv32(const char* bytes, size_t length) {
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < length; ++i)
+        hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 16777619u;
+    return hash;
+}
+
+void PutU32(std::string& out, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+bool GetU32(const std::string& in, size_t& pos, uint32_t& value) {
+    if (in.size() - pos < 4)
+        return false;
+    value = 0;
+    for (int i = 0; i < 4; ++i)
+        value |= static_cast<uint32_t>(static_cast<unsigned char>(in[pos + i])) << (8 * i);
+    pos += 4;
+    return true;
+}
+
+// Mark, the two lengths, the two paths and a checksum of all that: a record that a crash
+// cut short, or that holds garbage, is recognised and ends the journal.
+void AppendRecord(std::string& out, const std::string& from, const std::string& to) {
+    size_t start = out.size();
+    out += kRecordMark;
+    PutU32(out, static_cast<uint32_t>(from.size()));
+    PutU32(out, static_cast<uint32_t>(to.size()));
+    out += from;
+    out += to;
+    PutU32(out, Fnv32(out.data() + start, out.size() - start));
+}
+
+bool ReadRecord(const std::string& in, size_t& pos, SJournalRename& rename) {
+    size_t start = pos;
+    uint32_t fromLength = 0, toLength = 0, checksum = 0;
+    if (pos >= in.size() || in[pos] != kRecordMark)
+        return false;
+    ++pos;
+    if (!GetU32(in, pos, fromLength) || !GetU32(in, pos, toLength))
+        return false;
+    if (in.size() - pos < static_cast<size_t>(fromLength) + toLength)
+        return false;
+    rename.strFrom.assign(in, pos, fromLength);
+    rename.strTo.assign(in, pos + fromLength, toLength);
+    pos += static_cast<size_t>(fromLength) + toLength;
+    size_t end = pos;
+    return GetU32(in, pos, checksum) && checksum == Fnv32(in.data() + start, end - start);
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+bool MakeFolders(const std::string& folder) {
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        std::string part = folder.substr(0, slash);
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            return true;
+    }
+}
+
+// A rename or an unlink in a folder is durable only once the folder itself is synced.
+bool SyncFolder(const std::string& folder) {
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = fsync(fd) == 0;
+    close(fd);
+    return ok;
+}
+
+std::string Header(const std::string& listPath) {
+    std::string header(kMagic, kMagicLength);
+    PutU32(header, static_cast<uint32_t>(listPath.size()));
+    header += listPath;
+    return header;
+}
+
+}  // namespace
+
+std::string CUndoJournal::Folder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state != nullptr && state[0] == '/')
+        return std::string(state) + "/tessel";
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr && home[0] == '/' ? home : "") + "/.local/state/tessel";
+}
+
+CUndoJournal::CUndoJournal(const std::string& absoluteListPath) : m_strListPath(absoluteListPath) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/%016llx.journal",
+                  static_cast<unsigned long long>(Fnv64(absoluteListPath)));
+    m_strPath = Folder() + name;
+    // For the tests of a killed run: the process kills itself once that many renames
+    // are on record, exactly as an outside SIGKILL would stop it.
+    if (const char* kill = std::getenv("TESSEL_CLI_TEST_KILL_AFTER"))
+        m_nKillAfter = std::strtol(kill, nullptr, 10);
+}
+
+CUndoJournal::~CUndoJournal() {
+    if (m_fd >= 0)
+        close(m_fd);
+}
+
+void CUndoJournal::Fail(const std::string& what) {
+    if (m_strError.empty())
+        m_strError = what + ": " + std::strerror(errno);
+}
+
+bool CUndoJournal::Create(const std::vector<SJournalRename>& renames, std::string& error) const {
+    std::string folder = Folder();
+    if (!MakeFolders(folder)) {
+        error = "cannot create " + folder + ": " + std::strerror(errno);
+        return false;
+    }
+    std::string bytes = Header(m_strListPath);
+    for (const SJournalRename& rename : renames)
+        AppendRecord(bytes, rename.strFrom, rename.strTo);
+    std::string temporary = m_strPath + ".XXXXXX";
+    int fd = mkstemp(temporary.data());
+    bool ok = fd >= 0 && WriteAll(fd, bytes) && fsync(fd) == 0 &&
+              rename(temporary.c_str(), m_strPath.c_str()) == 0 && SyncFolder(folder);
+    if (!ok) {
+        error = "cannot write " + m_strPath + ": " + std::strerror(errno);
+        if (fd >= 0)
+            unlink(temporary.c_str());
+    }
+    if (fd >= 0)
+        close(fd);
+    return ok;
+}
+
+bool CUndoJournal::RunStarting(int /*rows*/) {
+    std::string error;
+    if (!Create({}, error)) {
+        m_strError = error;
+        return false;
+    }
+    m_fd = open(m_strPath.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (m_fd < 0) {
+        Fail("cannot open " + m_strPath);
+        return false;
+    }
+    return true;
+}
+
+void CUndoJournal::FileRenamed(int /*row*/, const std::string& from, const std::string& to) {
+    if (m_fd < 0)
+        return;
+    std::string record;
+    record.reserve(from.size() + to.size() + 13);
+    AppendRecord(record, from, to);
+    if (!WriteAll(m_fd, record))
+        Fail("cannot write " + m_strPath);
+    if (++m_nWritten == m_nKillAfter)
+        raise(SIGKILL);
+}
+
+void CUndoJournal::RunFinished() {
+    if (m_fd < 0)
+        return;
+    if (fsync(m_fd) != 0)
+        Fail("cannot sync " + m_strPath);
+    close(m_fd);
+    m_fd = -1;
+}
+
+bool CUndoJournal::Read(std::vector<SJournalRename>& renames, std::string& error) const {
+    renames.clear();
+    int fd = open(m_strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno == ENOENT ? "no run to undo" : m_strPath + ": " + std::strerror(errno);
+        return false;
+    }
+    std::string bytes;
+    char buffer[65536];
+    ssize_t got;
+    while ((got = read(fd, buffer, sizeof buffer)) != 0) {
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            error = m_strPath + ": " + std::strerror(errno);
+            close(fd);
+            return false;
+        }
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+    close(fd);
+    std::string header = Header(m_strListPath);
+    if (bytes.compare(0, header.size(), header) != 0) {
+        error = m_strPath + ": the undo journal belongs to another list or is damaged";
+        return false;
+    }
+    size_t pos = header.size();
+    SJournalRename rename;
+    while (ReadRecord(bytes, pos, rename))
+        renames.push_back(rename);
+    return true;
+}
+
+bool CUndoJournal::Replace(const std::vector<SJournalRename>& renames, std::string& error) const {
+    if (!renames.empty())
+        return Create(renames, error);
+    if (unlink(m_strPath.c_str()) != 0 && errno != ENOENT) {
+        error = "cannot remove " + m_strPath + ": " + std::strerror(errno);
+        return false;
+    }
+    SyncFolder(Folder());
+    return true;
+}

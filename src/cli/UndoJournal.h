@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/RunObserver.h"
+
+// One completed rename of a run, as the journal keeps it.
+struct SJournalRename {
+    std::string strFrom;
+    std::string strTo;
+};
+
+// The record of the renames of the last Go run made on one list, kept in the user's state
+// folder ($XDG_STATE_HOME/tessel, else ~/.local/state/tessel) under a name derived from
+// the list's absolute path. It is written so that a killed process loses no completed
+// rename: the journal is on disk before the first rename, and each rename is appended
+// with one write before the next one starts.
+class CUndoJournal : public IRunObserver {
+public:
+    explicit CUndoJournal(const std::string& absoluteListPath);
+    ~CUndoJournal() override;
+    CUndoJournal(const CUndoJournal&) = delete;
+    CUndoJournal& operator=(const CUndoJournal&) = delete;
+
+    // Replaces the list's journal by an empty one and syncs it and its folder.
+    bool RunStarting(int rows) override;
+    void FileRenamed(int row, const std::string& from, const std::string& to) override;
+    // Syncs the journal and closes it.
+    void RunFinished() override;
+
+    const std::string& Path() const { return m_strPath; }
+    // The first thing that went wrong, empty when nothing did.
+    const std::string& Error() const { return m_strError; }
+
+    // Reads the completed renames of the journal, in the order they were made. A record
+    // cut short by a crash ends the journal. False, with the problem in error, when there
+    // is no journal or it belongs to another list.
+    bool Read(std::vector<SJournalRename>& renames, std::string& error) const;
+    // Keeps only the given renames (those that could not be put back); removes the
+    // journal when none is left.
+    bool Replace(const std::vector<SJournalRename>& renames, std::string& error) const;
+
+    // The folder of the journals, from the environment.
+    static std::string Folder();
+
+private:
+    bool Create(const std::vector<SJournalRename>& renames, std::string& error) const;
+    void Fail(const std::string& what);
+
+    std::string m_strListPath;
+    std::string m_strPath;
+    std::string m_strError;
+    int m_fd = -1;
+    long m_nKillAfter = -1;
+    long m_nWritten = 0;
+};

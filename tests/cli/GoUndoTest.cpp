@@ -1,0 +1,159 @@
+#include <signal.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "cli/CliFixture.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class GoTest : public CliTest {
+protected:
+    // A folder of files a.txt, b.txt, ... whose rows are to be renamed to the new names.
+    void MakeFiles(const std::vector<std::string>& names,
+                   const std::vector<std::string>& newNames) {
+        std::vector<std::string> paths;
+        for (const std::string& name : names)
+            paths.push_back(dir.WriteFile("music/" + name, name));
+        WriteList(paths, newNames);
+    }
+    std::string Folder() const { return dir / "music"; }
+    std::vector<std::string> JournalFiles() {
+        std::string folder = state / "xdg/tessel";
+        return PathExists(folder) ? Names(folder) : std::vector<std::string>{};
+    }
+};
+
+TEST_F(GoTest, RenamesEveryFilePrintsThePreviewAndSavesTheNewNames) {
+    MakeFiles({"a.txt", "b.txt"}, {"one", "two"});
+    SCliRun run = Run({"go", List(), "--yes"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_EQ(run.strOut, "a.txt\tone.txt\tOK\nb.txt\ttwo.txt\tOK\n");
+    EXPECT_THAT(Names(Folder()), ElementsAre("one.txt", "two.txt"));
+    EXPECT_EQ(ReadFileBytes(Folder() + "/one.txt"), "a.txt");
+    SCliRun show = Run({"show", List()});
+    EXPECT_THAT(Column(show.strOut, 1), ElementsAre("one", "two"));
+    EXPECT_THAT(Column(show.strOut, 5), ElementsAre(Folder() + "/one.txt", Folder() + "/two.txt"));
+    EXPECT_EQ(JournalFiles().size(), 1u);
+}
+
+TEST_F(GoTest, APreviewWithAProblemBlocksTheRunWithStatusTwo) {
+    MakeFiles({"a.txt", "b.txt", "c.txt"}, {"x", "b", "y:z"});
+    std::string before = ReadFileBytes(List());
+    SCliRun run = Run({"go", List(), "--yes"});
+    EXPECT_EQ(run.nStatus, 2);
+    EXPECT_EQ(run.strOut,
+              "a.txt\tx.txt\tOK\nb.txt\tb.txt\tFile already exists\n"
+              "c.txt\ty:z.txt\tIllegal character\n");
+    EXPECT_THAT(Names(Folder()), ElementsAre("a.txt", "b.txt", "c.txt"));
+    EXPECT_EQ(ReadFileBytes(List()), before);
+    EXPECT_TRUE(JournalFiles().empty());
+}
+
+TEST_F(GoTest, DryRunAndAnUnconfirmedRunRenameNothing) {
+    MakeFiles({"a.txt"}, {"b"});
+    std::string before = ReadFileBytes(List());
+    SCliRun dry = Run({"go", List(), "--dry-run", "--ext", ".md"});
+    EXPECT_EQ(dry.nStatus, 0) << dry.strErr;
+    EXPECT_EQ(dry.strOut, "a.txt\tb.md\tOK\n");
+    SCliRun unconfirmed = Run({"go", List()}, "y\n");
+    EXPECT_EQ(unconfirmed.nStatus, 1);
+    EXPECT_THAT(unconfirmed.strErr, HasSubstr("--yes"));
+    EXPECT_THAT(Names(Folder()), ElementsAre("a.txt"));
+    EXPECT_EQ(ReadFileBytes(List()), before);
+}
+
+TEST_F(GoTest, ExtensionOptionGivesEveryFileOneExtensionOrNone) {
+    MakeFiles({"a.txt", "b.dat"}, {"a", "b"});
+    EXPECT_EQ(Run({"go", List(), "--yes", "--ext", ".md"}).nStatus, 0);
+    EXPECT_THAT(Names(Folder()), ElementsAre("a.md", "b.md"));
+    EXPECT_EQ(Run({"go", List(), "--yes", "--ext", ""}).nStatus, 0);
+    EXPECT_THAT(Names(Folder()), ElementsAre("a", "b"));
+    SCliRun invalid = Run({"go", List(), "--yes", "--ext", "txt"});
+    EXPECT_EQ(invalid.nStatus, 1);
+    EXPECT_THAT(invalid.strErr, HasSubstr("Cannot rename to this invalid extension"));
+}
+
+TEST_F(GoTest, AFailedRenameGivesStatusOneAndStopsOrContinuesAsAsked) {
+    // The same file twice, through its folder and through a link to the folder: the
+    // preview passes both, and the second rename finds the file gone.
+    std::string real = dir.WriteFile("real/a.txt", "a");
+    std::string other = dir.WriteFile("real/z.txt", "z");
+    std::filesystem::create_directory_symlink(dir / "real", dir / "link");
+    WriteList({real, dir / "link/a.txt", other}, {"b", "c", "y"});
+    SCliRun stop = Run({"go", List(), "--yes"});
+    EXPECT_EQ(stop.nStatus, 1);
+    EXPECT_THAT(stop.strErr, HasSubstr(dir / "link/a.txt"));
+    EXPECT_THAT(Names(dir / "real"), ElementsAre("b.txt", "z.txt"));
+
+    SCliRun undo = Run({"undo", List()});
+    EXPECT_EQ(undo.nStatus, 0) << undo.strErr;
+    SCliRun carryOn = Run({"go", List(), "--yes", "--on-error", "continue"});
+    EXPECT_EQ(carryOn.nStatus, 1);
+    EXPECT_THAT(Names(dir / "real"), ElementsAre("b.txt", "y.txt"));
+}
+
+TEST_F(GoTest, UndoPutsEveryFileBackAndTheListWithIt) {
+    // A chain: c leaves its name before a takes it, so undo must go backwards.
+    MakeFiles({"c.txt", "a.txt", "b.txt"}, {"e", "c", "d"});
+    std::string shownBefore = Run({"show", List()}).strOut;
+    ASSERT_EQ(Run({"go", List(), "--yes"}).nStatus, 0);
+    SCliRun undo = Run({"undo", List()});
+    EXPECT_EQ(undo.nStatus, 0) << undo.strErr;
+    EXPECT_THAT(Names(Folder()), ElementsAre("a.txt", "b.txt", "c.txt"));
+    EXPECT_EQ(ReadFileBytes(Folder() + "/c.txt"), "c.txt");
+    EXPECT_EQ(Run({"show", List()}).strOut, shownBefore);
+    SCliRun again = Run({"undo", List()});
+    EXPECT_EQ(again.nStatus, 1);
+    EXPECT_THAT(again.strErr, HasSubstr("no run to undo"));
+}
+
+TEST_F(GoTest, UndoNeverOverwritesAFileThatTookAnOldName) {
+    MakeFiles({"a.txt", "b.txt"}, {"x", "y"});
+    ASSERT_EQ(Run({"go", List(), "--yes"}).nStatus, 0);
+    dir.WriteFile("music/a.txt", "newcomer");
+    SCliRun undo = Run({"undo", List()});
+    EXPECT_EQ(undo.nStatus, 1);
+    EXPECT_EQ(undo.strErr, "tessel-cli: " + Folder() + "/a.txt: File already exists\n");
+    EXPECT_EQ(ReadFileBytes(Folder() + "/a.txt"), "newcomer");
+    EXPECT_THAT(Names(Folder()), ElementsAre("a.txt", "b.txt", "x.txt"));
+    // Once the name is free again, the rest comes back.
+    std::filesystem::remove(Folder() + "/a.txt");
+    EXPECT_EQ(Run({"undo", List()}).nStatus, 0);
+    EXPECT_THAT(Names(Folder()), ElementsAre("a.txt", "b.txt"));
+    EXPECT_EQ(ReadFileBytes(Folder() + "/a.txt"), "a.txt");
+}
+
+TEST_F(GoTest, ARunKilledHalfwayIsUndoneCompletely) {
+    std::vector<std::string> names, newNames;
+    for (int i = 0; i < 40; ++i) {
+        names.push_back("file" + std::to_string(i) + ".dat");
+        newNames.push_back("renamed" + std::to_string(i));
+    }
+    MakeFiles(names, newNames);
+    std::string listBefore = ReadFileBytes(List());
+    SCliRun killed = Run({"go", List(), "--yes"}, "", {{"TESSEL_CLI_TEST_KILL_AFTER", "17"}});
+    ASSERT_EQ(killed.nSignal, SIGKILL);
+    std::vector<std::string> now = Names(Folder());
+    EXPECT_EQ(std::count_if(now.begin(), now.end(),
+                            [](const std::string& n) { return n.rfind("renamed", 0) == 0; }),
+              17);
+    EXPECT_EQ(ReadFileBytes(List()), listBefore);
+    SCliRun undo = Run({"undo", List()});
+    EXPECT_EQ(undo.nStatus, 0) << undo.strErr;
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(Names(Folder()), names);
+    EXPECT_EQ(ReadFileBytes(List()), listBefore);
+}
+
+TEST_F(GoTest, AnEmptyListRunsAndRenamesNothing) {
+    SCliRun run = Run({"go", List(), "--yes"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_EQ(run.strOut, "");
+    EXPECT_FALSE(PathExists(List()));
+}
+
+}  // namespace
