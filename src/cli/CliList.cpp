@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "platform/PathFacts.h"
 
@@ -13,23 +15,29 @@ bool CCliList::Load(const std::string& path) {
     m_strPath = path;
     m_strAbsolutePath = ::AbsolutePath(path);
     m_prompts.SetSubject(path);
+    std::ifstream in(path, std::ios::binary);
     struct stat st;
-    if (stat(path.c_str(), &st) != 0) {
+    if (!in) {
         if (errno != ENOENT)
             return ReportError(path, std::strerror(errno)) == 0;
         m_doc.OnNewDocument();
         m_bLoaded = true;
+        m_prompts.SetSubject("");
         return true;
     }
-    if (S_ISDIR(st.st_mode))
+    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         return ReportError(path, std::strerror(EISDIR)) == 0;
+    // The bytes are kept to tell at the end whether the rows changed: cheaper than
+    // writing the list out once more.
+    m_strLoadedBytes.assign(std::istreambuf_iterator<char>(in), {});
+    if (in.bad())
+        return ReportError(path, std::strerror(errno)) == 0;
     int errorsBefore = m_prompts.m_nErrors;
-    if (!m_doc.OnOpenDocument(path)) {
+    if (!m_doc.OpenFromBytes(m_strLoadedBytes, path)) {
         if (m_prompts.m_nErrors == errorsBefore)
             ReportError(path, "cannot load the list");
         return false;
     }
-    m_strLoadedBytes = SerializeList(m_session);
     m_bLoaded = true;
     m_prompts.SetSubject("");
     return true;

@@ -3,6 +3,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliList.h"
 #include "cli/Commands.h"
+#include "cli/TagRun.h"
 #include "model/ColumnTitles.h"
 #include "model/SortRows.h"
 #include "model/TextExport.h"
@@ -26,6 +27,8 @@ void PrintRows(const CRenameList& list) {
 int RunShow(const CCliArgs& args) {
     CCliList list;
     if (!list.Load(args.At(0)))
+        return 1;
+    if (args.Has("mp3") && !EnterMp3Mode(list, args))
         return 1;
     PrintRows(list.Session().List());
     return 0;

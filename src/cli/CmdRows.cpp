@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "files/FileAdder.h"
 #include "files/RemoveCommand.h"
+#include "model/CellEdit.h"
 #include "platform/FolderListing.h"
 #include "platform/PathFacts.h"
 
@@ -86,5 +87,18 @@ int RunRemove(const CCliArgs& args) {
     for (int row : chosen)
         rows.SetSelected(row, true);
     Remove(list.Session());
+    return list.SaveIfChanged() ? 0 : 1;
+}
+
+int RunRename(const CCliArgs& args) {
+    CCliList list;
+    if (!list.Load(args.At(0)))
+        return 1;
+    int row = RowIndex(args.At(1), list.Session().List().GetCount());
+    if (row < 0)
+        return ReportError("row " + args.At(1),
+                           "no such row; the list has " +
+                               std::to_string(list.Session().List().GetCount()) + " rows");
+    CommitCellEdit(list.Session(), row, 0, args.At(2));
     return list.SaveIfChanged() ? 0 : 1;
 }

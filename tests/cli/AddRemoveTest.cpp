@@ -63,4 +63,18 @@ TEST_F(AddRemoveTest, RemoveOfARowThatIsNotThereChangesNothing) {
     }
 }
 
+TEST_F(AddRemoveTest, RenameIsAnEditOfOneRowsNewName) {
+    std::string a = dir.WriteFile("a.txt"), b = dir.WriteFile("b.txt");
+    WriteList({a, b});
+    EXPECT_EQ(Run({"rename", List(), "2", "  new name "}).nStatus, 0);
+    SCliRun shown = Run({"show", List()});
+    EXPECT_THAT(Column(shown.strOut, 0), ElementsAre("a", "new name "));
+    EXPECT_THAT(Column(shown.strOut, 2), ElementsAre(".txt", ".txt"));
+    std::string before = ReadFileBytes(List());
+    EXPECT_EQ(Run({"rename", List(), "1", "   "}).nStatus, 0);
+    EXPECT_EQ(ReadFileBytes(List()), before);
+    EXPECT_EQ(Run({"rename", List(), "3", "x"}).nStatus, 1);
+    EXPECT_EQ(ReadFileBytes(List()), before);
+}
+
 }  // namespace
