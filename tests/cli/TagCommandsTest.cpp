@@ -72,6 +72,23 @@ TEST_F(TagCommandsTest, TagRefusesValuesATagCannotHoldAndFilesThatAreNotMp3) {
     EXPECT_EQ(ReadFileBytes(text), "x");
 }
 
+TEST_F(TagCommandsTest, TextCommandsWithMp3ChangeTheChosenTagFields) {
+    std::string a = Mp3("a.mp3", "my song", "the band");
+    WriteList({a});
+    std::string listBefore = ReadFileBytes(List());
+    SCliRun dry = Run({"case", List(), "upper", "--mp3", "--fields", "title", "--dry-run"});
+    EXPECT_EQ(dry.nStatus, 0) << dry.strErr;
+    EXPECT_EQ(dry.strOut, "a.mp3\ta.mp3\tOK\n");
+    EXPECT_THAT(Run({"tags", a}).strOut, HasSubstr("\tmy song\tthe band\t"));
+    SCliRun run = Run({"case", List(), "upper", "--mp3", "--fields", "title"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_THAT(Run({"tags", a}).strOut, HasSubstr("\tMY SONG\tthe band\t"));
+    EXPECT_EQ(Run({"replace", List(), "band", "group", "--mp3"}).nStatus, 0);
+    EXPECT_THAT(Run({"tags", a}).strOut, HasSubstr("\tMY SONG\tthe group\t"));
+    EXPECT_EQ(ReadFileBytes(List()), listBefore);
+    EXPECT_EQ(Run({"case", List(), "upper", "--mp3", "--fields", "colour"}).nStatus, 1);
+}
+
 TEST_F(TagCommandsTest, ShowWithMp3PrintsTheTagColumns) {
     std::string a = Mp3("a.mp3", "Song", "Band", "1999", 0);
     WriteList({a});
