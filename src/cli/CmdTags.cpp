@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -52,16 +54,20 @@ void SetSeparator(const CCliArgs& args, CCliPrompts& prompts) {
 }  // namespace
 
 int RunTags(const CCliArgs& args) {
+    CCliPrompts prompts;
     int status = 0;
     for (const std::string& path : args.Positional()) {
-        SPathFacts facts;
-        if (!QueryPath(path, facts) || facts.bIsFolder) {
-            status = ReportError(path, std::strerror(facts.bExists ? EISDIR : ENOENT));
-            continue;
-        }
         CHitDoc entry;
         entry.m_strPath.Set(path);
-        ReadEntryTag(entry);
+        prompts.SetSubject(path);
+        // Most files have a tag: only a file without one is looked at more closely.
+        if (!ReadEntryTag(entry, &prompts)) {
+            struct stat st;
+            if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+                status = ReportError(path, std::strerror(S_ISDIR(st.st_mode) ? EISDIR : errno));
+                continue;
+            }
+        }
         WriteCell(path, '\t');
         WriteCell(entry.m_strTitle.Get(), '\t');
         WriteCell(entry.m_strArtist.Get(), '\t');
@@ -70,7 +76,7 @@ int RunTags(const CCliArgs& args) {
         WriteCell(entry.GetGenreText(), '\t');
         WriteCell(entry.m_strComment.Get(), '\n');
     }
-    return status;
+    return prompts.m_nErrors == 0 ? status : 1;
 }
 
 int RunTag(const CCliArgs& args) {

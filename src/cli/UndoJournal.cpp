@@ -186,10 +186,9 @@ bool CUndoJournal::RunStarting(int /*rows*/) {
 void CUndoJournal::FileRenamed(int /*row*/, const std::string& from, const std::string& to) {
     if (m_fd < 0)
         return;
-    std::string record;
-    record.reserve(from.size() + to.size() + 13);
-    AppendRecord(record, from, to);
-    if (!WriteAll(m_fd, record))
+    m_strRecord.clear();
+    AppendRecord(m_strRecord, from, to);
+    if (!WriteAll(m_fd, m_strRecord))
         Fail("cannot write " + m_strPath);
     if (++m_nWritten == m_nKillAfter)
         raise(SIGKILL);

@@ -51,6 +51,7 @@ private:
     std::string m_strListPath;
     std::string m_strPath;
     std::string m_strError;
+    std::string m_strRecord;  // one record, reused from rename to rename
     int m_fd = -1;
     long m_nKillAfter = -1;
     long m_nWritten = 0;

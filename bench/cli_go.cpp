@@ -1,0 +1,137 @@
+// tessel-cli go --yes renaming 100,000 files of one folder, timed as a whole process
+// (loading the list, planning, the preview, the undo journal, the renames and saving the
+// list), against a bare renameat2 loop doing the same renames and against the Perl
+// rename tool. Goal: within 1.6x of the bare loop, and faster than rename.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+
+#include "BenchSupport.h"
+#include "CliBench.h"
+#include "model/Profile.h"
+#include "model/TesselDoc.h"
+
+namespace {
+
+constexpr int kFiles = 100000;
+
+// One folder of kFiles files "track_NNNNNN.dat" to be renamed "Song_NNNNNN.dat", and the
+// list that says so.
+struct SFolder {
+    SFolder() {
+        root = clibench::MakeScratchFolder("tessel-bench-go");
+        folder = root + "/music";
+        list = root + "/list.tsl";
+        state = root + "/state";
+        std::filesystem::create_directory(folder);
+        CQuietPrompts prompts;
+        CMemoryProfile profile;
+        CTesselSession session(prompts, profile);
+        char name[64];
+        for (int i = 0; i < kFiles; ++i) {
+            std::snprintf(name, sizeof name, "/track_%06d.dat", i);
+            oldPaths.push_back(folder + name);
+            std::snprintf(name, sizeof name, "Song_%06d", i);
+            newPaths.push_back(folder + "/" + name + ".dat");
+            int fd = open(oldPaths.back().c_str(), O_CREAT | O_WRONLY, 0644);
+            close(fd);
+            CHitDoc entry(oldPaths.back());
+            entry.m_strNewName.Set(name);
+            session.AddEntry(entry);
+        }
+        CTesselDoc doc(session);
+        doc.OnSaveDocument(list);
+        std::ifstream in(list, std::ios::binary);
+        listBytes.assign(std::istreambuf_iterator<char>(in), {});
+        for (const std::string& path : oldPaths)
+            names += path + "\n";
+        setenv("XDG_STATE_HOME", state.c_str(), 1);
+    }
+    ~SFolder() { std::filesystem::remove_all(root); }
+
+    static bool RenameAll(const std::vector<std::string>& from,
+                          const std::vector<std::string>& to) {
+        bool ok = true;
+        for (size_t i = 0; i < from.size(); ++i)
+            ok = renameat2(AT_FDCWD, from[i].c_str(), AT_FDCWD, to[i].c_str(), RENAME_NOREPLACE) ==
+                     0 &&
+                 ok;
+        return ok;
+    }
+    // Every file back under its old name and the list as it was built.
+    void Reset() {
+        RenameAll(newPaths, oldPaths);
+        std::ofstream(list, std::ios::binary | std::ios::trunc) << listBytes;
+    }
+
+    std::string root, folder, list, state, listBytes, names;
+    std::vector<std::string> oldPaths, newPaths;
+};
+
+SFolder& Folder() {
+    static SFolder folder;
+    return folder;
+}
+
+template <class F>
+double Seconds(F&& f) {
+    auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_BareRenameat2Loop(benchmark::State& state) {
+    SFolder& folder = Folder();
+    for (auto _ : state) {
+        folder.Reset();
+        bool ok = true;
+        state.SetIterationTime(
+            Seconds([&] { ok = SFolder::RenameAll(folder.oldPaths, folder.newPaths); }));
+        if (!ok)
+            state.SkipWithError("a rename failed");
+    }
+    folder.Reset();
+}
+
+void BM_TesselCliGo(benchmark::State& state) {
+    SFolder& folder = Folder();
+    std::string cli = clibench::CliPath();
+    for (auto _ : state) {
+        folder.Reset();
+        int status = -1;
+        state.SetIterationTime(Seconds([&] {
+            status = clibench::RunProgram({cli, "go", folder.list, "--yes"});
+        }));
+        if (status != 0)
+            state.SkipWithError("tessel-cli go failed");
+    }
+    folder.Reset();
+}
+
+void BM_PerlRename(benchmark::State& state) {
+    SFolder& folder = Folder();
+    for (auto _ : state) {
+        folder.Reset();
+        int status = -1;
+        state.SetIterationTime(Seconds([&] {
+            status = clibench::RunProgram({"rename", "s{/track_([^/]*)$}{/Song_$1}"}, folder.names);
+        }));
+        if (status != 0 || access(folder.newPaths.back().c_str(), F_OK) != 0)
+            state.SkipWithError("rename failed");
+    }
+    folder.Reset();
+}
+
+}  // namespace
+
+BENCHMARK(BM_BareRenameat2Loop)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_TesselCliGo)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_PerlRename)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+BENCHMARK_MAIN();
