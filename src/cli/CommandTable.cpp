@@ -29,7 +29,7 @@ void PrintCommandHelp(const SCommandSpec& command) {
     std::printf("usage: tessel-cli %s %s\n\n%s\n", command.pszName, command.pszArgs,
                 command.pszSummary);
     if (command.pszDetails[0] != '\0')
-        std::printf("%s\n", command.pszDetails);
+        std::printf("\n%s\n", command.pszDetails);
     if (command.options.empty())
         return;
     std::printf("\noptions:\n");
