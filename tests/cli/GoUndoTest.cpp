@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "cli/CliFixture.h"
 
@@ -142,11 +143,29 @@ TEST_F(GoTest, ARunKilledHalfwayIsUndoneCompletely) {
                             [](const std::string& n) { return n.rfind("renamed", 0) == 0; }),
               17);
     EXPECT_EQ(ReadFileBytes(List()), listBefore);
+    // A record torn by the kill (here: its start only) ends the journal.
+    ASSERT_EQ(JournalFiles().size(), 1u);
+    std::ofstream(state / ("xdg/tessel/" + JournalFiles()[0]), std::ios::app) << "R\x30\0\0";
     SCliRun undo = Run({"undo", List()});
     EXPECT_EQ(undo.nStatus, 0) << undo.strErr;
     std::sort(names.begin(), names.end());
     EXPECT_EQ(Names(Folder()), names);
     EXPECT_EQ(ReadFileBytes(List()), listBefore);
+}
+
+TEST_F(GoTest, EachListHasItsOwnJournalWhateverPathNamesIt) {
+    MakeFiles({"a.txt"}, {"x"});
+    std::string b = dir.WriteFile("other/b.txt", "b");
+    WriteList({b}, {"y"}, dir / "other.tsl");
+    ASSERT_EQ(Run({"go", "list.tsl", "--yes"}).nStatus, 0);
+    ASSERT_EQ(Run({"go", dir / "other.tsl", "--yes"}).nStatus, 0);
+    EXPECT_EQ(JournalFiles().size(), 2u);
+    EXPECT_EQ(Run({"undo", dir / "music/../list.tsl"}).nStatus, 0);
+    EXPECT_THAT(Names(Folder()), ElementsAre("a.txt"));
+    EXPECT_THAT(Names(dir / "other"), ElementsAre("y.txt"));
+    EXPECT_EQ(Run({"undo", "./other.tsl"}).nStatus, 0);
+    EXPECT_THAT(Names(dir / "other"), ElementsAre("b.txt"));
+    EXPECT_TRUE(JournalFiles().empty());
 }
 
 TEST_F(GoTest, AnEmptyListRunsAndRenamesNothing) {
