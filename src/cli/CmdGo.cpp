@@ -5,6 +5,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliList.h"
+#include "cli/CommandTable.h"
 #include "cli/Commands.h"
 #include "cli/UndoJournal.h"
 #include "files/GoCommand.h"
@@ -80,7 +81,7 @@ int RunGo(const CCliArgs& args) {
         return journal.Error().empty() ? 0 : 1;
     }
     int status = prompts.m_nFailedResults == 0 && journal.Error().empty() ? 0 : 1;
-    return list.SaveIfChanged() ? status : 1;
+    ExitNow(list.SaveIfChanged() ? status : 1);
 }
 
 int RunUndo(const CCliArgs& args) {

@@ -1,6 +1,7 @@
 #include "cli/CommandTable.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "cli/CliArgs.h"
@@ -59,6 +60,13 @@ bool AsksForHelp(const std::vector<std::string>& words) {
 }
 
 }  // namespace
+
+void ExitNow(int status) {
+    if (std::fflush(stdout) != 0 && status == 0)
+        status = 1;
+    std::fflush(stderr);
+    std::_Exit(status);
+}
 
 int RunCli(int argc, char** argv) {
     std::vector<std::string> words(argv + 1, argv + argc);

@@ -28,5 +28,9 @@ struct SCommandSpec {
 // Every command, in the order --help lists them.
 const std::vector<SCommandSpec>& CommandTable();
 
+// Ends the process with the status once the output is out, without taking apart what the
+// command built: a list of many rows is freed by the system at once, far faster.
+[[noreturn]] void ExitNow(int status);
+
 // Parses the command line, runs one command and returns the exit status.
 int RunCli(int argc, char** argv);
