@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,6 +55,16 @@ inline int RunProgram(const std::vector<std::string>& words, const std::string& 
     if (spawned != 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status);
+}
+
+// CPU seconds (user and system) used so far by this process, or by its finished
+// children: with other work on the machine, CPU time compares programs more steadily
+// than wall time.
+inline double CpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // A fresh folder for a benchmark's files under $TMPDIR (or /tmp).

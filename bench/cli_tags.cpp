@@ -46,14 +46,18 @@ SFiles& Files() {
 void TimeProgram(benchmark::State& state, std::vector<std::string> words) {
     const std::vector<std::string>& paths = Files().paths;
     words.insert(words.end(), paths.begin(), paths.end());
+    double cpuTotal = 0;
     for (auto _ : state) {
+        double cpu = clibench::CpuSeconds(RUSAGE_CHILDREN);
         auto start = std::chrono::steady_clock::now();
         int status = clibench::RunProgram(words);
         state.SetIterationTime(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        cpuTotal += clibench::CpuSeconds(RUSAGE_CHILDREN) - cpu;
         if (status != 0)
             state.SkipWithError("the program failed");
     }
+    state.counters["cpu_s"] = benchmark::Counter(cpuTotal, benchmark::Counter::kAvgIterations);
 }
 
 void BM_TesselCliTags(benchmark::State& state) {
