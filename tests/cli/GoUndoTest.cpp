@@ -168,6 +168,17 @@ TEST_F(GoTest, EachListHasItsOwnJournalWhateverPathNamesIt) {
     EXPECT_TRUE(JournalFiles().empty());
 }
 
+TEST_F(GoTest, NoFileIsRenamedWhenTheJournalCannotBeWritten) {
+    MakeFiles({"a.txt"}, {"x"});
+    std::string before = ReadFileBytes(List());
+    std::string notAFolder = state.WriteFile("plain-file", "");
+    SCliRun run = Run({"go", List(), "--yes"}, "", {{"XDG_STATE_HOME", notAFolder}});
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_THAT(run.strErr, HasSubstr(notAFolder));
+    EXPECT_THAT(Names(Folder()), ElementsAre("a.txt"));
+    EXPECT_EQ(ReadFileBytes(List()), before);
+}
+
 TEST_F(GoTest, AnEmptyListRunsAndRenamesNothing) {
     SCliRun run = Run({"go", List(), "--yes"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
