@@ -129,13 +129,17 @@ ECommandOutcome ReplaceAll(CTesselSession& session, const std::string& find,
         return ECommandOutcome::Cancelled;
     CRenameList& list = session.List();
     session.TakePartialSnapshot();
+    CTextField field;  // one working field, whose storage every row reuses
     if (session.IsMp3Mode()) {
         for (size_t choice = 0; choice < kTextTagColumns.size(); ++choice) {
             if (!session.m_fieldChoice[choice])
                 continue;
             int column = kTextTagColumns[choice];
             for (int row = 0; row < list.GetCount(); ++row) {
-                CTextField field(list.CellText(row, column));
+                const CTextField& text = TagField(list.GetEntry(row), column);
+                if (!Contains(text.Get(), find, matchCase))
+                    continue;
+                field = text;
                 if (!field.Replace(find, replacement, matchCase))
                     continue;
                 session.KeepRow(row);
@@ -150,11 +154,11 @@ ECommandOutcome ReplaceAll(CTesselSession& session, const std::string& find,
             // Most rows hold no occurrence: those are only searched, never copied.
             if (!Contains(name.Get(), find, matchCase))
                 continue;
-            CTextField field = name;
+            field = name;
             if (!field.Replace(find, replacement, matchCase))
                 continue;
             session.KeepRow(row);
-            name = std::move(field);
+            name = field;
             if (firstChanged < 0)
                 firstChanged = row;
             lastChanged = row;

@@ -57,6 +57,19 @@ std::string TransformText(const std::string& text, ETextOperation operation,
     return field.Get();
 }
 
+const CTextField& TagField(const CHitDoc& entry, int column) {
+    switch (column) {
+        case kColTitle:
+            return entry.m_strTitle;
+        case kColArtist:
+            return entry.m_strArtist;
+        case kColAlbum:
+            return entry.m_strAlbum;
+        default:
+            return entry.m_strComment;
+    }
+}
+
 ECommandOutcome TransformNames(CTesselSession& session, ETextOperation operation) {
     session.EndEditing();
     if (session.IsMp3Mode() && !RunOptionsSheet(session, EOptionsPage::Id3Editor))
@@ -64,27 +77,36 @@ ECommandOutcome TransformNames(CTesselSession& session, ETextOperation operation
     CRenameList& list = session.List();
     const std::string middle = session.m_strMiddle;
     session.TakePartialSnapshot();
+    // One working field for all cells: copying into it and back reuses the storage both
+    // already have, so a cell costs no allocation beyond its row's undo copy.
+    CTextField result;
     if (session.IsMp3Mode()) {
         for (size_t choice = 0; choice < kTextTagColumns.size(); ++choice) {
             if (!session.m_fieldChoice[choice])
                 continue;
             int column = kTextTagColumns[choice];
             for (int row = 0; row < list.GetCount(); ++row) {
-                std::string text = list.CellText(row, column);
-                std::string result = TransformText(text, operation, middle);
-                if (result != text)
-                    session.KeepRow(row);
-                SetTagValue(session, row, column, result);
+                const CTextField& field = TagField(list.GetEntry(row), column);
+                result = field;
+                TransformField(result, operation, middle);
+                // A cell whose text stays as it is already holds what SetTagValue would
+                // store; it is shown anew below with the rest.
+                if (result == field)
+                    continue;
+                session.KeepRow(row);
+                SetTagValue(session, row, column, result.Get());
             }
         }
+        list.RefreshRows(0, list.GetCount() - 1);
     } else {
         for (int row = 0; row < list.GetCount(); ++row) {
             CTextField& name = list.GetEntry(row).m_strNewName;
-            CTextField result = name;
+            result = name;
             TransformField(result, operation, middle);
-            if (result != name)
-                session.KeepRow(row);
-            name = std::move(result);
+            if (result == name)
+                continue;
+            session.KeepRow(row);
+            name = result;
         }
         list.RefreshRows(0, list.GetCount() - 1);
     }

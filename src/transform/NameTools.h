@@ -26,6 +26,9 @@ enum class ETextOperation {
 inline constexpr std::array<int, 4> kTextTagColumns = {kColTitle, kColArtist, kColAlbum,
                                                        kColComment};
 
+// The tag field behind one of kTextTagColumns.
+const CTextField& TagField(const CHitDoc& entry, int column);
+
 // One cell's text after an operation: the operation, then leading white space removed
 // from any result longer than one character ('  My File' lowercased is 'my file'; a lone
 // space stays).

@@ -79,16 +79,18 @@ ECommandOutcome ApplyNumbering(CTesselSession& session, const SNumberingSettings
     CRenameList& list = session.List();
     session.TakePartialSnapshot();
     const CTextField standardName(settings.strName);
+    CTextField numbered;
     for (int row = 0; row < list.GetCount(); ++row) {
         CTextField& name = list.GetEntry(row).m_strNewName;
         // Computed in 64 bits: typed values far outside the arrows' ranges must not wrap.
         long long number = static_cast<long long>(settings.nStart) +
                            static_cast<long long>(row) * settings.nIncrement;
         const CTextField& base = settings.bStandardName ? standardName : name;
-        std::string numbered = base.WithNumber(number, settings.nDigits, settings.nOffset);
-        if (numbered != name.Get())
-            session.KeepRow(row);
-        name.Set(std::move(numbered));
+        numbered.Set(base.WithNumber(number, settings.nDigits, settings.nOffset));
+        if (numbered == name)
+            continue;
+        session.KeepRow(row);
+        name = numbered;  // a copy into the name's own storage, which mostly fits
     }
     list.RefreshRows(0, list.GetCount() - 1);
     return session.CommitSnapshot(kUndoEdit) ? ECommandOutcome::Changed

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "model/TextField.h"
@@ -56,23 +57,33 @@ void CTextField::Swap(std::string middle) {
     size_t pos = FindText(m_str, middle, true);
     if (pos == std::string::npos)
         return;
-    std::string swapped;
-    swapped.reserve(m_str.size());
-    swapped.append(m_str, pos + middle.size());
-    swapped += middle;
-    swapped.append(m_str, 0, pos);
-    m_str = std::move(swapped);
+    // before + middle + after becomes after + middle + before, in place: the first
+    // rotation gives middle + after + before, the second turns middle + after around.
+    std::rotate(m_str.begin(), m_str.begin() + static_cast<std::ptrdiff_t>(pos), m_str.end());
+    size_t moved = m_str.size() - pos;
+    std::rotate(m_str.begin(), m_str.begin() + static_cast<std::ptrdiff_t>(middle.size()),
+                m_str.begin() + static_cast<std::ptrdiff_t>(moved));
 }
 
 void CTextField::InsertSpaces() {
-    std::string spaced;
-    spaced.reserve(m_str.size() + m_str.size() / 2);
-    for (size_t i = 0; i < m_str.size(); ++i) {
-        if (i > 0 && IsAsciiUpper(m_str[i]) && IsAsciiLower(m_str[i - 1]))
-            spaced.push_back(' ');
-        spaced.push_back(m_str[i]);
+    auto splitsBefore = [this](size_t i) {
+        return i > 0 && IsAsciiUpper(m_str[i]) && IsAsciiLower(m_str[i - 1]);
+    };
+    size_t spaces = 0;
+    for (size_t i = 1; i < m_str.size(); ++i)
+        spaces += splitsBefore(i) ? 1 : 0;
+    if (spaces == 0)
+        return;
+    // Filled from the back, so every byte is read before its place is written.
+    size_t from = m_str.size();
+    m_str.resize(m_str.size() + spaces);
+    size_t to = m_str.size();
+    while (from > 0) {
+        --from;
+        m_str[--to] = m_str[from];
+        if (splitsBefore(from))
+            m_str[--to] = ' ';
     }
-    m_str = std::move(spaced);
 }
 
 int CTextField::FindNoCase(const std::string& find) const {
@@ -81,11 +92,13 @@ int CTextField::FindNoCase(const std::string& find) const {
 }
 
 bool CTextField::Replace(const std::string& find, const std::string& replacement, bool matchCase) {
-    std::vector<STextSpan> spans = FindAllText(m_str, find, matchCase);
+    // Working buffers kept between calls: replacing in many rows allocates once.
+    thread_local std::vector<STextSpan> spans;
+    thread_local std::string out;
+    FindAllText(m_str, find, matchCase, spans);
     if (spans.empty())
         return false;
-    std::string out;
-    out.reserve(m_str.size() + spans.size() * replacement.size());
+    out.clear();
     size_t done = 0;
     for (const STextSpan& span : spans) {
         out.append(m_str, done, span.nBegin - done);
@@ -93,9 +106,10 @@ bool CTextField::Replace(const std::string& find, const std::string& replacement
         done = span.nEnd;
     }
     out.append(m_str, done);
-    bool changed = out != m_str;
-    m_str = std::move(out);
-    return changed;
+    if (out == m_str)
+        return false;
+    m_str.assign(out);
+    return true;
 }
 
 std::string CTextField::WithNumber(long long number, int digits, int offset) const {

@@ -283,6 +283,12 @@ std::vector<STextSpan> FindAllText(std::string_view text, std::string_view find,
     return spans;
 }
 
+void FindAllText(std::string_view text, std::string_view find, bool matchCase,
+                 std::vector<STextSpan>& spans) {
+    spans.clear();
+    FindSpans(text, find, matchCase, SIZE_MAX, spans);
+}
+
 size_t FindText(std::string_view text, std::string_view find, bool matchCase) {
     thread_local std::vector<STextSpan> spans;
     spans.clear();

@@ -46,5 +46,8 @@ struct STextSpan {
 // text's own characters, whose length may differ from the find text's. An empty find text
 // occurs nowhere.
 std::vector<STextSpan> FindAllText(std::string_view text, std::string_view find, bool matchCase);
+// The same into a caller's vector (emptied first), which keeps its storage between calls.
+void FindAllText(std::string_view text, std::string_view find, bool matchCase,
+                 std::vector<STextSpan>& spans);
 // The byte position of the first occurrence, or std::string::npos.
 size_t FindText(std::string_view text, std::string_view find, bool matchCase);
