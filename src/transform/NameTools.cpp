@@ -50,13 +50,6 @@ void TransformField(CTextField& field, ETextOperation operation, const std::stri
         field.Set(result.substr(first));
 }
 
-std::string TransformText(const std::string& text, ETextOperation operation,
-                          const std::string& middle) {
-    CTextField field(text);
-    TransformField(field, operation, middle);
-    return field.Get();
-}
-
 const CTextField& TagField(const CHitDoc& entry, int column) {
     switch (column) {
         case kColTitle:

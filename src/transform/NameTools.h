@@ -33,8 +33,6 @@ const CTextField& TagField(const CHitDoc& entry, int column);
 // from any result longer than one character ('  My File' lowercased is 'my file'; a lone
 // space stays).
 void TransformField(CTextField& field, ETextOperation operation, const std::string& middle);
-std::string TransformText(const std::string& text, ETextOperation operation,
-                          const std::string& middle);
 
 // The transformation driver. In MP3 mode it first opens the Options sheet at the
 // "ID3 Editor" page (Cancel ends the command); then every visited cell is transformed and

@@ -265,18 +265,6 @@ void MakeUpperText(std::string& text) {
         c = AsciiUpper(c);
 }
 
-std::string LowerText(std::string_view text) {
-    std::string out(text);
-    MakeLowerText(out);
-    return out;
-}
-
-std::string UpperText(std::string_view text) {
-    std::string out(text);
-    MakeUpperText(out);
-    return out;
-}
-
 std::vector<STextSpan> FindAllText(std::string_view text, std::string_view find, bool matchCase) {
     std::vector<STextSpan> spans;
     FindSpans(text, find, matchCase, SIZE_MAX, spans);

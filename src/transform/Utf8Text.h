@@ -23,12 +23,9 @@ size_t CharacterCount(std::string_view text);
 // The byte position where character number count starts (the size for count at the end).
 size_t ByteOffsetOfCharacter(std::string_view text, size_t count);
 
-// Whole-text case conversion: Unicode-aware for valid UTF-8 ("CAFÉ" -> "café",
+// Whole-text case conversion in place: Unicode-aware for valid UTF-8 ("CAFÉ" -> "café",
 // "straße" -> "STRASSE"); for a text that is not valid UTF-8 only "A"-"Z" and "a"-"z" are
-// mapped and every other byte is kept. The result may be longer or shorter than the text.
-std::string LowerText(std::string_view text);
-std::string UpperText(std::string_view text);
-// The same, in place.
+// mapped and every other byte is kept. The text may grow or shrink.
 void MakeLowerText(std::string& text);
 void MakeUpperText(std::string& text);
 
@@ -41,7 +38,7 @@ struct STextSpan {
 // The occurrences of find in text, left to right, never overlapping (a match starts at
 // or after the end of the previous one). A match begins and ends on character boundaries
 // of the text. Without matchCase both texts are compared through their uppercase, taken
-// character by character (for valid UTF-8 the same as UpperText), so "abc" finds "xABCx",
+// character by character (for valid UTF-8 the same as MakeUpperText), so "abc" finds "xABCx",
 // "ss" finds "ß" (as a whole, never half of it) and "é" finds "É"; a span then covers the
 // text's own characters, whose length may differ from the find text's. An empty find text
 // occurs nowhere.
