@@ -74,11 +74,13 @@ ECommandOutcome TransformNames(CTesselSession& session, ETextOperation operation
     // already have, so a cell costs no allocation beyond its row's undo copy.
     CTextField result;
     if (session.IsMp3Mode()) {
-        for (size_t choice = 0; choice < kTextTagColumns.size(); ++choice) {
-            if (!session.m_fieldChoice[choice])
-                continue;
-            int column = kTextTagColumns[choice];
-            for (int row = 0; row < list.GetCount(); ++row) {
+        // Row by row, each row's chosen cells in column order: every cell's result
+        // depends on its own text only, and each entry is fetched from memory once.
+        for (int row = 0; row < list.GetCount(); ++row) {
+            for (size_t choice = 0; choice < kTextTagColumns.size(); ++choice) {
+                if (!session.m_fieldChoice[choice])
+                    continue;
+                int column = kTextTagColumns[choice];
                 const CTextField& field = TagField(list.GetEntry(row), column);
                 result = field;
                 TransformField(result, operation, middle);
