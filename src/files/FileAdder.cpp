@@ -23,13 +23,13 @@ bool NamesDots(const std::string& path) {
 
 CFileAdder::CFileAdder(CTesselSession& session) : m_session(session) {
     const CRenameList& list = session.List();
-    m_paths.reserve(static_cast<size_t>(list.GetCount()));
+    m_paths.Reserve(static_cast<size_t>(list.GetCount()));
     for (int row = 0; row < list.GetCount(); ++row)
-        m_paths.insert(list.GetEntry(row).m_strPath.Get());
+        m_paths.Insert(list.GetEntry(row).m_strPath.Get());
 }
 
 void CFileAdder::Reserve(size_t paths) {
-    m_paths.reserve(m_paths.size() + paths);
+    m_paths.Reserve(m_paths.GetCount() + paths);
 }
 
 bool CFileAdder::Add(const std::string& path) {
@@ -40,7 +40,7 @@ bool CFileAdder::Add(const std::string& path) {
         return false;
     if (m_session.IsMp3Mode() && !IsMp3Extension(entry->m_strExt.Get()))
         return false;
-    if (!m_paths.insert(entry->m_strPath.Get()).second)
+    if (!m_paths.Insert(entry->m_strPath.Get()))
         return false;
     // The row takes this very entry over, so the tag read now counts as saved there.
     if (m_session.IsMp3Mode())

@@ -2,8 +2,9 @@
 
 #include <cstddef>
 #include <string>
-#include <unordered_set>
 #include <vector>
+
+#include "files/PathIndex.h"
 
 class CTesselSession;
 
@@ -28,7 +29,7 @@ public:
 
 private:
     CTesselSession& m_session;
-    std::unordered_set<std::string> m_paths;
+    CPathIndex m_paths;
 };
 
 // One path, as CFileAdder::Add. Reads every row's path first: to add many paths, use one
