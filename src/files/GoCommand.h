@@ -21,8 +21,8 @@ enum class EGoOutcome {
 //  2. plans the renames and shows a preview (IPrompts::ShowResults, title "Preview") with
 //     one verdict per row: 1 new name taken, 2 file not found (or its folder cannot be
 //     read), 3 read only (see MayRenameEntry), 4 illegal character (or a name that is
-//     empty or longer than the folder's file system takes), else 0. The run goes on only when the
-//     preview is confirmed and every verdict is 0;
+//     empty or longer than the folder's file system takes), else 0. The run goes on
+//     only when the preview is confirmed and every verdict is 0;
 //  3. renames the files in row order, never replacing an existing name, with progress;
 //     after a failure asks "Do you want to continue?": No gives every later row code 5
 //     without trying it;
