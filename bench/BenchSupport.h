@@ -9,17 +9,18 @@
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
 
-// Prompts that answer nothing and show nothing, so that a benchmark times only the core.
-class CQuietPrompts : public IPrompts {
+// Answers Yes and OK to every question, keeps the extensions and shows nothing, so that a
+// benchmark times only the core.
+class CBenchPrompts : public IPrompts {
 public:
-    EAnswer Message(const std::string&, EIcon, EButtons) override { return EAnswer::Ok; }
+    EAnswer Message(const std::string&, EIcon, EButtons) override { return EAnswer::Yes; }
     bool ChooseFilesToAdd(std::vector<std::string>&) override { return false; }
-    bool ChooseExtension(SExtensionChoice&) override { return false; }
+    bool ChooseExtension(SExtensionChoice&) override { return true; }
     bool ShowResults(const CResultsList&) override { return true; }
-    bool AskSwapMiddle(std::string&) override { return false; }
-    bool AskSeparator(SSeparatorChoice&) override { return false; }
-    bool ShowOptions(EOptionsPage, SId3EditorOptions&) override { return false; }
-    bool RunRenameWizard(const SWizardInput&, SNumberingSettings&) override { return false; }
+    bool AskSwapMiddle(std::string&) override { return true; }
+    bool AskSeparator(SSeparatorChoice&) override { return true; }
+    bool ShowOptions(EOptionsPage, SId3EditorOptions&) override { return true; }
+    bool RunRenameWizard(const SWizardInput&, SNumberingSettings&) override { return true; }
     void BeginProgress(int) override {}
     void SetProgress(int) override {}
     void ShowProgress(bool) override {}

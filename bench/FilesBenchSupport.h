@@ -9,27 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Prompts.h"
-
-// Prompts that keep the extensions and confirm every preview, as a user in a hurry.
-class CBenchPrompts : public IPrompts {
-public:
-    EAnswer Message(const std::string&, EIcon, EButtons) override { return EAnswer::Yes; }
-    bool ChooseFilesToAdd(std::vector<std::string>&) override { return false; }
-    bool ChooseExtension(SExtensionChoice& choice) override {
-        choice.bKeep = true;
-        return true;
-    }
-    bool ShowResults(const CResultsList&) override { return true; }
-    bool AskSwapMiddle(std::string&) override { return false; }
-    bool AskSeparator(SSeparatorChoice&) override { return false; }
-    bool ShowOptions(EOptionsPage, SId3EditorOptions&) override { return false; }
-    bool RunRenameWizard(const SWizardInput&, SNumberingSettings&) override { return false; }
-    void BeginProgress(int) override {}
-    void SetProgress(int) override {}
-    void ShowProgress(bool) override {}
-    void EndProgress() override {}
-};
+#include "BenchSupport.h"
 
 // A folder of empty files under the temporary folder, removed at exit: "count" files
 // spread over "folders" sub-folders. Paths() lists them folder by folder.

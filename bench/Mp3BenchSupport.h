@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Prompts.h"
+#include "BenchSupport.h"
 
 // A folder of tagged MP3 files for the tag benchmarks, removed at the end.
 class CTaggedFolder {
@@ -42,21 +42,4 @@ public:
 private:
     std::string m_strFolder;
     std::vector<std::string> m_paths;
-};
-
-// Answers Yes and OK to everything and shows nothing.
-class CYesPrompts : public IPrompts {
-public:
-    EAnswer Message(const std::string&, EIcon, EButtons) override { return EAnswer::Yes; }
-    bool ChooseFilesToAdd(std::vector<std::string>&) override { return false; }
-    bool ChooseExtension(SExtensionChoice&) override { return true; }
-    bool ShowResults(const CResultsList&) override { return true; }
-    bool AskSwapMiddle(std::string&) override { return true; }
-    bool AskSeparator(SSeparatorChoice&) override { return true; }
-    bool ShowOptions(EOptionsPage, SId3EditorOptions&) override { return true; }
-    bool RunRenameWizard(const SWizardInput&, SNumberingSettings&) override { return true; }
-    void BeginProgress(int) override {}
-    void SetProgress(int) override {}
-    void ShowProgress(bool) override {}
-    void EndProgress() override {}
 };

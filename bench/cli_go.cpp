@@ -30,7 +30,7 @@ struct SFolder {
         list = root + "/list.tsl";
         state = root + "/state";
         std::filesystem::create_directory(folder);
-        CQuietPrompts prompts;
+        CBenchPrompts prompts;
         CMemoryProfile profile;
         CTesselSession session(prompts, profile);
         char name[64];

@@ -10,7 +10,7 @@ namespace {
 constexpr int kRows = 100000;
 
 void BM_SaveList(benchmark::State& state) {
-    CQuietPrompts prompts;
+    CBenchPrompts prompts;
     CMemoryProfile profile;
     CTesselSession session(prompts, profile);
     FillBenchSession(session, kRows);
@@ -24,7 +24,7 @@ void BM_SaveList(benchmark::State& state) {
 }
 
 void BM_OpenList(benchmark::State& state) {
-    CQuietPrompts prompts;
+    CBenchPrompts prompts;
     CMemoryProfile profile;
     CTesselSession session(prompts, profile);
     FillBenchSession(session, kRows);

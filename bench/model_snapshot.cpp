@@ -11,7 +11,7 @@ constexpr int kRows = 100000;
 
 // A command that changed nothing: every row is compared, nothing is recorded.
 void BM_SnapshotUnchanged(benchmark::State& state) {
-    CQuietPrompts prompts;
+    CBenchPrompts prompts;
     CMemoryProfile profile;
     CTesselSession session(prompts, profile);
     FillBenchSession(session, kRows);
@@ -24,7 +24,7 @@ void BM_SnapshotUnchanged(benchmark::State& state) {
 
 // A command that changed one row in a hundred.
 void BM_SnapshotSomeChanged(benchmark::State& state) {
-    CQuietPrompts prompts;
+    CBenchPrompts prompts;
     CMemoryProfile profile;
     CTesselSession session(prompts, profile);
     FillBenchSession(session, kRows);
@@ -45,7 +45,7 @@ void BM_SnapshotSomeChanged(benchmark::State& state) {
 
 // The sort a column click makes, snapshot and undo step included.
 void BM_SortByColumn(benchmark::State& state) {
-    CQuietPrompts prompts;
+    CBenchPrompts prompts;
     CMemoryProfile profile;
     CTesselSession session(prompts, profile);
     FillBenchSession(session, kRows);

@@ -17,7 +17,7 @@ const CTaggedFolder& Folder() {
 }
 
 void BM_ToggleModeReadsTags(benchmark::State& state) {
-    CYesPrompts prompts;
+    CBenchPrompts prompts;
     CMemoryProfile profile;
     CTesselSession session(prompts, profile);
     for (const std::string& path : Folder().Paths())

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/WriteAll.h"
+
 namespace {
 
 constexpr char kMagic[] = "TESSEL-JOURNAL 1\n";
@@ -73,19 +75,6 @@ bool ReadRecord(const std::string& in, size_t& pos, SJournalRename& rename) {
     pos += static_cast<size_t>(fromLength) + toLength;
     size_t end = pos;
     return GetU32(in, pos, checksum) && checksum == Fnv32(in.data() + start, end - start);
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += static_cast<size_t>(put);
-    }
-    return true;
 }
 
 bool MakeFolders(const std::string& folder) {

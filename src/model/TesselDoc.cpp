@@ -12,6 +12,7 @@
 #include "model/ListObserver.h"
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
+#include "platform/WriteAll.h"
 
 namespace {
 
@@ -47,23 +48,6 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
     }
     close(fd);
     return error;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put < 0)
-            return false;
-        if (put == 0) {
-            errno = EIO;
-            return false;
-        }
-        done += static_cast<size_t>(put);
-    }
-    return true;
 }
 
 // A replaced list keeps its permissions; a new one gets what the umask allows.
