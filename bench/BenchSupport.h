@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "model/Profile.h"
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
 
@@ -25,6 +26,13 @@ public:
     void SetProgress(int) override {}
     void ShowProgress(bool) override {}
     void EndProgress() override {}
+};
+
+// A session whose prompts agree to everything, with its settings in memory.
+struct SBenchSession {
+    CBenchPrompts prompts;
+    CMemoryProfile profile;
+    CTesselSession session{prompts, profile};
 };
 
 // A folder under the temporary folder, removed with its contents at the end.

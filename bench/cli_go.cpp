@@ -30,9 +30,8 @@ struct SFolder {
         list = root + "/list.tsl";
         state = root + "/state";
         std::filesystem::create_directory(folder);
-        CBenchPrompts prompts;
-        CMemoryProfile profile;
-        CTesselSession session(prompts, profile);
+        SBenchSession bench;
+        CTesselSession& session = bench.session;
         char name[64];
         for (int i = 0; i < kFiles; ++i) {
             std::snprintf(name, sizeof name, "/track_%06d.dat", i);

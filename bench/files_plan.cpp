@@ -64,9 +64,8 @@ void BM_ListFoldersAndLstatRows(benchmark::State& state) {
 // The whole preview: the plan plus each row's own probe and rename rights.
 void BM_FillPreview(benchmark::State& state) {
     const CBenchFiles& files = Files(static_cast<int>(state.range(0)));
-    CBenchPrompts prompts;
-    CMemoryProfile profile;
-    CTesselSession session(prompts, profile);
+    SBenchSession bench;
+    CTesselSession& session = bench.session;
     DropFiles(session, files.Paths());
     for (int row = 0; row < session.List().GetCount(); ++row)
         session.List().GetEntry(row).m_strNewName.Set("new " + std::to_string(row));

@@ -17,9 +17,8 @@ constexpr int kFiles = 10000;
 
 void BM_GoRun(benchmark::State& state) {
     CBenchFiles files(kFiles, 1);
-    CBenchPrompts prompts;
-    CMemoryProfile profile;
-    CTesselSession session(prompts, profile);
+    SBenchSession bench;
+    CTesselSession& session = bench.session;
     DropFiles(session, files.Paths());
     bool back = false;
     for (auto _ : state) {
@@ -39,9 +38,8 @@ void BM_GoRun(benchmark::State& state) {
 // The renaming phase alone: what Go does after the preview.
 void BM_RenameRows(benchmark::State& state) {
     CBenchFiles files(kFiles, 1);
-    CBenchPrompts prompts;
-    CMemoryProfile profile;
-    CTesselSession session(prompts, profile);
+    SBenchSession bench;
+    CTesselSession& session = bench.session;
     DropFiles(session, files.Paths());
     bool back = false;
     for (auto _ : state) {

@@ -10,9 +10,8 @@ namespace {
 constexpr int kRows = 100000;
 
 void BM_SaveList(benchmark::State& state) {
-    CBenchPrompts prompts;
-    CMemoryProfile profile;
-    CTesselSession session(prompts, profile);
+    SBenchSession bench;
+    CTesselSession& session = bench.session;
     FillBenchSession(session, kRows);
     CTesselDoc doc(session);
     CBenchDir dir;
@@ -24,9 +23,8 @@ void BM_SaveList(benchmark::State& state) {
 }
 
 void BM_OpenList(benchmark::State& state) {
-    CBenchPrompts prompts;
-    CMemoryProfile profile;
-    CTesselSession session(prompts, profile);
+    SBenchSession bench;
+    CTesselSession& session = bench.session;
     FillBenchSession(session, kRows);
     CTesselDoc doc(session);
     CBenchDir dir;

@@ -11,9 +11,8 @@ constexpr int kRows = 100000;
 
 // A command that changed nothing: every row is compared, nothing is recorded.
 void BM_SnapshotUnchanged(benchmark::State& state) {
-    CBenchPrompts prompts;
-    CMemoryProfile profile;
-    CTesselSession session(prompts, profile);
+    SBenchSession bench;
+    CTesselSession& session = bench.session;
     FillBenchSession(session, kRows);
     for (auto _ : state) {
         session.TakeSnapshot();
@@ -24,9 +23,8 @@ void BM_SnapshotUnchanged(benchmark::State& state) {
 
 // A command that changed one row in a hundred.
 void BM_SnapshotSomeChanged(benchmark::State& state) {
-    CBenchPrompts prompts;
-    CMemoryProfile profile;
-    CTesselSession session(prompts, profile);
+    SBenchSession bench;
+    CTesselSession& session = bench.session;
     FillBenchSession(session, kRows);
     int round = 0;
     for (auto _ : state) {
@@ -45,9 +43,8 @@ void BM_SnapshotSomeChanged(benchmark::State& state) {
 
 // The sort a column click makes, snapshot and undo step included.
 void BM_SortByColumn(benchmark::State& state) {
-    CBenchPrompts prompts;
-    CMemoryProfile profile;
-    CTesselSession session(prompts, profile);
+    SBenchSession bench;
+    CTesselSession& session = bench.session;
     FillBenchSession(session, kRows);
     int column = static_cast<int>(state.range(0));
     for (auto _ : state) {

@@ -17,9 +17,8 @@ const CTaggedFolder& Folder() {
 }
 
 void BM_ToggleModeReadsTags(benchmark::State& state) {
-    CBenchPrompts prompts;
-    CMemoryProfile profile;
-    CTesselSession session(prompts, profile);
+    SBenchSession bench;
+    CTesselSession& session = bench.session;
     for (const std::string& path : Folder().Paths())
         session.AddEntry(CHitDoc(path));
     for (auto _ : state) {
