@@ -22,7 +22,7 @@ protected:
     CTempDir dir;
 };
 
-TEST_F(TesselDocTest, OneRowListMatchesTheGoldenFileByteForByte) {
+TEST_F(TesselDocTest, OneRowListMatchesTheGoldenFileBothWays) {
     CHitDoc& entry = AddRow("a.txt", "C:\\");
     entry.m_strSize.Set("3");
     entry.m_dwSize = 3;
@@ -31,13 +31,10 @@ TEST_F(TesselDocTest, OneRowListMatchesTheGoldenFileByteForByte) {
     std::string path = dir / "one.tsl";
     ASSERT_TRUE(doc.OnSaveDocument(path));
     EXPECT_EQ(ReadFileBytes(path), Golden("one_row.tsl"));
-    EXPECT_EQ(ReadFileBytes(path).size(), 63u);
     EXPECT_FALSE(session.IsModified());
-}
 
-TEST_F(TesselDocTest, GoldenFileOpensWithTheStoredFactsInNormalMode) {
+    session.List().Empty();
     session.SetMp3Columns();
-    std::string path = dir.WriteFile("one.tsl", Golden("one_row.tsl"));
     ASSERT_TRUE(doc.OnOpenDocument(path));
     ASSERT_EQ(session.List().GetCount(), 1);
     const CHitDoc& e = session.List().GetEntry(0);
@@ -49,7 +46,7 @@ TEST_F(TesselDocTest, GoldenFileOpensWithTheStoredFactsInNormalMode) {
     EXPECT_EQ(e.m_timeModified, 915246240);
     EXPECT_EQ(e.m_nYear, -1);
     EXPECT_EQ(e.m_nGenre, -1);
-    EXPECT_FALSE(session.IsMp3Mode());
+    EXPECT_FALSE(session.IsMp3Mode());  // a list with rows opens in normal mode
     EXPECT_FALSE(session.AllMp3());
     EXPECT_EQ(doc.GetPath(), path);
     EXPECT_FALSE(session.CanUndo());
@@ -209,29 +206,18 @@ TEST_F(TesselDocTest, ThousandsOfDamagedListsNeverCrash) {
     std::string damagedPath = dir / "damaged.tsl";
     for (int round = 0; round < 4000; ++round) {
         std::string bytes = original;
-        int edits = 1 + static_cast<int>(random() % 4);
-        for (int e = 0; e < edits; ++e) {
+        for (int edits = 1 + static_cast<int>(random() % 4); edits > 0 && !bytes.empty(); --edits) {
             size_t at = random() % bytes.size();
-            switch (random() % 4) {
-                case 0:
-                    bytes[at] = static_cast<char>(random());
-                    break;
-                case 1:
-                    bytes.resize(at);
-                    break;
-                case 2:
-                    bytes[at] = '\xff';
-                    break;
-                case 3:
-                    bytes.insert(at, std::string(1 + random() % 5, static_cast<char>(random())));
-                    break;
-            }
-            if (bytes.empty())
-                break;
+            unsigned kind = random() % 4;
+            if (kind == 1)
+                bytes.resize(at);
+            else if (kind == 3)
+                bytes.insert(at, std::string(1 + random() % 5, static_cast<char>(random())));
+            else
+                bytes[at] = kind == 2 ? '\xff' : static_cast<char>(random());
         }
         dir.WriteFile("damaged.tsl", bytes);
-        bool opened = doc.OnOpenDocument(damagedPath);
-        if (opened) {
+        if (doc.OnOpenDocument(damagedPath)) {
             EXPECT_EQ(doc.GetPath(), damagedPath);
         }
         EXPECT_EQ(ReadFileBytes(damagedPath), bytes);
