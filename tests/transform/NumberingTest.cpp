@@ -6,35 +6,26 @@
 
 namespace {
 
-class NumberingTest : public SessionTest {
-protected:
-    SNumberingSettings Standard(const std::string& name, int digits, int increment, int start,
-                                int offset) {
-        SNumberingSettings settings;
-        settings.strName = name;
-        settings.nDigits = digits;
-        settings.nIncrement = increment;
-        settings.nStart = start;
-        settings.nOffset = offset;
-        return settings;
-    }
-};
+SNumberingSettings Standard(const std::string& name, int digits, int increment, int start,
+                            int offset) {
+    return {true, name, digits, increment, start, offset};
+}
+
+using NumberingTest = SessionTest;
 
 TEST_F(NumberingTest, LongestNameByCharactersFirstRowWinsATie) {
     EXPECT_EQ(LongestNewName(session.List()).strCurrentName, "");
     AddRow(".profile");
-    AddRow(".bashrc");
     SWizardInput none = LongestNewName(session.List());
     EXPECT_EQ(none.strCurrentName, "");
     EXPECT_EQ(none.strSampleExt, "");
 
-    AddRow("abcd.txt");
-    AddRow("wxyz.mp3");
-    AddRow("\xC3\xA9t\xC3\xA9s.ogg");  // 4 characters in 6 bytes: not longer
+    for (const char* name : {"abcd.txt", "wxyz.mp3", "\u00e9t\u00e9s.ogg"})  // 4 characters
+        AddRow(name);
     SWizardInput longest = LongestNewName(session.List());
     EXPECT_EQ(longest.strCurrentName, "abcd");
     EXPECT_EQ(longest.strSampleExt, ".txt");
-    EXPECT_EQ(MaxOffset("\xC3\xA9t\xC3\xA9s"), 4);
+    EXPECT_EQ(MaxOffset("\u00e9t\u00e9s"), 4);
     AddRow("vwxyz.flac");
     EXPECT_EQ(LongestNewName(session.List()).strSampleExt, ".flac");
 }
@@ -57,9 +48,8 @@ TEST_F(NumberingTest, FinishNumbersEveryRowInListOrderAsOneStep) {
     }
     EXPECT_EQ(session.UndoHistory().GetCount(), 3u);
     EXPECT_EQ(session.UndoHistory().Top()->GetCount(), 3u);
-    Undo(session);
-    Undo(session);
-    Undo(session);
+    for (int step = 0; step < 3; ++step)
+        Undo(session);
     EXPECT_EQ(NewNames(), (std::vector<std::string>{"a", "bbbbbb", "c"}));
 }
 
@@ -101,9 +91,8 @@ TEST_F(NumberingTest, PreviewsKeepValuesWithinTheArrowRanges) {
     EXPECT_EQ(PositionPreview("Track", 3, 10, ENumberPosition::Offset, -4, ""), "010Track");
     EXPECT_EQ(PositionPreview("Track", 3, 10, ENumberPosition::Offset, 99, ""), "Track010");
     EXPECT_EQ(PositionPreview("Track", 9, 20000, ENumberPosition::After, 0, ""), "Track9000");
-    EXPECT_EQ(PositionPreview("\xC3\xA9t\xC3\xA9", 1, 1, ENumberPosition::Offset, 1, ""),
-              "\xC3\xA9"
-              "1t\xC3\xA9");
+    EXPECT_EQ(PositionPreview("\u00e9t\u00e9", 1, 1, ENumberPosition::Offset, 1, ""),
+              "\u00e91t\u00e9");
 
     EXPECT_EQ(ReadNumberBox(" 42x"), 42);
     EXPECT_EQ(ReadNumberBox("x42"), 0);

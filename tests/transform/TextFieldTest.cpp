@@ -7,6 +7,7 @@
 #include "model/TextField.h"
 #include "transform/Utf8Text.h"
 
+// UTF-8 text is written with \u escapes, single Latin-1 bytes (not UTF-8) in octal.
 namespace {
 
 struct SCase {
@@ -22,61 +23,41 @@ void ExpectEach(const std::vector<SCase>& cases, const std::function<void(CTextF
     }
 }
 
-TEST(TextFieldCaseTest, SentenceCaseRaisesOnlyTheFirstAsciiLetter) {
+TEST(TextFieldCaseTest, SentenceTitleAndToggleCaseTouchAsciiLettersOnly) {
     ExpectEach({{"hello. world", "Hello. world"},
                 {"3 DOORS DOWN", "3 Doors down"},
                 {"(live) SET", "(Live) set"},
-                {"\xC3\xA9"
-                 "COLE",
-                 "\xC3\xA9"
-                 "Cole"},  // éCOLE
-                {"\xE9"
-                 "COLE",
-                 "\xE9"
-                 "Cole"},  // the same in Latin-1: not UTF-8
+                {"\u00e9COLE", "\u00e9Cole"},
+                {"\351COLE", "\351Cole"},
                 {"123 !?", "123 !?"},
                 {"", ""}},
                [](CTextField& f) { f.SentenceCase(); });
-}
-
-TEST(TextFieldCaseTest, TitleCaseOpensWordsOnlyAfterSpaces) {
+    // Title case opens words only after spaces.
     ExpectEach({{"the_cat-and dog", "The_cat-and Dog"},
                 {"fish.and.chips", "Fish.and.chips"},
                 {"mp3s (live)", "Mp3s (live)"},
                 {"a  b", "A  B"},
                 {"McDONALD", "Mcdonald"},
-                {"caf\xC3\xA9 \xC3\xA9t\xC3\xA9 ok", "Caf\xC3\xA9 \xC3\xA9t\xC3\xA9 Ok"},
+                {"caf\u00e9 \u00e9t\u00e9 ok", "Caf\u00e9 \u00e9t\u00e9 Ok"},
                 {"end ", "End "}},
                [](CTextField& f) { f.TitleCase(); });
-}
-
-TEST(TextFieldCaseTest, ToggleCaseFlipsAsciiLettersOnly) {
     ExpectEach({{"Hello World 2", "hELLO wORLD 2"},
-                {"\xC3\x87"
-                 "a VA",
-                 "\xC3\x87"
-                 "A va"},  // Ça VA: the Ç stays
-                {"\xC9t\xC9", "\xC9T\xC9"}},
+                {"\u00c7a VA", "\u00c7A va"},
+                {"\311t\311", "\311T\311"}},
                [](CTextField& f) { f.ToggleCase(); });
-    CTextField twice("Mixed CASE name 42");
-    twice.ToggleCase();
-    twice.ToggleCase();
-    EXPECT_EQ(twice.Get(), "Mixed CASE name 42");
 }
 
 TEST(TextFieldCaseTest, WholeTextCaseIsUnicodeAwareForValidUtf8) {
     ExpectEach({{"MY SONG", "my song"},
-                {"CAF\xC3\x89", "caf\xC3\xA9"},            // CAFÉ -> café
-                {"\xCE\x9F\xCE\xA3", "\xCE\xBF\xCF\x82"},  // ΟΣ -> ος (final sigma)
-                {"\xC9T\xC9 \xFF", "\xC9t\xC9 \xFF"}},     // not UTF-8: ASCII only
+                {"CAF\u00c9", "caf\u00e9"},
+                {"\u039f\u03a3", "\u03bf\u03c2"},       // final sigma
+                {"\311T\311 \377", "\311t\311 \377"}},  // not UTF-8: ASCII only
                [](CTextField& f) { f.MakeLower(); });
-    ExpectEach({{"stra\xC3\x9F"
-                 "e",
-                 "STRASSE"},  // straße
-                {"caf\xC3\xA9", "CAF\xC3\x89"},
-                {"\xEF\xAC\x81x", "FIX"},    // the ligature ﬁ
-                {"\xE9t\xE9", "\xE9T\xE9"},  // Latin-1: bytes kept
-                {"ab\xC3", "AB\xC3"}},       // cut sequence at the end
+    ExpectEach({{"stra\u00dfe", "STRASSE"},
+                {"caf\u00e9", "CAF\u00c9"},
+                {"\ufb01x", "FIX"},  // the ligature fi
+                {"\351t\351", "\351T\351"},
+                {"ab\303", "AB\303"}},  // cut sequence at the end
                [](CTextField& f) { f.MakeUpper(); });
 }
 
@@ -90,9 +71,8 @@ TEST(TextFieldWordTest, SwapExchangesThePartsAroundTheFirstMiddle) {
     ExpectEach({{"Artist - Title", "Artist - Title"}}, swap(""));
     ExpectEach({{"artist - title", "artist - title"}}, swap(" - TITLE"));
     // A middle string that would match half of a character is not an occurrence.
-    ExpectEach({{"caf\xC3\xA9", "caf\xC3\xA9"}}, swap("\xA9"));
-    ExpectEach({{"\xC3\xA9t\xC3\xA9 \xE2\x80\x93 hiver", "hiver \xE2\x80\x93 \xC3\xA9t\xC3\xA9"}},
-               swap(" \xE2\x80\x93 "));  // an en dash as the middle string
+    ExpectEach({{"caf\u00e9", "caf\u00e9"}}, swap("\251"));
+    ExpectEach({{"\u00e9t\u00e9 \u2013 hiver", "hiver \u2013 \u00e9t\u00e9"}}, swap(" \u2013 "));
 }
 
 TEST(TextFieldWordTest, InsertSpacesSplitsLowerUpperPairsOnly) {
@@ -101,14 +81,10 @@ TEST(TextFieldWordTest, InsertSpacesSplitsLowerUpperPairsOnly) {
                 {"HTMLPage", "HTMLPage"},
                 {"track01Intro", "track01Intro"},
                 {"iPod", "i Pod"},
-                {"caf\xC3\xA9Noir", "caf\xC3\xA9Noir"},
+                {"caf\u00e9Noir", "caf\u00e9Noir"},
                 {"a", "a"},
                 {"", ""}},
                [](CTextField& f) { f.InsertSpaces(); });
-    CTextField twice("theQuickBrownFox");
-    twice.InsertSpaces();
-    twice.InsertSpaces();
-    EXPECT_EQ(twice.Get(), "the Quick Brown Fox");
 }
 
 struct SReplaceCase {
@@ -129,30 +105,21 @@ TEST(TextFieldReplaceTest, ReplacesEveryOccurrenceWithoutOverlap) {
         {"ab", "abc", "x", false, "ab"},
         {"ab", "", "x", false, "ab"},
         {"Song", "song", "Song", false, "Song"},
-        // Uppercasing changes lengths: ß is "SS", ﬁ is "FI", dotless ı is "I".
-        {"stra\xC3\x9F"
-         "e",
-         "SS", "ss", false, "strasse"},
-        {"Stra\xC3\x9F"
-         "e",
-         "s", "_", false,
-         "_tra\xC3\x9F"
-         "e"},
-        {"\xEF\xAC\x81x", "fix", "fix", false, "fix"},
-        {"\xEF\xAC\x81x", "ix", "?", false, "\xEF\xAC\x81x"},
-        {"\xC4\xB1"
-         "a\xC4\xB1",
-         "ia", "-", false, "-\xC4\xB1"},
-        {"CAF\xC3\x89", "\xC3\xA9", "e", false, "CAFe"},
-        {"CAF\xC3\x89", "\xC3\xA9", "e", true, "CAF\xC3\x89"},
+        // Uppercasing changes lengths: the sharp s is "SS", the ligature fi "FI", the
+        // dotless i "I".
+        {"stra\u00dfe", "SS", "ss", false, "strasse"},
+        {"Stra\u00dfe", "s", "_", false, "_tra\u00dfe"},
+        {"\ufb01x", "fix", "fix", false, "fix"},
+        {"\ufb01x", "ix", "?", false, "\ufb01x"},
+        {"\u0131a\u0131", "ia", "-", false, "-\u0131"},
+        {"CAF\u00c9", "\u00e9", "e", false, "CAFe"},
+        {"CAF\u00c9", "\u00e9", "e", true, "CAF\u00c9"},
         // Neither kind of search matches half of a character.
-        {"caf\xC3\xA9", "\xA9", "x", true, "caf\xC3\xA9"},
-        {"caf\xC3\xA9", "\xA9", "x", false, "caf\xC3\xA9"},
+        {"caf\u00e9", "\251", "x", true, "caf\u00e9"},
+        {"caf\u00e9", "\251", "x", false, "caf\u00e9"},
         // Text that is not UTF-8 keeps its stray bytes and still compares its letters.
-        {"\xE9t\xE9", "T", "x", false, "\xE9x\xE9"},
-        {"\xFF"
-         "caf\xC3\xA9",
-         "CAF\xC3\x89", "ok", false, "\xFFok"},
+        {"\351t\351", "T", "x", false, "\351x\351"},
+        {"\377caf\u00e9", "CAF\u00c9", "ok", false, "\377ok"},
     };
     for (const SReplaceCase& c : cases) {
         CTextField field(c.strText);
@@ -163,65 +130,50 @@ TEST(TextFieldReplaceTest, ReplacesEveryOccurrenceWithoutOverlap) {
 }
 
 TEST(TextFieldReplaceTest, FindNoCaseGivesTheBytePositionInTheText) {
-    EXPECT_EQ(CTextField("xABCx").FindNoCase("abc"), 1);
-    EXPECT_EQ(CTextField("xABCx").FindNoCase("abd"), -1);
-    EXPECT_EQ(CTextField("\xC3\x9F"
-                         "a")
-                  .FindNoCase("A"),
-              2);  // ßa
-    EXPECT_EQ(CTextField("\xC4\xB1"
-                         "a")
-                  .FindNoCase("A"),
-              2);  // ıa
-    EXPECT_EQ(CTextField("\xC4\xB1"
-                         "a")
-                  .FindNoCase("I"),
-              0);
-    EXPECT_EQ(CTextField("x\xC3\x9F").FindNoCase("s"), -1);  // never half of ß
-    EXPECT_EQ(CTextField("abc").FindNoCase(""), -1);
+    std::tuple<const char*, const char*, int> cases[] = {
+        {"xABCx", "abc", 1}, {"xABCx", "abd", -1}, {"\u00dfa", "A", 2}, {"\u0131a", "A", 2},
+        {"\u0131a", "I", 0}, {"x\u00df", "s", -1},  // never half of the sharp s
+        {"abc", "", -1}};
+    for (const auto& [text, find, at] : cases)
+        EXPECT_EQ(CTextField(text).FindNoCase(find), at) << text << " / " << find;
 }
 
-TEST(TextFieldNumberTest, PadsAndPlacesTheNumber) {
+TEST(TextFieldNumberTest, PadsAndPlacesTheNumberCountingCharactersNotBytes) {
     CTextField track("Track");
-    EXPECT_EQ(track.WithNumber(7, 4, -1), "Track0007");
-    EXPECT_EQ(track.WithNumber(123, 2, -1), "Track123");
-    EXPECT_EQ(track.WithNumber(0, 2, -1), "Track00");
-    EXPECT_EQ(track.WithNumber(7, 9, -1), "Track000007");  // at most five zeros
-    EXPECT_EQ(track.WithNumber(7, 0, -1), "Track7");
-    EXPECT_EQ(track.WithNumber(7, -3, -1), "Track7");
-    EXPECT_EQ(track.WithNumber(10, 3, 0), "010Track");
-    EXPECT_EQ(track.WithNumber(10, 3, 2), "Tr010ack");
-    EXPECT_EQ(track.WithNumber(10, 3, 5), "Track010");
-    EXPECT_EQ(track.WithNumber(10, 3, 6), "Track010");
-    EXPECT_EQ(track.WithNumber(10, 3, -7), "Track010");
+    std::tuple<long long, int, int, const char*> cases[] = {
+        {7, 4, -1, "Track0007"},
+        {123, 2, -1, "Track123"},
+        {0, 2, -1, "Track00"},
+        {7, 9, -1, "Track000007"},  // at most five zeros
+        {7, 0, -1, "Track7"},
+        {7, -3, -1, "Track7"},
+        {10, 3, 0, "010Track"},
+        {10, 3, 2, "Tr010ack"},
+        {10, 3, 5, "Track010"},
+        {10, 3, 6, "Track010"},
+        {10, 3, -7, "Track010"},
+        {-3, 3, -1, "Track-03"},  // zeros go after the sign, which counts towards the width
+        {20000000000LL, 2, -1, "Track20000000000"}};
+    for (const auto& [number, digits, offset, result] : cases)
+        EXPECT_EQ(track.WithNumber(number, digits, offset), result) << number << "/" << offset;
     EXPECT_EQ(track.Get(), "Track");
-    // Zeros go after the sign, which counts towards the width.
-    EXPECT_EQ(track.WithNumber(-3, 3, -1), "Track-03");
-    EXPECT_EQ(track.WithNumber(20000000000LL, 2, -1), "Track20000000000");
-}
 
-TEST(TextFieldNumberTest, OffsetsCountCharactersNotBytes) {
-    CTextField cafe("caf\xC3\xA9s");  // cafés: 5 characters, 6 bytes
-    EXPECT_EQ(cafe.WithNumber(1, 2, 4),
-              "caf\xC3\xA9"
-              "01s");
-    EXPECT_EQ(cafe.WithNumber(1, 2, 3), "caf01\xC3\xA9s");
-    EXPECT_EQ(cafe.WithNumber(1, 2, 5), "caf\xC3\xA9s01");
-    EXPECT_EQ(cafe.WithNumber(1, 2, 6), "caf\xC3\xA9s01");
-    CTextField latin1("\xE9t\xE9");  // not UTF-8: each byte is a character
-    EXPECT_EQ(latin1.WithNumber(1, 2, 1),
-              "\xE9"
-              "01t\xE9");
+    CTextField cafe("caf\u00e9s");  // 5 characters, 6 bytes
+    EXPECT_EQ(cafe.WithNumber(1, 2, 4), "caf\u00e901s");
+    EXPECT_EQ(cafe.WithNumber(1, 2, 3), "caf01\u00e9s");
+    EXPECT_EQ(cafe.WithNumber(1, 2, 5), "caf\u00e9s01");
+    EXPECT_EQ(cafe.WithNumber(1, 2, 6), "caf\u00e9s01");
+    EXPECT_EQ(CTextField("\351t\351").WithNumber(1, 2, 1), "\35101t\351");  // a byte each
 }
 
 TEST(Utf8TextTest, ValidityBoundariesAndCounts) {
     EXPECT_TRUE(IsValidUtf8(""));
-    EXPECT_TRUE(IsValidUtf8("caf\xC3\xA9 \xF0\x9F\x98\x80"));
+    EXPECT_TRUE(IsValidUtf8("caf\u00e9 \U0001F600"));
     for (const char* bad :
-         {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE9t\xE9", "\xC3", "\xE2\x82", "\x80"})
+         {"\300\257", "\355\240\200", "\364\220\200\200", "\351t\351", "\303", "\342\202", "\200"})
         EXPECT_FALSE(IsValidUtf8(bad)) << bad;
 
-    std::string text = "a\xC3\xA9\xF0\x9F\x98\x80\xA9z";  // a é 😀 stray z
+    std::string text = "a\u00e9\U0001F600\251z";  // a, e acute, a face, a stray byte, z
     std::vector<bool> boundaries;
     for (size_t pos = 0; pos <= text.size(); ++pos)
         boundaries.push_back(IsCharacterBoundary(text, pos));
