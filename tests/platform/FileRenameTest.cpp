@@ -8,36 +8,25 @@
 
 namespace {
 
-TEST(RenameFileTest, MovesAFileToAFreeNameKeepingItsBytes) {
+class RenameToFreeNameTest : public ::testing::TestWithParam<std::string> {};
+
+// Each name goes to the file system byte for byte, and back.
+TEST_P(RenameToFreeNameTest, MovesTheFileKeepingItsBytes) {
     CTempDir dir;
-    std::string from = dir.WriteFile("a.txt", "alpha");
-    EXPECT_TRUE(RenameFile(from, dir / "b.txt"));
+    std::string from = dir.WriteFile("a", "bytes");
+    ASSERT_TRUE(RenameFile(from, dir / GetParam()));
     EXPECT_FALSE(PathExists(from));
-    EXPECT_EQ(ReadFileBytes(dir / "b.txt"), "alpha");
+    EXPECT_EQ(ReadFileBytes(dir / GetParam()), "bytes");
+    ASSERT_TRUE(RenameFile(dir / GetParam(), from));
+    EXPECT_EQ(ReadFileBytes(from), "bytes");
 }
 
-TEST(RenameFileTest, NeverReplacesAnExistingName) {
-    CTempDir dir;
-    std::string from = dir.WriteFile("a.txt", "alpha");
-    std::string to = dir.WriteFile("b.txt", "beta");
-    EXPECT_FALSE(RenameFile(from, to));
-    EXPECT_EQ(ReadFileBytes(from), "alpha");
-    EXPECT_EQ(ReadFileBytes(to), "beta");
-    // An empty folder is replaced by a plain rename of a folder; not here.
-    std::string folder = dir.MakeFolder("f");
-    std::string empty = dir.MakeFolder("g");
-    EXPECT_FALSE(RenameFile(folder, empty));
-    EXPECT_TRUE(PathExists(folder));
-    EXPECT_FALSE(RenameFile(from, from));
-    EXPECT_EQ(ReadFileBytes(from), "alpha");
-}
-
-TEST(RenameFileTest, ChangesOnlyTheLetterCase) {
-    CTempDir dir;
-    std::string from = dir.WriteFile("song.mp3", "x");
-    EXPECT_TRUE(RenameFile(from, dir / "Song.mp3"));
-    EXPECT_EQ(ReadFileBytes(dir / "Song.mp3"), "x");
-}
+INSTANTIATE_TEST_SUITE_P(Names, RenameToFreeNameTest,
+                         ::testing::Values(std::string("b.txt"), std::string("A"),
+                                           std::string(255, 'n'),
+                                           std::string("caf\351 \377\376.mp3"),
+                                           std::string("two\nlines.txt"), std::string("-rf"),
+                                           std::string("--help.txt")));
 
 TEST(RenameFileTest, RenamesFolders) {
     CTempDir dir;
@@ -46,40 +35,29 @@ TEST(RenameFileTest, RenamesFolders) {
     EXPECT_EQ(ReadFileBytes(dir / "g/inside.txt"), "in");
 }
 
-TEST(RenameFileTest, NeverPassesAPathCutAtANulByte) {
+// A taken name (even an empty folder, which a plain rename of a folder replaces), the
+// file itself, a name cut at a NUL byte and a name too long all fail and touch nothing.
+TEST(RenameFileTest, NeverReplacesAnExistingNameNorPassesABadOne) {
     CTempDir dir;
     std::string from = dir.WriteFile("a.txt", "alpha");
-    EXPECT_FALSE(RenameFile(from, dir / std::string("b\0.txt", 6)));
-    EXPECT_FALSE(RenameFile(from + std::string(1, '\0') + "x", dir / "c.txt"));
-    EXPECT_TRUE(PathExists(from));
+    std::string taken = dir.WriteFile("b.txt", "beta");
+    std::string folder = dir.MakeFolder("f");
+    std::string empty = dir.MakeFolder("g");
+    std::pair<std::string, std::string> refused[] = {
+        {from, taken},
+        {folder, empty},
+        {from, from},
+        {from, dir / std::string("b\0.txt", 6)},
+        {from + std::string(1, '\0') + "x", dir / "c.txt"},
+        {from, dir / std::string(256, 'n')}};
+    for (const auto& [source, target] : refused)
+        EXPECT_FALSE(RenameFile(source, target)) << target;
+    EXPECT_EQ(ReadFileBytes(from), "alpha");
+    EXPECT_EQ(ReadFileBytes(taken), "beta");
+    EXPECT_TRUE(PathExists(folder));
     EXPECT_FALSE(PathExists(dir / "b"));
     EXPECT_FALSE(PathExists(dir / "c.txt"));
 }
-
-TEST(RenameFileTest, TakesNamesOf255BytesButNot256) {
-    CTempDir dir;
-    std::string from = dir.WriteFile("a", "alpha");
-    EXPECT_FALSE(RenameFile(from, dir / std::string(256, 'n')));
-    EXPECT_EQ(ReadFileBytes(from), "alpha");
-    EXPECT_TRUE(RenameFile(from, dir / std::string(255, 'n')));
-    EXPECT_EQ(ReadFileBytes(dir / std::string(255, 'n')), "alpha");
-}
-
-class UnusualNameTest : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(UnusualNameTest, PassesTheNameByteForByte) {
-    CTempDir dir;
-    std::string from = dir.WriteFile("plain", "bytes");
-    ASSERT_TRUE(RenameFile(from, dir / GetParam()));
-    EXPECT_EQ(ReadFileBytes(dir / GetParam()), "bytes");
-    ASSERT_TRUE(RenameFile(dir / GetParam(), from));
-    EXPECT_EQ(ReadFileBytes(from), "bytes");
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, UnusualNameTest,
-                         ::testing::Values(std::string("caf\xe9 \xff\xfe.mp3"),
-                                           std::string("two\nlines.txt"), std::string("-rf"),
-                                           std::string("--help.txt")));
 
 TEST(RenameByLinkTest, RenamesFilesButNeverOntoATakenNameNorAFolder) {
     CTempDir dir;
@@ -117,24 +95,17 @@ TEST_F(RenameRightsTest, AWritableFileInAWritableFolderMayBeRenamed) {
     EXPECT_FALSE(MayRename(dir / "missing/a.txt"));
 }
 
-TEST_F(RenameRightsTest, AFolderThatIsNotWritableForbidsRenaming) {
-    dir.MakeFolder("locked");
-    std::string file = dir.WriteFile("locked/a.txt");
-    chmod(file.c_str(), 0666);
+TEST_F(RenameRightsTest, AFolderOrAFileThatIsNotWritableForbidsRenaming) {
+    std::string inLocked = dir.WriteFile("locked/a.txt");
+    chmod(inLocked.c_str(), 0666);
     chmod((dir / "locked").c_str(), 0555);
-    COtherUser user;
-    ASSERT_TRUE(user.Active());
-    EXPECT_FALSE(MayRename(file));
-}
-
-TEST_F(RenameRightsTest, AFileThatIsNotWritableIsReadOnly) {
-    dir.MakeFolder("open");
+    std::string readOnly = dir.WriteFile("open/a.txt");
     chmod((dir / "open").c_str(), 0777);
-    std::string file = dir.WriteFile("open/a.txt");
-    chmod(file.c_str(), 0444);
+    chmod(readOnly.c_str(), 0444);
     COtherUser user;
     ASSERT_TRUE(user.Active());
-    EXPECT_FALSE(MayRename(file));
+    EXPECT_FALSE(MayRename(inLocked));
+    EXPECT_FALSE(MayRename(readOnly));
 }
 
 TEST_F(RenameRightsTest, AStickyFolderLetsOnlyOwnersRename) {
