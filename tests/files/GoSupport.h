@@ -38,9 +38,10 @@ protected:
         ASSERT_EQ(DropFiles(session, paths), static_cast<int>(names.size()));
     }
 
-    // Sets the new name (without extension) of a row.
-    void Rename(int row, const std::string& newName) {
-        session.List().GetEntry(row).m_strNewName.Set(newName);
+    // Sets the new names (without extension) of the first rows.
+    void Rename(const std::vector<std::string>& newNames) {
+        for (size_t row = 0; row < newNames.size(); ++row)
+            session.List().GetEntry(static_cast<int>(row)).m_strNewName.Set(newNames[row]);
     }
 
     std::vector<int> PreviewCodes() {

@@ -28,8 +28,7 @@ TEST_P(PlanVerdictTest, ReplaysTheFolderInRowOrder) {
     for (const std::string& other : c.others)
         dir.WriteFile(other, "other");
     AddFiles(c.files);
-    for (size_t row = 0; row < c.newNames.size(); ++row)
-        Rename(static_cast<int>(row), c.newNames[row]);
+    Rename(c.newNames);
     CResultsList preview;
     FillPreview(session, preview);
     std::vector<int> codes;
@@ -71,8 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RenamePlanTest, AMissingFileIsNotFoundAndBlocksNothingElse) {
     AddFiles({"a.txt", "b.txt"});
-    Rename(0, "b");
-    Rename(1, "c");
+    Rename({"b", "c"});
     std::remove((dir / "b.txt").c_str());
     CResultsList preview;
     FillPreview(session, preview);
@@ -83,8 +81,7 @@ TEST_F(RenamePlanTest, AMissingFileIsNotFoundAndBlocksNothingElse) {
 TEST_F(RenamePlanTest, AFolderThatCannotBeListedGivesFileNotFound) {
     chmod(dir.Path().c_str(), 0755);
     AddFiles({"hidden/a.txt", "open/b.txt"});
-    Rename(0, "c");
-    Rename(1, "d");
+    Rename({"c", "d"});
     chmod((dir / "hidden").c_str(), 0333);
     chmod((dir / "open").c_str(), 0777);
     chmod((dir / "open/b.txt").c_str(), 0666);
@@ -101,8 +98,7 @@ TEST_F(RenamePlanTest, AFolderThatCannotBeListedGivesFileNotFound) {
 TEST_F(RenamePlanTest, ReadOnlyFilesAndFoldersAreReadOnly) {
     chmod(dir.Path().c_str(), 0755);
     AddFiles({"locked/a.txt", "open/b.txt", "open/c.txt"});
-    for (int row = 0; row < 3; ++row)
-        Rename(row, "new" + std::to_string(row));
+    Rename({"new0", "new1", "new2"});
     chmod((dir / "locked/a.txt").c_str(), 0666);
     chmod((dir / "locked").c_str(), 0555);
     chmod((dir / "open").c_str(), 0777);
@@ -125,28 +121,6 @@ TEST(PlanRenamesTest, MarksTheFirstRowHoldingACollidingOldPath) {
     CFileFacts work;
     work.PlanRenames(newPaths, oldPaths);
     EXPECT_EQ(oldPaths, (std::vector<std::string>{"", "", a}));
-    EXPECT_TRUE(work.m_listFolder.empty());
-}
-
-TEST(PlanRenamesTest, RenameInListingReplacesOnlyAFreeName) {
-    CFileFacts work;
-    CTempDir dir;
-    dir.WriteFile("a");
-    dir.WriteFile("b");
-    ASSERT_TRUE(work.LoadFolderListing(dir.Path() + "/"));
-    EXPECT_EQ(work.m_listFolder.size(), 4u);  // with "." and ".."
-    EXPECT_FALSE(work.RenameInListing(dir / ".", dir / "a"));
-    EXPECT_FALSE(work.RenameInListing(dir / "b", dir / "a"));
-    EXPECT_TRUE(work.RenameInListing(dir / "c", dir / "a"));
-    EXPECT_FALSE(work.RenameInListing(dir / "c", dir / "b"));
-    EXPECT_TRUE(work.RenameInListing(dir / "a", dir / "gone"));
-    EXPECT_TRUE(work.RenameInListing(dir / "a", dir / "b"));
-    // Paths outside the folder count as whole paths.
-    EXPECT_TRUE(work.RenameInListing(dir / "sub/x", dir / "a"));
-    EXPECT_FALSE(work.RenameInListing(dir / "sub/x", dir / "c"));
-    EXPECT_TRUE(work.RenameInListing(dir / "a", dir / "sub/x"));
-    EXPECT_FALSE(work.RenameInListing(dir / "a", dir / "c"));
-    EXPECT_FALSE(work.LoadFolderListing(dir / "missing/"));
     EXPECT_TRUE(work.m_listFolder.empty());
 }
 
