@@ -10,13 +10,15 @@ protected:
     std::vector<std::string> Paths() { return Column(Run({"show", List()}).strOut, 5); }
 };
 
-TEST_F(AddRemoveTest, AddAppendsFilesInTheOrderGivenAndSkipsOnesAlreadyListed) {
+TEST_F(AddRemoveTest, AddAppendsFilesInOrderSkippingListedOnesAndReportingMissingOnes) {
     std::string b = dir.WriteFile("b.txt"), a = dir.WriteFile("a.txt");
     SCliRun first = Run({"add", List(), "b.txt", a});
     EXPECT_EQ(first.nStatus, 0) << first.strErr;
     EXPECT_THAT(Paths(), ElementsAre(b, a));
     std::string c = dir.WriteFile("c.txt");
-    EXPECT_EQ(Run({"add", List(), a, c, "./b.txt"}).nStatus, 0);
+    SCliRun second = Run({"add", List(), a, "ghost.txt", c, "./b.txt"});
+    EXPECT_EQ(second.nStatus, 1);
+    EXPECT_EQ(second.strErr, "tessel-cli: ghost.txt: No such file or directory\n");
     EXPECT_THAT(Paths(), ElementsAre(b, a, c));
 }
 
@@ -34,33 +36,20 @@ TEST_F(AddRemoveTest, FoldersNeedRecursiveAndAreWalkedDepthFirstInByteOrder) {
     EXPECT_THAT(Paths(), ElementsAre(upper, deep, top, last));
 }
 
-TEST_F(AddRemoveTest, AMissingPathIsReportedAndTheOthersAreStillAdded) {
-    std::string a = dir.WriteFile("a.txt");
-    SCliRun run = Run({"add", List(), "ghost.txt", a});
-    EXPECT_EQ(run.nStatus, 1);
-    EXPECT_EQ(run.strErr, "tessel-cli: ghost.txt: No such file or directory\n");
-    EXPECT_THAT(Paths(), ElementsAre(a));
-}
-
-TEST_F(AddRemoveTest, RemoveTakesRowsByNumberAndLeavesTheFiles) {
+TEST_F(AddRemoveTest, RemoveTakesRowsByNumberLeavingTheFilesAndRefusesRowsNotThere) {
     std::string a = dir.WriteFile("a"), b = dir.WriteFile("b"), c = dir.WriteFile("c");
     WriteList({a, b, c});
-    SCliRun run = Run({"remove", List(), "3", "1"});
-    EXPECT_EQ(run.nStatus, 0) << run.strErr;
-    EXPECT_THAT(Paths(), ElementsAre(b));
-    EXPECT_TRUE(PathExists(a) && PathExists(c));
-}
-
-TEST_F(AddRemoveTest, RemoveOfARowThatIsNotThereChangesNothing) {
-    std::string a = dir.WriteFile("a"), b = dir.WriteFile("b");
-    WriteList({a, b});
     std::string before = ReadFileBytes(List());
-    for (const char* row : {"0", "3", "x", "-1", "1.5"}) {
+    for (const char* row : {"0", "4", "x", "-1", "1.5"}) {
         SCliRun run = Run({"remove", List(), "1", row});
         EXPECT_EQ(run.nStatus, 1) << row;
         EXPECT_THAT(run.strErr, HasSubstr("no such row")) << row;
         EXPECT_EQ(ReadFileBytes(List()), before) << row;
     }
+    SCliRun run = Run({"remove", List(), "3", "1"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_THAT(Paths(), ElementsAre(b));
+    EXPECT_TRUE(PathExists(a) && PathExists(c));
 }
 
 TEST_F(AddRemoveTest, RenameIsAnEditOfOneRowsNewName) {

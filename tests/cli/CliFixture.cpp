@@ -68,34 +68,31 @@ void CliTest::WriteList(const std::vector<std::string>& paths,
     ASSERT_TRUE(doc.OnSaveDocument(list.empty() ? List() : list));
 }
 
-std::vector<std::string> CliTest::Lines(const std::string& text) {
-    std::vector<std::string> lines;
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char at) {
+    std::vector<std::string> parts;
     size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    for (size_t end; (end = text.find(at, start)) != std::string::npos; start = end + 1)
+        parts.push_back(text.substr(start, end - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+}  // namespace
+
+std::vector<std::string> CliTest::Lines(const std::string& text) {
+    std::vector<std::string> lines = Split(text, '\n');
+    if (lines.back().empty())
+        lines.pop_back();
     return lines;
 }
 
 std::vector<std::string> CliTest::Column(const std::string& text, size_t column) {
     std::vector<std::string> cells;
     for (const std::string& line : Lines(text)) {
-        size_t start = 0;
-        for (size_t i = 0; i < column && start != std::string::npos; ++i) {
-            start = line.find('\t', start);
-            if (start != std::string::npos)
-                ++start;
-        }
-        if (start == std::string::npos) {
-            cells.push_back("");
-            continue;
-        }
-        size_t end = line.find('\t', start);
-        cells.push_back(line.substr(start, end == std::string::npos ? end : end - start));
+        std::vector<std::string> parts = Split(line, '\t');
+        cells.push_back(column < parts.size() ? parts[column] : "");
     }
     return cells;
 }

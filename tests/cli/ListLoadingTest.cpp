@@ -38,21 +38,18 @@ TEST_F(CliTest, UsageErrorsAreOneLineOnStderrAndStatusOne) {
     }
 }
 
-TEST_F(CliTest, AnAbsentListIsEmptyAndIsNotCreatedByReading) {
-    SCliRun run = Run({"show", List()});
-    EXPECT_EQ(run.nStatus, 0);
-    EXPECT_EQ(run.strOut, "");
-    EXPECT_FALSE(PathExists(List()));
-}
-
 TEST_F(CliTest, ShowPrintsTheNormalColumnsOfEachRow) {
+    SCliRun absent = Run({"show", List()});
+    EXPECT_EQ(absent.nStatus, 0);
+    EXPECT_EQ(absent.strOut, "");
+    EXPECT_FALSE(PathExists(List()));  // reading never creates the list
+
     std::string file = dir.WriteFile("music/My Song.mp3", "12345");
     std::string other = dir.WriteFile("music/readme", "");
     WriteList({file, other});
     SCliRun run = Run({"show", List()}, "", {{"TZ", "UTC"}});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
-    std::vector<std::string> lines = Lines(run.strOut);
-    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(Lines(run.strOut).size(), 2u);
     EXPECT_EQ(Column(run.strOut, 0), (std::vector<std::string>{"My Song", "readme"}));
     EXPECT_EQ(Column(run.strOut, 1), (std::vector<std::string>{"My Song", "readme"}));
     EXPECT_EQ(Column(run.strOut, 2), (std::vector<std::string>{".mp3", ""}));
@@ -62,29 +59,21 @@ TEST_F(CliTest, ShowPrintsTheNormalColumnsOfEachRow) {
 
 TEST_F(CliTest, AListThatDoesNotLoadIsReportedByNameAndStatusOne) {
     std::string good = ReadFileBytes(std::string(TESSEL_TEST_DATA) + "/one_row.tsl");
-    struct SCase {
-        const char* name;
-        std::string bytes;
-        const char* problem;
-    };
-    for (const SCase& c : {SCase{"notalist.tsl", "hello, world", "Unrecognized file type"},
-                           SCase{"cut.tsl", good.substr(0, good.size() - 5), "damaged"},
-                           SCase{"empty.tsl", "", "Unrecognized file type"}}) {
-        std::string path = dir.WriteFile(c.name, c.bytes);
+    std::string folder = dir.MakeFolder("folder.tsl");
+    std::pair<std::string, std::string> cases[] = {
+        {dir.WriteFile("notalist.tsl", "hello, world"), "Unrecognized file type"},
+        {dir.WriteFile("cut.tsl", good.substr(0, good.size() - 5)), "damaged"},
+        {dir.WriteFile("empty.tsl", ""), "Unrecognized file type"},
+        {folder, ": Is a directory"}};  // not an empty list
+    for (const auto& [path, problem] : cases) {
         SCliRun run = Run({"show", path});
-        EXPECT_EQ(run.nStatus, 1) << c.name;
-        EXPECT_TRUE(run.strOut.empty()) << c.name;
+        EXPECT_EQ(run.nStatus, 1) << path;
+        EXPECT_TRUE(run.strOut.empty()) << path;
         ASSERT_EQ(Lines(run.strErr).size(), 1u) << run.strErr;
         EXPECT_THAT(run.strErr, HasSubstr(path));
-        EXPECT_THAT(run.strErr, HasSubstr(c.problem));
+        EXPECT_THAT(run.strErr, HasSubstr(problem));
     }
-}
-
-TEST_F(CliTest, AFolderInPlaceOfTheListIsAnErrorNotAnEmptyList) {
-    std::string path = dir.MakeFolder("folder.tsl");
-    SCliRun run = Run({"show", path});
-    EXPECT_EQ(run.nStatus, 1);
-    EXPECT_EQ(run.strErr, "tessel-cli: " + path + ": Is a directory\n");
+    EXPECT_EQ(Run({"show", folder}).strErr, "tessel-cli: " + folder + ": Is a directory\n");
 }
 
 }  // namespace

@@ -57,26 +57,25 @@ TEST_F(TextCommandsTest, ACommandThatChangesNothingDoesNotWriteTheList) {
     EXPECT_EQ(ReadFileBytes(List()), before);
 }
 
-TEST_F(TextCommandsTest, NumberWithANameDigitsIncrementStartAndPosition) {
-    MakeList({"a.mp3", "b.mp3", "c.mp3"});
-    EXPECT_EQ(Run({"number", List(), "--name", "Track", "--digits", "3", "--increment", "5",
-                   "--start", "10"})
-                  .nStatus,
-              0);
-    EXPECT_THAT(NewNames(), ElementsAre("Track010", "Track015", "Track020"));
-    EXPECT_EQ(Run({"number", List(), "--name", "Track", "--before"}).nStatus, 0);
-    EXPECT_THAT(NewNames(), ElementsAre("01Track", "02Track", "03Track"));
-    EXPECT_EQ(Run({"number", List(), "--name", "Track", "--offset", "2", "--start", "0"}).nStatus,
-              0);
-    EXPECT_THAT(NewNames(), ElementsAre("Tr00ack", "Tr01ack", "Tr02ack"));
-}
-
-TEST_F(TextCommandsTest, NumberTheRowsOwnNamesOrTheLongestByDefault) {
-    MakeList({"a.mp3", "bbb.mp3"});
-    EXPECT_EQ(Run({"number", List(), "--current"}).nStatus, 0);
-    EXPECT_THAT(NewNames(), ElementsAre("a01", "bbb02"));
-    EXPECT_EQ(Run({"number", List()}).nStatus, 0);
-    EXPECT_THAT(NewNames(), ElementsAre("bbb0201", "bbb0202"));
+TEST_F(TextCommandsTest, NumberTakesItsSettingsFromTheOptions) {
+    MakeList({"a.mp3", "bbb.mp3", "c.mp3"});
+    struct {
+        std::vector<std::string> options;
+        std::vector<std::string> names;
+    } cases[] = {
+        {{"--current"}, {"a01", "bbb02", "c03"}},
+        {{}, {"bbb0201", "bbb0202", "bbb0203"}},  // the longest new name
+        {{"--name", "Track", "--digits", "3", "--increment", "5", "--start", "10"},
+         {"Track010", "Track015", "Track020"}},
+        {{"--name", "Track", "--before"}, {"01Track", "02Track", "03Track"}},
+        {{"--name", "Track", "--offset", "2", "--start", "0"}, {"Tr00ack", "Tr01ack", "Tr02ack"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> words{"number", List()};
+        words.insert(words.end(), c.options.begin(), c.options.end());
+        EXPECT_EQ(Run(words).nStatus, 0);
+        EXPECT_EQ(NewNames(), c.names);
+    }
 }
 
 TEST_F(TextCommandsTest, NumberRefusesContradictionsAndBadNumbers) {
