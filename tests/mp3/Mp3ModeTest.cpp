@@ -196,28 +196,10 @@ protected:
     }
 };
 
-TEST_F(LockTest, LockCommandsFlipOneFlagStoreItAndRedrawTheTitles) {
-    ToggleLock(session, kColGenre);
-    EXPECT_TRUE(session.IsLocked(kColGenre));
-    EXPECT_EQ(profile.GetInt("Lock", "5", -1), 1);
-    ToggleLock(session, kColGenre);
-    EXPECT_FALSE(session.IsLocked(kColGenre));
-    EXPECT_EQ(profile.GetInt("Lock", "5", -1), 0);
-    EXPECT_EQ(observer.m_calls, (std::vector<std::string>{"titles", "titles"}));
-
-    SId3EditorOptions chosen;
-    chosen.lock[kColAlbum - 1] = true;
-    prompts.m_options = {chosen};
-    LockCommand(session);
-    EXPECT_EQ(prompts.m_optionsPages, std::vector<EOptionsPage>{EOptionsPage::Id3Editor});
-    EXPECT_TRUE(session.IsLocked(kColAlbum));
-    EXPECT_EQ(observer.m_calls.back(), "titles");
-    LockCommand(session);  // cancelled: the stored values stay
-    EXPECT_TRUE(session.IsLocked(kColAlbum));
-}
-
 TEST_F(LockTest, ALockedColumnTakesAnEditInEveryRowAndOneUndoTakesItBack) {
     ToggleLock(session, kColAlbum);
+    EXPECT_EQ(profile.GetInt("Lock", "3", -1), 1);
+    EXPECT_EQ(observer.m_calls, std::vector<std::string>{"titles"});
     EXPECT_TRUE(CommitCellEdit(session, 1, kColAlbum, "  Best of"));
     EXPECT_EQ(Albums(), std::vector<std::string>(3, "Best of"));
     Undo(session);
@@ -225,8 +207,17 @@ TEST_F(LockTest, ALockedColumnTakesAnEditInEveryRowAndOneUndoTakesItBack) {
     EXPECT_FALSE(session.CanUndo());
 
     ToggleLock(session, kColAlbum);
+    EXPECT_EQ(profile.GetInt("Lock", "3", -1), 0);
     CommitCellEdit(session, 2, kColAlbum, "Single");
     EXPECT_EQ(Albums(), (std::vector<std::string>{"Album a.mp3", "Album b.mp3", "Single"}));
+
+    SId3EditorOptions chosen;
+    chosen.lock[kColGenre - 1] = true;
+    prompts.m_options = {chosen};
+    LockCommand(session);
+    EXPECT_EQ(prompts.m_optionsPages, std::vector<EOptionsPage>{EOptionsPage::Id3Editor});
+    EXPECT_TRUE(session.IsLocked(kColGenre));
+    EXPECT_EQ(observer.m_calls.back(), "titles");
 }
 
 }  // namespace
