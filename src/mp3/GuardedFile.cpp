@@ -7,13 +7,14 @@
 #include <cerrno>
 
 #include "model/Prompts.h"
+#include "platform/FolderCache.h"
 
 namespace {
 
-int OpenRetrying(const std::string& path, int flags) {
+int OpenRetrying(CFolderCache::SPlace place, int flags) {
     int fd;
     do {
-        fd = ::open(path.c_str(), flags);
+        fd = ::openat(place.nFolder, place.pszName, flags);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }
@@ -24,14 +25,21 @@ CGuardedFile::~CGuardedFile() {
     Close();
 }
 
-bool CGuardedFile::Open(const std::string& path, EOpenMode mode) {
+bool CGuardedFile::Open(const std::string& path, EOpenMode mode, CFolderCache* folders) {
     Close();
+    // The system would stop reading the path at a zero byte and open another file.
+    if (path.find('\0') != std::string::npos) {
+        m_nOpenError = ENOENT;
+        return false;
+    }
+    CFolderCache::SPlace place =
+        folders ? folders->Locate(path) : CFolderCache::SPlace{AT_FDCWD, path.c_str()};
     int flags = (mode == EOpenMode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC;
     // A file opened to be written changes its modification time anyway; reading its old
     // block first need not also change its access time. Only the owner may ask that.
-    int fd = mode == EOpenMode::ReadWrite ? OpenRetrying(path, flags | O_NOATIME) : -1;
+    int fd = mode == EOpenMode::ReadWrite ? OpenRetrying(place, flags | O_NOATIME) : -1;
     if (fd < 0 && (mode == EOpenMode::Read || errno == EPERM))
-        fd = OpenRetrying(path, flags);
+        fd = OpenRetrying(place, flags);
     if (fd < 0) {
         m_nOpenError = errno;
         return false;

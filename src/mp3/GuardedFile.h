@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+class CFolderCache;
 class IPrompts;
 
 enum class EOpenMode { Read, ReadWrite };
@@ -21,8 +22,9 @@ public:
     CGuardedFile& operator=(const CGuardedFile&) = delete;
 
     // False, without a message, when the path cannot be opened in that mode or is not a
-    // regular file. Closes a file still open first.
-    bool Open(const std::string& path, EOpenMode mode);
+    // regular file (a path holding a zero byte names no file). Closes a file still open
+    // first. With a folder cache, the path is looked up through its folder's descriptor.
+    bool Open(const std::string& path, EOpenMode mode, CFolderCache* folders = nullptr);
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
     // Why the last Open failed (an errno value; EISDIR for anything but a regular file),

@@ -114,8 +114,8 @@ bool CID3Tag::ReadTag(const std::string& path) {
     return true;
 }
 
-bool CID3Tag::WriteTag(const std::string& path) {
-    if (!Open(path, EOpenMode::ReadWrite))
+bool CID3Tag::WriteTag(const std::string& path, CFolderCache* folders) {
+    if (!Open(path, EOpenMode::ReadWrite, folders))
         return false;
     uint64_t length = GetLength();
     CBlock old{};

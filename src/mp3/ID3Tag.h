@@ -4,6 +4,7 @@
 
 #include "mp3/GuardedFile.h"
 
+class CFolderCache;
 class CHitDoc;
 
 // The ID3v1 block: the last 128 bytes of an MP3 file when they begin with "TAG".
@@ -32,8 +33,9 @@ public:
     // off again). Wherever a field's value equals what the old block's bytes read as,
     // those bytes are kept, so writing back an unchanged tag changes no byte; an unknown
     // genre byte (145 to 254) and an ID3v1.1 track number survive the same way (the
-    // track when the comment to write fits in 28 bytes).
-    bool WriteTag(const std::string& path);
+    // track when the comment to write fits in 28 bytes). With a folder cache, the path is
+    // looked up through its folder's descriptor.
+    bool WriteTag(const std::string& path, CFolderCache* folders = nullptr);
 
     // Takes the six tag fields of an entry: its texts, its year as text ("" for none)
     // and its genre number.

@@ -7,6 +7,7 @@
 #include "model/TesselSession.h"
 #include "mp3/ID3Tag.h"
 #include "mp3/TagFile.h"
+#include "platform/FolderCache.h"
 #include "platform/WriteAccess.h"
 
 namespace {
@@ -38,8 +39,8 @@ bool AnyTagChanged(const CRenameList& list) {
 }
 
 // The verdict of a row before writing: whether its file can take the tag.
-int FileVerdict(const CHitDoc& entry) {
-    switch (QueryWriteAccess(entry.m_strPath.Get())) {
+int FileVerdict(const CHitDoc& entry, CFolderCache& folders) {
+    switch (QueryWriteAccess(entry.m_strPath.Get(), &folders)) {
         case EWriteAccess::Writable:
             return kResultOk;
         case EWriteAccess::NotFound:
@@ -52,10 +53,10 @@ int FileVerdict(const CHitDoc& entry) {
 
 // Writes the tag and gives the row's code. The file is probed only when it would not
 // open for writing, to tell a missing file from a read-only one.
-int WriteVerdict(CID3Tag& tag, const CHitDoc& entry) {
-    if (tag.WriteTag(entry.m_strPath.Get()))
+int WriteVerdict(CID3Tag& tag, const CHitDoc& entry, CFolderCache& folders) {
+    if (tag.WriteTag(entry.m_strPath.Get(), &folders))
         return kResultOk;
-    int code = tag.GetOpenError() == 0 ? kResultOk : FileVerdict(entry);
+    int code = tag.GetOpenError() == 0 ? kResultOk : FileVerdict(entry, folders);
     return code == kResultOk ? kResultUnexpected : code;
 }
 
@@ -68,13 +69,15 @@ void WriteChangedTags(CTesselSession& session, CResultsList& results) {
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
     CID3Tag tag(&prompts);
+    // Folders are opened afresh for the writes: the preview may have stood open a while.
+    CFolderCache folders;
     for (int row = 0; row < list.GetCount(); ++row) {
         prompts.SetProgress(row);
         CHitDoc& entry = list.GetEntry(row);
         int code = kResultUnchanged;
         if (entry.IsTagChanged()) {
             tag.FillFrom(entry);
-            code = WriteVerdict(tag, entry);
+            code = WriteVerdict(tag, entry, folders);
             if (code == kResultOk)
                 entry.CommitTag();
         }
@@ -115,12 +118,15 @@ EAnswer SaveID3(CTesselSession& session) {
     CResultsList preview;
     preview.m_strTitle = "Preview";
     preview.m_bBlock = false;
-    for (int row = 0; row < list.GetCount(); ++row) {
-        const CHitDoc& entry = list.GetEntry(row);
-        int code = FileVerdict(entry);
-        if (code == kResultOk && !entry.IsTagChanged())
-            code = kResultUnchanged;
-        preview.AddResult(entry, code);
+    {
+        CFolderCache folders;
+        for (int row = 0; row < list.GetCount(); ++row) {
+            const CHitDoc& entry = list.GetEntry(row);
+            int code = FileVerdict(entry, folders);
+            if (code == kResultOk && !entry.IsTagChanged())
+                code = kResultUnchanged;
+            preview.AddResult(entry, code);
+        }
     }
     if (session.Prompts().ShowResults(preview))
         WriteChangedTags(session, preview);

@@ -5,8 +5,14 @@
 
 #include <cerrno>
 
-EWriteAccess QueryWriteAccess(const std::string& path) {
-    if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0)
+#include "platform/FolderCache.h"
+
+EWriteAccess QueryWriteAccess(const std::string& path, CFolderCache* folders) {
+    if (path.find('\0') != std::string::npos)
+        return EWriteAccess::NotFound;
+    CFolderCache::SPlace place =
+        folders ? folders->Locate(path) : CFolderCache::SPlace{AT_FDCWD, path.c_str()};
+    if (faccessat(place.nFolder, place.pszName, W_OK, AT_EACCESS) == 0)
         return EWriteAccess::Writable;
     return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG || errno == ELOOP
                ? EWriteAccess::NotFound

@@ -2,8 +2,12 @@
 
 #include <string>
 
+class CFolderCache;
+
 enum class EWriteAccess { Writable, NotFound, ReadOnly };
 
 // Whether this process may write the file at the path, as the system answers it
 // (permissions, ACLs, an immutable file, a read-only mount): one call, no file opened.
-EWriteAccess QueryWriteAccess(const std::string& path);
+// A path holding a zero byte names no file. With a folder cache, the path is looked up
+// through its folder's descriptor.
+EWriteAccess QueryWriteAccess(const std::string& path, CFolderCache* folders = nullptr);

@@ -181,4 +181,13 @@ TEST_F(ID3TagTest, AWriteThatFailsLeavesTheFileAsItWas) {
     EXPECT_EQ(ReadFileBytes(bare), kAudio + RawBlock("New title"));
 }
 
+TEST_F(ID3TagTest, APathHoldingAZeroByteNamesNoFile) {
+    std::string tagged = dir.WriteFile("tagged.mp3", kAudio + RawBlock("Old"));
+    tag.m_strTitle = "New";
+    // Cut at the zero byte, the path would name the tagged file.
+    EXPECT_FALSE(tag.WriteTag(tagged + std::string(1, '\0') + ".bak"));
+    EXPECT_FALSE(tag.ReadTag(tagged + std::string(1, '\0')));
+    EXPECT_EQ(ReadFileBytes(tagged), kAudio + RawBlock("Old"));
+}
+
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
+
 #include "files/FileAdder.h"
 #include "files/UndoCommand.h"
 #include "model/CellEdit.h"
@@ -178,6 +181,46 @@ TEST_F(SaveId3Test, ProblemRowsGetTheirCodesAndThePreviewStaysConfirmable) {
     EXPECT_FALSE(Entry(0).IsTagChanged());
     EXPECT_TRUE(Entry(1).IsTagChanged());
     EXPECT_TRUE(Entry(2).IsTagChanged());
+}
+
+// Prompts that run an action while the preview is shown, as a user might meanwhile.
+class CPreviewActionPrompts : public CFakePrompts {
+public:
+    bool ShowResults(const CResultsList& results) override {
+        if (m_results.empty() && m_action)
+            m_action();
+        return CFakePrompts::ShowResults(results);
+    }
+    std::function<void()> m_action;
+};
+
+TEST(SaveId3FoldersTest, EachRowWritesTheFileItsPathNamesWhenTheWriteIsMade) {
+    CTempDir dir;
+    CPreviewActionPrompts prompts;
+    CMemoryProfile profile;
+    CTesselSession session{prompts, profile};
+    const std::string block = kAudio + RawBlock("Old");
+    // The preview ends in folder a, where the writes begin.
+    for (const char* name : {"a/song.mp3", "b/song.mp3", "a/other.mp3"})
+        session.AddEntry(CHitDoc(dir.WriteFile(name, block)));
+    ToggleMode(session);
+    for (int row = 0; row < 3; ++row)
+        CommitCellEdit(session, row, kColTitle, "Row " + std::to_string(row));
+    // While the preview stands, folder a is moved away and a new one takes its name.
+    prompts.m_action = [&] {
+        ASSERT_EQ(std::rename((dir / "a").c_str(), (dir / "old").c_str()), 0);
+        dir.WriteFile("a/song.mp3", block);
+    };
+    prompts.m_messageAnswers = {EAnswer::Yes};
+    EXPECT_EQ(SaveID3(session), EAnswer::Yes);
+
+    ASSERT_EQ(prompts.m_results.size(), 2u);
+    EXPECT_EQ(CodesOf(prompts.m_results[0]), (Codes{kResultOk, kResultOk, kResultOk}));
+    EXPECT_EQ(CodesOf(prompts.m_results[1]), (Codes{kResultOk, kResultOk, kResultNotFound}));
+    EXPECT_EQ(ReadFileBytes(dir / "a/song.mp3"), kAudio + RawBlock("Row 0"));
+    EXPECT_EQ(ReadFileBytes(dir / "b/song.mp3"), kAudio + RawBlock("Row 1"));
+    EXPECT_EQ(ReadFileBytes(dir / "old/song.mp3"), block);
+    EXPECT_EQ(ReadFileBytes(dir / "old/other.mp3"), block);
 }
 
 class LockTest : public Mp3SessionTest {
