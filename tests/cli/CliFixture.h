@@ -9,6 +9,9 @@
 
 #include "support/TempDir.h"
 
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
 // What one run of the built tessel-cli left behind.
 struct SCliRun {
     int nStatus = -1;  // the exit status, -1 when it was killed

@@ -8,9 +8,6 @@
 
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-
 class GoTest : public CliTest {
 protected:
     // A folder of files a.txt, b.txt, ... whose rows are to be renamed to the new names.
