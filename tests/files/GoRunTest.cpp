@@ -13,9 +13,7 @@ TEST_F(GoRunTest, RenamesEveryRowInOrderAndRecordsTheRun) {
     Rename({"one", "two", "three"});
     EXPECT_EQ(Go(session), EGoOutcome::Ran);
 
-    ExpectMoved("a.txt", "one.txt");
-    ExpectMoved("b.txt", "two.txt");
-    ExpectMoved("sub/c.txt", "sub/three.txt");
+    ExpectMoved({{"a.txt", "one.txt"}, {"b.txt", "two.txt"}, {"sub/c.txt", "sub/three.txt"}});
     EXPECT_FALSE(PathExists(dir / "a.txt"));
     const CHitDoc& entry = session.List().GetEntry(2);
     EXPECT_EQ(entry.m_strPath.Get(), dir / "sub/three.txt");
@@ -59,9 +57,7 @@ TEST_F(GoRunTest, OneExtensionForEveryFileOrNone) {
     Rename({"x"});
     EXPECT_EQ(Go(session), EGoOutcome::Ran);
     EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 0, 0}));
-    ExpectMoved("a.txt", "x.txt");
-    ExpectMoved("b.mp3", "b.txt");
-    ExpectMoved("c", "c.txt");
+    ExpectMoved({{"a.txt", "x.txt"}, {"b.mp3", "b.txt"}, {"c", "c.txt"}});
     EXPECT_FALSE(session.AllMp3());
 
     prompts.m_extensionChoices = {SExtensionChoice{false, ".MP3"}};
@@ -71,9 +67,7 @@ TEST_F(GoRunTest, OneExtensionForEveryFileOrNone) {
 
     prompts.m_extensionChoices = {SExtensionChoice{false, ""}};
     EXPECT_EQ(Go(session), EGoOutcome::Ran);
-    ExpectMoved("a.txt", "x");
-    ExpectMoved("b.mp3", "b");
-    ExpectMoved("c", "c");
+    ExpectMoved({{"a.txt", "x"}, {"b.mp3", "b"}, {"c", "c"}});
     EXPECT_FALSE(session.AllMp3());
 }
 
@@ -96,8 +90,7 @@ TEST_F(GoRunTest, ANameTakenAfterThePreviewIsNeverOverwritten) {
     EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 5, 0}));
     EXPECT_EQ(prompts.m_messages, (std::vector<std::string>{kContinueQuestion}));
     EXPECT_EQ(ReadFileBytes(dir / "y.txt"), "intruder");
-    ExpectMoved("b.txt", "b.txt");
-    ExpectMoved("c.txt", "z.txt");
+    ExpectMoved({{"b.txt", "b.txt"}, {"c.txt", "z.txt"}});
     EXPECT_EQ(session.List().GetEntry(1).m_strPath.Get(), dir / "b.txt");
     EXPECT_EQ(prompts.m_progressVisibility, (std::vector<bool>{false, true}));
 }
@@ -109,9 +102,7 @@ TEST_F(GoRunTest, StoppingAfterAFailureMarksEveryLaterRowUntried) {
     EXPECT_EQ(Go(session), EGoOutcome::Ran);  // the unscripted question answers No
 
     EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 5, 5, 5}));
-    ExpectMoved("a.txt", "new0.txt");
-    ExpectMoved("c.txt", "c.txt");
-    ExpectMoved("d.txt", "d.txt");
+    ExpectMoved({{"a.txt", "new0.txt"}, {"c.txt", "c.txt"}, {"d.txt", "d.txt"}});
     EXPECT_EQ(session.UndoHistory().Top()->GetCount(), 4u);
 }
 
@@ -153,9 +144,7 @@ TEST_F(GoUndoTest, UndoesARunStoppedHalfwayWithoutAnError) {
 
     Undo(session);
     EXPECT_EQ(prompts.m_messages, (std::vector<std::string>{kContinueQuestion}));
-    ExpectMoved("a.txt", "a.txt");
-    ExpectMoved("b.txt", "b.txt");
-    ExpectMoved("c.txt", "c.txt");
+    ExpectMoved({{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c.txt", "c.txt"}});
     EXPECT_EQ(ReadFileBytes(dir / "y.txt"), "intruder");
     EXPECT_EQ(session.List().GetEntry(0).m_strPath.Get(), dir / "a.txt");
     EXPECT_FALSE(session.CanUndo());
@@ -173,9 +162,7 @@ TEST_F(GoUndoTest, AFileThatCannotGoBackLeavesItsRowWhereItIsAndEmptiesTheHistor
     Undo(session);
     EXPECT_EQ(prompts.m_messages, (std::vector<std::string>{kCannotUndoMessage}));
     EXPECT_FALSE(session.CanUndo());
-    ExpectMoved("a.txt", "a.txt");
-    ExpectMoved("c.txt", "c.txt");
-    ExpectMoved("b.txt", "y.txt");
+    ExpectMoved({{"a.txt", "a.txt"}, {"c.txt", "c.txt"}, {"b.txt", "y.txt"}});
     EXPECT_EQ(ReadFileBytes(dir / "b.txt"), "newcomer");
     EXPECT_EQ(session.List().GetEntry(1).m_strPath.Get(), dir / "y.txt");
     EXPECT_EQ(session.List().GetEntry(2).m_strPath.Get(), dir / "c.txt");
@@ -187,8 +174,7 @@ TEST_F(GoUndoTest, KeepsTheChosenExtensionInTheEntries) {
     RunAll({"a", "b"});
     ExpectMoved("b.mp3", "b.ogg");
     Undo(session);
-    ExpectMoved("a.txt", "a.txt");
-    ExpectMoved("b.mp3", "b.mp3");
+    ExpectMoved({{"a.txt", "a.txt"}, {"b.mp3", "b.mp3"}});
     EXPECT_EQ(session.List().GetEntry(1).m_strExt.Get(), ".ogg");
     EXPECT_EQ(session.List().GetEntry(1).m_strName.Get(), "b.mp3");
 }
@@ -198,11 +184,9 @@ class UnusualRunTest : public GoUndoTest, public ::testing::WithParamInterface<s
 TEST_P(UnusualRunTest, RenamesAndUndoesNamesByteForByte) {
     AddFiles({GetParam(), "plain"});
     RunAll({"plain2", GetParam() + "2"});
-    ExpectMoved(GetParam(), "plain2");
-    ExpectMoved("plain", GetParam() + "2");
+    ExpectMoved({{GetParam(), "plain2"}, {"plain", GetParam() + "2"}});
     Undo(session);
-    ExpectMoved(GetParam(), GetParam());
-    ExpectMoved("plain", "plain");
+    ExpectMoved({{GetParam(), GetParam()}, {"plain", "plain"}});
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, UnusualRunTest,

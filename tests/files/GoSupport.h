@@ -64,6 +64,10 @@ protected:
     void ExpectMoved(const std::string& original, const std::string& name) {
         EXPECT_EQ(ReadFileBytes(dir / name), "content of " + original) << name;
     }
+    void ExpectMoved(const std::vector<std::pair<std::string, std::string>>& moves) {
+        for (const auto& [original, name] : moves)
+            ExpectMoved(original, name);
+    }
 
     CTempDir dir;
     CActingPrompts prompts;
