@@ -26,8 +26,6 @@ protected:
         session.SetModified(false);
         ASSERT_TRUE(session.CanUndo());
     }
-
-    CTempDir dir;
 };
 
 // Paths are compared byte for byte once made absolute; a skipped path changes nothing.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,26 +8,10 @@
 #include "support/SessionFixture.h"
 #include "support/TempDir.h"
 
-// Scripted prompts that can also act on the disk while the preview is on screen, as
-// another program might between the preview and the run.
-class CActingPrompts : public CFakePrompts {
-public:
-    bool ShowResults(const CResultsList& results) override {
-        if (!results.m_bResultsMode && m_onPreview)
-            m_onPreview();
-        return CFakePrompts::ShowResults(results);
-    }
-
-    std::function<void()> m_onPreview;
-};
-
 // A session over files in a temporary folder; each row's file holds its own name.
-class GoTest : public ::testing::Test {
+class GoTest : public SessionTest {
 protected:
-    GoTest() {
-        session.List().SetObserver(&observer);
-        prompts.m_extensionChoices.push_back(SExtensionChoice{});
-    }
+    GoTest() { prompts.m_extensionChoices.push_back(SExtensionChoice{}); }
 
     // Writes the files (names may hold a folder) and adds them as rows in this order.
     void AddFiles(const std::vector<std::string>& names) {
@@ -68,10 +51,4 @@ protected:
         for (const auto& [original, name] : moves)
             ExpectMoved(original, name);
     }
-
-    CTempDir dir;
-    CActingPrompts prompts;
-    CMemoryProfile profile;
-    CRecordingObserver observer;
-    CTesselSession session{prompts, profile};
 };

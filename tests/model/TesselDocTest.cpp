@@ -19,7 +19,6 @@ std::string Golden(const std::string& name) {
 class TesselDocTest : public SessionTest {
 protected:
     CTesselDoc doc{session};
-    CTempDir dir;
 };
 
 TEST_F(TesselDocTest, OneRowListMatchesTheGoldenFileBothWays) {

@@ -7,10 +7,7 @@
 
 namespace {
 
-class TextExportTest : public SessionTest {
-protected:
-    CTempDir dir;
-};
+using TextExportTest = SessionTest;
 
 TEST_F(TextExportTest, WritesEachNewFileNameOnItsOwnLineInRowOrder) {
     std::string path = dir.WriteFile("names.txt", std::string(100, 'x') + "\n");

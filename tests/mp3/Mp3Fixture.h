@@ -55,6 +55,4 @@ protected:
         return path;
     }
     CHitDoc& Entry(int row) { return session.List().GetEntry(row); }
-
-    CTempDir dir;
 };

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <functional>
 
 #include "files/FileAdder.h"
 #include "files/UndoCommand.h"
@@ -184,31 +183,18 @@ TEST_F(SaveId3Test, ProblemRowsGetTheirCodesAndThePreviewStaysConfirmable) {
     EXPECT_TRUE(Entry(2).IsTagChanged());
 }
 
-// Prompts that run an action while the preview is shown, as a user might meanwhile.
-class CPreviewActionPrompts : public CFakePrompts {
-public:
-    bool ShowResults(const CResultsList& results) override {
-        if (m_results.empty() && m_action)
-            m_action();
-        return CFakePrompts::ShowResults(results);
-    }
-    std::function<void()> m_action;
-};
+using SaveId3FoldersTest = Mp3SessionTest;
 
-TEST(SaveId3FoldersTest, EachRowWritesTheFileItsPathNamesWhenTheWriteIsMade) {
-    CTempDir dir;
-    CPreviewActionPrompts prompts;
-    CMemoryProfile profile;
-    CTesselSession session{prompts, profile};
+TEST_F(SaveId3FoldersTest, EachRowWritesTheFileItsPathNamesWhenTheWriteIsMade) {
     const std::string block = kAudio + RawBlock("Old");
     // The preview ends in folder a, where the writes begin.
     for (const char* name : {"a/song.mp3", "b/song.mp3", "a/other.mp3"})
-        session.AddEntry(CHitDoc(dir.WriteFile(name, block)));
+        AddFile(name, block);
     ToggleMode(session);
     for (int row = 0; row < 3; ++row)
         CommitCellEdit(session, row, kColTitle, "Row " + std::to_string(row));
     // While the preview stands, folder a is moved away and a new one takes its name.
-    prompts.m_action = [&] {
+    prompts.m_onPreview = [&] {
         ASSERT_EQ(std::rename((dir / "a").c_str(), (dir / "old").c_str()), 0);
         dir.WriteFile("a/song.mp3", block);
     };

@@ -38,6 +38,8 @@ bool CFakePrompts::ChooseExtension(SExtensionChoice& choice) {
 }
 
 bool CFakePrompts::ShowResults(const CResultsList& results) {
+    if (!results.m_bResultsMode && m_onPreview)
+        m_onPreview();
     SShownResults shown{results.m_strTitle, results.m_bResultsMode, results.CanConfirm(), {}};
     for (size_t i = 0; i < results.m_records.GetCount(); ++i) {
         const CHitDoc& record = results.m_records.At(i);

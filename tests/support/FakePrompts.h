@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ public:
     std::deque<SSeparatorChoice> m_separators;        // an empty queue cancels
     std::deque<SId3EditorOptions> m_options;          // an empty queue cancels
     std::deque<SNumberingSettings> m_wizardAnswers;   // an empty queue cancels
+    // Runs while a preview is on screen, as another program might act meanwhile.
+    std::function<void()> m_onPreview;
 
     // What was shown.
     std::vector<std::string> m_messages;

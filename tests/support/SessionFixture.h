@@ -9,8 +9,10 @@
 #include "model/TesselSession.h"
 #include "support/FakePrompts.h"
 #include "support/RecordingObserver.h"
+#include "support/TempDir.h"
 
-// A session with scripted prompts, an in-memory profile and a recording observer.
+// A session with scripted prompts, an in-memory profile, a recording observer and a
+// temporary folder for the files a test needs.
 class SessionTest : public ::testing::Test {
 protected:
     SessionTest() { session.List().SetObserver(&observer); }
@@ -33,6 +35,7 @@ protected:
         return names;
     }
 
+    CTempDir dir;
     CFakePrompts prompts;
     CMemoryProfile profile;
     CRecordingObserver observer;
