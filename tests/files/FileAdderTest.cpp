@@ -11,13 +11,6 @@ namespace {
 
 class FileAdderTest : public SessionTest {
 protected:
-    std::vector<std::string> RowPaths() {
-        std::vector<std::string> paths;
-        for (int row = 0; row < session.List().GetCount(); ++row)
-            paths.push_back(session.List().GetEntry(row).m_strPath.Get());
-        return paths;
-    }
-
     // One recorded step, so that a test can see whether something emptied the history.
     void RecordAStep() {
         session.TakeSnapshot();
@@ -59,7 +52,7 @@ TEST_F(FileAdderTest, AddsFoundPathsInOrderSkippingMissingOnesTheRootDotsAndDupl
     EXPECT_FALSE(session.IsModified());
 
     EXPECT_EQ(DropFiles(session, {a, upper, a}), 2);
-    EXPECT_EQ(RowPaths(), (std::vector<std::string>{b, a, upper}));
+    EXPECT_EQ(Column(5), (std::vector<std::string>{b, a, upper}));
     EXPECT_FALSE(session.CanUndo());
     EXPECT_TRUE(session.IsModified());
 }
@@ -70,10 +63,10 @@ TEST_F(FileAdderTest, ADroppedFolderIsOneRowAndTheAddCommandNeverAddsAFolder) {
     EXPECT_EQ(AddCommand(session), 0);  // cancelled
     prompts.m_filesToAdd.push_back({folder, inside});
     EXPECT_EQ(AddCommand(session), 1);
-    EXPECT_EQ(RowPaths(), (std::vector<std::string>{inside}));
+    EXPECT_EQ(Column(5), (std::vector<std::string>{inside}));
 
     EXPECT_EQ(DropFiles(session, {folder}), 1);
-    EXPECT_EQ(RowPaths(), (std::vector<std::string>{inside, folder}));
+    EXPECT_EQ(Column(5), (std::vector<std::string>{inside, folder}));
     EXPECT_EQ(session.List().GetEntry(1).m_strName.Get(), "album");
 }
 
@@ -101,7 +94,7 @@ TEST_F(FileAdderTest, RemoveTakesOutSelectedRowsAndAlwaysEmptiesTheHistory) {
 
     session.List().SetSelected(1, true);
     EXPECT_EQ(Remove(session), 1);
-    EXPECT_EQ(RowPaths(), (std::vector<std::string>{a, c}));
+    EXPECT_EQ(Column(5), (std::vector<std::string>{a, c}));
     EXPECT_TRUE(session.AllMp3());
     EXPECT_TRUE(session.IsModified());
     EXPECT_TRUE(PathExists(b));

@@ -29,14 +29,9 @@ TEST_F(RenameListTest, CellTextsFollowTheModeOfTheList) {
     entry.SetSize(42);
     entry.m_strModified.Set("7/4/1999 9:5");
     entry.SetFromTag("Title", "Artist", "Album", "1999", "Comment", 0);
-    CRenameList& list = session.List();
-
-    std::vector<std::string> normal, mp3;
-    for (int c = 0; c < list.GetColumnCount(); ++c)
-        normal.push_back(list.CellText(0, c));
+    std::vector<std::string> normal = Row(0);
     session.SetMp3Columns();
-    for (int c = 0; c < list.GetColumnCount(); ++c)
-        mp3.push_back(list.CellText(0, c));
+    std::vector<std::string> mp3 = Row(0);
 
     EXPECT_EQ(normal, (std::vector<std::string>{"New", "Song", ".mp3", "42", "7/4/1999 9:5",
                                                 "/music/Song.mp3"}));

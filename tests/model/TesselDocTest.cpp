@@ -36,10 +36,7 @@ TEST_F(TesselDocTest, OneRowListMatchesTheGoldenFileBothWays) {
     session.SetMp3Columns();
     ASSERT_TRUE(doc.OnOpenDocument(path));
     ASSERT_EQ(session.List().GetCount(), 1);
-    std::vector<std::string> cells;
-    for (int column = 0; column < session.List().GetColumnCount(); ++column)
-        cells.push_back(session.List().CellText(0, column));
-    EXPECT_EQ(cells,
+    EXPECT_EQ(Row(0),
               (std::vector<std::string>{"a", "a", ".txt", "3", "1/2/1999 3:4", "C:\\a.txt"}));
     const CHitDoc& e = session.List().GetEntry(0);
     EXPECT_EQ(std::make_tuple(e.m_strName.Get(), e.m_timeModified, e.m_nYear, e.m_nGenre),

@@ -35,6 +35,20 @@ protected:
         return names;
     }
 
+    // The cell texts of one column, row by row, and of one row, column by column.
+    std::vector<std::string> Column(int column) {
+        std::vector<std::string> texts;
+        for (int row = 0; row < session.List().GetCount(); ++row)
+            texts.push_back(session.List().CellText(row, column));
+        return texts;
+    }
+    std::vector<std::string> Row(int row) {
+        std::vector<std::string> texts;
+        for (int column = 0; column < session.List().GetColumnCount(); ++column)
+            texts.push_back(session.List().CellText(row, column));
+        return texts;
+    }
+
     CTempDir dir;
     CFakePrompts prompts;
     CMemoryProfile profile;

@@ -7,15 +7,7 @@
 
 namespace {
 
-class NameToolsTest : public SessionTest {
-protected:
-    std::vector<std::string> Column(int column) {
-        std::vector<std::string> texts;
-        for (int row = 0; row < session.List().GetCount(); ++row)
-            texts.push_back(session.List().CellText(row, column));
-        return texts;
-    }
-};
+using NameToolsTest = SessionTest;
 
 TEST_F(NameToolsTest, EveryCommandRewritesEveryNewNameAsOneStepAndNeverTheExtension) {
     struct {
