@@ -23,24 +23,6 @@ TEST_F(RenameListTest, RemovingAdjacentSelectedRowsSkipsNone) {
     EXPECT_FALSE(list.IsSelected(1));
 }
 
-TEST_F(RenameListTest, CellTextsFollowTheModeOfTheList) {
-    CHitDoc& entry = AddRow("Song.mp3");
-    entry.m_strNewName.Set("New");
-    entry.SetSize(42);
-    entry.m_strModified.Set("7/4/1999 9:5");
-    entry.SetFromTag("Title", "Artist", "Album", "1999", "Comment", 0);
-    std::vector<std::string> normal = Row(0);
-    session.SetMp3Columns();
-    std::vector<std::string> mp3 = Row(0);
-
-    EXPECT_EQ(normal, (std::vector<std::string>{"New", "Song", ".mp3", "42", "7/4/1999 9:5",
-                                                "/music/Song.mp3"}));
-    EXPECT_EQ(mp3, (std::vector<std::string>{"Song.mp3", "Title", "Artist", "Album", "1999",
-                                             "Blues", "Comment"}));
-    EXPECT_EQ(session.m_currentCell.nColumn, kColTitle);
-    EXPECT_EQ(session.m_currentCell.nRow, -1);
-}
-
 class SortRowsTest : public SessionTest {
 protected:
     using Names_t = std::vector<std::string>;
