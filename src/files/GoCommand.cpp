@@ -5,6 +5,7 @@
 #include "model/RunObserver.h"
 #include "model/TesselSession.h"
 #include "platform/FileRename.h"
+#include "platform/PathFacts.h"
 
 namespace {
 
@@ -26,23 +27,35 @@ private:
     SFolderRights m_rights;
 };
 
-int PreviewCode(CHitDoc& entry, const std::string& plannedOldPath, bool unlisted,
-                CFolderRightsCache& rights) {
+int PreviewCode(const CHitDoc& entry, const std::string& plannedOldPath, const SPathFacts& facts,
+                const std::string& folder, bool unlisted, CFolderRightsCache& rights) {
     if (plannedOldPath.empty())
         return kResultExists;
-    if (!entry.CheckPath(entry.m_strPath.Get()) || unlisted)
+    if (folder.empty() || unlisted)
         return kResultNotFound;
-    std::string folder = entry.GetFolder();
     const SFolderRights& folderRights = rights.For(folder);
-    if (!MayRenameEntry(entry.m_strPath.Get(), folderRights))
+    if (!MayRenameEntry(facts, folderRights))
         return kResultReadOnly;
     // A name the file system refuses outright (empty, or longer than its limit) is judged
     // here, where the run can still be stopped, rather than failing halfway through it.
-    std::string newName = entry.GetNewFileName();
-    if (CFileFacts::HasIllegalChar(entry) || newName.empty() ||
-        newName.size() > static_cast<size_t>(folderRights.nNameMax))
+    size_t newNameSize = entry.m_strNewName.GetLength() + entry.m_strExt.GetLength();
+    if (CFileFacts::HasIllegalChar(entry) || newNameSize == 0 ||
+        newNameSize > static_cast<size_t>(folderRights.nNameMax))
         return kResultIllegalChar;
     return kResultOk;
+}
+
+// The record of a renamed row, as the entry stood before, and the entry under its new
+// path and name. The old path and name move into the record rather than being copied.
+std::unique_ptr<CHitDoc> TakeRenamedRecord(CHitDoc& entry, std::string newPath) {
+    auto record = std::make_unique<CHitDoc>();
+    CTextField oldPath = std::exchange(entry.m_strPath, CTextField(std::move(newPath)));
+    CTextField oldName = std::exchange(entry.m_strName, CTextField());
+    *record = entry;
+    record->m_strPath = std::move(oldPath);
+    record->m_strName = std::move(oldName);
+    entry.m_strName.Set(entry.GetNewFileName());
+    return record;
 }
 
 }  // namespace
@@ -58,13 +71,11 @@ void RenameRows(CTesselSession& session, CResultsList& results) {
         CHitDoc& entry = list.GetEntry(row);
         std::string newPath = entry.GetNewPath();
         if (RenameFile(entry.m_strPath.Get(), newPath)) {
-            results.AddResult(entry, kResultOk);
             // Before the next rename is tried, so that a record of this one is kept
             // even when the process dies during the next.
             if (observer != nullptr)
                 observer->FileRenamed(row, entry.m_strPath.Get(), newPath);
-            entry.m_strPath.Set(std::move(newPath));
-            entry.m_strName.Set(entry.GetNewFileName());
+            results.AddResult(TakeRenamedRecord(entry, std::move(newPath)), kResultOk);
             list.RefreshRow(row);
             continue;
         }
@@ -86,21 +97,26 @@ void FillPreview(CTesselSession& session, CResultsList& preview) {
     size_t rows = static_cast<size_t>(list.GetCount());
     std::vector<std::string> newPaths;
     std::vector<std::string> oldPaths;
+    std::vector<std::string> folders(rows);
+    std::vector<SPathFacts> facts(rows);
     newPaths.reserve(rows);
     oldPaths.reserve(rows);
-    for (int row = 0; row < list.GetCount(); ++row) {
-        const CHitDoc& entry = list.GetEntry(row);
+    // One probe of each file answers both the planner (where the file is) and the
+    // verdict (whether it may be renamed).
+    for (size_t row = 0; row < rows; ++row) {
+        const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
         newPaths.push_back(entry.GetNewPath());
         oldPaths.push_back(entry.m_strPath.Get());
+        folders[row] = QueryEntryFolder(oldPaths[row], facts[row]);
     }
     CFileFacts work;
     std::vector<bool> unlisted;
-    work.PlanRenames(newPaths, oldPaths, &unlisted);
+    work.PlanRenames(newPaths, oldPaths, &unlisted, &folders);
     CFolderRightsCache rights;
-    for (int row = 0; row < list.GetCount(); ++row) {
-        CHitDoc& entry = list.GetEntry(row);
-        size_t i = static_cast<size_t>(row);
-        preview.AddResult(entry, PreviewCode(entry, oldPaths[i], unlisted[i], rights));
+    for (size_t row = 0; row < rows; ++row) {
+        const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+        preview.AddResult(entry, PreviewCode(entry, oldPaths[row], facts[row], folders[row],
+                                             unlisted[row], rights));
     }
 }
 
@@ -114,17 +130,19 @@ EGoOutcome Go(CTesselSession& session) {
         for (int row = 0; row < list.GetCount(); ++row)
             list.GetEntry(row).m_strExt.Set(choice.strExtension);
 
-    CResultsList preview;
-    preview.m_strTitle = "Preview";
-    FillPreview(session, preview);
-    if (!prompts.ShowResults(preview) || !preview.CanConfirm())
-        return EGoOutcome::Refused;
+    {
+        // Gone before the run, so that the results reuse its memory.
+        CResultsList preview;
+        preview.m_strTitle = "Preview";
+        FillPreview(session, preview);
+        if (!prompts.ShowResults(preview) || !preview.CanConfirm())
+            return EGoOutcome::Refused;
+    }
     // A front end that keeps its own record of the run may refuse to start without it.
     IRunObserver* observer = session.GetRunObserver();
     if (observer != nullptr && !observer->RunStarting(list.GetCount()))
         return EGoOutcome::Refused;
 
-    session.TakeSnapshot();
     CResultsList results;
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
@@ -132,7 +150,9 @@ EGoOutcome Go(CTesselSession& session) {
     if (observer != nullptr)
         observer->RunFinished();
     prompts.ShowResults(results);
-    session.CommitSnapshot(kUndoRenameRun);
+    // Each record is its row's entry as it stood before the run: together they are the
+    // undo step.
+    session.CommitRecords(std::move(results.m_records), kUndoRenameRun);
     session.RecomputeAllMp3();
     return EGoOutcome::Ran;
 }

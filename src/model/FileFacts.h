@@ -45,9 +45,12 @@ public:
     // replacing its old path with "". newPaths and oldPaths hold one element per row.
     // A row whose file is not found takes part in no replay (the preview reports it as
     // missing); rows of a folder that cannot be listed are flagged in pUnlisted (one
-    // element per row, when given). Linear in the rows plus the folders' entries.
+    // element per row, when given). Linear in the rows plus the folders' entries. A caller
+    // that probed the rows already passes each row's folder as QueryEntryFolder gave it in
+    // pFolders; otherwise the planner probes every row itself.
     void PlanRenames(const std::vector<std::string>& newPaths, std::vector<std::string>& oldPaths,
-                     std::vector<bool>* pUnlisted = nullptr);
+                     std::vector<bool>* pUnlisted = nullptr,
+                     const std::vector<std::string>* pFolders = nullptr);
     // The planner's picture of a folder (a path ending in "/"): every entry of it, "." and
     // ".." included. False, with an empty picture, when the folder cannot be read.
     bool LoadFolderListing(const std::string& folder);

@@ -1,8 +1,6 @@
 // The rename planner's operations of CFileFacts: a picture of each folder and the replay
 // of the run's renames on it.
 
-#include <sys/stat.h>
-
 #include <string_view>
 #include <unordered_map>
 
@@ -13,32 +11,6 @@
 namespace {
 
 constexpr std::string_view kIllegalChars("\\/:*?\"<>|\0", 10);
-
-// An absolute path without empty, "." or ".." parts: the file system resolves it as
-// written, so it needs no normalising before it is probed.
-bool IsPlainAbsolute(std::string_view path) {
-    if (path.size() < 2 || path[0] != '/' || path.back() == '/')
-        return false;
-    return path.find("//") == std::string_view::npos &&
-           path.find("/./") == std::string_view::npos &&
-           path.find("/../") == std::string_view::npos && !path.ends_with("/.") &&
-           !path.ends_with("/..") && path.find('\0') == std::string_view::npos;
-}
-
-// The folder (with its trailing "/") of a path as the file system resolves it; "" when
-// nothing is there.
-std::string ResolvedFolder(const std::string& path) {
-    if (IsPlainAbsolute(path)) {
-        struct stat st;
-        if (lstat(path.c_str(), &st) != 0)
-            return "";
-        return path.substr(0, path.find_last_of('/') + 1);
-    }
-    SPathFacts facts;
-    if (path.empty() || !QueryPath(path, facts))
-        return "";
-    return facts.strPath.substr(0, facts.strPath.size() - facts.strName.size());
-}
 
 // The name a full path has inside a folder ("" when it does not lie directly in it).
 std::string_view NameIn(std::string_view folder, std::string_view path) {
@@ -139,8 +111,11 @@ void CFileFacts::ClearListing() {
 }
 
 void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
-                             std::vector<std::string>& oldPaths, std::vector<bool>* pUnlisted) {
+                             std::vector<std::string>& oldPaths, std::vector<bool>* pUnlisted,
+                             const std::vector<std::string>* pFolders) {
     size_t rows = std::min(newPaths.size(), oldPaths.size());
+    if (pFolders)
+        rows = std::min(rows, pFolders->size());
     if (pUnlisted)
         pUnlisted->assign(oldPaths.size(), false);
 
@@ -150,7 +125,8 @@ void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
     std::unordered_map<std::string, size_t> groupOf;
     size_t lastGroup = 0;
     for (size_t row = 0; row < rows; ++row) {
-        std::string folder = ResolvedFolder(oldPaths[row]);
+        SPathFacts facts;
+        std::string folder = pFolders ? (*pFolders)[row] : QueryEntryFolder(oldPaths[row], facts);
         if (folder.empty())
             continue;
         if (groups.empty() || folder != folders[lastGroup]) {

@@ -22,7 +22,10 @@ const char* ResultText(int code) {
 }
 
 void CResultsList::AddResult(const CHitDoc& entry, int code) {
-    auto record = std::make_unique<CHitDoc>(entry);
+    AddResult(std::make_unique<CHitDoc>(entry), code);
+}
+
+void CResultsList::AddResult(std::unique_ptr<CHitDoc> record, int code) {
     record->m_nTag = code;
     m_records.Push(std::move(record));
 }

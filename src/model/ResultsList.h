@@ -23,6 +23,8 @@ const char* ResultText(int code);
 class CResultsList {
 public:
     void AddResult(const CHitDoc& entry, int code);
+    // The same for a record made for the purpose.
+    void AddResult(std::unique_ptr<CHitDoc> record, int code);
     // True when some record's code is not 0.
     bool HasProblem() const;
     // Whether the preview's OK is to be enabled.

@@ -63,11 +63,7 @@ bool CTesselSession::CommitKeptRows(int kind) {
         }
     }
     m_kept.clear();
-    if (record->IsEmpty())
-        return false;
-    m_bModified = true;
-    m_undo.Push(std::move(record), kind);
-    return true;
+    return PushUndoStep(std::move(record), kind);
 }
 
 bool CTesselSession::CommitSnapshot(int kind) {
@@ -89,6 +85,16 @@ bool CTesselSession::CommitSnapshot(int kind) {
         }
     }
     m_bPending = false;
+    return PushUndoStep(std::move(record), kind);
+}
+
+bool CTesselSession::CommitRecords(CUndoRecord records, int kind) {
+    for (size_t i = 0; i < records.GetCount(); ++i)
+        records.At(i).m_nTag = static_cast<int>(i);
+    return PushUndoStep(std::make_unique<CUndoRecord>(std::move(records)), kind);
+}
+
+bool CTesselSession::PushUndoStep(std::unique_ptr<CUndoRecord> record, int kind) {
     if (record->IsEmpty())
         return false;
     m_bModified = true;

@@ -59,6 +59,9 @@ public:
     // compares just those, so a command over many rows copies only what it changes.
     void TakePartialSnapshot();
     void KeepRow(int row);
+    // Records an undo step made elsewhere: record i is row i's entry as it stood before.
+    // Returns whether a step was recorded (false for no records).
+    bool CommitRecords(CUndoRecord records, int kind);
     // Drops a pending snapshot and frees the storage kept for the next one.
     void ReleaseSnapshot();
     // Writes an edit record's copies back into their rows and pops it.
@@ -91,6 +94,7 @@ public:
 
 private:
     bool CommitKeptRows(int kind);
+    bool PushUndoStep(std::unique_ptr<CUndoRecord> record, int kind);
 
     IPrompts& m_prompts;
     IProfile& m_profile;

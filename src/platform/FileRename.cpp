@@ -1,10 +1,14 @@
 #include "platform/FileRename.h"
 
+#include "platform/PathFacts.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <strings.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -87,6 +91,12 @@ SFolderRights QueryFolderRights(const std::string& folder) {
     rights.bMayChange = faccessat(AT_FDCWD, path, W_OK | X_OK, AT_EACCESS) == 0;
     rights.bSticky = (st.st_mode & S_ISVTX) != 0;
     rights.nOwner = st.st_uid;
+    rights.nUser = geteuid();
+    rights.groups.push_back(getegid());
+    int count = getgroups(0, nullptr);
+    std::vector<gid_t> groups(count > 0 ? static_cast<size_t>(count) : 0);
+    if (count > 0 && getgroups(count, groups.data()) == count)
+        rights.groups.insert(rights.groups.end(), groups.begin(), groups.end());
     errno = 0;
     long nameMax = pathconf(path, _PC_NAME_MAX);
     if (nameMax > 0)
@@ -94,14 +104,17 @@ SFolderRights QueryFolderRights(const std::string& folder) {
     return rights;
 }
 
-bool MayRenameEntry(const std::string& path, const SFolderRights& folder) {
-    if (!folder.bFound || !folder.bMayChange || HasNul(path))
+bool MayRenameEntry(const SPathFacts& entry, const SFolderRights& folder) {
+    if (!folder.bFound || !folder.bMayChange || !entry.bExists || entry.bImmutable)
         return false;
-    if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS | AT_SYMLINK_NOFOLLOW) != 0)
+    uid_t me = folder.nUser;
+    if (folder.bSticky && me != 0 && me != folder.nOwner && me != entry.nOwner)
         return false;
-    uid_t me = geteuid();
-    if (!folder.bSticky || me == 0 || me == folder.nOwner)
+    if (me == 0)
         return true;
-    struct stat st;
-    return lstat(path.c_str(), &st) == 0 && st.st_uid == me;
+    if (entry.nOwner == me)
+        return (entry.nMode & S_IWUSR) != 0;
+    bool inGroup =
+        std::find(folder.groups.begin(), folder.groups.end(), entry.nGroup) != folder.groups.end();
+    return (entry.nMode & (inGroup ? S_IWGRP : S_IWOTH)) != 0;
 }

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+struct SPathFacts;
 
 // Renames one file or folder without ever replacing an existing name. Uses
 // renameat2(RENAME_NOREPLACE); where the file system refuses that flag, a file is
@@ -22,12 +25,16 @@ struct SFolderRights {
     bool bSticky = false;     // only owners may rename or delete its entries
     uint32_t nOwner = 0;      // the folder's owner
     long nNameMax = 255;      // the longest name, in bytes, its file system takes
+    // Who asks: the effective user and groups when the rights were read.
+    uint32_t nUser = 0;
+    std::vector<uint32_t> groups;
 };
 
 SFolderRights QueryFolderRights(const std::string& folder);
 
-// Whether this user may rename the entry at path, inside a folder with the given
-// rights: the entry is writable by the user and the folder lets the user rename it
-// (writable and searchable; when sticky, the user owns the folder or the entry, or is
-// root). A read-only file system allows nothing.
-bool MayRenameEntry(const std::string& path, const SFolderRights& folder);
+// Whether the user who read the folder's rights may rename the entry with these facts
+// inside it: the folder lets the user rename it (writable and searchable; when sticky, the
+// user owns the folder or the entry, or is root), the entry is not immutable and its
+// permission bits let the user write it (root passes them). A read-only file system
+// allows nothing. Asks the file system nothing: a run judges every row this way.
+bool MayRenameEntry(const SPathFacts& entry, const SFolderRights& folder);

@@ -93,6 +93,24 @@ struct SProcessIds {
     }
 };
 
+// The stat facts of the entry itself (a link is not followed), read with one statx.
+bool StatEntry(const char* path, SPathFacts& facts) {
+    struct statx st;
+    if (statx(AT_FDCWD, path, AT_SYMLINK_NOFOLLOW,
+              STATX_TYPE | STATX_MODE | STATX_UID | STATX_GID | STATX_SIZE | STATX_MTIME, &st) != 0)
+        return false;
+    facts.bExists = true;
+    facts.bIsFolder = S_ISDIR(st.stx_mode);
+    facts.bImmutable = (st.stx_attributes & st.stx_attributes_mask &
+                        (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0;
+    facts.nMode = st.stx_mode;
+    facts.nOwner = st.stx_uid;
+    facts.nGroup = st.stx_gid;
+    facts.nSize = st.stx_size;
+    facts.timeModified = st.stx_mtime.tv_sec;
+    return true;
+}
+
 }  // namespace
 
 std::string AbsolutePath(const std::string& path) {
@@ -130,19 +148,25 @@ bool IsReadOnlyEntry(const SPathFacts& facts) {
 bool QueryPath(const std::string& path, SPathFacts& facts) {
     facts = SPathFacts();
     std::string absolute = AbsolutePath(path);
-    if (absolute.empty())
+    if (absolute.empty() || !StatEntry(absolute.c_str(), facts))
         return false;
-    struct stat st;
-    if (lstat(absolute.c_str(), &st) != 0)
-        return false;
-    facts.bExists = true;
-    facts.bIsFolder = S_ISDIR(st.st_mode);
-    facts.nMode = st.st_mode;
-    facts.nOwner = st.st_uid;
-    facts.nGroup = st.st_gid;
     facts.strName = absolute == "/" ? "/" : absolute.substr(absolute.find_last_of('/') + 1);
     facts.strPath = std::move(absolute);
-    facts.nSize = static_cast<uint64_t>(st.st_size);
-    facts.timeModified = st.st_mtim.tv_sec;
     return true;
+}
+
+std::string QueryEntryFolder(const std::string& path, SPathFacts& facts) {
+    if (path.find('\0') != std::string::npos) {
+        facts = SPathFacts();
+        return "";
+    }
+    if (path.size() > 1 && path[0] == '/' && IsNormal(path)) {
+        facts = SPathFacts();
+        if (!StatEntry(path.c_str(), facts))
+            return "";
+        return path.substr(0, path.find_last_of('/') + 1);
+    }
+    if (!QueryPath(path, facts) || IsRootPath(facts.strPath))
+        return "";
+    return facts.strPath.substr(0, facts.strPath.size() - facts.strName.size());
 }

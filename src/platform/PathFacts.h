@@ -8,6 +8,9 @@
 struct SPathFacts {
     bool bExists = false;
     bool bIsFolder = false;
+    // The file system refuses to rename or change the entry, whoever asks: it carries the
+    // immutable or the append-only attribute.
+    bool bImmutable = false;
     std::string strName;  // the last component, as the directory stores it
     std::string strPath;  // absolute, with "." and ".." resolved
     uint64_t nSize = 0;
@@ -29,6 +32,12 @@ std::string AbsolutePath(const std::string& path);
 
 // Fills facts for the path; false (facts.bExists false) when nothing is there.
 bool QueryPath(const std::string& path, SPathFacts& facts);
+
+// Probes the entry at path and returns the folder it lies in as the file system resolves
+// it (ending in "/"), or "" when nothing is there. facts gets what QueryPath gives, except
+// that for a path already in its one absolute spelling strName and strPath stay empty: it
+// is probed as written, without a copy, since a run probes every row this way.
+std::string QueryEntryFolder(const std::string& path, SPathFacts& facts);
 
 // True when the file system root is meant ("/").
 bool IsRootPath(const std::string& absolutePath);

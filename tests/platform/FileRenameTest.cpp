@@ -1,8 +1,12 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/FileRename.h"
+#include "platform/PathFacts.h"
 #include "support/OtherUser.h"
 #include "support/TempDir.h"
 
@@ -81,7 +85,9 @@ protected:
 
     bool MayRename(const std::string& path) {
         std::string folder = path.substr(0, path.find_last_of('/') + 1);
-        return MayRenameEntry(path, QueryFolderRights(folder));
+        SPathFacts facts;
+        QueryPath(path, facts);
+        return MayRenameEntry(facts, QueryFolderRights(folder));
     }
 
     CTempDir dir;
@@ -121,6 +127,29 @@ TEST_F(RenameRightsTest, AStickyFolderLetsOnlyOwnersRename) {
     std::string ownFile = dir.WriteFile("shared/own.txt");
     EXPECT_FALSE(MayRename(rootsFile));
     EXPECT_TRUE(MayRename(ownFile));
+}
+
+// Sets or clears the immutable attribute; false where the file system or user cannot.
+bool SetImmutable(const std::string& path, bool immutable) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    close(fd);
+    return done;
+}
+
+TEST_F(RenameRightsTest, AnImmutableFileMayNotBeRenamedEvenByRoot) {
+    std::string file = dir.WriteFile("frozen.txt");
+    if (!SetImmutable(file, true))
+        GTEST_SKIP() << "the immutable attribute cannot be set here";
+    bool mayRename = MayRename(file);
+    ASSERT_TRUE(SetImmutable(file, false));
+    EXPECT_FALSE(mayRename);
+    EXPECT_TRUE(MayRename(file));
 }
 
 }  // namespace
