@@ -97,25 +97,29 @@ void FillPreview(CTesselSession& session, CResultsList& preview) {
     size_t rows = static_cast<size_t>(list.GetCount());
     std::vector<std::string> newPaths;
     std::vector<std::string> oldPaths;
-    std::vector<std::string> folders(rows);
-    std::vector<SPathFacts> facts(rows);
     newPaths.reserve(rows);
     oldPaths.reserve(rows);
-    // One probe of each file answers both the planner (where the file is) and the
-    // verdict (whether it may be renamed).
     for (size_t row = 0; row < rows; ++row) {
         const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
         newPaths.push_back(entry.GetNewPath());
         oldPaths.push_back(entry.m_strPath.Get());
-        folders[row] = QueryEntryFolder(oldPaths[row], facts[row]);
     }
+    // One probe of each file answers both the planner (where the file is) and the
+    // verdict (whether it may be renamed).
+    std::vector<SPathFacts> facts;
+    SRowFolders where = LocateRows(oldPaths, &facts);
     CFileFacts work;
     std::vector<bool> unlisted;
-    work.PlanRenames(newPaths, oldPaths, &unlisted, &folders);
+    work.PlanRenames(newPaths, oldPaths, &unlisted, &where);
     CFolderRightsCache rights;
+    static const std::string kNoFolder;
     for (size_t row = 0; row < rows; ++row) {
-        const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-        preview.AddResult(entry, PreviewCode(entry, oldPaths[row], facts[row], folders[row],
+        CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+        int folder = where.folderOf[row];
+        entry.m_bExists = folder >= 0;
+        const std::string& folderPath =
+            folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
+        preview.AddResult(entry, PreviewCode(entry, oldPaths[row], facts[row], folderPath,
                                              unlisted[row], rights));
     }
 }

@@ -16,6 +16,17 @@ struct SNameHash {
     size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
 };
 
+// Where each row's file lies, as one probe of every row found it: row i's file lies in
+// folders[folderOf[i]] (a path ending in "/"), or was not found when folderOf[i] is -1.
+struct SRowFolders {
+    std::vector<std::string> folders;
+    std::vector<int> folderOf;
+};
+
+// Probes the file at each path once, folder by folder, and tells where each lies; the
+// facts of each probe go to pFacts (one element per path) when given.
+SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SPathFacts>* pFacts);
+
 // The facts of one file, taken when the entry was filled: its name, new name, extension,
 // path, size and last-write time.
 class CFileFacts {
@@ -46,11 +57,10 @@ public:
     // A row whose file is not found takes part in no replay (the preview reports it as
     // missing); rows of a folder that cannot be listed are flagged in pUnlisted (one
     // element per row, when given). Linear in the rows plus the folders' entries. A caller
-    // that probed the rows already passes each row's folder as QueryEntryFolder gave it in
-    // pFolders; otherwise the planner probes every row itself.
+    // that located the rows already (LocateRows of the old paths) passes what it found in
+    // pWhere; otherwise the planner locates them itself.
     void PlanRenames(const std::vector<std::string>& newPaths, std::vector<std::string>& oldPaths,
-                     std::vector<bool>* pUnlisted = nullptr,
-                     const std::vector<std::string>* pFolders = nullptr);
+                     std::vector<bool>* pUnlisted = nullptr, const SRowFolders* pWhere = nullptr);
     // The planner's picture of a folder (a path ending in "/"): every entry of it, "." and
     // ".." included. False, with an empty picture, when the folder cannot be read.
     bool LoadFolderListing(const std::string& folder);

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "model/FileFacts.h"
+#include "platform/EntryProber.h"
 #include "platform/FolderListing.h"
 #include "platform/PathFacts.h"
 
@@ -110,35 +111,48 @@ void CFileFacts::ClearListing() {
     m_strListedFolder.clear();
 }
 
+SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SPathFacts>* pFacts) {
+    SRowFolders where;
+    where.folderOf.assign(paths.size(), -1);
+    if (pFacts)
+        pFacts->assign(paths.size(), SPathFacts());
+    CEntryProber prober;
+    SPathFacts scratch;
+    std::unordered_map<std::string, int> indexOf;
+    int last = -1;
+    for (size_t row = 0; row < paths.size(); ++row) {
+        const std::string* folder = prober.Probe(paths[row], pFacts ? (*pFacts)[row] : scratch);
+        if (folder == nullptr)
+            continue;
+        if (last < 0 || *folder != where.folders[static_cast<size_t>(last)]) {
+            auto [it, inserted] = indexOf.try_emplace(*folder, static_cast<int>(indexOf.size()));
+            if (inserted)
+                where.folders.push_back(*folder);
+            last = it->second;
+        }
+        where.folderOf[row] = last;
+    }
+    return where;
+}
+
 void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
                              std::vector<std::string>& oldPaths, std::vector<bool>* pUnlisted,
-                             const std::vector<std::string>* pFolders) {
+                             const SRowFolders* pWhere) {
     size_t rows = std::min(newPaths.size(), oldPaths.size());
-    if (pFolders)
-        rows = std::min(rows, pFolders->size());
     if (pUnlisted)
         pUnlisted->assign(oldPaths.size(), false);
+    SRowFolders located;
+    if (pWhere == nullptr)
+        located = LocateRows(oldPaths, nullptr);
+    const SRowFolders& where = pWhere ? *pWhere : located;
+    rows = std::min(rows, where.folderOf.size());
 
     // Rows grouped by folder, each group in row order; a missing file has no folder.
-    std::vector<std::string> folders;
-    std::vector<std::vector<size_t>> groups;
-    std::unordered_map<std::string, size_t> groupOf;
-    size_t lastGroup = 0;
-    for (size_t row = 0; row < rows; ++row) {
-        SPathFacts facts;
-        std::string folder = pFolders ? (*pFolders)[row] : QueryEntryFolder(oldPaths[row], facts);
-        if (folder.empty())
-            continue;
-        if (groups.empty() || folder != folders[lastGroup]) {
-            auto [it, inserted] = groupOf.try_emplace(folder, groups.size());
-            if (inserted) {
-                folders.push_back(folder);
-                groups.emplace_back();
-            }
-            lastGroup = it->second;
-        }
-        groups[lastGroup].push_back(row);
-    }
+    const std::vector<std::string>& folders = where.folders;
+    std::vector<std::vector<size_t>> groups(folders.size());
+    for (size_t row = 0; row < rows; ++row)
+        if (where.folderOf[row] >= 0)
+            groups[static_cast<size_t>(where.folderOf[row])].push_back(row);
 
     // A mark clears the first row still holding the colliding old path: the row itself,
     // unless a list names one file twice. Only rows holding that path ask for it, once

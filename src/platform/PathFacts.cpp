@@ -93,24 +93,6 @@ struct SProcessIds {
     }
 };
 
-// The stat facts of the entry itself (a link is not followed), read with one statx.
-bool StatEntry(const char* path, SPathFacts& facts) {
-    struct statx st;
-    if (statx(AT_FDCWD, path, AT_SYMLINK_NOFOLLOW,
-              STATX_TYPE | STATX_MODE | STATX_UID | STATX_GID | STATX_SIZE | STATX_MTIME, &st) != 0)
-        return false;
-    facts.bExists = true;
-    facts.bIsFolder = S_ISDIR(st.stx_mode);
-    facts.bImmutable = (st.stx_attributes & st.stx_attributes_mask &
-                        (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0;
-    facts.nMode = st.stx_mode;
-    facts.nOwner = st.stx_uid;
-    facts.nGroup = st.stx_gid;
-    facts.nSize = st.stx_size;
-    facts.timeModified = st.stx_mtime.tv_sec;
-    return true;
-}
-
 }  // namespace
 
 std::string AbsolutePath(const std::string& path) {
@@ -145,10 +127,32 @@ bool IsReadOnlyEntry(const SPathFacts& facts) {
     return !(facts.nMode & S_IWOTH);
 }
 
+bool StatEntryAt(int folder, const char* path, SPathFacts& facts) {
+    struct statx st;
+    if (statx(folder, path, AT_SYMLINK_NOFOLLOW,
+              STATX_TYPE | STATX_MODE | STATX_UID | STATX_GID | STATX_SIZE | STATX_MTIME, &st) != 0)
+        return false;
+    facts.bExists = true;
+    facts.bIsFolder = S_ISDIR(st.stx_mode);
+    facts.bImmutable = (st.stx_attributes & st.stx_attributes_mask &
+                        (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0;
+    facts.nMode = st.stx_mode;
+    facts.nOwner = st.stx_uid;
+    facts.nGroup = st.stx_gid;
+    facts.nSize = st.stx_size;
+    facts.timeModified = st.stx_mtime.tv_sec;
+    return true;
+}
+
+bool IsPlainAbsolutePath(std::string_view path) {
+    return path.size() > 1 && path[0] == '/' && IsNormal(path) &&
+           path.find('\0') == std::string_view::npos;
+}
+
 bool QueryPath(const std::string& path, SPathFacts& facts) {
     facts = SPathFacts();
     std::string absolute = AbsolutePath(path);
-    if (absolute.empty() || !StatEntry(absolute.c_str(), facts))
+    if (absolute.empty() || !StatEntryAt(AT_FDCWD, absolute.c_str(), facts))
         return false;
     facts.strName = absolute == "/" ? "/" : absolute.substr(absolute.find_last_of('/') + 1);
     facts.strPath = std::move(absolute);
@@ -160,9 +164,9 @@ std::string QueryEntryFolder(const std::string& path, SPathFacts& facts) {
         facts = SPathFacts();
         return "";
     }
-    if (path.size() > 1 && path[0] == '/' && IsNormal(path)) {
+    if (IsPlainAbsolutePath(path)) {
         facts = SPathFacts();
-        if (!StatEntry(path.c_str(), facts))
+        if (!StatEntryAt(AT_FDCWD, path.c_str(), facts))
             return "";
         return path.substr(0, path.find_last_of('/') + 1);
     }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // What the file system tells about one directory entry, read with lstat so that an
 // unreadable file still exists and a dangling symbolic link is an entry of its own.
@@ -32,6 +33,15 @@ std::string AbsolutePath(const std::string& path);
 
 // Fills facts for the path; false (facts.bExists false) when nothing is there.
 bool QueryPath(const std::string& path, SPathFacts& facts);
+
+// An absolute path other than "/" with no empty, "." or ".." component, no trailing
+// slash and no NUL byte: the one spelling of its file, which the file system resolves as
+// written.
+bool IsPlainAbsolutePath(std::string_view path);
+
+// The stat facts (not strName or strPath) of the entry at path, relative to the folder
+// descriptor (or AT_FDCWD); a symbolic link is not followed. False when nothing is there.
+bool StatEntryAt(int folder, const char* path, SPathFacts& facts);
 
 // Probes the entry at path and returns the folder it lies in as the file system resolves
 // it (ending in "/"), or "" when nothing is there. facts gets what QueryPath gives, except
