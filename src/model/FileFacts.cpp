@@ -30,21 +30,28 @@ std::string ModifiedText(int64_t seconds) {
     return std::string(text, at);
 }
 
-bool CFileFacts::CheckPath(const std::string& path) {
-    m_bExists = QueryPath(path, m_found);
-    m_bRoot = m_bExists && IsRootPath(m_found.strPath);
+bool CFileFacts::Probe(const std::string& path, SPathFacts& facts) {
+    m_bExists = QueryPath(path, facts);
+    m_bRoot = m_bExists && IsRootPath(facts.strPath);
+    m_found = facts;
     return m_bExists;
 }
 
+bool CFileFacts::CheckPath(const std::string& path) {
+    SPathFacts facts;
+    return Probe(path, facts);
+}
+
 bool CFileFacts::FillFromPath(const std::string& path) {
-    if (!CheckPath(path))
+    SPathFacts facts;
+    if (!Probe(path, facts))
         return false;
-    m_strName.Set(m_found.strName);
-    m_strNewName.Set(TitleOf(m_found.strName));
-    m_strPath.Set(m_found.strPath);
-    SetSize(m_found.nSize);
-    SetModified(m_found.timeModified);
-    m_strExt.Set(ExtensionOf(m_found.strName));
+    m_strNewName.Set(TitleOf(facts.strName));
+    m_strExt.Set(ExtensionOf(facts.strName));
+    m_strName.Set(std::move(facts.strName));
+    m_strPath.Set(std::move(facts.strPath));
+    SetSize(facts.nSize);
+    SetModified(facts.timeModified);
     return true;
 }
 

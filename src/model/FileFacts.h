@@ -3,18 +3,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "model/FolderPicture.h"
 #include "model/TextField.h"
 #include "platform/PathFacts.h"
-
-// Hashes std::string and std::string_view alike, so a name can be looked up in place.
-struct SNameHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
 
 // Where each row's file lies, as one probe of every row found it: row i's file lies in
 // folders[folderOf[i]] (a path ending in "/"), or was not found when folderOf[i] is -1.
@@ -48,7 +42,7 @@ public:
     // Facts of the path last probed with CheckPath.
     bool IsFolder() const { return m_found.bIsFolder; }
     bool IsReadOnly() const { return IsReadOnlyEntry(m_found); }
-    const SPathFacts& GetFound() const { return m_found; }
+    const SEntryFacts& GetFound() const { return m_found; }
 
     // The rename planner. Replays the renames of every folder in row order on a picture
     // of that folder (its listing) and marks each row whose new path is taken at its
@@ -88,11 +82,8 @@ public:
     int64_t m_timeModified = 0;
     bool m_bRoot = false;
     bool m_bExists = false;
-    // The planner's folder picture: the names in m_strListedFolder (its full paths are
-    // that folder followed by each name), searchable by name.
-    std::unordered_set<std::string, SNameHash, std::equal_to<>> m_listFolder;
-    std::unordered_set<std::string> m_listOutside;  // paths put there that lie elsewhere
-    std::string m_strListedFolder;
+    // The planner's picture of the folder it replays.
+    CFolderPicture m_listFolder;
 
 protected:
     // Copies (from an lvalue) or moves (from an rvalue) the file fields that copy
@@ -112,7 +103,9 @@ protected:
     bool SameFileFields(const CFileFacts& other) const;
 
 private:
-    SPathFacts m_found;
+    bool Probe(const std::string& path, SPathFacts& facts);
+
+    SEntryFacts m_found;
 };
 
 // The extension of a name: from its last "." to the end, dot included; "" without a dot.

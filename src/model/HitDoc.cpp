@@ -48,7 +48,14 @@ CHitDoc& CHitDoc::operator=(CHitDoc&& other) noexcept {
 }
 
 std::string CHitDoc::GetNewPath() const {
-    return GetFolder() + GetNewFileName();
+    // Built in one allocation: a run asks every row for it.
+    const std::string& path = m_strPath.Get();
+    size_t nameLength = m_strName.GetLength();
+    size_t folderLength = path.size() >= nameLength ? path.size() - nameLength : 0;
+    std::string newPath;
+    newPath.reserve(folderLength + m_strNewName.GetLength() + m_strExt.GetLength());
+    newPath.append(path, 0, folderLength).append(m_strNewName.Get()).append(m_strExt.Get());
+    return newPath;
 }
 
 std::string CHitDoc::GetYearText() const {

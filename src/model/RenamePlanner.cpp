@@ -1,25 +1,15 @@
 // The rename planner's operations of CFileFacts: a picture of each folder and the replay
 // of the run's renames on it.
 
-#include <string_view>
 #include <unordered_map>
 
 #include "model/FileFacts.h"
 #include "platform/EntryProber.h"
-#include "platform/FolderListing.h"
 #include "platform/PathFacts.h"
 
 namespace {
 
 constexpr std::string_view kIllegalChars("\\/:*?\"<>|\0", 10);
-
-// The name a full path has inside a folder ("" when it does not lie directly in it).
-std::string_view NameIn(std::string_view folder, std::string_view path) {
-    if (path.size() <= folder.size() || !path.starts_with(folder))
-        return {};
-    std::string_view name = path.substr(folder.size());
-    return name.find('/') == std::string_view::npos ? name : std::string_view();
-}
 
 // Which row a collision marks: the first row still holding the colliding old path. Built
 // at the first collision only, since most runs have none.
@@ -69,46 +59,15 @@ bool CFileFacts::HasIllegalChar(const CFileFacts& entry) {
 }
 
 bool CFileFacts::LoadFolderListing(const std::string& folder) {
-    ClearListing();
-    m_strListedFolder = folder;
-    std::vector<std::string> names;
-    if (!ListFolder(folder, names))
-        return false;
-    m_listFolder.reserve(names.size() + 2);
-    m_listFolder.insert(".");
-    m_listFolder.insert("..");
-    for (std::string& name : names)
-        m_listFolder.insert(std::move(name));
-    return true;
+    return m_listFolder.Load(folder);
 }
 
 bool CFileFacts::RenameInListing(const std::string& newPath, const std::string& oldPath) {
-    // Paths that do not lie directly in the folder are kept whole, so that the picture
-    // answers for every path exactly as a list of full paths would.
-    std::string_view newName = NameIn(m_strListedFolder, newPath);
-    bool taken = newName.empty() ? m_listOutside.count(newPath) != 0
-                                 : m_listFolder.find(newName) != m_listFolder.end();
-    if (taken)
-        return false;
-    std::string_view oldName = NameIn(m_strListedFolder, oldPath);
-    bool removed = false;
-    if (oldName.empty()) {
-        removed = m_listOutside.erase(oldPath) != 0;
-    } else if (auto old = m_listFolder.find(oldName); old != m_listFolder.end()) {
-        m_listFolder.erase(old);
-        removed = true;
-    }
-    if (removed && newName.empty())
-        m_listOutside.insert(newPath);
-    else if (removed)
-        m_listFolder.emplace(newName);
-    return true;
+    return m_listFolder.Rename(newPath, oldPath);
 }
 
 void CFileFacts::ClearListing() {
-    m_listFolder.clear();
-    m_listOutside.clear();
-    m_strListedFolder.clear();
+    m_listFolder.Clear();
 }
 
 SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SPathFacts>* pFacts) {

@@ -111,15 +111,14 @@ bool IsRootPath(const std::string& absolutePath) {
     return absolutePath == "/";
 }
 
-bool IsReadOnlyEntry(const SPathFacts& facts) {
+bool IsReadOnlyEntry(const SEntryFacts& facts) {
     if (!facts.bExists)
         return false;
+    if (facts.bImmutable)
+        return true;
     static const SProcessIds ids;
-    // The superuser passes the permission bits; only an immutable file or a read-only
-    // file system refuses it a write.
     if (ids.uid == 0)
-        return faccessat(AT_FDCWD, facts.strPath.c_str(), W_OK, AT_EACCESS) != 0 &&
-               (errno == EPERM || errno == EROFS);
+        return false;
     if (facts.nOwner == ids.uid)
         return !(facts.nMode & S_IWUSR);
     if (ids.InGroup(facts.nGroup))
@@ -127,7 +126,7 @@ bool IsReadOnlyEntry(const SPathFacts& facts) {
     return !(facts.nMode & S_IWOTH);
 }
 
-bool StatEntryAt(int folder, const char* path, SPathFacts& facts) {
+bool StatEntryAt(int folder, const char* path, SEntryFacts& facts) {
     struct statx st;
     if (statx(folder, path, AT_SYMLINK_NOFOLLOW,
               STATX_TYPE | STATX_MODE | STATX_UID | STATX_GID | STATX_SIZE | STATX_MTIME, &st) != 0)

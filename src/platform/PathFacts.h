@@ -4,16 +4,15 @@
 #include <string>
 #include <string_view>
 
-// What the file system tells about one directory entry, read with lstat so that an
-// unreadable file still exists and a dangling symbolic link is an entry of its own.
-struct SPathFacts {
+// What the file system tells about one directory entry, read without following a
+// symbolic link, so that an unreadable file still exists and a dangling link is an entry
+// of its own.
+struct SEntryFacts {
     bool bExists = false;
     bool bIsFolder = false;
     // The file system refuses to rename or change the entry, whoever asks: it carries the
     // immutable or the append-only attribute.
     bool bImmutable = false;
-    std::string strName;  // the last component, as the directory stores it
-    std::string strPath;  // absolute, with "." and ".." resolved
     uint64_t nSize = 0;
     int64_t timeModified = 0;  // seconds since 1970-01-01 UTC
     // The entry's permission bits and owner, for IsReadOnlyEntry.
@@ -22,10 +21,15 @@ struct SPathFacts {
     uint32_t nGroup = 0;
 };
 
-// True when the entry itself is not writable by this user. Asked only when wanted, since
-// for the superuser it costs a look at the file system (an immutable file, a read-only
-// mount) that adding files does not need.
-bool IsReadOnlyEntry(const SPathFacts& facts);
+// The facts of an entry together with where it is.
+struct SPathFacts : SEntryFacts {
+    std::string strName;  // the last component, as the directory stores it
+    std::string strPath;  // absolute, with "." and ".." resolved
+};
+
+// True when the entry itself is not writable by this user: it is immutable, or (for any
+// user but the superuser) its permission bits refuse this user a write.
+bool IsReadOnlyEntry(const SEntryFacts& facts);
 
 // Makes a path absolute against the current folder and resolves "." and "..", without
 // changing the current folder. Returns "" for an empty path.
@@ -41,7 +45,7 @@ bool IsPlainAbsolutePath(std::string_view path);
 
 // The stat facts (not strName or strPath) of the entry at path, relative to the folder
 // descriptor (or AT_FDCWD); a symbolic link is not followed. False when nothing is there.
-bool StatEntryAt(int folder, const char* path, SPathFacts& facts);
+bool StatEntryAt(int folder, const char* path, SEntryFacts& facts);
 
 // Probes the entry at path and returns the folder it lies in as the file system resolves
 // it (ending in "/"), or "" when nothing is there. facts gets what QueryPath gives, except

@@ -1,0 +1,82 @@
+#include "model/FolderPicture.h"
+
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/FolderListing.h"
+
+namespace {
+
+// Hashes std::string and std::string_view alike, so a name can be looked up in place.
+struct SNameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+// The name a full path has inside a folder ("" when it does not lie directly in it).
+std::string_view NameIn(std::string_view folder, std::string_view path) {
+    if (path.size() <= folder.size() || !path.starts_with(folder))
+        return {};
+    std::string_view name = path.substr(folder.size());
+    return name.find('/') == std::string_view::npos ? name : std::string_view();
+}
+
+}  // namespace
+
+struct CFolderPicture::SPicture {
+    std::string strFolder;
+    std::unordered_set<std::string, SNameHash, std::equal_to<>> names;
+    std::unordered_set<std::string> outside;
+};
+
+CFolderPicture::CFolderPicture() = default;
+CFolderPicture::~CFolderPicture() = default;
+
+bool CFolderPicture::Load(const std::string& folder) {
+    Clear();
+    std::vector<std::string> names;
+    if (!ListFolder(folder, names))
+        return false;
+    m_p = std::make_unique<SPicture>();
+    m_p->strFolder = folder;
+    m_p->names.reserve(names.size() + 2);
+    m_p->names.insert(".");
+    m_p->names.insert("..");
+    for (std::string& name : names)
+        m_p->names.insert(std::move(name));
+    return true;
+}
+
+bool CFolderPicture::Rename(const std::string& newPath, const std::string& oldPath) {
+    if (!m_p)
+        m_p = std::make_unique<SPicture>();
+    // Paths that do not lie directly in the folder are kept whole, so that the picture
+    // answers for every path exactly as a list of full paths would.
+    std::string_view newName = NameIn(m_p->strFolder, newPath);
+    bool taken = newName.empty() ? m_p->outside.count(newPath) != 0
+                                 : m_p->names.find(newName) != m_p->names.end();
+    if (taken)
+        return false;
+    std::string_view oldName = NameIn(m_p->strFolder, oldPath);
+    bool removed = false;
+    if (oldName.empty()) {
+        removed = m_p->outside.erase(oldPath) != 0;
+    } else if (auto old = m_p->names.find(oldName); old != m_p->names.end()) {
+        m_p->names.erase(old);
+        removed = true;
+    }
+    if (removed && newName.empty())
+        m_p->outside.insert(newPath);
+    else if (removed)
+        m_p->names.emplace(newName);
+    return true;
+}
+
+void CFolderPicture::Clear() {
+    m_p.reset();
+}
+
+size_t CFolderPicture::size() const {
+    return m_p ? m_p->names.size() + m_p->outside.size() : 0;
+}
