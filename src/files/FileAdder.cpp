@@ -35,12 +35,19 @@ void CFileAdder::Reserve(size_t paths) {
 bool CFileAdder::Add(const std::string& path) {
     if (path.empty() || path.find('\0') != std::string::npos || NamesDots(path))
         return false;
+    // A path already in its one absolute spelling is the entry's path: its slot in the
+    // index loads while the file system is asked about the file.
+    bool plain = IsPlainAbsolutePath(path);
+    size_t hash = plain ? CPathIndex::HashOf(path) : 0;
+    if (plain)
+        m_paths.Prefetch(hash);
     auto entry = std::make_unique<CHitDoc>();
     if (!entry->FillFromPath(path) || entry->m_strPath.IsEmpty() || entry->IsRoot())
         return false;
     if (m_session.IsMp3Mode() && !IsMp3Extension(entry->m_strExt.Get()))
         return false;
-    if (!m_paths.Insert(entry->m_strPath.Get()))
+    const std::string& added = entry->m_strPath.Get();
+    if (!m_paths.Insert(added, plain ? hash : CPathIndex::HashOf(added)))
         return false;
     // The row takes this very entry over, so the tag read now counts as saved there.
     if (m_session.IsMp3Mode())

@@ -1,7 +1,6 @@
 #include "files/PathIndex.h"
 
 #include <functional>
-#include <string_view>
 
 void CPathIndex::Reserve(size_t count) {
     size_t slots = 16;
@@ -11,10 +10,18 @@ void CPathIndex::Reserve(size_t count) {
         Rehash(slots);
 }
 
-bool CPathIndex::Insert(const std::string& path) {
+size_t CPathIndex::HashOf(std::string_view path) {
+    return std::hash<std::string_view>{}(path);
+}
+
+void CPathIndex::Prefetch(size_t hash) const {
+    if (!m_slots.empty())
+        __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
+}
+
+bool CPathIndex::Insert(const std::string& path, size_t hash) {
     if ((m_nCount + 1) * 2 > m_slots.size())
         Rehash(m_slots.empty() ? 16 : m_slots.size() * 2);
-    size_t hash = std::hash<std::string_view>{}(path);
     size_t mask = m_slots.size() - 1;
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
         SSlot& slot = m_slots[i];

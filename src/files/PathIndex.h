@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A set of paths whose strings live elsewhere (in the rows' entries): it keeps each
@@ -12,7 +13,13 @@ public:
     // Makes room for that many paths in all.
     void Reserve(size_t count);
     // False when an equal path (byte for byte) is held already; otherwise holds this one.
-    bool Insert(const std::string& path);
+    bool Insert(const std::string& path) { return Insert(path, HashOf(path)); }
+    // The same with the path's hash as HashOf gave it.
+    bool Insert(const std::string& path, size_t hash);
+    static size_t HashOf(std::string_view path);
+    // Starts loading the slot where a path with this hash goes, so that its Insert a
+    // little later (after a file system call, say) finds the slot in the cache.
+    void Prefetch(size_t hash) const;
     size_t GetCount() const { return m_nCount; }
 
 private:
