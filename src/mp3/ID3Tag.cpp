@@ -35,13 +35,39 @@ bool IsTrailingSpace(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-std::string ReadText(const CBlock& block, SField field) {
+// The bytes of a field that make its text: up to the first zero, trailing white space cut.
+std::string_view TextBytes(const CBlock& block, SField field) {
     std::string_view bytes(reinterpret_cast<const char*>(block.data()) + field.nOffset,
                            field.nWidth);
     bytes = bytes.substr(0, bytes.find('\0'));
     while (!bytes.empty() && IsTrailingSpace(static_cast<unsigned char>(bytes.back())))
         bytes.remove_suffix(1);
-    return Latin1ToUtf8(bytes);
+    return bytes;
+}
+
+std::string ReadText(const CBlock& block, SField field) {
+    return Latin1ToUtf8(TextBytes(block, field));
+}
+
+// Whether ReadText(block, field) == value, without building the text: every byte below
+// 0x80 stands for itself, every other one for its two-byte UTF-8 sequence.
+bool ReadsAs(const CBlock& block, SField field, std::string_view value) {
+    size_t at = 0;
+    for (char c : TextBytes(block, field)) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            if (at == value.size() || value[at] != c)
+                return false;
+            ++at;
+            continue;
+        }
+        if (value.size() - at < 2 ||
+            static_cast<unsigned char>(value[at]) != (0xC0 | (byte >> 6)) ||
+            static_cast<unsigned char>(value[at + 1]) != (0x80 | (byte & 0x3F)))
+            return false;
+        at += 2;
+    }
+    return at == value.size();
 }
 
 // The first width bytes of the text on disk, zero bytes after it.
@@ -71,7 +97,7 @@ void CopyField(CBlock& to, const CBlock& from, SField field) {
 
 // A text field of the new block: the old bytes when they read as the value.
 void PutField(CBlock& block, const CBlock* old, SField field, const std::string& value) {
-    if (old && ReadText(*old, field) == value)
+    if (old && ReadsAs(*old, field, value))
         CopyField(block, *old, field);
     else
         PutText(block, field.nOffset, field.nWidth, Utf8ToLatin1(value));
@@ -138,7 +164,7 @@ bool CID3Tag::WriteTag(const std::string& path, CFolderCache* folders) {
         CopyField(block, old, kYear);
     else
         PutText(block, kYear.nOffset, kYear.nWidth, Utf8ToLatin1(m_strYear));
-    if (kept && ReadText(old, kComment) == m_strComment) {
+    if (kept && ReadsAs(old, kComment, m_strComment)) {
         CopyField(block, old, kComment);
     } else {
         std::string comment = Utf8ToLatin1(m_strComment);
