@@ -4,7 +4,6 @@
 #include <unordered_map>
 
 #include "model/FileFacts.h"
-#include "platform/EntryProber.h"
 #include "platform/PathFacts.h"
 
 namespace {
@@ -68,30 +67,6 @@ bool CFileFacts::RenameInListing(const std::string& newPath, const std::string& 
 
 void CFileFacts::ClearListing() {
     m_listFolder.Clear();
-}
-
-SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SPathFacts>* pFacts) {
-    SRowFolders where;
-    where.folderOf.assign(paths.size(), -1);
-    if (pFacts)
-        pFacts->assign(paths.size(), SPathFacts());
-    CEntryProber prober;
-    SPathFacts scratch;
-    std::unordered_map<std::string, int> indexOf;
-    int last = -1;
-    for (size_t row = 0; row < paths.size(); ++row) {
-        const std::string* folder = prober.Probe(paths[row], pFacts ? (*pFacts)[row] : scratch);
-        if (folder == nullptr)
-            continue;
-        if (last < 0 || *folder != where.folders[static_cast<size_t>(last)]) {
-            auto [it, inserted] = indexOf.try_emplace(*folder, static_cast<int>(indexOf.size()));
-            if (inserted)
-                where.folders.push_back(*folder);
-            last = it->second;
-        }
-        where.folderOf[row] = last;
-    }
-    return where;
 }
 
 void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
