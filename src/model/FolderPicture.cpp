@@ -2,17 +2,11 @@
 
 #include <string_view>
 #include <unordered_set>
-#include <vector>
 
+#include "model/NameSet.h"
 #include "platform/FolderListing.h"
 
 namespace {
-
-// Hashes std::string and std::string_view alike, so a name can be looked up in place.
-struct SNameHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
 
 // The name a full path has inside a folder ("" when it does not lie directly in it).
 std::string_view NameIn(std::string_view folder, std::string_view path) {
@@ -26,7 +20,7 @@ std::string_view NameIn(std::string_view folder, std::string_view path) {
 
 struct CFolderPicture::SPicture {
     std::string strFolder;
-    std::unordered_set<std::string, SNameHash, std::equal_to<>> names;
+    CNameSet names;
     std::unordered_set<std::string> outside;
 };
 
@@ -35,16 +29,13 @@ CFolderPicture::~CFolderPicture() = default;
 
 bool CFolderPicture::Load(const std::string& folder) {
     Clear();
-    std::vector<std::string> names;
-    if (!ListFolder(folder, names))
+    auto picture = std::make_unique<SPicture>();
+    picture->strFolder = folder;
+    picture->names.Insert(".");
+    picture->names.Insert("..");
+    if (!VisitFolder(folder, [&](std::string_view name) { picture->names.Insert(name); }))
         return false;
-    m_p = std::make_unique<SPicture>();
-    m_p->strFolder = folder;
-    m_p->names.reserve(names.size() + 2);
-    m_p->names.insert(".");
-    m_p->names.insert("..");
-    for (std::string& name : names)
-        m_p->names.insert(std::move(name));
+    m_p = std::move(picture);
     return true;
 }
 
@@ -54,22 +45,20 @@ bool CFolderPicture::Rename(const std::string& newPath, const std::string& oldPa
     // Paths that do not lie directly in the folder are kept whole, so that the picture
     // answers for every path exactly as a list of full paths would.
     std::string_view newName = NameIn(m_p->strFolder, newPath);
-    bool taken = newName.empty() ? m_p->outside.count(newPath) != 0
-                                 : m_p->names.find(newName) != m_p->names.end();
+    bool taken = newName.empty() ? m_p->outside.count(newPath) != 0 : m_p->names.Contains(newName);
     if (taken)
         return false;
     std::string_view oldName = NameIn(m_p->strFolder, oldPath);
     bool removed = false;
     if (oldName.empty()) {
         removed = m_p->outside.erase(oldPath) != 0;
-    } else if (auto old = m_p->names.find(oldName); old != m_p->names.end()) {
-        m_p->names.erase(old);
-        removed = true;
+    } else {
+        removed = m_p->names.Erase(oldName);
     }
     if (removed && newName.empty())
         m_p->outside.insert(newPath);
     else if (removed)
-        m_p->names.emplace(newName);
+        m_p->names.Insert(newName);
     return true;
 }
 
