@@ -65,6 +65,16 @@ void RenameRows(CTesselSession& session, CResultsList& results) {
     IPrompts& prompts = session.Prompts();
     IRunObserver* observer = session.GetRunObserver();
     int rows = list.GetCount();
+    // Records that come in, one per row, already show the entries as they stand: each is
+    // kept and only given its code.
+    bool keep = results.m_records.GetCount() == static_cast<size_t>(rows);
+    auto record = [&](int row, int code, std::unique_ptr<CHitDoc> made = nullptr) {
+        if (keep)
+            results.m_records.At(static_cast<size_t>(row)).m_nTag = code;
+        else
+            results.AddResult(
+                made ? std::move(made) : std::make_unique<CHitDoc>(list.GetEntry(row)), code);
+    };
     prompts.BeginProgress(rows);
     for (int row = 0; row < rows; ++row) {
         prompts.SetProgress(row);
@@ -75,17 +85,23 @@ void RenameRows(CTesselSession& session, CResultsList& results) {
             // even when the process dies during the next.
             if (observer != nullptr)
                 observer->FileRenamed(row, entry.m_strPath.Get(), newPath);
-            results.AddResult(TakeRenamedRecord(entry, std::move(newPath)), kResultOk);
+            if (keep) {
+                entry.m_strPath.Set(std::move(newPath));
+                entry.m_strName.Set(entry.GetNewFileName());
+                record(row, kResultOk);
+            } else {
+                record(row, kResultOk, TakeRenamedRecord(entry, std::move(newPath)));
+            }
             list.RefreshRow(row);
             continue;
         }
-        results.AddResult(entry, kResultUnexpected);
+        record(row, kResultUnexpected);
         prompts.ShowProgress(false);
         EAnswer answer = prompts.Message(kContinueQuestion, EIcon::None, EButtons::YesNo);
         prompts.ShowProgress(true);
         if (answer != EAnswer::Yes) {
             for (int later = row + 1; later < rows; ++later)
-                results.AddResult(list.GetEntry(later), kResultUnexpected);
+                record(later, kResultUnexpected);
             break;
         }
     }
@@ -134,20 +150,18 @@ EGoOutcome Go(CTesselSession& session) {
         for (int row = 0; row < list.GetCount(); ++row)
             list.GetEntry(row).m_strExt.Set(choice.strExtension);
 
-    {
-        // Gone before the run, so that the results reuse its memory.
-        CResultsList preview;
-        preview.m_strTitle = "Preview";
-        FillPreview(session, preview);
-        if (!prompts.ShowResults(preview) || !preview.CanConfirm())
-            return EGoOutcome::Refused;
-    }
+    // The preview's records are copies of the entries as they stand until the run: they
+    // become the records of the results.
+    CResultsList results;
+    results.m_strTitle = "Preview";
+    FillPreview(session, results);
+    if (!prompts.ShowResults(results) || !results.CanConfirm())
+        return EGoOutcome::Refused;
     // A front end that keeps its own record of the run may refuse to start without it.
     IRunObserver* observer = session.GetRunObserver();
     if (observer != nullptr && !observer->RunStarting(list.GetCount()))
         return EGoOutcome::Refused;
 
-    CResultsList results;
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
     RenameRows(session, results);
