@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "platform/PathFacts.h"
+#include "platform/ReadWholeFile.h"
 
 CCliList::CCliList() : m_session(m_prompts, m_profile), m_doc(m_session) {}
 
@@ -15,23 +16,22 @@ bool CCliList::Load(const std::string& path) {
     m_strPath = path;
     m_strAbsolutePath = ::AbsolutePath(path);
     m_prompts.SetSubject(path);
-    std::ifstream in(path, std::ios::binary);
-    struct stat st;
-    if (!in) {
-        if (errno != ENOENT)
-            return ReportError(path, std::strerror(errno)) == 0;
+    // The bytes are kept to tell at the end whether the rows changed.
+    int error = ReadWholeFile(path, m_strLoadedBytes);
+    if (error == ENOENT) {
         m_doc.OnNewDocument();
         m_bLoaded = true;
         m_prompts.SetSubject("");
         return true;
     }
-    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        return ReportError(path, std::strerror(EISDIR)) == 0;
-    // The bytes are kept to tell at the end whether the rows changed: cheaper than
-    // writing the list out once more.
-    m_strLoadedBytes.assign(std::istreambuf_iterator<char>(in), {});
-    if (in.bad())
-        return ReportError(path, std::strerror(errno)) == 0;
+    if (error == EINVAL) {
+        // Not a regular file (a pipe, say): read as a stream.
+        std::ifstream in(path, std::ios::binary);
+        m_strLoadedBytes.assign(std::istreambuf_iterator<char>(in), {});
+        error = in.bad() || !in.is_open() ? errno : 0;
+    }
+    if (error != 0)
+        return ReportError(path, std::strerror(error)) == 0;
     int errorsBefore = m_prompts.m_nErrors;
     if (!m_doc.OpenFromBytes(m_strLoadedBytes, path)) {
         if (m_prompts.m_nErrors == errorsBefore)
@@ -51,9 +51,9 @@ bool CCliList::SaveIfChanged() {
     if (existed ? bytes == m_strLoadedBytes : m_session.List().GetCount() == 0)
         return true;
     m_prompts.SetSubject(m_strPath);
-    bool saved = m_doc.OnSaveDocument(m_strPath);
+    bool saved = m_doc.SaveBytes(m_strPath, bytes);
     m_prompts.SetSubject("");
     if (saved)
-        m_strLoadedBytes = bytes;
+        m_strLoadedBytes = std::move(bytes);
     return saved;
 }

@@ -12,43 +12,12 @@
 #include "model/ListObserver.h"
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
+#include "platform/ReadWholeFile.h"
 #include "platform/WriteAll.h"
 
 namespace {
 
 enum class ELoad { Ok, Unrecognized, Damaged };
-
-// Reads a whole regular file; on failure returns an errno value (never 0).
-int ReadWholeFile(const std::string& path, std::string& bytes) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    int error = 0;
-    struct stat st;
-    if (fstat(fd, &st) != 0)
-        error = errno;
-    else if (S_ISDIR(st.st_mode))
-        error = EISDIR;
-    else if (!S_ISREG(st.st_mode))
-        error = EINVAL;
-    if (error == 0) {
-        bytes.resize(static_cast<size_t>(st.st_size));
-        size_t done = 0;
-        while (error == 0 && done < bytes.size()) {
-            ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                error = errno;
-            else if (got == 0)
-                bytes.resize(done);  // the file shrank while it was read
-            else
-                done += static_cast<size_t>(got);
-        }
-    }
-    close(fd);
-    return error;
-}
 
 // A replaced list keeps its permissions; a new one gets what the umask allows.
 mode_t NewFileMode(const std::string& path) {
@@ -130,14 +99,12 @@ bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path
     IListObserver* observer = list.GetObserver();
     list.SetObserver(nullptr);
     // The rows come in normal mode with default tags and the undo history was emptied
-    // above, so the list takes each copy directly. (Reading straight into a new row's
-    // entry, without the copy, measured slower: the allocator serves the short-lived
-    // temporaries faster than a heap left fragmented by the emptied list.)
+    // above, so each row takes the entry read for it.
     for (int32_t i = 0; ok && i < count; ++i) {
-        CHitDoc entry;
-        ok = entry.Serialize(reader);
+        auto entry = std::make_unique<CHitDoc>();
+        ok = entry->Serialize(reader);
         if (ok)
-            list.AppendCopy(entry);
+            list.Append(std::move(entry));
     }
     list.SetObserver(observer);
     if (observer)
@@ -161,7 +128,10 @@ void CTesselDoc::ReportLoadFailure(const std::string& path) {
 }
 
 bool CTesselDoc::OnSaveDocument(const std::string& path) {
-    std::string bytes = SerializeList(m_session);
+    return SaveBytes(path, SerializeList(m_session));
+}
+
+bool CTesselDoc::SaveBytes(const std::string& path, const std::string& bytes) {
     std::string target = ReplacedFile(path);
     std::string temporary = target + ".XXXXXX";
     int fd = mkstemp(temporary.data());

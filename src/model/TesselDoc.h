@@ -22,6 +22,8 @@ public:
     bool OpenFromBytes(const std::string& bytes, const std::string& path);
     // Writes every row, replacing the file only once the whole list is on disk.
     bool OnSaveDocument(const std::string& path);
+    // The same for the bytes SerializeList gave, by a caller that has them already.
+    bool SaveBytes(const std::string& path, const std::string& bytes);
 
     const std::string& GetPath() const { return m_strPath; }
 
