@@ -2,6 +2,7 @@
 
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 #include "model/NameSet.h"
 #include "platform/FolderListing.h"
@@ -31,10 +32,14 @@ bool CFolderPicture::Load(const std::string& folder) {
     Clear();
     auto picture = std::make_unique<SPicture>();
     picture->strFolder = folder;
-    picture->names.Insert(".");
-    picture->names.Insert("..");
-    if (!VisitFolder(folder, [&](std::string_view name) { picture->names.Insert(name); }))
+    std::vector<std::string_view> kept = {".", ".."};
+    if (!VisitFolder(folder,
+                     [&](std::string_view name) { kept.push_back(picture->names.Keep(name)); }))
         return false;
+    // Room for as many names again, which the renames of a run over the folder add.
+    picture->names.Reserve(kept.size() * 2);
+    for (std::string_view name : kept)
+        picture->names.InsertKept(name);
     m_p = std::move(picture);
     return true;
 }

@@ -35,11 +35,11 @@ size_t CNameSet::Find(std::string_view name, size_t hash) const {
     if (m_slots.empty())
         return npos;
     size_t mask = m_slots.size() - 1;
-    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    for (size_t i = static_cast<uint32_t>(hash) & mask;; i = (i + 1) & mask) {
         const SSlot& slot = m_slots[i];
         if (slot.pName == nullptr)
             return npos;
-        if (slot.pName != kErased && slot.nHash == hash &&
+        if (slot.pName != kErased && slot.nHash == static_cast<uint32_t>(hash) &&
             std::string_view(slot.pName, slot.nLength) == name)
             return i;
     }
@@ -49,9 +49,9 @@ bool CNameSet::Contains(std::string_view name) const {
     return Find(name, HashOf(name)) != npos;
 }
 
-const char* CNameSet::Keep(std::string_view name) {
+std::string_view CNameSet::Keep(std::string_view name) {
     if (name.empty())
-        return &kEmptyName;
+        return std::string_view(&kEmptyName, 0);
     if (name.size() > m_nBlockFree) {
         size_t size = std::max(kBlockSize, name.size());
         m_blocks.push_back(std::make_unique<char[]>(size));
@@ -62,22 +62,27 @@ const char* CNameSet::Keep(std::string_view name) {
     std::memcpy(kept, name.data(), name.size());
     m_pBlockEnd += name.size();
     m_nBlockFree -= name.size();
-    return kept;
+    return std::string_view(kept, name.size());
 }
 
 bool CNameSet::Insert(std::string_view name) {
-    size_t hash = HashOf(name);
-    if (Find(name, hash) != npos)
+    return !Contains(name) && InsertKept(Keep(name));
+}
+
+bool CNameSet::InsertKept(std::string_view kept) {
+    size_t hash = HashOf(kept);
+    if (Find(kept, hash) != npos)
         return false;
     if ((m_nUsed + 1) * 2 > m_slots.size())
         Rehash(std::bit_ceil(std::max<size_t>(16, (m_nCount + 1) * 4)));
     size_t mask = m_slots.size() - 1;
-    size_t i = hash & mask;
+    size_t i = static_cast<uint32_t>(hash) & mask;
     while (m_slots[i].pName != nullptr && m_slots[i].pName != kErased)
         i = (i + 1) & mask;
     if (m_slots[i].pName == nullptr)
         ++m_nUsed;
-    m_slots[i] = SSlot{hash, Keep(name), name.size()};
+    m_slots[i] =
+        SSlot{kept.data(), static_cast<uint32_t>(hash), static_cast<uint32_t>(kept.size())};
     ++m_nCount;
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -15,20 +16,23 @@ public:
     bool Contains(std::string_view name) const;
     // False when the name is held already.
     bool Insert(std::string_view name);
+    // Many names at once: Keep copies each into the set's storage, and InsertKept then
+    // adds it without another copy (after one Reserve for all, say).
+    std::string_view Keep(std::string_view name);
+    bool InsertKept(std::string_view kept);
     // False when the name was not held.
     bool Erase(std::string_view name);
     size_t size() const { return m_nCount; }
 
 private:
     struct SSlot {
-        size_t nHash = 0;
         const char* pName = nullptr;  // nullptr: never used; kErased: used, now free
-        size_t nLength = 0;
+        uint32_t nHash = 0;           // the low half of the name's hash
+        uint32_t nLength = 0;
     };
     static const char* const kErased;
 
     size_t Find(std::string_view name, size_t hash) const;  // the slot index, or npos
-    const char* Keep(std::string_view name);
     void Rehash(size_t slots);
 
     std::vector<SSlot> m_slots;  // a power of two in size
