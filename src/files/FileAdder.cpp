@@ -3,6 +3,7 @@
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
 #include "mp3/TagFile.h"
+#include "platform/ParallelParts.h"
 #include "platform/PathFacts.h"
 
 namespace {
@@ -19,6 +20,9 @@ bool NamesDots(const std::string& path) {
     return last == "." || last == "..";
 }
 
+constexpr size_t kPathsPerPart = 2048;
+constexpr size_t kLookAhead = 8;
+
 }  // namespace
 
 CFileAdder::CFileAdder(CTesselSession& session) : m_session(session) {
@@ -32,22 +36,19 @@ void CFileAdder::Reserve(size_t paths) {
     m_paths.Reserve(m_paths.GetCount() + paths);
 }
 
-bool CFileAdder::Add(const std::string& path) {
+std::unique_ptr<CHitDoc> CFileAdder::MakeEntry(const std::string& path) {
     if (path.empty() || path.find('\0') != std::string::npos || NamesDots(path))
-        return false;
-    // A path already in its one absolute spelling is the entry's path: its slot in the
-    // index loads while the file system is asked about the file.
-    bool plain = IsPlainAbsolutePath(path);
-    size_t hash = plain ? CPathIndex::HashOf(path) : 0;
-    if (plain)
-        m_paths.Prefetch(hash);
+        return nullptr;
     auto entry = std::make_unique<CHitDoc>();
     if (!entry->FillFromPath(path) || entry->m_strPath.IsEmpty() || entry->IsRoot())
-        return false;
+        return nullptr;
+    return entry;
+}
+
+bool CFileAdder::Take(std::unique_ptr<CHitDoc> entry, size_t hash) {
     if (m_session.IsMp3Mode() && !IsMp3Extension(entry->m_strExt.Get()))
         return false;
-    const std::string& added = entry->m_strPath.Get();
-    if (!m_paths.Insert(added, plain ? hash : CPathIndex::HashOf(added)))
+    if (!m_paths.Insert(entry->m_strPath.Get(), hash))
         return false;
     // The row takes this very entry over, so the tag read now counts as saved there.
     if (m_session.IsMp3Mode())
@@ -57,6 +58,39 @@ bool CFileAdder::Add(const std::string& path) {
     return true;
 }
 
+bool CFileAdder::Add(const std::string& path) {
+    std::unique_ptr<CHitDoc> entry = MakeEntry(path);
+    if (!entry)
+        return false;
+    size_t hash = CPathIndex::HashOf(entry->m_strPath.Get());
+    return Take(std::move(entry), hash);
+}
+
+int CFileAdder::AddAll(const std::vector<std::string>& paths, bool filesOnly) {
+    Reserve(paths.size());
+    // Probing the files is most of the work and needs nothing of the list, so it runs in
+    // parallel; the list then takes the entries in order, one at a time.
+    std::vector<std::unique_ptr<CHitDoc>> entries(paths.size());
+    std::vector<size_t> hashes(paths.size());
+    ForEachPart(paths.size(), kPathsPerPart, [&](size_t first, size_t last) {
+        for (size_t i = first; i < last; ++i) {
+            entries[i] = MakeEntry(paths[i]);
+            if (entries[i])
+                hashes[i] = CPathIndex::HashOf(entries[i]->m_strPath.Get());
+        }
+    });
+    int added = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        // The index slot of a path a little ahead loads while this one is taken.
+        if (i + kLookAhead < entries.size())
+            m_paths.Prefetch(hashes[i + kLookAhead]);
+        std::unique_ptr<CHitDoc>& entry = entries[i];
+        if (entry && !(filesOnly && entry->IsFolder()) && Take(std::move(entry), hashes[i]))
+            ++added;
+    }
+    return added;
+}
+
 bool AddFile(CTesselSession& session, const std::string& path) {
     return CFileAdder(session).Add(path);
 }
@@ -64,27 +98,14 @@ bool AddFile(CTesselSession& session, const std::string& path) {
 int AddCommand(CTesselSession& session) {
     std::vector<std::string> chosen;
     int added = 0;
-    if (session.Prompts().ChooseFilesToAdd(chosen)) {
-        CFileAdder adder(session);
-        adder.Reserve(chosen.size());
-        for (const std::string& path : chosen) {
-            SPathFacts facts;
-            if (path.find('\0') == std::string::npos && QueryPath(path, facts) &&
-                !facts.bIsFolder && adder.Add(path))
-                ++added;
-        }
-    }
+    if (session.Prompts().ChooseFilesToAdd(chosen))
+        added = CFileAdder(session).AddAll(chosen, true);
     session.RecomputeAllMp3();
     return added;
 }
 
 int DropFiles(CTesselSession& session, const std::vector<std::string>& paths) {
-    CFileAdder adder(session);
-    adder.Reserve(paths.size());
-    int added = 0;
-    for (const std::string& path : paths)
-        if (!path.empty() && adder.Add(path))
-            ++added;
+    int added = CFileAdder(session).AddAll(paths, false);
     session.RecomputeAllMp3();
     return added;
 }

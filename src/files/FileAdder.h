@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "files/PathIndex.h"
+#include "model/HitDoc.h"
 
 class CTesselSession;
 
@@ -26,8 +28,17 @@ public:
     void Reserve(size_t paths);
     // True when the path became a new row at the end of the list.
     bool Add(const std::string& path);
+    // Each path in order, as Add (or skipping folders too, when filesOnly); the files are
+    // probed in parallel parts first. Returns how many rows were added.
+    int AddAll(const std::vector<std::string>& paths, bool filesOnly);
 
 private:
+    // The entry a path would add, or nullptr when the adding rules refuse it before the
+    // list is consulted.
+    static std::unique_ptr<CHitDoc> MakeEntry(const std::string& path);
+    // hash: the entry's path as CPathIndex::HashOf gives it.
+    bool Take(std::unique_ptr<CHitDoc> entry, size_t hash);
+
     CTesselSession& m_session;
     CPathIndex m_paths;
 };

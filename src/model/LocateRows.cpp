@@ -1,20 +1,17 @@
 // Where each row's file lies: one probe per row, spread over the processor's cores when
 // the rows are many, since a run over a large list spends much of its preview here.
 
-#include <algorithm>
 #include <deque>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <unordered_map>
 
 #include "model/FileFacts.h"
 #include "platform/EntryProber.h"
+#include "platform/ParallelParts.h"
 
 namespace {
 
-constexpr size_t kRowsPerThread = 4096;
-constexpr unsigned kMostThreads = 4;
+constexpr size_t kRowsPerPart = 4096;
 
 // Probes rows [first, last): each found row gets a view of its folder, into its own path
 // when that is plain, otherwise into folders this part keeps.
@@ -45,25 +42,13 @@ SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SPathF
     facts.assign(rows, SPathFacts());
     std::vector<std::string_view> folderOf(rows);
 
-    unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
-    size_t parts = std::clamp<size_t>(rows / kRowsPerThread, 1, threads);
-    std::vector<std::deque<std::string>> resolved(parts);
-    std::vector<std::thread> helpers;
+    // Each part keeps its resolved folders apart; parts hold at least kRowsPerPart rows,
+    // so first / kRowsPerPart tells them apart.
+    std::vector<std::deque<std::string>> resolved(rows / kRowsPerPart + 1);
     // Contiguous parts, so that each prober still meets the rows folder by folder.
-    for (size_t part = 1; part < parts; ++part) {
-        size_t first = rows * part / parts;
-        size_t last = rows * (part + 1) / parts;
-        try {
-            helpers.emplace_back(ProbePart, std::cref(paths), first, last, std::ref(facts),
-                                 std::ref(folderOf), std::ref(resolved[part]));
-        } catch (const std::system_error&) {
-            // No thread to be had: this part is probed here, the result is the same.
-            ProbePart(paths, first, last, facts, folderOf, resolved[part]);
-        }
-    }
-    ProbePart(paths, 0, rows / parts, facts, folderOf, resolved[0]);
-    for (std::thread& helper : helpers)
-        helper.join();
+    ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
+        ProbePart(paths, first, last, facts, folderOf, resolved[first / kRowsPerPart]);
+    });
 
     SRowFolders where;
     where.folderOf.assign(rows, -1);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "files/FileAdder.h"
 #include "files/PathIndex.h"
 #include "files/RemoveCommand.h"
@@ -68,6 +70,34 @@ TEST_F(FileAdderTest, ADroppedFolderIsOneRowAndTheAddCommandNeverAddsAFolder) {
     EXPECT_EQ(DropFiles(session, {folder}), 1);
     EXPECT_EQ(Column(5), (std::vector<std::string>{inside, folder}));
     EXPECT_EQ(session.List().GetEntry(1).m_strName.Get(), "album");
+}
+
+// Enough paths to be probed in parallel parts: the rows still come in the order given,
+// each file once, whichever part probed it.
+TEST_F(FileAdderTest, ManyPathsAddInTheirOrderOnceEach) {
+    std::vector<std::string> files;
+    for (int i = 0; i < 50; ++i)
+        files.push_back(dir.WriteFile("f" + std::to_string(i)));
+    std::string folder = dir.MakeFolder("folder");
+    std::vector<std::string> paths;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 12000; ++i) {
+        if (i % 7 == 3)
+            paths.push_back(dir / ("missing" + std::to_string(i)));
+        else if (i == 9000)
+            paths.push_back(folder);
+        else
+            paths.push_back(files[(i * 37) % files.size()]);
+        if (paths.back() != folder && paths.back().find("missing") == std::string::npos &&
+            std::find(expected.begin(), expected.end(), paths.back()) == expected.end())
+            expected.push_back(paths.back());
+    }
+    prompts.m_filesToAdd.push_back(paths);
+    EXPECT_EQ(AddCommand(session), static_cast<int>(expected.size()));
+    EXPECT_EQ(Column(5), expected);
+    EXPECT_EQ(DropFiles(session, paths), 1);  // only the folder is new
+    expected.push_back(folder);
+    EXPECT_EQ(Column(5), expected);
 }
 
 TEST_F(FileAdderTest, Mp3ModeTakesOnlyMp3NamesInAnyCase) {

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+// Runs work(first, last) over contiguous parts of [0, count), in parallel on the
+// processor's cores when count reaches minPerPart items per part, and returns when every
+// part is done. Parts never overlap; work must only touch its own items. Without a thread
+// to be had, the parts run one after another here.
+void ForEachPart(size_t count, size_t minPerPart,
+                 const std::function<void(size_t first, size_t last)>& work);
