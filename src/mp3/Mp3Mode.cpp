@@ -1,5 +1,8 @@
 #include "mp3/Mp3Mode.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "model/ListObserver.h"
 #include "model/Profile.h"
 #include "model/ResultsList.h"
@@ -8,6 +11,7 @@
 #include "mp3/ID3Tag.h"
 #include "mp3/TagFile.h"
 #include "platform/FolderCache.h"
+#include "platform/ParallelParts.h"
 #include "platform/WriteAccess.h"
 
 namespace {
@@ -60,28 +64,58 @@ int WriteVerdict(CID3Tag& tag, const CHitDoc& entry, CFolderCache& folders) {
     return code == kResultOk ? kResultUnexpected : code;
 }
 
+// A tag written away from the main thread: an error it would report is kept, for the
+// main thread to show in row order.
+class CDeferredTag : public CID3Tag {
+public:
+    CDeferredTag() : CID3Tag(nullptr) {}
+    void ReportError() override { m_bErrorPending = true; }
+    bool m_bErrorPending = false;
+};
+
+// Rows are written in chunks, each spread over the cores; between chunks the main thread
+// commits the written tags, shows any error and moves the progress bar.
+constexpr size_t kRowsPerChunk = 4096;
+constexpr size_t kRowsPerPart = 1024;
+
 // Writes every changed tag and shows the results. The preview's records become the
 // results: writing a tag changes no field a record holds, only the codes differ.
 void WriteChangedTags(CTesselSession& session, CResultsList& results) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
+    size_t rows = static_cast<size_t>(list.GetCount());
     prompts.BeginProgress(list.GetCount());
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
-    CID3Tag tag(&prompts);
-    // Folders are opened afresh for the writes: the preview may have stood open a while.
-    CFolderCache folders;
-    for (int row = 0; row < list.GetCount(); ++row) {
-        prompts.SetProgress(row);
-        CHitDoc& entry = list.GetEntry(row);
-        int code = kResultUnchanged;
-        if (entry.IsTagChanged()) {
-            tag.FillFrom(entry);
-            code = WriteVerdict(tag, entry, folders);
-            if (code == kResultOk)
-                entry.CommitTag();
+    std::vector<int> codes;
+    std::vector<char> errors;
+    for (size_t chunk = 0; chunk < rows; chunk += kRowsPerChunk) {
+        size_t count = std::min(kRowsPerChunk, rows - chunk);
+        codes.assign(count, kResultUnchanged);
+        errors.assign(count, 0);
+        ForEachPart(count, kRowsPerPart, [&](size_t first, size_t last) {
+            CDeferredTag tag;
+            // Folders are opened afresh for the writes: the preview may have stood open.
+            CFolderCache folders;
+            for (size_t i = first; i < last; ++i) {
+                const CHitDoc& entry = list.GetEntry(static_cast<int>(chunk + i));
+                if (!entry.IsTagChanged())
+                    continue;
+                tag.m_bErrorPending = false;
+                tag.FillFrom(entry);
+                codes[i] = WriteVerdict(tag, entry, folders);
+                errors[i] = tag.m_bErrorPending;
+            }
+        });
+        for (size_t i = 0; i < count; ++i) {
+            int row = static_cast<int>(chunk + i);
+            prompts.SetProgress(row);
+            if (errors[i])
+                CGuardedFile(&prompts).ReportError();
+            if (codes[i] == kResultOk)
+                list.GetEntry(row).CommitTag();
+            results.m_records.At(chunk + i).m_nTag = codes[i];
         }
-        results.m_records.At(static_cast<size_t>(row)).m_nTag = code;
     }
     prompts.EndProgress();
     prompts.ShowResults(results);
@@ -118,15 +152,23 @@ EAnswer SaveID3(CTesselSession& session) {
     CResultsList preview;
     preview.m_strTitle = "Preview";
     preview.m_bBlock = false;
-    {
+    // Each row's probe and record are made in parallel parts, then kept in row order.
+    size_t rows = static_cast<size_t>(list.GetCount());
+    std::vector<std::unique_ptr<CHitDoc>> records(rows);
+    ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
         CFolderCache folders;
-        for (int row = 0; row < list.GetCount(); ++row) {
-            const CHitDoc& entry = list.GetEntry(row);
+        for (size_t i = first; i < last; ++i) {
+            const CHitDoc& entry = list.GetEntry(static_cast<int>(i));
             int code = FileVerdict(entry, folders);
             if (code == kResultOk && !entry.IsTagChanged())
                 code = kResultUnchanged;
-            preview.AddResult(entry, code);
+            records[i] = std::make_unique<CHitDoc>(entry);
+            records[i]->m_nTag = code;
         }
+    });
+    for (std::unique_ptr<CHitDoc>& record : records) {
+        int code = record->m_nTag;
+        preview.AddResult(std::move(record), code);
     }
     if (session.Prompts().ShowResults(preview))
         WriteChangedTags(session, preview);

@@ -208,6 +208,47 @@ TEST_F(SaveId3FoldersTest, EachRowWritesTheFileItsPathNamesWhenTheWriteIsMade) {
     EXPECT_EQ(ReadFileBytes(dir / "old/other.mp3"), block);
 }
 
+// Enough rows for the writes to be spread over parallel parts and chunks: every file still
+// gets its own tag, failures keep their rows' codes and one message each, in row order.
+TEST_F(SaveId3FoldersTest, ManyRowsEachWriteTheirOwnTag) {
+    const int rows = 5000;
+    const std::string longer = kAudio + kAudio;  // cannot grow under the limit below
+    Codes expected;
+    for (int row = 0; row < rows; ++row) {
+        bool tooLong = row == 3000 || row == 4999;
+        AddFile("f" + std::to_string(row) + ".mp3", tooLong ? longer : kAudio + RawBlock("Old"));
+        expected.push_back(tooLong          ? kResultUnexpected
+                           : row % 500 == 7 ? kResultNotFound
+                           : row % 3        ? kResultOk
+                                            : kResultUnchanged);
+    }
+    ToggleMode(session);
+    for (int row = 0; row < rows; ++row)
+        if (expected[static_cast<size_t>(row)] != kResultUnchanged)
+            Entry(row).m_strTitle.Set("Row " + std::to_string(row));
+    for (int row = 7; row < rows; row += 500)
+        std::remove(Entry(row).m_strPath.Get().c_str());
+    prompts.m_messageAnswers = {EAnswer::Yes};
+    {
+        CFileSizeLimit limit(2050);
+        EXPECT_EQ(SaveID3(session), EAnswer::Yes);
+    }
+    ASSERT_EQ(prompts.m_results.size(), 2u);
+    EXPECT_EQ(CodesOf(prompts.m_results[1]), expected);
+    EXPECT_EQ(prompts.m_messages.size(), 3u);  // the question, then one per failed write
+    for (int row = 0; row < rows; ++row) {
+        int code = expected[static_cast<size_t>(row)];
+        if (code == kResultNotFound)
+            continue;
+        std::string bytes = ReadFileBytes(Entry(row).m_strPath.Get());
+        std::string wanted = code == kResultOk ? kAudio + RawBlock("Row " + std::to_string(row))
+                             : code == kResultUnchanged ? kAudio + RawBlock("Old")
+                                                        : longer;
+        ASSERT_EQ(bytes, wanted) << row;
+        ASSERT_EQ(Entry(row).IsTagChanged(), code != kResultOk && code != kResultUnchanged) << row;
+    }
+}
+
 class LockTest : public Mp3SessionTest {
 protected:
     void SetUp() override {
