@@ -5,9 +5,12 @@
 #include "model/RunObserver.h"
 #include "model/TesselSession.h"
 #include "platform/FileRename.h"
+#include "platform/ParallelParts.h"
 #include "platform/PathFacts.h"
 
 namespace {
+
+constexpr size_t kRowsPerPart = 4096;
 
 // The rights of the folder last asked about: rows mostly come folder by folder.
 class CFolderRightsCache {
@@ -111,15 +114,17 @@ void RenameRows(CTesselSession& session, CResultsList& results) {
 void FillPreview(CTesselSession& session, CResultsList& preview) {
     CRenameList& list = session.List();
     size_t rows = static_cast<size_t>(list.GetCount());
-    std::vector<std::string> newPaths;
-    std::vector<std::string> oldPaths;
-    newPaths.reserve(rows);
-    oldPaths.reserve(rows);
-    for (size_t row = 0; row < rows; ++row) {
-        const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-        newPaths.push_back(entry.GetNewPath());
-        oldPaths.push_back(entry.m_strPath.Get());
-    }
+    // Every step but the planner's replay works on each row alone, so large lists spread
+    // those steps over the cores.
+    std::vector<std::string> newPaths(rows);
+    std::vector<std::string> oldPaths(rows);
+    ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
+        for (size_t row = first; row < last; ++row) {
+            const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+            newPaths[row] = entry.GetNewPath();
+            oldPaths[row] = entry.m_strPath.Get();
+        }
+    });
     // One probe of each file answers both the planner (where the file is) and the
     // verdict (whether it may be renamed).
     std::vector<SPathFacts> facts;
@@ -127,16 +132,24 @@ void FillPreview(CTesselSession& session, CResultsList& preview) {
     CFileFacts work;
     std::vector<bool> unlisted;
     work.PlanRenames(newPaths, oldPaths, &unlisted, &where);
-    CFolderRightsCache rights;
-    static const std::string kNoFolder;
-    for (size_t row = 0; row < rows; ++row) {
-        CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-        int folder = where.folderOf[row];
-        entry.m_bExists = folder >= 0;
-        const std::string& folderPath =
-            folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
-        preview.AddResult(entry, PreviewCode(entry, oldPaths[row], facts[row], folderPath,
-                                             unlisted[row], rights));
+    std::vector<std::unique_ptr<CHitDoc>> records(rows);
+    ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
+        CFolderRightsCache rights;
+        static const std::string kNoFolder;
+        for (size_t row = first; row < last; ++row) {
+            CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+            int folder = where.folderOf[row];
+            entry.m_bExists = folder >= 0;
+            const std::string& folderPath =
+                folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
+            records[row] = std::make_unique<CHitDoc>(entry);
+            records[row]->m_nTag =
+                PreviewCode(entry, oldPaths[row], facts[row], folderPath, unlisted[row], rights);
+        }
+    });
+    for (std::unique_ptr<CHitDoc>& record : records) {
+        int code = record->m_nTag;
+        preview.AddResult(std::move(record), code);
     }
 }
 

@@ -193,4 +193,34 @@ INSTANTIATE_TEST_SUITE_P(Names, UnusualRunTest,
                          ::testing::Values(std::string("caf\xe9\xff"), std::string("new\nline"),
                                            std::string("-n"), std::string(254, 'l')));
 
+// Enough rows for the preview to judge them in parallel parts: each verdict stays with
+// its row. Most files are gone, so only a few need to exist.
+TEST_F(GoRunTest, APreviewOfManyRowsKeepsEachVerdictOnItsRow) {
+    const int rows = 10000;
+    std::vector<int> expected;
+    for (int row = 0; row < rows; ++row) {
+        std::string name = "f" + std::to_string(row) + ".txt";
+        bool exists = row % 250 == 1 || row % 1000 == 5;
+        CHitDoc entry;
+        entry.m_strName.Set(name);
+        entry.m_strExt.Set(".txt");
+        entry.m_strPath.Set(exists ? dir.WriteFile(name) : dir / name);
+        entry.m_strNewName.Set((row % 1000 == 5 ? "bad:" : "g") + std::to_string(row));
+        session.AddEntry(entry);
+        expected.push_back(!exists           ? kResultNotFound
+                           : row % 1000 == 5 ? kResultIllegalChar
+                                             : kResultOk);
+    }
+    CResultsList preview;
+    FillPreview(session, preview);
+    std::vector<int> codes;
+    for (size_t i = 0; i < preview.m_records.GetCount(); ++i) {
+        codes.push_back(preview.m_records.At(i).m_nTag);
+        ASSERT_EQ(preview.m_records.At(i).m_strName.Get(), "f" + std::to_string(i) + ".txt");
+    }
+    ASSERT_EQ(codes.size(), expected.size());
+    for (size_t i = 0; i < codes.size(); ++i)
+        ASSERT_EQ(codes[i], expected[i]) << i;
+}
+
 }  // namespace
