@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -34,6 +36,17 @@ void ReportUndoFailure(const SJournalRename& rename) {
         ReportError(rename.strTo, ResultText(kResultNotFound));
     else
         ReportError(rename.strTo, std::strerror(error));
+}
+
+// A rename the journal announced but a killed run never made: the old name still names a
+// file, and the new name names none or another one. Only the last record can be one.
+bool NeverMade(const SJournalRename& rename) {
+    struct stat from;
+    struct stat to;
+    if (lstat(rename.strFrom.c_str(), &from) != 0)
+        return false;
+    return lstat(rename.strTo.c_str(), &to) != 0 || from.st_dev != to.st_dev ||
+           from.st_ino != to.st_ino;
 }
 
 bool SetUpGo(const CCliArgs& args, CCliPrompts& prompts) {
@@ -93,6 +106,8 @@ int RunUndo(const CCliArgs& args) {
     std::string error;
     if (!journal.Read(renames, error))
         return ReportError(list.Path(), error);
+    if (!renames.empty() && NeverMade(renames.back()))
+        renames.pop_back();
     CRenameList& rows = list.Session().List();
     std::unordered_map<std::string, int> rowOfPath;
     for (int row = 0; row < rows.GetCount(); ++row)

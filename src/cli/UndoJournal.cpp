@@ -123,6 +123,8 @@ CUndoJournal::CUndoJournal(const std::string& absoluteListPath) : m_strListPath(
     // are on record, exactly as an outside SIGKILL would stop it.
     if (const char* kill = std::getenv("TESSEL_CLI_TEST_KILL_AFTER"))
         m_nKillAfter = std::strtol(kill, nullptr, 10);
+    if (const char* kill = std::getenv("TESSEL_CLI_TEST_KILL_AT_RECORD"))
+        m_nKillAtRecord = std::strtol(kill, nullptr, 10);
 }
 
 CUndoJournal::~CUndoJournal() {
@@ -169,18 +171,44 @@ bool CUndoJournal::RunStarting(int /*rows*/) {
         Fail("cannot open " + m_strPath);
         return false;
     }
+    m_nLength = Header(m_strListPath).size();
     return true;
 }
 
-void CUndoJournal::FileRenamed(int /*row*/, const std::string& from, const std::string& to) {
+bool CUndoJournal::RenameStarting(int /*row*/, const std::string& from, const std::string& to) {
     if (m_fd < 0)
-        return;
+        return false;
+    // For the tests of a killed run: after that many renames, or with that record on file
+    // and its rename not yet made.
+    if (m_nWritten == m_nKillAfter)
+        raise(SIGKILL);
     m_strRecord.clear();
     AppendRecord(m_strRecord, from, to);
-    if (!WriteAll(m_fd, m_strRecord))
+    if (!WriteAll(m_fd, m_strRecord)) {
         Fail("cannot write " + m_strPath);
-    if (++m_nWritten == m_nKillAfter)
+        // A record cut short ends the journal; nothing after it would be read.
+        if (ftruncate(m_fd, static_cast<off_t>(m_nLength)) != 0) {
+            close(m_fd);
+            m_fd = -1;
+        }
+        return false;
+    }
+    m_nRecordStart = m_nLength;
+    m_nLength += m_strRecord.size();
+    if (++m_nWritten == m_nKillAtRecord)
         raise(SIGKILL);
+    return true;
+}
+
+void CUndoJournal::RenameFailed(int /*row*/) {
+    if (m_fd < 0)
+        return;
+    if (ftruncate(m_fd, static_cast<off_t>(m_nRecordStart)) != 0) {
+        Fail("cannot write " + m_strPath);
+        return;
+    }
+    m_nLength = m_nRecordStart;
+    --m_nWritten;
 }
 
 void CUndoJournal::RunFinished() {

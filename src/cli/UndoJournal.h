@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@ struct SJournalRename {
 // folder ($XDG_STATE_HOME/tessel, else ~/.local/state/tessel) under a name derived from
 // the list's absolute path. It is written so that a killed process loses no completed
 // rename: the journal is on disk before the first rename, and each rename is appended
-// with one write before the next one starts.
+// with one write before it is made. The last record may thus name a rename that a
+// killed process never made; Undo tells that from the files.
 class CUndoJournal : public IRunObserver {
 public:
     explicit CUndoJournal(const std::string& absoluteListPath);
@@ -25,7 +27,10 @@ public:
 
     // Replaces the list's journal by an empty one and syncs it and its folder.
     bool RunStarting(int rows) override;
-    void FileRenamed(int row, const std::string& from, const std::string& to) override;
+    // Appends the rename with one write before it is made; false when that failed.
+    bool RenameStarting(int row, const std::string& from, const std::string& to) override;
+    // Takes the record of the failed rename back out.
+    void RenameFailed(int row) override;
     // Syncs the journal and closes it.
     void RunFinished() override;
 
@@ -53,6 +58,9 @@ private:
     std::string m_strError;
     std::string m_strRecord;  // one record, reused from rename to rename
     int m_fd = -1;
+    uint64_t m_nLength = 0;       // the bytes of the journal written so far
+    uint64_t m_nRecordStart = 0;  // where the record of the last rename begins
     long m_nKillAfter = -1;
+    long m_nKillAtRecord = -1;
     long m_nWritten = 0;
 };

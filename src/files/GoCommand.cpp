@@ -83,11 +83,9 @@ void RenameRows(CTesselSession& session, CResultsList& results) {
         prompts.SetProgress(row);
         CHitDoc& entry = list.GetEntry(row);
         std::string newPath = entry.GetNewPath();
-        if (RenameFile(entry.m_strPath.Get(), newPath)) {
-            // Before the next rename is tried, so that a record of this one is kept
-            // even when the process dies during the next.
-            if (observer != nullptr)
-                observer->FileRenamed(row, entry.m_strPath.Get(), newPath);
+        bool recorded =
+            observer == nullptr || observer->RenameStarting(row, entry.m_strPath.Get(), newPath);
+        if (recorded && RenameFile(entry.m_strPath.Get(), newPath)) {
             if (keep) {
                 entry.m_strPath.Set(std::move(newPath));
                 entry.m_strName.Set(entry.GetNewFileName());
@@ -98,6 +96,8 @@ void RenameRows(CTesselSession& session, CResultsList& results) {
             list.RefreshRow(row);
             continue;
         }
+        if (recorded && observer != nullptr)
+            observer->RenameFailed(row);
         record(row, kResultUnexpected);
         prompts.ShowProgress(false);
         EAnswer answer = prompts.Message(kContinueQuestion, EIcon::None, EButtons::YesNo);

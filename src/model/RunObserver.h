@@ -12,9 +12,12 @@ public:
     // The preview was confirmed and no file has been renamed yet. False stops the run
     // here, as a Cancel of the preview would: nothing is renamed and nothing recorded.
     virtual bool RunStarting(int rows) = 0;
-    // The file of a row now has its new name; called after each successful rename,
-    // before the next one is tried.
-    virtual void FileRenamed(int row, const std::string& from, const std::string& to) = 0;
+    // The file of a row is about to get its new name: called before each rename, so that a
+    // record made here covers the rename even when the process dies right after it. False
+    // means the rename could not be recorded: it is not tried and counts as failed.
+    virtual bool RenameStarting(int row, const std::string& from, const std::string& to) = 0;
+    // The rename just announced failed; the file keeps its old name.
+    virtual void RenameFailed(int row) = 0;
     // Every rename of the run has been tried (or the run was stopped after a failure).
     virtual void RunFinished() = 0;
 };

@@ -92,6 +92,10 @@ TEST_F(GoTest, AFailedRenameGivesStatusOneAndStopsOrContinuesAsAsked) {
     SCliRun carryOn = Run({"go", List(), "--yes", "--on-error", "continue"});
     EXPECT_EQ(carryOn.nStatus, 1);
     EXPECT_THAT(Names(dir / "real"), ElementsAre("b.txt", "y.txt"));
+    // The failed rename in the middle left no record to undo.
+    undo = Run({"undo", List()});
+    EXPECT_EQ(undo.nStatus, 0) << undo.strErr;
+    EXPECT_THAT(Names(dir / "real"), ElementsAre("a.txt", "z.txt"));
 }
 
 TEST_F(GoTest, UndoPutsEveryFileBackAndTheListWithIt) {
@@ -148,6 +152,29 @@ TEST_F(GoTest, ARunKilledHalfwayIsUndoneCompletely) {
     std::sort(names.begin(), names.end());
     EXPECT_EQ(Names(Folder()), names);
     EXPECT_EQ(ReadFileBytes(List()), listBefore);
+}
+
+// Killed with the 18th rename on record but not yet made: the record of a rename that
+// never happened is recognised, and the other 17 come back without an error.
+TEST_F(GoTest, ARunKilledBetweenRecordAndRenameIsUndoneCompletely) {
+    std::vector<std::string> names, newNames;
+    for (int i = 0; i < 40; ++i) {
+        names.push_back("file" + std::to_string(i) + ".dat");
+        newNames.push_back("renamed" + std::to_string(i));
+    }
+    MakeFiles(names, newNames);
+    SCliRun killed = Run({"go", List(), "--yes"}, "", {{"TESSEL_CLI_TEST_KILL_AT_RECORD", "18"}});
+    ASSERT_EQ(killed.nSignal, SIGKILL);
+    std::vector<std::string> now = Names(Folder());
+    EXPECT_EQ(std::count_if(now.begin(), now.end(),
+                            [](const std::string& n) { return n.rfind("renamed", 0) == 0; }),
+              17);
+    SCliRun undo = Run({"undo", List()});
+    EXPECT_EQ(undo.nStatus, 0) << undo.strErr;
+    EXPECT_EQ(undo.strErr, "");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(Names(Folder()), names);
+    EXPECT_TRUE(JournalFiles().empty());
 }
 
 TEST_F(GoTest, EachListHasItsOwnJournalWhateverPathNamesIt) {
