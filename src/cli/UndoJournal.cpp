@@ -1,6 +1,7 @@
 #include "cli/UndoJournal.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,7 +112,14 @@ std::string CUndoJournal::Folder() {
     if (state != nullptr && state[0] == '/')
         return std::string(state) + "/tessel";
     const char* home = std::getenv("HOME");
-    return std::string(home != nullptr && home[0] == '/' ? home : "") + "/.local/state/tessel";
+    if (home == nullptr || home[0] != '/') {
+        // No usable HOME: the user's home folder as the system records it, never the root.
+        const passwd* user = getpwuid(geteuid());
+        home = user != nullptr ? user->pw_dir : nullptr;
+    }
+    if (home == nullptr || home[0] != '/')
+        return "";
+    return std::string(home) + "/.local/state/tessel";
 }
 
 CUndoJournal::CUndoJournal(const std::string& absoluteListPath) : m_strListPath(absoluteListPath) {
@@ -139,6 +147,10 @@ void CUndoJournal::Fail(const std::string& what) {
 
 bool CUndoJournal::Create(const std::vector<SJournalRename>& renames, std::string& error) const {
     std::string folder = Folder();
+    if (folder.empty()) {
+        error = "no folder for the undo journal: neither XDG_STATE_HOME nor HOME names one";
+        return false;
+    }
     if (!MakeFolders(folder)) {
         error = "cannot create " + folder + ": " + std::strerror(errno);
         return false;

@@ -46,7 +46,8 @@ public:
     // journal when none is left.
     bool Replace(const std::vector<SJournalRename>& renames, std::string& error) const;
 
-    // The folder of the journals, from the environment.
+    // The folder of the journals, from the environment (or the user's home folder in the
+    // password database); "" when there is none.
     static std::string Folder();
 
 private:

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "cli/CliFixture.h"
 
@@ -201,6 +202,22 @@ TEST_F(GoTest, NoFileIsRenamedWhenTheJournalCannotBeWritten) {
     EXPECT_THAT(run.strErr, HasSubstr(notAFolder));
     EXPECT_THAT(Names(Folder()), ElementsAre("a.txt"));
     EXPECT_EQ(ReadFileBytes(List()), before);
+}
+
+// Without a usable XDG_STATE_HOME or HOME the journal goes to the user's home folder as
+// the system records it, never to a folder at the root of the file system.
+TEST_F(GoTest, WithoutAUsableHomeTheJournalStaysOutOfTheRootFolder) {
+    const std::string rootState = "/.local/state/tessel";
+    std::vector<std::string> before =
+        PathExists(rootState) ? Names(rootState) : std::vector<std::string>();
+    MakeFiles({"a.txt"}, {"x"});
+    std::map<std::string, std::string> noHome = {{"XDG_STATE_HOME", "state"}, {"HOME", "home"}};
+    SCliRun run = Run({"go", List(), "--yes"}, "", noHome);
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_EQ(PathExists(rootState) ? Names(rootState) : std::vector<std::string>(), before);
+    SCliRun undo = Run({"undo", List()}, "", noHome);  // takes its journal away again
+    EXPECT_EQ(undo.nStatus, 0) << undo.strErr;
+    EXPECT_THAT(Names(Folder()), ElementsAre("a.txt"));
 }
 
 TEST_F(GoTest, AnEmptyListRunsAndRenamesNothing) {
