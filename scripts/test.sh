@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test twice: a normal build, then one under AddressSanitizer and
-# UBSan. Warnings are errors in both.
+# Builds and runs every test three times: a normal build, one under AddressSanitizer and
+# UBSan, and one under ThreadSanitizer (large lists are probed, added and written in
+# parallel parts). Warnings are errors in all three.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -17,3 +18,5 @@ DESTDIR="$PWD/build-ci/install-root" cmake --install build-ci >/dev/null
 test -x build-ci/install-root/usr/local/bin/tessel-cli
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     run_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTESSEL_SANITIZE=ON -DTESSEL_BUILD_BENCH=OFF
+TSAN_OPTIONS=halt_on_error=1 \
+    run_build build-tsan -DCMAKE_BUILD_TYPE=Debug -DTESSEL_THREAD_SANITIZE=ON -DTESSEL_BUILD_BENCH=OFF
