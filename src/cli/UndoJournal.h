@@ -52,6 +52,11 @@ public:
 
 private:
     bool Create(const std::vector<SJournalRename>& renames, std::string& error) const;
+    // Maps the journal with room for capacity bytes; false, unmapped, when it cannot.
+    bool Map(size_t capacity);
+    void Unmap();
+    // One record after the last, through the mapping or with one write.
+    bool Append(const std::string& record);
     void Fail(const std::string& what);
 
     std::string m_strListPath;
@@ -59,6 +64,8 @@ private:
     std::string m_strError;
     std::string m_strRecord;  // one record, reused from rename to rename
     int m_fd = -1;
+    char* m_pMap = nullptr;       // the journal's shared mapping while a run goes on
+    size_t m_nCapacity = 0;       // its size: the file's, the bytes after m_nLength all zero
     uint64_t m_nLength = 0;       // the bytes of the journal written so far
     uint64_t m_nRecordStart = 0;  // where the record of the last rename begins
     long m_nKillAfter = -1;

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "cli/CliFixture.h"
+#include "support/FileSizeLimit.h"
 
 namespace {
 
@@ -176,6 +177,37 @@ TEST_F(GoTest, ARunKilledBetweenRecordAndRenameIsUndoneCompletely) {
     std::sort(names.begin(), names.end());
     EXPECT_EQ(Names(Folder()), names);
     EXPECT_TRUE(JournalFiles().empty());
+}
+
+// Records longer than the room first reserved for them: the journal grows as the run goes
+// on and keeps every record.
+TEST_F(GoTest, AJournalOfLongNamesGrowsAndUndoesEveryRename) {
+    std::vector<std::string> names, newNames;
+    for (int i = 0; i < 150; ++i) {
+        std::string number = std::to_string(1000 + i);
+        names.push_back(number + std::string(240, 'o') + ".dat");
+        newNames.push_back(number + std::string(240, 'n'));
+    }
+    MakeFiles(names, newNames);
+    ASSERT_EQ(Run({"go", List(), "--yes"}).nStatus, 0);
+    SCliRun undo = Run({"undo", List()});
+    EXPECT_EQ(undo.nStatus, 0) << undo.strErr;
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(Names(Folder()), names);
+}
+
+// Where the journal cannot reserve room for a mapping (here: a file size limit below it),
+// each record is written in turn, and the run can still be undone.
+TEST_F(GoTest, WithoutRoomToMapTheJournalEachRecordIsWritten) {
+    MakeFiles({"a.txt", "b.txt", "c.txt"}, {"x", "y", "z"});
+    {
+        CFileSizeLimit limit(16 * 1024);
+        ASSERT_EQ(Run({"go", List(), "--yes"}).nStatus, 0);
+    }
+    EXPECT_THAT(Names(Folder()), ElementsAre("x.txt", "y.txt", "z.txt"));
+    SCliRun undo = Run({"undo", List()});
+    EXPECT_EQ(undo.nStatus, 0) << undo.strErr;
+    EXPECT_THAT(Names(Folder()), ElementsAre("a.txt", "b.txt", "c.txt"));
 }
 
 TEST_F(GoTest, EachListHasItsOwnJournalWhateverPathNamesIt) {

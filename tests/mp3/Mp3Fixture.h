@@ -1,10 +1,8 @@
 #pragma once
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <string>
 
+#include "support/FileSizeLimit.h"
 #include "support/SessionFixture.h"
 #include "support/TempDir.h"
 
@@ -24,26 +22,6 @@ inline std::string RawBlock(const std::string& title, const std::string& artist 
     return marker + RawField(title, 30) + RawField(artist, 30) + RawField(album, 30) +
            RawField(year, 4) + RawField(comment, 30) + std::string(1, static_cast<char>(genre));
 }
-
-// A file size limit for the scope. Its signal is ignored, so a write beyond the limit
-// fails with an error instead of ending the process; the superuser cannot pass it.
-class CFileSizeLimit {
-public:
-    explicit CFileSizeLimit(rlim_t limit) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lowered = m_old;
-        lowered.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~CFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    void (*m_oldHandler)(int);
-    rlimit m_old{};
-};
 
 // A session whose rows stand for real files in a temporary folder.
 class Mp3SessionTest : public SessionTest {
