@@ -15,9 +15,10 @@ struct SJournalRename {
 // The record of the renames of the last Go run made on one list, kept in the user's state
 // folder ($XDG_STATE_HOME/tessel, else ~/.local/state/tessel) under a name derived from
 // the list's absolute path. It is written so that a killed process loses no completed
-// rename: the journal is on disk before the first rename, and each rename is appended
-// with one write before it is made. The last record may thus name a rename that a
-// killed process never made; Undo tells that from the files.
+// rename: the journal is on disk before the first rename, and each rename is in the file
+// (stored through a shared mapping, or else written) before it is made. The last record
+// may thus name a rename that a killed process never made; Undo tells that from the
+// files. A killed run leaves zero bytes after the last record, which end the journal.
 class CUndoJournal : public IRunObserver {
 public:
     explicit CUndoJournal(const std::string& absoluteListPath);
@@ -27,7 +28,7 @@ public:
 
     // Replaces the list's journal by an empty one and syncs it and its folder.
     bool RunStarting(int rows) override;
-    // Appends the rename with one write before it is made; false when that failed.
+    // Appends the record of the rename before it is made; false when that failed.
     bool RenameStarting(int row, const std::string& from, const std::string& to) override;
     // Takes the record of the failed rename back out.
     void RenameFailed(int row) override;
