@@ -8,7 +8,6 @@
 
 #include <strings.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -91,12 +90,7 @@ SFolderRights QueryFolderRights(const std::string& folder) {
     rights.bMayChange = faccessat(AT_FDCWD, path, W_OK | X_OK, AT_EACCESS) == 0;
     rights.bSticky = (st.st_mode & S_ISVTX) != 0;
     rights.nOwner = st.st_uid;
-    rights.nUser = geteuid();
-    rights.groups.push_back(getegid());
-    int count = getgroups(0, nullptr);
-    std::vector<gid_t> groups(count > 0 ? static_cast<size_t>(count) : 0);
-    if (count > 0 && getgroups(count, groups.data()) == count)
-        rights.groups.insert(rights.groups.end(), groups.begin(), groups.end());
+    rights.user = SUserIds::Current();
     errno = 0;
     long nameMax = pathconf(path, _PC_NAME_MAX);
     if (nameMax > 0)
@@ -105,16 +99,10 @@ SFolderRights QueryFolderRights(const std::string& folder) {
 }
 
 bool MayRenameEntry(const SPathFacts& entry, const SFolderRights& folder) {
-    if (!folder.bFound || !folder.bMayChange || !entry.bExists || entry.bImmutable)
+    if (!folder.bFound || !folder.bMayChange || !entry.bExists)
         return false;
-    uid_t me = folder.nUser;
+    uint32_t me = folder.user.nUser;
     if (folder.bSticky && me != 0 && me != folder.nOwner && me != entry.nOwner)
         return false;
-    if (me == 0)
-        return true;
-    if (entry.nOwner == me)
-        return (entry.nMode & S_IWUSR) != 0;
-    bool inGroup =
-        std::find(folder.groups.begin(), folder.groups.end(), entry.nGroup) != folder.groups.end();
-    return (entry.nMode & (inGroup ? S_IWGRP : S_IWOTH)) != 0;
+    return folder.user.MayWrite(entry);
 }

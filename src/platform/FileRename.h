@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-struct SPathFacts;
+#include "platform/PathFacts.h"
 
 // Renames one file or folder without ever replacing an existing name. Uses
 // renameat2(RENAME_NOREPLACE); where the file system refuses that flag, a file is
@@ -25,9 +25,7 @@ struct SFolderRights {
     bool bSticky = false;     // only owners may rename or delete its entries
     uint32_t nOwner = 0;      // the folder's owner
     long nNameMax = 255;      // the longest name, in bytes, its file system takes
-    // Who asks: the effective user and groups when the rights were read.
-    uint32_t nUser = 0;
-    std::vector<uint32_t> groups;
+    SUserIds user;            // who asks: the ids when the rights were read
 };
 
 SFolderRights QueryFolderRights(const std::string& folder);

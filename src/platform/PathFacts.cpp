@@ -77,22 +77,6 @@ std::string Normalise(std::string_view absolute) {
     return result;
 }
 
-// The ids this process acts with, asked once: they do not change while Tessel runs.
-struct SProcessIds {
-    uid_t uid = geteuid();
-    gid_t gid = getegid();
-    std::vector<gid_t> groups = [] {
-        int count = getgroups(0, nullptr);
-        std::vector<gid_t> list(count > 0 ? static_cast<size_t>(count) : 0);
-        if (count > 0 && getgroups(count, list.data()) != count)
-            list.clear();
-        return list;
-    }();
-    bool InGroup(gid_t group) const {
-        return group == gid || std::find(groups.begin(), groups.end(), group) != groups.end();
-    }
-};
-
 }  // namespace
 
 std::string AbsolutePath(const std::string& path) {
@@ -111,19 +95,32 @@ bool IsRootPath(const std::string& absolutePath) {
     return absolutePath == "/";
 }
 
-bool IsReadOnlyEntry(const SEntryFacts& facts) {
-    if (!facts.bExists)
-        return false;
+SUserIds SUserIds::Current() {
+    SUserIds ids;
+    ids.nUser = geteuid();
+    ids.groups.push_back(getegid());
+    int count = getgroups(0, nullptr);
+    std::vector<gid_t> groups(count > 0 ? static_cast<size_t>(count) : 0);
+    if (count > 0 && getgroups(count, groups.data()) == count)
+        ids.groups.insert(ids.groups.end(), groups.begin(), groups.end());
+    return ids;
+}
+
+bool SUserIds::MayWrite(const SEntryFacts& facts) const {
     if (facts.bImmutable)
-        return true;
-    static const SProcessIds ids;
-    if (ids.uid == 0)
         return false;
-    if (facts.nOwner == ids.uid)
-        return !(facts.nMode & S_IWUSR);
-    if (ids.InGroup(facts.nGroup))
-        return !(facts.nMode & S_IWGRP);
-    return !(facts.nMode & S_IWOTH);
+    if (nUser == 0)
+        return true;
+    if (facts.nOwner == nUser)
+        return (facts.nMode & S_IWUSR) != 0;
+    bool inGroup = std::find(groups.begin(), groups.end(), facts.nGroup) != groups.end();
+    return (facts.nMode & (inGroup ? S_IWGRP : S_IWOTH)) != 0;
+}
+
+bool IsReadOnlyEntry(const SEntryFacts& facts) {
+    // The ids do not change while Tessel runs: asked once.
+    static const SUserIds ids = SUserIds::Current();
+    return facts.bExists && !ids.MayWrite(facts);
 }
 
 bool StatEntryAt(int folder, const char* path, SEntryFacts& facts) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What the file system tells about one directory entry, read without following a
 // symbolic link, so that an unreadable file still exists and a dangling link is an entry
@@ -25,6 +26,17 @@ struct SEntryFacts {
 struct SPathFacts : SEntryFacts {
     std::string strName;  // the last component, as the directory stores it
     std::string strPath;  // absolute, with "." and ".." resolved
+};
+
+// The user a question of rights is asked for: the effective user and groups.
+struct SUserIds {
+    uint32_t nUser = 0;
+    std::vector<uint32_t> groups;  // the effective group first
+    // This process's ids, as they are now.
+    static SUserIds Current();
+    // The entry is not immutable and its permission bits let this user write it (the
+    // superuser passes them).
+    bool MayWrite(const SEntryFacts& facts) const;
 };
 
 // True when the entry itself is not writable by this user: it is immutable, or (for any
