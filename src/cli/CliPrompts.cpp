@@ -10,7 +10,7 @@ namespace {
 
 constexpr const char* kProceedQuestion = "Proceed? [y/N] ";
 
-void WriteField(const std::string& text, FILE* out) {
+void WriteBytes(const std::string& text, FILE* out) {
     std::fwrite(text.data(), 1, text.size(), out);
 }
 
@@ -54,15 +54,26 @@ bool CCliPrompts::ChooseExtension(SExtensionChoice& choice) {
 }
 
 void CCliPrompts::PrintList(const CResultsList& results, FILE* out) const {
+    // Lines are gathered into large blocks: a list of 100,000 rows is printed with a
+    // few dozen writes.
+    constexpr size_t kBlock = 256 * 1024;
+    std::string block;
+    block.reserve(kBlock + 1024);
     for (size_t i = 0; i < results.m_records.GetCount(); ++i) {
         const CHitDoc& record = results.m_records.At(i);
-        WriteField(record.m_strName.Get(), out);
-        std::fputc('\t', out);
-        WriteField(record.GetNewFileName(), out);
-        std::fputc('\t', out);
-        std::fputs(ResultText(record.m_nTag), out);
-        std::fputc('\n', out);
+        block += record.m_strName.Get();
+        block += '\t';
+        block += record.m_strNewName.Get();
+        block += record.m_strExt.Get();
+        block += '\t';
+        block += ResultText(record.m_nTag);
+        block += '\n';
+        if (block.size() >= kBlock) {
+            WriteBytes(block, out);
+            block.clear();
+        }
     }
+    WriteBytes(block, out);
 }
 
 bool CCliPrompts::ShowResults(const CResultsList& results) {

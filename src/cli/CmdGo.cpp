@@ -84,17 +84,19 @@ int RunGo(const CCliArgs& args) {
     session.SetRunObserver(&journal);
     EGoOutcome outcome = Go(session);
     session.SetRunObserver(nullptr);
-    if (!journal.Error().empty())
+    // The list is saved while the journal's last sync runs.
+    bool saved = outcome != EGoOutcome::Ran || list.SaveIfChanged();
+    bool journalKept = journal.Error().empty();
+    if (!journalKept)
         ReportError("", journal.Error());
     if (outcome != EGoOutcome::Ran) {
         if (prompts.m_bBlocked)
             return 2;
         if (prompts.m_bRefused)
             return ReportError(list.Path(), "nothing renamed: not confirmed (--yes confirms)");
-        return journal.Error().empty() ? 0 : 1;
+        return journalKept ? 0 : 1;
     }
-    int status = prompts.m_nFailedResults == 0 && journal.Error().empty() ? 0 : 1;
-    ExitNow(list.SaveIfChanged() ? status : 1);
+    ExitNow(saved && journalKept && prompts.m_nFailedResults == 0 ? 0 : 1);
 }
 
 int RunUndo(const CCliArgs& args) {

@@ -141,6 +141,8 @@ CUndoJournal::CUndoJournal(const std::string& absoluteListPath) : m_strListPath(
 }
 
 CUndoJournal::~CUndoJournal() {
+    if (m_finishing.joinable())
+        m_finishing.join();
     Unmap();
     if (m_fd >= 0)
         close(m_fd);
@@ -280,13 +282,23 @@ void CUndoJournal::RenameFailed(int /*row*/) {
 }
 
 void CUndoJournal::RunFinished() {
-    if (m_fd < 0)
+    if (m_fd < 0 || m_finishing.joinable())
         return;
+    m_finishing = std::thread([this] { SyncAndClose(); });
+}
+
+void CUndoJournal::SyncAndClose() {
     Unmap();
     if (fsync(m_fd) != 0)
         Fail("cannot sync " + m_strPath);
     close(m_fd);
     m_fd = -1;
+}
+
+const std::string& CUndoJournal::Error() {
+    if (m_finishing.joinable())
+        m_finishing.join();
+    return m_strError;
 }
 
 bool CUndoJournal::Read(std::vector<SJournalRename>& renames, std::string& error) const {

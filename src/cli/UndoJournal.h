@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "model/RunObserver.h"
@@ -32,12 +33,13 @@ public:
     bool RenameStarting(int row, const std::string& from, const std::string& to) override;
     // Takes the record of the failed rename back out.
     void RenameFailed(int row) override;
-    // Syncs the journal and closes it.
+    // Syncs the journal and closes it. The sync of a long run takes a while, so it runs
+    // on a thread of its own while the caller goes on (saving the list, say).
     void RunFinished() override;
 
     const std::string& Path() const { return m_strPath; }
-    // The first thing that went wrong, empty when nothing did.
-    const std::string& Error() const { return m_strError; }
+    // The first thing that went wrong, empty when nothing did; waits for the last sync.
+    const std::string& Error();
 
     // Reads the completed renames of the journal, in the order they were made. A record
     // cut short by a crash ends the journal. False, with the problem in error, when there
@@ -56,6 +58,7 @@ private:
     // Maps the journal with room for capacity bytes; false, unmapped, when it cannot.
     bool Map(size_t capacity);
     void Unmap();
+    void SyncAndClose();
     // One record after the last, through the mapping or with one write.
     bool Append(const std::string& record);
     void Fail(const std::string& what);
@@ -72,4 +75,5 @@ private:
     long m_nKillAfter = -1;
     long m_nKillAtRecord = -1;
     long m_nWritten = 0;
+    std::thread m_finishing;  // the last sync, while it runs
 };

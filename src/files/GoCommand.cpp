@@ -5,6 +5,7 @@
 #include "model/RunObserver.h"
 #include "model/TesselSession.h"
 #include "platform/FileRename.h"
+#include "platform/FolderCache.h"
 #include "platform/ParallelParts.h"
 #include "platform/PathFacts.h"
 
@@ -78,6 +79,8 @@ void RenameRows(CTesselSession& session, CResultsList& results) {
             results.AddResult(
                 made ? std::move(made) : std::make_unique<CHitDoc>(list.GetEntry(row)), code);
     };
+    // Rows come folder by folder: each rename looks up only its two names in the folder.
+    CFolderCache folders;
     prompts.BeginProgress(rows);
     for (int row = 0; row < rows; ++row) {
         prompts.SetProgress(row);
@@ -85,7 +88,7 @@ void RenameRows(CTesselSession& session, CResultsList& results) {
         std::string newPath = entry.GetNewPath();
         bool recorded =
             observer == nullptr || observer->RenameStarting(row, entry.m_strPath.Get(), newPath);
-        if (recorded && RenameFile(entry.m_strPath.Get(), newPath)) {
+        if (recorded && RenameFile(entry.m_strPath.Get(), newPath, folders)) {
             if (keep) {
                 entry.m_strPath.Set(std::move(newPath));
                 entry.m_strName.Set(entry.GetNewFileName());

@@ -1,5 +1,6 @@
 #include "platform/FileRename.h"
 
+#include "platform/FolderCache.h"
 #include "platform/PathFacts.h"
 
 #include <fcntl.h>
@@ -64,10 +65,27 @@ bool RenameByLink(const std::string& from, const std::string& to) {
     return false;
 }
 
-bool RenameFile(const std::string& from, const std::string& to) {
+namespace {
+
+// Both names relative to the folder of the first, when the second is a name in that same
+// folder; otherwise both whole paths.
+int RenameNoReplace(const std::string& from, const std::string& to, CFolderCache* folders) {
+    if (folders != nullptr) {
+        CFolderCache::SPlace place = folders->Locate(from);
+        size_t nameStart = static_cast<size_t>(place.pszName - from.c_str());
+        if (place.nFolder != AT_FDCWD && to.size() > nameStart &&
+            to.compare(0, nameStart, from, 0, nameStart) == 0 &&
+            to.find('/', nameStart) == std::string::npos)
+            return renameat2(place.nFolder, place.pszName, place.nFolder, to.c_str() + nameStart,
+                             RENAME_NOREPLACE);
+    }
+    return renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+}
+
+bool RenameWithFallbacks(const std::string& from, const std::string& to, CFolderCache* folders) {
     if (from.empty() || to.empty() || HasNul(from) || HasNul(to))
         return false;
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+    if (RenameNoReplace(from, to, folders) == 0)
         return true;
     if (errno == EINVAL || errno == ENOSYS) {
         if (RenameByLink(from, to))
@@ -76,6 +94,16 @@ bool RenameFile(const std::string& from, const std::string& to) {
     if (errno == EEXIST && IsCaseAlias(from, to))
         return std::rename(from.c_str(), to.c_str()) == 0;
     return false;
+}
+
+}  // namespace
+
+bool RenameFile(const std::string& from, const std::string& to) {
+    return RenameWithFallbacks(from, to, nullptr);
+}
+
+bool RenameFile(const std::string& from, const std::string& to, CFolderCache& folders) {
+    return RenameWithFallbacks(from, to, &folders);
 }
 
 SFolderRights QueryFolderRights(const std::string& folder) {

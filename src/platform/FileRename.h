@@ -14,6 +14,11 @@
 // NUL byte is never passed to the file system.
 bool RenameFile(const std::string& from, const std::string& to);
 
+class CFolderCache;
+// The same, for a pass over many files: a rename inside one folder goes through the
+// descriptor the cache keeps of that folder, so that only the two names are looked up.
+bool RenameFile(const std::string& from, const std::string& to, CFolderCache& folders);
+
 // The fallback of RenameFile: link, then unlink. Fails on folders and where the file
 // system has no hard links. Exposed so that it can be tested on any file system.
 bool RenameByLink(const std::string& from, const std::string& to);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/FileRename.h"
+#include "platform/FolderCache.h"
 #include "platform/PathFacts.h"
 #include "support/OtherUser.h"
 #include "support/TempDir.h"
@@ -153,3 +154,24 @@ TEST_F(RenameRightsTest, AnImmutableFileMayNotBeRenamedEvenByRoot) {
 }
 
 }  // namespace
+
+// Through a folder cache: renames inside the cached folder, into another folder and after
+// the cache moved on all behave as whole-path renames, and a taken name is still refused.
+TEST(RenameFileTest, ThroughAFolderCacheActsAsWithWholePaths) {
+    CTempDir dir;
+    std::string a = dir.WriteFile("one/a.txt", "alpha");
+    std::string b = dir.WriteFile("one/b.txt", "beta");
+    std::string c = dir.WriteFile("two/c.txt", "gamma");
+    CFolderCache folders;
+    EXPECT_TRUE(RenameFile(a, dir / "one/a2.txt", folders));
+    EXPECT_FALSE(RenameFile(b, dir / "one/a2.txt", folders));
+    EXPECT_TRUE(RenameFile(b, dir / "two/b.txt", folders));
+    EXPECT_TRUE(RenameFile(c, dir / "two/c2.txt", folders));
+    EXPECT_FALSE(RenameFile(dir / "two/c2.txt", dir / "two/", folders));
+    EXPECT_EQ(ReadFileBytes(dir / "one/a2.txt"), "alpha");
+    EXPECT_EQ(ReadFileBytes(dir / "two/b.txt"), "beta");
+    EXPECT_EQ(ReadFileBytes(dir / "two/c2.txt"), "gamma");
+    EXPECT_FALSE(PathExists(a));
+    EXPECT_FALSE(PathExists(b));
+    EXPECT_FALSE(PathExists(c));
+}
