@@ -132,22 +132,35 @@ void FillPreview(CTesselSession& session, CResultsList& preview) {
     // verdict (whether it may be renamed).
     std::vector<SPathFacts> facts;
     SRowFolders where = LocateRows(oldPaths, &facts);
+    for (size_t row = 0; row < rows; ++row)
+        list.GetEntry(static_cast<int>(row)).m_bExists = where.folderOf[row] >= 0;
+    // The planner replays the run on one core while the others copy the entries into the
+    // preview's records; the two share nothing.
     CFileFacts work;
     std::vector<bool> unlisted;
-    work.PlanRenames(newPaths, oldPaths, &unlisted, &where);
     std::vector<std::unique_ptr<CHitDoc>> records(rows);
+    auto plan = [&] { work.PlanRenames(newPaths, oldPaths, &unlisted, &where); };
+    auto copy = [&] {
+        ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
+            for (size_t row = first; row < last; ++row)
+                records[row] = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
+        });
+    };
+    if (rows >= kRowsPerPart) {
+        RunBeside(plan, copy);
+    } else {
+        plan();
+        copy();
+    }
     ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
         CFolderRightsCache rights;
         static const std::string kNoFolder;
         for (size_t row = first; row < last; ++row) {
-            CHitDoc& entry = list.GetEntry(static_cast<int>(row));
             int folder = where.folderOf[row];
-            entry.m_bExists = folder >= 0;
             const std::string& folderPath =
                 folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
-            records[row] = std::make_unique<CHitDoc>(entry);
-            records[row]->m_nTag =
-                PreviewCode(entry, oldPaths[row], facts[row], folderPath, unlisted[row], rights);
+            records[row]->m_nTag = PreviewCode(*records[row], oldPaths[row], facts[row],
+                                               folderPath, unlisted[row], rights);
         }
     });
     for (std::unique_ptr<CHitDoc>& record : records) {

@@ -29,3 +29,15 @@ void ForEachPart(size_t count, size_t minPerPart,
     for (std::thread& helper : helpers)
         helper.join();
 }
+
+void RunBeside(const std::function<void()>& aside, const std::function<void()>& here) {
+    std::thread helper;
+    try {
+        helper = std::thread(aside);
+    } catch (const std::system_error&) {
+        aside();
+    }
+    here();
+    if (helper.joinable())
+        helper.join();
+}

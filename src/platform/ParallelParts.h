@@ -9,3 +9,7 @@
 // to be had, the parts run one after another here.
 void ForEachPart(size_t count, size_t minPerPart,
                  const std::function<void(size_t first, size_t last)>& work);
+
+// Runs aside on a thread of its own while here runs on this one, and returns when both
+// are done. Without a thread to be had, aside runs first, then here.
+void RunBeside(const std::function<void()>& aside, const std::function<void()>& here);
