@@ -64,11 +64,14 @@ std::unique_ptr<CHitDoc> TakeRenamedRecord(CHitDoc& entry, std::string newPath) 
 
 }  // namespace
 
-void RenameRows(CTesselSession& session, CResultsList& results) {
+void RenameRows(CTesselSession& session, CResultsList& results,
+                std::vector<std::string>* newPaths) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
     IRunObserver* observer = session.GetRunObserver();
     int rows = list.GetCount();
+    if (newPaths != nullptr && newPaths->size() != static_cast<size_t>(rows))
+        newPaths = nullptr;
     // Records that come in, one per row, already show the entries as they stand: each is
     // kept and only given its code.
     bool keep = results.m_records.GetCount() == static_cast<size_t>(rows);
@@ -85,7 +88,8 @@ void RenameRows(CTesselSession& session, CResultsList& results) {
     for (int row = 0; row < rows; ++row) {
         prompts.SetProgress(row);
         CHitDoc& entry = list.GetEntry(row);
-        std::string newPath = entry.GetNewPath();
+        std::string newPath = newPaths ? std::move((*newPaths)[static_cast<size_t>(row)])
+                                       : entry.GetNewPath();
         bool recorded =
             observer == nullptr || observer->RenameStarting(row, entry.m_strPath.Get(), newPath);
         if (recorded && RenameFile(entry.m_strPath.Get(), newPath, folders)) {
@@ -114,7 +118,8 @@ void RenameRows(CTesselSession& session, CResultsList& results) {
     prompts.EndProgress();
 }
 
-void FillPreview(CTesselSession& session, CResultsList& preview) {
+void FillPreview(CTesselSession& session, CResultsList& preview,
+                 std::vector<std::string>* pNewPaths) {
     CRenameList& list = session.List();
     size_t rows = static_cast<size_t>(list.GetCount());
     // Every step but the planner's replay works on each row alone, so large lists spread
@@ -167,6 +172,8 @@ void FillPreview(CTesselSession& session, CResultsList& preview) {
         int code = record->m_nTag;
         preview.AddResult(std::move(record), code);
     }
+    if (pNewPaths != nullptr)
+        *pNewPaths = std::move(newPaths);
 }
 
 EGoOutcome Go(CTesselSession& session) {
@@ -183,7 +190,8 @@ EGoOutcome Go(CTesselSession& session) {
     // become the records of the results.
     CResultsList results;
     results.m_strTitle = "Preview";
-    FillPreview(session, results);
+    std::vector<std::string> newPaths;
+    FillPreview(session, results, &newPaths);
     if (!prompts.ShowResults(results) || !results.CanConfirm())
         return EGoOutcome::Refused;
     // A front end that keeps its own record of the run may refuse to start without it.
@@ -193,7 +201,7 @@ EGoOutcome Go(CTesselSession& session) {
 
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
-    RenameRows(session, results);
+    RenameRows(session, results, &newPaths);
     if (observer != nullptr)
         observer->RunFinished();
     prompts.ShowResults(results);

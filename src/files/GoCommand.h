@@ -36,9 +36,12 @@ EGoOutcome Go(CTesselSession& session);
 // row to results (the entry as before the rename, with 0 or 5) and asks the question of
 // Go after a failure. Records no undo step. When results comes in holding one record per
 // row (the preview's, copies of the entries as they stand), those records are kept and
-// only given their codes.
-void RenameRows(CTesselSession& session, CResultsList& results);
+// only given their codes. newPaths, when given, holds each row's new path as the preview
+// computed it (the entries have not changed since); the renamed entries take them.
+void RenameRows(CTesselSession& session, CResultsList& results,
+                std::vector<std::string>* newPaths = nullptr);
 
 // The preview verdicts of every row as the entries stand now (step 2 of Go), added to
-// results in row order.
-void FillPreview(CTesselSession& session, CResultsList& preview);
+// results in row order; each row's new path goes to newPaths when asked for.
+void FillPreview(CTesselSession& session, CResultsList& preview,
+                 std::vector<std::string>* newPaths = nullptr);
