@@ -112,6 +112,13 @@ void CHitDoc::Serialize(CArchiveWriter& archive) const {
     archive.WriteUInt32(static_cast<uint32_t>(m_timeModified));
 }
 
+bool CHitDoc::SkipSerialized(CArchiveReader& archive) {
+    // The same fields in the same order as read below.
+    return archive.SkipString() && archive.SkipString() && archive.SkipString() &&
+           archive.SkipString() && archive.SkipString() && archive.SkipUInt32() &&
+           archive.SkipString() && archive.SkipUInt32();
+}
+
 bool CHitDoc::Serialize(CArchiveReader& archive) {
     std::string name, newName, ext, path, size, modified;
     uint32_t lowSize = 0, time = 0;

@@ -34,6 +34,9 @@ public:
     void Serialize(CArchiveWriter& archive) const;
     // False when the archive ends early or is damaged; the entry is then incomplete.
     bool Serialize(CArchiveReader& archive);
+    // Passes over one serialized entry without reading it: false where reading it would
+    // surely fail (reading can still fail where this passed, on a bad 16-bit string).
+    static bool SkipSerialized(CArchiveReader& archive);
 
     CTextField m_strTitle;
     CTextField m_strArtist;

@@ -99,6 +99,27 @@ TEST_F(TesselDocTest, DamagedListsKeepTheRowsReadBeforeTheDamage) {
     EXPECT_EQ(prompts.m_messages.size(), 2u);
 }
 
+// A long list is read in parts: every row comes back in order, and damage in a later
+// part keeps exactly the rows before it.
+TEST_F(TesselDocTest, LongListsReadInPartsKeepTheirOrderAndStopAtTheDamage) {
+    constexpr int kRows = 20000;
+    constexpr int kWholeRows = 12000;
+    std::string wholeRowsBytes;
+    for (int row = 0; row < kRows; ++row) {
+        if (row == kWholeRows)
+            wholeRowsBytes = SerializeList(session);
+        AddRow("song " + std::to_string(row) + ".mp3");
+    }
+    std::string bytes = SerializeList(session);
+    ASSERT_TRUE(doc.OnOpenDocument(dir.WriteFile("long.tsl", bytes)));
+    EXPECT_EQ(SerializeList(session), bytes);
+
+    std::string cut = bytes.substr(0, wholeRowsBytes.size() + 7);
+    EXPECT_FALSE(doc.OnOpenDocument(dir.WriteFile("cut.tsl", cut)));
+    ASSERT_EQ(session.List().GetCount(), kWholeRows);
+    EXPECT_EQ(session.List().GetEntry(kWholeRows - 1).m_strName.Get(), "song 11999.mp3");
+}
+
 TEST_F(TesselDocTest, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
     AddRow("a.txt");
     std::string target = dir.WriteFile("real.tsl", "old");
@@ -159,6 +180,16 @@ TEST(ArchiveTest, SixteenBitStringsAreReadAsUtf8) {
     std::string cut("\xff\xfe\xff\x02\x41\0B", 7);
     CArchiveReader cutReader(cut);
     EXPECT_FALSE(cutReader.ReadString(text));
+
+    // Skipping agrees with reading on where each string ends, and on a cut one.
+    std::string both = wide + std::string("\x02hi", 3);
+    CArchiveReader skipper(both);
+    EXPECT_TRUE(skipper.SkipString());
+    EXPECT_EQ(skipper.Position(), wide.size());
+    EXPECT_TRUE(skipper.SkipString());
+    EXPECT_EQ(skipper.Position(), both.size());
+    CArchiveReader cutSkipper(cut);
+    EXPECT_FALSE(cutSkipper.SkipString());
 }
 
 TEST(ArchiveTest, LengthsPastTheEndFailWithoutReadingOrAllocating) {
