@@ -1,11 +1,12 @@
 #include "files/GoCommand.h"
 
+#include "files/RowRenamer.h"
+
 #include "model/Prompts.h"
 #include "model/ResultsList.h"
 #include "model/RunObserver.h"
 #include "model/TesselSession.h"
 #include "platform/FileRename.h"
-#include "platform/FolderCache.h"
 #include "platform/ParallelParts.h"
 #include "platform/PathFacts.h"
 
@@ -62,58 +63,82 @@ std::unique_ptr<CHitDoc> TakeRenamedRecord(CHitDoc& entry, std::string newPath) 
     return record;
 }
 
+// Each row's new path, worked out on the cores for a large list.
+std::vector<std::string> NewPathsOf(const CRenameList& list) {
+    std::vector<std::string> newPaths(static_cast<size_t>(list.GetCount()));
+    ForEachPart(newPaths.size(), kRowsPerPart, [&](size_t first, size_t last) {
+        for (size_t row = first; row < last; ++row)
+            newPaths[row] = list.GetEntry(static_cast<int>(row)).GetNewPath();
+    });
+    return newPaths;
+}
+
 }  // namespace
 
 void RenameRows(CTesselSession& session, CResultsList& results,
                 std::vector<std::string>* newPaths) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
-    IRunObserver* observer = session.GetRunObserver();
-    int rows = list.GetCount();
-    if (newPaths != nullptr && newPaths->size() != static_cast<size_t>(rows))
-        newPaths = nullptr;
+    size_t rows = static_cast<size_t>(list.GetCount());
+    std::vector<std::string> ownNewPaths;
+    if (newPaths == nullptr || newPaths->size() != rows) {
+        ownNewPaths = NewPathsOf(list);
+        newPaths = &ownNewPaths;
+    }
     // Records that come in, one per row, already show the entries as they stand: each is
     // kept and only given its code.
-    bool keep = results.m_records.GetCount() == static_cast<size_t>(rows);
-    auto record = [&](int row, int code, std::unique_ptr<CHitDoc> made = nullptr) {
+    bool keep = results.m_records.GetCount() == rows;
+    auto record = [&](size_t row, int code, std::unique_ptr<CHitDoc> made = nullptr) {
         if (keep)
-            results.m_records.At(static_cast<size_t>(row)).m_nTag = code;
+            results.m_records.At(row).m_nTag = code;
         else
-            results.AddResult(
-                made ? std::move(made) : std::make_unique<CHitDoc>(list.GetEntry(row)), code);
+            results.AddResult(made ? std::move(made)
+                                   : std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row))),
+                              code);
     };
-    // Rows come folder by folder: each rename looks up only its two names in the folder.
-    CFolderCache folders;
-    prompts.BeginProgress(rows);
-    for (int row = 0; row < rows; ++row) {
-        prompts.SetProgress(row);
-        CHitDoc& entry = list.GetEntry(row);
-        std::string newPath = newPaths ? std::move((*newPaths)[static_cast<size_t>(row)])
-                                       : entry.GetNewPath();
-        bool recorded =
-            observer == nullptr || observer->RenameStarting(row, entry.m_strPath.Get(), newPath);
-        if (recorded && RenameFile(entry.m_strPath.Get(), newPath, folders)) {
-            if (keep) {
-                entry.m_strPath.Set(std::move(newPath));
-                entry.m_strName.Set(entry.GetNewFileName());
-                record(row, kResultOk);
-            } else {
-                record(row, kResultOk, TakeRenamedRecord(entry, std::move(newPath)));
-            }
-            list.RefreshRow(row);
-            continue;
+    auto renamed = [&](size_t row) {
+        CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+        std::string& newPath = (*newPaths)[row];
+        if (keep) {
+            entry.m_strPath.Set(std::move(newPath));
+            entry.m_strName.Set(entry.GetNewFileName());
+            record(row, kResultOk);
+        } else {
+            record(row, kResultOk, TakeRenamedRecord(entry, std::move(newPath)));
         }
-        if (recorded && observer != nullptr)
-            observer->RenameFailed(row);
+        list.RefreshRow(static_cast<int>(row));
+    };
+
+    // The renames go on ahead on a thread of their own; the entries, records and progress
+    // follow here, and the question after a failure is asked here.
+    CRowRenamer renamer(list, *newPaths, session.GetRunObserver());
+    prompts.BeginProgress(static_cast<int>(rows));
+    size_t row = 0;
+    while (row < rows) {
+        renamer.Start(static_cast<int>(row));
+        CRowRenamer::SProgress progress;
+        do {
+            progress = renamer.Wait(static_cast<int>(row));
+            for (; row < static_cast<size_t>(progress.nSettled) &&
+                   static_cast<int>(row) != progress.nFailed;
+                 ++row) {
+                prompts.SetProgress(static_cast<int>(row));
+                renamed(row);
+            }
+        } while (!progress.bEnded);
+        if (progress.nFailed < 0)
+            break;
+        prompts.SetProgress(static_cast<int>(row));
         record(row, kResultUnexpected);
         prompts.ShowProgress(false);
         EAnswer answer = prompts.Message(kContinueQuestion, EIcon::None, EButtons::YesNo);
         prompts.ShowProgress(true);
         if (answer != EAnswer::Yes) {
-            for (int later = row + 1; later < rows; ++later)
+            for (size_t later = row + 1; later < rows; ++later)
                 record(later, kResultUnexpected);
             break;
         }
+        ++row;
     }
     prompts.EndProgress();
 }
@@ -139,17 +164,15 @@ void FillPreview(CTesselSession& session, CResultsList& preview,
     SRowFolders where = LocateRows(oldPaths, &facts);
     for (size_t row = 0; row < rows; ++row)
         list.GetEntry(static_cast<int>(row)).m_bExists = where.folderOf[row] >= 0;
-    // The planner replays the run on one core while the others copy the entries into the
+    // The planner replays the run on one core while another copies the entries into the
     // preview's records; the two share nothing.
     CFileFacts work;
     std::vector<bool> unlisted;
     std::vector<std::unique_ptr<CHitDoc>> records(rows);
     auto plan = [&] { work.PlanRenames(newPaths, oldPaths, &unlisted, &where); };
     auto copy = [&] {
-        ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
-            for (size_t row = first; row < last; ++row)
-                records[row] = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
-        });
+        for (size_t row = 0; row < rows; ++row)
+            records[row] = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
     };
     if (rows >= kRowsPerPart) {
         RunBeside(plan, copy);

@@ -6,6 +6,10 @@
 // own record of the run outside the process (the command line's undo journal survives a
 // killed run this way). The run itself stays in the core; an observer only listens, with
 // one exception: it may refuse to let the run start.
+//
+// RunStarting and RunFinished are called on the thread that runs Go. The renames are
+// made on a thread of their own, and RenameStarting and RenameFailed are called there:
+// one call at a time, in row order, all of them between RunStarting and RunFinished.
 class IRunObserver {
 public:
     virtual ~IRunObserver() = default;

@@ -1,0 +1,73 @@
+#include "files/RowRenamer.h"
+
+#include <system_error>
+
+#include "model/RenameList.h"
+#include "model/RunObserver.h"
+#include "platform/FileRename.h"
+#include "platform/FolderCache.h"
+
+namespace {
+
+// Rows renamed between two reports to the waiting thread: few enough wake-ups to cost
+// nothing, often enough for a smooth progress bar.
+constexpr int kRowsPerReport = 256;
+
+}  // namespace
+
+CRowRenamer::CRowRenamer(const CRenameList& list, const std::vector<std::string>& newPaths,
+                         IRunObserver* observer)
+    : m_list(list), m_newPaths(newPaths), m_pObserver(observer) {}
+
+CRowRenamer::~CRowRenamer() {
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void CRowRenamer::Start(int first) {
+    if (m_thread.joinable())
+        m_thread.join();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_progress = SProgress{first, -1, false};
+    }
+    try {
+        m_thread = std::thread([this, first] { RenameFrom(first); });
+    } catch (const std::system_error&) {
+        RenameFrom(first);
+    }
+}
+
+void CRowRenamer::RenameFrom(int first) {
+    // Rows come folder by folder: each rename looks up only its two names in the folder.
+    CFolderCache folders;
+    int rows = m_list.GetCount();
+    for (int row = first; row < rows; ++row) {
+        const std::string& from = m_list.GetEntry(row).m_strPath.Get();
+        const std::string& to = m_newPaths[static_cast<size_t>(row)];
+        bool recorded = m_pObserver == nullptr || m_pObserver->RenameStarting(row, from, to);
+        if (!recorded || !RenameFile(from, to, folders)) {
+            if (recorded && m_pObserver != nullptr)
+                m_pObserver->RenameFailed(row);
+            Publish(row + 1, row, true);
+            return;
+        }
+        if ((row + 1 - first) % kRowsPerReport == 0)
+            Publish(row + 1, -1, false);
+    }
+    Publish(rows, -1, true);
+}
+
+void CRowRenamer::Publish(int settled, int failed, bool ended) {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_progress = SProgress{settled, failed, ended};
+    }
+    m_changed.notify_one();
+}
+
+CRowRenamer::SProgress CRowRenamer::Wait(int settled) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_progress.bEnded || m_progress.nSettled > settled; });
+    return m_progress;
+}

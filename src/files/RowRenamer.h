@@ -1,0 +1,50 @@
+#pragma once
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class CRenameList;
+class IRunObserver;
+
+// Renames the files of a run's rows on a thread of its own, in row order, so that the
+// thread that started it can bring the entries up to date behind it: the renames never
+// wait for that bookkeeping. A stretch of rows ends at the first rename that fails, or at
+// the last row. The observer hears each rename on the renaming thread, one at a time.
+//
+// While a stretch runs, the renaming thread reads the old path of each row from its entry
+// and the new path from newPaths; the caller may change a row only once Wait reported it
+// settled.
+class CRowRenamer {
+public:
+    CRowRenamer(const CRenameList& list, const std::vector<std::string>& newPaths,
+                IRunObserver* observer);
+    ~CRowRenamer();
+    CRowRenamer(const CRowRenamer&) = delete;
+    CRowRenamer& operator=(const CRowRenamer&) = delete;
+
+    struct SProgress {
+        int nSettled;  // every row before this one was tried
+        int nFailed;   // the row whose rename failed, -1 when none did
+        bool bEnded;   // the stretch is over: nothing more will be tried
+    };
+
+    // Starts renaming from row first on; any earlier stretch must have ended.
+    void Start(int first);
+    // Waits until more rows than settled are settled or the stretch ended.
+    SProgress Wait(int settled);
+
+private:
+    void RenameFrom(int first);
+    void Publish(int settled, int failed, bool ended);
+
+    const CRenameList& m_list;
+    const std::vector<std::string>& m_newPaths;
+    IRunObserver* m_pObserver;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    SProgress m_progress{0, -1, true};
+    std::thread m_thread;
+};
