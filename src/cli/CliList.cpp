@@ -17,7 +17,9 @@ bool CCliList::Load(const std::string& path) {
     m_strAbsolutePath = ::AbsolutePath(path);
     m_prompts.SetSubject(path);
     // The bytes are kept to tell at the end whether the rows changed.
-    int error = ReadWholeFile(path, m_strLoadedBytes);
+    m_loaded.pieces.assign(1, std::string());
+    std::string& loadedBytes = m_loaded.pieces[0];
+    int error = ReadWholeFile(path, loadedBytes);
     if (error == ENOENT) {
         m_doc.OnNewDocument();
         m_bLoaded = true;
@@ -27,13 +29,13 @@ bool CCliList::Load(const std::string& path) {
     if (error == EINVAL) {
         // Not a regular file (a pipe, say): read as a stream.
         std::ifstream in(path, std::ios::binary);
-        m_strLoadedBytes.assign(std::istreambuf_iterator<char>(in), {});
+        loadedBytes.assign(std::istreambuf_iterator<char>(in), {});
         error = in.bad() || !in.is_open() ? errno : 0;
     }
     if (error != 0)
         return ReportError(path, std::strerror(error)) == 0;
     int errorsBefore = m_prompts.m_nErrors;
-    if (!m_doc.OpenFromBytes(m_strLoadedBytes, path)) {
+    if (!m_doc.OpenFromBytes(loadedBytes, path)) {
         if (m_prompts.m_nErrors == errorsBefore)
             ReportError(path, "cannot load the list");
         return false;
@@ -46,14 +48,14 @@ bool CCliList::Load(const std::string& path) {
 bool CCliList::SaveIfChanged() {
     if (!m_bLoaded)
         return false;
-    std::string bytes = SerializeList(m_session);
-    bool existed = !m_strLoadedBytes.empty();
-    if (existed ? bytes == m_strLoadedBytes : m_session.List().GetCount() == 0)
+    SListBytes bytes = SerializeListPieces(m_session);
+    bool existed = m_loaded.Size() != 0;
+    if (existed ? bytes.SameAs(m_loaded) : m_session.List().GetCount() == 0)
         return true;
     m_prompts.SetSubject(m_strPath);
     bool saved = m_doc.SaveBytes(m_strPath, bytes);
     m_prompts.SetSubject("");
     if (saved)
-        m_strLoadedBytes = std::move(bytes);
+        m_loaded = std::move(bytes);
     return saved;
 }

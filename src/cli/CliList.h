@@ -33,6 +33,6 @@ private:
     CTesselDoc m_doc;
     std::string m_strPath;
     std::string m_strAbsolutePath;
-    std::string m_strLoadedBytes;
+    SListBytes m_loaded;  // the list as read, to tell at the end whether it changed
     bool m_bLoaded = false;
 };

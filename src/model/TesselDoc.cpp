@@ -82,20 +82,73 @@ std::string ReplacedFile(const std::string& path) {
 
 }  // namespace
 
-std::string SerializeList(CTesselSession& session) {
+size_t SListBytes::Size() const {
+    size_t size = 0;
+    for (const std::string& piece : pieces)
+        size += piece.size();
+    return size;
+}
+
+bool SListBytes::SameAs(const SListBytes& other) const {
+    if (Size() != other.Size())
+        return false;
+    // Walks both at once, a stretch that lies within one piece of each at a time.
+    size_t mine = 0, theirs = 0, myAt = 0, theirAt = 0;
+    while (mine < pieces.size() && theirs < other.pieces.size()) {
+        std::string_view a = std::string_view(pieces[mine]).substr(myAt);
+        std::string_view b = std::string_view(other.pieces[theirs]).substr(theirAt);
+        size_t length = std::min(a.size(), b.size());
+        if (a.substr(0, length) != b.substr(0, length))
+            return false;
+        myAt += length;
+        theirAt += length;
+        if (myAt == pieces[mine].size())
+            ++mine, myAt = 0;
+        if (theirAt == other.pieces[theirs].size())
+            ++theirs, theirAt = 0;
+    }
+    return true;
+}
+
+std::string SListBytes::Joined() const {
+    std::string joined;
+    joined.reserve(Size());
+    for (const std::string& piece : pieces)
+        joined += piece;
+    return joined;
+}
+
+SListBytes SerializeListPieces(CTesselSession& session) {
     CRenameList& list = session.List();
-    CArchiveWriter archive;
-    archive.Reserve(64 + static_cast<size_t>(list.GetCount()) * 128);
-    archive.WriteString(kTslHeader);
-    archive.WriteInt32(list.GetCount());
+    size_t rows = static_cast<size_t>(list.GetCount());
+    SListBytes bytes;
+    CArchiveWriter head;
+    head.WriteString(kTslHeader);
+    head.WriteInt32(list.GetCount());
+    bytes.pieces.push_back(head.Bytes());
+    size_t parts = (rows + kEntriesPerPart - 1) / kEntriesPerPart;
+    bytes.pieces.resize(1 + parts);
+    // The rows are many and each stands alone, so parts of them are written on the cores.
     IPrompts& prompts = session.Prompts();
     prompts.BeginProgress(list.GetCount());
-    for (int row = 0; row < list.GetCount(); ++row) {
-        prompts.SetProgress(row);
-        list.GetEntry(row).Serialize(archive);
-    }
+    ForEachPart(parts, 1, [&](size_t firstPart, size_t lastPart) {
+        for (size_t part = firstPart; part < lastPart; ++part) {
+            CArchiveWriter archive;
+            size_t first = part * kEntriesPerPart;
+            size_t last = std::min(rows, first + kEntriesPerPart);
+            archive.Reserve((last - first) * 128);
+            for (size_t row = first; row < last; ++row)
+                list.GetEntry(static_cast<int>(row)).Serialize(archive);
+            bytes.pieces[1 + part] = archive.Take();
+        }
+    });
+    prompts.SetProgress(list.GetCount());
     prompts.EndProgress();
-    return archive.Bytes();
+    return bytes;
+}
+
+std::string SerializeList(CTesselSession& session) {
+    return SerializeListPieces(session).Joined();
 }
 
 bool CTesselDoc::OnNewDocument() {
@@ -166,17 +219,20 @@ void CTesselDoc::ReportLoadFailure(const std::string& path) {
 }
 
 bool CTesselDoc::OnSaveDocument(const std::string& path) {
-    return SaveBytes(path, SerializeList(m_session));
+    return SaveBytes(path, SerializeListPieces(m_session));
 }
 
-bool CTesselDoc::SaveBytes(const std::string& path, const std::string& bytes) {
+bool CTesselDoc::SaveBytes(const std::string& path, const SListBytes& bytes) {
     std::string target = ReplacedFile(path);
     std::string temporary = target + ".XXXXXX";
     int fd = mkstemp(temporary.data());
     bool ok = fd >= 0;
     int error = errno;
     if (ok) {
-        ok = fchmod(fd, NewFileMode(target)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+        ok = fchmod(fd, NewFileMode(target)) == 0;
+        for (size_t piece = 0; ok && piece < bytes.pieces.size(); ++piece)
+            ok = WriteAll(fd, bytes.pieces[piece]);
+        ok = ok && fsync(fd) == 0;
         if (!ok)
             error = errno;
         if (close(fd) != 0 && ok)

@@ -113,11 +113,23 @@ TEST_F(TesselDocTest, LongListsReadInPartsKeepTheirOrderAndStopAtTheDamage) {
     std::string bytes = SerializeList(session);
     ASSERT_TRUE(doc.OnOpenDocument(dir.WriteFile("long.tsl", bytes)));
     EXPECT_EQ(SerializeList(session), bytes);
+    for (int row : {0, 8191, 8192, 12345, kRows - 1})
+        EXPECT_EQ(session.List().GetEntry(row).m_strName.Get(),
+                  "song " + std::to_string(row) + ".mp3");
 
     std::string cut = bytes.substr(0, wholeRowsBytes.size() + 7);
     EXPECT_FALSE(doc.OnOpenDocument(dir.WriteFile("cut.tsl", cut)));
     ASSERT_EQ(session.List().GetCount(), kWholeRows);
     EXPECT_EQ(session.List().GetEntry(kWholeRows - 1).m_strName.Get(), "song 11999.mp3");
+}
+
+TEST(ListBytesTest, TheSameBytesCutDifferentlyAreTheSame) {
+    SListBytes whole{{"abcdef"}};
+    EXPECT_TRUE((SListBytes{{"ab", "", "cde", "f"}}).SameAs(whole));
+    EXPECT_TRUE(whole.SameAs(SListBytes{{"a", "bcdef"}}));
+    EXPECT_FALSE((SListBytes{{"ab", "cdx", "f"}}).SameAs(whole));
+    EXPECT_FALSE((SListBytes{{"abcde"}}).SameAs(whole));
+    EXPECT_EQ((SListBytes{{"ab", "cd"}}).Joined(), "abcd");
 }
 
 TEST_F(TesselDocTest, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
