@@ -54,16 +54,33 @@ bool GetU32(const std::string& in, size_t& pos, uint32_t& value) {
     return true;
 }
 
+char* PutU32(char* out, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        *out++ = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+}
+
+size_t RecordSize(const std::string& from, const std::string& to) {
+    return 1 + 4 + 4 + from.size() + to.size() + 4;
+}
+
 // Mark, the two lengths, the two paths and a checksum of all that: a record that a crash
-// cut short, or that holds garbage, is recognised and ends the journal.
+// cut short, or that holds garbage, is recognised and ends the journal. Fills exactly
+// RecordSize bytes.
+void WriteRecord(char* out, const std::string& from, const std::string& to) {
+    char* start = out;
+    *out++ = kRecordMark;
+    out = PutU32(out, static_cast<uint32_t>(from.size()));
+    out = PutU32(out, static_cast<uint32_t>(to.size()));
+    out = std::copy(from.begin(), from.end(), out);
+    out = std::copy(to.begin(), to.end(), out);
+    PutU32(out, Fnv32(start, static_cast<size_t>(out - start)));
+}
+
 void AppendRecord(std::string& out, const std::string& from, const std::string& to) {
     size_t start = out.size();
-    out += kRecordMark;
-    PutU32(out, static_cast<uint32_t>(from.size()));
-    PutU32(out, static_cast<uint32_t>(to.size()));
-    out += from;
-    out += to;
-    PutU32(out, Fnv32(out.data() + start, out.size() - start));
+    out.resize(start + RecordSize(from, to));
+    WriteRecord(out.data() + start, from, to);
 }
 
 bool ReadRecord(const std::string& in, size_t& pos, SJournalRename& rename) {
@@ -229,16 +246,20 @@ bool CUndoJournal::Map(size_t capacity) {
     return true;
 }
 
-bool CUndoJournal::Append(const std::string& record) {
-    if (m_pMap != nullptr && m_nLength + record.size() > m_nCapacity &&
-        !Map(std::max(m_nCapacity * 2, m_nLength + record.size()))) {
+bool CUndoJournal::Append(const std::string& from, const std::string& to, size_t size) {
+    if (m_pMap != nullptr && m_nLength + size > m_nCapacity &&
+        !Map(std::max(m_nCapacity * 2, m_nLength + size))) {
         // Mapped so far: those records are in the file; the rest go by write, after them.
         if (ftruncate(m_fd, static_cast<off_t>(m_nLength)) != 0)
             return false;
     }
-    if (m_pMap == nullptr)
-        return lseek(m_fd, static_cast<off_t>(m_nLength), SEEK_SET) >= 0 && WriteAll(m_fd, record);
-    std::memcpy(m_pMap + m_nLength, record.data(), record.size());
+    if (m_pMap == nullptr) {
+        m_strRecord.clear();
+        AppendRecord(m_strRecord, from, to);
+        return lseek(m_fd, static_cast<off_t>(m_nLength), SEEK_SET) >= 0 &&
+               WriteAll(m_fd, m_strRecord);
+    }
+    WriteRecord(m_pMap + m_nLength, from, to);
     return true;
 }
 
@@ -249,9 +270,8 @@ bool CUndoJournal::RenameStarting(int /*row*/, const std::string& from, const st
     // and its rename not yet made.
     if (m_nWritten == m_nKillAfter)
         raise(SIGKILL);
-    m_strRecord.clear();
-    AppendRecord(m_strRecord, from, to);
-    if (!Append(m_strRecord)) {
+    size_t size = RecordSize(from, to);
+    if (!Append(from, to, size)) {
         Fail("cannot write " + m_strPath);
         // A record cut short ends the journal; nothing after it would be read.
         if (ftruncate(m_fd, static_cast<off_t>(m_nLength)) != 0) {
@@ -261,7 +281,7 @@ bool CUndoJournal::RenameStarting(int /*row*/, const std::string& from, const st
         return false;
     }
     m_nRecordStart = m_nLength;
-    m_nLength += m_strRecord.size();
+    m_nLength += size;
     if (++m_nWritten == m_nKillAtRecord)
         raise(SIGKILL);
     return true;

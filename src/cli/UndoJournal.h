@@ -59,14 +59,15 @@ private:
     bool Map(size_t capacity);
     void Unmap();
     void SyncAndClose();
-    // One record after the last, through the mapping or with one write.
-    bool Append(const std::string& record);
+    // The record of one rename (size bytes) after the last, through the mapping or with
+    // one write.
+    bool Append(const std::string& from, const std::string& to, size_t size);
     void Fail(const std::string& what);
 
     std::string m_strListPath;
     std::string m_strPath;
     std::string m_strError;
-    std::string m_strRecord;  // one record, reused from rename to rename
+    std::string m_strRecord;  // one record to write, reused from rename to rename
     int m_fd = -1;
     char* m_pMap = nullptr;       // the journal's shared mapping while a run goes on
     size_t m_nCapacity = 0;       // its size: the file's, the bytes after m_nLength all zero

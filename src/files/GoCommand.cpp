@@ -191,10 +191,7 @@ void FillPreview(CTesselSession& session, CResultsList& preview,
                                                folderPath, unlisted[row], rights);
         }
     });
-    for (std::unique_ptr<CHitDoc>& record : records) {
-        int code = record->m_nTag;
-        preview.AddResult(std::move(record), code);
-    }
+    preview.AddResults(std::move(records));
     if (pNewPaths != nullptr)
         *pNewPaths = std::move(newPaths);
 }

@@ -20,6 +20,7 @@ public:
     }
     void Clear() { m_objects.clear(); }
     size_t GetCount() const { return m_objects.size(); }
+    void Reserve(size_t count) { m_objects.reserve(count); }
     bool IsEmpty() const { return m_objects.empty(); }
     T& At(size_t index) const { return *m_objects.at(index); }
 

@@ -30,9 +30,22 @@ void CResultsList::AddResult(std::unique_ptr<CHitDoc> record, int code) {
     m_records.Push(std::move(record));
 }
 
+void CResultsList::AddResults(std::vector<std::unique_ptr<CHitDoc>> records) {
+    m_records.Reserve(m_records.GetCount() + records.size());
+    for (std::unique_ptr<CHitDoc>& record : records)
+        m_records.Push(std::move(record));
+}
+
 bool CResultsList::HasProblem() const {
-    for (size_t i = 0; i < m_records.GetCount(); ++i)
+    // The records lie apart in memory: asking early for those a little ahead hides the
+    // wait for each.
+    constexpr size_t kAhead = 16;
+    size_t count = m_records.GetCount();
+    for (size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count)
+            __builtin_prefetch(&m_records.At(i + kAhead).m_nTag);
         if (m_records.At(i).m_nTag != kResultOk)
             return true;
+    }
     return false;
 }

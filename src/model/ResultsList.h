@@ -1,6 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "model/HitDoc.h"
 #include "model/ObjectStack.h"
@@ -25,6 +27,8 @@ public:
     void AddResult(const CHitDoc& entry, int code);
     // The same for a record made for the purpose.
     void AddResult(std::unique_ptr<CHitDoc> record, int code);
+    // Records made for the purpose that carry their codes already, in order.
+    void AddResults(std::vector<std::unique_ptr<CHitDoc>> records);
     // True when some record's code is not 0.
     bool HasProblem() const;
     // Whether the preview's OK is to be enabled.
