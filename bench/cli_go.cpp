@@ -8,9 +8,11 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
 #include "BenchSupport.h"
 #include "CliBench.h"
@@ -80,6 +82,11 @@ SFolder& Folder() {
 
 // Times f as wall time, and adds the CPU time it took (of this process and of the
 // programs it ran) to cpuTotal.
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
 template <class F>
 double Seconds(double& cpuTotal, F&& f) {
     double cpu = clibench::CpuSeconds(RUSAGE_SELF) + clibench::CpuSeconds(RUSAGE_CHILDREN);
@@ -91,58 +98,50 @@ double Seconds(double& cpuTotal, F&& f) {
     return wall;
 }
 
-void BM_BareRenameat2Loop(benchmark::State& state) {
+// The three are timed in turns within each iteration, so that a machine that speeds up or
+// slows down over the run weighs on all three alike. The iteration time is tessel-cli's;
+// the counters give the other two and the ratios of the medians.
+void BM_TesselCliGoAgainstBareLoopAndRename(benchmark::State& state) {
     SFolder& folder = Folder();
+    std::string cli = clibench::CliPath();
     double cpu = 0;
+    std::vector<double> bare, go, perl;
     for (auto _ : state) {
         folder.Reset();
-        bool ok = true;
-        state.SetIterationTime(
-            Seconds(cpu, [&] { ok = SFolder::RenameAll(folder.oldPaths, folder.newPaths); }));
-        if (!ok)
+        bool renamed = true;
+        bare.push_back(
+            Seconds(cpu, [&] { renamed = SFolder::RenameAll(folder.oldPaths, folder.newPaths); }));
+        folder.Reset();
+        int goStatus = -1;
+        go.push_back(Seconds(cpu, [&] {
+            goStatus = clibench::RunProgram({cli, "go", folder.list, "--yes"});
+        }));
+        folder.Reset();
+        int perlStatus = -1;
+        perl.push_back(Seconds(cpu, [&] {
+            perlStatus =
+                clibench::RunProgram({"rename", "s{/track_([^/]*)$}{/Song_$1}"}, folder.names);
+        }));
+        state.SetIterationTime(go.back());
+        if (!renamed || goStatus != 0 || perlStatus != 0 ||
+            access(folder.newPaths.back().c_str(), F_OK) != 0)
             state.SkipWithError("a rename failed");
     }
     folder.Reset();
-    state.counters["cpu_s"] = benchmark::Counter(cpu, benchmark::Counter::kAvgIterations);
-}
-
-void BM_TesselCliGo(benchmark::State& state) {
-    SFolder& folder = Folder();
-    double cpu = 0;
-    std::string cli = clibench::CliPath();
-    for (auto _ : state) {
-        folder.Reset();
-        int status = -1;
-        state.SetIterationTime(Seconds(cpu, [&] {
-            status = clibench::RunProgram({cli, "go", folder.list, "--yes"});
-        }));
-        if (status != 0)
-            state.SkipWithError("tessel-cli go failed");
-    }
-    folder.Reset();
-    state.counters["cpu_s"] = benchmark::Counter(cpu, benchmark::Counter::kAvgIterations);
-}
-
-void BM_PerlRename(benchmark::State& state) {
-    SFolder& folder = Folder();
-    double cpu = 0;
-    for (auto _ : state) {
-        folder.Reset();
-        int status = -1;
-        state.SetIterationTime(Seconds(cpu, [&] {
-            status = clibench::RunProgram({"rename", "s{/track_([^/]*)$}{/Song_$1}"}, folder.names);
-        }));
-        if (status != 0 || access(folder.newPaths.back().c_str(), F_OK) != 0)
-            state.SkipWithError("rename failed");
-    }
-    folder.Reset();
+    double goMedian = Median(go);
+    state.counters["go_median_ms"] = goMedian * 1e3;
+    state.counters["bare_median_ms"] = Median(bare) * 1e3;
+    state.counters["rename_median_ms"] = Median(perl) * 1e3;
+    state.counters["go_per_bare"] = goMedian / Median(bare);
+    state.counters["go_per_rename"] = goMedian / Median(perl);
     state.counters["cpu_s"] = benchmark::Counter(cpu, benchmark::Counter::kAvgIterations);
 }
 
 }  // namespace
 
-BENCHMARK(BM_BareRenameat2Loop)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_TesselCliGo)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_PerlRename)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_TesselCliGoAgainstBareLoopAndRename)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(9);
 
 BENCHMARK_MAIN();
