@@ -91,9 +91,11 @@ bool CCliPrompts::ShowResults(const CResultsList& results) {
         m_bRanResults = true;
         if (m_bPrintResults)
             PrintList(results, stdout);
-        for (size_t i = 0; i < results.m_records.GetCount(); ++i) {
+        size_t count = results.m_records.GetCount();
+        for (size_t i = results.FirstProblemFrom(0); i < count;
+             i = results.FirstProblemFrom(i + 1)) {
             const CHitDoc& record = results.m_records.At(i);
-            if (record.m_nTag == kResultOk || record.m_nTag == kResultUnchanged)
+            if (record.m_nTag == kResultUnchanged)
                 continue;
             ++m_nFailedResults;
             if (m_bReportFailures)

@@ -36,16 +36,16 @@ void CResultsList::AddResults(std::vector<std::unique_ptr<CHitDoc>> records) {
         m_records.Push(std::move(record));
 }
 
-bool CResultsList::HasProblem() const {
+size_t CResultsList::FirstProblemFrom(size_t start) const {
     // The records lie apart in memory: asking early for those a little ahead hides the
     // wait for each.
     constexpr size_t kAhead = 16;
     size_t count = m_records.GetCount();
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = start; i < count; ++i) {
         if (i + kAhead < count)
             __builtin_prefetch(&m_records.At(i + kAhead).m_nTag);
         if (m_records.At(i).m_nTag != kResultOk)
-            return true;
+            return i;
     }
-    return false;
+    return count;
 }
