@@ -1,8 +1,11 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "GoSupport.h"
 #include "files/UndoCommand.h"
 #include "model/ResultsList.h"
+#include "model/RunObserver.h"
 
 namespace {
 
@@ -104,6 +107,66 @@ TEST_F(GoRunTest, StoppingAfterAFailureMarksEveryLaterRowUntried) {
     EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 5, 5, 5}));
     ExpectMoved({{"a.txt", "new0.txt"}, {"c.txt", "c.txt"}, {"d.txt", "d.txt"}});
     EXPECT_EQ(session.UndoHistory().Top()->GetCount(), 4u);
+}
+
+// An observer that keeps what it heard, as a journal would.
+class CCallLog : public IRunObserver {
+public:
+    bool RunStarting(int rows) override {
+        m_calls.push_back("start " + std::to_string(rows));
+        return true;
+    }
+    bool RenameStarting(int row, const std::string&, const std::string&) override {
+        m_calls.push_back("rename " + std::to_string(row));
+        return true;
+    }
+    void RenameFailed(int row) override { m_calls.push_back("failed " + std::to_string(row)); }
+    void RunFinished() override { m_calls.push_back("finish"); }
+    std::vector<std::string> m_calls;
+};
+
+// Renames go on ahead of the bookkeeping: failures in the middle of a long run, where
+// the user goes on after each, still land on their own rows, with every call heard once
+// and in order and the progress shown row by row.
+TEST_F(GoRunTest, ALongRunGoesOnPastFailuresRowByRow) {
+    constexpr int kRows = 2000;
+    const std::vector<int> vanishing = {255, 256, 1500};
+    std::vector<std::string> names;
+    for (int row = 0; row < kRows; ++row)
+        names.push_back("f" + std::to_string(row) + ".txt");
+    AddFiles(names);
+    for (int row = 0; row < kRows; ++row)
+        session.List().GetEntry(row).m_strNewName.Set("g" + std::to_string(row));
+    prompts.m_onPreview = [&] {
+        for (int row : vanishing)
+            std::remove((dir / names[static_cast<size_t>(row)]).c_str());
+    };
+    prompts.m_messageAnswers.assign(vanishing.size(), EAnswer::Yes);
+    CCallLog log;
+    session.SetRunObserver(&log);
+    ASSERT_EQ(Go(session), EGoOutcome::Ran);
+    session.SetRunObserver(nullptr);
+
+    std::vector<int> codes = ResultCodes();
+    ASSERT_EQ(codes.size(), static_cast<size_t>(kRows));
+    std::vector<std::string> expectedCalls = {"start " + std::to_string(kRows)};
+    std::vector<int> expectedProgress;
+    for (int row = 0; row < kRows; ++row) {
+        bool vanished = std::count(vanishing.begin(), vanishing.end(), row) != 0;
+        ASSERT_EQ(codes[static_cast<size_t>(row)], vanished ? kResultUnexpected : kResultOk);
+        expectedCalls.push_back("rename " + std::to_string(row));
+        if (vanished)
+            expectedCalls.push_back("failed " + std::to_string(row));
+        expectedProgress.push_back(row);
+        if (!vanished)
+            ExpectMoved(names[static_cast<size_t>(row)], "g" + std::to_string(row) + ".txt");
+    }
+    expectedCalls.push_back("finish");
+    EXPECT_EQ(log.m_calls, expectedCalls);
+    EXPECT_EQ(prompts.m_progressPositions, expectedProgress);
+    EXPECT_EQ(prompts.m_messages.size(), vanishing.size());
+    EXPECT_EQ(session.List().GetEntry(1499).m_strPath.Get(), dir / "g1499.txt");
+    EXPECT_EQ(session.List().GetEntry(1500).m_strPath.Get(), dir / names[1500]);
 }
 
 class GoUndoTest : public GoTest {
