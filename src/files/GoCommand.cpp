@@ -63,27 +63,32 @@ std::unique_ptr<CHitDoc> TakeRenamedRecord(CHitDoc& entry, std::string newPath) 
     return record;
 }
 
-// Each row's new path, worked out on the cores for a large list.
-std::vector<std::string> NewPathsOf(const CRenameList& list) {
-    std::vector<std::string> newPaths(static_cast<size_t>(list.GetCount()));
-    ForEachPart(newPaths.size(), kRowsPerPart, [&](size_t first, size_t last) {
-        for (size_t row = first; row < last; ++row)
-            newPaths[row] = list.GetEntry(static_cast<int>(row)).GetNewPath();
+// Each row's path and new path as the entries hold them, worked out on the cores for a
+// large list.
+SRunPaths RunPathsOf(const CRenameList& list) {
+    size_t rows = static_cast<size_t>(list.GetCount());
+    SRunPaths paths{std::vector<std::string>(rows), std::vector<std::string>(rows)};
+    ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
+        for (size_t row = first; row < last; ++row) {
+            const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+            paths.oldPaths[row] = entry.m_strPath.Get();
+            paths.newPaths[row] = entry.GetNewPath();
+        }
     });
-    return newPaths;
+    return paths;
 }
 
 }  // namespace
 
 void RenameRows(CTesselSession& session, CResultsList& results,
-                std::vector<std::string>* newPaths) {
+                SRunPaths* paths) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
     size_t rows = static_cast<size_t>(list.GetCount());
-    std::vector<std::string> ownNewPaths;
-    if (newPaths == nullptr || newPaths->size() != rows) {
-        ownNewPaths = NewPathsOf(list);
-        newPaths = &ownNewPaths;
+    SRunPaths ownPaths;
+    if (paths == nullptr || paths->oldPaths.size() != rows || paths->newPaths.size() != rows) {
+        ownPaths = RunPathsOf(list);
+        paths = &ownPaths;
     }
     // Records that come in, one per row, already show the entries as they stand: each is
     // kept and only given its code.
@@ -98,7 +103,7 @@ void RenameRows(CTesselSession& session, CResultsList& results,
     };
     auto renamed = [&](size_t row) {
         CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-        std::string& newPath = (*newPaths)[row];
+        std::string& newPath = paths->newPaths[row];
         if (keep) {
             entry.m_strPath.Set(std::move(newPath));
             entry.m_strName.Set(entry.GetNewFileName());
@@ -111,7 +116,7 @@ void RenameRows(CTesselSession& session, CResultsList& results,
 
     // The renames go on ahead on a thread of their own; the entries, records and progress
     // follow here, and the question after a failure is asked here.
-    CRowRenamer renamer(list, *newPaths, session.GetRunObserver());
+    CRowRenamer renamer(paths->oldPaths, paths->newPaths, session.GetRunObserver());
     prompts.BeginProgress(static_cast<int>(rows));
     size_t row = 0;
     while (row < rows) {
@@ -144,20 +149,14 @@ void RenameRows(CTesselSession& session, CResultsList& results,
 }
 
 void FillPreview(CTesselSession& session, CResultsList& preview,
-                 std::vector<std::string>* pNewPaths) {
+                 SRunPaths* pPaths) {
     CRenameList& list = session.List();
     size_t rows = static_cast<size_t>(list.GetCount());
     // Every step but the planner's replay works on each row alone, so large lists spread
     // those steps over the cores.
-    std::vector<std::string> newPaths(rows);
-    std::vector<std::string> oldPaths(rows);
-    ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
-        for (size_t row = first; row < last; ++row) {
-            const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-            newPaths[row] = entry.GetNewPath();
-            oldPaths[row] = entry.m_strPath.Get();
-        }
-    });
+    SRunPaths paths = RunPathsOf(list);
+    const std::vector<std::string>& newPaths = paths.newPaths;
+    std::vector<std::string>& oldPaths = paths.oldPaths;
     // One probe of each file answers both the planner (where the file is) and the
     // verdict (whether it may be renamed).
     std::vector<SPathFacts> facts;
@@ -192,8 +191,10 @@ void FillPreview(CTesselSession& session, CResultsList& preview,
         }
     });
     preview.AddResults(std::move(records));
-    if (pNewPaths != nullptr)
-        *pNewPaths = std::move(newPaths);
+    // A run only goes ahead when every verdict is 0, and the planner left those rows'
+    // paths as they were.
+    if (pPaths != nullptr)
+        *pPaths = std::move(paths);
 }
 
 EGoOutcome Go(CTesselSession& session) {
@@ -210,8 +211,8 @@ EGoOutcome Go(CTesselSession& session) {
     // become the records of the results.
     CResultsList results;
     results.m_strTitle = "Preview";
-    std::vector<std::string> newPaths;
-    FillPreview(session, results, &newPaths);
+    SRunPaths paths;
+    FillPreview(session, results, &paths);
     if (!prompts.ShowResults(results) || !results.CanConfirm())
         return EGoOutcome::Refused;
     // A front end that keeps its own record of the run may refuse to start without it.
@@ -221,7 +222,7 @@ EGoOutcome Go(CTesselSession& session) {
 
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
-    RenameRows(session, results, &newPaths);
+    RenameRows(session, results, &paths);
     if (observer != nullptr)
         observer->RunFinished();
     prompts.ShowResults(results);

@@ -6,6 +6,13 @@
 class CResultsList;
 class CTesselSession;
 
+// Each row's path and new path, one list each: a run reads them one after another, so
+// they are kept together in memory rather than reached through each entry.
+struct SRunPaths {
+    std::vector<std::string> oldPaths;
+    std::vector<std::string> newPaths;
+};
+
 inline constexpr const char* kContinueQuestion = "Do you want to continue?";
 
 // How a Go run ended.
@@ -36,12 +43,11 @@ EGoOutcome Go(CTesselSession& session);
 // row to results (the entry as before the rename, with 0 or 5) and asks the question of
 // Go after a failure. Records no undo step. When results comes in holding one record per
 // row (the preview's, copies of the entries as they stand), those records are kept and
-// only given their codes. newPaths, when given, holds each row's new path as the preview
-// computed it (the entries have not changed since); the renamed entries take them.
-void RenameRows(CTesselSession& session, CResultsList& results,
-                std::vector<std::string>* newPaths = nullptr);
+// only given their codes. paths, when given, holds each row's paths as the preview judged
+// them (the entries have not changed since); the renamed entries take the new ones.
+void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths = nullptr);
 
 // The preview verdicts of every row as the entries stand now (step 2 of Go), added to
-// results in row order; each row's new path goes to newPaths when asked for.
+// results in row order; each row's paths go to paths when asked for.
 void FillPreview(CTesselSession& session, CResultsList& preview,
-                 std::vector<std::string>* newPaths = nullptr);
+                 SRunPaths* paths = nullptr);

@@ -1,8 +1,8 @@
 #include "files/RowRenamer.h"
 
+#include <algorithm>
 #include <system_error>
 
-#include "model/RenameList.h"
 #include "model/RunObserver.h"
 #include "platform/FileRename.h"
 #include "platform/FolderCache.h"
@@ -15,9 +15,9 @@ constexpr int kRowsPerReport = 256;
 
 }  // namespace
 
-CRowRenamer::CRowRenamer(const CRenameList& list, const std::vector<std::string>& newPaths,
-                         IRunObserver* observer)
-    : m_list(list), m_newPaths(newPaths), m_pObserver(observer) {}
+CRowRenamer::CRowRenamer(const std::vector<std::string>& oldPaths,
+                         const std::vector<std::string>& newPaths, IRunObserver* observer)
+    : m_oldPaths(oldPaths), m_newPaths(newPaths), m_pObserver(observer) {}
 
 CRowRenamer::~CRowRenamer() {
     if (m_thread.joinable())
@@ -41,9 +41,9 @@ void CRowRenamer::Start(int first) {
 void CRowRenamer::RenameFrom(int first) {
     // Rows come folder by folder: each rename looks up only its two names in the folder.
     CFolderCache folders;
-    int rows = m_list.GetCount();
+    int rows = static_cast<int>(std::min(m_oldPaths.size(), m_newPaths.size()));
     for (int row = first; row < rows; ++row) {
-        const std::string& from = m_list.GetEntry(row).m_strPath.Get();
+        const std::string& from = m_oldPaths[static_cast<size_t>(row)];
         const std::string& to = m_newPaths[static_cast<size_t>(row)];
         bool recorded = m_pObserver == nullptr || m_pObserver->RenameStarting(row, from, to);
         if (!recorded || !RenameFile(from, to, folders)) {

@@ -6,7 +6,6 @@
 #include <thread>
 #include <vector>
 
-class CRenameList;
 class IRunObserver;
 
 // Renames the files of a run's rows on a thread of its own, in row order, so that the
@@ -14,13 +13,12 @@ class IRunObserver;
 // wait for that bookkeeping. A stretch of rows ends at the first rename that fails, or at
 // the last row. The observer hears each rename on the renaming thread, one at a time.
 //
-// While a stretch runs, the renaming thread reads the old path of each row from its entry
-// and the new path from newPaths; the caller may change a row only once Wait reported it
-// settled.
+// While a stretch runs, the renaming thread reads each row's paths from oldPaths and
+// newPaths; the caller may change a row's paths only once Wait reported it settled.
 class CRowRenamer {
 public:
-    CRowRenamer(const CRenameList& list, const std::vector<std::string>& newPaths,
-                IRunObserver* observer);
+    CRowRenamer(const std::vector<std::string>& oldPaths,
+                const std::vector<std::string>& newPaths, IRunObserver* observer);
     ~CRowRenamer();
     CRowRenamer(const CRowRenamer&) = delete;
     CRowRenamer& operator=(const CRowRenamer&) = delete;
@@ -40,7 +38,7 @@ private:
     void RenameFrom(int first);
     void Publish(int settled, int failed, bool ended);
 
-    const CRenameList& m_list;
+    const std::vector<std::string>& m_oldPaths;
     const std::vector<std::string>& m_newPaths;
     IRunObserver* m_pObserver;
     std::mutex m_mutex;
