@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 
 #include "platform/WriteAll.h"
 
@@ -311,7 +312,11 @@ void CUndoJournal::RenameFailed(int /*row*/) {
 void CUndoJournal::RunFinished() {
     if (m_fd < 0 || m_finishing.joinable())
         return;
-    m_finishing = std::thread([this] { SyncAndClose(); });
+    try {
+        m_finishing = std::thread([this] { SyncAndClose(); });
+    } catch (const std::system_error&) {
+        SyncAndClose();
+    }
 }
 
 void CUndoJournal::SyncAndClose() {
