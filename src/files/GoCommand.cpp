@@ -80,8 +80,7 @@ SRunPaths RunPathsOf(const CRenameList& list) {
 
 }  // namespace
 
-void RenameRows(CTesselSession& session, CResultsList& results,
-                SRunPaths* paths) {
+void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
     size_t rows = static_cast<size_t>(list.GetCount());
@@ -94,12 +93,13 @@ void RenameRows(CTesselSession& session, CResultsList& results,
     // kept and only given its code.
     bool keep = results.m_records.GetCount() == rows;
     auto record = [&](size_t row, int code, std::unique_ptr<CHitDoc> made = nullptr) {
-        if (keep)
+        if (keep) {
             results.m_records.At(row).m_nTag = code;
-        else
-            results.AddResult(made ? std::move(made)
-                                   : std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row))),
-                              code);
+            return;
+        }
+        if (!made)
+            made = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
+        results.AddResult(std::move(made), code);
     };
     auto renamed = [&](size_t row) {
         CHitDoc& entry = list.GetEntry(static_cast<int>(row));
@@ -148,8 +148,7 @@ void RenameRows(CTesselSession& session, CResultsList& results,
     prompts.EndProgress();
 }
 
-void FillPreview(CTesselSession& session, CResultsList& preview,
-                 SRunPaths* pPaths) {
+void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPaths) {
     CRenameList& list = session.List();
     size_t rows = static_cast<size_t>(list.GetCount());
     // Every step but the planner's replay works on each row alone, so large lists spread
@@ -186,8 +185,8 @@ void FillPreview(CTesselSession& session, CResultsList& preview,
             int folder = where.folderOf[row];
             const std::string& folderPath =
                 folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
-            records[row]->m_nTag = PreviewCode(*records[row], oldPaths[row], facts[row],
-                                               folderPath, unlisted[row], rights);
+            records[row]->m_nTag = PreviewCode(*records[row], oldPaths[row], facts[row], folderPath,
+                                               unlisted[row], rights);
         }
     });
     preview.AddResults(std::move(records));

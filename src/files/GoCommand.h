@@ -49,5 +49,4 @@ void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths
 
 // The preview verdicts of every row as the entries stand now (step 2 of Go), added to
 // results in row order; each row's paths go to paths when asked for.
-void FillPreview(CTesselSession& session, CResultsList& preview,
-                 SRunPaths* paths = nullptr);
+void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* paths = nullptr);

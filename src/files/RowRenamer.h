@@ -17,8 +17,8 @@ class IRunObserver;
 // newPaths; the caller may change a row's paths only once Wait reported it settled.
 class CRowRenamer {
 public:
-    CRowRenamer(const std::vector<std::string>& oldPaths,
-                const std::vector<std::string>& newPaths, IRunObserver* observer);
+    CRowRenamer(const std::vector<std::string>& oldPaths, const std::vector<std::string>& newPaths,
+                IRunObserver* observer);
     ~CRowRenamer();
     CRowRenamer(const CRowRenamer&) = delete;
     CRowRenamer& operator=(const CRowRenamer&) = delete;
