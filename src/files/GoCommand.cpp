@@ -160,17 +160,18 @@ void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPat
     // verdict (whether it may be renamed).
     std::vector<SPathFacts> facts;
     SRowFolders where = LocateRows(oldPaths, &facts);
-    for (size_t row = 0; row < rows; ++row)
-        list.GetEntry(static_cast<int>(row)).m_bExists = where.folderOf[row] >= 0;
-    // The planner replays the run on one core while another copies the entries into the
-    // preview's records; the two share nothing.
+    // The planner replays the run on one core while another brings the entries' flags up
+    // to date and copies the entries into the preview's records; the two share nothing.
     CFileFacts work;
     std::vector<bool> unlisted;
     std::vector<std::unique_ptr<CHitDoc>> records(rows);
     auto plan = [&] { work.PlanRenames(newPaths, oldPaths, &unlisted, &where); };
     auto copy = [&] {
-        for (size_t row = 0; row < rows; ++row)
-            records[row] = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
+        for (size_t row = 0; row < rows; ++row) {
+            CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+            entry.m_bExists = where.folderOf[row] >= 0;
+            records[row] = std::make_unique<CHitDoc>(entry);
+        }
     };
     if (rows >= kRowsPerPart) {
         RunBeside(plan, copy);

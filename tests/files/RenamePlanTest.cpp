@@ -76,6 +76,9 @@ TEST_F(RenamePlanTest, AMissingFileIsNotFoundAndBlocksNothingElse) {
     FillPreview(session, preview);
     EXPECT_EQ(preview.m_records.At(0).m_nTag, kResultOk);
     EXPECT_EQ(preview.m_records.At(1).m_nTag, kResultNotFound);
+    // The preview also tells each entry whether its file is there now.
+    EXPECT_TRUE(session.List().GetEntry(0).Exists());
+    EXPECT_FALSE(session.List().GetEntry(1).Exists());
 }
 
 TEST_F(RenamePlanTest, AFolderThatCannotBeListedGivesFileNotFound) {
