@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <iostream>
 #include <vector>
 
@@ -62,24 +61,20 @@ void CCliPrompts::PrintList(const CResultsList& results, FILE* out) const {
     constexpr size_t kRowsPerPart = 8192;
     constexpr size_t kAhead = 8;
     size_t rows = results.m_records.GetCount();
-    size_t parts = (rows + kRowsPerPart - 1) / kRowsPerPart;
-    std::vector<std::string> texts(parts);
-    ForEachPart(parts, 1, [&](size_t firstPart, size_t lastPart) {
-        for (size_t part = firstPart; part < lastPart; ++part) {
-            std::string& text = texts[part];
-            size_t last = std::min(rows, (part + 1) * kRowsPerPart);
-            for (size_t i = part * kRowsPerPart; i < last; ++i) {
-                if (i + kAhead < last)
-                    __builtin_prefetch(&results.m_records.At(i + kAhead));
-                const CHitDoc& record = results.m_records.At(i);
-                text += record.m_strName.Get();
-                text += '\t';
-                text += record.m_strNewName.Get();
-                text += record.m_strExt.Get();
-                text += '\t';
-                text += ResultText(record.m_nTag);
-                text += '\n';
-            }
+    std::vector<std::string> texts((rows + kRowsPerPart - 1) / kRowsPerPart);
+    ForEachChunk(rows, kRowsPerPart, [&](size_t part, size_t first, size_t last) {
+        std::string& text = texts[part];
+        for (size_t i = first; i < last; ++i) {
+            if (i + kAhead < last)
+                __builtin_prefetch(&results.m_records.At(i + kAhead));
+            const CHitDoc& record = results.m_records.At(i);
+            text += record.m_strName.Get();
+            text += '\t';
+            text += record.m_strNewName.Get();
+            text += record.m_strExt.Get();
+            text += '\t';
+            text += ResultText(record.m_nTag);
+            text += '\n';
         }
     });
     for (const std::string& text : texts)

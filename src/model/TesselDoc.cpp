@@ -39,16 +39,13 @@ std::vector<std::unique_ptr<CHitDoc>> ReadEntries(const CArchiveReader& archive,
             break;
     }
     std::vector<std::unique_ptr<CHitDoc>> entries(whole);
-    ForEachPart(partStarts.size(), 1, [&](size_t firstPart, size_t lastPart) {
-        for (size_t part = firstPart; part < lastPart; ++part) {
-            CArchiveReader reader(archive.Bytes(), partStarts[part]);
-            size_t end = std::min(whole, (part + 1) * kEntriesPerPart);
-            for (size_t row = part * kEntriesPerPart; row < end; ++row) {
-                auto entry = std::make_unique<CHitDoc>();
-                if (!entry->Serialize(reader))
-                    break;
-                entries[row] = std::move(entry);
-            }
+    ForEachChunk(whole, kEntriesPerPart, [&](size_t part, size_t first, size_t last) {
+        CArchiveReader reader(archive.Bytes(), partStarts[part]);
+        for (size_t row = first; row < last; ++row) {
+            auto entry = std::make_unique<CHitDoc>();
+            if (!entry->Serialize(reader))
+                break;
+            entries[row] = std::move(entry);
         }
     });
     auto firstMissing = std::find(entries.begin(), entries.end(), nullptr);
@@ -126,21 +123,16 @@ SListBytes SerializeListPieces(CTesselSession& session) {
     head.WriteString(kTslHeader);
     head.WriteInt32(list.GetCount());
     bytes.pieces.push_back(head.Bytes());
-    size_t parts = (rows + kEntriesPerPart - 1) / kEntriesPerPart;
-    bytes.pieces.resize(1 + parts);
+    bytes.pieces.resize(1 + (rows + kEntriesPerPart - 1) / kEntriesPerPart);
     // The rows are many and each stands alone, so parts of them are written on the cores.
     IPrompts& prompts = session.Prompts();
     prompts.BeginProgress(list.GetCount());
-    ForEachPart(parts, 1, [&](size_t firstPart, size_t lastPart) {
-        for (size_t part = firstPart; part < lastPart; ++part) {
-            CArchiveWriter archive;
-            size_t first = part * kEntriesPerPart;
-            size_t last = std::min(rows, first + kEntriesPerPart);
-            archive.Reserve((last - first) * 128);
-            for (size_t row = first; row < last; ++row)
-                list.GetEntry(static_cast<int>(row)).Serialize(archive);
-            bytes.pieces[1 + part] = archive.Take();
-        }
+    ForEachChunk(rows, kEntriesPerPart, [&](size_t part, size_t first, size_t last) {
+        CArchiveWriter archive;
+        archive.Reserve((last - first) * 128);
+        for (size_t row = first; row < last; ++row)
+            list.GetEntry(static_cast<int>(row)).Serialize(archive);
+        bytes.pieces[1 + part] = archive.Take();
     });
     prompts.SetProgress(list.GetCount());
     prompts.EndProgress();

@@ -30,6 +30,15 @@ void ForEachPart(size_t count, size_t minPerPart,
         helper.join();
 }
 
+void ForEachChunk(size_t count, size_t chunkSize,
+                  const std::function<void(size_t chunk, size_t first, size_t last)>& work) {
+    chunkSize = std::max<size_t>(chunkSize, 1);
+    ForEachPart((count + chunkSize - 1) / chunkSize, 1, [&](size_t firstChunk, size_t lastChunk) {
+        for (size_t chunk = firstChunk; chunk < lastChunk; ++chunk)
+            work(chunk, chunk * chunkSize, std::min(count, (chunk + 1) * chunkSize));
+    });
+}
+
 void RunBeside(const std::function<void()>& aside, const std::function<void()>& here) {
     std::thread helper;
     try {
