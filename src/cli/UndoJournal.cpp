@@ -40,9 +40,16 @@ uint32_t Fnv32(const char* bytes, size_t length) {
     return hash;
 }
 
-void PutU32(std::string& out, uint32_t value) {
+char* PutU32(char* out, uint32_t value) {
     for (int i = 0; i < 4; ++i)
-        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+        *out++ = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+}
+
+void PutU32(std::string& out, uint32_t value) {
+    char bytes[4];
+    PutU32(bytes, value);
+    out.append(bytes, sizeof bytes);
 }
 
 bool GetU32(const std::string& in, size_t& pos, uint32_t& value) {
@@ -55,11 +62,6 @@ bool GetU32(const std::string& in, size_t& pos, uint32_t& value) {
     return true;
 }
 
-char* PutU32(char* out, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        *out++ = static_cast<char>((value >> (8 * i)) & 0xFF);
-    return out;
-}
 
 size_t RecordSize(const std::string& from, const std::string& to) {
     return 1 + 4 + 4 + from.size() + to.size() + 4;
