@@ -1,0 +1,14 @@
+#pragma once
+
+#include "model/CommandId.h"
+
+class CTesselSession;
+
+struct SCommandState {
+    bool bEnabled = true;
+    bool bChecked = false;
+};
+
+// Whether a command can be chosen now and whether its menu item carries a check mark.
+// A front end asks each time a menu, a context menu or the toolbar is about to show.
+SCommandState CommandState(const CTesselSession& session, ECommandId command);
