@@ -1,6 +1,6 @@
 #include "files/GoCommand.h"
 
-#include "files/RowRenamer.h"
+#include "files/GoRun.h"
 
 #include "model/Prompts.h"
 #include "model/ResultsList.h"
@@ -50,19 +50,6 @@ int PreviewCode(const CHitDoc& entry, const std::string& plannedOldPath, const S
     return kResultOk;
 }
 
-// The record of a renamed row, as the entry stood before, and the entry under its new
-// path and name. The old path and name move into the record rather than being copied.
-std::unique_ptr<CHitDoc> TakeRenamedRecord(CHitDoc& entry, std::string newPath) {
-    auto record = std::make_unique<CHitDoc>();
-    CTextField oldPath = std::exchange(entry.m_strPath, CTextField(std::move(newPath)));
-    CTextField oldName = std::exchange(entry.m_strName, CTextField());
-    *record = entry;
-    record->m_strPath = std::move(oldPath);
-    record->m_strName = std::move(oldName);
-    entry.m_strName.Set(entry.GetNewFileName());
-    return record;
-}
-
 // Each row's path and new path as the entries hold them, worked out on the cores for a
 // large list.
 SRunPaths RunPathsOf(const CRenameList& list) {
@@ -81,71 +68,14 @@ SRunPaths RunPathsOf(const CRenameList& list) {
 }  // namespace
 
 void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths) {
-    CRenameList& list = session.List();
-    IPrompts& prompts = session.Prompts();
-    size_t rows = static_cast<size_t>(list.GetCount());
+    size_t rows = static_cast<size_t>(session.List().GetCount());
     SRunPaths ownPaths;
     if (paths == nullptr || paths->oldPaths.size() != rows || paths->newPaths.size() != rows) {
-        ownPaths = RunPathsOf(list);
+        ownPaths = RunPathsOf(session.List());
         paths = &ownPaths;
     }
-    // Records that come in, one per row, already show the entries as they stand: each is
-    // kept and only given its code.
-    bool keep = results.m_records.GetCount() == rows;
-    auto record = [&](size_t row, int code, std::unique_ptr<CHitDoc> made = nullptr) {
-        if (keep) {
-            results.m_records.At(row).m_nTag = code;
-            return;
-        }
-        if (!made)
-            made = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
-        results.AddResult(std::move(made), code);
-    };
-    auto renamed = [&](size_t row) {
-        CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-        std::string& newPath = paths->newPaths[row];
-        if (keep) {
-            entry.m_strPath.Set(std::move(newPath));
-            entry.m_strName.Set(entry.GetNewFileName());
-            record(row, kResultOk);
-        } else {
-            record(row, kResultOk, TakeRenamedRecord(entry, std::move(newPath)));
-        }
-        list.RefreshRow(static_cast<int>(row));
-    };
-
-    // The renames go on ahead on a thread of their own; the entries, records and progress
-    // follow here, and the question after a failure is asked here.
-    CRowRenamer renamer(paths->oldPaths, paths->newPaths, session.GetRunObserver());
-    prompts.BeginProgress(static_cast<int>(rows));
-    size_t row = 0;
-    while (row < rows) {
-        renamer.Start(static_cast<int>(row));
-        CRowRenamer::SProgress progress;
-        do {
-            progress = renamer.Wait(static_cast<int>(row));
-            for (; row < static_cast<size_t>(progress.nSettled) &&
-                   static_cast<int>(row) != progress.nFailed;
-                 ++row) {
-                prompts.SetProgress(static_cast<int>(row));
-                renamed(row);
-            }
-        } while (!progress.bEnded);
-        if (progress.nFailed < 0)
-            break;
-        prompts.SetProgress(static_cast<int>(row));
-        record(row, kResultUnexpected);
-        prompts.ShowProgress(false);
-        EAnswer answer = prompts.Message(kContinueQuestion, EIcon::None, EButtons::YesNo);
-        prompts.ShowProgress(true);
-        if (answer != EAnswer::Yes) {
-            for (size_t later = row + 1; later < rows; ++later)
-                record(later, kResultUnexpected);
-            break;
-        }
-        ++row;
-    }
-    prompts.EndProgress();
+    CGoRun run(session, results, *paths);
+    RunToEnd(run, session.Prompts());
 }
 
 void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPaths) {

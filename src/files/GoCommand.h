@@ -41,7 +41,8 @@ EGoOutcome Go(CTesselSession& session);
 // already: every row's file gets the entry's new path, in row order, never replacing an
 // existing name; a renamed row's entry takes its new path and name. Adds one record per
 // row to results (the entry as before the rename, with 0 or 5) and asks the question of
-// Go after a failure. Records no undo step. When results comes in holding one record per
+// Go after a failure, and stops early when the prompts say the user cancelled (see
+// CGoRun). Records no undo step. When results comes in holding one record per
 // row (the preview's, copies of the entries as they stand), those records are kept and
 // only given their codes. paths, when given, holds each row's paths as the preview judged
 // them (the entries have not changed since); the renamed entries take the new ones.

@@ -43,6 +43,10 @@ void CRowRenamer::RenameFrom(int first) {
     CFolderCache folders;
     int rows = static_cast<int>(std::min(m_oldPaths.size(), m_newPaths.size()));
     for (int row = first; row < rows; ++row) {
+        if (m_bCancel) {
+            Publish(row, -1, true);
+            return;
+        }
         const std::string& from = m_oldPaths[static_cast<size_t>(row)];
         const std::string& to = m_newPaths[static_cast<size_t>(row)];
         bool recorded = m_pObserver == nullptr || m_pObserver->RenameStarting(row, from, to);
@@ -66,8 +70,9 @@ void CRowRenamer::Publish(int settled, int failed, bool ended) {
     m_changed.notify_one();
 }
 
-CRowRenamer::SProgress CRowRenamer::Wait(int settled) {
+CRowRenamer::SProgress CRowRenamer::Wait(int settled, std::chrono::milliseconds wait) {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [&] { return m_progress.bEnded || m_progress.nSettled > settled; });
+    m_changed.wait_for(lock, wait,
+                       [&] { return m_progress.bEnded || m_progress.nSettled > settled; });
     return m_progress;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -31,8 +33,10 @@ public:
 
     // Starts renaming from row first on; any earlier stretch must have ended.
     void Start(int first);
-    // Waits until more rows than settled are settled or the stretch ended.
-    SProgress Wait(int settled);
+    // Waits at most wait until more rows than settled are settled or the stretch ended.
+    SProgress Wait(int settled, std::chrono::milliseconds wait);
+    // Ends the stretch before the next rename; the one in progress is finished.
+    void Cancel() { m_bCancel = true; }
 
 private:
     void RenameFrom(int first);
@@ -44,5 +48,6 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     SProgress m_progress{0, -1, true};
+    std::atomic<bool> m_bCancel = false;
     std::thread m_thread;
 };

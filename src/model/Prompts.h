@@ -70,4 +70,7 @@ public:
     virtual void SetProgress(int position) = 0;
     virtual void ShowProgress(bool visible) = 0;
     virtual void EndProgress() = 0;
+    // Called on the caller's thread at least every 50 ms while a long operation runs: a
+    // window keeps itself painted here. True once the user asked to cancel.
+    virtual bool CancelRequested() { return false; }
 };

@@ -16,6 +16,8 @@ const char* ResultText(int code) {
             return "Unexpected error.  Please refer to help";
         case kResultUnchanged:
             return "Unchanged";
+        case kResultCancelled:
+            return "Not renamed: the run was cancelled";
         default:
             return "";
     }

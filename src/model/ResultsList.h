@@ -16,6 +16,7 @@ enum EResultCode : int {
     kResultIllegalChar = 4,
     kResultUnexpected = 5,
     kResultUnchanged = 6,
+    kResultCancelled = 7,  // a run was cancelled before it reached the file
 };
 
 const char* ResultText(int code);

@@ -1,4 +1,7 @@
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -287,3 +290,76 @@ TEST_F(GoRunTest, APreviewOfManyRowsKeepsEachVerdictOnItsRow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Holds the renaming thread before one row until the caller's thread asked to cancel and
+// polled again, so that the cancel lands at a known row.
+class CHoldAtRow : public IRunObserver {
+public:
+    explicit CHoldAtRow(int row) : m_nRow(row) {}
+    bool RunStarting(int) override { return true; }
+    bool RenameStarting(int row, const std::string&, const std::string&) override {
+        m_nLastRow = row;
+        while (row == m_nRow && m_nCancelRequests < 2)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return true;
+    }
+    void RenameFailed(int) override {}
+    void RunFinished() override {}
+    const int m_nRow;
+    std::atomic<int> m_nCancelRequests = 0;
+    std::atomic<int> m_nLastRow = -1;
+};
+
+}  // namespace
+
+// A cancelled run stops after the rename in progress: the rows before it are renamed and
+// undoable, the rows after it keep their names and say why.
+TEST_F(GoRunTest, ACancelledRunStopsAfterTheRenameInProgressAndUndoesWhole) {
+    constexpr int kRows = 2000;
+    constexpr int kHeldRow = 1000;
+    std::vector<std::string> names;
+    for (int row = 0; row < kRows; ++row)
+        names.push_back("f" + std::to_string(row) + ".txt");
+    AddFiles(names);
+    for (int row = 0; row < kRows; ++row)
+        session.List().GetEntry(row).m_strNewName.Set("g" + std::to_string(row));
+    CHoldAtRow hold(kHeldRow);
+    int progressBeforeCancel = -1;
+    prompts.m_cancelRequested = [&] {
+        if (hold.m_nLastRow != kHeldRow || prompts.m_progressPositions.empty())
+            return false;
+        if (hold.m_nCancelRequests++ == 0)
+            progressBeforeCancel = prompts.m_progressPositions.back();
+        return true;
+    };
+    session.SetRunObserver(&hold);
+    ASSERT_EQ(Go(session), EGoOutcome::Ran);
+    session.SetRunObserver(nullptr);
+
+    // Progress reached the caller while the renaming thread was still at work.
+    EXPECT_GE(progressBeforeCancel, 0);
+    EXPECT_LT(progressBeforeCancel, kHeldRow);
+    EXPECT_EQ(hold.m_nLastRow, kHeldRow);
+    std::vector<int> codes = ResultCodes();
+    ASSERT_EQ(codes.size(), static_cast<size_t>(kRows));
+    for (int row = 0; row < kRows; ++row) {
+        const std::string& name = names[static_cast<size_t>(row)];
+        if (row <= kHeldRow) {
+            ASSERT_EQ(codes[static_cast<size_t>(row)], kResultOk) << row;
+            ExpectMoved(name, "g" + std::to_string(row) + ".txt");
+        } else {
+            ASSERT_EQ(codes[static_cast<size_t>(row)], kResultCancelled) << row;
+            ExpectMoved(name, name);
+        }
+    }
+
+    Undo(session);
+    EXPECT_TRUE(prompts.m_messages.empty());
+    for (int row = 0; row < kRows; ++row) {
+        const std::string& name = names[static_cast<size_t>(row)];
+        ExpectMoved(name, name);
+        ASSERT_EQ(session.List().GetEntry(row).m_strPath.Get(), dir / name);
+    }
+}

@@ -38,6 +38,7 @@ public:
     void SetProgress(int position) override;
     void ShowProgress(bool visible) override { m_progressVisibility.push_back(visible); }
     void EndProgress() override { ++m_nProgressEnds; }
+    bool CancelRequested() override { return m_cancelRequested && m_cancelRequested(); }
 
     // Scripted answers, taken in order.
     std::deque<EAnswer> m_messageAnswers;
@@ -50,6 +51,8 @@ public:
     std::deque<SNumberingSettings> m_wizardAnswers;   // an empty queue cancels
     // Runs while a preview is on screen, as another program might act meanwhile.
     std::function<void()> m_onPreview;
+    // Asked between the steps of a long operation; none never cancels.
+    std::function<bool()> m_cancelRequested;
 
     // What was shown.
     std::vector<std::string> m_messages;

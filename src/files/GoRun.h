@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "files/RowRenamer.h"
+#include "model/Job.h"
+
+class CHitDoc;
+class CResultsList;
+class CTesselSession;
+struct SRunPaths;
+
+// The renaming phase of a Go run as a job: the files are renamed in row order on a thread
+// of their own, while Poll, on the caller's thread, moves each renamed row's entry to its
+// new path and name, adds its record, shows progress and asks "Do you want to continue?"
+// after a failure. A cancelled run stops after the rename in progress: the rows renamed so
+// far keep their records (so the run's undo step covers them) and the rows not reached
+// keep their names and get kResultCancelled.
+class CGoRun : public IJob {
+public:
+    // results: see RenameRows. The run reads paths until it ended.
+    CGoRun(CTesselSession& session, CResultsList& results, SRunPaths& paths);
+
+    bool Poll(std::chrono::milliseconds wait) override;
+    void Cancel() override;
+
+private:
+    void Record(size_t row, int code, std::unique_ptr<CHitDoc> made = nullptr);
+    void TakeRenamed(size_t row);
+    // Asks whether to go on after the failed rename of the current row.
+    bool GoOnAfterFailure();
+    // Gives every row not reached the code and ends the run.
+    bool End(int code);
+
+    CTesselSession& m_session;
+    CResultsList& m_results;
+    SRunPaths& m_paths;
+    size_t m_nRows;
+    bool m_bKeep;       // the records came in, one per row: they only get their codes
+    size_t m_nRow = 0;  // the first row not taken in yet
+    bool m_bCancelled = false;
+    bool m_bEnded = false;
+    CRowRenamer m_renamer;
+};
