@@ -1,5 +1,6 @@
 #include "files/FileAdder.h"
 
+#include "model/ChunkedJob.h"
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
 #include "mp3/TagFile.h"
@@ -20,8 +21,8 @@ bool NamesDots(const std::string& path) {
     return last == "." || last == "..";
 }
 
+constexpr size_t kPathsPerChunk = 8192;
 constexpr size_t kPathsPerPart = 2048;
-constexpr size_t kLookAhead = 8;
 
 }  // namespace
 
@@ -36,12 +37,15 @@ void CFileAdder::Reserve(size_t paths) {
     m_paths.Reserve(m_paths.GetCount() + paths);
 }
 
-std::unique_ptr<CHitDoc> CFileAdder::MakeEntry(const std::string& path) {
+std::unique_ptr<CHitDoc> CFileAdder::MakeEntry(const std::string& path, bool mp3Mode) {
     if (path.empty() || path.find('\0') != std::string::npos || NamesDots(path))
         return nullptr;
     auto entry = std::make_unique<CHitDoc>();
     if (!entry->FillFromPath(path) || entry->m_strPath.IsEmpty() || entry->IsRoot())
         return nullptr;
+    // The row takes this very entry over, so the tag read now counts as saved there.
+    if (mp3Mode && IsMp3Extension(entry->m_strExt.Get()))
+        ReadEntryTag(*entry);
     return entry;
 }
 
@@ -50,16 +54,13 @@ bool CFileAdder::Take(std::unique_ptr<CHitDoc> entry, size_t hash) {
         return false;
     if (!m_paths.Insert(entry->m_strPath.Get(), hash))
         return false;
-    // The row takes this very entry over, so the tag read now counts as saved there.
-    if (m_session.IsMp3Mode())
-        ReadEntryTag(*entry, &m_session.Prompts());
     m_session.AddEntry(std::move(entry));
     m_session.SetModified(true);
     return true;
 }
 
 bool CFileAdder::Add(const std::string& path) {
-    std::unique_ptr<CHitDoc> entry = MakeEntry(path);
+    std::unique_ptr<CHitDoc> entry = MakeEntry(path, m_session.IsMp3Mode());
     if (!entry)
         return false;
     size_t hash = CPathIndex::HashOf(entry->m_strPath.Get());
@@ -68,26 +69,35 @@ bool CFileAdder::Add(const std::string& path) {
 
 int CFileAdder::AddAll(const std::vector<std::string>& paths, bool filesOnly) {
     Reserve(paths.size());
-    // Probing the files is most of the work and needs nothing of the list, so it runs in
-    // parallel; the list then takes the entries in order, one at a time.
+    // Probing the files is most of the work and needs nothing of the list, so it runs on
+    // a thread of its own, each chunk spread over the cores; the list takes the entries of
+    // each probed chunk in order on this thread. A cancel keeps what was added.
     std::vector<std::unique_ptr<CHitDoc>> entries(paths.size());
     std::vector<size_t> hashes(paths.size());
-    ForEachPart(paths.size(), kPathsPerPart, [&](size_t first, size_t last) {
-        for (size_t i = first; i < last; ++i) {
-            entries[i] = MakeEntry(paths[i]);
-            if (entries[i])
-                hashes[i] = CPathIndex::HashOf(entries[i]->m_strPath.Get());
-        }
-    });
+    bool mp3Mode = m_session.IsMp3Mode();
+    auto probe = [&](size_t chunkFirst, size_t chunkLast) {
+        ForEachPart(chunkLast - chunkFirst, kPathsPerPart, [&](size_t first, size_t last) {
+            for (size_t i = chunkFirst + first; i < chunkFirst + last; ++i) {
+                entries[i] = MakeEntry(paths[i], mp3Mode);
+                if (entries[i])
+                    hashes[i] = CPathIndex::HashOf(entries[i]->m_strPath.Get());
+            }
+        });
+    };
+    IPrompts& prompts = m_session.Prompts();
     int added = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        // The index slot of a path a little ahead loads while this one is taken.
-        if (i + kLookAhead < entries.size())
-            m_paths.Prefetch(hashes[i + kLookAhead]);
-        std::unique_ptr<CHitDoc>& entry = entries[i];
-        if (entry && !(filesOnly && entry->IsFolder()) && Take(std::move(entry), hashes[i]))
-            ++added;
-    }
+    auto take = [&](size_t first, size_t last) {
+        prompts.SetProgress(static_cast<int>(first));
+        for (size_t i = first; i < last; ++i) {
+            std::unique_ptr<CHitDoc>& entry = entries[i];
+            if (entry && !(filesOnly && entry->IsFolder()) && Take(std::move(entry), hashes[i]))
+                ++added;
+        }
+    };
+    prompts.BeginProgress(static_cast<int>(paths.size()));
+    CChunkedJob job(paths.size(), kPathsPerChunk, probe, take, [](size_t) {});
+    RunToEnd(job, prompts);
+    prompts.EndProgress();
     return added;
 }
 

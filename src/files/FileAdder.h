@@ -28,14 +28,15 @@ public:
     void Reserve(size_t paths);
     // True when the path became a new row at the end of the list.
     bool Add(const std::string& path);
-    // Each path in order, as Add (or skipping folders too, when filesOnly); the files are
-    // probed in parallel parts first. Returns how many rows were added.
+    // Each path in order, as Add (or skipping folders too, when filesOnly), with progress;
+    // the files are probed on other threads meanwhile. A cancel keeps the rows added so
+    // far. Returns how many rows were added.
     int AddAll(const std::vector<std::string>& paths, bool filesOnly);
 
 private:
-    // The entry a path would add, or nullptr when the adding rules refuse it before the
-    // list is consulted.
-    static std::unique_ptr<CHitDoc> MakeEntry(const std::string& path);
+    // The entry a path would add, with its tag read in MP3 mode, or nullptr when the
+    // adding rules refuse it before the list is consulted.
+    static std::unique_ptr<CHitDoc> MakeEntry(const std::string& path, bool mp3Mode);
     // hash: the entry's path as CPathIndex::HashOf gives it.
     bool Take(std::unique_ptr<CHitDoc> entry, size_t hash);
 

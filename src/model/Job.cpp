@@ -4,7 +4,8 @@
 
 void RunToEnd(IJob& job, IPrompts& prompts) {
     constexpr std::chrono::milliseconds kStep(20);
-    while (!job.Poll(kStep))
+    do {
         if (prompts.CancelRequested())
             job.Cancel();
+    } while (!job.Poll(kStep));
 }

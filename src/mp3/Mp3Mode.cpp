@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "model/ChunkedJob.h"
 #include "model/ListObserver.h"
 #include "model/Profile.h"
 #include "model/ResultsList.h"
@@ -19,20 +20,6 @@ namespace {
 void TitlesChanged(CTesselSession& session) {
     if (IListObserver* observer = session.List().GetObserver())
         observer->TitlesChanged();
-}
-
-void EnterMp3Mode(CTesselSession& session) {
-    CRenameList& list = session.List();
-    IPrompts& prompts = session.Prompts();
-    prompts.BeginProgress(list.GetCount());
-    session.SetMp3Columns();
-    for (int row = 0; row < list.GetCount(); ++row) {
-        prompts.SetProgress(row);
-        // A missing file simply fails to open: no tag, and the row keeps its fields.
-        ReadEntryTag(list.GetEntry(row), &prompts);
-        list.RefreshRow(row);
-    }
-    prompts.EndProgress();
 }
 
 bool AnyTagChanged(const CRenameList& list) {
@@ -73,50 +60,121 @@ public:
     bool m_bErrorPending = false;
 };
 
-// Rows are written in chunks, each spread over the cores; between chunks the main thread
-// commits the written tags, shows any error and moves the progress bar.
-constexpr size_t kRowsPerChunk = 4096;
-constexpr size_t kRowsPerPart = 1024;
+// The tags of a chunk of rows, read on a thread of their own while the caller's thread
+// brings the chunk before into the entries.
+constexpr size_t kRowsPerReadChunk = 512;
+
+// Into MP3 mode with every tag read into its row; a missing file, or one without a tag,
+// leaves the row's fields as they are. After a cancel the list goes back to normal mode
+// (the tags read so far stay in their entries, as the files hold them): false.
+bool EnterMp3Mode(CTesselSession& session) {
+    CRenameList& list = session.List();
+    IPrompts& prompts = session.Prompts();
+    size_t rows = static_cast<size_t>(list.GetCount());
+    struct SRead {
+        bool bRead = false;
+        bool bError = false;
+        std::string title, artist, album, year, comment;
+        int genre = -1;
+    };
+    std::vector<SRead> reads(rows);
+    auto read = [&](size_t first, size_t last) {
+        CDeferredTag tag;
+        for (size_t row = first; row < last; ++row) {
+            SRead& one = reads[row];
+            tag.m_bErrorPending = false;
+            one.bRead = tag.ReadTag(list.GetEntry(static_cast<int>(row)).m_strPath.Get());
+            one.bError = tag.m_bErrorPending;
+            if (one.bRead) {
+                one.title = std::move(tag.m_strTitle);
+                one.artist = std::move(tag.m_strArtist);
+                one.album = std::move(tag.m_strAlbum);
+                one.year = std::move(tag.m_strYear);
+                one.comment = std::move(tag.m_strComment);
+                one.genre = tag.m_nGenre;
+            }
+        }
+    };
+    auto takeIn = [&](size_t first, size_t last) {
+        for (size_t row = first; row < last; ++row) {
+            const SRead& one = reads[row];
+            prompts.SetProgress(static_cast<int>(row));
+            if (one.bError)
+                CGuardedFile(&prompts).ReportError();
+            if (one.bRead)
+                list.GetEntry(static_cast<int>(row))
+                    .SetFromTag(one.title, one.artist, one.album, one.year, one.comment, one.genre);
+            list.RefreshRow(static_cast<int>(row));
+        }
+    };
+    bool cancelled = false;
+    auto end = [&](size_t taken) { cancelled = taken < rows; };
+    prompts.BeginProgress(list.GetCount());
+    session.SetMp3Columns();
+    CChunkedJob job(rows, kRowsPerReadChunk, read, takeIn, end);
+    RunToEnd(job, prompts);
+    prompts.EndProgress();
+    if (cancelled)
+        session.SetNormalColumns();
+    return !cancelled;
+}
+
+// Rows are written in chunks on a thread of their own, each chunk spread over the cores;
+// the caller's thread commits the written tags, shows any error and moves the progress
+// bar chunk by chunk.
+constexpr size_t kRowsPerChunk = 1024;
+constexpr size_t kRowsPerPart = 256;
 
 // Writes every changed tag and shows the results. The preview's records become the
-// results: writing a tag changes no field a record holds, only the codes differ.
+// results: writing a tag changes no field a record holds, only the codes differ. The
+// writing thread only reads entries, and the caller's thread touches only rows already
+// written, so the list may be shown meanwhile. After a cancel the tags not written keep
+// counting as changed.
 void WriteChangedTags(CTesselSession& session, CResultsList& results) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
     size_t rows = static_cast<size_t>(list.GetCount());
-    prompts.BeginProgress(list.GetCount());
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
-    std::vector<int> codes;
-    std::vector<char> errors;
-    for (size_t chunk = 0; chunk < rows; chunk += kRowsPerChunk) {
-        size_t count = std::min(kRowsPerChunk, rows - chunk);
-        codes.assign(count, kResultUnchanged);
-        errors.assign(count, 0);
-        ForEachPart(count, kRowsPerPart, [&](size_t first, size_t last) {
+    struct SWrite {
+        int code = kResultUnchanged;
+        bool bError = false;
+    };
+    std::vector<SWrite> writes(rows);
+    auto write = [&](size_t chunkFirst, size_t chunkLast) {
+        ForEachPart(chunkLast - chunkFirst, kRowsPerPart, [&](size_t first, size_t last) {
             CDeferredTag tag;
             // Folders are opened afresh for the writes: the preview may have stood open.
             CFolderCache folders;
-            for (size_t i = first; i < last; ++i) {
-                const CHitDoc& entry = list.GetEntry(static_cast<int>(chunk + i));
+            for (size_t row = chunkFirst + first; row < chunkFirst + last; ++row) {
+                const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
                 if (!entry.IsTagChanged())
                     continue;
                 tag.m_bErrorPending = false;
                 tag.FillFrom(entry);
-                codes[i] = WriteVerdict(tag, entry, folders);
-                errors[i] = tag.m_bErrorPending;
+                writes[row].code = WriteVerdict(tag, entry, folders);
+                writes[row].bError = tag.m_bErrorPending;
             }
         });
-        for (size_t i = 0; i < count; ++i) {
-            int row = static_cast<int>(chunk + i);
-            prompts.SetProgress(row);
-            if (errors[i])
+    };
+    auto takeIn = [&](size_t first, size_t last) {
+        for (size_t row = first; row < last; ++row) {
+            prompts.SetProgress(static_cast<int>(row));
+            if (writes[row].bError)
                 CGuardedFile(&prompts).ReportError();
-            if (codes[i] == kResultOk)
-                list.GetEntry(row).CommitTag();
-            results.m_records.At(chunk + i).m_nTag = codes[i];
+            if (writes[row].code == kResultOk)
+                list.GetEntry(static_cast<int>(row)).CommitTag();
+            results.m_records.At(row).m_nTag = writes[row].code;
         }
-    }
+    };
+    auto end = [&](size_t taken) {
+        for (size_t row = taken; row < rows; ++row)
+            if (list.GetEntry(static_cast<int>(row)).IsTagChanged())
+                results.m_records.At(row).m_nTag = kResultCancelled;
+    };
+    prompts.BeginProgress(list.GetCount());
+    CChunkedJob job(rows, kRowsPerChunk, write, takeIn, end);
+    RunToEnd(job, prompts);
     prompts.EndProgress();
     prompts.ShowResults(results);
 }
@@ -135,8 +193,8 @@ void ToggleMode(CTesselSession& session) {
         if (session.List().GetCount() > 0 && SaveID3(session) == EAnswer::Cancel)
             return;
         session.SetNormalColumns();
-    } else {
-        EnterMp3Mode(session);
+    } else if (!EnterMp3Mode(session)) {
+        return;
     }
     session.UndoHistory().Clear();
 }

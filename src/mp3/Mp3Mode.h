@@ -10,8 +10,8 @@ class CTesselSession;
 // Toggle Mode is open in MP3 mode, and in normal mode when every row is an MP3 file.
 bool CanToggleMode(const CTesselSession& session);
 // Into MP3 mode: every existing file's tag is read into its row (a file without a tag
-// keeps the row's tag fields), with progress. Back to normal mode: changed tags are
-// offered for saving first (SaveID3); Cancel keeps MP3 mode. Either way the undo
+// keeps the row's tag fields), with progress; a cancel stays in normal mode. Back to normal mode:
+// changed tags are offered for saving first (SaveID3); Cancel keeps MP3 mode. Either way the undo
 // history is emptied. Does nothing when CanToggleMode is false.
 void ToggleMode(CTesselSession& session);
 

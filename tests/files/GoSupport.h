@@ -19,6 +19,10 @@ protected:
         for (const std::string& name : names)
             paths.push_back(dir.WriteFile(name, "content of " + name));
         ASSERT_EQ(DropFiles(session, paths), static_cast<int>(names.size()));
+        // Only the run's progress is of interest.
+        prompts.m_progressRanges.clear();
+        prompts.m_progressPositions.clear();
+        prompts.m_nProgressEnds = 0;
     }
 
     // Sets the new names (without extension) of the first rows.

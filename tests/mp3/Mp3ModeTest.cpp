@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "files/FileAdder.h"
@@ -246,6 +247,41 @@ TEST_F(SaveId3FoldersTest, ManyRowsEachWriteTheirOwnTag) {
                                                         : longer;
         ASSERT_EQ(bytes, wanted) << row;
         ASSERT_EQ(Entry(row).IsTagChanged(), code != kResultOk && code != kResultUnchanged) << row;
+    }
+}
+
+// A cancel ends reading and writing tags after the chunk in progress: the toggle stays in
+// normal mode, and a save writes a first part of the rows, whose tags count as saved,
+// while the rest keep their files as they were and their tags as changed.
+TEST_F(SaveId3FoldersTest, ACancelStopsReadingAndWritingTagsAfterAChunk) {
+    const int rows = 5000;
+    for (int row = 0; row < rows; ++row)
+        AddFile("f" + std::to_string(row) + ".mp3", kAudio + RawBlock("Old"));
+    session.RecomputeAllMp3();
+    prompts.m_cancelRequested = [] { return true; };
+    ToggleMode(session);
+    EXPECT_FALSE(session.IsMp3Mode());
+    EXPECT_EQ(session.List().GetColumnCount(), 6);
+
+    prompts.m_cancelRequested = nullptr;
+    ToggleMode(session);
+    ASSERT_TRUE(session.IsMp3Mode());
+    for (int row = 0; row < rows; ++row)
+        Entry(row).m_strTitle.Set("New");
+    prompts.m_messageAnswers = {EAnswer::Yes};
+    prompts.m_cancelRequested = [] { return true; };
+    EXPECT_EQ(SaveID3(session), EAnswer::Yes);
+    ASSERT_EQ(prompts.m_results.size(), 2u);
+    Codes codes = CodesOf(prompts.m_results[1]);
+    size_t written = static_cast<size_t>(std::count(codes.begin(), codes.end(), kResultOk));
+    EXPECT_LT(written, static_cast<size_t>(rows));
+    for (int row = 0; row < rows; ++row) {
+        bool wasWritten = static_cast<size_t>(row) < written;
+        ASSERT_EQ(codes[static_cast<size_t>(row)], wasWritten ? kResultOk : kResultCancelled);
+        ASSERT_EQ(ReadFileBytes(Entry(row).m_strPath.Get()),
+                  kAudio + RawBlock(wasWritten ? "New" : "Old"))
+            << row;
+        ASSERT_EQ(Entry(row).IsTagChanged(), !wasWritten) << row;
     }
 }
 
