@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -22,10 +24,27 @@ public:
     bool AskSeparator(SSeparatorChoice&) override { return true; }
     bool ShowOptions(EOptionsPage, SId3EditorOptions&) override { return true; }
     bool RunRenameWizard(const SWizardInput&, SNumberingSettings&) override { return true; }
-    void BeginProgress(int) override {}
+    void BeginProgress(int) override { m_lastCall = Clock::now(); }
     void SetProgress(int) override {}
     void ShowProgress(bool) override {}
-    void EndProgress() override {}
+    void EndProgress() override { Heard(); }
+    // Where a window would paint: the longest time between two calls is how long a
+    // long operation kept the caller's thread from its window.
+    bool CancelRequested() override {
+        Heard();
+        return false;
+    }
+
+    using Clock = std::chrono::steady_clock;
+    Clock::duration m_longestWait{};
+
+private:
+    void Heard() {
+        Clock::time_point now = Clock::now();
+        m_longestWait = std::max(m_longestWait, now - m_lastCall);
+        m_lastCall = now;
+    }
+    Clock::time_point m_lastCall = Clock::now();
 };
 
 // A session whose prompts agree to everything, with its settings in memory.

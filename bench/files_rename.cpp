@@ -33,6 +33,8 @@ void BM_GoRun(benchmark::State& state) {
         back = !back;
     }
     state.SetItemsProcessed(state.iterations() * kFiles);
+    state.counters["longest_wait_ms"] =
+        std::chrono::duration<double, std::milli>(bench.prompts.m_longestWait).count();
 }
 
 // The renaming phase alone: what Go does after the preview.

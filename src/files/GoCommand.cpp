@@ -1,6 +1,7 @@
 #include "files/GoCommand.h"
 
 #include "files/GoRun.h"
+#include "model/ChunkedJob.h"
 
 #include "model/Prompts.h"
 #include "model/ResultsList.h"
@@ -65,42 +66,30 @@ SRunPaths RunPathsOf(const CRenameList& list) {
     return paths;
 }
 
-}  // namespace
-
-void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths) {
-    size_t rows = static_cast<size_t>(session.List().GetCount());
-    SRunPaths ownPaths;
-    if (paths == nullptr || paths->oldPaths.size() != rows || paths->newPaths.size() != rows) {
-        ownPaths = RunPathsOf(session.List());
-        paths = &ownPaths;
-    }
-    CGoRun run(session, results, *paths);
-    RunToEnd(run, session.Prompts());
-}
-
-void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPaths) {
-    CRenameList& list = session.List();
+// The preview's records and each row's paths, worked out from the entries without
+// changing them, so that it can run while a window shows the list.
+void ComputePreview(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc>>& records,
+                    SRunPaths& paths) {
     size_t rows = static_cast<size_t>(list.GetCount());
     // Every step but the planner's replay works on each row alone, so large lists spread
     // those steps over the cores.
-    SRunPaths paths = RunPathsOf(list);
+    paths = RunPathsOf(list);
     const std::vector<std::string>& newPaths = paths.newPaths;
     std::vector<std::string>& oldPaths = paths.oldPaths;
     // One probe of each file answers both the planner (where the file is) and the
     // verdict (whether it may be renamed).
     std::vector<SPathFacts> facts;
     SRowFolders where = LocateRows(oldPaths, &facts);
-    // The planner replays the run on one core while another brings the entries' flags up
-    // to date and copies the entries into the preview's records; the two share nothing.
+    // The planner replays the run on one core while another copies the entries into the
+    // preview's records; the two share nothing.
     CFileFacts work;
     std::vector<bool> unlisted;
-    std::vector<std::unique_ptr<CHitDoc>> records(rows);
+    records.resize(rows);
     auto plan = [&] { work.PlanRenames(newPaths, oldPaths, &unlisted, &where); };
     auto copy = [&] {
         for (size_t row = 0; row < rows; ++row) {
-            CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-            entry.m_bExists = where.folderOf[row] >= 0;
-            records[row] = std::make_unique<CHitDoc>(entry);
+            records[row] = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
+            records[row]->m_bExists = where.folderOf[row] >= 0;
         }
     };
     if (rows >= kRowsPerPart) {
@@ -120,6 +109,32 @@ void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPat
                                                unlisted[row], rights);
         }
     });
+}
+
+}  // namespace
+
+void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths) {
+    size_t rows = static_cast<size_t>(session.List().GetCount());
+    SRunPaths ownPaths;
+    if (paths == nullptr || paths->oldPaths.size() != rows || paths->newPaths.size() != rows) {
+        ownPaths = RunPathsOf(session.List());
+        paths = &ownPaths;
+    }
+    CGoRun run(session, results, *paths);
+    RunToEnd(run, session.Prompts());
+}
+
+void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPaths) {
+    CRenameList& list = session.List();
+    std::vector<std::unique_ptr<CHitDoc>> records;
+    SRunPaths paths;
+    // Worked out on a thread of its own: the caller's thread stays free for its window.
+    CChunkedJob job(
+        1, 1, [&](size_t, size_t) { ComputePreview(list, records, paths); }, [](size_t, size_t) {},
+        [](size_t) {});
+    RunToEnd(job, session.Prompts());
+    for (size_t row = 0; row < records.size(); ++row)
+        list.GetEntry(static_cast<int>(row)).m_bExists = records[row]->m_bExists;
     preview.AddResults(std::move(records));
     // A run only goes ahead when every verdict is 0, and the planner left those rows'
     // paths as they were.
