@@ -135,6 +135,7 @@ void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths
             break;
         prompts.SetProgress(static_cast<int>(row));
         record(row, kResultUnexpected);
+        results.SetSystemError(keep ? row : results.m_records.GetCount() - 1, progress.nError);
         prompts.ShowProgress(false);
         EAnswer answer = prompts.Message(kContinueQuestion, EIcon::None, EButtons::YesNo);
         prompts.ShowProgress(true);

@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "cli/CliFixture.h"
 
 namespace {
@@ -12,6 +14,22 @@ TEST_F(CliTest, TagsReportsAMissingFileAsMissingAfterAFolder) {
     EXPECT_EQ(run.strErr,
               "tessel-cli: " + folder + ": Is a directory\ntessel-cli: " + (dir / "gone.mp3") +
                   ": No such file or directory\ntessel-cli: " + folder + ": Is a directory\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The fixed text of a failed rename stays; the system's reason follows it on stderr.
+TEST_F(CliTest, AFailedRenameTellsTheSystemsReasonBesideTheFixedText) {
+    std::string real = dir.WriteFile("real/a.txt", "a");
+    std::filesystem::create_directory_symlink(dir / "real", dir / "link");
+    WriteList({real, dir / "link/a.txt"}, {"b", "c"});
+    SCliRun run = Run({"go", List(), "--yes"});
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_EQ(run.strErr, "tessel-cli: " + (dir / "link/a.txt") +
+                              ": Unexpected error.  Please refer to help (No such file or "
+                              "directory)\n");
 }
 
 }  // namespace
