@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstring>
 #include <iostream>
 #include <vector>
 
@@ -93,8 +94,12 @@ bool CCliPrompts::ShowResults(const CResultsList& results) {
             if (record.m_nTag == kResultUnchanged)
                 continue;
             ++m_nFailedResults;
-            if (m_bReportFailures)
-                ReportError(record.m_strPath.Get(), ResultText(record.m_nTag));
+            if (!m_bReportFailures)
+                continue;
+            std::string problem = ResultText(record.m_nTag);
+            if (int error = results.SystemError(i))
+                problem += std::string(" (") + std::strerror(error) + ")";
+            ReportError(record.m_strPath.Get(), problem);
         }
         return true;
     }

@@ -63,8 +63,9 @@ int RunTags(const CCliArgs& args) {
         // Most files have a tag: only a file without one is looked at more closely.
         if (!ReadEntryTag(entry, &prompts)) {
             struct stat st;
-            if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
-                status = ReportError(path, std::strerror(S_ISDIR(st.st_mode) ? EISDIR : errno));
+            int problem = stat(path.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+            if (problem != 0) {
+                status = ReportError(path, std::strerror(problem));
                 continue;
             }
         }

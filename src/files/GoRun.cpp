@@ -53,7 +53,10 @@ bool CGoRun::Poll(std::chrono::milliseconds wait) {
     if (progress.nFailed < 0)
         return End(kResultCancelled);  // every row was reached, or the run was cancelled
     m_session.Prompts().SetProgress(static_cast<int>(m_nRow));
-    Record(m_nRow++, kResultUnexpected);
+    Record(m_nRow, kResultUnexpected);
+    m_results.SetSystemError(m_bKeep ? m_nRow : m_results.m_records.GetCount() - 1,
+                             progress.nError);
+    ++m_nRow;
     if (m_bCancelled)
         return End(kResultCancelled);
     if (!GoOnAfterFailure())

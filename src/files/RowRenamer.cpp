@@ -1,6 +1,7 @@
 #include "files/RowRenamer.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 #include "model/RunObserver.h"
@@ -29,7 +30,7 @@ void CRowRenamer::Start(int first) {
         m_thread.join();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_progress = SProgress{first, -1, false};
+        m_progress = SProgress{first, -1, false, 0};
     }
     try {
         m_thread = std::thread([this, first] { RenameFrom(first); });
@@ -51,9 +52,10 @@ void CRowRenamer::RenameFrom(int first) {
         const std::string& to = m_newPaths[static_cast<size_t>(row)];
         bool recorded = m_pObserver == nullptr || m_pObserver->RenameStarting(row, from, to);
         if (!recorded || !RenameFile(from, to, folders)) {
+            int error = errno;
             if (recorded && m_pObserver != nullptr)
                 m_pObserver->RenameFailed(row);
-            Publish(row + 1, row, true);
+            Publish(row + 1, row, true, error);
             return;
         }
         if ((row + 1 - first) % kRowsPerReport == 0)
@@ -62,10 +64,10 @@ void CRowRenamer::RenameFrom(int first) {
     Publish(rows, -1, true);
 }
 
-void CRowRenamer::Publish(int settled, int failed, bool ended) {
+void CRowRenamer::Publish(int settled, int failed, bool ended, int error) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_progress = SProgress{settled, failed, ended};
+        m_progress = SProgress{settled, failed, ended, error};
     }
     m_changed.notify_one();
 }

@@ -29,6 +29,7 @@ public:
         int nSettled;  // every row before this one was tried
         int nFailed;   // the row whose rename failed, -1 when none did
         bool bEnded;   // the stretch is over: nothing more will be tried
+        int nError;    // why the failed row's rename failed (an errno value)
     };
 
     // Starts renaming from row first on; any earlier stretch must have ended.
@@ -40,14 +41,14 @@ public:
 
 private:
     void RenameFrom(int first);
-    void Publish(int settled, int failed, bool ended);
+    void Publish(int settled, int failed, bool ended, int error = 0);
 
     const std::vector<std::string>& m_oldPaths;
     const std::vector<std::string>& m_newPaths;
     IRunObserver* m_pObserver;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    SProgress m_progress{0, -1, true};
+    SProgress m_progress{0, -1, true, 0};
     std::atomic<bool> m_bCancel = false;
     std::thread m_thread;
 };

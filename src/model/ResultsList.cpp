@@ -38,6 +38,18 @@ void CResultsList::AddResults(std::vector<std::unique_ptr<CHitDoc>> records) {
         m_records.Push(std::move(record));
 }
 
+void CResultsList::SetSystemError(size_t index, int error) {
+    if (error != 0)
+        m_systemErrors[index] = error;
+    else
+        m_systemErrors.erase(index);
+}
+
+int CResultsList::SystemError(size_t index) const {
+    auto found = m_systemErrors.find(index);
+    return found == m_systemErrors.end() ? 0 : found->second;
+}
+
 size_t CResultsList::FirstProblemFrom(size_t start) const {
     // The records lie apart in memory: asking early for those a little ahead hides the
     // wait for each.

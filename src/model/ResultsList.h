@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/HitDoc.h"
@@ -36,9 +37,16 @@ public:
     bool HasProblem() const { return FirstProblemFrom(0) < m_records.GetCount(); }
     // Whether the preview's OK is to be enabled.
     bool CanConfirm() const { return !(m_bBlock && HasProblem()); }
+    // The system's reason (an errno value) for the failure of the record at index, kept
+    // beside its fixed text; 0 when the system gave none.
+    void SetSystemError(size_t index, int error);
+    int SystemError(size_t index) const;
 
     std::string m_strTitle;
     bool m_bBlock = true;
     bool m_bResultsMode = false;
     CObjectStack<CHitDoc> m_records;
+
+private:
+    std::unordered_map<size_t, int> m_systemErrors;  // few: only failures have one
 };

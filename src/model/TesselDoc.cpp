@@ -15,6 +15,7 @@
 #include "model/ListObserver.h"
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
+#include "platform/CreationMask.h"
 #include "platform/ParallelParts.h"
 #include "platform/ReadWholeFile.h"
 #include "platform/WriteAll.h"
@@ -58,9 +59,7 @@ mode_t NewFileMode(const std::string& path) {
     struct stat existing;
     if (stat(path.c_str(), &existing) == 0)
         return existing.st_mode & 07777;
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+    return 0666 & ~CurrentCreationMask();
 }
 
 // The file a save replaces: a list kept behind a symbolic link is replaced where the link

@@ -10,8 +10,10 @@
 // renameat2(RENAME_NOREPLACE); where the file system refuses that flag, a file is
 // linked under the new name and then unlinked under the old one (the link fails when
 // the name is taken), and anything else fails. A change of letter case only works also
-// on a file system that ignores case. False when nothing was renamed; a path holding a
-// NUL byte is never passed to the file system.
+// on a file system that ignores case, through a free name of its own. Whatever changes in
+// the folders meanwhile, no existing name is replaced and no file other than the one
+// renamed loses its name. False, with errno telling why, when nothing was renamed; a path
+// holding a NUL byte is never passed to the file system.
 bool RenameFile(const std::string& from, const std::string& to);
 
 class CFolderCache;

@@ -43,7 +43,8 @@ bool CFakePrompts::ShowResults(const CResultsList& results) {
     SShownResults shown{results.m_strTitle, results.m_bResultsMode, results.CanConfirm(), {}};
     for (size_t i = 0; i < results.m_records.GetCount(); ++i) {
         const CHitDoc& record = results.m_records.At(i);
-        shown.rows.push_back({record.m_strName.Get(), record.GetNewFileName(), record.m_nTag});
+        shown.rows.push_back({record.m_strName.Get(), record.GetNewFileName(), record.m_nTag,
+                              results.SystemError(i)});
     }
     m_results.push_back(shown);
     bool answer = true;

@@ -13,6 +13,7 @@ struct SShownResult {
     std::string strBefore;
     std::string strAfter;
     int nCode = 0;
+    int nSystemError = 0;
 };
 
 struct SShownResults {

@@ -1,0 +1,35 @@
+#include <filesystem>
+
+#include "cli/CliFixture.h"
+
+namespace {
+
+// A file that is missing is reported as missing whatever was asked about before it: the
+// facts of an earlier folder must not leak into the next report.
+TEST_F(CliTest, TagsReportsAMissingFileAsMissingAfterAFolder) {
+    std::string folder = dir.MakeFolder("albums");
+    SCliRun run = Run({"tags", folder, dir / "gone.mp3", folder});
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_EQ(run.strOut, "");
+    EXPECT_EQ(run.strErr,
+              "tessel-cli: " + folder + ": Is a directory\ntessel-cli: " + (dir / "gone.mp3") +
+                  ": No such file or directory\ntessel-cli: " + folder + ": Is a directory\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The fixed text of a failed rename stays; the system's reason follows it on stderr.
+TEST_F(CliTest, AFailedRenameTellsTheSystemsReasonBesideTheFixedText) {
+    std::string real = dir.WriteFile("real/a.txt", "a");
+    std::filesystem::create_directory_symlink(dir / "real", dir / "link");
+    WriteList({real, dir / "link/a.txt"}, {"b", "c"});
+    SCliRun run = Run({"go", List(), "--yes"});
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_EQ(run.strErr, "tessel-cli: " + (dir / "link/a.txt") +
+                              ": Unexpected error.  Please refer to help (No such file or "
+                              "directory)\n");
+}
+
+}  // namespace
