@@ -1,6 +1,8 @@
 #include "mp3/Mp3Mode.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "model/ListObserver.h"
@@ -73,6 +75,18 @@ public:
     bool m_bErrorPending = false;
 };
 
+// A list may name one file twice. Its tag is written once, from the first changed row
+// naming it: each later changed row is refused, its file being taken by that row, so no
+// file is written twice (nor by two threads at once).
+void MarkFilesNamedTwice(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc>>& records) {
+    std::unordered_set<std::string_view> named;
+    for (size_t row = 0; row < records.size(); ++row) {
+        const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+        if (entry.IsTagChanged() && !named.insert(entry.m_strPath.Get()).second)
+            records[row]->m_nTag = kResultExists;
+    }
+}
+
 // Rows are written in chunks, each spread over the cores; between chunks the main thread
 // commits the written tags, shows any error and moves the progress bar.
 constexpr size_t kRowsPerChunk = 4096;
@@ -101,6 +115,10 @@ void WriteChangedTags(CTesselSession& session, CResultsList& results) {
                 const CHitDoc& entry = list.GetEntry(static_cast<int>(chunk + i));
                 if (!entry.IsTagChanged())
                     continue;
+                if (results.m_records.At(chunk + i).m_nTag == kResultExists) {
+                    codes[i] = kResultExists;
+                    continue;
+                }
                 tag.m_bErrorPending = false;
                 tag.FillFrom(entry);
                 codes[i] = WriteVerdict(tag, entry, folders);
@@ -166,6 +184,7 @@ EAnswer SaveID3(CTesselSession& session) {
             records[i]->m_nTag = code;
         }
     });
+    MarkFilesNamedTwice(list, records);
     for (std::unique_ptr<CHitDoc>& record : records) {
         int code = record->m_nTag;
         preview.AddResult(std::move(record), code);
