@@ -131,6 +131,38 @@ TEST_F(TesselDocTest, LongListsReadInPartsKeepTheirOrderAndStopAtTheDamage) {
     EXPECT_EQ(session.List().GetEntry(kWholeRows - 1).m_strName.Get(), "song 11999.mp3");
 }
 
+// Hand-made files: strings of 254, 255 and 300 bytes in their one- and three-byte length
+// forms, and every string in 16-bit characters (one of 300 characters), read to UTF-8.
+TEST_F(TesselDocTest, GoldenListsOfLongAndSixteenBitStringsLoadEveryByte) {
+    ASSERT_TRUE(doc.OnOpenDocument(std::string(TESSEL_TEST_DATA) + "/long_strings.tsl"));
+    ASSERT_EQ(session.List().GetCount(), 2);
+    const CHitDoc& first = session.List().GetEntry(0);
+    std::string name = std::string(251, 'n') + ".mp3";
+    EXPECT_EQ(first.m_strName.Get(), name);
+    EXPECT_EQ(first.m_strNewName.Get(), std::string(254, 'm'));
+    EXPECT_EQ(first.m_strPath.Get(), "/music/" + name);
+    const CHitDoc& second = session.List().GetEntry(1);
+    EXPECT_EQ(second.m_strNewName.Get(), std::string(300, 'x'));
+    EXPECT_EQ(second.m_strPath.Get(), "/" + std::string(254, 'd') + "/a.txt");
+    EXPECT_EQ(second.m_nSize, 5000000000ull);
+    EXPECT_EQ(SerializeList(session), Golden("long_strings.tsl"));
+
+    ASSERT_TRUE(doc.OnOpenDocument(std::string(TESSEL_TEST_DATA) + "/wide_strings.tsl"));
+    ASSERT_EQ(session.List().GetCount(), 2);
+    const CHitDoc& wide = session.List().GetEntry(0);
+    EXPECT_EQ(
+        std::make_tuple(wide.m_strName.Get(), wide.m_strNewName.Get(), wide.m_strExt.Get(),
+                        wide.m_strPath.Get(), wide.m_strSize.Get(), wide.m_dwSize,
+                        wide.m_strModified.Get(), wide.m_timeModified),
+        std::make_tuple(std::string("Caf\u00e9 \u2615.mp3"), std::string("Caf\u00e9 \u2615"),
+                        std::string(".mp3"), std::string("/music/Caf\u00e9 \u2615.mp3"),
+                        std::string("3"), 3u, std::string("1/2/1999 3:4"), int64_t{915246240}));
+    std::string umlauts;
+    for (int i = 0; i < 300; ++i)
+        umlauts += "\u00fc";
+    EXPECT_EQ(session.List().GetEntry(1).m_strNewName.Get(), umlauts);
+}
+
 TEST(ListBytesTest, TheSameBytesCutDifferentlyAreTheSame) {
     SListBytes whole{{"abcdef"}};
     EXPECT_TRUE((SListBytes{{"ab", "", "cde", "f"}}).SameAs(whole));
