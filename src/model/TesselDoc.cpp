@@ -71,7 +71,7 @@ std::string FindDamage(SReadEntries& read, size_t count, size_t size) {
         }
     }
     if (entries.size() != count)
-        return "it ends before its last row";
+        return "row " + std::to_string(entries.size() + 1) + " is cut short or unreadable";
     if (read.nEnd != size)
         return "bytes follow its last row";
     return "";
@@ -173,7 +173,12 @@ bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path
     }
     OnNewDocument();
     int32_t count = 0;
-    bool ok = reader.ReadInt32(count) && count >= 0;
+    std::string damage;
+    if (!reader.ReadInt32(count))
+        damage = "it ends before its row count";
+    else if (count < 0)
+        damage = "its row count is negative";
+    bool ok = damage.empty();
     if (ok && count != 0)
         m_session.SetNormalColumns();
     // Rows arrive without a notification each; the front end shows them all at the end.
@@ -182,7 +187,6 @@ bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path
     list.SetObserver(nullptr);
     // The rows come in normal mode with default tags and the undo history was emptied
     // above, so each row takes the entry read for it.
-    std::string damage = ok ? "" : "its row count is not a count";
     if (ok) {
         SReadEntries read = ReadEntries(reader, static_cast<size_t>(count));
         damage = FindDamage(read, static_cast<size_t>(count), bytes.size());

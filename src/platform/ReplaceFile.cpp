@@ -41,7 +41,9 @@ std::string TemporaryName(const std::string& target) {
     static thread_local std::mt19937_64 random(std::random_device{}());
     size_t slash = target.find_last_of('/');
     std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    // Cut so that the name stays within what a folder takes, however long the list's is.
+    std::string name =
+        (slash == std::string::npos ? target : target.substr(slash + 1)).substr(0, 200);
     return folder + "." + name + "." + std::to_string(random() % 1000000000000ull) + ".tmp";
 }
 
@@ -60,12 +62,15 @@ int OpenNewFile(const std::string& target, std::string& named) {
     return -1;
 }
 
-// Gives the unnamed file a name of its own beside the target.
+// Gives the unnamed file a name of its own beside the target: through /proc, or where
+// that is not mounted, by its descriptor (which only a privileged process may do).
 bool NameNewFile(int fd, const std::string& target, std::string& named) {
     std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
         named = TemporaryName(target);
         if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, named.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno == ENOENT && linkat(fd, "", AT_FDCWD, named.c_str(), AT_EMPTY_PATH) == 0)
             return true;
         if (errno != EEXIST)
             break;
