@@ -11,6 +11,7 @@
 #include "model/GenreTable.h"
 #include "model/HitDoc.h"
 #include "model/TagEditing.h"
+#include "mp3/ID3Tag.h"
 #include "mp3/NameTagConversion.h"
 #include "mp3/TagFile.h"
 #include "platform/PathFacts.h"
@@ -58,16 +59,15 @@ int RunTags(const CCliArgs& args) {
     int status = 0;
     for (const std::string& path : args.Positional()) {
         CHitDoc entry;
-        entry.m_strPath.Set(path);
         prompts.SetSubject(path);
-        // Most files have a tag: only a file without one is looked at more closely.
-        if (!ReadEntryTag(entry, &prompts)) {
-            struct stat st;
-            int problem = stat(path.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
-            if (problem != 0) {
-                status = ReportError(path, std::strerror(problem));
-                continue;
-            }
+        CID3Tag tag(&prompts);
+        if (tag.ReadTag(path)) {
+            entry.SetFromTag(tag.m_strTitle, tag.m_strArtist, tag.m_strAlbum, tag.m_strYear,
+                             tag.m_strComment, tag.m_nGenre);
+        } else if (int error = tag.GetOpenError()) {
+            status =
+                ReportError(path, error == EINVAL ? "not a regular file" : std::strerror(error));
+            continue;
         }
         WriteCell(path, '\t');
         WriteCell(entry.m_strTitle.Get(), '\t');
@@ -92,6 +92,8 @@ int RunTag(const CCliArgs& args) {
         SPathFacts facts;
         if (!QueryPath(path, facts) || facts.bIsFolder)
             status = ReportError(path, std::strerror(facts.bExists ? EISDIR : ENOENT));
+        else if (!S_ISREG(facts.nMode))
+            status = ReportError(path, "not a regular file");
         else if (!IsMp3Extension(ExtensionOf(facts.strName)))
             status = ReportError(path, "not an .mp3 file");
         else

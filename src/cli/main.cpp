@@ -1,8 +1,10 @@
 #include <cstdio>
 
 #include "cli/CommandTable.h"
+#include "platform/FileSizeSignal.h"
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     // Lists of many rows print many lines: write them in large blocks.
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);

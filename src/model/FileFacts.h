@@ -47,7 +47,8 @@ public:
     // The rename planner. Replays the renames of every folder in row order on a picture
     // of that folder (its listing) and marks each row whose new path is taken at its
     // turn, by an existing file not yet renamed away or by an earlier row of the run, by
-    // replacing its old path with "". newPaths and oldPaths hold one element per row.
+    // replacing its old path with "". A row naming the same old path as an earlier row is
+    // marked too: one file is renamed once. newPaths and oldPaths hold one element per row.
     // A row whose file is not found takes part in no replay (the preview reports it as
     // missing); rows of a folder that cannot be listed are flagged in pUnlisted (one
     // element per row, when given). Linear in the rows plus the folders' entries. A caller

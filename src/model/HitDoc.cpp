@@ -7,6 +7,7 @@
 
 #include "model/Archive.h"
 #include "model/GenreTable.h"
+#include "platform/PathFacts.h"
 
 long LeadingNumber(const std::string& text) {
     long value = std::strtol(text.c_str(), nullptr, 10);
@@ -110,6 +111,15 @@ void CHitDoc::Serialize(CArchiveWriter& archive) const {
     archive.WriteUInt32(m_dwSize);
     archive.WriteString(m_strModified.Get());
     archive.WriteUInt32(static_cast<uint32_t>(m_timeModified));
+}
+
+bool CHitDoc::HasSoundPath() const {
+    const std::string& name = m_strName.Get();
+    const std::string& path = m_strPath.Get();
+    if (name.empty() || name.find('/') != std::string::npos || name.size() >= path.size())
+        return false;
+    return IsPlainAbsolutePath(path) && path.ends_with(name) &&
+           path[path.size() - name.size() - 1] == '/';
 }
 
 bool CHitDoc::SkipSerialized(CArchiveReader& archive) {

@@ -34,6 +34,10 @@ public:
     void Serialize(CArchiveWriter& archive) const;
     // False when the archive ends early or is damaged; the entry is then incomplete.
     bool Serialize(CArchiveReader& archive);
+    // Whether the path is the one absolute spelling of a file named m_strName: no empty,
+    // "." or ".." component, no zero byte, and ending in "/" and the name, which holds no
+    // "/". A row loaded from a file must be so, or its rename could land elsewhere.
+    bool HasSoundPath() const;
     // Passes over one serialized entry without reading it: false where reading it would
     // surely fail (reading can still fail where this passed, on a bad 16-bit string).
     static bool SkipSerialized(CArchiveReader& archive);

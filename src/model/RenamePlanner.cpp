@@ -1,7 +1,8 @@
 // The rename planner's operations of CFileFacts: a picture of each folder and the replay
 // of the run's renames on it.
 
-#include <unordered_map>
+#include <string_view>
+#include <unordered_set>
 
 #include "model/FileFacts.h"
 #include "platform/PathFacts.h"
@@ -9,46 +10,6 @@
 namespace {
 
 constexpr std::string_view kIllegalChars("\\/:*?\"<>|\0", 10);
-
-// Which row a collision marks: the first row still holding the colliding old path. Built
-// at the first collision only, since most runs have none.
-class CFirstHolder {
-public:
-    size_t Take(const std::vector<std::string>& oldPaths, const std::string& value) {
-        if (!m_bBuilt)
-            Build(oldPaths);
-        auto it = m_first.find(value);
-        if (it == m_first.end())
-            return oldPaths.size();
-        size_t row = it->second;
-        auto next = m_next.find(row);
-        if (next == m_next.end())
-            m_first.erase(it);
-        else
-            it->second = next->second;
-        return row;
-    }
-
-private:
-    void Build(const std::vector<std::string>& oldPaths) {
-        m_bBuilt = true;
-        std::unordered_map<size_t, size_t> last;
-        for (size_t row = 0; row < oldPaths.size(); ++row) {
-            if (oldPaths[row].empty())
-                continue;
-            auto [it, inserted] = m_first.try_emplace(oldPaths[row], row);
-            if (inserted)
-                continue;
-            auto [tail, fresh] = last.try_emplace(it->second, it->second);
-            m_next[tail->second] = row;
-            tail->second = row;
-        }
-    }
-
-    bool m_bBuilt = false;
-    std::unordered_map<std::string, size_t> m_first;
-    std::unordered_map<size_t, size_t> m_next;  // the next row holding the same path
-};
 
 }  // namespace
 
@@ -88,10 +49,6 @@ void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
         if (where.folderOf[row] >= 0)
             groups[static_cast<size_t>(where.folderOf[row])].push_back(row);
 
-    // A mark clears the first row still holding the colliding old path: the row itself,
-    // unless a list names one file twice. Only rows holding that path ask for it, once
-    // each and in row order, so a row is never cleared before its own turn.
-    CFirstHolder firstHolder;
     for (size_t group = 0; group < groups.size(); ++group) {
         if (!LoadFolderListing(folders[group])) {
             if (pUnlisted)
@@ -99,13 +56,18 @@ void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
                     (*pUnlisted)[row] = true;
             continue;
         }
+        // A list may name one file twice; only the first row naming it may rename it,
+        // and each later one is marked as colliding, its file taken by that row.
+        // The marks are made after the replay, which still looks at the paths.
+        std::unordered_set<std::string_view> named;
+        std::vector<size_t> marked;
         for (size_t row : groups[group]) {
-            if (RenameInListing(newPaths[row], oldPaths[row]))
-                continue;
-            size_t marked = firstHolder.Take(oldPaths, oldPaths[row]);
-            if (marked < rows)
-                oldPaths[marked].clear();
+            bool first = named.insert(oldPaths[row]).second;
+            if (!first || !RenameInListing(newPaths[row], oldPaths[row]))
+                marked.push_back(row);
         }
+        for (size_t row : marked)
+            oldPaths[row].clear();
         ClearListing();
     }
 }

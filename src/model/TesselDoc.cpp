@@ -1,12 +1,7 @@
 #include "model/TesselDoc.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -15,9 +10,9 @@
 #include "model/ListObserver.h"
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
-#include "platform/CreationMask.h"
 #include "platform/ParallelParts.h"
 #include "platform/ReadWholeFile.h"
+#include "platform/ReplaceFile.h"
 #include "platform/WriteAll.h"
 
 namespace {
@@ -26,10 +21,17 @@ enum class ELoad { Ok, Unrecognized, Damaged };
 
 constexpr size_t kEntriesPerPart = 8192;
 
+// The entries of a list, read up to the first that is missing or damaged, and where the
+// last of them ended.
+struct SReadEntries {
+    std::vector<std::unique_ptr<CHitDoc>> entries;
+    size_t nEnd = 0;
+};
+
 // Reads the count entries that follow in the archive, in parts on the cores: a quick
 // walk over the entries finds where each part begins. Returns the entries before the
 // first that is missing or damaged, as a reading one by one would.
-std::vector<std::unique_ptr<CHitDoc>> ReadEntries(const CArchiveReader& archive, size_t count) {
+SReadEntries ReadEntries(const CArchiveReader& archive, size_t count) {
     std::vector<size_t> partStarts;
     CArchiveReader walker = archive;
     size_t whole = 0;
@@ -39,7 +41,10 @@ std::vector<std::unique_ptr<CHitDoc>> ReadEntries(const CArchiveReader& archive,
         if (!CHitDoc::SkipSerialized(walker))
             break;
     }
-    std::vector<std::unique_ptr<CHitDoc>> entries(whole);
+    SReadEntries read;
+    read.nEnd = walker.Position();
+    std::vector<std::unique_ptr<CHitDoc>>& entries = read.entries;
+    entries.resize(whole);
     ForEachChunk(whole, kEntriesPerPart, [&](size_t part, size_t first, size_t last) {
         CArchiveReader reader(archive.Bytes(), partStarts[part]);
         for (size_t row = first; row < last; ++row) {
@@ -51,29 +56,25 @@ std::vector<std::unique_ptr<CHitDoc>> ReadEntries(const CArchiveReader& archive,
     });
     auto firstMissing = std::find(entries.begin(), entries.end(), nullptr);
     entries.erase(firstMissing, entries.end());
-    return entries;
+    return read;
 }
 
-// A replaced list keeps its permissions; a new one gets what the umask allows.
-mode_t NewFileMode(const std::string& path) {
-    struct stat existing;
-    if (stat(path.c_str(), &existing) == 0)
-        return existing.st_mode & 07777;
-    return 0666 & ~CurrentCreationMask();
-}
-
-// The file a save replaces: a list kept behind a symbolic link is replaced where the link
-// points, so the link stays a link.
-std::string ReplacedFile(const std::string& path) {
-    struct stat st;
-    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-        return path;
-    char* resolved = realpath(path.c_str(), nullptr);
-    if (resolved == nullptr)
-        return path;
-    std::string target = resolved;
-    free(resolved);
-    return target;
+// What is wrong with a list whose count and entries were read: "" when nothing is. The
+// rows before a row with a path of another file are kept; that row and the rest dropped.
+std::string FindDamage(SReadEntries& read, size_t count, size_t size) {
+    std::vector<std::unique_ptr<CHitDoc>>& entries = read.entries;
+    for (size_t row = 0; row < entries.size(); ++row) {
+        if (!entries[row]->HasSoundPath()) {
+            entries.resize(row);
+            return "row " + std::to_string(row + 1) +
+                   " has a path that is not an absolute path ending in its name";
+        }
+    }
+    if (entries.size() != count)
+        return "row " + std::to_string(entries.size() + 1) + " is cut short or unreadable";
+    if (read.nEnd != size)
+        return "bytes follow its last row";
+    return "";
 }
 
 }  // namespace
@@ -172,7 +173,12 @@ bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path
     }
     OnNewDocument();
     int32_t count = 0;
-    bool ok = reader.ReadInt32(count) && count >= 0;
+    std::string damage;
+    if (!reader.ReadInt32(count))
+        damage = "it ends before its row count";
+    else if (count < 0)
+        damage = "its row count is negative";
+    bool ok = damage.empty();
     if (ok && count != 0)
         m_session.SetNormalColumns();
     // Rows arrive without a notification each; the front end shows them all at the end.
@@ -182,18 +188,17 @@ bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path
     // The rows come in normal mode with default tags and the undo history was emptied
     // above, so each row takes the entry read for it.
     if (ok) {
-        std::vector<std::unique_ptr<CHitDoc>> entries =
-            ReadEntries(reader, static_cast<size_t>(count));
-        ok = entries.size() == static_cast<size_t>(count);
-        for (std::unique_ptr<CHitDoc>& entry : entries)
+        SReadEntries read = ReadEntries(reader, static_cast<size_t>(count));
+        damage = FindDamage(read, static_cast<size_t>(count), bytes.size());
+        for (std::unique_ptr<CHitDoc>& entry : read.entries)
             list.Append(std::move(entry));
     }
     list.SetObserver(observer);
     if (observer)
         observer->ListReset();
     m_session.RecomputeAllMp3();
-    if (!ok) {
-        ReportLoadFailure(path);
+    if (!damage.empty()) {
+        ReportLoadFailure(path, damage);
         return false;
     }
     m_strPath = path;
@@ -201,11 +206,11 @@ bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path
     return true;
 }
 
-void CTesselDoc::ReportLoadFailure(const std::string& path) {
+void CTesselDoc::ReportLoadFailure(const std::string& path, const std::string& damage) {
     // What was read stays, but it is not that file: a Save must ask for a name.
     m_strPath.clear();
     m_session.SetModified(m_session.List().GetCount() > 0);
-    m_session.Prompts().Message("Cannot read " + path + ": the list is damaged or incomplete.",
+    m_session.Prompts().Message("Cannot read " + path + ": the list is damaged (" + damage + ").",
                                 EIcon::Stop, EButtons::Ok);
 }
 
@@ -214,28 +219,15 @@ bool CTesselDoc::OnSaveDocument(const std::string& path) {
 }
 
 bool CTesselDoc::SaveBytes(const std::string& path, const SListBytes& bytes) {
-    std::string target = ReplacedFile(path);
-    std::string temporary = target + ".XXXXXX";
-    int fd = mkstemp(temporary.data());
-    bool ok = fd >= 0;
-    int error = errno;
-    if (ok) {
-        ok = fchmod(fd, NewFileMode(target)) == 0;
-        for (size_t piece = 0; ok && piece < bytes.pieces.size(); ++piece)
-            ok = WriteAll(fd, bytes.pieces[piece]);
-        ok = ok && fsync(fd) == 0;
-        if (!ok)
-            error = errno;
-        if (close(fd) != 0 && ok)
-            ok = false, error = errno;
-        if (ok && rename(temporary.c_str(), target.c_str()) != 0)
-            ok = false, error = errno;
-        if (!ok)
-            unlink(temporary.c_str());
-    }
-    if (!ok) {
-        m_session.Prompts().Message("Cannot save " + path + ": " + std::strerror(error) + ".",
-                                    EIcon::Stop, EButtons::Ok);
+    std::string why = ReplaceFile(path, [&](int fd) {
+        for (const std::string& piece : bytes.pieces)
+            if (!WriteAll(fd, piece))
+                return false;
+        return true;
+    });
+    if (!why.empty()) {
+        m_session.Prompts().Message("Cannot save " + path + ": " + why + ".", EIcon::Stop,
+                                    EButtons::Ok);
         return false;
     }
     m_strPath = path;

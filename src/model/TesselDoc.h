@@ -30,6 +30,8 @@ public:
     bool OnNewDocument();
     // Loads a saved list in place of the current one. A file that is not a list leaves
     // the rows and the path alone; a damaged one keeps the rows read before the damage.
+    // A list is damaged unless its bytes end right after its last row and each row's
+    // path is its name in an absolute folder (CHitDoc::HasSoundPath).
     bool OnOpenDocument(const std::string& path);
     // The same, for bytes already read from the file at path (named in messages only).
     bool OpenFromBytes(const std::string& bytes, const std::string& path);
@@ -41,7 +43,7 @@ public:
     const std::string& GetPath() const { return m_strPath; }
 
 private:
-    void ReportLoadFailure(const std::string& path);
+    void ReportLoadFailure(const std::string& path, const std::string& damage);
 
     CTesselSession& m_session;
     std::string m_strPath;

@@ -34,7 +34,9 @@ bool CGuardedFile::Open(const std::string& path, EOpenMode mode, CFolderCache* f
     }
     CFolderCache::SPlace place =
         folders ? folders->Locate(path) : CFolderCache::SPlace{AT_FDCWD, path.c_str()};
-    int flags = (mode == EOpenMode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+    // Opening a FIFO or a device may wait for ever: nothing is opened in a way that can
+    // wait, and anything but a regular file is closed again at once.
+    int flags = (mode == EOpenMode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK;
     // A file opened to be written changes its modification time anyway; reading its old
     // block first need not also change its access time. Only the owner may ask that.
     int fd = mode == EOpenMode::ReadWrite ? OpenRetrying(place, flags | O_NOATIME) : -1;
@@ -44,10 +46,12 @@ bool CGuardedFile::Open(const std::string& path, EOpenMode mode, CFolderCache* f
         m_nOpenError = errno;
         return false;
     }
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    struct stat st {};
+    int status = fcntl(fd, F_GETFL);
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || status < 0 ||
+        fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
         ::close(fd);
-        m_nOpenError = EISDIR;
+        m_nOpenError = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         return false;
     }
     m_nOpenError = 0;

@@ -27,8 +27,8 @@ public:
     bool Open(const std::string& path, EOpenMode mode, CFolderCache* folders = nullptr);
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
-    // Why the last Open failed (an errno value; EISDIR for anything but a regular file),
-    // 0 after a successful one.
+    // Why the last Open failed (an errno value; EISDIR for a folder, EINVAL for anything
+    // else that is not a regular file), 0 after a successful one.
     int GetOpenError() const { return m_nOpenError; }
     // The length the file had when it was opened.
     uint64_t GetLength() const { return m_nLength; }

@@ -1,6 +1,8 @@
 #include "mp3/Mp3Mode.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "model/ChunkedJob.h"
@@ -59,6 +61,18 @@ public:
     void ReportError() override { m_bErrorPending = true; }
     bool m_bErrorPending = false;
 };
+
+// A list may name one file twice. Its tag is written once, from the first changed row
+// naming it: each later changed row is refused, its file being taken by that row, so no
+// file is written twice (nor by two threads at once).
+void MarkFilesNamedTwice(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc>>& records) {
+    std::unordered_set<std::string_view> named;
+    for (size_t row = 0; row < records.size(); ++row) {
+        const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+        if (entry.IsTagChanged() && !named.insert(entry.m_strPath.Get()).second)
+            records[row]->m_nTag = kResultExists;
+    }
+}
 
 // The tags of a chunk of rows, read on a thread of their own while the caller's thread
 // brings the chunk before into the entries.
@@ -150,6 +164,10 @@ void WriteChangedTags(CTesselSession& session, CResultsList& results) {
                 const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
                 if (!entry.IsTagChanged())
                     continue;
+                if (results.m_records.At(row).m_nTag == kResultExists) {
+                    writes[row].code = kResultExists;
+                    continue;
+                }
                 tag.m_bErrorPending = false;
                 tag.FillFrom(entry);
                 writes[row].code = WriteVerdict(tag, entry, folders);
@@ -224,6 +242,7 @@ EAnswer SaveID3(CTesselSession& session) {
             records[i]->m_nTag = code;
         }
     });
+    MarkFilesNamedTwice(list, records);
     for (std::unique_ptr<CHitDoc>& record : records) {
         int code = record->m_nTag;
         preview.AddResult(std::move(record), code);

@@ -7,7 +7,9 @@
 #include <cerrno>
 
 int ReadWholeFile(const std::string& path, std::string& bytes) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A FIFO with no writer would hold the open for ever: it is opened without waiting
+    // and then refused as not a regular file.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return errno;
     int error = 0;

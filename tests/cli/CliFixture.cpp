@@ -1,6 +1,7 @@
 #include "cli/CliFixture.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,6 +36,11 @@ SCliRun CliTest::Run(const std::vector<std::string>& args, const std::string& in
         setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
         for (const auto& [name, value] : environment)
             setenv(name.c_str(), value.c_str(), 1);
+        signal(SIGXFSZ, SIG_DFL);
+        rlimit size{m_nFileSizeLimit, m_nFileSizeLimit};
+        if (m_nFileSizeLimit != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &size) != 0)
+            _exit(127);
+        alarm(m_nTimeLimit);
         execv(argv[0], argv.data());
         _exit(127);
     }

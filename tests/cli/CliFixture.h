@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -42,4 +44,9 @@ protected:
 
     CTempDir dir;
     CTempDir state;
+    // Limits of the next runs: the largest file they may write (their file size signal
+    // back at its default, as a shell gives it) and the seconds before they are stopped
+    // by SIGALRM (0: no limit).
+    rlim_t m_nFileSizeLimit = RLIM_INFINITY;
+    unsigned m_nTimeLimit = 0;
 };

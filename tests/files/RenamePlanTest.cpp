@@ -115,15 +115,25 @@ TEST_F(RenamePlanTest, ReadOnlyFilesAndFoldersAreReadOnly) {
     ExpectMoved("open/c.txt", "open/c.txt");
 }
 
-TEST(PlanRenamesTest, MarksTheFirstRowHoldingACollidingOldPath) {
-    // A list file may name one file twice; the mark goes to the first row holding it.
-    CTempDir dir;
-    std::string a = dir.WriteFile("a");
+// A list file may name one file twice: only the first row naming it may rename it; every
+// later one is blocked, its name being taken by that row.
+TEST_F(RenamePlanTest, AFileNamedByTwoRowsIsRenamedOnlyByTheFirst) {
+    AddFiles({"d/a.txt", "d/b.txt"});
+    CRenameList& list = session.List();
+    for (int copy = 0; copy < 2; ++copy)
+        session.AddEntry(CHitDoc(dir / "d/a.txt"));
+    Rename({"x", "y", "z", "w"});
+    EXPECT_EQ(Go(session), EGoOutcome::Refused);
+    EXPECT_EQ(PreviewCodes(), (std::vector<int>{0, 0, 1, 1}));
+    EXPECT_EQ(list.GetCount(), 4);
+    ExpectMoved("d/a.txt", "d/a.txt");
+
     std::vector<std::string> newPaths = {dir / "x", dir / "x", dir / "x"};
+    std::string a = dir.WriteFile("a");
     std::vector<std::string> oldPaths = {a, a, a};
     CFileFacts work;
     work.PlanRenames(newPaths, oldPaths);
-    EXPECT_EQ(oldPaths, (std::vector<std::string>{"", "", a}));
+    EXPECT_EQ(oldPaths, (std::vector<std::string>{a, "", ""}));
     EXPECT_TRUE(work.m_listFolder.empty());
 }
 

@@ -285,6 +285,28 @@ TEST_F(SaveId3FoldersTest, ACancelStopsReadingAndWritingTagsAfterAChunk) {
     }
 }
 
+// A list may name one file twice: its tag is written once, from the first changed row
+// naming it, and a later changed row is refused, its file being taken by that row.
+TEST_F(SaveId3FoldersTest, AFileNamedByTwoRowsIsWrittenOnceFromTheFirstChangedRow) {
+    std::string path = AddFile("song.mp3", kAudio + RawBlock("Old"));
+    session.AddEntry(CHitDoc(path));
+    std::string other = AddFile("other.mp3", kAudio + RawBlock("Other"));
+    session.AddEntry(CHitDoc(path));
+    ToggleMode(session);
+    CommitCellEdit(session, 1, kColTitle, "First");
+    CommitCellEdit(session, 0, kColTitle, "Second");
+    CommitCellEdit(session, 2, kColTitle, "Third");
+    prompts.m_messageAnswers = {EAnswer::Yes};
+    EXPECT_EQ(SaveID3(session), EAnswer::Yes);
+    ASSERT_EQ(prompts.m_results.size(), 2u);
+    Codes expected{kResultOk, kResultExists, kResultOk, kResultUnchanged};
+    EXPECT_EQ(CodesOf(prompts.m_results[0]), expected);
+    EXPECT_EQ(CodesOf(prompts.m_results[1]), expected);
+    EXPECT_EQ(ReadFileBytes(path), kAudio + RawBlock("Second"));
+    EXPECT_EQ(ReadFileBytes(other), kAudio + RawBlock("Third"));
+    EXPECT_TRUE(Entry(1).IsTagChanged());
+}
+
 class LockTest : public Mp3SessionTest {
 protected:
     void SetUp() override {

@@ -6,7 +6,6 @@
 #include <atomic>
 
 #include "model/TesselDoc.h"
-#include "platform/CreationMask.h"
 #include "support/SessionFixture.h"
 
 namespace {
@@ -34,14 +33,6 @@ public:
 private:
     mode_t m_old;
 };
-
-TEST(CreationMaskTest, ReadsTheMaskAsSetWithoutChangingIt) {
-    for (mode_t mask : {mode_t{0}, mode_t{022}, mode_t{027}, mode_t{077}, mode_t{0777}}) {
-        CMaskForTest set(mask);
-        EXPECT_EQ(CurrentCreationMask(), mask);
-        EXPECT_EQ(g_nMaskChanges, 0);
-    }
-}
 
 using NewListModeTest = SessionTest;
 

@@ -1,0 +1,119 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "model/TesselDoc.h"
+#include "support/FileSizeLimit.h"
+#include "support/OtherUser.h"
+#include "support/SessionFixture.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class ListSaveTest : public SessionTest {
+protected:
+    ListSaveTest() {
+        for (int row = 0; row < 3; ++row)
+            AddRow("song " + std::to_string(row) + ".mp3");
+    }
+    std::vector<std::string> Names() {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static struct stat Lstat(const std::string& path) {
+        struct stat st {};
+        lstat(path.c_str(), &st);
+        return st;
+    }
+
+    CTesselDoc doc{session};
+};
+
+TEST_F(ListSaveTest, AReplacedListKeepsItsOwnerAndMode) {
+    std::string path = dir.WriteFile("list.tsl", "old");
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    uid_t owner = getuid();
+    if (geteuid() == 0) {
+        owner = COtherUser::kNobody;
+        ASSERT_EQ(chown(path.c_str(), owner, COtherUser::kNobody), 0);
+        ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    }
+    mode_t mode = Lstat(path).st_mode;
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_EQ(ReadFileBytes(path), SerializeList(session));
+    struct stat after = Lstat(path);
+    EXPECT_EQ(after.st_mode, mode);
+    EXPECT_EQ(after.st_uid, owner);
+    EXPECT_THAT(Names(), ::testing::ElementsAre("list.tsl"));
+}
+
+// Whatever stands at the list's name and may not simply be replaced by a new file is
+// refused with a message naming the list, and stays as it was.
+TEST_F(ListSaveTest, WhatIsNoWritableRegularFileIsNeverReplaced) {
+    std::string readOnly = dir.WriteFile("read-only.tsl", "old");
+    ASSERT_EQ(chmod(readOnly.c_str(), 0444), 0);
+    std::string fifo = dir / "fifo.tsl";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    std::string dangling = dir / "dangling.tsl";
+    ASSERT_EQ(symlink((dir / "nowhere/list.tsl").c_str(), dangling.c_str()), 0);
+    std::vector<std::string> names = Names();
+    for (const std::string& path : {readOnly, fifo, dangling}) {
+        struct stat before = Lstat(path);
+        prompts.m_messages.clear();
+        EXPECT_FALSE(doc.OnSaveDocument(path)) << path;
+        ASSERT_EQ(prompts.m_messages.size(), 1u) << path;
+        EXPECT_THAT(prompts.m_messages[0], ::testing::StartsWith("Cannot save " + path + ": "));
+        struct stat after = Lstat(path);
+        EXPECT_EQ(after.st_ino, before.st_ino) << path;
+        EXPECT_EQ(after.st_mode, before.st_mode) << path;
+        EXPECT_EQ(Names(), names);
+    }
+    EXPECT_EQ(ReadFileBytes(readOnly), "old");
+}
+
+TEST_F(ListSaveTest, AFailedSaveLeavesTheListAsItWasAndNoOtherFile) {
+    std::string path = dir.WriteFile("list.tsl", "old");
+    for (int row = 0; row < 100; ++row)
+        AddRow(std::string(200, 'x') + std::to_string(row));
+    {
+        CFileSizeLimit limit(4096);
+        EXPECT_FALSE(doc.OnSaveDocument(path));
+    }
+    EXPECT_EQ(ReadFileBytes(path), "old");
+    EXPECT_THAT(Names(), ::testing::ElementsAre("list.tsl"));
+    EXPECT_THAT(prompts.m_messages.back(), ::testing::HasSubstr("File too large"));
+}
+
+// A save killed halfway (here by the file size signal at its default) leaves nothing
+// behind for anyone to clean up.
+TEST_F(ListSaveTest, ASaveKilledHalfwayLeavesTheListAsItWasAndNoOtherFile) {
+    std::string path = dir.WriteFile("list.tsl", "old");
+    for (int row = 0; row < 100; ++row)
+        AddRow(std::string(200, 'x') + std::to_string(row));
+    pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        doc.OnSaveDocument(path);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(ReadFileBytes(path), "old");
+    EXPECT_THAT(Names(), ::testing::ElementsAre("list.tsl"));
+}
+
+}  // namespace
