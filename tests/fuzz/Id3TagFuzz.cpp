@@ -23,19 +23,25 @@ void Require(bool holds) {
         std::abort();
 }
 
-// One scratch file for the whole run, in a folder of its own.
+// One scratch file for the whole run, in a folder of its own, removed at exit.
+struct SScratch {
+    SScratch() {
+        char made[] = "/tmp/tessel-id3-fuzz-XXXXXX";
+        Require(mkdtemp(made) != nullptr);
+        strFolder = made;
+        strFile = strFolder + "/song.mp3";
+    }
+    ~SScratch() {
+        unlink(strFile.c_str());
+        rmdir(strFolder.c_str());
+    }
+    std::string strFolder;
+    std::string strFile;
+};
+
 const std::string& ScratchFile() {
-    static const std::string path = [] {
-        char folder[] = "/tmp/tessel-id3-fuzz-XXXXXX";
-        Require(mkdtemp(folder) != nullptr);
-        std::string file = std::string(folder) + "/song.mp3";
-        std::atexit([] {
-            unlink(ScratchFile().c_str());
-            rmdir(ScratchFile().substr(0, ScratchFile().find_last_of('/')).c_str());
-        });
-        return file;
-    }();
-    return path;
+    static const SScratch scratch;
+    return scratch.strFile;
 }
 
 void Put(const std::string& bytes) {
