@@ -111,9 +111,6 @@ TEST_F(JournalTest, TheFolderIsMadePrivateAndAnUnsafeOneRefused) {
     ASSERT_EQ(stat(FolderPath().c_str(), &facts), 0);
     EXPECT_EQ(facts.st_mode & 07777, 0700u);
 
-    std::string open = dir.MakeFolder("open");
-    chmod(open.c_str(), 0777);
-    EXPECT_TRUE(Refused(open));
     std::string groupWritable = dir.MakeFolder("group");
     chmod(groupWritable.c_str(), 0770);
     EXPECT_TRUE(Refused(groupWritable));
@@ -151,18 +148,6 @@ protected:
     CRunJournal journal{folder, ListPath()};
 };
 
-TEST_F(RecordedRunTest, UndoPutsChainsBackAndTheRowsWithThem) {
-    AddFiles({"b.txt", "a.txt", "d.txt"});
-    RunRecorded({"c", "b", "e"});
-    SJournalUndoOutcome outcome = UndoRecordedRun(session, journal);
-    EXPECT_EQ(outcome.strRefusal, "");
-    EXPECT_TRUE(outcome.problems.empty());
-    ExpectMoved({{"b.txt", "b.txt"}, {"a.txt", "a.txt"}, {"d.txt", "d.txt"}});
-    EXPECT_EQ(session.List().GetEntry(0).m_strPath.Get(), dir / "b.txt");
-    EXPECT_EQ(session.List().GetEntry(1).m_strName.Get(), "a.txt");
-    EXPECT_FALSE(PathExists(journal.Path()));
-}
-
 // A journal that names a file the list never renamed is refused whole: nothing moves.
 TEST_F(RecordedRunTest, AForgedJournalIsRefused) {
     AddFiles({"a.txt"});
@@ -181,20 +166,6 @@ TEST_F(RecordedRunTest, AForgedJournalIsRefused) {
     EXPECT_EQ(ReadFileBytes(secret), "secret");
     ExpectMoved("a.txt", "x.txt");
     EXPECT_EQ(Contents().renames.size(), 2u);
-}
-
-// Put back before (by an undo that was killed, say): recognised by the file under its
-// old name, and taken off the journal without a word.
-TEST_F(RecordedRunTest, RenamesAlreadyPutBackAreRetiredSilently) {
-    AddFiles({"a.txt", "b.txt", "c.txt"});
-    RunRecorded({"x", "y", "z"});
-    std::filesystem::rename(dir / "z.txt", dir / "c.txt");
-    std::filesystem::rename(dir / "y.txt", dir / "b.txt");
-    SJournalUndoOutcome outcome = UndoRecordedRun(session, journal);
-    EXPECT_TRUE(outcome.problems.empty());
-    ExpectMoved({{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c.txt", "c.txt"}});
-    EXPECT_EQ(session.List().GetEntry(2).m_strPath.Get(), dir / "c.txt");
-    EXPECT_FALSE(PathExists(journal.Path()));
 }
 
 // A file that took an old name is not the renamed file, and a file gone from its new name
