@@ -7,14 +7,26 @@
 #include <fstream>
 #include <iterator>
 
+#include "cli/StateFolder.h"
 #include "platform/PathFacts.h"
 #include "platform/ReadWholeFile.h"
 
 CCliList::CCliList() : m_session(m_prompts, m_profile), m_doc(m_session) {}
 
-bool CCliList::Load(const std::string& path) {
+bool CCliList::Lock() {
+    std::string error;
+    if (!m_journalFolder.Open(JournalFolderPath(), error))
+        return ReportError("", error) == 0;
+    if (!m_lock.Acquire(m_journalFolder, m_strAbsolutePath, error))
+        return ReportError(m_strPath, error) == 0;
+    return true;
+}
+
+bool CCliList::Load(const std::string& path, bool toChange) {
     m_strPath = path;
     m_strAbsolutePath = ::AbsolutePath(path);
+    if (toChange && !Lock())
+        return false;
     m_prompts.SetSubject(path);
     // The bytes are kept to tell at the end whether the rows changed.
     m_loaded.pieces.assign(1, std::string());

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "cli/CliPrompts.h"
+#include "files/JournalFolder.h"
+#include "files/ListLock.h"
 #include "model/Profile.h"
 #include "model/TesselDoc.h"
 #include "model/TesselSession.h"
@@ -15,7 +17,10 @@ public:
 
     // False, with one line on stderr naming the file and the problem, when the file
     // exists but is not a list that loads whole. Such a list must never be written.
-    bool Load(const std::string& path);
+    // A command that may change the list (toChange) first takes the list's lock, so
+    // that no other process changes it meanwhile; when another holds it for more than a
+    // moment, nothing is loaded.
+    bool Load(const std::string& path, bool toChange = true);
     // Writes the list when its bytes would differ from the file as loaded (or when the
     // file was absent and rows were added). False, with the error on stderr, on failure.
     bool SaveIfChanged();
@@ -25,8 +30,14 @@ public:
     const std::string& Path() const { return m_strPath; }
     // The list's path made absolute: the key of its undo journal.
     const std::string& AbsolutePath() const { return m_strAbsolutePath; }
+    // The folder of the journals, open once Load took the lock.
+    const CJournalFolder& JournalFolder() const { return m_journalFolder; }
 
 private:
+    bool Lock();
+
+    CJournalFolder m_journalFolder;
+    CListLock m_lock;
     CMemoryProfile m_profile;
     CCliPrompts m_prompts;
     CTesselSession m_session;

@@ -1,53 +1,13 @@
-#include <sys/stat.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <unordered_map>
-
 #include "cli/CliArgs.h"
 #include "cli/CliList.h"
 #include "cli/CommandTable.h"
 #include "cli/Commands.h"
-#include "cli/UndoJournal.h"
+#include "cli/RunHook.h"
 #include "files/GoCommand.h"
-#include "model/ResultsList.h"
-#include "platform/FileRename.h"
-#include "platform/PathFacts.h"
+#include "files/JournalUndo.h"
+#include "files/RunJournal.h"
 
 namespace {
-
-std::string BaseName(const std::string& path) {
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-bool Exists(const std::string& path) {
-    SPathFacts facts;
-    return QueryPath(path, facts);
-}
-
-// Why a file could not be put back under its old name, in the results list's words.
-void ReportUndoFailure(const SJournalRename& rename) {
-    int error = errno;
-    if (Exists(rename.strFrom))
-        ReportError(rename.strFrom, ResultText(kResultExists));
-    else if (!Exists(rename.strTo))
-        ReportError(rename.strTo, ResultText(kResultNotFound));
-    else
-        ReportError(rename.strTo, std::strerror(error));
-}
-
-// A rename the journal announced but a killed run never made: the old name still names a
-// file, and the new name names none or another one. Only the last record can be one.
-bool NeverMade(const SJournalRename& rename) {
-    struct stat from;
-    struct stat to;
-    if (lstat(rename.strFrom.c_str(), &from) != 0)
-        return false;
-    return lstat(rename.strTo.c_str(), &to) != 0 || from.st_dev != to.st_dev ||
-           from.st_ino != to.st_ino;
-}
 
 bool SetUpGo(const CCliArgs& args, CCliPrompts& prompts) {
     if (args.Has("ext")) {
@@ -80,11 +40,10 @@ int RunGo(const CCliArgs& args) {
     if (!SetUpGo(args, prompts))
         return 1;
     CTesselSession& session = list.Session();
-    CUndoJournal journal(list.AbsolutePath());
-    session.SetRunObserver(&journal);
+    CRunJournal journal(list.JournalFolder(), list.AbsolutePath());
+    session.SetRunObserver(HookRunObserver(&journal));
     EGoOutcome outcome = Go(session);
     session.SetRunObserver(nullptr);
-    // The list is saved while the journal's last sync runs.
     bool saved = outcome != EGoOutcome::Ran || list.SaveIfChanged();
     bool journalKept = journal.Error().empty();
     if (!journalKept)
@@ -103,36 +62,15 @@ int RunUndo(const CCliArgs& args) {
     CCliList list;
     if (!list.Load(args.At(0)))
         return 1;
-    CUndoJournal journal(list.AbsolutePath());
-    std::vector<SJournalRename> renames;
-    std::string error;
-    if (!journal.Read(renames, error))
-        return ReportError(list.Path(), error);
-    if (!renames.empty() && NeverMade(renames.back()))
-        renames.pop_back();
-    CRenameList& rows = list.Session().List();
-    std::unordered_map<std::string, int> rowOfPath;
-    for (int row = 0; row < rows.GetCount(); ++row)
-        rowOfPath.emplace(rows.GetEntry(row).m_strPath.Get(), row);
-    // Backwards, so that a name freed by a later rename of the run is free again first.
-    std::vector<SJournalRename> left;
-    for (auto rename = renames.rbegin(); rename != renames.rend(); ++rename) {
-        if (!RenameFile(rename->strTo, rename->strFrom)) {
-            ReportUndoFailure(*rename);
-            left.push_back(*rename);
-            continue;
-        }
-        auto row = rowOfPath.find(rename->strTo);
-        if (row == rowOfPath.end())
-            continue;
-        CHitDoc& entry = rows.GetEntry(row->second);
-        entry.m_strPath.Set(rename->strFrom);
-        entry.m_strName.Set(BaseName(rename->strFrom));
-        rows.RefreshRow(row->second);
-    }
-    std::reverse(left.begin(), left.end());
-    int status = left.empty() ? 0 : 1;
-    if (!journal.Replace(left, error))
-        status = ReportError("", error);
+    CRunJournal journal(list.JournalFolder(), list.AbsolutePath());
+    SJournalUndoOutcome outcome =
+        UndoRecordedRun(list.Session(), journal, HookRunObserver(nullptr));
+    if (!outcome.strRefusal.empty())
+        return ReportError(list.Path(), outcome.strRefusal);
+    for (const SUndoProblem& problem : outcome.problems)
+        ReportError(problem.strPath, problem.strText);
+    int status = outcome.problems.empty() ? 0 : 1;
+    if (!outcome.strJournalError.empty())
+        status = ReportError("", outcome.strJournalError);
     return list.SaveIfChanged() ? status : 1;
 }

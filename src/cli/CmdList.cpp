@@ -26,7 +26,7 @@ void PrintRows(const CRenameList& list) {
 
 int RunShow(const CCliArgs& args) {
     CCliList list;
-    if (!list.Load(args.At(0)))
+    if (!list.Load(args.At(0), false))
         return 1;
     if (args.Has("mp3") && !EnterMp3Mode(list, args))
         return 1;
@@ -49,7 +49,7 @@ int RunSort(const CCliArgs& args) {
 
 int RunExport(const CCliArgs& args) {
     CCliList list;
-    if (!list.Load(args.At(0)))
+    if (!list.Load(args.At(0), false))
         return 1;
     list.Prompts().SetSubject(args.At(1));
     return SaveToTextFile(list.Session(), args.At(1)) ? 0 : 1;

@@ -2,10 +2,10 @@
 
 #include <string>
 
-// Hears a rename run as it happens, one file at a time, so that a front end can keep its
-// own record of the run outside the process (the command line's undo journal survives a
-// killed run this way). The run itself stays in the core; an observer only listens, with
-// one exception: it may refuse to let the run start.
+// Hears a rename run as it happens, one file at a time, so that a record of the run can be
+// kept outside the process (the run journal survives a killed run this way). The run
+// itself stays in the core; an observer only listens, with one exception: it may refuse to
+// let the run start.
 //
 // RunStarting and RunFinished are called on the thread that runs Go. The renames are
 // made on a thread of their own, and RenameStarting and RenameFailed are called there:

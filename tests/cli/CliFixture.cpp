@@ -14,11 +14,19 @@
 #include "support/FakePrompts.h"
 
 SCliRun CliTest::Run(const std::vector<std::string>& args, const std::string& input,
-                     const std::map<std::string, std::string>& environment) {
-    std::string inPath = state.WriteFile("stdin", input);
-    std::string outPath = state / "stdout";
-    std::string errPath = state / "stderr";
-    std::vector<std::string> words{TESSEL_CLI};
+                     const std::map<std::string, std::string>& environment,
+                     const std::string& program) {
+    return Finish(Start(args, environment, program, "run", input));
+}
+
+pid_t CliTest::Start(const std::vector<std::string>& args,
+                     const std::map<std::string, std::string>& environment,
+                     const std::string& program, const std::string& name,
+                     const std::string& input) {
+    std::string inPath = state.WriteFile(name + ".stdin", input);
+    std::string outPath = state / (name + ".stdout");
+    std::string errPath = state / (name + ".stderr");
+    std::vector<std::string> words{program};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& word : words)
@@ -44,6 +52,10 @@ SCliRun CliTest::Run(const std::vector<std::string>& args, const std::string& in
         execv(argv[0], argv.data());
         _exit(127);
     }
+    return child;
+}
+
+SCliRun CliTest::Finish(pid_t child, const std::string& name) {
     SCliRun run;
     int status = 0;
     if (child > 0 && waitpid(child, &status, 0) == child) {
@@ -52,9 +64,14 @@ SCliRun CliTest::Run(const std::vector<std::string>& args, const std::string& in
         else if (WIFSIGNALED(status))
             run.nSignal = WTERMSIG(status);
     }
-    run.strOut = ReadFileBytes(outPath);
-    run.strErr = ReadFileBytes(errPath);
+    run.strOut = ReadFileBytes(state / (name + ".stdout"));
+    run.strErr = ReadFileBytes(state / (name + ".stderr"));
     return run;
+}
+
+bool CliTest::WaitUntilStopped(pid_t child) {
+    int status = 0;
+    return waitpid(child, &status, WUNTRACED) == child && WIFSTOPPED(status);
 }
 
 void CliTest::WriteList(const std::vector<std::string>& paths,

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/types.h>
 
 #include <map>
 #include <string>
@@ -27,7 +28,16 @@ struct SCliRun {
 class CliTest : public ::testing::Test {
 protected:
     SCliRun Run(const std::vector<std::string>& args, const std::string& input = "",
-                const std::map<std::string, std::string>& environment = {});
+                const std::map<std::string, std::string>& environment = {},
+                const std::string& program = TESSEL_CLI);
+    // The same in two steps, for runs that overlap: each run's output goes to files of its
+    // own name. WaitUntilStopped waits for a child that stops itself (false if it ended).
+    pid_t Start(const std::vector<std::string>& args,
+                const std::map<std::string, std::string>& environment = {},
+                const std::string& program = TESSEL_CLI, const std::string& name = "run",
+                const std::string& input = "");
+    SCliRun Finish(pid_t child, const std::string& name = "run");
+    static bool WaitUntilStopped(pid_t child);
 
     // The list file most tests work on (absent until a command writes it).
     std::string List() const { return dir / "list.tsl"; }

@@ -234,6 +234,21 @@ TEST_F(GoUndoTest, AFileThatCannotGoBackLeavesItsRowWhereItIsAndEmptiesTheHistor
     EXPECT_EQ(session.List().GetEntry(2).m_strPath.Get(), dir / "c.txt");
 }
 
+// A row that takes the name an earlier row gave up: only undone backwards does each
+// file find its old name free.
+TEST_F(GoUndoTest, PutsChainsBackInReverseRowOrder) {
+    AddFiles({"b.txt", "a.txt", "d.txt", "e.txt"});
+    RunAll({"c", "b", "f", "d"});
+    ExpectMoved({{"b.txt", "c.txt"}, {"a.txt", "b.txt"}, {"d.txt", "f.txt"}, {"e.txt", "d.txt"}});
+
+    Undo(session);
+    EXPECT_TRUE(prompts.m_messages.empty());
+    ExpectMoved({{"b.txt", "b.txt"}, {"a.txt", "a.txt"}, {"d.txt", "d.txt"}, {"e.txt", "e.txt"}});
+    EXPECT_FALSE(PathExists(dir / "c.txt"));
+    EXPECT_EQ(session.List().GetEntry(0).m_strPath.Get(), dir / "b.txt");
+    EXPECT_FALSE(session.CanUndo());
+}
+
 TEST_F(GoUndoTest, KeepsTheChosenExtensionInTheEntries) {
     AddFiles({"a.txt", "b.mp3"});
     prompts.m_extensionChoices = {SExtensionChoice{false, ".ogg"}};

@@ -1,0 +1,5 @@
+#include "cli/RunHook.h"
+
+IRunObserver* HookRunObserver(IRunObserver* observer) {
+    return observer;
+}

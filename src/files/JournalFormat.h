@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One rename of a run as its journal keeps it: the row, the two paths and the identity
+// (device and inode) of the file renamed, which tells at undo time whether a name still
+// holds that file. Device and inode are 0 when the file could not be examined.
+struct SRunRename {
+    uint32_t nRow = 0;
+    std::string strFrom;
+    std::string strTo;
+    uint64_t nDevice = 0;
+    uint64_t nInode = 0;
+};
+
+// What a journal holds: the renames in the order they were made, and whether the run
+// finished. In a run that did not finish, the last rename may never have been made.
+struct SJournalContents {
+    std::vector<SRunRename> renames;
+    bool bFinished = false;
+};
+
+// The bytes of a journal: a header naming the list, then one record per rename, then a
+// record saying the run finished. Every record carries a checksum, so a record that a
+// crash cut short or left as garbage is recognised and ends the journal.
+std::string JournalHeader(const std::string& listPath);
+void AppendRenameRecord(std::string& out, const SRunRename& rename);
+void AppendFinishedRecord(std::string& out, size_t renames);
+// The whole journal of the contents.
+std::string JournalBytes(const std::string& listPath, const SJournalContents& contents);
+
+// Reads the journal's bytes; false when they do not begin with the header of the list.
+bool ParseJournal(const std::string& bytes, const std::string& listPath,
+                  SJournalContents& contents);

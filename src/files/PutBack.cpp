@@ -1,0 +1,34 @@
+#include "files/PutBack.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "platform/FileRename.h"
+
+EPutBack PutBack(const SRunRename& rename, bool mayBeUnmade) {
+    struct stat atFrom;
+    struct stat atTo;
+    bool hasFrom = lstat(rename.strFrom.c_str(), &atFrom) == 0;
+    bool hasTo = lstat(rename.strTo.c_str(), &atTo) == 0;
+    bool known = rename.nInode != 0;
+    auto isFile = [&](const struct stat& facts) {
+        return static_cast<uint64_t>(facts.st_dev) == rename.nDevice &&
+               static_cast<uint64_t>(facts.st_ino) == rename.nInode;
+    };
+    bool fileAtTo = hasTo && (!known || isFile(atTo));
+    bool fileAtFrom = hasFrom && (known ? isFile(atFrom) : !hasTo);
+    if (fileAtFrom && (!hasTo || (mayBeUnmade && !fileAtTo)))
+        return EPutBack::InPlace;
+    if (!fileAtTo)
+        return fileAtFrom ? EPutBack::Taken : EPutBack::Missing;
+    if (hasFrom)
+        return EPutBack::Taken;
+    if (RenameFile(rename.strTo, rename.strFrom))
+        return EPutBack::Renamed;
+    int error = errno;
+    if (lstat(rename.strFrom.c_str(), &atFrom) == 0)
+        return EPutBack::Taken;
+    errno = error;
+    return EPutBack::Failed;
+}

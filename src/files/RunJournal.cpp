@@ -1,0 +1,222 @@
+#include "files/RunJournal.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "files/JournalFolder.h"
+#include "platform/WriteAll.h"
+
+namespace {
+
+constexpr size_t kSyncEveryRenames = 1000;
+constexpr std::chrono::milliseconds kSyncEvery{250};
+
+uint64_t Fnv64(const std::string& bytes) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : bytes)
+        hash = (hash ^ c) * 1099511628211ull;
+    return hash;
+}
+
+std::string Describe(const std::string& what, const std::string& path) {
+    return what + " " + path + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+CRunJournal::CRunJournal(const CJournalFolder& folder, const std::string& absoluteListPath)
+    : m_folder(folder),
+      m_strListPath(absoluteListPath),
+      m_strName(KeyOf(absoluteListPath) + ".journal") {}
+
+CRunJournal::~CRunJournal() {
+    if (m_fd >= 0)
+        close(m_fd);
+}
+
+std::string CRunJournal::KeyOf(const std::string& absoluteListPath) {
+    char key[17];
+    std::snprintf(key, sizeof key, "%016llx",
+                  static_cast<unsigned long long>(Fnv64(absoluteListPath)));
+    return key;
+}
+
+std::string CRunJournal::Path() const {
+    return m_folder.Path() + "/" + m_strName;
+}
+
+void CRunJournal::Fail(const std::string& what) {
+    if (m_strError.empty())
+        m_strError = Describe(what, Path());
+}
+
+int CRunJournal::WriteWhole(const std::string& bytes, std::string& error) const {
+    // The new journal takes the old one's place only once it is whole on disk.
+    std::string temporary = m_strName + ".new";
+    int folder = m_folder.Fd();
+    unlinkat(folder, temporary.c_str(), 0);
+    int fd =
+        openat(folder, temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    bool ok = fd >= 0 && WriteAll(fd, bytes) && fsync(fd) == 0 &&
+              renameat(folder, temporary.c_str(), folder, m_strName.c_str()) == 0 &&
+              m_folder.Sync();
+    if (ok)
+        return fd;
+    error = Describe("cannot write", Path());
+    if (fd >= 0) {
+        unlinkat(folder, temporary.c_str(), 0);
+        close(fd);
+    }
+    return -1;
+}
+
+bool CRunJournal::RunStarting(int /*rows*/) {
+    std::string header = JournalHeader(m_strListPath);
+    m_fd = WriteWhole(header, m_strError);
+    if (m_fd < 0)
+        return false;
+    m_nLength = header.size();
+    m_nRenames = 0;
+    m_nUnsynced = 0;
+    m_lastSync = std::chrono::steady_clock::now();
+    return true;
+}
+
+bool CRunJournal::Append(const std::string& record) {
+    size_t done = 0;
+    while (done < record.size()) {
+        ssize_t wrote = pwrite(m_fd, record.data() + done, record.size() - done,
+                               static_cast<off_t>(m_nLength + done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            if (wrote == 0)
+                errno = EIO;
+            return false;
+        }
+        done += static_cast<size_t>(wrote);
+    }
+    return true;
+}
+
+void CRunJournal::SyncIfDue() {
+    ++m_nUnsynced;
+    if (m_nUnsynced < kSyncEveryRenames &&
+        std::chrono::steady_clock::now() - m_lastSync < kSyncEvery)
+        return;
+    if (fdatasync(m_fd) != 0)
+        Fail("cannot sync");
+    m_nUnsynced = 0;
+    m_lastSync = std::chrono::steady_clock::now();
+}
+
+bool CRunJournal::RenameStarting(int row, const std::string& from, const std::string& to) {
+    if (m_fd < 0)
+        return false;
+    SRunRename rename{static_cast<uint32_t>(row), from, to};
+    struct stat facts;
+    if (lstat(from.c_str(), &facts) == 0) {
+        rename.nDevice = static_cast<uint64_t>(facts.st_dev);
+        rename.nInode = static_cast<uint64_t>(facts.st_ino);
+    }
+    m_strRecord.clear();
+    AppendRenameRecord(m_strRecord, rename);
+    if (!Append(m_strRecord)) {
+        Fail("cannot write");
+        // A part of the record left behind would end the journal anyway; it goes.
+        if (ftruncate(m_fd, static_cast<off_t>(m_nLength)) != 0) {
+            close(m_fd);
+            m_fd = -1;
+        }
+        return false;
+    }
+    m_nRecordStart = m_nLength;
+    m_nLength += m_strRecord.size();
+    ++m_nRenames;
+    SyncIfDue();
+    return true;
+}
+
+void CRunJournal::RenameFailed(int /*row*/) {
+    if (m_fd < 0)
+        return;
+    if (ftruncate(m_fd, static_cast<off_t>(m_nRecordStart)) != 0) {
+        Fail("cannot write");
+        return;
+    }
+    m_nLength = m_nRecordStart;
+    --m_nRenames;
+}
+
+void CRunJournal::RunFinished() {
+    if (m_fd < 0)
+        return;
+    m_strRecord.clear();
+    AppendFinishedRecord(m_strRecord, m_nRenames);
+    if (!Append(m_strRecord))
+        Fail("cannot write");
+    if (fdatasync(m_fd) != 0)
+        Fail("cannot sync");
+    close(m_fd);
+    m_fd = -1;
+}
+
+bool CRunJournal::Read(SJournalContents& contents, std::string& error) const {
+    contents = SJournalContents();
+    int fd =
+        openat(m_folder.Fd(), m_strName.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            error = "no run to undo";
+        else if (errno == ELOOP)
+            error = Path() + ": refused: the undo journal is a link";
+        else
+            error = Describe("cannot read", Path());
+        return false;
+    }
+    struct stat facts;
+    std::string bytes;
+    bool ok = fstat(fd, &facts) == 0 && S_ISREG(facts.st_mode) && facts.st_uid == geteuid();
+    if (!ok)
+        error = Path() + ": refused: the undo journal is not a file of this user's";
+    char buffer[65536];
+    while (ok) {
+        ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            error = Describe("cannot read", Path());
+            ok = false;
+        }
+        if (got <= 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+    close(fd);
+    if (ok && !ParseJournal(bytes, m_strListPath, contents)) {
+        error = Path() + ": the undo journal belongs to another list or is damaged";
+        ok = false;
+    }
+    return ok;
+}
+
+bool CRunJournal::Replace(const SJournalContents& contents, std::string& error) const {
+    if (contents.renames.empty()) {
+        if (unlinkat(m_folder.Fd(), m_strName.c_str(), 0) != 0 && errno != ENOENT) {
+            error = Describe("cannot remove", Path());
+            return false;
+        }
+        m_folder.Sync();
+        return true;
+    }
+    int fd = WriteWhole(JournalBytes(m_strListPath, contents), error);
+    if (fd < 0)
+        return false;
+    close(fd);
+    return true;
+}
