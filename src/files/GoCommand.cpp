@@ -7,6 +7,7 @@
 #include "model/RunObserver.h"
 #include "model/TesselSession.h"
 #include "platform/FileRename.h"
+#include "platform/NameRules.h"
 #include "platform/ParallelParts.h"
 #include "platform/PathFacts.h"
 
@@ -14,37 +15,46 @@ namespace {
 
 constexpr size_t kRowsPerPart = 4096;
 
-// The rights of the folder last asked about: rows mostly come folder by folder.
+// The rights and naming rules of the folder last asked about: rows mostly come folder by
+// folder.
 class CFolderRightsCache {
 public:
     const SFolderRights& For(const std::string& folder) {
         if (!m_bValid || folder != m_strFolder) {
             m_strFolder = folder;
             m_rights = QueryFolderRights(folder);
+            m_bReservedRefused = RefusesReservedChars(folder);
             m_bValid = true;
         }
         return m_rights;
     }
+    // Whether the folder last given to For refuses the characters Windows reserves.
+    bool ReservedRefused() const { return m_bReservedRefused; }
 
 private:
     bool m_bValid = false;
     std::string m_strFolder;
     SFolderRights m_rights;
+    bool m_bReservedRefused = false;
 };
 
-int PreviewCode(const CHitDoc& entry, const std::string& plannedOldPath, const SPathFacts& facts,
-                const std::string& folder, bool unlisted, CFolderRightsCache& rights) {
+int PreviewCode(const CHitDoc& entry, const std::string& plannedOldPath, const std::string& newPath,
+                const SPathFacts& facts, const std::string& folder, bool unlisted,
+                CFolderRightsCache& rights) {
     if (plannedOldPath.empty())
         return kResultExists;
     if (folder.empty() || unlisted)
         return kResultNotFound;
+    // Byte for byte: a name that differs only in letter case is a real rename.
+    if (newPath == plannedOldPath)
+        return kResultUnchanged;
     const SFolderRights& folderRights = rights.For(folder);
     if (!MayRenameEntry(facts, folderRights))
         return kResultReadOnly;
     // A name the file system refuses outright (empty, or longer than its limit) is judged
     // here, where the run can still be stopped, rather than failing halfway through it.
     size_t newNameSize = entry.m_strNewName.GetLength() + entry.m_strExt.GetLength();
-    if (CFileFacts::HasIllegalChar(entry) || newNameSize == 0 ||
+    if (CFileFacts::HasIllegalChar(entry, rights.ReservedRefused()) || newNameSize == 0 ||
         newNameSize > static_cast<size_t>(folderRights.nNameMax))
         return kResultIllegalChar;
     return kResultOk;
@@ -80,7 +90,8 @@ SRunPaths RunPathsOf(const CRenameList& list) {
 
 }  // namespace
 
-void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths) {
+void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths,
+                EOnFailure onFailure) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
     size_t rows = static_cast<size_t>(list.GetCount());
@@ -102,6 +113,10 @@ void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths
         results.AddResult(std::move(made), code);
     };
     auto renamed = [&](size_t row) {
+        if (paths->oldPaths[row] == paths->newPaths[row]) {
+            record(row, kResultUnchanged);
+            return;
+        }
         CHitDoc& entry = list.GetEntry(static_cast<int>(row));
         std::string& newPath = paths->newPaths[row];
         if (keep) {
@@ -135,12 +150,17 @@ void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths
             break;
         prompts.SetProgress(static_cast<int>(row));
         record(row, kResultUnexpected);
-        prompts.ShowProgress(false);
-        EAnswer answer = prompts.Message(kContinueQuestion, EIcon::None, EButtons::YesNo);
-        prompts.ShowProgress(true);
-        if (answer != EAnswer::Yes) {
+        bool goOn = onFailure == EOnFailure::Continue;
+        if (onFailure == EOnFailure::Ask) {
+            prompts.ShowProgress(false);
+            goOn = prompts.Message(EMessageId::ContinueAfterFailure, kContinueQuestion, EIcon::None,
+                                   EButtons::YesNo) == EAnswer::Yes;
+            prompts.ShowProgress(true);
+        }
+        if (!goOn) {
             for (size_t later = row + 1; later < rows; ++later)
-                record(later, kResultUnexpected);
+                record(later, paths->oldPaths[later] == paths->newPaths[later] ? kResultUnchanged
+                                                                               : kResultUnexpected);
             break;
         }
         ++row;
@@ -186,8 +206,8 @@ void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPat
             int folder = where.folderOf[row];
             const std::string& folderPath =
                 folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
-            records[row]->m_nTag = PreviewCode(*records[row], oldPaths[row], facts[row], folderPath,
-                                               unlisted[row], rights);
+            records[row]->m_nTag = PreviewCode(*records[row], oldPaths[row], newPaths[row],
+                                               facts[row], folderPath, unlisted[row], rights);
         }
     });
     preview.AddResults(std::move(records));
@@ -197,10 +217,29 @@ void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPat
         *pPaths = std::move(paths);
 }
 
+bool IsValidExtension(const std::string& text) {
+    return text.empty() || text.find('.') != std::string::npos;
+}
+
+bool CheckExtensionChoice(IPrompts& prompts, const SExtensionChoice& choice) {
+    if (IsValidExtension(choice.strExtension))
+        return true;
+    prompts.Message(EMessageId::InvalidExtension, kInvalidExtensionMessage, EIcon::None,
+                    EButtons::Ok);
+    return false;
+}
+
 EGoOutcome Go(CTesselSession& session) {
+    SGoSettings settings;
+    if (!session.Prompts().ChooseExtension(settings.extension))
+        return EGoOutcome::Cancelled;
+    return Go(session, settings);
+}
+
+EGoOutcome Go(CTesselSession& session, const SGoSettings& settings) {
     IPrompts& prompts = session.Prompts();
-    SExtensionChoice choice;
-    if (!prompts.ChooseExtension(choice))
+    const SExtensionChoice& choice = settings.extension;
+    if (!CheckExtensionChoice(prompts, choice))
         return EGoOutcome::Cancelled;
     CRenameList& list = session.List();
     if (!choice.bKeep)
@@ -222,13 +261,17 @@ EGoOutcome Go(CTesselSession& session) {
 
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
-    RenameRows(session, results, &paths);
+    RenameRows(session, results, &paths, settings.onFailure);
     if (observer != nullptr)
         observer->RunFinished();
     prompts.ShowResults(results);
     // Each record is its row's entry as it stood before the run: together they are the
-    // undo step.
-    session.CommitRecords(std::move(results.m_records), kUndoRenameRun);
+    // undo step, when the run renamed anything.
+    bool renamedAny = false;
+    for (size_t i = 0; i < results.m_records.GetCount() && !renamedAny; ++i)
+        renamedAny = results.m_records.At(i).m_nTag == kResultOk;
+    if (renamedAny)
+        session.CommitRecords(std::move(results.m_records), kUndoRenameRun);
     session.RecomputeAllMp3();
     return EGoOutcome::Ran;
 }

@@ -4,11 +4,12 @@
 #include <unordered_map>
 
 #include "model/FileFacts.h"
+#include "platform/NameRules.h"
 #include "platform/PathFacts.h"
 
 namespace {
 
-constexpr std::string_view kIllegalChars("\\/:*?\"<>|\0", 10);
+constexpr std::string_view kNeverInAName("/\0", 2);
 
 // Which row a collision marks: the first row still holding the colliding old path. Built
 // at the first collision only, since most runs have none.
@@ -52,9 +53,14 @@ private:
 
 }  // namespace
 
-bool CFileFacts::HasIllegalChar(const CFileFacts& entry) {
-    return entry.m_strNewName.Get().find_first_of(kIllegalChars) != std::string::npos ||
-           entry.m_strExt.Get().find_first_of(kIllegalChars) != std::string::npos;
+bool CFileFacts::HasIllegalChar(const CFileFacts& entry, bool reservedRefused) {
+    for (const CTextField* part : {&entry.m_strNewName, &entry.m_strExt}) {
+        const std::string& text = part->Get();
+        if (text.find_first_of(kNeverInAName) != std::string::npos ||
+            (reservedRefused && text.find_first_of(kReservedNameChars) != std::string::npos))
+            return true;
+    }
+    return false;
 }
 
 bool CFileFacts::LoadFolderListing(const std::string& folder) {
@@ -100,6 +106,10 @@ void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
             continue;
         }
         for (size_t row : groups[group]) {
+            // A file that keeps its name stays where it is in the picture, in the way of
+            // any other row that wants the name.
+            if (newPaths[row] == oldPaths[row])
+                continue;
             if (RenameInListing(newPaths[row], oldPaths[row]))
                 continue;
             size_t marked = firstHolder.Take(oldPaths, oldPaths[row]);
