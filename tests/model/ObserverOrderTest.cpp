@@ -157,18 +157,4 @@ TEST_F(ObserverOrderTest, ModeSwitchNewAndOpenAreResets) {
     EXPECT_GE(mirror.m_calls.size(), 3u);
 }
 
-// The mirror itself must see a notification that comes after the change it announces.
-TEST(MirrorObserverTest, CatchesAnAnnouncementMadeAfterTheChange) {
-    CRenameList list;
-    CMirrorObserver mirror(list);
-    list.SetObserver(&mirror);
-    list.AppendCopy(CHitDoc());
-    list.SetObserver(nullptr);
-    list.AppendCopy(CHitDoc());
-    list.SetObserver(&mirror);
-    mirror.RowsAboutToBeInserted(1, 1);
-    EXPECT_EQ(mirror.m_faults,
-              std::vector<std::string>{"rows inserted before they were announced"});
-}
-
 }  // namespace
