@@ -16,7 +16,9 @@
 // benchmark times only the core.
 class CBenchPrompts : public IPrompts {
 public:
-    EAnswer Message(const std::string&, EIcon, EButtons) override { return EAnswer::Yes; }
+    EAnswer Message(EMessageId, const std::string&, EIcon, EButtons) override {
+        return EAnswer::Yes;
+    }
     bool ChooseFilesToAdd(std::vector<std::string>&) override { return false; }
     bool ChooseExtension(SExtensionChoice&) override { return true; }
     bool ShowResults(const CResultsList&) override { return true; }

@@ -23,7 +23,9 @@ constexpr int kRows = 100000;
 // Says OK to everything, with the answers a user would give for these runs.
 class CAgreeingPrompts : public IPrompts {
 public:
-    EAnswer Message(const std::string&, EIcon, EButtons) override { return EAnswer::Ok; }
+    EAnswer Message(EMessageId, const std::string&, EIcon, EButtons) override {
+        return EAnswer::Ok;
+    }
     bool ChooseFilesToAdd(std::vector<std::string>&) override { return false; }
     bool ChooseExtension(SExtensionChoice&) override { return true; }
     bool ShowResults(const CResultsList&) override { return true; }

@@ -46,9 +46,9 @@ bool CCliList::Load(const std::string& path, bool toChange) {
     }
     if (error != 0)
         return ReportError(path, std::strerror(error)) == 0;
-    int errorsBefore = m_prompts.m_nErrors;
+    int errorsBefore = m_prompts.Errors();
     if (!m_doc.OpenFromBytes(loadedBytes, path)) {
-        if (m_prompts.m_nErrors == errorsBefore)
+        if (m_prompts.Errors() == errorsBefore)
             ReportError(path, "cannot load the list");
         return false;
     }

@@ -31,29 +31,33 @@ int ReportError(const std::string& subject, const std::string& problem) {
 
 CCliPrompts::CCliPrompts() : m_bProgressOnTerminal(isatty(STDERR_FILENO) == 1) {}
 
-EAnswer CCliPrompts::Message(const std::string& text, EIcon /*icon*/, EButtons buttons) {
-    if (buttons != EButtons::Ok) {
-        auto answer = m_questionAnswers.find(text);
-        if (answer != m_questionAnswers.end())
-            return answer->second;
-        return buttons == EButtons::YesNoCancel ? EAnswer::Cancel : EAnswer::No;
-    }
+namespace {
+
+// Messages whose text names the file they are about already.
+bool NamesItsFile(EMessageId id) {
+    return id == EMessageId::CannotOpenList || id == EMessageId::DamagedList ||
+           id == EMessageId::CannotSaveList;
+}
+
+}  // namespace
+
+EAnswer CCliPrompts::Message(EMessageId id, const std::string& text, EIcon /*icon*/,
+                             EButtons buttons) {
+    if (buttons == EButtons::YesNoCancel)
+        return EAnswer::Cancel;
+    if (buttons == EButtons::YesNo)
+        return EAnswer::No;
     ++m_nErrors;
-    bool namesSubject = !m_strSubject.empty() && text.find(m_strSubject) != std::string::npos;
-    ReportError(namesSubject ? std::string() : m_strSubject, text);
+    ReportError(NamesItsFile(id) ? std::string() : m_strSubject, text);
     return EAnswer::Ok;
 }
 
-bool CCliPrompts::ChooseFilesToAdd(std::vector<std::string>& paths) {
-    paths = m_filesToAdd;
-    return true;
+bool CCliPrompts::ChooseFilesToAdd(std::vector<std::string>& /*paths*/) {
+    return false;
 }
 
-bool CCliPrompts::ChooseExtension(SExtensionChoice& choice) {
-    choice.bKeep = !m_extension.has_value();
-    if (m_extension)
-        choice.strExtension = *m_extension;
-    return true;
+bool CCliPrompts::ChooseExtension(SExtensionChoice& /*choice*/) {
+    return false;
 }
 
 void CCliPrompts::PrintList(const CResultsList& results, FILE* out) const {
@@ -84,8 +88,7 @@ void CCliPrompts::PrintList(const CResultsList& results, FILE* out) const {
 
 bool CCliPrompts::ShowResults(const CResultsList& results) {
     if (results.m_bResultsMode) {
-        m_bRanResults = true;
-        if (m_bPrintResults)
+        if (m_listing.bPrintResults)
             PrintList(results, stdout);
         size_t count = results.m_records.GetCount();
         for (size_t i = results.FirstProblemFrom(0); i < count;
@@ -94,7 +97,7 @@ bool CCliPrompts::ShowResults(const CResultsList& results) {
             if (record.m_nTag == kResultUnchanged)
                 continue;
             ++m_nFailedResults;
-            if (!m_bReportFailures)
+            if (!m_listing.bReportFailures)
                 continue;
             std::string problem = ResultText(record.m_nTag);
             if (int error = results.SystemError(i))
@@ -103,15 +106,15 @@ bool CCliPrompts::ShowResults(const CResultsList& results) {
         }
         return true;
     }
-    if (m_bPrintPreview || m_bDryRun)
+    if (m_listing.bPrintPreview || m_listing.bDryRun)
         PrintList(results, stdout);
     if (!results.CanConfirm()) {
         m_bBlocked = true;
         return false;
     }
-    if (m_bDryRun)
+    if (m_listing.bDryRun)
         return false;
-    if (m_bConfirmed || !m_bAskOnTerminal)
+    if (m_listing.bConfirmed || !m_listing.bAskOnTerminal)
         return true;
     if (AskToProceed())
         return true;
@@ -131,29 +134,20 @@ bool CCliPrompts::AskToProceed() {
     return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
 }
 
-bool CCliPrompts::AskSwapMiddle(std::string& middle) {
-    middle = m_strMiddle;
-    return true;
+bool CCliPrompts::AskSwapMiddle(std::string& /*middle*/) {
+    return false;
 }
 
-bool CCliPrompts::AskSeparator(SSeparatorChoice& choice) {
-    choice = m_separator;
-    return true;
+bool CCliPrompts::AskSeparator(SSeparatorChoice& /*choice*/) {
+    return false;
 }
 
-bool CCliPrompts::ShowOptions(EOptionsPage /*page*/, SId3EditorOptions& options) {
-    options.format = m_fields;
-    return true;
+bool CCliPrompts::ShowOptions(EOptionsPage /*page*/, SId3EditorOptions& /*options*/) {
+    return false;
 }
 
-bool CCliPrompts::RunRenameWizard(const SWizardInput& input, SNumberingSettings& settings) {
-    settings = m_numbering;
-    settings.bStandardName = !m_bCurrentName;
-    if (m_bCurrentName || !m_bNameGiven)
-        settings.strName = input.strCurrentName;
-    // The wizard's first page refuses an empty filename.
-    m_bWizardRefused = settings.strName.empty() && !m_bCurrentName;
-    return !m_bWizardRefused;
+bool CCliPrompts::RunRenameWizard(const SWizardInput& /*input*/, SNumberingSettings& /*settings*/) {
+    return false;
 }
 
 void CCliPrompts::BeginProgress(int range) {

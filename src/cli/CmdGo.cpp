@@ -9,24 +9,25 @@
 
 namespace {
 
-bool SetUpGo(const CCliArgs& args, CCliPrompts& prompts) {
+bool SetUpGo(const CCliArgs& args, SGoSettings& settings, CCliPrompts& prompts) {
     if (args.Has("ext")) {
         std::string extension = args.Value("ext");
-        if (!extension.empty() && extension.find('.') == std::string::npos)
-            return ReportError("--ext " + extension, "Cannot rename to this invalid extension") ==
-                   0;
-        prompts.m_extension = extension;
+        if (!IsValidExtension(extension))
+            return ReportError("--ext " + extension, kInvalidExtensionMessage) == 0;
+        settings.extension.bKeep = false;
+        settings.extension.strExtension = extension;
     }
     std::string onError = args.Value("on-error", "stop");
     if (onError != "stop" && onError != "continue")
         return ReportError("--on-error", "must be stop or continue, not '" + onError + "'") == 0;
-    prompts.m_questionAnswers[kContinueQuestion] =
-        onError == "continue" ? EAnswer::Yes : EAnswer::No;
-    prompts.m_bDryRun = args.Has("dry-run");
-    prompts.m_bConfirmed = args.Has("yes");
-    prompts.m_bAskOnTerminal = true;
+    settings.onFailure = onError == "continue" ? EOnFailure::Continue : EOnFailure::Stop;
+    SCliListing listing;
+    listing.bDryRun = args.Has("dry-run");
+    listing.bConfirmed = args.Has("yes");
+    listing.bAskOnTerminal = true;
     // The preview is the listing; afterwards only the rows that failed are told, on stderr.
-    prompts.m_bPrintResults = false;
+    listing.bPrintResults = false;
+    prompts.SetListing(listing);
     return true;
 }
 
@@ -37,25 +38,26 @@ int RunGo(const CCliArgs& args) {
     if (!list.Load(args.At(0)))
         return 1;
     CCliPrompts& prompts = list.Prompts();
-    if (!SetUpGo(args, prompts))
+    SGoSettings settings;
+    if (!SetUpGo(args, settings, prompts))
         return 1;
     CTesselSession& session = list.Session();
     CRunJournal journal(list.JournalFolder(), list.AbsolutePath());
     session.SetRunObserver(HookRunObserver(&journal));
-    EGoOutcome outcome = Go(session);
+    EGoOutcome outcome = Go(session, settings);
     session.SetRunObserver(nullptr);
     bool saved = outcome != EGoOutcome::Ran || list.SaveIfChanged();
     bool journalKept = journal.Error().empty();
     if (!journalKept)
         ReportError("", journal.Error());
     if (outcome != EGoOutcome::Ran) {
-        if (prompts.m_bBlocked)
+        if (prompts.Blocked())
             return 2;
-        if (prompts.m_bRefused)
+        if (prompts.Refused())
             return ReportError(list.Path(), "nothing renamed: not confirmed (--yes confirms)");
         return journalKept ? 0 : 1;
     }
-    ExitNow(saved && journalKept && prompts.m_nFailedResults == 0 ? 0 : 1);
+    ExitNow(saved && journalKept && prompts.FailedResults() == 0 ? 0 : 1);
 }
 
 int RunUndo(const CCliArgs& args) {

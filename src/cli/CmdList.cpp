@@ -28,7 +28,8 @@ int RunShow(const CCliArgs& args) {
     CCliList list;
     if (!list.Load(args.At(0), false))
         return 1;
-    if (args.Has("mp3") && !EnterMp3Mode(list, args))
+    FieldChoice fields;
+    if (args.Has("mp3") && !EnterMp3Mode(list, args, fields))
         return 1;
     PrintRows(list.Session().List());
     return 0;

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -6,34 +5,12 @@
 #include "cli/CliArgs.h"
 #include "cli/CliList.h"
 #include "cli/Commands.h"
+#include "files/AddCollector.h"
 #include "files/FileAdder.h"
 #include "files/RemoveCommand.h"
 #include "model/CellEdit.h"
-#include "platform/FolderListing.h"
-#include "platform/PathFacts.h"
 
 namespace {
-
-// The files inside a folder and its subfolders, depth first, each folder's names sorted
-// bytewise: what a person would pick in the Add dialog folder by folder.
-bool CollectFiles(const std::string& folder, std::vector<std::string>& files) {
-    std::vector<std::string> names;
-    if (!ListFolder(folder, names))
-        return ReportError(folder, std::strerror(errno)) == 0;
-    std::sort(names.begin(), names.end());
-    bool ok = true;
-    for (const std::string& name : names) {
-        std::string path = folder == "/" ? "/" + name : folder + "/" + name;
-        SPathFacts facts;
-        if (!QueryPath(path, facts))
-            continue;
-        if (facts.bIsFolder)
-            ok = CollectFiles(path, files) && ok;
-        else
-            files.push_back(path);
-    }
-    return ok;
-}
 
 // A 1-based row number of the list, as a 0-based row; -1 when it is not one.
 int RowIndex(const std::string& text, int rows) {
@@ -51,23 +28,15 @@ int RunAdd(const CCliArgs& args) {
     CCliList list;
     if (!list.Load(args.At(0)))
         return 1;
-    int status = 0;
-    std::vector<std::string> files;
-    for (size_t i = 1; i < args.Positional().size(); ++i) {
-        std::string path = AbsolutePath(args.At(i));
-        SPathFacts facts;
-        if (!QueryPath(path, facts))
-            status = ReportError(args.At(i), std::strerror(ENOENT));
-        else if (!facts.bIsFolder)
-            files.push_back(path);
-        else if (!args.Has("recursive"))
-            status = ReportError(args.At(i), "is a folder; --recursive adds the files in it");
-        else if (!CollectFiles(path, files))
-            status = 1;
-    }
-    list.Prompts().m_filesToAdd = std::move(files);
-    AddCommand(list.Session());
-    return list.SaveIfChanged() ? status : 1;
+    std::vector<std::string> paths(args.Positional().begin() + 1, args.Positional().end());
+    std::vector<SAddProblem> problems;
+    std::vector<std::string> files = CollectFilesToAdd(paths, args.Has("recursive"), problems);
+    for (const SAddProblem& problem : problems)
+        ReportError(problem.strPath, problem.problem == EAddProblem::IsFolder
+                                         ? "is a folder; --recursive adds the files in it"
+                                         : std::strerror(problem.nError));
+    AddCommand(list.Session(), files);
+    return list.SaveIfChanged() && problems.empty() ? 0 : 1;
 }
 
 int RunRemove(const CCliArgs& args) {

@@ -8,7 +8,6 @@
 #include "cli/Commands.h"
 #include "cli/TagRun.h"
 #include "files/FileAdder.h"
-#include "model/GenreTable.h"
 #include "model/HitDoc.h"
 #include "model/TagEditing.h"
 #include "mp3/ID3Tag.h"
@@ -36,20 +35,16 @@ constexpr STagOption kTagOptions[] = {
 
 // A year and a genre are taken only when the tag can hold them; an empty value clears.
 bool CheckTagValues(const CCliArgs& args) {
-    if (args.Has("year") && !args.Value("year").empty()) {
-        long year = LeadingNumber(args.Value("year"));
-        if (year < 1 || year > 9999 || std::to_string(year) != args.Value("year"))
-            return ReportError("--year " + args.Value("year"), "a year is 1 to 9999") == 0;
-    }
-    if (args.Has("genre") && !args.Value("genre").empty() && GenreFromName(args.Value("genre")) < 0)
+    if (args.Has("year") && !IsStorableTagValue(kColYear, args.Value("year")))
+        return ReportError("--year " + args.Value("year"), "a year is 1 to 9999") == 0;
+    if (args.Has("genre") && !IsStorableTagValue(kColGenre, args.Value("genre")))
         return ReportError("--genre " + args.Value("genre"),
                            "no such genre; the names are those of the ID3v1 genre table") == 0;
     return true;
 }
 
-void SetSeparator(const CCliArgs& args, CCliPrompts& prompts) {
-    prompts.m_separator.strSeparator = args.Value("separator", " - ");
-    prompts.m_separator.bArtistFirst = !args.Has("title-first");
+SSeparatorChoice SeparatorOf(const CCliArgs& args) {
+    return SSeparatorChoice{args.Value("separator", " - "), !args.Has("title-first")};
 }
 
 }  // namespace
@@ -77,7 +72,7 @@ int RunTags(const CCliArgs& args) {
         WriteCell(entry.GetGenreText(), '\t');
         WriteCell(entry.m_strComment.Get(), '\n');
     }
-    return prompts.m_nErrors == 0 ? status : 1;
+    return prompts.Errors() == 0 ? status : 1;
 }
 
 int RunTag(const CCliArgs& args) {
@@ -111,17 +106,17 @@ int RunNameToTag(const CCliArgs& args) {
     CCliList list;
     if (!list.Load(args.At(0)))
         return 1;
-    SetSeparator(args, list.Prompts());
-    return RunOnTags(list, args, [](CTesselSession& session) { FilenameToId3(session); });
+    return RunOnTags(list, args, [&](CTesselSession& session, const FieldChoice&) {
+        FilenameToId3(session, SeparatorOf(args));
+    });
 }
 
 int RunTagToName(const CCliArgs& args) {
     CCliList list;
     if (!list.Load(args.At(0)))
         return 1;
-    if (!list.Session().AllMp3())
+    CTesselSession& session = list.Session();
+    if (session.List().GetCount() > 0 && !Id3ToFilename(session, SeparatorOf(args)))
         return ReportError(list.Path(), "ID3 to Filename needs every row to be an .mp3 file");
-    SetSeparator(args, list.Prompts());
-    Id3ToFilename(list.Session());
     return list.SaveIfChanged() ? 0 : 1;
 }

@@ -30,7 +30,7 @@ int RunTextCommand(const CCliArgs& args, Command command) {
         return RunOnTags(list, args, command);
     if (args.Has("fields") || args.Has("dry-run"))
         return ReportError(args.Has("fields") ? "--fields" : "--dry-run", "needs --mp3");
-    command(list.Session());
+    command(list.Session(), FieldChoice{});
     return list.SaveIfChanged() ? 0 : 1;
 }
 
@@ -39,27 +39,28 @@ int RunTextCommand(const CCliArgs& args, Command command) {
 int RunCase(const CCliArgs& args) {
     for (const SCaseName& name : kCases)
         if (args.At(1) == name.pszName)
-            return RunTextCommand(
-                args, [&](CTesselSession& session) { TransformNames(session, name.operation); });
+            return RunTextCommand(args, [&](CTesselSession& session, const FieldChoice& fields) {
+                TransformNames(session, name.operation, fields);
+            });
     return ReportError(args.At(1), "no such case; use sentence, lower, upper, title or toggle");
 }
 
 int RunSwap(const CCliArgs& args) {
-    return RunTextCommand(args, [&](CTesselSession& session) {
-        static_cast<CCliPrompts&>(session.Prompts()).m_strMiddle = args.At(1);
-        SwapNames(session);
+    return RunTextCommand(args, [&](CTesselSession& session, const FieldChoice& fields) {
+        SwapNames(session, args.At(1), fields);
     });
 }
 
 int RunSpaces(const CCliArgs& args) {
-    return RunTextCommand(args, [](CTesselSession& session) {
-        TransformNames(session, ETextOperation::InsertSpaces);
+    return RunTextCommand(args, [](CTesselSession& session, const FieldChoice& fields) {
+        TransformNames(session, ETextOperation::InsertSpaces, fields);
     });
 }
 
 int RunReplace(const CCliArgs& args) {
-    return RunTextCommand(args, [&](CTesselSession& session) {
-        ReplaceAll(session, args.At(1), args.At(2), args.Has("match-case"));
+    return RunTextCommand(args, [&](CTesselSession& session, const FieldChoice& fields) {
+        ReplaceAll(session, SReplaceSettings{args.At(1), args.At(2), args.Has("match-case")},
+                   fields);
     });
 }
 
@@ -67,8 +68,7 @@ int RunNumber(const CCliArgs& args) {
     CCliList list;
     if (!list.Load(args.At(0)))
         return 1;
-    CCliPrompts& prompts = list.Prompts();
-    SNumberingSettings& numbering = prompts.m_numbering;
+    SNumberingSettings numbering;
     std::string error;
     int offset = 0;
     if (!args.IntValue("digits", 2, numbering.nDigits, error) ||
@@ -85,11 +85,14 @@ int RunNumber(const CCliArgs& args) {
                                : args.Has("offset") ? ENumberPosition::Offset
                                                     : ENumberPosition::After;
     numbering.nOffset = PositionOffset(position, offset);
-    prompts.m_bCurrentName = args.Has("current");
-    prompts.m_bNameGiven = args.Has("name");
-    numbering.strName = args.Value("name");
-    RenameWizard(list.Session());
-    if (prompts.m_bWizardRefused)
-        return ReportError(list.Path(), "no filename to number: give one with --name");
+    numbering.bStandardName = !args.Has("current");
+    // Without --name the wizard's box holds the longest current new name.
+    numbering.strName = args.Has("name") ? args.Value("name")
+                                         : LongestNewName(list.Session().List()).strCurrentName;
+    // The core refuses an empty filename with its message, about the option that gave it.
+    list.Prompts().SetSubject(args.Has("current") ? "--current" : "--name");
+    if (RenameWizard(list.Session(), numbering) == ECommandOutcome::Cancelled)
+        return 1;
+    list.Prompts().SetSubject("");
     return list.SaveIfChanged() ? 0 : 1;
 }

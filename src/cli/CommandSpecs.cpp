@@ -123,9 +123,10 @@ const std::vector<SCommandSpec>& CommandTable() {
          "LIST [--ext EXT] [--dry-run] [--yes] [--on-error stop|continue]",
          "rename the files of the list (Go), with a preview and an undo journal",
          "Prints the preview, one line per row: Before, After, Comment. The run goes ahead only\n"
-         "when every row is OK, and without --yes only when \"Proceed? [y/N]\" is answered y on\n"
-         "a terminal. Rows that fail are reported on stderr. Exit status: 0 every file renamed,\n"
-         "2 the preview blocked the run, 1 a rename failed or any other error.",
+         "when every row is OK or Unchanged (left as it is), and without --yes only when\n"
+         "\"Proceed? [y/N]\" is answered y on a terminal. Rows that fail are reported on\n"
+         "stderr. Exit status: 0 every file renamed, 2 the preview blocked the run, 1 a rename\n"
+         "failed or any other error.",
          1,
          1,
          {{"ext", "EXT", "give every file this extension (\".txt\"; \"\" for none)"},

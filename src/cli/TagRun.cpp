@@ -5,7 +5,6 @@
 namespace {
 
 constexpr const char* kFieldNames[4] = {"title", "artist", "album", "comment"};
-constexpr const char* kSaveQuestion = "Save changes to MP3 files?";
 
 bool ParseFields(const std::string& text, std::array<bool, 4>& fields) {
     fields = {};
@@ -28,9 +27,9 @@ bool ParseFields(const std::string& text, std::array<bool, 4>& fields) {
 
 }  // namespace
 
-bool EnterMp3Mode(CCliList& list, const CCliArgs& args) {
-    CCliPrompts& prompts = list.Prompts();
-    if (args.Has("fields") && !ParseFields(args.Value("fields"), prompts.m_fields))
+bool EnterMp3Mode(CCliList& list, const CCliArgs& args, FieldChoice& fields) {
+    fields = {true, true, true, true};
+    if (args.Has("fields") && !ParseFields(args.Value("fields"), fields))
         return ReportError("--fields " + args.Value("fields"),
                            "choose from title, artist, album and comment, separated by commas") ==
                0;
@@ -43,11 +42,12 @@ bool EnterMp3Mode(CCliList& list, const CCliArgs& args) {
 
 int SaveTags(CCliList& list, bool dryRun) {
     CCliPrompts& prompts = list.Prompts();
-    prompts.m_questionAnswers[kSaveQuestion] = EAnswer::Yes;
-    prompts.m_bDryRun = dryRun;
-    prompts.m_bPrintPreview = dryRun;
-    prompts.m_bPrintResults = !dryRun;
-    int errorsBefore = prompts.m_nErrors;
-    SaveID3(list.Session());
-    return prompts.m_nFailedResults == 0 && prompts.m_nErrors == errorsBefore ? 0 : 1;
+    SCliListing listing;
+    listing.bDryRun = dryRun;
+    listing.bPrintPreview = dryRun;
+    listing.bPrintResults = !dryRun;
+    prompts.SetListing(listing);
+    int errorsBefore = prompts.Errors();
+    SaveID3(list.Session(), EAnswer::Yes);
+    return prompts.FailedResults() == 0 && prompts.Errors() == errorsBefore ? 0 : 1;
 }

@@ -4,20 +4,23 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliList.h"
+#include "transform/NameTools.h"
 
-// Switches the list to MP3 mode, which reads every row's tag, with the field choice of
-// --fields (all four fields by default). False, with the error on stderr, when a row is
+// Switches the list to MP3 mode, which reads every row's tag, and gives the field choice
+// of --fields (all four fields by default). False, with the error on stderr, when a row is
 // not an MP3 file or --fields names something else.
-bool EnterMp3Mode(CCliList& list, const CCliArgs& args);
-// Writes the changed tags as Save ID3 does, answering its question with Yes: prints the
+bool EnterMp3Mode(CCliList& list, const CCliArgs& args, FieldChoice& fields);
+// Writes the changed tags as Save ID3 does with its question answered Yes: prints the
 // results (with dryRun the preview instead, and writes nothing). Returns the exit status.
 int SaveTags(CCliList& list, bool dryRun);
 
-// A command over the tags of the list's files: MP3 mode, the command, then Save ID3.
+// A command over the tags of the list's files: MP3 mode, the command with the field
+// choice, then Save ID3.
 template <class Command>
 int RunOnTags(CCliList& list, const CCliArgs& args, Command command) {
-    if (!EnterMp3Mode(list, args))
+    FieldChoice fields;
+    if (!EnterMp3Mode(list, args, fields))
         return 1;
-    command(list.Session());
+    command(list.Session(), fields);
     return SaveTags(list, args.Has("dry-run"));
 }

@@ -107,9 +107,13 @@ bool AddFile(CTesselSession& session, const std::string& path) {
 
 int AddCommand(CTesselSession& session) {
     std::vector<std::string> chosen;
-    int added = 0;
-    if (session.Prompts().ChooseFilesToAdd(chosen))
-        added = CFileAdder(session).AddAll(chosen, true);
+    if (!session.Prompts().ChooseFilesToAdd(chosen))
+        chosen.clear();
+    return AddCommand(session, chosen);
+}
+
+int AddCommand(CTesselSession& session, const std::vector<std::string>& paths) {
+    int added = CFileAdder(session).AddAll(paths, true);
     session.RecomputeAllMp3();
     return added;
 }

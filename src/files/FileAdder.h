@@ -52,6 +52,8 @@ bool AddFile(CTesselSession& session, const std::string& path);
 // that is found and is not a folder; a folder is never added by this command. Recomputes
 // the all-MP3 flag. Returns the number of rows added (0 also when cancelled).
 int AddCommand(CTesselSession& session);
+// The Add command with the files chosen (full paths, in the dialog's order).
+int AddCommand(CTesselSession& session, const std::vector<std::string>& paths);
 
 // Dropped files and folders, in the order given: each non-empty path goes through the
 // adding rules, so a dropped folder becomes one row of its own in normal mode (nothing

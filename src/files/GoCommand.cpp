@@ -8,6 +8,7 @@
 #include "model/RunObserver.h"
 #include "model/TesselSession.h"
 #include "platform/FileRename.h"
+#include "platform/NameRules.h"
 #include "platform/ParallelParts.h"
 #include "platform/PathFacts.h"
 
@@ -15,37 +16,46 @@ namespace {
 
 constexpr size_t kRowsPerPart = 4096;
 
-// The rights of the folder last asked about: rows mostly come folder by folder.
+// The rights and naming rules of the folder last asked about: rows mostly come folder by
+// folder.
 class CFolderRightsCache {
 public:
     const SFolderRights& For(const std::string& folder) {
         if (!m_bValid || folder != m_strFolder) {
             m_strFolder = folder;
             m_rights = QueryFolderRights(folder);
+            m_bReservedRefused = RefusesReservedChars(folder);
             m_bValid = true;
         }
         return m_rights;
     }
+    // Whether the folder last given to For refuses the characters Windows reserves.
+    bool ReservedRefused() const { return m_bReservedRefused; }
 
 private:
     bool m_bValid = false;
     std::string m_strFolder;
     SFolderRights m_rights;
+    bool m_bReservedRefused = false;
 };
 
-int PreviewCode(const CHitDoc& entry, const std::string& plannedOldPath, const SPathFacts& facts,
-                const std::string& folder, bool unlisted, CFolderRightsCache& rights) {
+int PreviewCode(const CHitDoc& entry, const std::string& plannedOldPath, const std::string& newPath,
+                const SPathFacts& facts, const std::string& folder, bool unlisted,
+                CFolderRightsCache& rights) {
     if (plannedOldPath.empty())
         return kResultExists;
     if (folder.empty() || unlisted)
         return kResultNotFound;
+    // Byte for byte: a name that differs only in letter case is a real rename.
+    if (newPath == plannedOldPath)
+        return kResultUnchanged;
     const SFolderRights& folderRights = rights.For(folder);
     if (!MayRenameEntry(facts, folderRights))
         return kResultReadOnly;
     // A name the file system refuses outright (empty, or longer than its limit) is judged
     // here, where the run can still be stopped, rather than failing halfway through it.
     size_t newNameSize = entry.m_strNewName.GetLength() + entry.m_strExt.GetLength();
-    if (CFileFacts::HasIllegalChar(entry) || newNameSize == 0 ||
+    if (CFileFacts::HasIllegalChar(entry, rights.ReservedRefused()) || newNameSize == 0 ||
         newNameSize > static_cast<size_t>(folderRights.nNameMax))
         return kResultIllegalChar;
     return kResultOk;
@@ -105,22 +115,23 @@ void ComputePreview(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc
             int folder = where.folderOf[row];
             const std::string& folderPath =
                 folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
-            records[row]->m_nTag = PreviewCode(*records[row], oldPaths[row], facts[row], folderPath,
-                                               unlisted[row], rights);
+            records[row]->m_nTag = PreviewCode(*records[row], oldPaths[row], newPaths[row],
+                                               facts[row], folderPath, unlisted[row], rights);
         }
     });
 }
 
 }  // namespace
 
-void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths) {
+void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths,
+                EOnFailure onFailure) {
     size_t rows = static_cast<size_t>(session.List().GetCount());
     SRunPaths ownPaths;
     if (paths == nullptr || paths->oldPaths.size() != rows || paths->newPaths.size() != rows) {
         ownPaths = RunPathsOf(session.List());
         paths = &ownPaths;
     }
-    CGoRun run(session, results, *paths);
+    CGoRun run(session, results, *paths, onFailure);
     RunToEnd(run, session.Prompts());
 }
 
@@ -142,10 +153,29 @@ void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPat
         *pPaths = std::move(paths);
 }
 
+bool IsValidExtension(const std::string& text) {
+    return text.empty() || text.find('.') != std::string::npos;
+}
+
+bool CheckExtensionChoice(IPrompts& prompts, const SExtensionChoice& choice) {
+    if (IsValidExtension(choice.strExtension))
+        return true;
+    prompts.Message(EMessageId::InvalidExtension, kInvalidExtensionMessage, EIcon::None,
+                    EButtons::Ok);
+    return false;
+}
+
 EGoOutcome Go(CTesselSession& session) {
+    SGoSettings settings;
+    if (!session.Prompts().ChooseExtension(settings.extension))
+        return EGoOutcome::Cancelled;
+    return Go(session, settings);
+}
+
+EGoOutcome Go(CTesselSession& session, const SGoSettings& settings) {
     IPrompts& prompts = session.Prompts();
-    SExtensionChoice choice;
-    if (!prompts.ChooseExtension(choice))
+    const SExtensionChoice& choice = settings.extension;
+    if (!CheckExtensionChoice(prompts, choice))
         return EGoOutcome::Cancelled;
     CRenameList& list = session.List();
     if (!choice.bKeep)
@@ -167,13 +197,17 @@ EGoOutcome Go(CTesselSession& session) {
 
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
-    RenameRows(session, results, &paths);
+    RenameRows(session, results, &paths, settings.onFailure);
     if (observer != nullptr)
         observer->RunFinished();
     prompts.ShowResults(results);
     // Each record is its row's entry as it stood before the run: together they are the
-    // undo step.
-    session.CommitRecords(std::move(results.m_records), kUndoRenameRun);
+    // undo step, when the run renamed anything.
+    bool renamedAny = false;
+    for (size_t i = 0; i < results.m_records.GetCount() && !renamedAny; ++i)
+        renamedAny = results.m_records.At(i).m_nTag == kResultOk;
+    if (renamedAny)
+        session.CommitRecords(std::move(results.m_records), kUndoRenameRun);
     session.RecomputeAllMp3();
     return EGoOutcome::Ran;
 }

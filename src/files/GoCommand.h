@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "model/Prompts.h"
+
 class CResultsList;
 class CTesselSession;
 
@@ -14,6 +16,24 @@ struct SRunPaths {
 };
 
 inline constexpr const char* kContinueQuestion = "Do you want to continue?";
+inline constexpr const char* kInvalidExtensionMessage = "Cannot rename to this invalid extension";
+
+// What a run does after a rename failed: ask "Do you want to continue?" each time, or take
+// the answer given beforehand.
+enum class EOnFailure { Ask, Continue, Stop };
+
+// Everything a run needs to know from the user before it starts.
+struct SGoSettings {
+    SExtensionChoice extension;
+    EOnFailure onFailure = EOnFailure::Ask;
+};
+
+// The extension text is one a file can get: it holds a "." or is empty. The text counts
+// whichever way the choice goes, as the dialog's box holds it.
+bool IsValidExtension(const std::string& text);
+// The check of the extension dialog's OK: false, after "Cannot rename to this invalid
+// extension" (one OK button, no icon), when the choice's text is not a valid extension.
+bool CheckExtensionChoice(IPrompts& prompts, const SExtensionChoice& choice);
 
 // How a Go run ended.
 enum class EGoOutcome {
@@ -27,15 +47,21 @@ enum class EGoOutcome {
 //     gives every entry that extension, which stays even if the run goes no further;
 //  2. plans the renames and shows a preview (IPrompts::ShowResults, title "Preview") with
 //     one verdict per row: 1 new name taken, 2 file not found (or its folder cannot be
-//     read), 3 read only (see MayRenameEntry), 4 illegal character (or a name that is
-//     empty or longer than the folder's file system takes), else 0. The run goes on
-//     only when the preview is confirmed and every verdict is 0;
-//  3. renames the files in row order, never replacing an existing name, with progress;
-//     after a failure asks "Do you want to continue?": No gives every later row code 5
-//     without trying it;
+//     read), 6 unchanged (the new path is the old one, byte for byte), 3 read only (see
+//     MayRenameEntry), 4 illegal character (see CFileFacts::HasIllegalChar; also a name
+//     that is empty or longer than the folder's file system takes), else 0. The run goes on only
+//     when the preview is confirmed and every verdict is 0 or 6;
+//  3. renames the files in row order, never replacing an existing name, with progress,
+//     skipping the unchanged rows; after a failure asks "Do you want to continue?": No
+//     gives every later row code 5 without trying it;
 //  4. shows the results (title "Results"), records the run as one undo step that renames
-//     the files back (see Undo), and recomputes the all-MP3 flag.
+//     the files back (see Undo) when it renamed any file, and recomputes the all-MP3 flag.
+// This form asks for the extension choice first (Cancel, or an invalid extension, ends it
+// as Cancelled) and asks the question after each failure.
 EGoOutcome Go(CTesselSession& session);
+// The run with the choices made: an invalid extension is refused as CheckExtensionChoice
+// says (Cancelled).
+EGoOutcome Go(CTesselSession& session, const SGoSettings& settings);
 
 // The renaming phase of Go (step 3) on its own, for a caller that judged the rows
 // already: every row's file gets the entry's new path, in row order, never replacing an
@@ -46,7 +72,8 @@ EGoOutcome Go(CTesselSession& session);
 // row (the preview's, copies of the entries as they stand), those records are kept and
 // only given their codes. paths, when given, holds each row's paths as the preview judged
 // them (the entries have not changed since); the renamed entries take the new ones.
-void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths = nullptr);
+void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths = nullptr,
+                EOnFailure onFailure = EOnFailure::Ask);
 
 // The preview verdicts of every row as the entries stand now (step 2 of Go), added to
 // results in row order; each row's paths go to paths when asked for.

@@ -24,11 +24,13 @@ std::unique_ptr<CHitDoc> TakeRenamedRecord(CHitDoc& entry, std::string newPath) 
 
 }  // namespace
 
-CGoRun::CGoRun(CTesselSession& session, CResultsList& results, SRunPaths& paths)
+CGoRun::CGoRun(CTesselSession& session, CResultsList& results, SRunPaths& paths,
+               EOnFailure onFailure)
     : m_session(session),
       m_results(results),
       m_paths(paths),
       m_nRows(paths.oldPaths.size()),
+      m_onFailure(onFailure),
       m_bKeep(results.m_records.GetCount() == m_nRows),
       m_renamer(paths.oldPaths, paths.newPaths, session.GetRunObserver()) {
     m_session.Prompts().BeginProgress(static_cast<int>(m_nRows));
@@ -68,16 +70,23 @@ bool CGoRun::Poll(std::chrono::milliseconds wait) {
 }
 
 bool CGoRun::GoOnAfterFailure() {
+    if (m_onFailure != EOnFailure::Ask)
+        return m_onFailure == EOnFailure::Continue;
     IPrompts& prompts = m_session.Prompts();
     prompts.ShowProgress(false);
-    EAnswer answer = prompts.Message(kContinueQuestion, EIcon::None, EButtons::YesNo);
+    EAnswer answer = prompts.Message(EMessageId::ContinueAfterFailure, kContinueQuestion,
+                                     EIcon::None, EButtons::YesNo);
     prompts.ShowProgress(true);
     return answer == EAnswer::Yes;
 }
 
+bool CGoRun::IsUnchanged(size_t row) const {
+    return m_paths.oldPaths[row] == m_paths.newPaths[row];
+}
+
 bool CGoRun::End(int code) {
     for (; m_nRow < m_nRows; ++m_nRow)
-        Record(m_nRow, code);
+        Record(m_nRow, IsUnchanged(m_nRow) ? kResultUnchanged : code);
     m_session.Prompts().EndProgress();
     m_bEnded = true;
     return true;
@@ -95,6 +104,10 @@ void CGoRun::Record(size_t row, int code, std::unique_ptr<CHitDoc> made) {
 
 void CGoRun::TakeRenamed(size_t row) {
     m_session.Prompts().SetProgress(static_cast<int>(row));
+    if (IsUnchanged(row)) {
+        Record(row, kResultUnchanged);
+        return;
+    }
     CRenameList& list = m_session.List();
     CHitDoc& entry = list.GetEntry(static_cast<int>(row));
     std::string& newPath = m_paths.newPaths[row];

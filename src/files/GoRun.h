@@ -4,24 +4,25 @@
 #include <string>
 #include <vector>
 
+#include "files/GoCommand.h"
 #include "files/RowRenamer.h"
 #include "model/Job.h"
 
 class CHitDoc;
 class CResultsList;
 class CTesselSession;
-struct SRunPaths;
 
 // The renaming phase of a Go run as a job: the files are renamed in row order on a thread
 // of their own, while Poll, on the caller's thread, moves each renamed row's entry to its
 // new path and name, adds its record, shows progress and asks "Do you want to continue?"
-// after a failure. A cancelled run stops after the rename in progress: the rows renamed so
-// far keep their records (so the run's undo step covers them) and the rows not reached
+// after a failure (or takes the answer given beforehand). Rows whose file keeps its name
+// are skipped and reported unchanged. A cancelled run stops after the rename in progress: the rows
+// renamed so far keep their records (so the run's undo step covers them) and the rows not reached
 // keep their names and get kResultCancelled.
 class CGoRun : public IJob {
 public:
     // results: see RenameRows. The run reads paths until it ended.
-    CGoRun(CTesselSession& session, CResultsList& results, SRunPaths& paths);
+    CGoRun(CTesselSession& session, CResultsList& results, SRunPaths& paths, EOnFailure onFailure);
 
     bool Poll(std::chrono::milliseconds wait) override;
     void Cancel() override;
@@ -31,13 +32,15 @@ private:
     void TakeRenamed(size_t row);
     // Asks whether to go on after the failed rename of the current row.
     bool GoOnAfterFailure();
-    // Gives every row not reached the code and ends the run.
+    // Gives every row not reached the code (an unchanged row: "Unchanged") and ends the run.
     bool End(int code);
+    bool IsUnchanged(size_t row) const;
 
     CTesselSession& m_session;
     CResultsList& m_results;
     SRunPaths& m_paths;
     size_t m_nRows;
+    EOnFailure m_onFailure;
     bool m_bKeep;       // the records came in, one per row: they only get their codes
     size_t m_nRow = 0;  // the first row not taken in yet
     bool m_bCancelled = false;

@@ -50,6 +50,9 @@ void CRowRenamer::RenameFrom(int first) {
         }
         const std::string& from = m_oldPaths[static_cast<size_t>(row)];
         const std::string& to = m_newPaths[static_cast<size_t>(row)];
+        // A file that keeps its name is left alone, and nothing is recorded for it.
+        if (from == to)
+            continue;
         bool recorded = m_pObserver == nullptr || m_pObserver->RenameStarting(row, from, to);
         if (!recorded || !RenameFile(from, to, folders)) {
             int error = errno;

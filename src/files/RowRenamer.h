@@ -13,7 +13,8 @@ class IRunObserver;
 // Renames the files of a run's rows on a thread of its own, in row order, so that the
 // thread that started it can bring the entries up to date behind it: the renames never
 // wait for that bookkeeping. A stretch of rows ends at the first rename that fails, or at
-// the last row. The observer hears each rename on the renaming thread, one at a time.
+// the last row. A row whose new path is its old one is skipped. The observer hears each
+// rename on the renaming thread, one at a time.
 //
 // While a stretch runs, the renaming thread reads each row's paths from oldPaths and
 // newPaths; the caller may change a row's paths only once Wait reported it settled.

@@ -39,7 +39,8 @@ void UndoRenameRun(CTesselSession& session) {
         session.UndoHistory().Pop();
         return;
     }
-    session.Prompts().Message(kCannotUndoMessage, EIcon::None, EButtons::Ok);
+    session.Prompts().Message(EMessageId::CannotUndo, kCannotUndoMessage, EIcon::None,
+                              EButtons::Ok);
     session.UndoHistory().Clear();
 }
 

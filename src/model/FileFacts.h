@@ -50,7 +50,8 @@ public:
     // replacing its old path with "". A row naming the same old path as an earlier row is
     // marked too: one file is renamed once. newPaths and oldPaths hold one element per row.
     // A row whose file is not found takes part in no replay (the preview reports it as
-    // missing); rows of a folder that cannot be listed are flagged in pUnlisted (one
+    // missing), and neither does a row whose new path is its old one: that file stays put.
+    // Rows of a folder that cannot be listed are flagged in pUnlisted (one
     // element per row, when given). Linear in the rows plus the folders' entries. A caller
     // that located the rows already (LocateRows of the old paths) passes what it found in
     // pWhere; otherwise the planner locates them itself.
@@ -63,9 +64,10 @@ public:
     // replaces oldPath (when present) by newPath and returns true.
     bool RenameInListing(const std::string& newPath, const std::string& oldPath);
     void ClearListing();
-    // The entry's new file name holds a character a name may not hold: one of \ / : * ? "
-    // < > | or a NUL byte. An empty name holds none.
-    static bool HasIllegalChar(const CFileFacts& entry);
+    // The entry's new file name holds a character a name may not hold: "/" or a NUL byte
+    // anywhere, and where the target file system refuses them (reservedRefused, see
+    // RefusesReservedChars) also one of \ : * ? " < > |. An empty name holds none.
+    static bool HasIllegalChar(const CFileFacts& entry, bool reservedRefused);
 
     // Fills the size fields from a full 64-bit size.
     void SetSize(uint64_t size);

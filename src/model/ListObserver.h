@@ -6,9 +6,16 @@ class IListObserver {
 public:
     virtual ~IListObserver() = default;
     virtual void RowsChanged(int first, int last) = 0;
+    // Each change of the rows themselves is told twice: the "about to" call while the rows
+    // are still as they were, the other once the change is made, so that a Qt item model
+    // can call its begin and end functions around it. Nothing else changes the rows in
+    // between, and neither call names a row that does not exist at that moment.
+    virtual void RowsAboutToBeInserted(int first, int count) = 0;
     virtual void RowsInserted(int first, int count) = 0;
+    virtual void RowsAboutToBeRemoved(int first, int count) = 0;
     virtual void RowsRemoved(int first, int count) = 0;
-    // Columns, mode or the order of many rows changed: show everything anew.
+    // Columns, mode, the order of the rows or all of them change: show everything anew.
+    virtual void ListAboutToBeReset() = 0;
     virtual void ListReset() = 0;
     virtual void SelectionChanged() = 0;
     // Close any open in-place editor; it commits its text before this returns.

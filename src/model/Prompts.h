@@ -11,6 +11,23 @@ enum class EButtons { Ok, YesNo, YesNoCancel };
 enum class EAnswer { Ok, Cancel, Yes, No };
 enum class EOptionsPage { Viewer, Id3Editor };
 
+// Every message and question of the core, so that a front end tells them apart by this
+// and never by their text (which may name a file or carry the system's reason).
+enum class EMessageId {
+    CannotOpenTagFile,     // "Cannot open file. Access is denied."
+    SaveTagChanges,        // "Save changes to MP3 files?" (Yes, No, Cancel)
+    ContinueAfterFailure,  // "Do you want to continue?" (Yes, No)
+    CannotOpenList,        // "Cannot open PATH: REASON."
+    UnrecognizedFileType,  // "Unrecognized file type"
+    DamagedList,           // "Cannot read PATH: the list is damaged or incomplete."
+    CannotSaveList,        // "Cannot save PATH: REASON."
+    CannotWriteText,       // "Cannot write file: Access denied"
+    CannotFind,            // "Cannot find the string '%s'"
+    CannotUndo,            // "Cannot undo last operation"
+    InvalidExtension,      // "Cannot rename to this invalid extension"
+    EnterFilename,         // "Please enter filename"
+};
+
 // The extension choice before a rename run.
 struct SExtensionChoice {
     bool bKeep = true;
@@ -53,7 +70,8 @@ class IPrompts {
 public:
     virtual ~IPrompts() = default;
 
-    virtual EAnswer Message(const std::string& text, EIcon icon, EButtons buttons) = 0;
+    virtual EAnswer Message(EMessageId id, const std::string& text, EIcon icon,
+                            EButtons buttons) = 0;
     // The multiple-selection file dialog of Add; full paths in the dialog's order.
     virtual bool ChooseFilesToAdd(std::vector<std::string>& paths) = 0;
     virtual bool ChooseExtension(SExtensionChoice& choice) = 0;

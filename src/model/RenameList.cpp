@@ -52,17 +52,18 @@ int CRenameList::AppendCopy(const CHitDoc& entry) {
 }
 
 int CRenameList::Append(std::unique_ptr<CHitDoc> entry) {
+    int row = GetCount();
+    if (m_pObserver)
+        m_pObserver->RowsAboutToBeInserted(row, 1);
     m_rows.push_back(SRow{std::move(entry), false});
-    int row = GetCount() - 1;
     if (m_pObserver)
         m_pObserver->RowsInserted(row, 1);
     return row;
 }
 
 int CRenameList::RemoveSelected() {
-    int removed = 0;
-    // From the bottom up, one notification per run of selected rows, so the indices the
-    // front end receives stay valid and removing many rows stays linear.
+    // The runs of selected rows, from the bottom up: removing one leaves the indices of
+    // those above it as they were.
     std::vector<std::pair<int, int>> runs;
     for (int row = GetCount() - 1; row >= 0;) {
         if (!IsSelected(row)) {
@@ -74,24 +75,45 @@ int CRenameList::RemoveSelected() {
             --row;
         runs.emplace_back(row + 1, last - row);
     }
+    int removed = 0;
+    for (auto [first, count] : runs)
+        removed += count;
+    if (runs.size() <= kMaxRemovalRuns) {
+        // Each run is taken out between its two notifications. Every run moves the rows
+        // below it once, which stays cheap for a few runs.
+        for (auto [first, count] : runs) {
+            if (m_pObserver)
+                m_pObserver->RowsAboutToBeRemoved(first, count);
+            m_rows.erase(m_rows.begin() + first, m_rows.begin() + first + count);
+            FitFocus();
+            if (m_pObserver)
+                m_pObserver->RowsRemoved(first, count);
+        }
+        return removed;
+    }
+    // A scattered selection is taken out in one pass and the front end shows the rest anew.
+    if (m_pObserver)
+        m_pObserver->ListAboutToBeReset();
     size_t kept = 0;
     for (SRow& r : m_rows) {
-        if (r.bSelected) {
-            ++removed;
-            continue;
-        }
-        m_rows[kept++] = std::move(r);
+        if (!r.bSelected)
+            m_rows[kept++] = std::move(r);
     }
     m_rows.resize(kept);
-    if (m_nFocusedRow >= GetCount())
-        m_nFocusedRow = GetCount() - 1;
+    FitFocus();
     if (m_pObserver)
-        for (auto [first, count] : runs)
-            m_pObserver->RowsRemoved(first, count);
+        m_pObserver->ListReset();
     return removed;
 }
 
+void CRenameList::FitFocus() {
+    if (m_nFocusedRow >= GetCount())
+        m_nFocusedRow = GetCount() - 1;
+}
+
 void CRenameList::Empty() {
+    if (m_pObserver)
+        m_pObserver->ListAboutToBeReset();
     m_rows.clear();
     m_nFocusedRow = -1;
     if (m_pObserver)
@@ -109,6 +131,8 @@ bool CRenameList::Reorder(const std::vector<int>& order) {
             return false;
         seen[static_cast<size_t>(from)] = true;
     }
+    if (m_pObserver)
+        m_pObserver->ListAboutToBeReset();
     std::vector<SRow> reordered;
     reordered.reserve(m_rows.size());
     int focused = -1;
@@ -157,6 +181,8 @@ int CRenameList::FirstSelectedRow() {
 }
 
 void CRenameList::SetMode(EMode mode) {
+    if (m_pObserver)
+        m_pObserver->ListAboutToBeReset();
     m_mode = mode;
     if (m_pObserver)
         m_pObserver->ListReset();

@@ -28,8 +28,10 @@ public:
     int AppendCopy(const CHitDoc& entry);
     // Appends a row that takes over an entry made for it. Returns the new row's index.
     int Append(std::unique_ptr<CHitDoc> entry);
-    // Takes out every selected row with its entry; returns how many went.
+    // Takes out every selected row with its entry; returns how many went. A few runs of
+    // selected rows are told as removals, bottom run first; more as a reset.
     int RemoveSelected();
+    static constexpr size_t kMaxRemovalRuns = 32;
     void Empty();
     // Puts the rows in a new order: row i becomes the row that was at order[i]; each row
     // keeps its entry, selection and focus. False, nothing moved, unless order is a
@@ -57,6 +59,9 @@ public:
     bool AllRowsAreMp3() const;
 
 private:
+    // Keeps the focused row within the rows after some went.
+    void FitFocus();
+
     struct SRow {
         std::unique_ptr<CHitDoc> pEntry;
         bool bSelected = false;

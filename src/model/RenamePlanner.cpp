@@ -5,17 +5,23 @@
 #include <unordered_set>
 
 #include "model/FileFacts.h"
+#include "platform/NameRules.h"
 #include "platform/PathFacts.h"
 
 namespace {
 
-constexpr std::string_view kIllegalChars("\\/:*?\"<>|\0", 10);
+constexpr std::string_view kNeverInAName("/\0", 2);
 
 }  // namespace
 
-bool CFileFacts::HasIllegalChar(const CFileFacts& entry) {
-    return entry.m_strNewName.Get().find_first_of(kIllegalChars) != std::string::npos ||
-           entry.m_strExt.Get().find_first_of(kIllegalChars) != std::string::npos;
+bool CFileFacts::HasIllegalChar(const CFileFacts& entry, bool reservedRefused) {
+    for (const CTextField* part : {&entry.m_strNewName, &entry.m_strExt}) {
+        const std::string& text = part->Get();
+        if (text.find_first_of(kNeverInAName) != std::string::npos ||
+            (reservedRefused && text.find_first_of(kReservedNameChars) != std::string::npos))
+            return true;
+    }
+    return false;
 }
 
 bool CFileFacts::LoadFolderListing(const std::string& folder) {
@@ -62,8 +68,16 @@ void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
         std::unordered_set<std::string_view> named;
         std::vector<size_t> marked;
         for (size_t row : groups[group]) {
-            bool first = named.insert(oldPaths[row]).second;
-            if (!first || !RenameInListing(newPaths[row], oldPaths[row]))
+            // Only the first row naming a file may rename it.
+            if (!named.insert(oldPaths[row]).second) {
+                marked.push_back(row);
+                continue;
+            }
+            // A file that keeps its name stays where it is in the picture, in the way of
+            // any other row that wants the name.
+            if (newPaths[row] == oldPaths[row])
+                continue;
+            if (!RenameInListing(newPaths[row], oldPaths[row]))
                 marked.push_back(row);
         }
         for (size_t row : marked)

@@ -58,7 +58,8 @@ size_t CResultsList::FirstProblemFrom(size_t start) const {
     for (size_t i = start; i < count; ++i) {
         if (i + kAhead < count)
             __builtin_prefetch(&m_records.At(i + kAhead).m_nTag);
-        if (m_records.At(i).m_nTag != kResultOk)
+        int code = m_records.At(i).m_nTag;
+        if (code != kResultOk && code != kResultUnchanged)
             return i;
     }
     return count;

@@ -31,9 +31,10 @@ public:
     void AddResult(std::unique_ptr<CHitDoc> record, int code);
     // Records made for the purpose that carry their codes already, in order.
     void AddResults(std::vector<std::unique_ptr<CHitDoc>> records);
-    // The index of the first record from start on whose code is not 0, or the count.
+    // The index of the first record from start on whose code is a problem, or the count.
+    // A file left as it is ("Unchanged") is none: nothing was in its way.
     size_t FirstProblemFrom(size_t start) const;
-    // True when some record's code is not 0.
+    // True when some record's code is a problem.
     bool HasProblem() const { return FirstProblemFrom(0) < m_records.GetCount(); }
     // Whether the preview's OK is to be enabled.
     bool CanConfirm() const { return !(m_bBlock && HasProblem()); }

@@ -34,6 +34,18 @@ void SetTagValue(CTesselSession& session, int row, int column, const std::string
     session.List().RefreshRow(row);
 }
 
+bool IsStorableTagValue(int column, const std::string& text) {
+    if (text.empty())
+        return true;
+    if (column == kColYear) {
+        long year = LeadingNumber(text);
+        return year >= 1 && year <= 9999 && std::to_string(year) == text;
+    }
+    if (column == kColGenre)
+        return GenreFromName(text) >= 0;
+    return true;
+}
+
 void ApplyToLockedColumn(CTesselSession& session, const std::string& text, int column) {
     if (!session.IsLocked(column))
         return;

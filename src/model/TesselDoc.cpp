@@ -157,7 +157,8 @@ bool CTesselDoc::OnNewDocument() {
 bool CTesselDoc::OnOpenDocument(const std::string& path) {
     std::string bytes;
     if (int error = ReadWholeFile(path, bytes)) {
-        m_session.Prompts().Message("Cannot open " + path + ": " + std::strerror(error) + ".",
+        m_session.Prompts().Message(EMessageId::CannotOpenList,
+                                    "Cannot open " + path + ": " + std::strerror(error) + ".",
                                     EIcon::Stop, EButtons::Ok);
         return false;
     }
@@ -168,7 +169,8 @@ bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path
     CArchiveReader reader(bytes);
     std::string header;
     if (!reader.ReadString(header) || header != kTslHeader) {
-        m_session.Prompts().Message(kUnrecognizedMessage, EIcon::Stop, EButtons::Ok);
+        m_session.Prompts().Message(EMessageId::UnrecognizedFileType, kUnrecognizedMessage,
+                                    EIcon::Stop, EButtons::Ok);
         return false;
     }
     OnNewDocument();
@@ -184,6 +186,8 @@ bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path
     // Rows arrive without a notification each; the front end shows them all at the end.
     CRenameList& list = m_session.List();
     IListObserver* observer = list.GetObserver();
+    if (observer)
+        observer->ListAboutToBeReset();
     list.SetObserver(nullptr);
     // The rows come in normal mode with default tags and the undo history was emptied
     // above, so each row takes the entry read for it.
@@ -210,7 +214,8 @@ void CTesselDoc::ReportLoadFailure(const std::string& path, const std::string& d
     // What was read stays, but it is not that file: a Save must ask for a name.
     m_strPath.clear();
     m_session.SetModified(m_session.List().GetCount() > 0);
-    m_session.Prompts().Message("Cannot read " + path + ": the list is damaged (" + damage + ").",
+    m_session.Prompts().Message(EMessageId::DamagedList,
+                                "Cannot read " + path + ": the list is damaged (" + damage + ").",
                                 EIcon::Stop, EButtons::Ok);
 }
 
@@ -226,7 +231,8 @@ bool CTesselDoc::SaveBytes(const std::string& path, const SListBytes& bytes) {
         return true;
     });
     if (!why.empty()) {
-        m_session.Prompts().Message("Cannot save " + path + ": " + why + ".", EIcon::Stop,
+        m_session.Prompts().Message(EMessageId::CannotSaveList,
+                                    "Cannot save " + path + ": " + why + ".", EIcon::Stop,
                                     EButtons::Ok);
         return false;
     }

@@ -33,6 +33,7 @@ bool SaveToTextFile(CTesselSession& session, const std::string& path) {
             ok = false;
     }
     if (!ok)
-        session.Prompts().Message(kCannotWriteTextMessage, EIcon::Stop, EButtons::Ok);
+        session.Prompts().Message(EMessageId::CannotWriteText, kCannotWriteTextMessage, EIcon::Stop,
+                                  EButtons::Ok);
     return ok;
 }

@@ -112,5 +112,6 @@ bool CGuardedFile::SetLength(uint64_t length) {
 
 void CGuardedFile::ReportError() {
     if (m_pPrompts)
-        m_pPrompts->Message("Cannot open file. Access is denied.", EIcon::Stop, EButtons::Ok);
+        m_pPrompts->Message(EMessageId::CannotOpenTagFile, "Cannot open file. Access is denied.",
+                            EIcon::Stop, EButtons::Ok);
 }

@@ -218,11 +218,16 @@ void ToggleMode(CTesselSession& session) {
 }
 
 EAnswer SaveID3(CTesselSession& session) {
+    if (!AnyTagChanged(session.List()))
+        return EAnswer::Yes;
+    return SaveID3(session, session.Prompts().Message(EMessageId::SaveTagChanges, kSaveTagsQuestion,
+                                                      EIcon::Question, EButtons::YesNoCancel));
+}
+
+EAnswer SaveID3(CTesselSession& session, EAnswer answer) {
     CRenameList& list = session.List();
     if (!AnyTagChanged(list))
         return EAnswer::Yes;
-    EAnswer answer = session.Prompts().Message("Save changes to MP3 files?", EIcon::Question,
-                                               EButtons::YesNoCancel);
     if (answer != EAnswer::Yes)
         return answer;
     CResultsList preview;
@@ -247,8 +252,10 @@ EAnswer SaveID3(CTesselSession& session) {
         int code = record->m_nTag;
         preview.AddResult(std::move(record), code);
     }
-    if (session.Prompts().ShowResults(preview))
-        WriteChangedTags(session, preview);
+    // Cancel here is the user's Cancel: closing or switching stops, the edits stay.
+    if (!session.Prompts().ShowResults(preview))
+        return EAnswer::Cancel;
+    WriteChangedTags(session, preview);
     return EAnswer::Yes;
 }
 

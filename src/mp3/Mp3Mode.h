@@ -15,15 +15,20 @@ bool CanToggleMode(const CTesselSession& session);
 // history is emptied. Does nothing when CanToggleMode is false.
 void ToggleMode(CTesselSession& session);
 
-// Writes the changed tags: asks "Save changes to MP3 files?" (Yes, No, Cancel), shows a
-// preview of every row's verdict, writes with progress and shows the results. Answers
-// Yes at once, showing nothing, when no tag has changed; No or Cancel as the user
-// answered; Yes after a preview closed with Cancel (nothing written) or after saving.
-// Closing the window in MP3 mode with rows runs it too: Cancel keeps the window open.
-// Verdicts: "OK" (written), "File not found", "Read only" (the system refuses a write),
-// "Unexpected error.  Please refer to help" (the write failed, the file kept as it was)
-// and "Unchanged".
+inline constexpr const char* kSaveTagsQuestion = "Save changes to MP3 files?";
+
+// Writes the changed tags: asks "Save changes to MP3 files?" (Yes, No, Cancel) and goes on
+// with the answer as the second form. Closing the window in MP3 mode with rows runs it
+// too: Cancel keeps the window open.
 EAnswer SaveID3(CTesselSession& session);
+// Save ID3 with the question answered. Answers Yes at once, showing nothing, when no tag
+// has changed; No or Cancel as given. On Yes it shows a preview of every row's verdict, and
+// when it is confirmed writes with progress and shows the results (answer Yes). A preview
+// closed with Cancel writes nothing and answers Cancel, so that a switch or a close in
+// progress stops. Verdicts: "OK" (written), "File not found", "Read only" (the system
+// refuses a write), "Unexpected error.  Please refer to help" (the write failed, the file
+// kept as it was) and "Unchanged".
+EAnswer SaveID3(CTesselSession& session, EAnswer answer);
 
 // Lock Title to Lock Comment: inverts the lock of column 1 to 6 and stores it.
 void ToggleLock(CTesselSession& session, int column);

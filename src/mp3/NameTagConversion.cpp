@@ -1,6 +1,6 @@
 #include "mp3/NameTagConversion.h"
 
-#include "model/Prompts.h"
+#include "model/CommandState.h"
 #include "model/TesselSession.h"
 #include "mp3/ID3Tag.h"
 
@@ -15,8 +15,11 @@ bool AskSeparator(CTesselSession& session, SSeparatorChoice& choice) {
 
 void FilenameToId3(CTesselSession& session) {
     SSeparatorChoice choice;
-    if (!AskSeparator(session, choice))
-        return;
+    if (AskSeparator(session, choice))
+        FilenameToId3(session, choice);
+}
+
+void FilenameToId3(CTesselSession& session, const SSeparatorChoice& choice) {
     CRenameList& list = session.List();
     for (int row = 0; row < list.GetCount(); ++row) {
         CHitDoc& entry = list.GetEntry(row);
@@ -31,11 +34,19 @@ void FilenameToId3(CTesselSession& session) {
     }
 }
 
-void Id3ToFilename(CTesselSession& session) {
+bool Id3ToFilename(CTesselSession& session) {
+    if (!CommandState(session, ECommandId::Id3ToFilename).bEnabled)
+        return false;
     SSeparatorChoice choice;
-    if (!AskSeparator(session, choice))
-        return;
+    return AskSeparator(session, choice) && Id3ToFilename(session, choice);
+}
+
+bool Id3ToFilename(CTesselSession& session, const SSeparatorChoice& choice) {
+    if (!CommandState(session, ECommandId::Id3ToFilename).bEnabled)
+        return false;
+    session.EndEditing();
     CRenameList& list = session.List();
+    session.TakePartialSnapshot();
     for (int row = 0; row < list.GetCount(); ++row) {
         CHitDoc& entry = list.GetEntry(row);
         CFileFacts probe;
@@ -45,9 +56,13 @@ void Id3ToFilename(CTesselSession& session) {
         tag.m_strSeparator = choice.strSeparator;
         tag.m_bArtistFirst = choice.bArtistFirst;
         std::string name;
-        if (!tag.ReadTag(entry.m_strPath.Get()) || !tag.ComposeName(name))
+        if (!tag.ReadTag(entry.m_strPath.Get()) || !tag.ComposeName(name) ||
+            entry.m_strNewName.Get() == name)
             continue;
+        session.KeepRow(row);
         entry.m_strNewName.Set(name);
         list.RefreshRow(row);
     }
+    session.CommitSnapshot(kUndoEdit);
+    return true;
 }

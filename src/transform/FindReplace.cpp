@@ -24,7 +24,8 @@ int SearchColumn(const CRenameList& list, int column, int fromRow, const std::st
 }
 
 bool ReportNotFound(CTesselSession& session, const std::string& find) {
-    session.Prompts().Message(CannotFindMessage(find), EIcon::None, EButtons::Ok);
+    session.Prompts().Message(EMessageId::CannotFind, CannotFindMessage(find), EIcon::None,
+                              EButtons::Ok);
     return false;
 }
 
@@ -80,6 +81,10 @@ void StoreCell(CTesselSession& session, int row, int column, const std::string& 
     session.List().RefreshRow(row);
 }
 
+// Replace All's work once the field choice is known; any editor is closed already.
+ECommandOutcome ReplaceEverywhere(CTesselSession& session, const SReplaceSettings& settings,
+                                  const FieldChoice& fields);
+
 }  // namespace
 
 std::string CannotFindMessage(const std::string& find) {
@@ -127,12 +132,29 @@ ECommandOutcome ReplaceAll(CTesselSession& session, const std::string& find,
     session.EndEditing();
     if (session.IsMp3Mode() && !RunOptionsSheet(session, EOptionsPage::Id3Editor))
         return ECommandOutcome::Cancelled;
+    return ReplaceEverywhere(session, SReplaceSettings{find, replacement, matchCase},
+                             session.m_fieldChoice);
+}
+
+ECommandOutcome ReplaceAll(CTesselSession& session, const SReplaceSettings& settings,
+                           const FieldChoice& fields) {
+    session.EndEditing();
+    return ReplaceEverywhere(session, settings, fields);
+}
+
+namespace {
+
+ECommandOutcome ReplaceEverywhere(CTesselSession& session, const SReplaceSettings& settings,
+                                  const FieldChoice& fields) {
+    const std::string& find = settings.strFind;
+    const std::string& replacement = settings.strReplacement;
+    bool matchCase = settings.bMatchCase;
     CRenameList& list = session.List();
     session.TakePartialSnapshot();
     CTextField field;  // one working field, whose storage every row reuses
     if (session.IsMp3Mode()) {
         for (size_t choice = 0; choice < kTextTagColumns.size(); ++choice) {
-            if (!session.m_fieldChoice[choice])
+            if (!fields[choice])
                 continue;
             int column = kTextTagColumns[choice];
             for (int row = 0; row < list.GetCount(); ++row) {
@@ -169,6 +191,8 @@ ECommandOutcome ReplaceAll(CTesselSession& session, const std::string& find,
     return session.CommitSnapshot(kUndoEdit) ? ECommandOutcome::Changed
                                              : ECommandOutcome::Unchanged;
 }
+
+}  // namespace
 
 void HandleFindRequest(CTesselSession& session, EFindRequest request, const std::string& find,
                        const std::string& replacement, bool matchCase) {

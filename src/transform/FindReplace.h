@@ -4,6 +4,7 @@
 
 #include "model/TesselSession.h"
 #include "transform/CommandOutcome.h"
+#include "transform/NameTools.h"
 
 // Find and replace in new names (normal mode) or tag cells (MP3 mode), from the
 // session's current cell downwards. Without matchCase texts are compared through their
@@ -31,6 +32,16 @@ bool ReplaceCurrent(CTesselSession& session, const std::string& find,
 // unchanged rows are not written, and the selection and current cell stay.
 ECommandOutcome ReplaceAll(CTesselSession& session, const std::string& find,
                            const std::string& replacement, bool matchCase);
+
+// The settings of a replace, as the find-and-replace dialog holds them.
+struct SReplaceSettings {
+    std::string strFind;
+    std::string strReplacement;
+    bool bMatchCase = false;
+};
+// Replace All with the field choice given (MP3 mode; the Options sheet is not shown).
+ECommandOutcome ReplaceAll(CTesselSession& session, const SReplaceSettings& settings,
+                           const FieldChoice& fields);
 
 // What the find-and-replace dialog asked for.
 enum class EFindRequest { FindNext, Replace, ReplaceAll };

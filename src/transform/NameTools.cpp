@@ -36,6 +36,10 @@ void Apply(CTextField& field, ETextOperation operation, const std::string& middl
     }
 }
 
+// The driver's work once the field choice is known; any editor is closed already.
+ECommandOutcome Transform(CTesselSession& session, ETextOperation operation,
+                          const FieldChoice& fields);
+
 }  // namespace
 
 void TransformField(CTextField& field, ETextOperation operation, const std::string& middle) {
@@ -67,6 +71,19 @@ ECommandOutcome TransformNames(CTesselSession& session, ETextOperation operation
     session.EndEditing();
     if (session.IsMp3Mode() && !RunOptionsSheet(session, EOptionsPage::Id3Editor))
         return ECommandOutcome::Cancelled;
+    return Transform(session, operation, session.m_fieldChoice);
+}
+
+ECommandOutcome TransformNames(CTesselSession& session, ETextOperation operation,
+                               const FieldChoice& fields) {
+    session.EndEditing();
+    return Transform(session, operation, fields);
+}
+
+namespace {
+
+ECommandOutcome Transform(CTesselSession& session, ETextOperation operation,
+                          const FieldChoice& fields) {
     CRenameList& list = session.List();
     const std::string middle = session.m_strMiddle;
     session.TakePartialSnapshot();
@@ -78,7 +95,7 @@ ECommandOutcome TransformNames(CTesselSession& session, ETextOperation operation
         // depends on its own text only, and each entry is fetched from memory once.
         for (int row = 0; row < list.GetCount(); ++row) {
             for (size_t choice = 0; choice < kTextTagColumns.size(); ++choice) {
-                if (!session.m_fieldChoice[choice])
+                if (!fields[choice])
                     continue;
                 int column = kTextTagColumns[choice];
                 const CTextField& field = TagField(list.GetEntry(row), column);
@@ -109,6 +126,8 @@ ECommandOutcome TransformNames(CTesselSession& session, ETextOperation operation
                                              : ECommandOutcome::Unchanged;
 }
 
+}  // namespace
+
 ECommandOutcome SwapNames(CTesselSession& session) {
     std::string middle = " - ";
     bool accepted = session.Prompts().AskSwapMiddle(middle);
@@ -116,4 +135,10 @@ ECommandOutcome SwapNames(CTesselSession& session) {
     if (!accepted)
         return ECommandOutcome::Cancelled;
     return TransformNames(session, ETextOperation::Swap);
+}
+
+ECommandOutcome SwapNames(CTesselSession& session, const std::string& middle,
+                          const FieldChoice& fields) {
+    session.m_strMiddle = middle;
+    return TransformNames(session, ETextOperation::Swap, fields);
 }

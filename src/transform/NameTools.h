@@ -34,12 +34,24 @@ const CTextField& TagField(const CHitDoc& entry, int column);
 // space stays).
 void TransformField(CTextField& field, ETextOperation operation, const std::string& middle);
 
+// The tag fields a text command changes in MP3 mode, as the field choice holds them:
+// Title, Artist, Album, Comment.
+using FieldChoice = std::array<bool, 4>;
+
 // The transformation driver. In MP3 mode it first opens the Options sheet at the
-// "ID3 Editor" page (Cancel ends the command); then every visited cell is transformed and
-// written back, changed or not. Swap uses session.m_strMiddle as it stands.
+// "ID3 Editor" page (Cancel ends the command) and goes on with the field choice it left;
+// then as the second form. Swap uses session.m_strMiddle as it stands.
 ECommandOutcome TransformNames(CTesselSession& session, ETextOperation operation);
+// The driver with the field choice given (used in MP3 mode only; the sheet is not shown):
+// every visited cell is transformed and written back, changed or not.
+ECommandOutcome TransformNames(CTesselSession& session, ETextOperation operation,
+                               const FieldChoice& fields);
 
 // The Swap command: asks for the middle string (offered as " - " every time), keeps the
 // answer in session.m_strMiddle whether the user confirms or cancels, and on OK runs the
 // driver with it.
 ECommandOutcome SwapNames(CTesselSession& session);
+// Swap around the middle string given, which the session keeps, with the field choice
+// given (MP3 mode).
+ECommandOutcome SwapNames(CTesselSession& session, const std::string& middle,
+                          const FieldChoice& fields);

@@ -97,6 +97,13 @@ ECommandOutcome ApplyNumbering(CTesselSession& session, const SNumberingSettings
                                              : ECommandOutcome::Unchanged;
 }
 
+bool CheckWizardFilename(IPrompts& prompts, const std::string& filename) {
+    if (!filename.empty())
+        return true;
+    prompts.Message(EMessageId::EnterFilename, kEnterFilenameMessage, EIcon::Stop, EButtons::Ok);
+    return false;
+}
+
 ECommandOutcome RenameWizard(CTesselSession& session) {
     if (session.List().GetCount() == 0 || session.IsMp3Mode())
         return ECommandOutcome::Unchanged;
@@ -104,6 +111,16 @@ ECommandOutcome RenameWizard(CTesselSession& session) {
     SNumberingSettings settings;
     settings.strName = input.strCurrentName;
     if (!session.Prompts().RunRenameWizard(input, settings))
+        return ECommandOutcome::Cancelled;
+    return RenameWizard(session, settings);
+}
+
+ECommandOutcome RenameWizard(CTesselSession& session, const SNumberingSettings& settings) {
+    if (session.List().GetCount() == 0 || session.IsMp3Mode())
+        return ECommandOutcome::Unchanged;
+    const std::string firstPage =
+        settings.bStandardName ? settings.strName : LongestNewName(session.List()).strCurrentName;
+    if (!CheckWizardFilename(session.Prompts(), firstPage))
         return ECommandOutcome::Cancelled;
     return ApplyNumbering(session, settings);
 }

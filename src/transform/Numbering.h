@@ -49,6 +49,16 @@ std::string PositionPreview(const std::string& filename, int digits, int start,
 // they are (no limits, no trimming).
 ECommandOutcome ApplyNumbering(CTesselSession& session, const SNumberingSettings& settings);
 
+inline constexpr const char* kEnterFilenameMessage = "Please enter filename";
+
+// The check of the wizard's first page on Next: the filename its box holds may not be
+// empty. False, after "Please enter filename" (error icon, OK), when it is.
+bool CheckWizardFilename(IPrompts& prompts, const std::string& filename);
+
 // The Rename Wizard command: nothing with an empty list or in MP3 mode; otherwise the
-// wizard is asked (starting from LongestNewName) and its Finish applies the numbering.
+// wizard is asked (starting from LongestNewName) and its Finish goes on as the second form.
 ECommandOutcome RenameWizard(CTesselSession& session);
+// The wizard finished with these settings. With "Use current filename" the first page
+// holds the longest current new name, otherwise settings.strName; an empty one is refused
+// as CheckWizardFilename says (Cancelled). Nothing with an empty list or in MP3 mode.
+ECommandOutcome RenameWizard(CTesselSession& session, const SNumberingSettings& settings);

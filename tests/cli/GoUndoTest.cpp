@@ -47,16 +47,24 @@ TEST_F(GoTest, RenamesEveryFilePrintsThePreviewAndSavesTheNewNames) {
 }
 
 TEST_F(GoTest, APreviewWithAProblemBlocksTheRunWithStatusTwo) {
-    MakeFiles({"a.txt", "b.txt", "c.txt"}, {"x", "b", "y:z"});
+    MakeFiles({"a.txt", "b.txt", "c.txt"}, {"x", "x", "y/z"});
     std::string before = ReadFileBytes(List());
     SCliRun run = Run({"go", List(), "--yes"});
     EXPECT_EQ(run.nStatus, 2);
     EXPECT_EQ(run.strOut,
-              "a.txt\tx.txt\tOK\nb.txt\tb.txt\tFile already exists\n"
-              "c.txt\ty:z.txt\tIllegal character\n");
+              "a.txt\tx.txt\tOK\nb.txt\tx.txt\tFile already exists\n"
+              "c.txt\ty/z.txt\tIllegal character\n");
     EXPECT_THAT(Names(Folder()), ElementsAre("a.txt", "b.txt", "c.txt"));
     EXPECT_EQ(ReadFileBytes(List()), before);
     EXPECT_TRUE(JournalFiles().empty());
+}
+
+TEST_F(GoTest, AnUnchangedRowIsLeftAloneAndTheRunSucceeds) {
+    MakeFiles({"a.txt", "b.txt"}, {"a", "Artist: Title"});
+    SCliRun run = Run({"go", List(), "--yes"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_EQ(run.strOut, "a.txt\ta.txt\tUnchanged\nb.txt\tArtist: Title.txt\tOK\n");
+    EXPECT_THAT(Names(Folder()), ElementsAre("Artist: Title.txt", "a.txt"));
 }
 
 TEST_F(GoTest, DryRunAndAnUnconfirmedRunRenameNothing) {

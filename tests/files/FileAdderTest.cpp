@@ -128,7 +128,7 @@ TEST_F(FileAdderTest, RemoveTakesOutSelectedRowsAndAlwaysEmptiesTheHistory) {
     EXPECT_TRUE(session.AllMp3());
     EXPECT_TRUE(session.IsModified());
     EXPECT_TRUE(PathExists(b));
-    EXPECT_EQ(observer.m_calls.front(), "inserted 0-1");
+    EXPECT_EQ(observer.m_calls.front(), "inserting 0-1");
     EXPECT_NE(std::find(observer.m_calls.begin(), observer.m_calls.end(), "end editing"),
               observer.m_calls.end());
 

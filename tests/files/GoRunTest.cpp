@@ -86,6 +86,41 @@ TEST_F(GoRunTest, AnEmptyListShowsEmptyListsAndRecordsNothing) {
     EXPECT_FALSE(session.CanUndo());
 }
 
+TEST_F(GoRunTest, UnchangedRowsAreSkippedAndTheOthersRun) {
+    AddFiles({"a.txt", "b.txt", "song.mp3"});
+    session.SetModified(false);
+    // Only a byte-for-byte equal name is unchanged: a change of letter case is a rename.
+    Rename({"a", "x", "Song"});
+    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+    EXPECT_EQ(PreviewCodes(), (std::vector<int>{kResultUnchanged, kResultOk, kResultOk}));
+    EXPECT_EQ(ResultCodes(), (std::vector<int>{kResultUnchanged, kResultOk, kResultOk}));
+    EXPECT_EQ(prompts.m_results.back().rows[0].strAfter, "a.txt");
+    ExpectMoved({{"a.txt", "a.txt"}, {"b.txt", "x.txt"}, {"song.mp3", "Song.mp3"}});
+    EXPECT_FALSE(PathExists(dir / "song.mp3"));
+    EXPECT_TRUE(session.IsModified());
+
+    Undo(session);
+    ExpectMoved({{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"song.mp3", "song.mp3"}});
+    EXPECT_FALSE(session.CanUndo());
+}
+
+TEST_F(GoRunTest, ARunOfOnlyUnchangedRowsRecordsNothing) {
+    AddFiles({"a.txt", "b.txt"});
+    session.SetModified(false);
+    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+    EXPECT_EQ(ResultCodes(), (std::vector<int>{kResultUnchanged, kResultUnchanged}));
+    EXPECT_FALSE(session.CanUndo());
+    EXPECT_FALSE(session.IsModified());
+}
+
+TEST_F(GoRunTest, NamesWithWindowsReservedCharactersAreMadeOnAPosixFileSystem) {
+    AddFiles({"a.mp3", "b.txt"});
+    Rename({"Artist: Title", "What? <yes> \\ | * \"q\""});
+    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+    EXPECT_EQ(ResultCodes(), (std::vector<int>{kResultOk, kResultOk}));
+    ExpectMoved({{"a.mp3", "Artist: Title.mp3"}, {"b.txt", "What? <yes> \\ | * \"q\".txt"}});
+}
+
 TEST_F(GoRunTest, ANameTakenAfterThePreviewIsNeverOverwritten) {
     AddFiles({"a.txt", "b.txt", "c.txt"});
     Rename({"x", "y", "z"});
@@ -286,7 +321,7 @@ TEST_F(GoRunTest, APreviewOfManyRowsKeepsEachVerdictOnItsRow) {
         entry.m_strName.Set(name);
         entry.m_strExt.Set(".txt");
         entry.m_strPath.Set(exists ? dir.WriteFile(name) : dir / name);
-        entry.m_strNewName.Set((row % 1000 == 5 ? "bad:" : "g") + std::to_string(row));
+        entry.m_strNewName.Set((row % 1000 == 5 ? "bad/" : "g") + std::to_string(row));
         session.AddEntry(entry);
         expected.push_back(!exists           ? kResultNotFound
                            : row % 1000 == 5 ? kResultIllegalChar

@@ -18,7 +18,8 @@ TEST_F(RenameListTest, RemovingAdjacentSelectedRowsSkipsNone) {
 
     EXPECT_EQ(list.RemoveSelected(), 4);
     EXPECT_EQ(NewNames(), (std::vector<std::string>{"a", "e"}));
-    EXPECT_EQ(observer.m_calls, (std::vector<std::string>{"removed 5-1", "removed 1-3"}));
+    EXPECT_EQ(observer.m_calls, (std::vector<std::string>{"removing 5-1", "removed 5-1",
+                                                          "removing 1-3", "removed 1-3"}));
     EXPECT_FALSE(list.IsSelected(0));
     EXPECT_FALSE(list.IsSelected(1));
 }

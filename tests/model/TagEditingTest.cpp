@@ -55,6 +55,31 @@ TEST_F(TagEditingTest, YearsOutsideTheRangeAndUnknownGenresStoreNone) {
     EXPECT_EQ(session.List().GetEntry(0).m_strTitle.Get(), "");
 }
 
+TEST(TagValueCheckTest, OnlyValuesTheTagHoldsAsTypedAreStorable) {
+    struct {
+        int column;
+        const char* text;
+        bool storable;
+    } cases[] = {
+        {kColYear, "", true},
+        {kColYear, "1999", true},
+        {kColYear, "1", true},
+        {kColYear, "9999", true},
+        {kColYear, "0", false},
+        {kColYear, "10000", false},
+        {kColYear, "19x", false},
+        {kColYear, "+1999", false},
+        {kColYear, " 1999", false},
+        {kColYear, "01999", false},
+        {kColGenre, "", true},
+        {kColGenre, "Jazz", true},
+        {kColGenre, "Polka Dots", false},
+        {kColTitle, "anything at all", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsStorableTagValue(c.column, c.text), c.storable) << c.column << " " << c.text;
+}
+
 TEST_F(TagEditingTest, OptionsSheetStoresOnOkAndRestoresStoredValuesOnCancel) {
     SId3EditorOptions chosen;
     chosen.format = {true, false, true, false};

@@ -121,15 +121,22 @@ TEST_F(SaveId3Test, NoSwitchesWithoutWritingAndCancelStaysInMp3Mode) {
     EXPECT_TRUE(Entry(0).IsTagChanged());
 }
 
-TEST_F(SaveId3Test, CancelInThePreviewWritesNothingButStillSwitches) {
+TEST_F(SaveId3Test, CancelInThePreviewWritesNothingAndStaysInMp3Mode) {
     prompts.m_messageAnswers = {EAnswer::Yes};
     prompts.m_resultsAnswers = {false};
     ToggleMode(session);
-    EXPECT_FALSE(session.IsMp3Mode());
+    EXPECT_TRUE(session.IsMp3Mode());
+    EXPECT_TRUE(session.CanUndo());
+    EXPECT_TRUE(Entry(0).IsTagChanged());
     ASSERT_EQ(prompts.m_results.size(), 1u);
     EXPECT_EQ(prompts.m_results[0].strTitle, "Preview");
     EXPECT_EQ(CodesOf(prompts.m_results[0]), (Codes{kResultOk, kResultUnchanged}));
     EXPECT_TRUE(FilesUnchanged());
+
+    prompts.m_messageAnswers = {EAnswer::Yes};
+    prompts.m_resultsAnswers = {false};
+    EXPECT_EQ(SaveID3(session), EAnswer::Cancel);
+    EXPECT_EQ(prompts.m_messageIds.back(), EMessageId::SaveTagChanges);
 }
 
 TEST_F(SaveId3Test, YesWritesChangedTagsThenASecondSaveAsksNothing) {
@@ -398,13 +405,34 @@ TEST_F(NameTagConversionTest, Id3ToFilenameComposesNamesFromTheTagsInTheFiles) {
     EXPECT_EQ(NewNames(),
               (std::vector<std::string>{"Band - Song", "Solo - ", "three", "four", "five", "six"}));
     EXPECT_TRUE(prompts.m_messages.empty());
-    EXPECT_FALSE(session.CanUndo());
+    EXPECT_TRUE(session.IsModified());
 
     prompts.m_separators = {SSeparatorChoice{"_", false}};
     Id3ToFilename(session);
     EXPECT_EQ(NewNames()[0], "Song_Band");
     Id3ToFilename(session);  // cancelled
     EXPECT_EQ(NewNames()[0], "Song_Band");
+
+    // Each run that changed names is one undo step.
+    Undo(session);
+    EXPECT_EQ(NewNames()[0], "Band - Song");
+    Undo(session);
+    EXPECT_EQ(NewNames(), (std::vector<std::string>{"one", "two", "three", "four", "five", "six"}));
+    EXPECT_FALSE(session.CanUndo());
+}
+
+TEST_F(NameTagConversionTest, Id3ToFilenameDoesNothingWhileItIsDisabled) {
+    AddFile("one.mp3", kAudio + RawBlock("Song", "Band"));
+    session.SetMp3Columns();
+    EXPECT_FALSE(Id3ToFilename(session, SSeparatorChoice{}));
+    EXPECT_FALSE(Id3ToFilename(session));
+    session.SetNormalColumns();
+    AddFile("notes.txt", "text");
+    session.RecomputeAllMp3();
+    EXPECT_FALSE(Id3ToFilename(session));
+    EXPECT_TRUE(prompts.m_separatorsOffered.empty());
+    EXPECT_EQ(NewNames(), (std::vector<std::string>{"one", "notes"}));
+    EXPECT_FALSE(session.CanUndo());
 }
 
 }  // namespace

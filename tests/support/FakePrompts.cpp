@@ -13,8 +13,9 @@ bool TakeNext(std::deque<T>& queue, T& out) {
 
 }  // namespace
 
-EAnswer CFakePrompts::Message(const std::string& text, EIcon, EButtons buttons) {
+EAnswer CFakePrompts::Message(EMessageId id, const std::string& text, EIcon, EButtons buttons) {
     m_messages.push_back(text);
+    m_messageIds.push_back(id);
     EAnswer answer;
     if (TakeNext(m_messageAnswers, answer))
         return answer;

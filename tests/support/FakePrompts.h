@@ -27,7 +27,7 @@ struct SShownResults {
 // gets the cautious answer (Cancel, No, OK for a plain message).
 class CFakePrompts : public IPrompts {
 public:
-    EAnswer Message(const std::string& text, EIcon icon, EButtons buttons) override;
+    EAnswer Message(EMessageId id, const std::string& text, EIcon icon, EButtons buttons) override;
     bool ChooseFilesToAdd(std::vector<std::string>& paths) override;
     bool ChooseExtension(SExtensionChoice& choice) override;
     bool ShowResults(const CResultsList& results) override;
@@ -57,6 +57,7 @@ public:
 
     // What was shown.
     std::vector<std::string> m_messages;
+    std::vector<EMessageId> m_messageIds;
     std::vector<SShownResults> m_results;
     std::vector<EOptionsPage> m_optionsPages;
     std::vector<std::string> m_swapMiddlesOffered;

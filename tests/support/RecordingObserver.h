@@ -9,8 +9,11 @@
 class CRecordingObserver : public IListObserver {
 public:
     void RowsChanged(int first, int last) override { Log("changed", first, last); }
+    void RowsAboutToBeInserted(int first, int count) override { Log("inserting", first, count); }
     void RowsInserted(int first, int count) override { Log("inserted", first, count); }
+    void RowsAboutToBeRemoved(int first, int count) override { Log("removing", first, count); }
     void RowsRemoved(int first, int count) override { Log("removed", first, count); }
+    void ListAboutToBeReset() override { m_calls.push_back("resetting"); }
     void ListReset() override { m_calls.push_back("reset"); }
     void SelectionChanged() override { m_calls.push_back("selection"); }
     void EndEditing() override { m_calls.push_back("end editing"); }

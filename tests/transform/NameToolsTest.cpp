@@ -2,6 +2,7 @@
 
 #include "files/UndoCommand.h"
 #include "support/SessionFixture.h"
+#include "transform/FindReplace.h"
 #include "transform/NameTools.h"
 #include "transform/Numbering.h"
 
@@ -122,6 +123,20 @@ TEST_F(Mp3NameToolsTest, CancellingTheOptionsSheetOrChoosingNothingChangesNothin
     EXPECT_EQ(prompts.m_optionsPages.size(), 3u);
 }
 
+TEST_F(Mp3NameToolsTest, TheFormsTakingAFieldChoiceShowNoSheet) {
+    EXPECT_EQ(TransformNames(session, ETextOperation::Lowercase, {false, true, false, false}),
+              ECommandOutcome::Changed);
+    EXPECT_EQ(SwapNames(session, "one", {true, false, false, false}), ECommandOutcome::Changed);
+    EXPECT_EQ(session.m_strMiddle, "one");
+    EXPECT_EQ(ReplaceAll(session, SReplaceSettings{"a", "4", false}, {false, false, true, false}),
+              ECommandOutcome::Changed);
+    EXPECT_TRUE(prompts.m_optionsPages.empty());
+    EXPECT_EQ(Column(kColArtist), (std::vector<std::string>{"artist", "artist"}));
+    EXPECT_EQ(Column(kColTitle), (std::vector<std::string>{".mp3oneTITLE ", "TITLE two.mp3"}));
+    EXPECT_EQ(Column(kColAlbum), (std::vector<std::string>{"4LBUM", "4LBUM"}));
+    EXPECT_EQ(session.UndoHistory().GetCount(), 3u);
+}
+
 SNumberingSettings Standard(const std::string& name, int digits, int increment, int start,
                             int offset) {
     return {true, name, digits, increment, start, offset};
@@ -238,6 +253,24 @@ TEST_F(NumberingTest, WizardCommandAsksWithTheLongestNameAndAppliesOnFinish) {
     prompts.m_wizardAnswers.push_back(Standard("X", 2, 1, 1, -1));
     EXPECT_EQ(RenameWizard(session), ECommandOutcome::Unchanged);
     EXPECT_EQ(prompts.m_wizardInputs.size(), 2u);
+}
+
+TEST_F(NumberingTest, AWizardFinishedWithAnEmptyFilenameIsRefused) {
+    AddRow("a.mp3");
+    AddRow("b.mp3");
+    EXPECT_EQ(RenameWizard(session, Standard("", 2, 1, 1, -1)), ECommandOutcome::Cancelled);
+    EXPECT_EQ(prompts.m_messageIds, std::vector<EMessageId>{EMessageId::EnterFilename});
+    EXPECT_EQ(prompts.m_messages, std::vector<std::string>{"Please enter filename"});
+
+    // "Use current filename" starts from the longest new name, whatever strName holds.
+    SNumberingSettings current{false, "", 1, 1, 7, -1};
+    EXPECT_EQ(RenameWizard(session, current), ECommandOutcome::Changed);
+    EXPECT_EQ(NewNames(), (std::vector<std::string>{"a7", "b8"}));
+    session.List().GetEntry(0).m_strNewName.Set("");
+    session.List().GetEntry(1).m_strNewName.Set("");
+    EXPECT_EQ(RenameWizard(session, current), ECommandOutcome::Cancelled);
+    EXPECT_EQ(prompts.m_messages.size(), 2u);
+    EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "GoSupport.h"
+#include "files/AddCollector.h"
+#include "model/ResultsList.h"
+
+namespace {
+
+struct SExtensionCase {
+    std::string strText;
+    bool bKeep;
+    bool bValid;
+};
+
+class ExtensionCheckTest : public GoTest, public ::testing::WithParamInterface<SExtensionCase> {};
+
+// The dialog's check holds for the text in its box whichever way the choice goes, and Go
+// given an invalid choice changes nothing.
+TEST_P(ExtensionCheckTest, OnlyATextWithADotOrNoneIsAnExtension) {
+    const SExtensionCase& c = GetParam();
+    AddFiles({"a.txt"});
+    EXPECT_EQ(IsValidExtension(c.strText), c.bValid);
+    SGoSettings settings{SExtensionChoice{c.bKeep, c.strText}, EOnFailure::Stop};
+    Rename({"b"});
+    EGoOutcome outcome = Go(session, settings);
+    if (c.bValid) {
+        EXPECT_EQ(outcome, EGoOutcome::Ran);
+        EXPECT_TRUE(prompts.m_messageIds.empty());
+        return;
+    }
+    EXPECT_EQ(outcome, EGoOutcome::Cancelled);
+    EXPECT_EQ(prompts.m_messageIds, std::vector<EMessageId>{EMessageId::InvalidExtension});
+    EXPECT_EQ(prompts.m_messages, std::vector<std::string>{kInvalidExtensionMessage});
+    EXPECT_EQ(session.List().GetEntry(0).m_strExt.Get(), ".txt");
+    EXPECT_TRUE(prompts.m_results.empty());
+    ExpectMoved("a.txt", "a.txt");
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ExtensionCheckTest,
+                         ::testing::Values(SExtensionCase{".md", false, true},
+                                           SExtensionCase{"", false, true},
+                                           SExtensionCase{"tar.gz", false, true},
+                                           SExtensionCase{"txt", false, false},
+                                           SExtensionCase{"txt", true, false}));
+
+// A failure answered beforehand asks nothing: Stop leaves the later rows untried,
+// Continue renames them.
+TEST_F(GoTest, TheFailurePolicyGivenAnswersTheQuestion) {
+    for (EOnFailure policy : {EOnFailure::Stop, EOnFailure::Continue}) {
+        CTempDir folder;
+        std::vector<std::string> paths;
+        for (const char* name : {"a.txt", "b.txt", "c.txt"})
+            paths.push_back(folder.WriteFile(name, name));
+        session.List().Empty();
+        ASSERT_EQ(DropFiles(session, paths), 3);
+        Rename({"x", "y", "z"});
+        prompts.m_results.clear();
+        prompts.m_onPreview = [&] { folder.WriteFile("y.txt", "in the way"); };
+        EXPECT_EQ(Go(session, SGoSettings{SExtensionChoice{}, policy}), EGoOutcome::Ran);
+        EXPECT_TRUE(prompts.m_messages.empty());
+        int last = policy == EOnFailure::Stop ? kResultUnexpected : kResultOk;
+        EXPECT_EQ(ResultCodes(), (std::vector<int>{kResultOk, kResultUnexpected, last}));
+        EXPECT_EQ(PathExists(folder / "z.txt"), policy == EOnFailure::Continue);
+    }
+}
+
+TEST(CollectFilesToAddTest, WalksFoldersDepthFirstInNameOrderAndTellsWhatGaveNothing) {
+    CTempDir dir;
+    std::string loose = dir.WriteFile("loose.txt");
+    dir.WriteFile("tree/b.txt");
+    dir.WriteFile("tree/a/z.txt");
+    dir.WriteFile("tree/c.txt");
+    dir.MakeFolder("tree/empty");
+    std::vector<SAddProblem> problems;
+    std::vector<std::string> files =
+        CollectFilesToAdd({dir / "tree", loose, dir / "missing"}, true, problems);
+    EXPECT_EQ(files, (std::vector<std::string>{dir / "tree/a/z.txt", dir / "tree/b.txt",
+                                               dir / "tree/c.txt", loose}));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].strPath, dir / "missing");
+    EXPECT_EQ(problems[0].problem, EAddProblem::NotFound);
+
+    problems.clear();
+    files = CollectFilesToAdd({dir / "tree", loose}, false, problems);
+    EXPECT_EQ(files, std::vector<std::string>{loose});
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].problem, EAddProblem::IsFolder);
+}
+
+}  // namespace
