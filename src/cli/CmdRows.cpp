@@ -1,7 +1,11 @@
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <utility>
 
 #include "cli/CliArgs.h"
 #include "cli/CliList.h"
@@ -14,9 +18,19 @@
 
 namespace {
 
+// The folders a walk has entered, by device and inode: a folder met twice (through a
+// mount of a folder inside itself, say) is walked once.
+using CVisited = std::set<std::pair<dev_t, ino_t>>;
+
 // The files inside a folder and its subfolders, depth first, each folder's names sorted
-// bytewise: what a person would pick in the Add dialog folder by folder.
-bool CollectFiles(const std::string& folder, std::vector<std::string>& files) {
+// bytewise: what a person would pick in the Add dialog folder by folder. Links inside are
+// not followed: each is a row of its own.
+bool CollectFiles(const std::string& folder, std::vector<std::string>& files, CVisited& visited) {
+    struct stat st;
+    if (stat(folder.c_str(), &st) != 0)
+        return ReportError(folder, std::strerror(errno)) == 0;
+    if (!visited.emplace(st.st_dev, st.st_ino).second)
+        return true;
     std::vector<std::string> names;
     if (!ListFolder(folder, names))
         return ReportError(folder, std::strerror(errno)) == 0;
@@ -28,11 +42,17 @@ bool CollectFiles(const std::string& folder, std::vector<std::string>& files) {
         if (!QueryPath(path, facts))
             continue;
         if (facts.bIsFolder)
-            ok = CollectFiles(path, files) && ok;
+            ok = CollectFiles(path, files, visited) && ok;
         else
             files.push_back(path);
     }
     return ok;
+}
+
+// A path named on the command line that is a folder, or a link that leads to one.
+bool NamesAFolder(const std::string& path, const SPathFacts& facts) {
+    struct stat st;
+    return facts.bIsFolder || (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
 }
 
 // A 1-based row number of the list, as a 0-based row; -1 when it is not one.
@@ -58,11 +78,11 @@ int RunAdd(const CCliArgs& args) {
         SPathFacts facts;
         if (!QueryPath(path, facts))
             status = ReportError(args.At(i), std::strerror(ENOENT));
-        else if (!facts.bIsFolder)
+        else if (!NamesAFolder(path, facts))
             files.push_back(path);
         else if (!args.Has("recursive"))
             status = ReportError(args.At(i), "is a folder; --recursive adds the files in it");
-        else if (!CollectFiles(path, files))
+        else if (CVisited visited; !CollectFiles(path, files, visited))
             status = 1;
     }
     list.Prompts().m_filesToAdd = std::move(files);
