@@ -120,5 +120,5 @@ int RunRename(const CCliArgs& args) {
                            "no such row; the list has " +
                                std::to_string(list.Session().List().GetCount()) + " rows");
     CommitCellEdit(list.Session(), row, 0, args.At(2));
-    return list.SaveIfChanged() ? 0 : 1;
+    return list.SaveIfChanged() && list.Prompts().m_nErrors == 0 ? 0 : 1;
 }

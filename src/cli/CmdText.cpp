@@ -31,7 +31,8 @@ int RunTextCommand(const CCliArgs& args, Command command) {
     if (args.Has("fields") || args.Has("dry-run"))
         return ReportError(args.Has("fields") ? "--fields" : "--dry-run", "needs --mp3");
     command(list.Session());
-    return list.SaveIfChanged() ? 0 : 1;
+    // A command the core refused (with its message on stderr) changed nothing.
+    return list.SaveIfChanged() && list.Prompts().m_nErrors == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -91,5 +92,5 @@ int RunNumber(const CCliArgs& args) {
     RenameWizard(list.Session());
     if (prompts.m_bWizardRefused)
         return ReportError(list.Path(), "no filename to number: give one with --name");
-    return list.SaveIfChanged() ? 0 : 1;
+    return list.SaveIfChanged() && prompts.m_nErrors == 0 ? 0 : 1;
 }

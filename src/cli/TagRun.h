@@ -19,5 +19,7 @@ int RunOnTags(CCliList& list, const CCliArgs& args, Command command) {
     if (!EnterMp3Mode(list, args))
         return 1;
     command(list.Session());
+    if (list.Prompts().m_nErrors != 0)
+        return 1;
     return SaveTags(list, args.Has("dry-run"));
 }

@@ -54,3 +54,21 @@ TEST_F(CliTest, AddWalksAFolderNamedThroughALinkButNoLinkInsideIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two replaces with long texts once grew a name to gigabytes; the first that would pass
+// the limit is refused, with the list left as it was.
+TEST_F(CliTest, AReplaceThatWouldGrowANamePastTheLimitIsRefused) {
+    WriteList({dir.WriteFile("aaa.txt")});
+    std::string before = ReadFileBytes(List());
+    std::string replacement(2000, 'a');
+    SCliRun first = Run({"replace", List(), "a", replacement});
+    EXPECT_EQ(first.nStatus, 1);
+    EXPECT_THAT(first.strErr, HasSubstr("4,096 bytes"));
+    SCliRun second = Run({"replace", List(), "a", replacement});
+    EXPECT_EQ(second.nStatus, 1);
+    EXPECT_EQ(ReadFileBytes(List()), before);
+}
+
+}  // namespace
