@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Prompts.h"
+#include "model/RecordText.h"
 
 // The prompts of the command line: every question is answered from the command's options,
 // messages go to stderr as one line naming the file concerned, and the preview and
@@ -52,6 +53,8 @@ public:
     bool m_bPrintResults = true;
     // Rows of a results list that did not succeed go to stderr.
     bool m_bReportFailures = true;
+    // How the lists are printed.
+    ERecordFormat m_recordFormat = ERecordFormat::Lines;
 
     // What happened.
     int m_nErrors = 0;              // messages that reported a failure

@@ -63,6 +63,8 @@ bool SetUpGo(const CCliArgs& args, CCliPrompts& prompts) {
     prompts.m_questionAnswers[kContinueQuestion] =
         onError == "continue" ? EAnswer::Yes : EAnswer::No;
     prompts.m_bDryRun = args.Has("dry-run");
+    if (args.Has("zero"))
+        prompts.m_recordFormat = ERecordFormat::Nul;
     prompts.m_bConfirmed = args.Has("yes");
     prompts.m_bAskOnTerminal = true;
     // The preview is the listing; afterwards only the rows that failed are told, on stderr.

@@ -10,17 +10,13 @@
 #include "files/FileAdder.h"
 #include "model/GenreTable.h"
 #include "model/HitDoc.h"
+#include "model/RecordText.h"
 #include "model/TagEditing.h"
 #include "mp3/NameTagConversion.h"
 #include "mp3/TagFile.h"
 #include "platform/PathFacts.h"
 
 namespace {
-
-void WriteCell(const std::string& text, char after) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fputc(after, stdout);
-}
 
 // The tag options of the tag command, by MP3 column.
 struct STagOption {
@@ -55,6 +51,7 @@ void SetSeparator(const CCliArgs& args, CCliPrompts& prompts) {
 
 int RunTags(const CCliArgs& args) {
     CCliPrompts prompts;
+    CRecordText records(args.Has("zero") ? ERecordFormat::Nul : ERecordFormat::Lines);
     int status = 0;
     for (const std::string& path : args.Positional()) {
         CHitDoc entry;
@@ -69,13 +66,14 @@ int RunTags(const CCliArgs& args) {
                 continue;
             }
         }
-        WriteCell(path, '\t');
-        WriteCell(entry.m_strTitle.Get(), '\t');
-        WriteCell(entry.m_strArtist.Get(), '\t');
-        WriteCell(entry.m_strAlbum.Get(), '\t');
-        WriteCell(entry.GetYearText(), '\t');
-        WriteCell(entry.GetGenreText(), '\t');
-        WriteCell(entry.m_strComment.Get(), '\n');
+        for (const std::string& field :
+             {path, entry.m_strTitle.Get(), entry.m_strArtist.Get(), entry.m_strAlbum.Get(),
+              entry.GetYearText(), entry.GetGenreText(), entry.m_strComment.Get()})
+            records.Field(field);
+        records.EndRecord();
+        std::string& text = records.Text();
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        text.clear();
     }
     return prompts.m_nErrors == 0 ? status : 1;
 }

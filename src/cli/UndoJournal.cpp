@@ -62,7 +62,6 @@ bool GetU32(const std::string& in, size_t& pos, uint32_t& value) {
     return true;
 }
 
-
 size_t RecordSize(const std::string& from, const std::string& to) {
     return 1 + 4 + 4 + from.size() + to.size() + 4;
 }
