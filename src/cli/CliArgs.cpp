@@ -15,6 +15,17 @@ const SOptionSpec* FindOption(const SCommandSpec& spec, const std::string& name)
     return nullptr;
 }
 
+// The option a word such as "-z" stands for; null for any other word, which is then
+// positional as before (a file may be called "-x").
+const SOptionSpec* FindShortOption(const SCommandSpec& spec, const std::string& word) {
+    if (word.size() != 2 || word[0] != '-' || word[1] == '-')
+        return nullptr;
+    for (const SOptionSpec& option : spec.options)
+        if (option.cShort == word[1] && option.pszValue == nullptr)
+            return &option;
+    return nullptr;
+}
+
 }  // namespace
 
 bool CCliArgs::Parse(const SCommandSpec& spec, const std::vector<std::string>& words,
@@ -22,6 +33,10 @@ bool CCliArgs::Parse(const SCommandSpec& spec, const std::vector<std::string>& w
     bool optionsEnded = false;
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
+        if (const SOptionSpec* letter = optionsEnded ? nullptr : FindShortOption(spec, word)) {
+            m_options[letter->pszName] = "";
+            continue;
+        }
         if (optionsEnded || word.size() < 3 || word.compare(0, 2, "--") != 0) {
             if (!optionsEnded && word == "--") {
                 optionsEnded = true;

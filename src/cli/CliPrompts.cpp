@@ -68,19 +68,19 @@ void CCliPrompts::PrintList(const CResultsList& results, FILE* out) const {
     size_t rows = results.m_records.GetCount();
     std::vector<std::string> texts((rows + kRowsPerPart - 1) / kRowsPerPart);
     ForEachChunk(rows, kRowsPerPart, [&](size_t part, size_t first, size_t last) {
-        std::string& text = texts[part];
+        CRecordText records(m_listing.recordFormat);
+        std::string after;
         for (size_t i = first; i < last; ++i) {
             if (i + kAhead < last)
                 __builtin_prefetch(&results.m_records.At(i + kAhead));
             const CHitDoc& record = results.m_records.At(i);
-            text += record.m_strName.Get();
-            text += '\t';
-            text += record.m_strNewName.Get();
-            text += record.m_strExt.Get();
-            text += '\t';
-            text += ResultText(record.m_nTag);
-            text += '\n';
+            after.assign(record.m_strNewName.Get()).append(record.m_strExt.Get());
+            records.Field(record.m_strName.Get());
+            records.Field(after);
+            records.Field(ResultText(record.m_nTag));
+            records.EndRecord();
         }
+        texts[part] = std::move(records.Text());
     });
     for (const std::string& text : texts)
         WriteBytes(text, out);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/Prompts.h"
+#include "model/RecordText.h"
 
 // How a command's preview and results lists are shown and answered.
 struct SCliListing {
@@ -14,6 +15,7 @@ struct SCliListing {
     bool bPrintPreview = true;    // which lists are printed on stdout
     bool bPrintResults = true;
     bool bReportFailures = true;  // rows of a results list that did not succeed go to stderr
+    ERecordFormat recordFormat = ERecordFormat::Lines;  // how the lists are printed
 };
 
 // The prompts of the command line. The commands call the core's forms that take their

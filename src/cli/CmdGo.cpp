@@ -25,6 +25,8 @@ bool SetUpGo(const CCliArgs& args, SGoSettings& settings, CCliPrompts& prompts) 
     listing.bDryRun = args.Has("dry-run");
     listing.bConfirmed = args.Has("yes");
     listing.bAskOnTerminal = true;
+    if (args.Has("zero"))
+        listing.recordFormat = ERecordFormat::Nul;
     // The preview is the listing; afterwards only the rows that failed are told, on stderr.
     listing.bPrintResults = false;
     prompts.SetListing(listing);

@@ -5,21 +5,26 @@
 #include "cli/Commands.h"
 #include "cli/TagRun.h"
 #include "model/ColumnTitles.h"
+#include "model/RecordText.h"
 #include "model/SortRows.h"
 #include "model/TextExport.h"
 
 namespace {
 
-void PrintRows(const CRenameList& list) {
+void PrintRows(const CRenameList& list, ERecordFormat format) {
+    CRecordText records(format);
     for (int row = 0; row < list.GetCount(); ++row) {
-        for (int column = 0; column < list.GetColumnCount(); ++column) {
-            if (column > 0)
-                std::fputc('\t', stdout);
-            std::string cell = list.CellText(row, column);
-            std::fwrite(cell.data(), 1, cell.size(), stdout);
-        }
-        std::fputc('\n', stdout);
+        for (int column = 0; column < list.GetColumnCount(); ++column)
+            records.Field(list.CellText(row, column));
+        records.EndRecord();
+        std::string& text = records.Text();
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        text.clear();
     }
+}
+
+ERecordFormat FormatOf(const CCliArgs& args) {
+    return args.Has("zero") ? ERecordFormat::Nul : ERecordFormat::Lines;
 }
 
 }  // namespace
@@ -31,7 +36,7 @@ int RunShow(const CCliArgs& args) {
     FieldChoice fields;
     if (args.Has("mp3") && !EnterMp3Mode(list, args, fields))
         return 1;
-    PrintRows(list.Session().List());
+    PrintRows(list.Session().List(), FormatOf(args));
     return 0;
 }
 
@@ -53,5 +58,5 @@ int RunExport(const CCliArgs& args) {
     if (!list.Load(args.At(0), false))
         return 1;
     list.Prompts().SetSubject(args.At(1));
-    return SaveToTextFile(list.Session(), args.At(1)) ? 0 : 1;
+    return SaveToTextFile(list.Session(), args.At(1), FormatOf(args)) ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <utility>
 
 #include "cli/CliArgs.h"
 #include "cli/CliList.h"
@@ -69,5 +71,5 @@ int RunRename(const CCliArgs& args) {
                            "no such row; the list has " +
                                std::to_string(list.Session().List().GetCount()) + " rows");
     CommitCellEdit(list.Session(), row, 0, args.At(2));
-    return list.SaveIfChanged() ? 0 : 1;
+    return list.SaveIfChanged() && list.Prompts().Errors() == 0 ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 #include "cli/TagRun.h"
 #include "files/FileAdder.h"
 #include "model/HitDoc.h"
+#include "model/RecordText.h"
 #include "model/TagEditing.h"
 #include "mp3/ID3Tag.h"
 #include "mp3/NameTagConversion.h"
@@ -16,11 +17,6 @@
 #include "platform/PathFacts.h"
 
 namespace {
-
-void WriteCell(const std::string& text, char after) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fputc(after, stdout);
-}
 
 // The tag options of the tag command, by MP3 column.
 struct STagOption {
@@ -51,6 +47,7 @@ SSeparatorChoice SeparatorOf(const CCliArgs& args) {
 
 int RunTags(const CCliArgs& args) {
     CCliPrompts prompts;
+    CRecordText records(args.Has("zero") ? ERecordFormat::Nul : ERecordFormat::Lines);
     int status = 0;
     for (const std::string& path : args.Positional()) {
         CHitDoc entry;
@@ -64,13 +61,14 @@ int RunTags(const CCliArgs& args) {
                 ReportError(path, error == EINVAL ? "not a regular file" : std::strerror(error));
             continue;
         }
-        WriteCell(path, '\t');
-        WriteCell(entry.m_strTitle.Get(), '\t');
-        WriteCell(entry.m_strArtist.Get(), '\t');
-        WriteCell(entry.m_strAlbum.Get(), '\t');
-        WriteCell(entry.GetYearText(), '\t');
-        WriteCell(entry.GetGenreText(), '\t');
-        WriteCell(entry.m_strComment.Get(), '\n');
+        for (const std::string& field :
+             {path, entry.m_strTitle.Get(), entry.m_strArtist.Get(), entry.m_strAlbum.Get(),
+              entry.GetYearText(), entry.GetGenreText(), entry.m_strComment.Get()})
+            records.Field(field);
+        records.EndRecord();
+        std::string& text = records.Text();
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        text.clear();
     }
     return prompts.Errors() == 0 ? status : 1;
 }

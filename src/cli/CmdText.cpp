@@ -31,7 +31,8 @@ int RunTextCommand(const CCliArgs& args, Command command) {
     if (args.Has("fields") || args.Has("dry-run"))
         return ReportError(args.Has("fields") ? "--fields" : "--dry-run", "needs --mp3");
     command(list.Session(), FieldChoice{});
-    return list.SaveIfChanged() ? 0 : 1;
+    // A command the core refused (with its message on stderr) changed nothing.
+    return list.SaveIfChanged() && list.Prompts().Errors() == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -94,5 +95,5 @@ int RunNumber(const CCliArgs& args) {
     if (RenameWizard(list.Session(), numbering) == ECommandOutcome::Cancelled)
         return 1;
     list.Prompts().SetSubject("");
-    return list.SaveIfChanged() ? 0 : 1;
+    return list.SaveIfChanged() && list.Prompts().Errors() == 0 ? 0 : 1;
 }

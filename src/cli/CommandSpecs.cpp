@@ -1,6 +1,12 @@
 #include "cli/CommandTable.h"
 #include "cli/Commands.h"
 
+namespace {
+
+const SOptionSpec kZeroOption{"zero", nullptr, "end every field with a NUL byte, unescaped", 'z'};
+
+}  // namespace
+
 const std::vector<SCommandSpec>& CommandTable() {
     static const std::vector<SCommandSpec> table = {
         {"add",
@@ -22,14 +28,14 @@ const std::vector<SCommandSpec>& CommandTable() {
          {},
          RunRemove},
         {"show",
-         "LIST [--mp3]",
+         "LIST [--mp3] [-z]",
          "print the rows, one line each, the cells tab-separated",
          "The cells of the normal columns (New Filename, Current Filename, Type, Size, Modified,\n"
          "In Folder) in column order; with --mp3 those of the MP3 columns (Filename, Title,\n"
          "Artist, Album, Year, Genre, Comment), the tags read from the files.",
          1,
          1,
-         {{"mp3", nullptr, "the MP3 columns; every row must be an .mp3 file"}},
+         {{"mp3", nullptr, "the MP3 columns; every row must be an .mp3 file"}, kZeroOption},
          RunShow},
         {"sort",
          "LIST COLUMN [--descending]",
@@ -42,12 +48,12 @@ const std::vector<SCommandSpec>& CommandTable() {
          {{"descending", nullptr, "largest first"}},
          RunSort},
         {"export",
-         "LIST TEXTFILE",
+         "LIST TEXTFILE [-z]",
          "Save to Text File: the new file names, one per line",
          "Writes each row's new name with its extension, without the folder, in row order.",
          2,
          2,
-         {},
+         {kZeroOption},
          RunExport},
         {"case",
          "LIST sentence|lower|upper|title|toggle [--mp3 [--fields F] [--dry-run]]",
@@ -120,19 +126,20 @@ const std::vector<SCommandSpec>& CommandTable() {
          {},
          RunRename},
         {"go",
-         "LIST [--ext EXT] [--dry-run] [--yes] [--on-error stop|continue]",
+         "LIST [--ext EXT] [--dry-run] [--yes] [--on-error stop|continue] [-z]",
          "rename the files of the list (Go), with a preview and an undo journal",
          "Prints the preview, one line per row: Before, After, Comment. The run goes ahead only\n"
          "when every row is OK or Unchanged (left as it is), and without --yes only when\n"
          "\"Proceed? [y/N]\" is answered y on a terminal. Rows that fail are reported on\n"
-         "stderr. Exit status: 0 every file renamed, 2 the preview blocked the run, 1 a rename\n"
-         "failed or any other error.",
+         "stderr, with the system's reason. Exit status: 0 every file renamed, 2 the preview\n"
+         "blocked the run, 1 a rename failed or any other error.",
          1,
          1,
          {{"ext", "EXT", "give every file this extension (\".txt\"; \"\" for none)"},
           {"dry-run", nullptr, "print the preview and stop"},
           {"yes", nullptr, "go ahead without asking"},
-          {"on-error", "stop|continue", "after a failed rename (default: stop)"}},
+          {"on-error", "stop|continue", "after a failed rename (default: stop)"},
+          kZeroOption},
          RunGo},
         {"undo",
          "LIST",
@@ -145,13 +152,13 @@ const std::vector<SCommandSpec>& CommandTable() {
          {},
          RunUndo},
         {"tags",
-         "FILE...",
+         "FILE... [-z]",
          "print the ID3v1 tag of each file",
          "One line per file: file, title, artist, album, year, genre, comment, tab-separated;\n"
          "a file without a tag shows empty fields.",
          1,
          -1,
-         {},
+         {kZeroOption},
          RunTags},
         {"tag",
          "FILE... [--title T] [--artist A] [--album B] [--year Y] [--genre NAME] [--comment C]",

@@ -12,6 +12,12 @@ namespace {
 
 const char* const kVersion = "tessel-cli 0.1.0";
 
+// How the commands that print rows write a field that holds a tab or a newline.
+const char* const kEscapesHelp =
+    "A backslash, tab or newline inside a field is written as \\\\, \\t or \\n, so that each\n"
+    "row is one line. With -z every field, the last of a row too, ends with a NUL byte\n"
+    "instead and is written byte for byte.";
+
 void PrintProgramHelp() {
     std::printf(
         "usage: tessel-cli COMMAND LIST|FILE... [OPTIONS]\n\n"
@@ -31,11 +37,16 @@ void PrintCommandHelp(const SCommandSpec& command) {
                 command.pszSummary);
     if (command.pszDetails[0] != '\0')
         std::printf("\n%s\n", command.pszDetails);
+    for (const SOptionSpec& option : command.options)
+        if (option.cShort == 'z')
+            std::printf("\n%s\n", kEscapesHelp);
     if (command.options.empty())
         return;
     std::printf("\noptions:\n");
     for (const SOptionSpec& option : command.options) {
         std::string left = std::string("--") + option.pszName;
+        if (option.cShort != 0)
+            left = std::string("-") + option.cShort + ", " + left;
         if (option.pszValue != nullptr)
             left += std::string(" ") + option.pszValue;
         std::printf("  %-22s %s\n", left.c_str(), option.pszHelp);

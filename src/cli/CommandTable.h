@@ -6,10 +6,12 @@
 class CCliArgs;
 
 // One option of a command: "--name" alone when pszValue is null, else "--name VALUE".
+// An option without a value may also have a one-letter form ("-z").
 struct SOptionSpec {
     const char* pszName;
     const char* pszValue;
     const char* pszHelp;
+    char cShort = 0;
 };
 
 // One command of tessel-cli: what --help shows of it and the function that runs it.

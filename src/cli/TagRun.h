@@ -22,5 +22,7 @@ int RunOnTags(CCliList& list, const CCliArgs& args, Command command) {
     if (!EnterMp3Mode(list, args, fields))
         return 1;
     command(list.Session(), fields);
+    if (list.Prompts().Errors() != 0)
+        return 1;
     return SaveTags(list, args.Has("dry-run"));
 }

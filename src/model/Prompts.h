@@ -19,13 +19,14 @@ enum class EMessageId {
     ContinueAfterFailure,  // "Do you want to continue?" (Yes, No)
     CannotOpenList,        // "Cannot open PATH: REASON."
     UnrecognizedFileType,  // "Unrecognized file type"
-    DamagedList,           // "Cannot read PATH: the list is damaged or incomplete."
+    DamagedList,           // "Cannot read PATH: the list is damaged (REASON)."
     CannotSaveList,        // "Cannot save PATH: REASON."
     CannotWriteText,       // "Cannot write file: Access denied"
     CannotFind,            // "Cannot find the string '%s'"
     CannotUndo,            // "Cannot undo last operation"
     InvalidExtension,      // "Cannot rename to this invalid extension"
     EnterFilename,         // "Please enter filename"
+    NameTooLong,           // a command would grow a name past 4,096 bytes
 };
 
 // The extension choice before a rename run.

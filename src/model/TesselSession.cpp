@@ -2,6 +2,7 @@
 
 #include "model/ListObserver.h"
 #include "model/Profile.h"
+#include "model/Prompts.h"
 
 CTesselSession::CTesselSession(IPrompts& prompts, IProfile& profile)
     : m_prompts(prompts), m_profile(profile) {
@@ -51,6 +52,52 @@ void CTesselSession::ReleaseSnapshot() {
     std::vector<std::unique_ptr<CHitDoc>>().swap(m_kept);
 }
 
+namespace {
+
+bool GrewTooLong(const CTextField& before, const CTextField& after) {
+    return after.GetLength() > kMaxNameBytes && after.GetLength() > before.GetLength();
+}
+
+bool AnyTextGrewTooLong(const CHitDoc& before, const CHitDoc& after) {
+    return GrewTooLong(before.m_strNewName, after.m_strNewName) ||
+           GrewTooLong(before.m_strExt, after.m_strExt) ||
+           GrewTooLong(before.m_strTitle, after.m_strTitle) ||
+           GrewTooLong(before.m_strArtist, after.m_strArtist) ||
+           GrewTooLong(before.m_strAlbum, after.m_strAlbum) ||
+           GrewTooLong(before.m_strComment, after.m_strComment);
+}
+
+}  // namespace
+
+bool CTesselSession::RefuseTooLongTexts() {
+    int rows = m_list.GetCount();
+    auto before = [&](int row) -> const CHitDoc* {
+        if (m_bPartial)
+            return row < static_cast<int>(m_kept.size()) ? m_kept[static_cast<size_t>(row)].get()
+                                                         : nullptr;
+        return row < static_cast<int>(m_pending.size()) ? &m_pending[static_cast<size_t>(row)]
+                                                        : nullptr;
+    };
+    bool tooLong = false;
+    for (int row = 0; row < rows && !tooLong; ++row)
+        if (const CHitDoc* copy = before(row))
+            tooLong = AnyTextGrewTooLong(*copy, m_list.GetEntry(row));
+    if (!tooLong)
+        return false;
+    for (int row = 0; row < rows; ++row) {
+        const CHitDoc* copy = before(row);
+        if (copy == nullptr || copy->IsSameAs(m_list.GetEntry(row)))
+            continue;
+        m_list.GetEntry(row) = *copy;
+        m_list.RefreshRow(row);
+    }
+    m_bPending = false;
+    m_bPartial = false;
+    m_kept.clear();
+    m_prompts.Message(EMessageId::NameTooLong, kNameTooLongMessage, EIcon::Stop, EButtons::Ok);
+    return true;
+}
+
 bool CTesselSession::CommitKeptRows(int kind) {
     m_bPartial = false;
     auto record = std::make_unique<CUndoRecord>();
@@ -67,6 +114,8 @@ bool CTesselSession::CommitKeptRows(int kind) {
 }
 
 bool CTesselSession::CommitSnapshot(int kind) {
+    if ((m_bPartial || m_bPending) && RefuseTooLongTexts())
+        return false;
     if (m_bPartial)
         return CommitKeptRows(kind);
     if (m_list.GetCount() == 0 || !m_bPending) {

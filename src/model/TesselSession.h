@@ -9,6 +9,11 @@
 #include "model/UndoStack.h"
 
 class IPrompts;
+
+// Told when a command would grow a name or a tag text past kMaxNameBytes; the command
+// then changes nothing.
+inline constexpr const char* kNameTooLongMessage =
+    "A name would grow past 4,096 bytes: the command was refused and nothing changed.";
 class IProfile;
 class IRunObserver;
 
@@ -51,7 +56,10 @@ public:
     IRunObserver* GetRunObserver() const { return m_pRunObserver; }
 
     // The editing pattern: a snapshot of every row before a command, and one undo step
-    // of the rows that differ after it. Commit returns whether a step was recorded.
+    // of the rows that differ after it. Commit returns whether a step was recorded. Every
+    // command that edits names or tags commits this way, so this is where one that grew a
+    // text past kMaxNameBytes is refused: its rows are put back as the snapshot has them
+    // and kNameTooLongMessage is shown.
     void TakeSnapshot();
     bool CommitSnapshot(int kind);
     // The same pattern for a command that knows which rows it changes: only the rows
@@ -94,6 +102,9 @@ public:
 
 private:
     bool CommitKeptRows(int kind);
+    // Puts back every row the command changed when one of them grew a text too long;
+    // true when it did.
+    bool RefuseTooLongTexts();
     bool PushUndoStep(std::unique_ptr<CUndoRecord> record, int kind);
 
     IPrompts& m_prompts;

@@ -7,27 +7,29 @@
 
 namespace {
 
-bool WriteNames(const CRenameList& list, std::FILE* file) {
+bool WriteNames(const CRenameList& list, std::FILE* file, ERecordFormat format) {
+    // Written as bytes: a name need not be valid UTF-8 and stays exactly as it is.
+    CRecordText records(format);
+    std::string& text = records.Text();
     for (int row = 0; row < list.GetCount(); ++row) {
-        const CHitDoc& entry = list.GetEntry(row);
-        const std::string& name = entry.m_strNewName.Get();
-        const std::string& ext = entry.m_strExt.Get();
-        // Written as bytes: a name need not be valid UTF-8 and stays exactly as it is.
-        if (std::fwrite(name.data(), 1, name.size(), file) != name.size() ||
-            std::fwrite(ext.data(), 1, ext.size(), file) != ext.size() ||
-            std::fputc('\n', file) == EOF)
-            return false;
+        records.Field(list.GetEntry(row).GetNewFileName());
+        records.EndRecord();
+        if (text.size() >= (1 << 16) || row + 1 == list.GetCount()) {
+            if (std::fwrite(text.data(), 1, text.size(), file) != text.size())
+                return false;
+            text.clear();
+        }
     }
     return true;
 }
 
 }  // namespace
 
-bool SaveToTextFile(CTesselSession& session, const std::string& path) {
+bool SaveToTextFile(CTesselSession& session, const std::string& path, ERecordFormat format) {
     std::FILE* file = std::fopen(path.c_str(), "w");
     bool ok = file != nullptr;
     if (ok) {
-        ok = WriteNames(session.List(), file);
+        ok = WriteNames(session.List(), file, format);
         // A full disk may only show when the buffer is flushed on closing.
         if (std::fclose(file) != 0)
             ok = false;

@@ -2,14 +2,19 @@
 
 #include <string>
 
+#include "model/RecordText.h"
+
 class CTesselSession;
 
 inline constexpr const char* kCannotWriteTextMessage = "Cannot write file: Access denied";
 
 // Save to Text File: creates or truncates the file at path and writes the new file name
 // of every row (m_strNewName followed by m_strExt, no folder), one per line ending in
-// "\n", in row order, in either mode. An empty list gives an empty file. On any failure
-// to create, write or close the file, shows "Cannot write file: Access denied" (stop icon,
-// OK) and returns false; the rows are never changed. Choosing the path (the save dialog
-// with ".txt", "untitled" and its overwrite question) is the front end's part.
-bool SaveToTextFile(CTesselSession& session, const std::string& path);
+// "\n", in row order, in either mode; a backslash, tab or newline in a name is escaped
+// (see ERecordFormat), or with ERecordFormat::Nul every name ends in a NUL byte instead. An empty
+// list gives an empty file. On any failure to create, write or close the file, shows "Cannot write
+// file: Access denied" (stop icon, OK) and returns false; the rows are never changed. Choosing the
+// path (the save dialog with ".txt", "untitled" and its overwrite question) is the front end's
+// part.
+bool SaveToTextFile(CTesselSession& session, const std::string& path,
+                    ERecordFormat format = ERecordFormat::Lines);

@@ -2,6 +2,11 @@
 
 #include <string>
 
+// The longest text a command may grow a name or a tag text to, in bytes: well past any name
+// a file system takes, and small enough that no command can exhaust memory by repeating
+// itself. A command that would grow a text past it changes nothing (CTesselSession).
+inline constexpr size_t kMaxNameBytes = 4096;
+
 // The text of one field of a file entry, and the working object of the name tools.
 // Bytes, UTF-8 in practice; a text that is not valid UTF-8 passes through unchanged.
 class CTextField {
@@ -39,7 +44,9 @@ public:
     // The byte position of the first occurrence of find, both compared in uppercase, or -1.
     int FindNoCase(const std::string& find) const;
     // Replaces every occurrence of find (non-overlapping, left to right); true when the
-    // text changed.
+    // text changed. A result that would grow past kMaxNameBytes (and past the text's own
+    // length) is not built whole: it is cut one byte past that, so that the command
+    // refuses it without first filling memory.
     bool Replace(const std::string& find, const std::string& replacement, bool matchCase);
     // The text with a number put in: zero-padded to digits (at most five zeros added, a
     // longer number kept whole), after the text for offset -1 (or any offset outside 0 to

@@ -99,13 +99,19 @@ bool CTextField::Replace(const std::string& find, const std::string& replacement
     if (spans.empty())
         return false;
     out.clear();
+    const size_t longest = std::max(kMaxNameBytes, m_str.size());
     size_t done = 0;
     for (const STextSpan& span : spans) {
         out.append(m_str, done, span.nBegin - done);
         out += replacement;
         done = span.nEnd;
+        if (out.size() > longest)
+            break;
     }
-    out.append(m_str, done);
+    if (out.size() <= longest)
+        out.append(m_str, done);
+    if (out.size() > longest)
+        out.resize(longest + 1);
     if (out == m_str)
         return false;
     m_str.assign(out);

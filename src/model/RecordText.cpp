@@ -1,0 +1,46 @@
+#include "model/RecordText.h"
+
+namespace {
+
+// The escape of one byte in the line format, or 0 when it stands for itself.
+char EscapeOf(char c) {
+    switch (c) {
+        case '\\':
+            return '\\';
+        case '\t':
+            return 't';
+        case '\n':
+            return 'n';
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+void CRecordText::Field(std::string_view text) {
+    if (m_format == ERecordFormat::Nul) {
+        m_strText.append(text);
+        m_strText += '\0';
+        return;
+    }
+    if (!m_bFirstField)
+        m_strText += '\t';
+    m_bFirstField = false;
+    // Most names hold nothing to escape and go in whole.
+    size_t done = 0;
+    for (size_t at = text.find_first_of("\\\t\n"); at != std::string_view::npos;
+         at = text.find_first_of("\\\t\n", done)) {
+        m_strText.append(text, done, at - done);
+        m_strText += '\\';
+        m_strText += EscapeOf(text[at]);
+        done = at + 1;
+    }
+    m_strText.append(text, done);
+}
+
+void CRecordText::EndRecord() {
+    if (m_format == ERecordFormat::Lines)
+        m_strText += '\n';
+    m_bFirstField = true;
+}
