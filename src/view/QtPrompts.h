@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <atomic>
+
+#include "model/Prompts.h"
+#include "model/RunObserver.h"
+
+class IProfile;
+class CProgressDialog;
+
+// The window's side of the prompts port: every question and dialog a core command asks
+// for becomes a Qt dialog over the main window. It also hears the rename run, so that the
+// progress dialog's Cancel stops the renames that have not started yet.
+class CQtPrompts : public IPrompts, public IRunObserver {
+public:
+    explicit CQtPrompts(IProfile& profile) : m_profile(profile) {}
+    ~CQtPrompts() override;
+
+    void SetParentWindow(QWidget* window) { m_pWindow = window; }
+    QWidget* ParentWindow() const { return m_pWindow; }
+    // Without a person to answer (a run that quits after loading): messages go to the
+    // standard error and every question is answered with its most careful button.
+    void SetUnattended(bool unattended) { m_bUnattended = unattended; }
+
+    EAnswer Message(const std::string& text, EIcon icon, EButtons buttons) override;
+    bool ChooseFilesToAdd(std::vector<std::string>& paths) override;
+    bool ChooseExtension(SExtensionChoice& choice) override;
+    bool ShowResults(const CResultsList& results) override;
+    bool AskSwapMiddle(std::string& middle) override;
+    bool AskSeparator(SSeparatorChoice& choice) override;
+    bool ShowOptions(EOptionsPage page, SId3EditorOptions& options) override;
+    bool RunRenameWizard(const SWizardInput& input, SNumberingSettings& settings) override;
+
+    void BeginProgress(int range) override;
+    void SetProgress(int position) override;
+    void ShowProgress(bool visible) override;
+    void EndProgress() override;
+
+    // IRunObserver: a Cancel in the progress dialog refuses every rename after it.
+    bool RunStarting(int rows) override;
+    bool RenameStarting(int row, const std::string& from, const std::string& to) override;
+    void RenameFailed(int /*row*/) override {}
+    void RunFinished() override;
+
+private:
+    IProfile& m_profile;
+    QPointer<QWidget> m_pWindow;
+    QPointer<CProgressDialog> m_pProgress;
+    bool m_bRunning = false;
+    bool m_bUnattended = false;
+    std::atomic<bool> m_bCancelled{false};
+};
