@@ -23,6 +23,7 @@ CId3EditorPage::CId3EditorPage(QWidget* parent) : QWidget(parent) {
         m_lock[i]->setObjectName(QStringLiteral("lock%1").arg(i + 1));
         lockLayout->addWidget(m_lock[i]);
     }
+    lockLayout->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(format);
     layout->addWidget(lock);
