@@ -32,7 +32,8 @@ if command -v gio >/dev/null; then
 fi
 test -s "$share/icons/hicolor/scalable/apps/io.tessel.Tessel.svg"
 test -s "$share/icons/hicolor/48x48/apps/io.tessel.Tessel.png"
-test -s "$share/man/man1/tessel.1" && test -s "$share/man/man1/tessel-cli.1"
+test -s "$share/man/man1/tessel.1"
+test -s "$share/man/man1/tessel-cli.1"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     run_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTESSEL_SANITIZE=ON -DTESSEL_BUILD_BENCH=OFF
 # The window is left out here: the Qt libraries are not built with ThreadSanitizer, so it
