@@ -102,8 +102,10 @@ CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profi
 
     connect(m_pView, &CTesselView::CommandRequested, this, &CMainFrame::RunCommand);
     connect(m_pView, &CTesselView::ContextMenuRequested, this, &CMainFrame::ShowContextMenu);
-    connect(m_pView, &CTesselView::Changed, this, &CMainFrame::UpdateCommandStates);
-    connect(m_pModel, &CListModel::ListChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(m_pView, &CTesselView::Changed, this, &CMainFrame::ScheduleStateUpdate);
+    connect(m_pModel, &CListModel::ListChanged, this, &CMainFrame::ScheduleStateUpdate);
+    // An edit committed in a cell marks the list modified and makes Undo possible.
+    connect(m_pModel, &QAbstractItemModel::dataChanged, this, &CMainFrame::ScheduleStateUpdate);
     connect(m_pDocuments.get(), &CDocumentCommands::DocumentChanged, this,
             &CMainFrame::UpdateCommandStates);
     resize(700, 480);
@@ -137,7 +139,8 @@ void CMainFrame::BuildActions() {
 }
 
 std::unique_ptr<QMenu> CMainFrame::BuildMenu(const SMenuSpec& spec) {
-    auto menu = std::make_unique<QMenu>(QString::fromLatin1(spec.title));
+    // The window as parent, so that the items' prompts reach its status bar.
+    auto menu = std::make_unique<QMenu>(QString::fromLatin1(spec.title), this);
     for (const SMenuItem& item : spec.items) {
         if (item.bSeparator) {
             menu->addSeparator();
@@ -215,6 +218,18 @@ void CMainFrame::BuildStatusBar() {
             bar->showMessage(kIdleText);
     });
     bar->showMessage(kIdleText);
+}
+
+void CMainFrame::ScheduleStateUpdate() {
+    // A run refreshes its rows one by one: the states are brought up to date once the
+    // window's events are next handled, not for every row.
+    if (m_bUpdatePending)
+        return;
+    m_bUpdatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bUpdatePending = false;
+        UpdateCommandStates();
+    });
 }
 
 void CMainFrame::UpdateCommandStates() {

@@ -30,6 +30,8 @@ public:
     void RunCommand(ECommandId command);
     // Gives every menu item and toolbar button the state the core's rules give it now.
     void UpdateCommandStates();
+    // The same, once control is back in the event loop: for changes that come in bursts.
+    void ScheduleStateUpdate();
 
     QAction* Action(ECommandId command) const;
     QToolBar* ToolBar() const { return m_pToolBar; }
@@ -69,4 +71,5 @@ private:
     std::unique_ptr<CDocumentCommands> m_pDocuments;
     std::map<ECommandId, QAction*> m_actions;
     bool m_bBusy = false;
+    bool m_bUpdatePending = false;
 };

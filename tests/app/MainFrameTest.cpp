@@ -1,5 +1,4 @@
 #include <QFileDialog>
-#include <cstdlib>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -8,6 +7,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <cstdlib>
 
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
@@ -190,11 +190,15 @@ private slots:
         int x = header->sectionViewportPosition(3) + 5;  // Size
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
         QCOMPARE(Frame().Model().index(0, 0).data().toString(), QStringLiteral("a"));
-        QVERIFY(Frame().Action(ECommandId::Undo)->isEnabled());
+        QTRY_VERIFY(Frame().Action(ECommandId::Undo)->isEnabled());
         QVERIFY(Frame().isWindowModified());
         Frame().Action(ECommandId::Undo)->trigger();
         QCOMPARE(Frame().Model().index(0, 0).data().toString(), QStringLiteral("bbb"));
         QVERIFY(!Frame().Action(ECommandId::Undo)->isEnabled());
+
+        // A name edited in its cell is a step of its own too.
+        QVERIFY(Frame().Model().setData(Frame().Model().index(1, 0), "renamed", Qt::EditRole));
+        QTRY_VERIFY(Frame().Action(ECommandId::Undo)->isEnabled());
     }
 
     void saveToTextFileWritesTheNewNamesOrSaysItCannot() {
