@@ -27,6 +27,7 @@
 #include "view/CommandTable.h"
 #include "view/ListModel.h"
 #include "view/TesselView.h"
+#include "view/VerdictWatcher.h"
 
 namespace {
 
@@ -106,6 +107,15 @@ CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profi
     connect(m_pModel, &CListModel::ListChanged, this, &CMainFrame::ScheduleStateUpdate);
     // An edit committed in a cell marks the list modified and makes Undo possible.
     connect(m_pModel, &QAbstractItemModel::dataChanged, this, &CMainFrame::ScheduleStateUpdate);
+    m_pVerdicts = new CVerdictWatcher(m_session, this);
+    connect(m_pVerdicts, &CVerdictWatcher::VerdictsChanged, this,
+            [this] { m_pModel->SetVerdicts(m_pVerdicts->Verdicts()); });
+    connect(m_pModel, &CListModel::ListChanged, m_pVerdicts, &CVerdictWatcher::Schedule);
+    connect(m_pModel, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    m_pVerdicts->Schedule();
+            });
     connect(m_pDocuments.get(), &CDocumentCommands::DocumentChanged, this,
             &CMainFrame::UpdateCommandStates);
     resize(700, 480);

@@ -11,6 +11,7 @@ class CListModel;
 class CTesselDoc;
 class CTesselSession;
 class CTesselView;
+class CVerdictWatcher;
 class IProfile;
 class QMenu;
 class QSettings;
@@ -64,6 +65,7 @@ private:
     QSettings& m_settings;
     CListModel* m_pModel = nullptr;
     CTesselView* m_pView = nullptr;
+    CVerdictWatcher* m_pVerdicts = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pExitAction = nullptr;

@@ -1,9 +1,11 @@
 #include "view/ListModel.h"
 
+#include <QColor>
 #include <algorithm>
 
 #include "model/CellEdit.h"
 #include "model/ColumnTitles.h"
+#include "model/ResultsList.h"
 #include "model/TesselSession.h"
 #include "view/DisplayText.h"
 
@@ -50,9 +52,31 @@ QVariant CListModel::data(const QModelIndex& index, int role) const {
             if (!m_session.IsMp3Mode() && index.column() == kSizeColumn)
                 return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::ToolTipRole:
+            if (int code = BlockingVerdict(index.row()))
+                return QString::fromLatin1(ResultText(code));
+            return {};
+        case Qt::BackgroundRole:
+            if (BlockingVerdict(index.row()) != kResultOk)
+                return QColor(255, 222, 222);
+            return {};
         default:
             return {};
     }
+}
+
+int CListModel::BlockingVerdict(int row) const {
+    if (m_session.IsMp3Mode() || row >= static_cast<int>(m_verdicts.size()))
+        return kResultOk;
+    int code = m_verdicts[static_cast<size_t>(row)];
+    return code == kResultUnchanged ? kResultOk : code;
+}
+
+void CListModel::SetVerdicts(std::vector<int> verdicts) {
+    m_verdicts = std::move(verdicts);
+    if (m_nRows > 0)
+        emit dataChanged(index(0, 0), index(m_nRows - 1, columnCount() - 1),
+                         {Qt::ToolTipRole, Qt::BackgroundRole});
 }
 
 QVariant CListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <vector>
 
 #include "model/ListObserver.h"
 #include "view/FileIconCache.h"
@@ -33,6 +34,9 @@ public:
     void EndBulkChange();
 
     CTesselSession& Session() { return m_session; }
+    // Go's verdict of each row as last judged: a row that would stop the run is marked,
+    // with the verdict as its tooltip.
+    void SetVerdicts(std::vector<int> verdicts);
 
     // IListObserver
     void RowsChanged(int first, int last) override;
@@ -53,9 +57,13 @@ signals:
     void ListChanged();
 
 private:
+    // The row's verdict when it would stop a run, else 0.
+    int BlockingVerdict(int row) const;
+
     CTesselSession& m_session;
     mutable CFileIconCache m_icons;
     QIcon m_lockGlyph;
     int m_nRows;  // the row count last announced to the views
+    std::vector<int> m_verdicts;
     int m_nBulkDepth = 0;
 };

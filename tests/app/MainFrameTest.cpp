@@ -201,6 +201,24 @@ private slots:
         QTRY_VERIFY(Frame().Action(ECommandId::Undo)->isEnabled());
     }
 
+    void aNameThatWouldStopTheRunIsMarkedWhileEditing() {
+        AddFiles({"a.txt", "b.txt"});
+        CListModel& model = Frame().Model();
+        // b.txt is renamed only after a.txt would take its name.
+        QVERIFY(model.setData(model.index(1, 0), "y", Qt::EditRole));
+        QVERIFY(model.setData(model.index(0, 0), "b", Qt::EditRole));
+        QTRY_COMPARE(model.index(0, 3).data(Qt::ToolTipRole).toString(),
+                     QStringLiteral("File already exists"));
+        QVERIFY(model.index(0, 0).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!model.index(1, 0).data(Qt::ToolTipRole).isValid());
+        QVERIFY(model.setData(model.index(0, 0), "c/d", Qt::EditRole));
+        QTRY_COMPARE(model.index(0, 0).data(Qt::ToolTipRole).toString(),
+                     QStringLiteral("Illegal character"));
+        QVERIFY(model.setData(model.index(0, 0), "z", Qt::EditRole));
+        QTRY_VERIFY(!model.index(0, 0).data(Qt::ToolTipRole).isValid());
+        QVERIFY(!model.index(0, 0).data(Qt::BackgroundRole).isValid());
+    }
+
     void saveToTextFileWritesTheNewNamesOrSaysItCannot() {
         AddFiles({"report.txt", "README"});
         QString target = QString::fromStdString(*m_pDir / "names.txt");
