@@ -2,7 +2,8 @@
 # Installs what building, testing and looking at Tessel needs on Debian 12.
 set -euo pipefail
 packages=(qt6-base-dev libqt6svg6 cmake ninja-build g++ libgtest-dev libgmock-dev
-          libbenchmark-dev libicu-dev xvfb xauth xdotool imagemagick)
+          libbenchmark-dev libicu-dev xvfb xauth xdotool imagemagick
+          desktop-file-utils appstream shared-mime-info)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

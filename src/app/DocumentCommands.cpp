@@ -1,0 +1,165 @@
+#include "app/DocumentCommands.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+
+#include "model/TesselDoc.h"
+#include "model/TesselSession.h"
+#include "model/TextExport.h"
+#include "mp3/Mp3Mode.h"
+#include "view/DisplayText.h"
+
+namespace {
+
+const QString kListFilter = QStringLiteral("Rename List (*.tsl)");
+const QString kRecentKey = QStringLiteral("Recent File List/Files");
+
+QString PathText(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+}  // namespace
+
+CDocumentCommands::CDocumentCommands(CTesselSession& session, CTesselDoc& doc, QSettings& settings,
+                                     QWidget& window)
+    : m_session(session), m_doc(doc), m_settings(settings), m_window(window) {}
+
+QString CDocumentCommands::DisplayName() const {
+    if (m_doc.GetPath().empty())
+        return QStringLiteral("Untitled");
+    return QFileInfo(PathText(m_doc.GetPath())).fileName();
+}
+
+QStringList CDocumentCommands::RecentFiles() const {
+    return m_settings.value(kRecentKey).toStringList();
+}
+
+void CDocumentCommands::AddRecent(const QString& path) {
+    QStringList recent = RecentFiles();
+    QString absolute = QFileInfo(path).absoluteFilePath();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    while (recent.size() > kRecentFiles)
+        recent.removeLast();
+    m_settings.setValue(kRecentKey, recent);
+}
+
+bool CDocumentCommands::MayLeaveList() {
+    m_session.EndEditing();
+    if (m_session.IsMp3Mode() && m_session.List().GetCount() > 0 &&
+        SaveID3(m_session) == EAnswer::Cancel)
+        return false;
+    if (!m_session.IsModified())
+        return true;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tessel"),
+                    QStringLiteral("Save changes to %1?").arg(DisplayName()),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &m_window);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Save();
+        case QMessageBox::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CDocumentCommands::New() {
+    if (!MayLeaveList())
+        return;
+    m_doc.OnNewDocument();
+    m_nDiskSize = -1;
+    emit DocumentChanged();
+}
+
+void CDocumentCommands::Open() {
+    if (!MayLeaveList())
+        return;
+    QString path = QFileDialog::getOpenFileName(&m_window, QStringLiteral("Open"), QString(),
+                                                kListFilter + QStringLiteral(";;All Files (*)"));
+    if (!path.isEmpty())
+        OpenPath(path);
+}
+
+bool CDocumentCommands::OpenPath(const QString& path) {
+    bool opened = m_doc.OnOpenDocument(PathBytes(path));
+    if (opened) {
+        AddRecent(path);
+        RememberDiskState();
+    }
+    emit DocumentChanged();
+    return opened;
+}
+
+void CDocumentCommands::RememberDiskState() {
+    QFileInfo info(PathText(m_doc.GetPath()));
+    m_diskModified = info.lastModified();
+    m_nDiskSize = info.exists() ? info.size() : -1;
+}
+
+bool CDocumentCommands::ChangedOnDisk() const {
+    if (m_doc.GetPath().empty() || m_nDiskSize < 0)
+        return false;
+    QFileInfo info(PathText(m_doc.GetPath()));
+    return info.exists() && (info.lastModified() != m_diskModified || info.size() != m_nDiskSize);
+}
+
+bool CDocumentCommands::Save() {
+    if (m_doc.GetPath().empty())
+        return SaveAs();
+    if (ChangedOnDisk()) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tessel"),
+                        QStringLiteral("%1 was changed by another program since it was opened "
+                                       "here.")
+                            .arg(DisplayName()),
+                        QMessageBox::Cancel, &m_window);
+        QPushButton* overwrite =
+            box.addButton(QStringLiteral("Overwrite"), QMessageBox::DestructiveRole);
+        QPushButton* reload = box.addButton(QStringLiteral("Reload"), QMessageBox::AcceptRole);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.exec();
+        if (box.clickedButton() == reload) {
+            OpenPath(PathText(m_doc.GetPath()));
+            return false;
+        }
+        if (box.clickedButton() != overwrite)
+            return false;
+    }
+    return SaveTo(PathText(m_doc.GetPath()));
+}
+
+bool CDocumentCommands::SaveAs() {
+    QFileDialog dialog(&m_window, QStringLiteral("Save As"), QString(), kListFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("tsl"));
+    dialog.selectFile(m_doc.GetPath().empty() ? QStringLiteral("untitled.tsl")
+                                              : PathText(m_doc.GetPath()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    return SaveTo(dialog.selectedFiles().constFirst());
+}
+
+bool CDocumentCommands::SaveTo(const QString& path) {
+    m_session.EndEditing();
+    bool saved = m_doc.OnSaveDocument(PathBytes(path));
+    if (saved) {
+        AddRecent(path);
+        RememberDiskState();
+    }
+    emit DocumentChanged();
+    return saved;
+}
+
+void CDocumentCommands::SaveToTextFile() {
+    QFileDialog dialog(&m_window, QStringLiteral("Save to Text File"), QString(),
+                       QStringLiteral("Text Files (*.txt)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.selectFile(QStringLiteral("untitled"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    ::SaveToTextFile(m_session, PathBytes(dialog.selectedFiles().constFirst()));
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+// The help page shipped with the program, shown in a browser of its own.
+class CHelpDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CHelpDialog(QWidget* parent = nullptr);
+};

@@ -1,0 +1,409 @@
+#include "app/MainFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/DocumentCommands.h"
+#include "app/HelpDialog.h"
+#include "files/FileAdder.h"
+#include "files/GoCommand.h"
+#include "files/RemoveCommand.h"
+#include "files/UndoCommand.h"
+#include "model/CommandState.h"
+#include "model/TagEditing.h"
+#include "model/TesselSession.h"
+#include "mp3/Mp3Mode.h"
+#include "mp3/NameTagConversion.h"
+#include "transform/NameTools.h"
+#include "transform/Numbering.h"
+#include "view/CommandTable.h"
+#include "view/ListModel.h"
+#include "view/TesselView.h"
+#include "view/VerdictWatcher.h"
+
+namespace {
+
+const QString kIdleText = QStringLiteral("For Help, press F1");
+
+int LockColumnOf(ECommandId command) {
+    switch (command) {
+        case ECommandId::LockTitle:
+            return kColTitle;
+        case ECommandId::LockArtist:
+            return kColArtist;
+        case ECommandId::LockAlbum:
+            return kColAlbum;
+        case ECommandId::LockYear:
+            return kColYear;
+        case ECommandId::LockGenre:
+            return kColGenre;
+        case ECommandId::LockComment:
+            return kColComment;
+        default:
+            return 0;
+    }
+}
+
+bool TextOperationOf(ECommandId command, ETextOperation& operation) {
+    switch (command) {
+        case ECommandId::SentenceCase:
+            operation = ETextOperation::SentenceCase;
+            return true;
+        case ECommandId::Lowercase:
+            operation = ETextOperation::Lowercase;
+            return true;
+        case ECommandId::Uppercase:
+            operation = ETextOperation::Uppercase;
+            return true;
+        case ECommandId::TitleCase:
+            operation = ETextOperation::TitleCase;
+            return true;
+        case ECommandId::ToggleCase:
+            operation = ETextOperation::ToggleCase;
+            return true;
+        case ECommandId::InsertSpaces:
+            operation = ETextOperation::InsertSpaces;
+            return true;
+        default:
+            return false;
+    }
+}
+
+QIcon ToolbarIcon(const char* name) {
+    QIcon icon(QStringLiteral(":/images/%1.svg").arg(QLatin1String(name)));
+    // Under the mouse pointer the button shows its highlighted picture.
+    icon.addFile(QStringLiteral(":/images/%1-hot.svg").arg(QLatin1String(name)), QSize(),
+                 QIcon::Active);
+    return icon;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profile,
+                       QSettings& settings)
+    : m_session(session), m_doc(doc), m_profile(profile), m_settings(settings) {
+    setObjectName(QStringLiteral("MainFrame"));
+    m_pModel = new CListModel(m_session, this);
+    m_pView = new CTesselView(*m_pModel, m_profile, this);
+    setCentralWidget(m_pView);
+    m_pDocuments = std::make_unique<CDocumentCommands>(m_session, m_doc, m_settings, *this);
+
+    BuildActions();
+    BuildMenus();
+    BuildToolBar();
+    BuildStatusBar();
+
+    connect(m_pView, &CTesselView::CommandRequested, this, &CMainFrame::RunCommand);
+    connect(m_pView, &CTesselView::ContextMenuRequested, this, &CMainFrame::ShowContextMenu);
+    connect(m_pView, &CTesselView::Changed, this, &CMainFrame::ScheduleStateUpdate);
+    connect(m_pModel, &CListModel::ListChanged, this, &CMainFrame::ScheduleStateUpdate);
+    // An edit committed in a cell marks the list modified and makes Undo possible.
+    connect(m_pModel, &QAbstractItemModel::dataChanged, this, &CMainFrame::ScheduleStateUpdate);
+    m_pVerdicts = new CVerdictWatcher(m_session, this);
+    connect(m_pVerdicts, &CVerdictWatcher::VerdictsChanged, this,
+            [this] { m_pModel->SetVerdicts(m_pVerdicts->Verdicts()); });
+    connect(m_pModel, &CListModel::ListChanged, m_pVerdicts, &CVerdictWatcher::Schedule);
+    connect(m_pModel, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    m_pVerdicts->Schedule();
+            });
+    connect(m_pDocuments.get(), &CDocumentCommands::DocumentChanged, this,
+            &CMainFrame::UpdateCommandStates);
+    resize(700, 480);
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::Action(ECommandId command) const {
+    auto found = m_actions.find(command);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void CMainFrame::BuildActions() {
+    for (const SCommandSpec& spec : AllCommands()) {
+        auto* action = new QAction(MenuText(SMenuItem{false, spec.id, nullptr}), this);
+        action->setStatusTip(QString::fromLatin1(spec.prompt));
+        action->setToolTip(QString::fromLatin1(spec.tooltip));
+        action->setShortcuts(CommandKeys(spec.id));
+        if (*spec.icon != '\0')
+            action->setIcon(ToolbarIcon(spec.icon));
+        if (LockColumnOf(spec.id) != 0 || spec.id == ECommandId::ViewToolbar ||
+            spec.id == ECommandId::ViewStatusBar)
+            action->setCheckable(true);
+        ECommandId id = spec.id;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        // Every key works wherever the focus is in the window, menus open or not.
+        addAction(action);
+        m_actions[id] = action;
+    }
+}
+
+std::unique_ptr<QMenu> CMainFrame::BuildMenu(const SMenuSpec& spec) {
+    // The window as parent, so that the items' prompts reach its status bar.
+    auto menu = std::make_unique<QMenu>(QString::fromLatin1(spec.title), this);
+    for (const SMenuItem& item : spec.items) {
+        if (item.bSeparator) {
+            menu->addSeparator();
+            continue;
+        }
+        SCommandState state = CommandState(m_session, item.id);
+        auto* action = menu->addAction(MenuText(item));
+        action->setStatusTip(QString::fromLatin1(CommandSpec(item.id).prompt));
+        action->setEnabled(state.bEnabled);
+        if (LockColumnOf(item.id) != 0) {
+            action->setCheckable(true);
+            action->setChecked(state.bChecked);
+        }
+        ECommandId id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    }
+    return menu;
+}
+
+void CMainFrame::BuildMenus() {
+    for (const SMenuSpec& spec : MainMenus()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(spec.title));
+        for (const SMenuItem& item : spec.items) {
+            if (item.bSeparator)
+                menu->addSeparator();
+            else
+                menu->addAction(Action(item.id));
+        }
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+        if (m_pFileMenu == nullptr) {
+            m_pFileMenu = menu;
+            m_pExitAction = Action(ECommandId::Exit);
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::FillRecentFiles);
+        }
+        // A highlighted item ends an open cell edit before its prompt shows.
+        connect(menu, &QMenu::hovered, m_pView, &CTesselView::EndEditing);
+    }
+}
+
+void CMainFrame::FillRecentFiles() {
+    qDeleteAll(m_recentActions);
+    m_recentActions.clear();
+    QStringList recent = m_pDocuments->RecentFiles();
+    for (int i = 0; i < recent.size(); ++i) {
+        QString path = recent.at(i);
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), m_pFileMenu);
+        action->setStatusTip(QStringLiteral("Open this document"));
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (m_pDocuments->MayLeaveList())
+                m_pDocuments->OpenPath(path);
+        });
+        m_pFileMenu->insertAction(m_pExitAction, action);
+        m_recentActions.append(action);
+    }
+    if (!recent.isEmpty())
+        m_recentActions.append(m_pFileMenu->insertSeparator(m_pExitAction));
+}
+
+void CMainFrame::BuildToolBar() {
+    m_pToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_pToolBar->setObjectName(QStringLiteral("Toolbar"));
+    m_pToolBar->setMovable(true);
+    m_pToolBar->setFloatable(true);
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_pToolBar->setIconSize(QSize(32, 32));
+    for (ECommandId id : ToolbarCommands())
+        m_pToolBar->addAction(Action(id));
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+}
+
+void CMainFrame::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& text) {
+        if (text.isEmpty())
+            bar->showMessage(kIdleText);
+    });
+    bar->showMessage(kIdleText);
+}
+
+void CMainFrame::ScheduleStateUpdate() {
+    // A run refreshes its rows one by one: the states are brought up to date once the
+    // window's events are next handled, not for every row.
+    if (m_bUpdatePending)
+        return;
+    m_bUpdatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bUpdatePending = false;
+        UpdateCommandStates();
+    });
+}
+
+void CMainFrame::UpdateCommandStates() {
+    for (auto& [id, action] : m_actions) {
+        if (id == ECommandId::ViewToolbar) {
+            action->setChecked(m_pToolBar != nullptr && !m_pToolBar->isHidden());
+            continue;
+        }
+        if (id == ECommandId::ViewStatusBar) {
+            action->setChecked(!statusBar()->isHidden());
+            continue;
+        }
+        SCommandState state = CommandState(m_session, id);
+        action->setEnabled(state.bEnabled && !m_bBusy);
+        if (action->isCheckable())
+            action->setChecked(state.bChecked);
+    }
+    UpdateTitle();
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(m_pDocuments->DisplayName() + QStringLiteral("[*] - Tessel"));
+    setWindowModified(m_session.IsModified());
+}
+
+std::unique_ptr<QMenu> CMainFrame::ContextMenu(bool onTitles) {
+    if (!m_session.IsMp3Mode())
+        return BuildMenu(NormalContextMenu());
+    return BuildMenu(onTitles ? LockContextMenu() : Mp3ContextMenu());
+}
+
+void CMainFrame::ShowContextMenu(const QPoint& globalPos, bool onTitles) {
+    activateWindow();
+    std::unique_ptr<QMenu> menu = ContextMenu(onTitles);
+    menu->exec(globalPos);
+}
+
+void CMainFrame::RunCommand(ECommandId command) {
+    // A command asked for while another one still runs (from its progress dialog's event
+    // loop) waits for nothing: it is simply not taken.
+    if (m_bBusy || !CommandState(m_session, command).bEnabled)
+        return;
+    m_bBusy = true;
+    m_pView->EndEditing();
+    Dispatch(command);
+    m_bBusy = false;
+    m_pView->viewport()->update();
+    UpdateCommandStates();
+}
+
+void CMainFrame::Dispatch(ECommandId command) {
+    ETextOperation operation;
+    if (TextOperationOf(command, operation)) {
+        TransformNames(m_session, operation);
+        return;
+    }
+    if (int column = LockColumnOf(command)) {
+        ToggleLock(m_session, column);
+        m_pModel->TitlesChanged();
+        return;
+    }
+    switch (command) {
+        case ECommandId::New:
+            m_pDocuments->New();
+            break;
+        case ECommandId::Open:
+            m_pDocuments->Open();
+            break;
+        case ECommandId::Save:
+            m_pDocuments->Save();
+            break;
+        case ECommandId::SaveAs:
+            m_pDocuments->SaveAs();
+            break;
+        case ECommandId::SaveToTextFile:
+            m_pDocuments->SaveToTextFile();
+            break;
+        case ECommandId::Exit:
+            QTimer::singleShot(0, this, &QWidget::close);
+            break;
+        case ECommandId::Undo:
+            Undo(m_session);
+            break;
+        case ECommandId::SelectAll:
+            m_pView->selectAll();
+            break;
+        case ECommandId::Add:
+            m_pModel->BeginBulkChange();
+            AddCommand(m_session);
+            m_pModel->EndBulkChange();
+            break;
+        case ECommandId::Remove:
+            ::Remove(m_session);
+            break;
+        case ECommandId::Rename:
+            m_pView->EditFocusedRow();
+            break;
+        case ECommandId::ToggleMode:
+            ToggleMode(m_session);
+            break;
+        case ECommandId::RenameWizard:
+            RenameWizard(m_session);
+            break;
+        case ECommandId::SaveId3:
+            SaveID3(m_session);
+            break;
+        case ECommandId::Go:
+            Go(m_session);
+            break;
+        case ECommandId::ViewToolbar:
+            m_pToolBar->setVisible(m_pToolBar->isHidden());
+            break;
+        case ECommandId::ViewStatusBar:
+            statusBar()->setVisible(statusBar()->isHidden());
+            break;
+        case ECommandId::Options:
+            RunOptionsSheet(m_session, EOptionsPage::Viewer);
+            m_pModel->TitlesChanged();
+            break;
+        case ECommandId::Swap:
+            SwapNames(m_session);
+            break;
+        case ECommandId::Lock:
+            LockCommand(m_session);
+            m_pModel->TitlesChanged();
+            break;
+        case ECommandId::FilenameToId3:
+            FilenameToId3(m_session);
+            break;
+        case ECommandId::Id3ToFilename:
+            Id3ToFilename(m_session);
+            break;
+        case ECommandId::HelpTopics:
+        case ECommandId::Help: {
+            CHelpDialog help(this);
+            help.exec();
+            break;
+        }
+        case ECommandId::About:
+            QMessageBox::about(this, QStringLiteral("About Tessel"),
+                               QStringLiteral("<h3>Tessel %1</h3><p>A batch file renamer with an "
+                                              "ID3v1 tag editor for MP3 files.</p>")
+                                   .arg(QStringLiteral(TESSEL_VERSION)));
+            break;
+        default:
+            break;
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_bBusy || !m_pDocuments->MayLeaveList()) {
+        event->ignore();
+        return;
+    }
+    SaveLayout();
+    event->accept();
+}
+
+void CMainFrame::SaveLayout() {
+    m_settings.setValue(QStringLiteral("Window/Geometry"), saveGeometry());
+    m_settings.setValue(QStringLiteral("Window/State"), saveState());
+}
+
+void CMainFrame::RestoreLayout() {
+    restoreGeometry(m_settings.value(QStringLiteral("Window/Geometry")).toByteArray());
+    restoreState(m_settings.value(QStringLiteral("Window/State")).toByteArray());
+}

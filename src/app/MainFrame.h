@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+
+#include "model/CommandId.h"
+
+class CDocumentCommands;
+class CListModel;
+class CTesselDoc;
+class CTesselSession;
+class CTesselView;
+class CVerdictWatcher;
+class IProfile;
+class QMenu;
+class QSettings;
+class QToolBar;
+struct SMenuSpec;
+
+// The main window: the menus, the toolbar and the status bar built from the command
+// table, the list view in the middle, and one place where every command is carried out
+// by the core and the shown states are brought up to date afterwards.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profile, QSettings& settings);
+    ~CMainFrame() override;
+
+    // Carries out a command when its enable rule allows it now.
+    void RunCommand(ECommandId command);
+    // Gives every menu item and toolbar button the state the core's rules give it now.
+    void UpdateCommandStates();
+    // The same, once control is back in the event loop: for changes that come in bursts.
+    void ScheduleStateUpdate();
+
+    QAction* Action(ECommandId command) const;
+    QToolBar* ToolBar() const { return m_pToolBar; }
+    CTesselView& View() const { return *m_pView; }
+    CListModel& Model() const { return *m_pModel; }
+    CDocumentCommands& Documents() const { return *m_pDocuments; }
+    // A new context menu, as a right click over the titles or the rows shows it now.
+    std::unique_ptr<QMenu> ContextMenu(bool onTitles);
+
+    void RestoreLayout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusBar();
+    std::unique_ptr<QMenu> BuildMenu(const SMenuSpec& spec);
+    void FillRecentFiles();
+    void Dispatch(ECommandId command);
+    void ShowContextMenu(const QPoint& globalPos, bool onTitles);
+    void UpdateTitle();
+    void SaveLayout();
+
+    CTesselSession& m_session;
+    CTesselDoc& m_doc;
+    IProfile& m_profile;
+    QSettings& m_settings;
+    CListModel* m_pModel = nullptr;
+    CTesselView* m_pView = nullptr;
+    CVerdictWatcher* m_pVerdicts = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    QMenu* m_pFileMenu = nullptr;
+    QAction* m_pExitAction = nullptr;
+    QList<QAction*> m_recentActions;
+    std::unique_ptr<CDocumentCommands> m_pDocuments;
+    std::map<ECommandId, QAction*> m_actions;
+    bool m_bBusy = false;
+    bool m_bUpdatePending = false;
+};

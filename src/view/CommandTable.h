@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <vector>
+
+#include "model/CommandId.h"
+
+// One command as the menus, the toolbar, the accelerators and the status bar show it.
+struct SCommandSpec {
+    ECommandId id;
+    const char* label;    // with its mnemonic and any trailing blank
+    const char* keyText;  // shown after a tab in the menu; "" for none
+    const char* prompt;   // status-bar text
+    const char* tooltip;
+    const char* icon;  // toolbar image name; "" for none
+};
+
+// The spec of a command; every ECommandId has one.
+const SCommandSpec& CommandSpec(ECommandId id);
+const std::vector<SCommandSpec>& AllCommands();
+// The keys that run a command from anywhere in the window. Insert and Delete are not
+// among them: the list handles those itself.
+QList<QKeySequence> CommandKeys(ECommandId id);
+
+// One entry of a menu: a command (with its own label, or another where a menu reads
+// differently) or a separator.
+struct SMenuItem {
+    bool bSeparator = false;
+    ECommandId id = ECommandId::New;
+    const char* label = nullptr;  // overrides the command's label when set
+};
+struct SMenuSpec {
+    const char* title;
+    std::vector<SMenuItem> items;
+};
+
+// The menu bar, menu by menu.
+const std::vector<SMenuSpec>& MainMenus();
+// The row context menus of the two modes and the column-title menu of MP3 mode.
+const SMenuSpec& NormalContextMenu();
+const SMenuSpec& Mp3ContextMenu();
+const SMenuSpec& LockContextMenu();
+// The toolbar's buttons in order.
+const std::vector<ECommandId>& ToolbarCommands();
+
+// The text of a menu entry: its label, then a tab and the key text when it has one.
+QString MenuText(const SMenuItem& item);

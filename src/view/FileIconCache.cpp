@@ -1,0 +1,23 @@
+#include "view/FileIconCache.h"
+
+#include "model/FileFacts.h"
+#include "view/DisplayText.h"
+
+CFileIconCache::CFileIconCache() : m_fallback(QStringLiteral(":/images/file.svg")) {}
+
+QIcon CFileIconCache::IconFor(const std::string& fileName) {
+    QString extension = ToDisplay(ExtensionOf(fileName)).toLower();
+    auto known = m_byExtension.constFind(extension);
+    if (known != m_byExtension.constEnd())
+        return *known;
+    QMimeType type =
+        m_mimes.mimeTypeForFile(QStringLiteral("x") + extension, QMimeDatabase::MatchExtension);
+    QIcon& icon = m_byType[type.name()];
+    if (icon.isNull()) {
+        // The desktop's theme when it has the type, else its generic kind, else ours.
+        icon =
+            QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName(), m_fallback));
+    }
+    m_byExtension.insert(extension, icon);
+    return icon;
+}

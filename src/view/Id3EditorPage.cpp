@@ -1,0 +1,46 @@
+#include "view/Id3EditorPage.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+CId3EditorPage::CId3EditorPage(QWidget* parent) : QWidget(parent) {
+    static const char* const kFormat[] = {"Title", "Artist", "Album", "Comment"};
+    static const char* const kLock[] = {"Title", "Artist", "Album", "Year", "Genre", "Comment"};
+    auto* format = new QGroupBox(QStringLiteral("Find / Replace / Format"), this);
+    auto* formatLayout = new QVBoxLayout(format);
+    for (size_t i = 0; i < m_format.size(); ++i) {
+        m_format[i] = new QCheckBox(QString::fromLatin1(kFormat[i]), format);
+        m_format[i]->setObjectName(QStringLiteral("format%1").arg(i + 1));
+        formatLayout->addWidget(m_format[i]);
+    }
+    formatLayout->addStretch();
+    auto* lock = new QGroupBox(QStringLiteral("Lock Column"), this);
+    auto* lockLayout = new QVBoxLayout(lock);
+    for (size_t i = 0; i < m_lock.size(); ++i) {
+        m_lock[i] = new QCheckBox(QString::fromLatin1(kLock[i]), lock);
+        m_lock[i]->setObjectName(QStringLiteral("lock%1").arg(i + 1));
+        lockLayout->addWidget(m_lock[i]);
+    }
+    lockLayout->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(format);
+    layout->addWidget(lock);
+}
+
+void CId3EditorPage::SetOptions(const SId3EditorOptions& options) {
+    for (size_t i = 0; i < m_format.size(); ++i)
+        m_format[i]->setChecked(options.format[i]);
+    for (size_t i = 0; i < m_lock.size(); ++i)
+        m_lock[i]->setChecked(options.lock[i]);
+}
+
+SId3EditorOptions CId3EditorPage::Options() const {
+    SId3EditorOptions options;
+    for (size_t i = 0; i < m_format.size(); ++i)
+        options.format[i] = m_format[i]->isChecked();
+    for (size_t i = 0; i < m_lock.size(); ++i)
+        options.lock[i] = m_lock[i]->isChecked();
+    return options;
+}

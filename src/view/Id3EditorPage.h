@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "model/Prompts.h"
+
+class QCheckBox;
+
+// The "ID3 Editor" page: which tag fields the text commands change in MP3 mode, and which
+// columns are locked.
+class CId3EditorPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit CId3EditorPage(QWidget* parent = nullptr);
+    void SetOptions(const SId3EditorOptions& options);
+    SId3EditorOptions Options() const;
+
+private:
+    std::array<QCheckBox*, 4> m_format{};
+    std::array<QCheckBox*, 6> m_lock{};
+};

@@ -1,0 +1,152 @@
+#include "view/QtPrompts.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <cstdio>
+
+#include "model/ResultsList.h"
+#include "view/DisplayText.h"
+#include "view/ExtensionDialog.h"
+#include "view/OptionsDialog.h"
+#include "view/ProgressDialog.h"
+#include "view/ResultsDialog.h"
+#include "view/SeparatorDialog.h"
+
+namespace {
+
+QMessageBox::Icon BoxIcon(EIcon icon) {
+    switch (icon) {
+        case EIcon::Information:
+            return QMessageBox::Information;
+        case EIcon::Question:
+            return QMessageBox::Question;
+        case EIcon::Warning:
+            return QMessageBox::Warning;
+        case EIcon::Stop:
+            return QMessageBox::Critical;
+        case EIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons BoxButtons(EButtons buttons) {
+    switch (buttons) {
+        case EButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case EButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case EButtons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+}  // namespace
+
+CQtPrompts::~CQtPrompts() {
+    delete m_pProgress;
+}
+
+EAnswer CQtPrompts::Message(EMessageId /*id*/, const std::string& text, EIcon icon,
+                            EButtons buttons) {
+    if (m_bUnattended) {
+        std::fprintf(stderr, "tessel: %s\n", text.c_str());
+        return buttons == EButtons::Ok
+                   ? EAnswer::Ok
+                   : (buttons == EButtons::YesNo ? EAnswer::No : EAnswer::Cancel);
+    }
+    QMessageBox box(BoxIcon(icon), QStringLiteral("Tessel"), ToDisplay(text), BoxButtons(buttons),
+                    m_pWindow);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return EAnswer::Yes;
+        case QMessageBox::No:
+            return EAnswer::No;
+        case QMessageBox::Cancel:
+            return EAnswer::Cancel;
+        default:
+            return EAnswer::Ok;
+    }
+}
+
+bool CQtPrompts::ChooseFilesToAdd(std::vector<std::string>& paths) {
+    QStringList chosen = QFileDialog::getOpenFileNames(m_pWindow, QStringLiteral("Add"), QString(),
+                                                       QStringLiteral("All Files (*)"));
+    for (const QString& path : chosen)
+        paths.push_back(PathBytes(path));
+    return !chosen.isEmpty();
+}
+
+bool CQtPrompts::ChooseExtension(SExtensionChoice& choice) {
+    CExtensionDialog dialog(m_pWindow);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choice = dialog.Choice();
+    return true;
+}
+
+bool CQtPrompts::ShowResults(const CResultsList& results) {
+    CResultsDialog dialog(results, m_pWindow);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtPrompts::AskSwapMiddle(std::string& middle) {
+    bool ok = false;
+    QString text =
+        QInputDialog::getText(m_pWindow, QStringLiteral("Swap"), QStringLiteral("Middle string:"),
+                              QLineEdit::Normal, ToDisplay(middle), &ok);
+    middle = FromDisplay(text);
+    return ok;
+}
+
+bool CQtPrompts::AskSeparator(SSeparatorChoice& choice) {
+    CSeparatorDialog dialog(choice, m_pWindow);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choice = dialog.Choice();
+    return true;
+}
+
+bool CQtPrompts::ShowOptions(EOptionsPage page, SId3EditorOptions& options) {
+    COptionsDialog dialog(m_profile, page, options, m_pWindow);
+    bool accepted = dialog.exec() == QDialog::Accepted;
+    options = dialog.Id3Options();
+    return accepted;
+}
+
+bool CQtPrompts::RunRenameWizard(const SWizardInput& /*input*/, SNumberingSettings& /*settings*/) {
+    QMessageBox::information(m_pWindow, QStringLiteral("Rename Wizard"),
+                             QStringLiteral("The Rename Wizard is not available yet."));
+    return false;
+}
+
+void CQtPrompts::BeginProgress(int range) {
+    if (!m_pProgress)
+        m_pProgress = new CProgressDialog(m_pWindow);
+    m_pProgress->Begin(range);
+}
+
+void CQtPrompts::SetProgress(int position) {
+    if (m_pProgress)
+        m_pProgress->SetPosition(position);
+}
+
+bool CQtPrompts::CancelRequested() {
+    if (!m_pProgress)
+        return false;
+    m_pProgress->KeepAlive();
+    return m_pProgress->IsCancelRequested();
+}
+
+void CQtPrompts::ShowProgress(bool visible) {
+    if (m_pProgress)
+        m_pProgress->setVisible(visible);
+}
+
+void CQtPrompts::EndProgress() {
+    if (m_pProgress)
+        m_pProgress->hide();
+}

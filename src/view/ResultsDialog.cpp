@@ -1,0 +1,59 @@
+#include "view/ResultsDialog.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "model/ResultsList.h"
+#include "view/DisplayText.h"
+#include "view/ResultsModel.h"
+
+CResultsDialog::CResultsDialog(const CResultsList& results, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(ToDisplay(results.m_strTitle));
+    auto* group = new QGroupBox(QStringLiteral("Results"), this);
+    m_pList = new QTreeView(group);
+    m_pList->setObjectName(QStringLiteral("results"));
+    m_pList->setRootIsDecorated(false);
+    m_pList->setUniformRowHeights(true);
+    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pList->setModel(new CResultsModel(results, m_pList));
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(m_pList);
+
+    m_pOk = new QPushButton(QStringLiteral("OK"), this);
+    m_pOk->setObjectName(QStringLiteral("ok"));
+    m_pCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_pCancel->setObjectName(QStringLiteral("cancel"));
+    connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
+    if (results.m_bResultsMode) {
+        m_pOk->hide();
+        m_pCancel->setText(QStringLiteral("OK"));
+        m_pCancel->setDefault(true);
+    } else {
+        m_pOk->setEnabled(results.CanConfirm());
+        (m_pOk->isEnabled() ? m_pOk : m_pCancel)->setDefault(true);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_pOk);
+    buttons->addWidget(m_pCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    resize(640, 480);
+}
+
+void CResultsDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_bSized)
+        return;
+    m_bSized = true;
+    // Before and After take three tenths of the list's width each, Comment the rest.
+    int width = m_pList->viewport()->width();
+    m_pList->header()->resizeSection(0, width * 3 / 10);
+    m_pList->header()->resizeSection(1, width * 3 / 10);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class CResultsList;
+class QPushButton;
+class QTreeView;
+
+// "Preview" and "Results": one line per file with its verdict. A preview with a problem
+// cannot be confirmed while the list blocks; results have a single "OK".
+class CResultsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CResultsDialog(const CResultsList& results, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QTreeView* m_pList;
+    QPushButton* m_pOk;
+    QPushButton* m_pCancel;
+    bool m_bSized = false;
+};

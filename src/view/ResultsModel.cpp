@@ -1,0 +1,48 @@
+#include "view/ResultsModel.h"
+
+#include "model/ResultsList.h"
+#include "view/DisplayText.h"
+
+CResultsModel::CResultsModel(const CResultsList& results, QObject* parent)
+    : QAbstractTableModel(parent),
+      m_results(results),
+      m_ok(QStringLiteral(":/images/verdict-ok.svg")),
+      m_problem(QStringLiteral(":/images/verdict-problem.svg")),
+      m_unchanged(QStringLiteral(":/images/verdict-unchanged.svg")) {}
+
+int CResultsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_results.m_records.GetCount());
+}
+
+int CResultsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant CResultsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const CHitDoc& record = m_results.m_records.At(static_cast<size_t>(index.row()));
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        switch (index.column()) {
+            case 0:
+                return ToDisplay(record.m_strName.Get());
+            case 1:
+                return ToDisplay(record.GetNewFileName());
+            default:
+                return QString::fromLatin1(ResultText(record.m_nTag));
+        }
+    }
+    if (role == Qt::DecorationRole && index.column() == 0) {
+        if (record.m_nTag == kResultOk)
+            return m_ok;
+        return record.m_nTag == kResultUnchanged ? m_unchanged : m_problem;
+    }
+    return {};
+}
+
+QVariant CResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static const char* const kTitles[] = {"Before", "After", "Comment"};
+    return section >= 0 && section < 3 ? QString::fromLatin1(kTitles[section]) : QVariant();
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QPointer>
+#include <QTableView>
+#include <array>
+#include <vector>
+
+#include "model/CommandId.h"
+
+class CListModel;
+class CTesselSession;
+class IProfile;
+
+// The list on screen: the rename list's rows in the normal or the MP3 columns. Clicks on
+// the column titles sort through the core, the selection and focus are the core's, and
+// the commands it cannot carry out alone (Insert, Delete, the context menus) go to the
+// main window.
+class CTesselView : public QTableView {
+    Q_OBJECT
+public:
+    CTesselView(CListModel& model, IProfile& profile, QWidget* parent = nullptr);
+
+    CListModel& ListModel() { return m_model; }
+    // Commits and closes an open cell editor.
+    void EndEditing();
+    // Starts editing the focused row's name (Rename, F2).
+    void EditFocusedRow();
+    // Opens the file of a row with its configured viewer, else the desktop's default.
+    void OpenRow(int row);
+
+    static const std::array<int, 6> kNormalWidths;
+    static const std::array<int, 7> kMp3Widths;
+
+signals:
+    void CommandRequested(ECommandId command);
+    // A context menu at a screen point: over the column titles or over the rows.
+    void ContextMenuRequested(const QPoint& globalPos, bool onTitles);
+    // The view changed the list by itself (a sort): the command states may differ now.
+    void Changed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+private:
+    void SortClicked(int column);
+    void SelectionFromCore();
+    void ApplyColumnWidths();
+    void RememberWidth(int column, int oldWidth, int newWidth);
+
+    CListModel& m_model;
+    CTesselSession& m_session;
+    IProfile& m_profile;
+    QPointer<QWidget> m_pEditor;
+    std::array<std::vector<int>, 2> m_widths;  // normal, MP3: as the user last left them
+    bool m_bSyncing = false;
+    bool m_bApplyingWidths = false;
+
+    friend class CTrackingDelegate;
+};

@@ -1,0 +1,116 @@
+#include "view/VerdictWatcher.h"
+
+#include "files/GoCommand.h"
+#include "model/Profile.h"
+#include "model/Prompts.h"
+#include "model/ResultsList.h"
+#include "model/TesselSession.h"
+
+namespace {
+
+// The copy that is judged asks nothing and shows nothing.
+class CSilentPrompts : public IPrompts {
+public:
+    EAnswer Message(EMessageId, const std::string&, EIcon, EButtons) override {
+        return EAnswer::Cancel;
+    }
+    bool ChooseFilesToAdd(std::vector<std::string>&) override { return false; }
+    bool ChooseExtension(SExtensionChoice&) override { return false; }
+    bool ShowResults(const CResultsList&) override { return false; }
+    bool AskSwapMiddle(std::string&) override { return false; }
+    bool AskSeparator(SSeparatorChoice&) override { return false; }
+    bool ShowOptions(EOptionsPage, SId3EditorOptions&) override { return false; }
+    bool RunRenameWizard(const SWizardInput&, SNumberingSettings&) override { return false; }
+    void BeginProgress(int) override {}
+    void SetProgress(int) override {}
+    void ShowProgress(bool) override {}
+    void EndProgress() override {}
+};
+
+std::vector<int> Judge(std::vector<std::unique_ptr<CHitDoc>> entries) {
+    CSilentPrompts prompts;
+    CMemoryProfile profile;
+    CTesselSession copy(prompts, profile);
+    for (std::unique_ptr<CHitDoc>& entry : entries)
+        copy.List().Append(std::move(entry));
+    CResultsList preview;
+    FillPreview(copy, preview);
+    std::vector<int> verdicts;
+    verdicts.reserve(preview.m_records.GetCount());
+    for (size_t i = 0; i < preview.m_records.GetCount(); ++i)
+        verdicts.push_back(preview.m_records.At(i).m_nTag);
+    return verdicts;
+}
+
+}  // namespace
+
+CVerdictWatcher::CVerdictWatcher(CTesselSession& session, QObject* parent)
+    : QObject(parent), m_session(session), m_pLink(std::make_shared<SLink>()) {
+    m_pLink->pWatcher = this;
+    m_quiet.setSingleShot(true);
+    m_quiet.setInterval(kQuietMs);
+    connect(&m_quiet, &QTimer::timeout, this, &CVerdictWatcher::Start);
+}
+
+CVerdictWatcher::~CVerdictWatcher() {
+    {
+        std::lock_guard<std::mutex> lock(m_pLink->mutex);
+        m_pLink->pWatcher = nullptr;
+    }
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+void CVerdictWatcher::Schedule() {
+    ++m_nGeneration;
+    m_quiet.start();
+}
+
+void CVerdictWatcher::Start() {
+    if (m_bRunning) {
+        m_bStale = true;
+        return;
+    }
+    if (m_session.IsMp3Mode() || m_session.List().GetCount() == 0) {
+        if (!m_verdicts.empty()) {
+            m_verdicts.clear();
+            emit VerdictsChanged();
+        }
+        return;
+    }
+    const CRenameList& list = m_session.List();
+    std::vector<std::unique_ptr<CHitDoc>> entries;
+    entries.reserve(static_cast<size_t>(list.GetCount()));
+    for (int row = 0; row < list.GetCount(); ++row)
+        entries.push_back(std::make_unique<CHitDoc>(list.GetEntry(row)));
+    if (m_worker.joinable())
+        m_worker.join();
+    m_bRunning = true;
+    unsigned generation = m_nGeneration;
+    std::shared_ptr<SLink> link = m_pLink;
+    m_worker = std::thread([link, generation, entries = std::move(entries)]() mutable {
+        std::vector<int> verdicts = Judge(std::move(entries));
+        std::lock_guard<std::mutex> lock(link->mutex);
+        if (CVerdictWatcher* watcher = link->pWatcher)
+            QMetaObject::invokeMethod(
+                watcher,
+                [watcher, generation, verdicts = std::move(verdicts)]() mutable {
+                    watcher->Finished(generation, std::move(verdicts));
+                },
+                Qt::QueuedConnection);
+    });
+}
+
+void CVerdictWatcher::Finished(unsigned generation, std::vector<int> verdicts) {
+    m_bRunning = false;
+    if (m_worker.joinable())
+        m_worker.join();
+    // The list changed while it was judged: these verdicts belong to an older list.
+    if (generation != m_nGeneration || m_bStale) {
+        m_bStale = false;
+        m_quiet.start();
+        return;
+    }
+    m_verdicts = std::move(verdicts);
+    emit VerdictsChanged();
+}

@@ -1,0 +1,100 @@
+#include "view/ViewerPage.h"
+
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "view/DisplayText.h"
+
+CViewerPage::CViewerPage(IProfile& profile, QWidget* parent) : QWidget(parent), m_profile(profile) {
+    auto* group = new QGroupBox(QStringLiteral("Select Viewer"), this);
+    m_pExtension = new QLineEdit(group);
+    m_pExtension->setObjectName(QStringLiteral("extension"));
+    m_pProgram = new QLineEdit(group);
+    m_pProgram->setObjectName(QStringLiteral("program"));
+    auto* browse = new QPushButton(QStringLiteral("Browse"), group);
+    auto* programRow = new QHBoxLayout;
+    programRow->addWidget(m_pProgram);
+    programRow->addWidget(browse);
+    auto* form = new QFormLayout(group);
+    form->addRow(QStringLiteral("Extension"), m_pExtension);
+    form->addRow(QStringLiteral("Open With"), programRow);
+
+    auto* add = new QPushButton(QStringLiteral("Add"), this);
+    add->setObjectName(QStringLiteral("add"));
+    auto* remove = new QPushButton(QStringLiteral("Remove"), this);
+    remove->setObjectName(QStringLiteral("remove"));
+    auto* side = new QVBoxLayout;
+    side->addWidget(add);
+    side->addWidget(remove);
+    side->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(group, 1);
+    top->addLayout(side);
+
+    m_pList = new QTreeWidget(this);
+    m_pList->setObjectName(QStringLiteral("associations"));
+    m_pList->setRootIsDecorated(false);
+    m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_pList->setHeaderLabels({QStringLiteral("Extension"), QStringLiteral("Open With")});
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_pList, 1);
+
+    connect(browse, &QPushButton::clicked, this, &CViewerPage::Browse);
+    connect(add, &QPushButton::clicked, this, &CViewerPage::AddRow);
+    connect(remove, &QPushButton::clicked, this, &CViewerPage::RemoveSelected);
+}
+
+void CViewerPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_bShown)
+        return;
+    m_bShown = true;
+    m_pList->header()->resizeSection(0, m_pList->viewport()->width() / 5);
+    for (const SViewerAssociation& viewer : LoadViewers(m_profile))
+        AppendRow(viewer);
+    m_pExtension->setText(QStringLiteral(".html"));
+}
+
+void CViewerPage::AppendRow(const SViewerAssociation& viewer) {
+    new QTreeWidgetItem(m_pList, {ToDisplay(viewer.strExtension), ToDisplay(viewer.strProgram)});
+}
+
+void CViewerPage::Browse() {
+    QString program = QFileDialog::getOpenFileName(this, QStringLiteral("Browse"), QString(),
+                                                   QStringLiteral("All Files (*)"));
+    if (!program.isEmpty())
+        m_pProgram->setText(program);
+}
+
+void CViewerPage::AddRow() {
+    SViewerAssociation viewer{FromDisplay(m_pExtension->text()), PathBytes(m_pProgram->text())};
+    // A wrong entry is simply not taken; the boxes keep it for the user to correct.
+    if (IsValidAssociation(viewer.strExtension, viewer.strProgram))
+        AppendRow(viewer);
+}
+
+void CViewerPage::RemoveSelected() {
+    qDeleteAll(m_pList->selectedItems());
+}
+
+CViewerList CViewerPage::Rows() const {
+    CViewerList rows;
+    for (int i = 0; i < m_pList->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = m_pList->topLevelItem(i);
+        rows.push_back({FromDisplay(item->text(0)), PathBytes(item->text(1))});
+    }
+    return rows;
+}
+
+void CViewerPage::Save() {
+    if (m_bShown)
+        SaveViewers(m_profile, Rows());
+}

@@ -1,0 +1,60 @@
+#include <QSettings>
+#include <QTest>
+#include <QToolBar>
+
+#include "app/MainFrame.h"
+#include "app/SettingsProfile.h"
+#include "app/TesselApp.h"
+#include "model/TesselSession.h"
+#include "support/TempDir.h"
+
+class CSettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void valuesAreReadBackAsWrittenAndMissingOnesTakeTheirDefault() {
+        CTempDir dir;
+        QString path = QString::fromStdString(dir / "tessel.ini");
+        {
+            QSettings settings(path, QSettings::IniFormat);
+            CSettingsProfile profile(settings);
+            profile.WriteInt("Lock", "3", 1);
+            profile.WriteString("Viewer", "0", "/usr/bin/feh");
+            profile.WriteString("Extension", "0", ".PNG");
+            settings.setValue("Format/2", "yes");  // edited by hand
+        }
+        QSettings settings(path, QSettings::IniFormat);
+        CSettingsProfile profile(settings);
+        QCOMPARE(profile.GetInt("Lock", "3", 0), 1);
+        QCOMPARE(profile.GetInt("Lock", "4", 7), 7);
+        QCOMPARE(profile.GetInt("Format", "2", 7), 0);
+        QCOMPARE(profile.GetString("Viewer", "0", ""), std::string("/usr/bin/feh"));
+        QCOMPARE(profile.GetString("Extension", "0", ""), std::string(".PNG"));
+        QCOMPARE(profile.GetString("Extension", "1", "none"), std::string("none"));
+        // The session reads its locks and field choice from them when it starts.
+        CTesselApp app(path);
+        QVERIFY(app.Session().m_locks[2]);
+        QVERIFY(!app.Session().m_fieldChoice[1]);
+    }
+
+    void theWindowAndItsToolbarComeBackWhereTheyWereLeft() {
+        CTempDir dir;
+        QString path = QString::fromStdString(dir / "tessel.ini");
+        {
+            CTesselApp app(path);
+            QVERIFY(app.Start({"tessel"}));
+            QCOMPARE(app.Frame().size(), QSize(700, 480));
+            QCOMPARE(app.Frame().toolBarArea(app.Frame().ToolBar()), Qt::TopToolBarArea);
+            app.Frame().addToolBar(Qt::LeftToolBarArea, app.Frame().ToolBar());
+            app.Frame().resize(800, 600);
+            QVERIFY(app.Frame().close());
+        }
+        CTesselApp app(path);
+        QVERIFY(app.Start({"tessel"}));
+        QCOMPARE(app.Frame().size(), QSize(800, 600));
+        QCOMPARE(app.Frame().toolBarArea(app.Frame().ToolBar()), Qt::LeftToolBarArea);
+    }
+};
+
+QTEST_MAIN(CSettingsTest)
+#include "SettingsTest.moc"
