@@ -35,6 +35,11 @@ int MaxOffset(const std::string& filename) {
     return static_cast<int>(std::min<size_t>(CharacterCount(filename), INT_MAX));
 }
 
+std::string CheckWizardFilename(const std::string& filename) {
+    // Blanks alone are a name like any other: numbering gives them their number.
+    return filename.empty() ? "Please enter filename" : std::string();
+}
+
 SWizardInput LongestNewName(const CRenameList& list) {
     SWizardInput longest;
     size_t longestLength = 0;

@@ -30,6 +30,10 @@ int PositionOffset(ENumberPosition position, int offset);
 // The upper end of the offset arrows: the filename's length in characters.
 int MaxOffset(const std::string& filename);
 
+// The wizard's only check, made when its first page is left: a filename to number. Returns
+// the message to show ("Please enter filename"), or an empty text when the wizard goes on.
+std::string CheckWizardFilename(const std::string& filename);
+
 // The longest current new name (by characters; the first row wins a tie) and that row's
 // extension; both empty when every new name is empty.
 SWizardInput LongestNewName(const CRenameList& list);
