@@ -40,7 +40,6 @@ struct CDialogTestSession {
         entry.m_strName.Set(name);
         entry.m_strNewName.Set(TitleOf(name));
         entry.m_strExt.Set(ExtensionOf(name));
-        entry.m_strPath.Set("/music/" + name);
         session.AddEntry(entry);
     }
     std::vector<std::string> NewNames() const {
