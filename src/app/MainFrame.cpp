@@ -28,6 +28,7 @@
 #include "view/ListModel.h"
 #include "view/TesselView.h"
 #include "view/VerdictWatcher.h"
+#include "view/dialogs/FindReplaceDlg.h"
 
 namespace {
 
@@ -371,6 +372,11 @@ void CMainFrame::Dispatch(ECommandId command) {
             break;
         case ECommandId::Id3ToFilename:
             Id3ToFilename(m_session);
+            break;
+        case ECommandId::FindReplace:
+            if (CFindReplaceDlg* dialog = CFindReplaceDlg::Open(this, m_session))
+                connect(dialog, &CFindReplaceDlg::RequestHandled, this,
+                        &CMainFrame::UpdateCommandStates, Qt::UniqueConnection);
             break;
         case ECommandId::HelpTopics:
         case ECommandId::Help: {

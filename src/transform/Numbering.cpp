@@ -35,6 +35,11 @@ int MaxOffset(const std::string& filename) {
     return static_cast<int>(std::min<size_t>(CharacterCount(filename), INT_MAX));
 }
 
+std::string CheckWizardFilename(const std::string& filename) {
+    // Blanks alone are a name like any other: numbering gives them their number.
+    return filename.empty() ? kEnterFilenameMessage : std::string();
+}
+
 SWizardInput LongestNewName(const CRenameList& list) {
     SWizardInput longest;
     size_t longestLength = 0;
@@ -98,9 +103,10 @@ ECommandOutcome ApplyNumbering(CTesselSession& session, const SNumberingSettings
 }
 
 bool CheckWizardFilename(IPrompts& prompts, const std::string& filename) {
-    if (!filename.empty())
+    std::string problem = CheckWizardFilename(filename);
+    if (problem.empty())
         return true;
-    prompts.Message(EMessageId::EnterFilename, kEnterFilenameMessage, EIcon::Stop, EButtons::Ok);
+    prompts.Message(EMessageId::EnterFilename, problem, EIcon::Stop, EButtons::Ok);
     return false;
 }
 

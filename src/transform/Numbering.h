@@ -30,6 +30,12 @@ int PositionOffset(ENumberPosition position, int offset);
 // The upper end of the offset arrows: the filename's length in characters.
 int MaxOffset(const std::string& filename);
 
+inline constexpr const char* kEnterFilenameMessage = "Please enter filename";
+
+// The wizard's only check, made when its first page is left: a filename to number. Returns
+// the message to show ("Please enter filename"), or an empty text when the wizard goes on.
+std::string CheckWizardFilename(const std::string& filename);
+
 // The longest current new name (by characters; the first row wins a tie) and that row's
 // extension; both empty when every new name is empty.
 SWizardInput LongestNewName(const CRenameList& list);
@@ -48,8 +54,6 @@ std::string PositionPreview(const std::string& filename, int digits, int start,
 // Numbers every row in list order, selected or not, as one undo step, with the values as
 // they are (no limits, no trimming).
 ECommandOutcome ApplyNumbering(CTesselSession& session, const SNumberingSettings& settings);
-
-inline constexpr const char* kEnterFilenameMessage = "Please enter filename";
 
 // The check of the wizard's first page on Next: the filename its box holds may not be
 // empty. False, after "Please enter filename" (error icon, OK), when it is.

@@ -1,7 +1,6 @@
 #include "view/QtPrompts.h"
 
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <cstdio>
@@ -12,7 +11,9 @@
 #include "view/OptionsDialog.h"
 #include "view/ProgressDialog.h"
 #include "view/ResultsDialog.h"
-#include "view/SeparatorDialog.h"
+#include "view/dialogs/RenameWizard.h"
+#include "view/dialogs/SeparatorDlg.h"
+#include "view/dialogs/SwapDlg.h"
 
 namespace {
 
@@ -94,20 +95,11 @@ bool CQtPrompts::ShowResults(const CResultsList& results) {
 }
 
 bool CQtPrompts::AskSwapMiddle(std::string& middle) {
-    bool ok = false;
-    QString text =
-        QInputDialog::getText(m_pWindow, QStringLiteral("Swap"), QStringLiteral("Middle string:"),
-                              QLineEdit::Normal, ToDisplay(middle), &ok);
-    middle = FromDisplay(text);
-    return ok;
+    return CSwapDlg::Ask(m_pWindow, middle);
 }
 
 bool CQtPrompts::AskSeparator(SSeparatorChoice& choice) {
-    CSeparatorDialog dialog(choice, m_pWindow);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    choice = dialog.Choice();
-    return true;
+    return CSeparatorDlg::Ask(m_pWindow, choice);
 }
 
 bool CQtPrompts::ShowOptions(EOptionsPage page, SId3EditorOptions& options) {
@@ -117,10 +109,8 @@ bool CQtPrompts::ShowOptions(EOptionsPage page, SId3EditorOptions& options) {
     return accepted;
 }
 
-bool CQtPrompts::RunRenameWizard(const SWizardInput& /*input*/, SNumberingSettings& /*settings*/) {
-    QMessageBox::information(m_pWindow, QStringLiteral("Rename Wizard"),
-                             QStringLiteral("The Rename Wizard is not available yet."));
-    return false;
+bool CQtPrompts::RunRenameWizard(const SWizardInput& input, SNumberingSettings& settings) {
+    return CRenameWizard::Run(m_pWindow, input, settings);
 }
 
 void CQtPrompts::BeginProgress(int range) {

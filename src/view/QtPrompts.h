@@ -22,8 +22,7 @@ public:
     // standard error and every question is answered with its most careful button.
     void SetUnattended(bool unattended) { m_bUnattended = unattended; }
 
-    EAnswer Message(EMessageId id, const std::string& text, EIcon icon,
-                    EButtons buttons) override;
+    EAnswer Message(EMessageId id, const std::string& text, EIcon icon, EButtons buttons) override;
     bool ChooseFilesToAdd(std::vector<std::string>& paths) override;
     bool ChooseExtension(SExtensionChoice& choice) override;
     bool ShowResults(const CResultsList& results) override;

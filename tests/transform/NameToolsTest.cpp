@@ -231,6 +231,12 @@ TEST_F(NumberingTest, PreviewsKeepValuesWithinTheArrowRanges) {
     EXPECT_EQ(ReadNumberBox("99999999999999"), 2147483647);
 }
 
+TEST(WizardFilenameTest, OnlyAnEmptyFilenameIsRefused) {
+    EXPECT_EQ(CheckWizardFilename(""), "Please enter filename");
+    EXPECT_EQ(CheckWizardFilename(" "), "");
+    EXPECT_EQ(CheckWizardFilename("Track"), "");
+}
+
 TEST_F(NumberingTest, WizardCommandAsksWithTheLongestNameAndAppliesOnFinish) {
     EXPECT_EQ(RenameWizard(session), ECommandOutcome::Unchanged);
     EXPECT_TRUE(prompts.m_wizardInputs.empty());

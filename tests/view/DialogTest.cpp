@@ -94,7 +94,7 @@ private slots:
         };
         for (const SCase& c :
              {SCase{{}, true, true}, SCase{{0, 0}, true, true}, SCase{{0, 3}, true, false},
-              SCase{{0, 6}, true, false}, SCase{{0, 3}, false, true}}) {
+              SCase{{0, 6}, true, true}, SCase{{0, 3}, false, true}}) {
             CResultsList preview;
             preview.m_strTitle = "Preview";
             preview.m_bBlock = c.block;

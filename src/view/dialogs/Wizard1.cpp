@@ -1,0 +1,74 @@
+#include "view/dialogs/Wizard1.h"
+
+#include <QBoxLayout>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+
+#include "transform/Numbering.h"
+#include "view/dialogs/WizardPageLayout.h"
+
+CWizard1::CWizard1(const std::string& currentName, QWidget* parent)
+    : QWizardPage(parent),
+      m_strCurrentName(currentName),
+      m_currentShown(QString::fromStdString(currentName)),
+      m_pCurrent(new QRadioButton(QStringLiteral("Use &current filename"))),
+      m_pStandard(new QRadioButton(QStringLiteral("Use &standard filename"))),
+      m_pFilename(new QLineEdit) {
+    setWindowTitle(QStringLiteral("Rename Wizard - Step 1 of 3"));
+    QBoxLayout* column = WizardPageLayout(this);
+    column->addWidget(
+        WizardText("Rename Wizard enables you to rename files according to numerical sequence."));
+    column->addSpacing(16);
+    column->addWidget(m_pCurrent);
+    column->addWidget(m_pStandard);
+    column->addSpacing(8);
+    auto* nameRow = new QFormLayout;
+    auto* label = new QLabel(QStringLiteral("&Filename:"));
+    label->setBuddy(m_pFilename);
+    nameRow->addRow(label, m_pFilename);
+    column->addLayout(nameRow);
+    column->addStretch();
+    column->addWidget(WizardText("To continue, click Next."));
+
+    connect(m_pCurrent, &QRadioButton::clicked, this, &CWizard1::UseCurrentName);
+    connect(m_pStandard, &QRadioButton::clicked, this, &CWizard1::UseStandardName);
+}
+
+std::string CWizard1::Filename() const {
+    const QString text = m_pFilename->text();
+    return text == m_currentShown ? m_strCurrentName : text.toStdString();
+}
+
+bool CWizard1::StandardName() const {
+    return m_pStandard->isChecked();
+}
+
+void CWizard1::initializePage() {
+    m_pStandard->setChecked(true);
+    m_pFilename->setEnabled(true);
+    m_pFilename->setText(m_currentShown);
+    m_pFilename->setFocus(Qt::OtherFocusReason);
+    m_pFilename->selectAll();
+}
+
+bool CWizard1::validatePage() {
+    const std::string problem = CheckWizardFilename(Filename());
+    if (problem.empty())
+        return true;
+    QMessageBox::critical(this, QStringLiteral("Tessel"), QString::fromStdString(problem));
+    return false;
+}
+
+void CWizard1::UseCurrentName() {
+    m_pFilename->setText(m_currentShown);
+    m_pFilename->setEnabled(false);
+}
+
+void CWizard1::UseStandardName() {
+    m_pFilename->setEnabled(true);
+    m_pFilename->setFocus(Qt::OtherFocusReason);
+    m_pFilename->selectAll();
+}
