@@ -34,25 +34,6 @@ namespace {
 
 const QString kIdleText = QStringLiteral("For Help, press F1");
 
-int LockColumnOf(ECommandId command) {
-    switch (command) {
-        case ECommandId::LockTitle:
-            return kColTitle;
-        case ECommandId::LockArtist:
-            return kColArtist;
-        case ECommandId::LockAlbum:
-            return kColAlbum;
-        case ECommandId::LockYear:
-            return kColYear;
-        case ECommandId::LockGenre:
-            return kColGenre;
-        case ECommandId::LockComment:
-            return kColComment;
-        default:
-            return 0;
-    }
-}
-
 bool TextOperationOf(ECommandId command, ETextOperation& operation) {
     switch (command) {
         case ECommandId::SentenceCase:
@@ -138,7 +119,7 @@ void CMainFrame::BuildActions() {
         action->setShortcuts(CommandKeys(spec.id));
         if (*spec.icon != '\0')
             action->setIcon(ToolbarIcon(spec.icon));
-        if (LockColumnOf(spec.id) != 0 || spec.id == ECommandId::ViewToolbar ||
+        if (LockedColumnOf(spec.id) != 0 || spec.id == ECommandId::ViewToolbar ||
             spec.id == ECommandId::ViewStatusBar)
             action->setCheckable(true);
         ECommandId id = spec.id;
@@ -161,7 +142,7 @@ std::unique_ptr<QMenu> CMainFrame::BuildMenu(const SMenuSpec& spec) {
         auto* action = menu->addAction(MenuText(item));
         action->setStatusTip(QString::fromLatin1(CommandSpec(item.id).prompt));
         action->setEnabled(state.bEnabled);
-        if (LockColumnOf(item.id) != 0) {
+        if (LockedColumnOf(item.id) != 0) {
             action->setCheckable(true);
             action->setChecked(state.bChecked);
         }
@@ -297,7 +278,7 @@ void CMainFrame::Dispatch(ECommandId command) {
         TransformNames(m_session, operation);
         return;
     }
-    if (int column = LockColumnOf(command)) {
+    if (int column = LockedColumnOf(command)) {
         ToggleLock(m_session, column);
         m_pModel->TitlesChanged();
         return;

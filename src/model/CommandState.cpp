@@ -2,10 +2,7 @@
 
 #include "model/TesselSession.h"
 
-namespace {
-
-// The MP3 column a lock command locks, 0 for any other command.
-int LockedColumn(ECommandId command) {
+int LockedColumnOf(ECommandId command) {
     switch (command) {
         case ECommandId::LockTitle:
             return kColTitle;
@@ -23,8 +20,6 @@ int LockedColumn(ECommandId command) {
             return 0;
     }
 }
-
-}  // namespace
 
 SCommandState CommandState(const CTesselSession& session, ECommandId command) {
     bool mp3 = session.IsMp3Mode();
@@ -56,7 +51,7 @@ SCommandState CommandState(const CTesselSession& session, ECommandId command) {
         default:
             break;
     }
-    if (int column = LockedColumn(command))
+    if (int column = LockedColumnOf(command))
         state.bChecked = session.IsLocked(column);
     return state;
 }

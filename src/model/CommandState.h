@@ -12,3 +12,7 @@ struct SCommandState {
 // Whether a command can be chosen now and whether its menu item carries a check mark.
 // A front end asks each time a menu, a context menu or the toolbar is about to show.
 SCommandState CommandState(const CTesselSession& session, ECommandId command);
+
+// The MP3 column (kColTitle to kColComment) a Lock Title to Lock Comment command locks, 0
+// for any other command.
+int LockedColumnOf(ECommandId command);
