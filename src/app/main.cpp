@@ -1,10 +1,34 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/TesselApp.h"
+#include "platform/FileSizeSignal.h"
+
+namespace {
+
+// Qt aborts with several lines about plugins when it finds no display; one line says what
+// to do instead.
+bool HasDisplay() {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (const char* value = std::getenv(variable); value != nullptr && *value != '\0')
+            return true;
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    if (!HasDisplay()) {
+        std::fputs(
+            "tessel: no display to show the window on; start it on a virtual one with "
+            "xvfb-run tessel\n",
+            stderr);
+        return 1;
+    }
+    IgnoreFileSizeSignal();
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tessel"));
     QApplication::setApplicationName(QStringLiteral("Tessel"));
