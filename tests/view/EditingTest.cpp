@@ -158,19 +158,24 @@ private slots:
     void aDraggedRowLandsBeforeTheRowTenPixelsBelowTheDrop() {
         struct SCase {
             int dragged;
-            int ontoRow;  // -1: below the last row
+            int ontoRow;   // the row released on; 3: below the last row
+            int pixelsIn;  // how far below that row's top
             QStringList order;
         };
-        const SCase cases[] = {
-            {0, 2, {"B", "A", "C"}}, {2, 0, {"C", "A", "B"}}, {0, -1, {"B", "C", "A"}}};
+        // The lower part of B counts as C: the row is found 10 pixels below the pointer.
+        const SCase cases[] = {{0, 2, 1, {"B", "A", "C"}},
+                               {2, 0, 1, {"C", "A", "B"}},
+                               {0, 3, 5, {"B", "C", "A"}},
+                               {0, 1, -3, {"B", "A", "C"}}};
         for (const SCase& c : cases) {
             cleanup();
             init();
             for (const char* name : {"A", "B", "C"})
                 AddRow(name);
             View().show();
-            int y = c.ontoRow >= 0 ? View().rowViewportPosition(c.ontoRow) + 1
-                                   : View().rowViewportPosition(2) + View().rowHeight(2) + 5;
+            int top = c.ontoRow < 3 ? View().rowViewportPosition(c.ontoRow)
+                                    : View().rowViewportPosition(2) + View().rowHeight(2);
+            int y = c.pixelsIn >= 0 ? top + c.pixelsIn : top + View().rowHeight(0) + c.pixelsIn;
             DragRow(c.dragged, QPoint(20, y));
             QStringList order;
             for (int row = 0; row < 3; ++row)
