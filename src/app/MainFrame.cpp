@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -76,6 +78,7 @@ CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profi
     m_pModel = new CListModel(m_session, this);
     m_pView = new CTesselView(*m_pModel, m_profile, this);
     setCentralWidget(m_pView);
+    setAcceptDrops(true);
     m_pDocuments = std::make_unique<CDocumentCommands>(m_session, m_doc, m_settings, *this);
 
     BuildActions();
@@ -393,4 +396,24 @@ void CMainFrame::SaveLayout() {
 void CMainFrame::RestoreLayout() {
     restoreGeometry(m_settings.value(QStringLiteral("Window/Geometry")).toByteArray());
     restoreState(m_settings.value(QStringLiteral("Window/State")).toByteArray());
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    // A row of the list dropped outside it stays where it was: only files are taken here.
+    if (!m_bBusy && event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    if (m_bBusy || !event->mimeData()->hasFormat(QStringLiteral("text/uri-list"))) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    m_bBusy = true;
+    m_pView->DropUriList(event->mimeData()->data(QStringLiteral("text/uri-list")));
+    m_bBusy = false;
+    UpdateCommandStates();
 }

@@ -46,6 +46,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files and folders dropped anywhere on the window are added as on the list.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildActions();

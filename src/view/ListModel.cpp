@@ -102,7 +102,7 @@ QVariant CListModel::headerData(int section, Qt::Orientation orientation, int ro
 Qt::ItemFlags CListModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
     bool editable = m_session.IsMp3Mode() ? index.column() > 0 : index.column() == 0;
     if (editable)
         flags |= Qt::ItemIsEditable;

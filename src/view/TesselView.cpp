@@ -2,45 +2,41 @@
 
 #include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QDrag>
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QProcess>
-#include <QStyledItemDelegate>
+#include <QScrollBar>
 #include <QUrl>
 
+#include "files/FileAdder.h"
+#include "model/MoveRow.h"
 #include "model/SortRows.h"
 #include "model/TesselSession.h"
 #include "model/ViewerAssociations.h"
+#include "view/CellDelegate.h"
 #include "view/ListModel.h"
+#include "view/UriList.h"
 
 const std::array<int, 6> CTesselView::kNormalWidths = {150, 150, 50, 80, 120, 300};
 const std::array<int, 7> CTesselView::kMp3Widths = {150, 150, 150, 150, 80, 100, 150};
-
-// The default editor, remembered while it is open so that a command can close it.
-class CTrackingDelegate : public QStyledItemDelegate {
-public:
-    explicit CTrackingDelegate(CTesselView& view) : QStyledItemDelegate(&view), m_view(view) {}
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        m_view.m_pEditor = editor;
-        return editor;
-    }
-
-private:
-    CTesselView& m_view;
-};
 
 CTesselView::CTesselView(CListModel& model, IProfile& profile, QWidget* parent)
     : QTableView(parent), m_model(model), m_session(model.Session()), m_profile(profile) {
     m_widths[0].assign(kNormalWidths.begin(), kNormalWidths.end());
     m_widths[1].assign(kMp3Widths.begin(), kMp3Widths.end());
     setModel(&m_model);
-    setItemDelegate(new CTrackingDelegate(*this));
+    setItemDelegate(new CCellDelegate(*this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    // Rows are dragged by the view itself (startDrag), so Qt never moves model data.
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDropIndicatorShown(false);
     setShowGrid(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
@@ -60,6 +56,9 @@ CTesselView::CTesselView(CListModel& model, IProfile& profile, QWidget* parent)
             [this](const QPoint& pos) {
                 emit ContextMenuRequested(horizontalHeader()->mapToGlobal(pos), true);
             });
+    // Scrolling commits an open editor, as its cell moves away from it.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CTesselView::EndEditing);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CTesselView::EndEditing);
     connect(&m_model, &QAbstractItemModel::modelReset, this, &CTesselView::ApplyColumnWidths);
     connect(&m_model, &CListModel::CoreSelectionChanged, this, &CTesselView::SelectionFromCore);
     connect(&m_model, &CListModel::EditorEndRequested, this, &CTesselView::EndEditing);
@@ -199,4 +198,84 @@ void CTesselView::SelectionFromCore() {
     if (focused >= 0 && focused < list.GetCount())
         selectionModel()->setCurrentIndex(m_model.index(focused, 0), QItemSelectionModel::NoUpdate);
     m_bSyncing = false;
+}
+
+void CTesselView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (editor == m_pEditor)
+        m_pEditor = nullptr;
+    QTableView::closeEditor(editor, hint);
+}
+
+void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    // In MP3 mode one click on a tag cell opens its editor at once.
+    QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && m_session.IsMp3Mode() && index.isValid() &&
+        (m_model.flags(index) & Qt::ItemIsEditable) && state() != EditingState)
+        edit(index);
+}
+
+void CTesselView::startDrag(Qt::DropActions /*supportedActions*/) {
+    QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    EndEditing();
+    auto* mime = new QMimeData;
+    mime->setData(QLatin1String(kRowMimeType), QByteArray::number(current.row()));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime);
+    drag->exec(Qt::MoveAction);
+}
+
+bool CTesselView::AcceptsDrop(const QMimeData* mime) const {
+    return mime != nullptr && (mime->hasFormat(QLatin1String(kRowMimeType)) ||
+                               mime->hasFormat(QStringLiteral("text/uri-list")));
+}
+
+void CTesselView::dragEnterEvent(QDragEnterEvent* event) {
+    if (AcceptsDrop(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CTesselView::dragMoveEvent(QDragMoveEvent* event) {
+    if (AcceptsDrop(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CTesselView::dropEvent(QDropEvent* event) {
+    const QMimeData* mime = event->mimeData();
+    if (mime != nullptr && mime->hasFormat(QLatin1String(kRowMimeType))) {
+        bool ok = false;
+        int dragged = mime->data(QLatin1String(kRowMimeType)).toInt(&ok);
+        // The row under a point a little below the pointer, so that a drop on the lower
+        // half of a row lands after it; below the last row is the end.
+        QModelIndex target = indexAt(event->position().toPoint() + QPoint(0, kDropOffset));
+        int dropRow = target.isValid() ? target.row() : m_session.List().GetCount();
+        event->acceptProposedAction();
+        if (ok && MoveRow(m_session, dragged, dropRow))
+            emit Changed();
+        return;
+    }
+    if (mime != nullptr && mime->hasFormat(QStringLiteral("text/uri-list"))) {
+        event->acceptProposedAction();
+        DropUriList(mime->data(QStringLiteral("text/uri-list")));
+        return;
+    }
+    event->ignore();
+}
+
+int CTesselView::DropUriList(const QByteArray& uriList) {
+    std::vector<std::string> paths = PathsFromUriList(uriList);
+    if (paths.empty())
+        return 0;
+    EndEditing();
+    m_model.BeginBulkChange();
+    int added = DropFiles(m_session, paths);
+    m_model.EndBulkChange();
+    emit Changed();
+    return added;
 }

@@ -8,6 +8,7 @@
 #include "model/CommandId.h"
 
 class CListModel;
+class QMimeData;
 class CTesselSession;
 class IProfile;
 
@@ -28,6 +29,16 @@ public:
     // Opens the file of a row with its configured viewer, else the desktop's default.
     void OpenRow(int row);
 
+    // Adds the files and folders of a text/uri-list dropped on the list or the window;
+    // returns the number of rows added.
+    int DropUriList(const QByteArray& uriList);
+    // Whether a drag carries a row of this list or files.
+    bool AcceptsDrop(const QMimeData* mime) const;
+
+    // The drag of a row: its row number, so nothing but MoveRow changes the order.
+    static constexpr const char* kRowMimeType = "application/x-tessel-row";
+    // A drop counts for the row this far below the pointer.
+    static constexpr int kDropOffset = 10;
     static const std::array<int, 6> kNormalWidths;
     static const std::array<int, 7> kMp3Widths;
 
@@ -41,6 +52,12 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
@@ -60,5 +77,5 @@ private:
     bool m_bSyncing = false;
     bool m_bApplyingWidths = false;
 
-    friend class CTrackingDelegate;
+    friend class CCellDelegate;
 };

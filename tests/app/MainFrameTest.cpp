@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -181,6 +182,43 @@ private slots:
         Frame().ContextMenu(true)->actions().at(4)->trigger();
         QCOMPARE(m_pApp->Settings().value("Lock/5").toInt(), 0);
         QVERIFY(Frame().Model().headerData(5, Qt::Horizontal, Qt::DecorationRole).isNull());
+    }
+
+    void anOpenEditorCommitsBeforeACommand() {
+        AddFiles({"a.mp3", "b.mp3"});
+        Frame().View().selectRow(0);
+        Frame().View().EditFocusedRow();
+        auto* editor = Frame().View().viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor != nullptr);
+        editor->setText(QStringLiteral("edited"));
+        Frame().RunCommand(ECommandId::SelectAll);
+        QCOMPARE(Frame().Model().index(0, 0).data().toString(), QStringLiteral("edited"));
+    }
+
+    void theWindowTakesDroppedFilesButNotARowReleasedOutsideTheList() {
+        AddFiles({"a.txt", "b.txt"});
+        auto dropOnWindow = [&](QMimeData& mime) {
+            QPoint at = Frame().statusBar()->geometry().center();
+            QDragEnterEvent enter(at, Qt::MoveAction | Qt::CopyAction, &mime, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(&Frame(), &enter);
+            if (!enter.isAccepted())
+                return false;
+            QDropEvent drop(QPointF(at), Qt::MoveAction | Qt::CopyAction, &mime, Qt::LeftButton,
+                            {});
+            QCoreApplication::sendEvent(&Frame(), &drop);
+            return drop.isAccepted();
+        };
+        QMimeData row;
+        row.setData(QLatin1String(CTesselView::kRowMimeType), "0");
+        QVERIFY(!dropOnWindow(row));
+        QCOMPARE(Frame().Model().index(0, 0).data().toString(), QStringLiteral("a"));
+
+        std::string path = m_pDir->WriteFile("dropped.txt", "x");
+        QMimeData files;
+        files.setData(QStringLiteral("text/uri-list"),
+                      "file://" + QByteArray::fromStdString(path).toPercentEncoding("/"));
+        QVERIFY(dropOnWindow(files));
+        QCOMPARE(Frame().Model().rowCount(), 3);
     }
 
     void aSortIsOneUndoStepFromTheWindow() {
