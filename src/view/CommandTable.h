@@ -16,7 +16,7 @@ struct SCommandSpec {
     const char* icon;  // toolbar image name; "" for none
 };
 
-// The spec of a command; every ECommandId has one.
+// What the window shows of a command; every ECommandId has one.
 const SCommandSpec& CommandSpec(ECommandId id);
 const std::vector<SCommandSpec>& AllCommands();
 // The keys that run a command from anywhere in the window. Insert and Delete are not
