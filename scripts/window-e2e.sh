@@ -45,7 +45,7 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data \
     XDG_STATE_HOME=$work/state XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb
+export QT_QPA_PLATFORM=xcb MAGICK_THREAD_LIMIT=1
 unset WAYLAND_DISPLAY
 
 # Xvfb picks a free display number itself and writes it to descriptor 3.
@@ -61,6 +61,7 @@ shot() {
 }
 fail() {
     echo "window-e2e: $step: $*" >&2
+    tail -n 5 "$work/tessel.log" >&2
     shot failed
     echo "window-e2e: screenshots in $shots" >&2
     exit 1
@@ -86,7 +87,6 @@ dialog() {
     local id
     id=$(window_named "$1")
     wait_until "the keyboard in '$1'" has_focus "$id"
-    echo "$id"
 }
 # A click on the status bar gives the main window the keyboard without changing the list.
 focus_main() {
@@ -142,7 +142,7 @@ shot window
 
 step="add files through the Add dialog"
 xdotool key Insert
-dialog '^Add$' >/dev/null
+dialog '^Add$'
 shot add-dialog
 # Typing a folder and Enter opens it; quoted names then choose several files at once.
 xdotool type --delay 2 "$files/"
@@ -156,15 +156,15 @@ shot added
 
 step="number the rows with the Rename Wizard"
 xdotool key ctrl+r
-dialog '^Rename Wizard - Step 1 of 3$' >/dev/null
+dialog '^Rename Wizard - Step 1 of 3$'
 # The longest name is offered, selected, so typing replaces it.
 xdotool type --delay 2 Track
 shot wizard-1
 xdotool key Return
-dialog '^Rename Wizard - Step 2 of 3$' >/dev/null
+dialog '^Rename Wizard - Step 2 of 3$'
 shot wizard-2
 xdotool key Return
-dialog '^Rename Wizard - Step 3 of 3$' >/dev/null
+dialog '^Rename Wizard - Step 3 of 3$'
 shot wizard-3
 xdotool key Return
 wait_until "the wizard to close" no_window '^Rename Wizard'
@@ -183,7 +183,7 @@ xdotool key Return
 
 step="save the list"
 xdotool key ctrl+s
-dialog '^Save As$' >/dev/null
+dialog '^Save As$'
 xdotool key ctrl+a
 xdotool type --delay 2 "$work/list.tsl"
 xdotool key Return
@@ -196,13 +196,13 @@ new_names=$("$cli" show "$work/list.tsl" | cut -f 1 | tr '\n' ' ')
 step="rename with Go"
 focus_main
 xdotool key ctrl+Return
-dialog '^Rename$' >/dev/null
+dialog '^Rename$'
 shot extension
 xdotool key Return
-dialog '^Preview$' >/dev/null
+dialog '^Preview$'
 shot preview
 xdotool key Return
-dialog '^Results$' >/dev/null
+dialog '^Results$'
 shot results
 xdotool key Return
 wait_until "the results to close" no_window '^Results$'
@@ -231,13 +231,13 @@ shot title-edited
 
 step="save the tags"
 xdotool key ctrl+i
-dialog '^Tessel$' >/dev/null
+dialog '^Tessel$'
 shot tag-question
 xdotool key Return
-dialog '^Preview$' >/dev/null
+dialog '^Preview$'
 shot tag-preview
 xdotool key Return
-dialog '^Results$' >/dev/null
+dialog '^Results$'
 shot tag-results
 xdotool key Return
 wait_until "the results to close" no_window '^Results$'
@@ -257,7 +257,7 @@ done
 title=$("$cli" tags "$files/alpha.mp3" | cut -f 2)
 [ "$title" = "Hello World" ] || fail "tessel-cli reads the title '$title'"
 
-step="quit"
-focus_main
+step="finish"
+kill -0 "$tessel_pid" 2>/dev/null || fail "the window is gone"
 shot done
 echo "window-e2e: all steps passed; screenshots in $shots"
