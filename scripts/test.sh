@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test three times: a normal build, one under AddressSanitizer and
 # UBSan, and one under ThreadSanitizer (large lists are probed, added and written in
-# parallel parts). Warnings are errors in all three.
+# parallel parts). Warnings are errors in all three. The normal build is also installed and
+# its window used end to end on a virtual display (scripts/window-e2e.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -34,6 +35,12 @@ test -s "$share/icons/hicolor/scalable/apps/io.tessel.Tessel.svg"
 test -s "$share/icons/hicolor/48x48/apps/io.tessel.Tessel.png"
 test -s "$share/man/man1/tessel.1"
 test -s "$share/man/man1/tessel-cli.1"
+# The window used end to end as a person would, on a virtual display of its own.
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v import >/dev/null; then
+    TESSEL_E2E_SHOTS="$PWD/build-ci/window-e2e-shots" scripts/window-e2e.sh build-ci
+else
+    echo "test.sh: no Xvfb, xdotool or ImageMagick here; the window's end-to-end run is skipped" >&2
+fi
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     run_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTESSEL_SANITIZE=ON -DTESSEL_BUILD_BENCH=OFF
 # The window is left out here: the Qt libraries are not built with ThreadSanitizer, so it

@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QDropEvent>
 #include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
@@ -103,7 +103,8 @@ CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profi
             });
     connect(m_pDocuments.get(), &CDocumentCommands::DocumentChanged, this,
             &CMainFrame::UpdateCommandStates);
-    resize(700, 480);
+    // Until the user sizes it, the window shows every column of either mode whole.
+    resize(960, 600);
     UpdateCommandStates();
 }
 

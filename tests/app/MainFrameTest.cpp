@@ -184,15 +184,53 @@ private slots:
         QVERIFY(Frame().Model().headerData(5, Qt::Horizontal, Qt::DecorationRole).isNull());
     }
 
-    void anOpenEditorCommitsBeforeACommand() {
-        AddFiles({"a.mp3", "b.mp3"});
-        Frame().View().selectRow(0);
-        Frame().View().EditFocusedRow();
-        auto* editor = Frame().View().viewport()->findChild<QLineEdit*>();
+    void anOpenEditorKeepsItsKeysFromTheWindowAndCommitsBeforeACommand() {
+        AddFiles({"a.mp3", "b.mp3", "c.mp3"});
+        // The add's progress dialog held the keyboard last.
+        Frame().activateWindow();
+        QTRY_VERIFY(Frame().isActiveWindow());
+        CTesselView& view = Frame().View();
+        auto openEditor = [&view] {
+            view.clearSelection();
+            view.selectRow(0);
+            view.EditFocusedRow();
+            return view.viewport()->findChild<QLineEdit*>();
+        };
+        auto selectedRows = [&view] { return view.selectionModel()->selectedRows().size(); };
+        const QKeySequence keys[] = {QKeySequence(Qt::CTRL | Qt::Key_A),
+                                     QKeySequence(Qt::Key_Delete),
+                                     QKeySequence(Qt::CTRL | Qt::Key_T)};
+        // Typed into the name's editor, these keys stay in the editor.
+        for (const QKeySequence& key : keys) {
+            QLineEdit* editor = openEditor();
+            QVERIFY(editor != nullptr);
+            QVERIFY(editor->hasFocus());
+            QTest::keySequence(editor, key);
+            QCOMPARE(selectedRows(), 1);
+            QCOMPARE(Frame().Model().rowCount(), 3);
+            QVERIFY(!Frame().Model().Session().IsMp3Mode());
+            QCOMPARE(view.viewport()->findChild<QLineEdit*>(), editor);
+            QTest::keyClick(editor, Qt::Key_Escape);
+            QTRY_VERIFY(view.viewport()->findChild<QLineEdit*>() == nullptr);
+        }
+
+        QLineEdit* editor = openEditor();
         QVERIFY(editor != nullptr);
         editor->setText(QStringLiteral("edited"));
         Frame().RunCommand(ECommandId::SelectAll);
         QCOMPARE(Frame().Model().index(0, 0).data().toString(), QStringLiteral("edited"));
+
+        // Typed into the list, they select every row, remove the selected one and
+        // switch the mode.
+        view.setFocus();
+        QTest::keySequence(&view, keys[0]);
+        QCOMPARE(selectedRows(), 3);
+        view.clearSelection();
+        view.selectRow(2);
+        QTest::keySequence(&view, keys[1]);
+        QCOMPARE(Frame().Model().rowCount(), 2);
+        QTest::keySequence(&view, keys[2]);
+        QVERIFY(Frame().Model().Session().IsMp3Mode());
     }
 
     void theWindowTakesDroppedFilesButNotARowReleasedOutsideTheList() {

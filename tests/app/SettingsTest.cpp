@@ -7,6 +7,7 @@
 #include "app/TesselApp.h"
 #include "model/TesselSession.h"
 #include "support/TempDir.h"
+#include "view/TesselView.h"
 
 class CSettingsTest : public QObject {
     Q_OBJECT
@@ -43,7 +44,11 @@ private slots:
         {
             CTesselApp app(path);
             QVERIFY(app.Start({"tessel"}));
-            QCOMPARE(app.Frame().size(), QSize(700, 480));
+            // Without a remembered size, every column of either mode shows whole.
+            int columns = 0;
+            for (int width : CTesselView::kMp3Widths)
+                columns += width;
+            QVERIFY(app.Frame().View().viewport()->width() >= columns);
             QCOMPARE(app.Frame().toolBarArea(app.Frame().ToolBar()), Qt::TopToolBarArea);
             app.Frame().addToolBar(Qt::LeftToolBarArea, app.Frame().ToolBar());
             app.Frame().resize(800, 600);

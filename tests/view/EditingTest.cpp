@@ -1,6 +1,8 @@
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 
 #include "files/UndoCommand.h"
@@ -112,6 +114,42 @@ private slots:
         Undo(Session());
         QCOMPARE(NewName(0), std::string("a"));
         QVERIFY(!Session().CanUndo());
+    }
+
+    void scrollingAClickElsewhereAndAColumnTitleEachCommitTheOpenEditor() {
+        enum class EEnd { Scroll, ClickElsewhere, TitleClick };
+        for (EEnd end : {EEnd::Scroll, EEnd::ClickElsewhere, EEnd::TitleClick}) {
+            cleanup();
+            init();
+            // More rows than the view shows, so that it can scroll.
+            for (int row = 0; row < 60; ++row)
+                AddRow(QStringLiteral("n%1").arg(row, 2, 10, QLatin1Char('0')).toStdString());
+            View().show();
+            QVERIFY(QTest::qWaitForWindowExposed(&View()));
+            QLineEdit* editor = OpenNameEditor(1);
+            QVERIFY(editor != nullptr);
+            QTest::keyClicks(editor, "zz typed");
+            QHeaderView* titles = View().horizontalHeader();
+            switch (end) {
+                case EEnd::Scroll:
+                    View().verticalScrollBar()->setValue(5);
+                    break;
+                case EEnd::ClickElsewhere:
+                    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, CellCentre(3, 1));
+                    break;
+                case EEnd::TitleClick:
+                    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                                      QPoint(titles->sectionViewportPosition(0) + 20, 5));
+                    break;
+            }
+            QTRY_VERIFY(View().viewport()->findChild<QLineEdit*>() == nullptr);
+            int row = 0;
+            while (Session().List().GetEntry(row).m_strPath.Get() != "/music/n01.mp3")
+                ++row;
+            QCOMPARE(NewName(row), std::string("zz typed"));
+            // The title click sorts after the commit: the edited name is the last one.
+            QCOMPARE(row, end == EEnd::TitleClick ? 59 : 1);
+        }
     }
 
     void anUntouchedNameOfInvalidUtf8KeepsItsBytes() {

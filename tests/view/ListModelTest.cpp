@@ -8,6 +8,7 @@
 #include "model/TesselSession.h"
 #include "model/UndoStack.h"
 #include "support/FakePrompts.h"
+#include "view/FileIconCache.h"
 #include "view/ListModel.h"
 #include "view/TesselView.h"
 
@@ -94,6 +95,14 @@ private slots:
         QCOMPARE(model.index(1, 1).data().toString(), QStringLiteral("README"));
         QCOMPARE(model.index(1, 2).data().toString(), QString());
         QVERIFY(!model.index(0, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(16).isNull());
+        // Without a desktop icon theme, sound, picture, text and unknown files still differ.
+        CFileIconCache icons;
+        QList<QImage> shown;
+        for (const char* name : {"a.mp3", "b.jpg", "c.txt", "d.zz9"}) {
+            shown << icons.IconFor(name).pixmap(16).toImage();
+            QVERIFY(!shown.back().isNull());
+            QCOMPARE(shown.count(shown.back()), 1);
+        }
 
         QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);

@@ -50,6 +50,10 @@ void CRenameWizard::PageShown(int id) {
     if (!shown)
         return;
     setWindowTitle(shown->windowTitle());
+    // The wizard gives the focus to a page's first control once the page is shown, which
+    // would leave the filename to a click before a person can type it.
+    if (shown == m_pPage1)
+        m_pPage1->FocusFilename();
     // A page set up earlier shows a sample of the first page's filename as it is now.
     if (shown == m_pPage2)
         m_pPage2->Refresh();

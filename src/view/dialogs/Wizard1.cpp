@@ -50,6 +50,11 @@ void CWizard1::initializePage() {
     m_pStandard->setChecked(true);
     m_pFilename->setEnabled(true);
     m_pFilename->setText(m_currentShown);
+}
+
+void CWizard1::FocusFilename() {
+    if (!m_pFilename->isEnabled())
+        return;
     m_pFilename->setFocus(Qt::OtherFocusReason);
     m_pFilename->selectAll();
 }

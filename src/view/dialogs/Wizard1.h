@@ -23,6 +23,9 @@ public:
     QRadioButton* CurrentButton() const { return m_pCurrent; }
     QRadioButton* StandardButton() const { return m_pStandard; }
 
+    // Puts the caret in the filename box with its text selected, unless the box is off.
+    void FocusFilename();
+
     void initializePage() override;
     bool validatePage() override;
 

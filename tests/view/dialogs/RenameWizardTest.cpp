@@ -36,6 +36,7 @@ private slots:
         QVERIFY(!page->findChild<QLabel*>()->pixmap().isNull());
         QCOMPARE(wizard.windowTitle(), QStringLiteral("Rename Wizard - Step 1 of 3"));
         QCOMPARE(page->FilenameBox()->selectedText(), QStringLiteral("Long name"));
+        QCOMPARE(wizard.focusWidget(), page->FilenameBox());
         QVERIFY(!wizard.button(QWizard::BackButton)->isEnabled());
 
         page->FilenameBox()->setText(QStringLiteral("Typed"));
