@@ -65,7 +65,7 @@ int PreviewCode(const CHitDoc& entry, const std::string& plannedOldPath, const s
 // large list.
 SRunPaths RunPathsOf(const CRenameList& list) {
     size_t rows = static_cast<size_t>(list.GetCount());
-    SRunPaths paths{std::vector<std::string>(rows), std::vector<std::string>(rows)};
+    SRunPaths paths{std::vector<std::string>(rows), std::vector<std::string>(rows), {}};
     ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
         for (size_t row = first; row < last; ++row) {
             const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
@@ -95,6 +95,9 @@ void ComputePreview(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc
     CFileFacts work;
     std::vector<bool> unlisted;
     records.resize(rows);
+    paths.files.resize(rows);
+    for (size_t row = 0; row < rows; ++row)
+        paths.files[row] = facts[row].id;
     auto plan = [&] { work.PlanRenames(newPaths, oldPaths, &unlisted, &where); };
     auto copy = [&] {
         for (size_t row = 0; row < rows; ++row) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/Prompts.h"
+#include "platform/PathFacts.h"
 
 class CResultsList;
 class CTesselSession;
@@ -13,6 +14,8 @@ class CTesselSession;
 struct SRunPaths {
     std::vector<std::string> oldPaths;
     std::vector<std::string> newPaths;
+    // Each row's file as the preview found it; empty when no preview probed the files.
+    std::vector<SFileId> files;
 };
 
 inline constexpr const char* kContinueQuestion = "Do you want to continue?";

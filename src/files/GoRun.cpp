@@ -32,7 +32,7 @@ CGoRun::CGoRun(CTesselSession& session, CResultsList& results, SRunPaths& paths,
       m_nRows(paths.oldPaths.size()),
       m_onFailure(onFailure),
       m_bKeep(results.m_records.GetCount() == m_nRows),
-      m_renamer(paths.oldPaths, paths.newPaths, session.GetRunObserver()) {
+      m_renamer(paths.oldPaths, paths.newPaths, paths.files, session.GetRunObserver()) {
     m_session.Prompts().BeginProgress(static_cast<int>(m_nRows));
     if (m_nRows > 0)
         m_renamer.Start(0);

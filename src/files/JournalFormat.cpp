@@ -6,8 +6,7 @@ constexpr char kMagic[] = "TESSEL-JOURNAL 2\n";
 constexpr char kRenameMark = 'R';
 constexpr char kFinishedMark = 'F';
 
-uint32_t Fnv32(const char* bytes, size_t length) {
-    uint32_t hash = 2166136261u;
+uint32_t Fnv32(const char* bytes, size_t length, uint32_t hash = 2166136261u) {
     for (size_t i = 0; i < length; ++i)
         hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 16777619u;
     return hash;
@@ -32,10 +31,12 @@ void PutChecksum(std::string& out, size_t start) {
     Put(out, Fnv32(out.data() + start, out.size() - start), 4);
 }
 
-bool ChecksumHolds(const std::string& in, size_t start, size_t& pos) {
+// The checksum covers the record as written, whatever its mark became later.
+bool ChecksumHolds(const std::string& in, size_t start, size_t& pos, char writtenMark) {
     size_t end = pos;
     uint64_t checksum = 0;
-    return Get(in, pos, 4, checksum) && checksum == Fnv32(in.data() + start, end - start);
+    return Get(in, pos, 4, checksum) &&
+           checksum == Fnv32(in.data() + start + 1, end - start - 1, Fnv32(&writtenMark, 1));
 }
 
 bool ReadRename(const std::string& in, size_t& pos, SRunRename& rename) {
@@ -49,13 +50,14 @@ bool ReadRename(const std::string& in, size_t& pos, SRunRename& rename) {
     rename.strFrom.assign(in, pos, fromLength);
     rename.strTo.assign(in, pos + fromLength, toLength);
     pos += fromLength + toLength;
-    return ChecksumHolds(in, start, pos);
+    return ChecksumHolds(in, start, pos, kRenameMark);
 }
 
 bool ReadFinished(const std::string& in, size_t& pos, size_t renames) {
     size_t start = pos++;
     uint64_t count = 0;
-    return Get(in, pos, 4, count) && count == renames && ChecksumHolds(in, start, pos);
+    return Get(in, pos, 4, count) && count == renames &&
+           ChecksumHolds(in, start, pos, kFinishedMark);
 }
 
 }  // namespace
@@ -104,10 +106,12 @@ bool ParseJournal(const std::string& bytes, const std::string& listPath,
         return false;
     size_t pos = header.size();
     SRunRename rename;
-    while (pos < bytes.size() && bytes[pos] == kRenameMark) {
+    while (pos < bytes.size() && (bytes[pos] == kRenameMark || bytes[pos] == kUnmadeRecordMark)) {
+        bool made = bytes[pos] == kRenameMark;
         if (!ReadRename(bytes, pos, rename))
             return true;  // torn: the run went no further on record
-        contents.renames.push_back(rename);
+        if (made)
+            contents.renames.push_back(rename);
     }
     contents.bFinished = pos < bytes.size() && bytes[pos] == kFinishedMark &&
                          ReadFinished(bytes, pos, contents.renames.size());

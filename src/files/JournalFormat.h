@@ -16,7 +16,8 @@ struct SRunRename {
 };
 
 // What a journal holds: the renames in the order they were made, and whether the run
-// finished. In a run that did not finish, the last rename may never have been made.
+// finished. In a run that did not finish, the renames recorded last may never have been
+// made.
 struct SJournalContents {
     std::vector<SRunRename> renames;
     bool bFinished = false;
@@ -27,6 +28,9 @@ struct SJournalContents {
 // crash cut short or left as garbage is recognised and ends the journal.
 std::string JournalHeader(const std::string& listPath);
 void AppendRenameRecord(std::string& out, const SRunRename& rename);
+// Written over the first byte of a rename record, it makes the record one of a rename
+// that was never made: one byte written in place, so no crash can leave half of it.
+inline constexpr char kUnmadeRecordMark = 'X';
 void AppendFinishedRecord(std::string& out, size_t renames);
 // The whole journal of the contents.
 std::string JournalBytes(const std::string& listPath, const SJournalContents& contents);

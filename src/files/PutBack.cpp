@@ -18,7 +18,9 @@ EPutBack PutBack(const SRunRename& rename, bool mayBeUnmade) {
     };
     bool fileAtTo = hasTo && (!known || isFile(atTo));
     bool fileAtFrom = hasFrom && (known ? isFile(atFrom) : !hasTo);
-    if (fileAtFrom && (!hasTo || (mayBeUnmade && !fileAtTo)))
+    // A file known by its identity is in place under its old name whatever else holds the
+    // new one: its rename was never made, or was put back before.
+    if (fileAtFrom && (!hasTo || ((known || mayBeUnmade) && !fileAtTo)))
         return EPutBack::InPlace;
     if (!fileAtTo)
         return fileAtFrom ? EPutBack::Taken : EPutBack::Missing;

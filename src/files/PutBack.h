@@ -13,8 +13,9 @@ enum class EPutBack {
 
 // Puts the file of one rename back under its old name, never replacing an entry. The
 // file is the one the rename recorded (device and inode) when they are known, else
-// whatever holds the new name. A file under its old name with nothing under the new one
-// is in place (put back before, say by an undo that was killed). When mayBeUnmade (the
-// last rename of a run that did not finish: its record was written, the rename perhaps
-// never made) the file under its old name is in place whatever holds the new one.
+// whatever holds the new name. That file under its old name is in place (its rename was
+// never made, or an undo that was killed put it back) when nothing else is under the new
+// name, or when its identity is known. When its identity is not known, a file under its
+// old name is in place whatever holds the new one only if mayBeUnmade (the last rename
+// of a run that did not finish: its record was written, the rename perhaps never made).
 EPutBack PutBack(const SRunRename& rename, bool mayBeUnmade);

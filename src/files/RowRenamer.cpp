@@ -13,12 +13,15 @@ namespace {
 // Rows renamed between two reports to the waiting thread: few enough wake-ups to cost
 // nothing, often enough for a smooth progress bar.
 constexpr int kRowsPerReport = 256;
+// Renames told to the observer at once: one journal write covers them.
+constexpr int kRenamesPerNotice = 256;
 
 }  // namespace
 
 CRowRenamer::CRowRenamer(const std::vector<std::string>& oldPaths,
-                         const std::vector<std::string>& newPaths, IRunObserver* observer)
-    : m_oldPaths(oldPaths), m_newPaths(newPaths), m_pObserver(observer) {}
+                         const std::vector<std::string>& newPaths,
+                         const std::vector<SFileId>& files, IRunObserver* observer)
+    : m_oldPaths(oldPaths), m_newPaths(newPaths), m_files(files), m_pObserver(observer) {}
 
 CRowRenamer::~CRowRenamer() {
     if (m_thread.joinable())
@@ -53,7 +56,9 @@ void CRowRenamer::RenameFrom(int first) {
         // A file that keeps its name is left alone, and nothing is recorded for it.
         if (from == to)
             continue;
-        bool recorded = m_pObserver == nullptr || m_pObserver->RenameStarting(row, from, to);
+        bool recorded =
+            m_pObserver == nullptr || ((row < m_nToldEnd || TellRenamesAhead(row, rows)) &&
+                                       m_pObserver->RenameStarting(row, from, to));
         if (!recorded || !RenameFile(from, to, folders)) {
             int error = errno;
             if (recorded && m_pObserver != nullptr)
@@ -65,6 +70,22 @@ void CRowRenamer::RenameFrom(int first) {
             Publish(row + 1, -1, false);
     }
     Publish(rows, -1, true);
+}
+
+bool CRowRenamer::TellRenamesAhead(int first, int rows) {
+    m_coming.clear();
+    int row = first;
+    for (; row < rows && static_cast<int>(m_coming.size()) < kRenamesPerNotice; ++row) {
+        size_t at = static_cast<size_t>(row);
+        if (m_oldPaths[at] == m_newPaths[at])
+            continue;
+        m_coming.push_back(SComingRename{row, m_oldPaths[at], m_newPaths[at],
+                                         at < m_files.size() ? m_files[at] : SFileId()});
+    }
+    if (!m_pObserver->RenamesAhead(m_coming))
+        return false;
+    m_nToldEnd = row;
+    return true;
 }
 
 void CRowRenamer::Publish(int settled, int failed, bool ended, int error) {

@@ -8,20 +8,22 @@
 #include <thread>
 #include <vector>
 
-class IRunObserver;
+#include "model/RunObserver.h"
 
 // Renames the files of a run's rows on a thread of its own, in row order, so that the
 // thread that started it can bring the entries up to date behind it: the renames never
 // wait for that bookkeeping. A stretch of rows ends at the first rename that fails, or at
 // the last row. A row whose new path is its old one is skipped. The observer hears each
-// rename on the renaming thread, one at a time.
+// rename on the renaming thread, one at a time, and before them the renames coming next,
+// a few hundred at a time, so that a journal writes their records in one go.
 //
 // While a stretch runs, the renaming thread reads each row's paths from oldPaths and
 // newPaths; the caller may change a row's paths only once Wait reported it settled.
 class CRowRenamer {
 public:
+    // files: each row's file as the preview found it, or empty when unknown.
     CRowRenamer(const std::vector<std::string>& oldPaths, const std::vector<std::string>& newPaths,
-                IRunObserver* observer);
+                const std::vector<SFileId>& files, IRunObserver* observer);
     ~CRowRenamer();
     CRowRenamer(const CRowRenamer&) = delete;
     CRowRenamer& operator=(const CRowRenamer&) = delete;
@@ -42,11 +44,17 @@ public:
 
 private:
     void RenameFrom(int first);
+    // Tells the observer of the renames from row first on, up to a stretch's worth; the
+    // row after the last one told goes to m_nToldEnd. False when it refused them.
+    bool TellRenamesAhead(int first, int rows);
     void Publish(int settled, int failed, bool ended, int error = 0);
 
     const std::vector<std::string>& m_oldPaths;
     const std::vector<std::string>& m_newPaths;
+    const std::vector<SFileId>& m_files;
     IRunObserver* m_pObserver;
+    int m_nToldEnd = 0;  // the observer heard of the renames of every row before this one
+    std::vector<SComingRename> m_coming;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     SProgress m_progress{0, -1, true, 0};

@@ -81,16 +81,19 @@ bool CRunJournal::RunStarting(int /*rows*/) {
     if (m_fd < 0)
         return false;
     m_nLength = header.size();
+    m_nStartedEnd = m_nLength;
+    m_written.clear();
+    m_started = SWritten{-1, 0};
     m_nRenames = 0;
     m_nUnsynced = 0;
     m_lastSync = std::chrono::steady_clock::now();
     return true;
 }
 
-bool CRunJournal::Append(const std::string& record) {
+bool CRunJournal::Append(const std::string& records) {
     size_t done = 0;
-    while (done < record.size()) {
-        ssize_t wrote = pwrite(m_fd, record.data() + done, record.size() - done,
+    while (done < records.size()) {
+        ssize_t wrote = pwrite(m_fd, records.data() + done, records.size() - done,
                                static_cast<off_t>(m_nLength + done));
         if (wrote < 0 && errno == EINTR)
             continue;
@@ -104,8 +107,8 @@ bool CRunJournal::Append(const std::string& record) {
     return true;
 }
 
-void CRunJournal::SyncIfDue() {
-    ++m_nUnsynced;
+void CRunJournal::SyncIfDue(size_t records) {
+    m_nUnsynced += records;
     if (m_nUnsynced < kSyncEveryRenames &&
         std::chrono::steady_clock::now() - m_lastSync < kSyncEvery)
         return;
@@ -115,47 +118,88 @@ void CRunJournal::SyncIfDue() {
     m_lastSync = std::chrono::steady_clock::now();
 }
 
-bool CRunJournal::RenameStarting(int row, const std::string& from, const std::string& to) {
-    if (m_fd < 0)
-        return false;
-    SRunRename rename{static_cast<uint32_t>(row), from, to};
+void CRunJournal::AddRecord(int row, std::string_view from, std::string_view to, SFileId file) {
+    m_rename.nRow = static_cast<uint32_t>(row);
+    m_rename.strFrom.assign(from);
+    m_rename.strTo.assign(to);
     struct stat facts;
-    if (lstat(from.c_str(), &facts) == 0) {
-        rename.nDevice = static_cast<uint64_t>(facts.st_dev);
-        rename.nInode = static_cast<uint64_t>(facts.st_ino);
-    }
-    m_strRecord.clear();
-    AppendRenameRecord(m_strRecord, rename);
+    if (file.nInode == 0 && lstat(m_rename.strFrom.c_str(), &facts) == 0)
+        file = SFileId{static_cast<uint64_t>(facts.st_dev), static_cast<uint64_t>(facts.st_ino)};
+    m_rename.nDevice = file.nDevice;
+    m_rename.nInode = file.nInode;
+    m_written.push_back(SWritten{row, m_nLength + m_strRecord.size()});
+    AppendRenameRecord(m_strRecord, m_rename);
+}
+
+bool CRunJournal::WriteRecords() {
+    size_t records = 0;
+    for (auto it = m_written.rbegin(); it != m_written.rend() && it->nStart >= m_nLength; ++it)
+        ++records;
     if (!Append(m_strRecord)) {
         Fail("cannot write");
-        // A part of the record left behind would end the journal anyway; it goes.
+        m_written.resize(m_written.size() - records);
+        // A part of the records left behind would end the journal anyway; it goes.
         if (ftruncate(m_fd, static_cast<off_t>(m_nLength)) != 0) {
             close(m_fd);
             m_fd = -1;
         }
         return false;
     }
-    m_nRecordStart = m_nLength;
     m_nLength += m_strRecord.size();
-    ++m_nRenames;
-    SyncIfDue();
+    SyncIfDue(records);
     return true;
 }
 
-void CRunJournal::RenameFailed(int /*row*/) {
+bool CRunJournal::RenamesAhead(const std::vector<SComingRename>& renames) {
     if (m_fd < 0)
+        return false;
+    m_strRecord.clear();
+    for (const SComingRename& rename : renames) {
+        // A file the preview did not identify gets its record alone, right before its
+        // rename, so that it is the last record while the rename may be unmade.
+        if (rename.file.nInode == 0)
+            break;
+        AddRecord(rename.nRow, rename.from, rename.to, rename.file);
+    }
+    return m_strRecord.empty() || WriteRecords();
+}
+
+bool CRunJournal::RenameStarting(int row, const std::string& from, const std::string& to) {
+    if (m_fd < 0)
+        return false;
+    while (!m_written.empty() && m_written.front().nRow < row)
+        m_written.pop_front();
+    if (m_written.empty() || m_written.front().nRow != row) {
+        m_written.clear();
+        m_strRecord.clear();
+        AddRecord(row, from, to, SFileId());
+        if (!WriteRecords())
+            return false;
+    }
+    m_started = m_written.front();
+    m_written.pop_front();
+    m_nStartedEnd = m_written.empty() ? m_nLength : m_written.front().nStart;
+    ++m_nRenames;
+    return true;
+}
+
+void CRunJournal::RenameFailed(int row) {
+    if (m_fd < 0 || m_started.nRow != row)
         return;
-    if (ftruncate(m_fd, static_cast<off_t>(m_nRecordStart)) != 0) {
+    if (pwrite(m_fd, &kUnmadeRecordMark, 1, static_cast<off_t>(m_started.nStart)) != 1) {
         Fail("cannot write");
         return;
     }
-    m_nLength = m_nRecordStart;
     --m_nRenames;
 }
 
 void CRunJournal::RunFinished() {
     if (m_fd < 0)
         return;
+    // The renames told ahead that the run never reached leave no record behind.
+    if (m_nLength > m_nStartedEnd && ftruncate(m_fd, static_cast<off_t>(m_nStartedEnd)) == 0)
+        m_nLength = m_nStartedEnd;
+    m_written.clear();
     m_strRecord.clear();
     AppendFinishedRecord(m_strRecord, m_nRenames);
     if (!Append(m_strRecord))

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <deque>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "files/JournalFormat.h"
 #include "model/RunObserver.h"
@@ -11,10 +14,12 @@ class CJournalFolder;
 // The record of the last Go run made on one list, in the journal folder under a name
 // derived from the list's absolute path. As the run's observer it writes the journal so
 // that a killed process loses no rename: the journal is on disk before the first rename,
-// and each rename's record is written (one write) before the rename is made, and taken
-// back when the rename fails. Records are synced to disk at least every quarter second
-// or every thousand renames, and once more when the run ends, so that a power cut loses
-// at most the records of the last moments of a run.
+// and each rename's record is written before the rename is made (the records of the next
+// few hundred renames in one write), and marked as never made when the rename fails.
+// Records the run did not reach are cut off when it ends; after a kill, undo tells them
+// by the file's identity, which each record holds. Records are synced to disk at least every
+// quarter second or every thousand renames, and once more when the run ends, so that a power cut
+// loses at most the records of the last moments of a run.
 //
 // Only the open folder's descriptor is used: the journal is never reached through a
 // link, and the one being written is never reopened by name.
@@ -30,6 +35,7 @@ public:
 
     // Replaces the list's journal by an empty one, on disk with its folder.
     bool RunStarting(int rows) override;
+    bool RenamesAhead(const std::vector<SComingRename>& renames) override;
     bool RenameStarting(int row, const std::string& from, const std::string& to) override;
     void RenameFailed(int row) override;
     // Records that the run finished, syncs the journal and closes it.
@@ -50,19 +56,32 @@ public:
 private:
     // Writes bytes as the new journal and returns its descriptor (-1 on failure).
     int WriteWhole(const std::string& bytes, std::string& error) const;
-    bool Append(const std::string& record);
-    void SyncIfDue();
+    bool Append(const std::string& records);
+    // Adds the record of one rename to m_strRecord, and its row and end to m_written.
+    void AddRecord(int row, std::string_view from, std::string_view to, SFileId file);
+    // Writes m_strRecord, the records of m_written; false (the journal left as it was)
+    // when it could not.
+    bool WriteRecords();
+    void SyncIfDue(size_t records);
     void Fail(const std::string& what);
 
     const CJournalFolder& m_folder;
     std::string m_strListPath;
     std::string m_strName;
     std::string m_strError;
-    std::string m_strRecord;  // one record to write, reused from rename to rename
+    std::string m_strRecord;  // the records to write, reused from write to write
+    SRunRename m_rename;      // the rename being recorded, reused likewise
+    struct SWritten {
+        int nRow;
+        uint64_t nStart;  // where the row's record begins in the journal
+    };
+    // The records written whose rename has not started yet, and the last one that did.
+    std::deque<SWritten> m_written;
+    SWritten m_started{-1, 0};
     int m_fd = -1;
-    uint64_t m_nLength = 0;       // the bytes of the journal written so far
-    uint64_t m_nRecordStart = 0;  // where the record of the last rename begins
-    size_t m_nRenames = 0;
+    uint64_t m_nLength = 0;      // the bytes of the journal written so far
+    uint64_t m_nStartedEnd = 0;  // where the record of the last rename started ends
+    size_t m_nRenames = 0;       // records of renames started and not failed
     size_t m_nUnsynced = 0;
     std::chrono::steady_clock::time_point m_lastSync;
 };

@@ -7,7 +7,7 @@ const std::string* CEntryProber::Probe(const std::string& path, SPathFacts& fact
     }
     facts = SPathFacts();
     CFolderCache::SPlace place = m_folders.Locate(path);
-    if (!StatEntryAt(place.nFolder, place.pszName, facts))
+    if (!StatEntryAt(place.nFolder, place.pszName, facts, &facts.id))
         return nullptr;
     size_t folderLength = path.find_last_of('/') + 1;
     if (m_strFolder.compare(0, std::string::npos, path, 0, folderLength) != 0)

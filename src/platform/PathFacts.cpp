@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -123,11 +124,17 @@ bool IsReadOnlyEntry(const SEntryFacts& facts) {
     return facts.bExists && !ids.MayWrite(facts);
 }
 
-bool StatEntryAt(int folder, const char* path, SEntryFacts& facts) {
+bool StatEntryAt(int folder, const char* path, SEntryFacts& facts, SFileId* id) {
     struct statx st;
-    if (statx(folder, path, AT_SYMLINK_NOFOLLOW,
-              STATX_TYPE | STATX_MODE | STATX_UID | STATX_GID | STATX_SIZE | STATX_MTIME, &st) != 0)
+    if (statx(
+            folder, path, AT_SYMLINK_NOFOLLOW,
+            STATX_TYPE | STATX_MODE | STATX_UID | STATX_GID | STATX_SIZE | STATX_MTIME | STATX_INO,
+            &st) != 0)
         return false;
+    if (id != nullptr) {
+        id->nDevice = makedev(st.stx_dev_major, st.stx_dev_minor);
+        id->nInode = st.stx_ino;
+    }
     facts.bExists = true;
     facts.bIsFolder = S_ISDIR(st.stx_mode);
     facts.bImmutable = (st.stx_attributes & st.stx_attributes_mask &

@@ -22,10 +22,18 @@ struct SEntryFacts {
     uint32_t nGroup = 0;
 };
 
+// Which file an entry is: its device and inode, as lstat gives them. Both are 0 when
+// unknown.
+struct SFileId {
+    uint64_t nDevice = 0;
+    uint64_t nInode = 0;
+};
+
 // The facts of an entry together with where it is.
 struct SPathFacts : SEntryFacts {
     std::string strName;  // the last component, as the directory stores it
     std::string strPath;  // absolute, with "." and ".." resolved
+    SFileId id;
 };
 
 // The user a question of rights is asked for: the effective user and groups.
@@ -57,7 +65,8 @@ bool IsPlainAbsolutePath(std::string_view path);
 
 // The stat facts (not strName or strPath) of the entry at path, relative to the folder
 // descriptor (or AT_FDCWD); a symbolic link is not followed. False when nothing is there.
-bool StatEntryAt(int folder, const char* path, SEntryFacts& facts);
+// The entry's identity goes to id when asked for.
+bool StatEntryAt(int folder, const char* path, SEntryFacts& facts, SFileId* id = nullptr);
 
 // Probes the entry at path and returns the folder it lies in as the file system resolves
 // it (ending in "/"), or "" when nothing is there. facts gets what QueryPath gives, except

@@ -189,4 +189,58 @@ TEST_F(RecordedRunTest, RenamesThatCannotGoBackAreReportedAndKept) {
     EXPECT_EQ(left.renames[1].strTo, dir / "z.txt");
 }
 
+// Records are written ahead of their renames: a rename that then fails leaves a record
+// marked as never made, so undo neither reports it nor touches the file that took its name.
+TEST_F(RecordedRunTest, ARenameThatFailsMidStretchIsRecordedAsNeverMade) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    prompts.m_onPreview = [this] { dir.WriteFile("y.txt", "newcomer"); };
+    prompts.m_messageAnswers.push_back(EAnswer::Yes);
+    RunRecorded({"x", "y", "z"});
+    SJournalContents recorded = Contents();
+    EXPECT_TRUE(recorded.bFinished);
+    ASSERT_EQ(recorded.renames.size(), 2u);
+    EXPECT_EQ(recorded.renames[1].strTo, dir / "z.txt");
+
+    SJournalUndoOutcome outcome = UndoRecordedRun(session, journal);
+    EXPECT_TRUE(outcome.problems.empty());
+    ExpectMoved({{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c.txt", "c.txt"}});
+    EXPECT_EQ(ReadFileBytes(dir / "y.txt"), "newcomer");
+}
+
+// A run killed after its first rename leaves the records told ahead of it: undo puts the
+// one file back, and finds the others in place by their identity, even where another
+// file took the new name meanwhile.
+TEST_F(RecordedRunTest, RecordsToldAheadOfAKilledRunAreFoundInPlace) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    OpenFolder();
+    {
+        CRunJournal killed(folder, ListPath());
+        ASSERT_TRUE(killed.RunStarting(3));
+        std::vector<std::string> from, to;
+        std::vector<SComingRename> coming;
+        for (const char* name : {"a", "b", "c"}) {
+            from.push_back(dir / (std::string(name) + ".txt"));
+            to.push_back(dir / (std::string(name) + "2.txt"));
+        }
+        for (int row = 0; row < 3; ++row) {
+            struct stat facts;
+            ASSERT_EQ(lstat(from[row].c_str(), &facts), 0);
+            coming.push_back({row, from[row], to[row], {facts.st_dev, facts.st_ino}});
+        }
+        ASSERT_TRUE(killed.RenamesAhead(coming));
+        ASSERT_TRUE(killed.RenameStarting(0, from[0], to[0]));
+        std::filesystem::rename(from[0], to[0]);
+    }
+    dir.WriteFile("c2.txt", "newcomer");
+    SJournalContents recorded = Contents();
+    EXPECT_FALSE(recorded.bFinished);
+    EXPECT_EQ(recorded.renames.size(), 3u);
+
+    SJournalUndoOutcome outcome = UndoRecordedRun(session, journal);
+    EXPECT_TRUE(outcome.strRefusal.empty()) << outcome.strRefusal;
+    EXPECT_TRUE(outcome.problems.empty());
+    ExpectMoved({{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c.txt", "c.txt"}});
+    EXPECT_EQ(ReadFileBytes(dir / "c2.txt"), "newcomer");
+}
+
 }  // namespace

@@ -24,6 +24,9 @@ public:
     bool RunStarting(int rows) override {
         return m_pInner == nullptr || m_pInner->RunStarting(rows);
     }
+    bool RenamesAhead(const std::vector<SComingRename>& renames) override {
+        return m_pInner == nullptr || m_pInner->RenamesAhead(renames);
+    }
     bool RenameStarting(int row, const std::string& from, const std::string& to) override {
         if (m_nRecorded == m_nKillAfter)
             raise(SIGKILL);
