@@ -14,13 +14,17 @@
 
 namespace {
 
-bool SameRenames(const std::vector<SRunRename>& a, const std::vector<SRunRename>& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i].nRow != b[i].nRow || a[i].strFrom != b[i].strFrom || a[i].strTo != b[i].strTo)
+// Whether the journal records the run of this undo step: each of its renames is that of
+// the row's entry as the step holds it (a run's step holds one entry per row).
+bool RecordsThisRun(const SJournalContents& contents, const CUndoRecord& step) {
+    for (const SRunRename& rename : contents.renames) {
+        if (rename.nRow >= step.GetCount())
             return false;
-    return true;
+        const CHitDoc& before = step.At(rename.nRow);
+        if (rename.strFrom != before.m_strPath.Get() || rename.strTo != before.GetNewPath())
+            return false;
+    }
+    return !contents.renames.empty();
 }
 
 void Tell(QMessageBox::Icon icon, const std::string& text) {
@@ -57,22 +61,10 @@ void CJournaledRuns::Go() {
         return;
     CRunJournal journal(guard.Folder(), listPath);
     m_session.SetRunObserver(&journal);
-    EGoOutcome outcome = ::Go(m_session);
+    ::Go(m_session);
     m_session.SetRunObserver(nullptr);
-    if (!journal.Error().empty()) {
+    if (!journal.Error().empty())
         Tell(QMessageBox::Warning, journal.Error());
-        return;
-    }
-    if (outcome != EGoOutcome::Ran)
-        return;
-    m_lastRun.clear();
-    m_strLastRunList.clear();
-    SJournalContents contents;
-    std::string error;
-    if (journal.Read(contents, error)) {
-        m_lastRun = std::move(contents.renames);
-        m_strLastRunList = listPath;
-    }
 }
 
 void CJournaledRuns::Undo() {
@@ -84,16 +76,14 @@ void CJournaledRuns::Undo() {
     CListGuard guard;
     if (!TakeGuard(guard, listPath))
         return;
-    size_t steps = m_session.UndoHistory().GetCount();
-    ::Undo(m_session);
-    // Only a run put back whole, and only the journal this window wrote for it.
-    if (m_session.UndoHistory().GetCount() + 1 != steps || listPath != m_strLastRunList)
-        return;
+    // Read before the files go back: only the journal of this very run may go with it.
     CRunJournal journal(guard.Folder(), listPath);
     SJournalContents contents;
     std::string error;
-    if (journal.Read(contents, error) && SameRenames(contents.renames, m_lastRun))
+    bool ours =
+        journal.Read(contents, error) && RecordsThisRun(contents, *m_session.UndoHistory().Top());
+    size_t steps = m_session.UndoHistory().GetCount();
+    ::Undo(m_session);
+    if (ours && m_session.UndoHistory().GetCount() + 1 == steps)
         journal.Replace(SJournalContents{}, error);
-    m_lastRun.clear();
-    m_strLastRunList.clear();
 }
