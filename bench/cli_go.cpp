@@ -14,6 +14,7 @@
 #include <fstream>
 #include <vector>
 
+#include "BareRename.h"
 #include "BenchSupport.h"
 #include "CliBench.h"
 #include "model/Profile.h"
@@ -58,12 +59,7 @@ struct SFolder {
 
     static bool RenameAll(const std::vector<std::string>& from,
                           const std::vector<std::string>& to) {
-        bool ok = true;
-        for (size_t i = 0; i < from.size(); ++i)
-            ok = renameat2(AT_FDCWD, from[i].c_str(), AT_FDCWD, to[i].c_str(), RENAME_NOREPLACE) ==
-                     0 &&
-                 ok;
-        return ok;
+        return BareRenameLoop(from, to);
     }
     // Every file back under its old name and the list as it was built.
     void Reset() {

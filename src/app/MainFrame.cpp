@@ -15,10 +15,9 @@
 
 #include "app/DocumentCommands.h"
 #include "app/HelpDialog.h"
+#include "app/JournaledRuns.h"
 #include "files/FileAdder.h"
-#include "files/GoCommand.h"
 #include "files/RemoveCommand.h"
-#include "files/UndoCommand.h"
 #include "model/CommandState.h"
 #include "model/TagEditing.h"
 #include "model/TesselSession.h"
@@ -80,6 +79,7 @@ CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profi
     setCentralWidget(m_pView);
     setAcceptDrops(true);
     m_pDocuments = std::make_unique<CDocumentCommands>(m_session, m_doc, m_settings, *this);
+    m_pRuns = std::make_unique<CJournaledRuns>(m_session, m_doc);
 
     BuildActions();
     BuildMenus();
@@ -307,7 +307,7 @@ void CMainFrame::Dispatch(ECommandId command) {
             QTimer::singleShot(0, this, &QWidget::close);
             break;
         case ECommandId::Undo:
-            Undo(m_session);
+            m_pRuns->Undo();
             break;
         case ECommandId::SelectAll:
             m_pView->selectAll();
@@ -333,7 +333,7 @@ void CMainFrame::Dispatch(ECommandId command) {
             SaveID3(m_session);
             break;
         case ECommandId::Go:
-            Go(m_session);
+            m_pRuns->Go();
             break;
         case ECommandId::ViewToolbar:
             m_pToolBar->setVisible(m_pToolBar->isHidden());

@@ -7,6 +7,7 @@
 #include "model/CommandId.h"
 
 class CDocumentCommands;
+class CJournaledRuns;
 class CListModel;
 class CTesselDoc;
 class CTesselSession;
@@ -74,6 +75,7 @@ private:
     QAction* m_pExitAction = nullptr;
     QList<QAction*> m_recentActions;
     std::unique_ptr<CDocumentCommands> m_pDocuments;
+    std::unique_ptr<CJournaledRuns> m_pRuns;
     std::map<ECommandId, QAction*> m_actions;
     bool m_bBusy = false;
     bool m_bUpdatePending = false;

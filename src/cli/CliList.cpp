@@ -7,7 +7,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "cli/StateFolder.h"
 #include "platform/PathFacts.h"
 #include "platform/ReadWholeFile.h"
 
@@ -15,11 +14,10 @@ CCliList::CCliList() : m_session(m_prompts, m_profile), m_doc(m_session) {}
 
 bool CCliList::Lock() {
     std::string error;
-    if (!m_journalFolder.Open(JournalFolderPath(), error))
-        return ReportError("", error) == 0;
-    if (!m_lock.Acquire(m_journalFolder, m_strAbsolutePath, error))
-        return ReportError(m_strPath, error) == 0;
-    return true;
+    if (m_guard.Take(m_strAbsolutePath, error))
+        return true;
+    // A folder's problem names the folder; the lock's concerns the list.
+    return ReportError(m_guard.Folder().IsOpen() ? m_strPath : "", error) == 0;
 }
 
 bool CCliList::Load(const std::string& path, bool toChange) {

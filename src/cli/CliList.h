@@ -3,8 +3,7 @@
 #include <string>
 
 #include "cli/CliPrompts.h"
-#include "files/JournalFolder.h"
-#include "files/ListLock.h"
+#include "files/ListGuard.h"
 #include "model/Profile.h"
 #include "model/TesselDoc.h"
 #include "model/TesselSession.h"
@@ -31,13 +30,12 @@ public:
     // The list's path made absolute: the key of its undo journal.
     const std::string& AbsolutePath() const { return m_strAbsolutePath; }
     // The folder of the journals, open once Load took the lock.
-    const CJournalFolder& JournalFolder() const { return m_journalFolder; }
+    const CJournalFolder& JournalFolder() const { return m_guard.Folder(); }
 
 private:
     bool Lock();
 
-    CJournalFolder m_journalFolder;
-    CListLock m_lock;
+    CListGuard m_guard;
     CMemoryProfile m_profile;
     CCliPrompts m_prompts;
     CTesselSession m_session;

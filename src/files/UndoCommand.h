@@ -10,5 +10,7 @@ inline constexpr const char* kCannotUndoMessage = "Cannot undo last operation";
 // did not rename (it never left its old path, or is back there with nothing at the new
 // path) gets its entry back without a rename. When a file cannot be renamed back, every
 // other row is still put back, that row keeps naming the path where its file is, "Cannot
-// undo last operation" is shown and the whole history is emptied.
+// undo last operation" is shown and the whole history is emptied. The renames back show
+// progress; a Cancel stops after the rows in hand, which leave the step, while the rest
+// stay in it for the next Undo.
 void Undo(CTesselSession& session);

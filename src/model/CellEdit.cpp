@@ -17,14 +17,19 @@ bool CommitCellEdit(CTesselSession& session, int row, int column, const std::str
         return false;
     std::string value = WithoutLeadingSpace(text);
     bool taken = false;
-    session.TakeSnapshot();
     if (!session.IsMp3Mode()) {
+        // One row changes: only that row is copied for the undo step, so an edit costs
+        // the same in a list of any length.
+        session.TakePartialSnapshot();
+        session.KeepRow(row);
         if (!value.empty()) {
             session.List().GetEntry(row).m_strNewName.Set(value);
             session.List().RefreshRow(row);
             taken = true;
         }
     } else if (column >= kColTitle && column <= kColComment) {
+        // A locked column passes the value on to other rows too.
+        session.TakeSnapshot();
         ApplyToLockedColumn(session, value, column);
         SetTagValue(session, row, column, value);
         taken = true;

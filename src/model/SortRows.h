@@ -11,8 +11,9 @@ class CTesselSession;
 // any letter. Equal rows keep their order. A column the mode does not have leaves the
 // order as it is.
 //
-// Both end any open editor, take a snapshot, reorder the rows (each keeping its entry,
-// selection and focus) and commit one undo step; they return whether the order changed.
+// Both end any open editor, reorder the rows (each keeping its entry, selection and
+// focus) and commit one undo step that puts the entries' contents back row by row; they
+// return whether the order changed.
 
 // The click: flips the column's direction flag (CTesselSession::m_sortFlags, shared by
 // both modes and never reset) and sorts ascending when the flag is now set, descending

@@ -143,6 +143,20 @@ bool CTesselSession::CommitRecords(CUndoRecord records, int kind) {
     return PushUndoStep(std::make_unique<CUndoRecord>(std::move(records)), kind);
 }
 
+bool CTesselSession::CommitReorder(const std::vector<int>& order) {
+    if (order.size() != static_cast<size_t>(m_list.GetCount()))
+        return false;
+    auto record = std::make_unique<CUndoRecord>();
+    for (size_t row = 0; row < order.size(); ++row) {
+        if (order[row] == static_cast<int>(row))
+            continue;
+        auto copy = std::make_unique<CHitDoc>(m_list.GetEntry(static_cast<int>(row)));
+        copy->m_nTag = order[row];
+        record->Push(std::move(copy));
+    }
+    return PushUndoStep(std::move(record), kUndoEdit);
+}
+
 bool CTesselSession::PushUndoStep(std::unique_ptr<CUndoRecord> record, int kind) {
     if (record->IsEmpty())
         return false;

@@ -70,6 +70,10 @@ public:
     // Records an undo step made elsewhere: record i is row i's entry as it stood before.
     // Returns whether a step was recorded (false for no records).
     bool CommitRecords(CUndoRecord records, int kind);
+    // Records the undo step of CRenameList::Reorder(order) just made: each row that got
+    // another entry will get back the contents of the entry it held, copied from the row
+    // that entry moved to. A reorder changes no entry, so no snapshot is needed.
+    bool CommitReorder(const std::vector<int>& order);
     // Drops a pending snapshot and frees the storage kept for the next one.
     void ReleaseSnapshot();
     // Writes an edit record's copies back into their rows and pops it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -41,5 +42,6 @@ private:
     IProfile& m_profile;
     QPointer<QWidget> m_pWindow;
     QPointer<CProgressDialog> m_pProgress;
+    QElapsedTimer m_sinceEvents;  // since the window last had its events without progress
     bool m_bUnattended = false;
 };

@@ -1,5 +1,7 @@
 #include "view/VerdictWatcher.h"
 
+#include <algorithm>
+
 #include "files/GoCommand.h"
 #include "model/Profile.h"
 #include "model/Prompts.h"
@@ -27,12 +29,18 @@ public:
     void EndProgress() override {}
 };
 
-std::vector<int> Judge(std::vector<std::unique_ptr<CHitDoc>> entries) {
+std::vector<int> JudgeRows(std::vector<CVerdictWatcher::SRowTexts> rows) {
     CSilentPrompts prompts;
     CMemoryProfile profile;
     CTesselSession copy(prompts, profile);
-    for (std::unique_ptr<CHitDoc>& entry : entries)
+    for (CVerdictWatcher::SRowTexts& row : rows) {
+        auto entry = std::make_unique<CHitDoc>();
+        entry->m_strName.Set(std::move(row.strName));
+        entry->m_strNewName.Set(std::move(row.strNewName));
+        entry->m_strExt.Set(std::move(row.strExt));
+        entry->m_strPath.Set(std::move(row.strPath));
         copy.List().Append(std::move(entry));
+    }
     CResultsList preview;
     FillPreview(copy, preview);
     std::vector<int> verdicts;
@@ -67,7 +75,7 @@ void CVerdictWatcher::Schedule() {
 }
 
 void CVerdictWatcher::Start() {
-    if (m_bRunning) {
+    if (m_bRunning || m_bCopying) {
         m_bStale = true;
         return;
     }
@@ -78,18 +86,46 @@ void CVerdictWatcher::Start() {
         }
         return;
     }
+    m_bCopying = true;
+    m_nCopyGeneration = m_nGeneration;
+    m_nCopyRows = static_cast<size_t>(m_session.List().GetCount());
+    m_copy.clear();
+    m_copy.reserve(m_nCopyRows);
+    CopySlice();
+}
+
+void CVerdictWatcher::CopySlice() {
     const CRenameList& list = m_session.List();
-    std::vector<std::unique_ptr<CHitDoc>> entries;
-    entries.reserve(static_cast<size_t>(list.GetCount()));
-    for (int row = 0; row < list.GetCount(); ++row)
-        entries.push_back(std::make_unique<CHitDoc>(list.GetEntry(row)));
+    // Any change of the list since the copy began makes it worthless; the change asked
+    // for another pass already.
+    if (m_nGeneration != m_nCopyGeneration || m_nCopyRows != static_cast<size_t>(list.GetCount())) {
+        m_bCopying = false;
+        m_copy.clear();
+        m_quiet.start();
+        return;
+    }
+    size_t end = std::min(m_nCopyRows, m_copy.size() + kRowsPerSlice);
+    for (size_t row = m_copy.size(); row < end; ++row) {
+        const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+        m_copy.push_back({entry.m_strName.Get(), entry.m_strNewName.Get(), entry.m_strExt.Get(),
+                          entry.m_strPath.Get()});
+    }
+    if (m_copy.size() < m_nCopyRows) {
+        QTimer::singleShot(0, this, &CVerdictWatcher::CopySlice);
+        return;
+    }
+    m_bCopying = false;
+    Judge();
+}
+
+void CVerdictWatcher::Judge() {
     if (m_worker.joinable())
         m_worker.join();
     m_bRunning = true;
-    unsigned generation = m_nGeneration;
+    unsigned generation = m_nCopyGeneration;
     std::shared_ptr<SLink> link = m_pLink;
-    m_worker = std::thread([link, generation, entries = std::move(entries)]() mutable {
-        std::vector<int> verdicts = Judge(std::move(entries));
+    m_worker = std::thread([link, generation, rows = std::move(m_copy)]() mutable {
+        std::vector<int> verdicts = JudgeRows(std::move(rows));
         std::lock_guard<std::mutex> lock(link->mutex);
         if (CVerdictWatcher* watcher = link->pWatcher)
             QMetaObject::invokeMethod(
@@ -99,6 +135,7 @@ void CVerdictWatcher::Start() {
                 },
                 Qt::QueuedConnection);
     });
+    m_copy = {};
 }
 
 void CVerdictWatcher::Finished(unsigned generation, std::vector<int> verdicts) {

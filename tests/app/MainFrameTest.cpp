@@ -4,19 +4,26 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <cstdlib>
+#include <filesystem>
 
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
 #include "app/TesselApp.h"
+#include "files/ListGuard.h"
+#include "model/Profile.h"
 #include "model/TesselDoc.h"
+#include "platform/PathFacts.h"
+#include "support/FakePrompts.h"
 #include "support/TempDir.h"
 #include "view/ListModel.h"
 #include "view/ModalAnswer.h"
+#include "view/ProgressDialog.h"
 #include "view/TesselView.h"
 
 namespace {
@@ -351,6 +358,70 @@ private slots:
         QCOMPARE(other.Frame().Model().rowCount(), 0);
         QCOMPARE(answer.Texts().size(), 1);
         QVERIFY(answer.Texts().first().startsWith("Cannot open"));
+    }
+
+    // Go from the window holds the list's lock and writes the journal that tessel-cli undo
+    // replays; the window's own Undo puts the files back and takes its journal with it.
+    void goHoldsTheListLockAndKeepsTheJournalForEitherUndo() {
+        std::string state = *m_pDir / "state";
+        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(state));
+        std::string list = *m_pDir / "list.tsl";
+        {
+            CFakePrompts prompts;
+            CMemoryProfile profile;
+            CTesselSession session(prompts, profile);
+            for (const char* name : {"a", "b"}) {
+                CHitDoc entry(m_pDir->WriteFile(std::string(name) + ".txt", name));
+                entry.m_strNewName.Set(std::string("new ") + name);
+                session.AddEntry(entry);
+            }
+            QVERIFY(CTesselDoc(session).OnSaveDocument(list));
+        }
+        QVERIFY(Frame().Documents().OpenPath(QString::fromStdString(list)));
+        auto renamed = [this](bool expected) {
+            for (const char* name : {"a", "b"})
+                if (PathExists(*m_pDir / (std::string(name) + ".txt")) == expected ||
+                    PathExists(*m_pDir / ("new " + std::string(name) + ".txt")) != expected)
+                    return false;
+            return true;
+        };
+        auto journals = [&state] {
+            int count = 0;
+            for (const auto& entry : std::filesystem::directory_iterator(state + "/tessel"))
+                count += entry.path().extension() == ".journal";
+            return count;
+        };
+        auto go = [this] {
+            CModalAnswer answer([](QWidget* modal) {
+                if (qobject_cast<CProgressDialog*>(modal) == nullptr)
+                    qobject_cast<QDialog*>(modal)->accept();
+            });
+            Frame().RunCommand(ECommandId::Go);
+        };
+        {
+            CListGuard other;
+            std::string error;
+            QVERIFY(other.Take(AbsolutePath(list), error));
+            CModalAnswer answer(CModalAnswer::Click(QMessageBox::Ok));
+            Frame().RunCommand(ECommandId::Go);
+            QCOMPARE(answer.Texts(),
+                     QStringList{"the list is in use by another process; nothing was changed"});
+            QVERIFY(renamed(false));
+        }
+        go();
+        QVERIFY(renamed(true));
+        QCOMPARE(journals(), 1);
+        Frame().RunCommand(ECommandId::Undo);
+        QVERIFY(renamed(false));
+        QCOMPARE(journals(), 0);
+
+        go();
+        QVERIFY(renamed(true));
+        QCOMPARE(QProcess::execute(QStringLiteral(TESSEL_CLI),
+                                   {QStringLiteral("undo"), QString::fromStdString(list)}),
+                 0);
+        QVERIFY(renamed(false));
+        qunsetenv("XDG_STATE_HOME");
     }
 };
 

@@ -215,7 +215,7 @@ protected:
     }
 };
 
-TEST_F(GoUndoTest, PutsAThousandFilesBackUnchanged) {
+TEST_F(GoUndoTest, PutsAThousandFilesBackUnchangedEvenAfterACancelledUndo) {
     std::vector<std::string> names;
     std::vector<std::string> newNames;
     for (int i = 0; i < 1000; ++i) {
@@ -227,6 +227,20 @@ TEST_F(GoUndoTest, PutsAThousandFilesBackUnchanged) {
     for (int i = 0; i < 1000; ++i)
         ExpectMoved(names[i], newNames[i] + ".dat");
 
+    // Cancelled at once: however far the renames got, each row names where its file is,
+    // the rows put back are the last ones, and the others stay for the next Undo.
+    prompts.m_progressRanges.clear();
+    prompts.m_cancelRequested = [] { return true; };
+    Undo(session);
+    EXPECT_EQ(prompts.m_progressRanges, (std::vector<int>{1000}));
+    int firstBack = 1000;
+    for (int i = 999; i >= 0 && session.List().GetEntry(i).m_strPath.Get() == dir / names[i]; --i)
+        firstBack = i;
+    for (int i = 0; i < 1000; ++i)
+        ExpectMoved(names[i], i < firstBack ? newNames[i] + ".dat" : names[i]);
+    EXPECT_EQ(session.CanUndo(), firstBack > 0);
+
+    prompts.m_cancelRequested = nullptr;
     Undo(session);
     for (int i = 0; i < 1000; ++i) {
         ExpectMoved(names[i], names[i]);
@@ -405,6 +419,7 @@ TEST_F(GoRunTest, ACancelledRunStopsAfterTheRenameInProgressAndUndoesWhole) {
         }
     }
 
+    prompts.m_cancelRequested = nullptr;
     Undo(session);
     EXPECT_TRUE(prompts.m_messages.empty());
     for (int row = 0; row < kRows; ++row) {

@@ -1,4 +1,4 @@
-#include "cli/StateFolder.h"
+#include "platform/StateFolder.h"
 
 #include <pwd.h>
 #include <unistd.h>

@@ -1,0 +1,89 @@
+#include "app/JournaledRuns.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "files/GoCommand.h"
+#include "files/ListGuard.h"
+#include "files/RunJournal.h"
+#include "files/UndoCommand.h"
+#include "model/TesselDoc.h"
+#include "model/TesselSession.h"
+#include "platform/PathFacts.h"
+#include "view/DisplayText.h"
+
+namespace {
+
+// Whether the journal records the run of this undo step: each of its renames is that of
+// the row's entry as the step holds it (a run's step holds one entry per row).
+bool RecordsThisRun(const SJournalContents& contents, const CUndoRecord& step) {
+    for (const SRunRename& rename : contents.renames) {
+        if (rename.nRow >= step.GetCount())
+            return false;
+        const CHitDoc& before = step.At(rename.nRow);
+        if (rename.strFrom != before.m_strPath.Get() || rename.strTo != before.GetNewPath())
+            return false;
+    }
+    return !contents.renames.empty();
+}
+
+void Tell(QMessageBox::Icon icon, const std::string& text) {
+    QMessageBox box(icon, QStringLiteral("Tessel"), ToDisplay(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+// Takes the list's lock, telling the user why not when another process holds it for
+// more than a moment.
+bool TakeGuard(CListGuard& guard, const std::string& listPath) {
+    std::string error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool taken = guard.Take(listPath, error);
+    QApplication::restoreOverrideCursor();
+    if (!taken)
+        Tell(QMessageBox::Critical, error);
+    return taken;
+}
+
+}  // namespace
+
+CJournaledRuns::CJournaledRuns(CTesselSession& session, CTesselDoc& doc)
+    : m_session(session), m_doc(doc) {}
+
+void CJournaledRuns::Go() {
+    if (m_doc.GetPath().empty()) {
+        ::Go(m_session);
+        return;
+    }
+    std::string listPath = AbsolutePath(m_doc.GetPath());
+    CListGuard guard;
+    if (!TakeGuard(guard, listPath))
+        return;
+    CRunJournal journal(guard.Folder(), listPath);
+    m_session.SetRunObserver(&journal);
+    ::Go(m_session);
+    m_session.SetRunObserver(nullptr);
+    if (!journal.Error().empty())
+        Tell(QMessageBox::Warning, journal.Error());
+}
+
+void CJournaledRuns::Undo() {
+    if (m_doc.GetPath().empty() || m_session.UndoHistory().TopKind() != kUndoRenameRun) {
+        ::Undo(m_session);
+        return;
+    }
+    std::string listPath = AbsolutePath(m_doc.GetPath());
+    CListGuard guard;
+    if (!TakeGuard(guard, listPath))
+        return;
+    // Read before the files go back: only the journal of this very run may go with it.
+    CRunJournal journal(guard.Folder(), listPath);
+    SJournalContents contents;
+    std::string error;
+    bool ours =
+        journal.Read(contents, error) && RecordsThisRun(contents, *m_session.UndoHistory().Top());
+    size_t steps = m_session.UndoHistory().GetCount();
+    ::Undo(m_session);
+    if (ours && m_session.UndoHistory().GetCount() + 1 == steps)
+        journal.Replace(SJournalContents{}, error);
+}

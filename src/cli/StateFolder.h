@@ -1,8 +1,0 @@
-#pragma once
-
-#include <string>
-
-// Where tessel-cli keeps its undo journals and list locks: $XDG_STATE_HOME/tessel, else
-// ~/.local/state/tessel (the home folder from HOME, else from the password database);
-// "" when there is none.
-std::string JournalFolderPath();

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "files/JournalFolder.h"
+#include "files/ListLock.h"
+
+// What a command that may change a saved list and its files holds while it runs, in the
+// window as in tessel-cli: the user's journal folder, open, and the list's lock, so that
+// no other process changes the same list meanwhile. The lock goes with the object.
+class CListGuard {
+public:
+    // Opens the journal folder (see JournalFolderPath) and takes the lock of the list at
+    // absoluteListPath, waiting up to wait for another process to let it go. False, with
+    // the reason in error, when either cannot be had.
+    bool Take(const std::string& absoluteListPath, std::string& error,
+              std::chrono::milliseconds wait = std::chrono::milliseconds(2000));
+
+    const CJournalFolder& Folder() const { return m_folder; }
+
+private:
+    CJournalFolder m_folder;
+    CListLock m_lock;
+};
