@@ -56,10 +56,8 @@ public:
     int Run(int argc, char** argv);
 
 private:
-    CLI::App* Command(const char* name, const char* summary, const char* details, RunFunction run);
-    void List(CLI::App* command);
-    void Words(CLI::App* command, std::initializer_list<const char*> names);
-    void Many(CLI::App* command, const char* name);
+    CLI::App* Command(const char* name, const char* summary, const char* details, RunFunction run,
+                      std::initializer_list<const char*> arguments);
     void Zero(CLI::App* command);
     void Tags(CLI::App* command);
     void Separator(CLI::App* command);
@@ -88,29 +86,25 @@ CCommandLine::CCommandLine() {
     AddTagCommands();
 }
 
+// The arguments are named in order: LIST is the list, a name ending in "..." takes one or
+// more words, any other name one word.
 CLI::App* CCommandLine::Command(const char* name, const char* summary, const char* details,
-                                RunFunction run) {
+                                RunFunction run, std::initializer_list<const char*> arguments) {
     CLI::App* command = m_app.add_subcommand(name, summary);
     command->group("commands");
     command->footer(details);
     m_runs.emplace_back(command, run);
+    for (std::string argument : arguments) {
+        if (argument == "LIST")
+            command->add_option(argument, m_input.strList, "the rename list, a .tsl file");
+        else if (argument.ends_with("..."))
+            command->add_option(argument.substr(0, argument.size() - 3), m_input.words);
+        else
+            command->add_option_function<std::string>(
+                argument, [this](const std::string& word) { m_input.words.push_back(word); });
+        command->get_options().back()->required();
+    }
     return command;
-}
-
-void CCommandLine::List(CLI::App* command) {
-    command->add_option("LIST", m_input.strList, "the rename list, a .tsl file")->required();
-}
-
-void CCommandLine::Words(CLI::App* command, std::initializer_list<const char*> names) {
-    for (const char* name : names)
-        command
-            ->add_option_function<std::string>(
-                name, [this](const std::string& word) { m_input.words.push_back(word); })
-            ->required();
-}
-
-void CCommandLine::Many(CLI::App* command, const char* name) {
-    command->add_option(name, m_input.words)->required();
 }
 
 void CCommandLine::Zero(CLI::App* command) {
@@ -152,15 +146,11 @@ void CCommandLine::AddListCommands() {
                             "given; a file already\nin the list is skipped. Folders are added "
                             "only with --recursive, as the files inside\nthem, depth first, "
                             "each folder's names sorted bytewise.",
-                            RunAdd);
-    List(add);
-    Many(add, "PATH");
+                            RunAdd, {"LIST", "PATH..."});
     add->add_flag("--recursive", m_input.bRecursive, "add the files inside folders too");
 
-    CLI::App* remove = Command("remove", "remove rows by number (1 is the first row)",
-                               "The files themselves are not touched.", RunRemove);
-    List(remove);
-    Many(remove, "ROW");
+    Command("remove", "remove rows by number (1 is the first row)",
+            "The files themselves are not touched.", RunRemove, {"LIST", "ROW..."});
 
     CLI::App* show =
         Command("show", "print the rows, one line each, the cells tab-separated",
@@ -168,8 +158,7 @@ void CCommandLine::AddListCommands() {
                 "Modified,\nIn Folder) in column order; with --mp3 those of the MP3 columns "
                 "(Filename, Title,\nArtist, Album, Year, Genre, Comment), the tags read from "
                 "the files.",
-                RunShow);
-    List(show);
+                RunShow, {"LIST"});
     show->add_flag("--mp3", m_input.bMp3, "the MP3 columns; every row must be an .mp3 file");
     Zero(show);
 
@@ -178,25 +167,19 @@ void CCommandLine::AddListCommands() {
         "COLUMN is a column title: New Filename, Current Filename, Type, Size, Modified or\nIn "
         "Folder (letter case does not matter). Texts sort with letters folded to lower "
         "case,\nSize and Modified as numbers; equal rows keep their order.",
-        RunSort);
-    List(sort);
-    Words(sort, {"COLUMN"});
+        RunSort, {"LIST", "COLUMN"});
     sort->add_flag("--descending", m_input.bDescending, "largest first");
 
     CLI::App* exported = Command("export", "Save to Text File: the new file names, one per line",
                                  "Writes each row's new name with its extension, without the "
                                  "folder, in row order.",
-                                 RunExport);
-    List(exported);
-    Words(exported, {"TEXTFILE"});
+                                 RunExport, {"LIST", "TEXTFILE"});
     Zero(exported);
 
-    CLI::App* rename = Command("rename", "give one row a new name, as an edit of its cell",
-                               "Leading blanks are dropped; a name of blanks only keeps the old "
-                               "name. The extension\nstays as it is.",
-                               RunRename);
-    List(rename);
-    Words(rename, {"ROW", "NEWNAME"});
+    Command("rename", "give one row a new name, as an edit of its cell",
+            "Leading blanks are dropped; a name of blanks only keeps the old "
+            "name. The extension\nstays as it is.",
+            RunRename, {"LIST", "ROW", "NEWNAME"});
 }
 
 void CCommandLine::AddTextCommands() {
@@ -211,28 +194,24 @@ void CCommandLine::AddTextCommands() {
                 "every\nletter swapped. Extensions never change. With --mp3 the chosen tag "
                 "fields change\ninstead, and the changed tags are written as Save ID3 writes "
                 "them.",
-                RunCase);
-    List(changeCase);
+                RunCase, {"LIST"});
     Choice(changeCase, "CASE", kCases, m_input.caseOperation, "the case to change to")->required();
     Tags(changeCase);
 
     CLI::App* swap = Command("swap", "swap the parts before and after MIDDLE in every new name",
                              "Artist - Title becomes Title - Artist with MIDDLE \" - \"; names "
                              "without MIDDLE stay.",
-                             RunSwap);
-    List(swap);
-    Words(swap, {"MIDDLE"});
+                             RunSwap, {"LIST", "MIDDLE"});
     Tags(swap);
 
-    CLI::App* spaces = Command(
-        "spaces", "insert a space wherever a lower-case letter meets a capital", "", RunSpaces);
-    List(spaces);
+    CLI::App* spaces =
+        Command("spaces", "insert a space wherever a lower-case letter meets a capital", "",
+                RunSpaces, {"LIST"});
     Tags(spaces);
 
     CLI::App* replace = Command("replace", "replace every occurrence of FIND in every new name",
-                                "Letter case is ignored unless --match-case is given.", RunReplace);
-    List(replace);
-    Words(replace, {"FIND", "REPLACEMENT"});
+                                "Letter case is ignored unless --match-case is given.", RunReplace,
+                                {"LIST", "FIND", "REPLACEMENT"});
     replace->add_flag("--match-case", m_input.bMatchCase, "find only the same letter case");
     Tags(replace);
 }
@@ -243,8 +222,7 @@ void CCommandLine::AddNumber() {
         "Row 1 gets START, each next row INCREMENT more, padded with zeros to DIGITS. The "
         "base\nis TEXT, or each row's own new name with --current, or by default the longest "
         "new\nname of the list.",
-        RunNumber);
-    List(number);
+        RunNumber, {"LIST"});
     CLI::Option* name = number->add_option_function<std::string>(
         "--name", [this](const std::string& text) { m_input.name = text; },
         "the same base name for every row");
@@ -279,8 +257,7 @@ void CCommandLine::AddRunCommands() {
                 "when\n\"Proceed? [y/N]\" is answered y on a terminal. Rows that fail are reported "
                 "on\nstderr, with the system's reason. Exit status: 0 every file renamed, 2 the "
                 "preview\nblocked the run, 1 a rename failed or any other error.",
-                RunGo);
-    List(go);
+                RunGo, {"LIST"});
     go->add_option_function<std::string>(
           "--ext", [this](const std::string& text) { m_input.extension = text; },
           "give every file this extension (\".txt\"; \"\" for none)")
@@ -290,29 +267,25 @@ void CCommandLine::AddRunCommands() {
     Choice(go, "--on-error", kOnError, m_input.onFailure, "after a failed rename (default: stop)");
     Zero(go);
 
-    CLI::App* undo = Command(
-        "undo", "put back the last run made on this list",
-        "Every completed rename of the run is put back, also of a run that was killed "
-        "halfway.\nA file is never overwritten: a row whose old name is taken is reported and "
-        "left, and\na later undo tries it again.",
-        RunUndo);
-    List(undo);
+    Command("undo", "put back the last run made on this list",
+            "Every completed rename of the run is put back, also of a run that was killed "
+            "halfway.\nA file is never overwritten: a row whose old name is taken is reported and "
+            "left, and\na later undo tries it again.",
+            RunUndo, {"LIST"});
 }
 
 void CCommandLine::AddTagCommands() {
     CLI::App* tags = Command("tags", "print the ID3v1 tag of each file",
                              "One line per file: file, title, artist, album, year, genre, "
                              "comment, tab-separated;\na file without a tag shows empty fields.",
-                             RunTags);
-    Many(tags, "FILE");
+                             RunTags, {"FILE..."});
     Zero(tags);
 
     CLI::App* tag = Command("tag", "write fields into the ID3v1 tag of .mp3 files",
                             "Only the fields given change; an empty value clears a field. "
                             "Prints the results as\nSave ID3 shows them (OK, Unchanged, Read "
                             "only, File not found, ...).",
-                            RunTag);
-    Many(tag, "FILE");
+                            RunTag, {"FILE..."});
     static const struct {
         const char* pszOption;
         int nColumn;
@@ -347,16 +320,14 @@ void CCommandLine::AddTagCommands() {
         "name-to-tag",
         "Filename to ID3: split each new name into artist and title and write the tags",
         "A name splits at the first separator (default \" - \") when both parts are non-empty.",
-        RunNameToTag);
-    List(nameToTag);
+        RunNameToTag, {"LIST"});
     Separator(nameToTag);
     nameToTag->add_flag("--dry-run", m_input.bDryRun, "print the preview and write nothing");
 
     CLI::App* tagToName = Command(
         "tag-to-name", "ID3 to Filename: new names from the artist and title in each file's tag",
         "Rows whose file has no tag, or a tag without artist and title, keep their new name.",
-        RunTagToName);
-    List(tagToName);
+        RunTagToName, {"LIST"});
     Separator(tagToName);
 }
 
