@@ -2,7 +2,7 @@
 # Installs what building, testing and looking at Tessel needs on Debian 12.
 set -euo pipefail
 packages=(qt6-base-dev libqt6svg6 cmake ninja-build g++ libgtest-dev libgmock-dev
-          libbenchmark-dev libicu-dev xvfb xauth xdotool imagemagick
+          libbenchmark-dev libicu-dev libcli11-dev xvfb xauth xdotool imagemagick
           desktop-file-utils appstream shared-mime-info)
 missing=()
 for p in "${packages[@]}"; do

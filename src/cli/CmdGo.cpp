@@ -1,6 +1,6 @@
-#include "cli/CliArgs.h"
+#include "cli/CliInput.h"
 #include "cli/CliList.h"
-#include "cli/CommandTable.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/RunHook.h"
 #include "files/GoCommand.h"
@@ -9,40 +9,32 @@
 
 namespace {
 
-bool SetUpGo(const CCliArgs& args, SGoSettings& settings, CCliPrompts& prompts) {
-    if (args.Has("ext")) {
-        std::string extension = args.Value("ext");
-        if (!IsValidExtension(extension))
-            return ReportError("--ext " + extension, kInvalidExtensionMessage) == 0;
+void SetUpGo(const SCliInput& input, SGoSettings& settings, CCliPrompts& prompts) {
+    if (input.extension) {
         settings.extension.bKeep = false;
-        settings.extension.strExtension = extension;
+        settings.extension.strExtension = *input.extension;
     }
-    std::string onError = args.Value("on-error", "stop");
-    if (onError != "stop" && onError != "continue")
-        return ReportError("--on-error", "must be stop or continue, not '" + onError + "'") == 0;
-    settings.onFailure = onError == "continue" ? EOnFailure::Continue : EOnFailure::Stop;
+    settings.onFailure = input.onFailure;
     SCliListing listing;
-    listing.bDryRun = args.Has("dry-run");
-    listing.bConfirmed = args.Has("yes");
+    listing.bDryRun = input.bDryRun;
+    listing.bConfirmed = input.bYes;
     listing.bAskOnTerminal = true;
-    if (args.Has("zero"))
+    if (input.bZero)
         listing.recordFormat = ERecordFormat::Nul;
     // The preview is the listing; afterwards only the rows that failed are told, on stderr.
     listing.bPrintResults = false;
     prompts.SetListing(listing);
-    return true;
 }
 
 }  // namespace
 
-int RunGo(const CCliArgs& args) {
+int RunGo(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(args.At(0)))
+    if (!list.Load(input.strList))
         return 1;
     CCliPrompts& prompts = list.Prompts();
     SGoSettings settings;
-    if (!SetUpGo(args, settings, prompts))
-        return 1;
+    SetUpGo(input, settings, prompts);
     CTesselSession& session = list.Session();
     CRunJournal journal(list.JournalFolder(), list.AbsolutePath());
     session.SetRunObserver(HookRunObserver(&journal));
@@ -62,9 +54,9 @@ int RunGo(const CCliArgs& args) {
     ExitNow(saved && journalKept && prompts.FailedResults() == 0 ? 0 : 1);
 }
 
-int RunUndo(const CCliArgs& args) {
+int RunUndo(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(args.At(0)))
+    if (!list.Load(input.strList))
         return 1;
     CRunJournal journal(list.JournalFolder(), list.AbsolutePath());
     SJournalUndoOutcome outcome =

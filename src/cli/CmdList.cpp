@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "cli/CliArgs.h"
+#include "cli/CliInput.h"
 #include "cli/CliList.h"
 #include "cli/Commands.h"
 #include "cli/TagRun.h"
@@ -23,40 +23,40 @@ void PrintRows(const CRenameList& list, ERecordFormat format) {
     }
 }
 
-ERecordFormat FormatOf(const CCliArgs& args) {
-    return args.Has("zero") ? ERecordFormat::Nul : ERecordFormat::Lines;
+ERecordFormat FormatOf(const SCliInput& input) {
+    return input.bZero ? ERecordFormat::Nul : ERecordFormat::Lines;
 }
 
 }  // namespace
 
-int RunShow(const CCliArgs& args) {
+int RunShow(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(args.At(0), false))
+    if (!list.Load(input.strList, false))
         return 1;
     FieldChoice fields;
-    if (args.Has("mp3") && !EnterMp3Mode(list, args, fields))
+    if (input.bMp3 && !EnterMp3Mode(list, input, fields))
         return 1;
-    PrintRows(list.Session().List(), FormatOf(args));
+    PrintRows(list.Session().List(), FormatOf(input));
     return 0;
 }
 
-int RunSort(const CCliArgs& args) {
+int RunSort(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(args.At(0)))
+    if (!list.Load(input.strList))
         return 1;
-    int column = ColumnFromTitle(EMode::Normal, args.At(1));
+    int column = ColumnFromTitle(EMode::Normal, input.words[0]);
     if (column < 0)
-        return ReportError(args.At(1),
+        return ReportError(input.words[0],
                            "no such column; the columns are New Filename, Current "
                            "Filename, Type, Size, Modified and In Folder");
-    SortRows(list.Session(), column, !args.Has("descending"));
+    SortRows(list.Session(), column, !input.bDescending);
     return list.SaveIfChanged() ? 0 : 1;
 }
 
-int RunExport(const CCliArgs& args) {
+int RunExport(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(args.At(0), false))
+    if (!list.Load(input.strList, false))
         return 1;
-    list.Prompts().SetSubject(args.At(1));
-    return SaveToTextFile(list.Session(), args.At(1), FormatOf(args)) ? 0 : 1;
+    list.Prompts().SetSubject(input.words[0]);
+    return SaveToTextFile(list.Session(), input.words[0], FormatOf(input)) ? 0 : 1;
 }

@@ -4,7 +4,7 @@
 #include <set>
 #include <utility>
 
-#include "cli/CliArgs.h"
+#include "cli/CliInput.h"
 #include "cli/CliList.h"
 #include "cli/Commands.h"
 #include "files/AddCollector.h"
@@ -26,13 +26,12 @@ int RowIndex(const std::string& text, int rows) {
 
 }  // namespace
 
-int RunAdd(const CCliArgs& args) {
+int RunAdd(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(args.At(0)))
+    if (!list.Load(input.strList))
         return 1;
-    std::vector<std::string> paths(args.Positional().begin() + 1, args.Positional().end());
     std::vector<SAddProblem> problems;
-    std::vector<std::string> files = CollectFilesToAdd(paths, args.Has("recursive"), problems);
+    std::vector<std::string> files = CollectFilesToAdd(input.words, input.bRecursive, problems);
     for (const SAddProblem& problem : problems)
         ReportError(problem.strPath, problem.problem == EAddProblem::IsFolder
                                          ? "is a folder; --recursive adds the files in it"
@@ -41,17 +40,17 @@ int RunAdd(const CCliArgs& args) {
     return list.SaveIfChanged() && problems.empty() ? 0 : 1;
 }
 
-int RunRemove(const CCliArgs& args) {
+int RunRemove(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(args.At(0)))
+    if (!list.Load(input.strList))
         return 1;
     CRenameList& rows = list.Session().List();
     std::vector<int> chosen;
-    for (size_t i = 1; i < args.Positional().size(); ++i) {
-        int row = RowIndex(args.At(i), rows.GetCount());
+    for (const std::string& word : input.words) {
+        int row = RowIndex(word, rows.GetCount());
         if (row < 0)
-            return ReportError("row " + args.At(i), "no such row; the list has " +
-                                                        std::to_string(rows.GetCount()) + " rows");
+            return ReportError("row " + word, "no such row; the list has " +
+                                                  std::to_string(rows.GetCount()) + " rows");
         chosen.push_back(row);
     }
     rows.DeselectAll();
@@ -61,15 +60,15 @@ int RunRemove(const CCliArgs& args) {
     return list.SaveIfChanged() ? 0 : 1;
 }
 
-int RunRename(const CCliArgs& args) {
+int RunRename(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(args.At(0)))
+    if (!list.Load(input.strList))
         return 1;
-    int row = RowIndex(args.At(1), list.Session().List().GetCount());
+    int row = RowIndex(input.words[0], list.Session().List().GetCount());
     if (row < 0)
-        return ReportError("row " + args.At(1),
+        return ReportError("row " + input.words[0],
                            "no such row; the list has " +
                                std::to_string(list.Session().List().GetCount()) + " rows");
-    CommitCellEdit(list.Session(), row, 0, args.At(2));
+    CommitCellEdit(list.Session(), row, 0, input.words[1]);
     return list.SaveIfChanged() && list.Prompts().Errors() == 0 ? 0 : 1;
 }

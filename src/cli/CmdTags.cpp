@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/CliArgs.h"
+#include "cli/CliInput.h"
 #include "cli/CliList.h"
 #include "cli/Commands.h"
 #include "cli/TagRun.h"
@@ -18,38 +18,17 @@
 
 namespace {
 
-// The tag options of the tag command, by MP3 column.
-struct STagOption {
-    const char* pszOption;
-    int nColumn;
-};
-
-constexpr STagOption kTagOptions[] = {
-    {"title", kColTitle}, {"artist", kColArtist}, {"album", kColAlbum},
-    {"year", kColYear},   {"genre", kColGenre},   {"comment", kColComment},
-};
-
-// A year and a genre are taken only when the tag can hold them; an empty value clears.
-bool CheckTagValues(const CCliArgs& args) {
-    if (args.Has("year") && !IsStorableTagValue(kColYear, args.Value("year")))
-        return ReportError("--year " + args.Value("year"), "a year is 1 to 9999") == 0;
-    if (args.Has("genre") && !IsStorableTagValue(kColGenre, args.Value("genre")))
-        return ReportError("--genre " + args.Value("genre"),
-                           "no such genre; the names are those of the ID3v1 genre table") == 0;
-    return true;
-}
-
-SSeparatorChoice SeparatorOf(const CCliArgs& args) {
-    return SSeparatorChoice{args.Value("separator", " - "), !args.Has("title-first")};
+SSeparatorChoice SeparatorOf(const SCliInput& input) {
+    return SSeparatorChoice{input.strSeparator, !input.bTitleFirst};
 }
 
 }  // namespace
 
-int RunTags(const CCliArgs& args) {
+int RunTags(const SCliInput& input) {
     CCliPrompts prompts;
-    CRecordText records(args.Has("zero") ? ERecordFormat::Nul : ERecordFormat::Lines);
+    CRecordText records(input.bZero ? ERecordFormat::Nul : ERecordFormat::Lines);
     int status = 0;
-    for (const std::string& path : args.Positional()) {
+    for (const std::string& path : input.words) {
         CHitDoc entry;
         prompts.SetSubject(path);
         CID3Tag tag(&prompts);
@@ -73,15 +52,13 @@ int RunTags(const CCliArgs& args) {
     return prompts.Errors() == 0 ? status : 1;
 }
 
-int RunTag(const CCliArgs& args) {
-    if (!CheckTagValues(args))
-        return 1;
+int RunTag(const SCliInput& input) {
     CCliList list;
     CTesselSession& session = list.Session();
     session.SetMp3Columns();
     int status = 0;
     CFileAdder adder(session);
-    for (const std::string& path : args.Positional()) {
+    for (const std::string& path : input.words) {
         SPathFacts facts;
         if (!QueryPath(path, facts) || facts.bIsFolder)
             status = ReportError(path, std::strerror(facts.bExists ? EISDIR : ENOENT));
@@ -93,28 +70,27 @@ int RunTag(const CCliArgs& args) {
             adder.Add(path);
     }
     for (int row = 0; row < session.List().GetCount(); ++row)
-        for (const STagOption& option : kTagOptions)
-            if (args.Has(option.pszOption))
-                SetTagValue(session, row, option.nColumn, args.Value(option.pszOption));
-    int saved = SaveTags(list, args.Has("dry-run"));
+        for (const auto& [column, value] : input.tagValues)
+            SetTagValue(session, row, column, value);
+    int saved = SaveTags(list, input.bDryRun);
     return status != 0 ? status : saved;
 }
 
-int RunNameToTag(const CCliArgs& args) {
+int RunNameToTag(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(args.At(0)))
+    if (!list.Load(input.strList))
         return 1;
-    return RunOnTags(list, args, [&](CTesselSession& session, const FieldChoice&) {
-        FilenameToId3(session, SeparatorOf(args));
+    return RunOnTags(list, input, [&](CTesselSession& session, const FieldChoice&) {
+        FilenameToId3(session, SeparatorOf(input));
     });
 }
 
-int RunTagToName(const CCliArgs& args) {
+int RunTagToName(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(args.At(0)))
+    if (!list.Load(input.strList))
         return 1;
     CTesselSession& session = list.Session();
-    if (session.List().GetCount() > 0 && !Id3ToFilename(session, SeparatorOf(args)))
+    if (session.List().GetCount() > 0 && !Id3ToFilename(session, SeparatorOf(input)))
         return ReportError(list.Path(), "ID3 to Filename needs every row to be an .mp3 file");
     return list.SaveIfChanged() ? 0 : 1;
 }

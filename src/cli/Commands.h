@@ -1,22 +1,22 @@
 #pragma once
 
-class CCliArgs;
+struct SCliInput;
 
 // The commands of tessel-cli; each returns the exit status.
-int RunAdd(const CCliArgs& args);
-int RunRemove(const CCliArgs& args);
-int RunShow(const CCliArgs& args);
-int RunSort(const CCliArgs& args);
-int RunRename(const CCliArgs& args);
-int RunExport(const CCliArgs& args);
-int RunCase(const CCliArgs& args);
-int RunSwap(const CCliArgs& args);
-int RunSpaces(const CCliArgs& args);
-int RunReplace(const CCliArgs& args);
-int RunNumber(const CCliArgs& args);
-int RunGo(const CCliArgs& args);
-int RunUndo(const CCliArgs& args);
-int RunTags(const CCliArgs& args);
-int RunTag(const CCliArgs& args);
-int RunNameToTag(const CCliArgs& args);
-int RunTagToName(const CCliArgs& args);
+int RunAdd(const SCliInput& input);
+int RunRemove(const SCliInput& input);
+int RunShow(const SCliInput& input);
+int RunSort(const SCliInput& input);
+int RunRename(const SCliInput& input);
+int RunExport(const SCliInput& input);
+int RunCase(const SCliInput& input);
+int RunSwap(const SCliInput& input);
+int RunSpaces(const SCliInput& input);
+int RunReplace(const SCliInput& input);
+int RunNumber(const SCliInput& input);
+int RunGo(const SCliInput& input);
+int RunUndo(const SCliInput& input);
+int RunTags(const SCliInput& input);
+int RunTag(const SCliInput& input);
+int RunNameToTag(const SCliInput& input);
+int RunTagToName(const SCliInput& input);

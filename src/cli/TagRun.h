@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "cli/CliArgs.h"
+#include "cli/CliInput.h"
 #include "cli/CliList.h"
 #include "transform/NameTools.h"
 
 // Switches the list to MP3 mode, which reads every row's tag, and gives the field choice
 // of --fields (all four fields by default). False, with the error on stderr, when a row is
-// not an MP3 file or --fields names something else.
-bool EnterMp3Mode(CCliList& list, const CCliArgs& args, FieldChoice& fields);
+// not an MP3 file.
+bool EnterMp3Mode(CCliList& list, const SCliInput& input, FieldChoice& fields);
 // Writes the changed tags as Save ID3 does with its question answered Yes: prints the
 // results (with dryRun the preview instead, and writes nothing). Returns the exit status.
 int SaveTags(CCliList& list, bool dryRun);
@@ -17,12 +17,12 @@ int SaveTags(CCliList& list, bool dryRun);
 // A command over the tags of the list's files: MP3 mode, the command with the field
 // choice, then Save ID3.
 template <class Command>
-int RunOnTags(CCliList& list, const CCliArgs& args, Command command) {
+int RunOnTags(CCliList& list, const SCliInput& input, Command command) {
     FieldChoice fields;
-    if (!EnterMp3Mode(list, args, fields))
+    if (!EnterMp3Mode(list, input, fields))
         return 1;
     command(list.Session(), fields);
     if (list.Prompts().Errors() != 0)
         return 1;
-    return SaveTags(list, args.Has("dry-run"));
+    return SaveTags(list, input.bDryRun);
 }

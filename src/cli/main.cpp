@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "cli/CommandTable.h"
+#include "cli/CommandLine.h"
 #include "platform/FileSizeSignal.h"
 
 int main(int argc, char** argv) {

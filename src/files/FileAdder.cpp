@@ -101,10 +101,6 @@ int CFileAdder::AddAll(const std::vector<std::string>& paths, bool filesOnly) {
     return added;
 }
 
-bool AddFile(CTesselSession& session, const std::string& path) {
-    return CFileAdder(session).Add(path);
-}
-
 int AddCommand(CTesselSession& session) {
     std::vector<std::string> chosen;
     if (!session.Prompts().ChooseFilesToAdd(chosen))

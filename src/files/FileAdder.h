@@ -44,10 +44,6 @@ private:
     CPathIndex m_paths;
 };
 
-// One path, as CFileAdder::Add. Reads every row's path first: to add many paths, use one
-// CFileAdder, or DropFiles.
-bool AddFile(CTesselSession& session, const std::string& path);
-
 // The Add command: asks for files (IPrompts::ChooseFilesToAdd) and adds each chosen path
 // that is found and is not a folder; a folder is never added by this command. Recomputes
 // the all-MP3 flag. Returns the number of rows added (0 also when cancelled).

@@ -20,7 +20,6 @@ public:
     bool Acquire(const CJournalFolder& folder, const std::string& absoluteListPath,
                  std::string& error,
                  std::chrono::milliseconds wait = std::chrono::milliseconds(2000));
-    bool Held() const { return m_fd >= 0; }
 
 private:
     int m_fd = -1;

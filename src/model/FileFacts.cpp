@@ -66,12 +66,6 @@ void CFileFacts::SetModified(int64_t seconds) {
     m_strModified.Set(ModifiedText(seconds));
 }
 
-std::string CFileFacts::GetFolder() const {
-    const std::string& path = m_strPath.Get();
-    size_t nameLength = m_strName.GetLength();
-    return path.substr(0, path.size() >= nameLength ? path.size() - nameLength : 0);
-}
-
 std::string CFileFacts::GetNewFileName() const {
     return m_strNewName.Get() + m_strExt.Get();
 }

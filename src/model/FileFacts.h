@@ -34,15 +34,12 @@ public:
     // when the path does not exist.
     bool FillFromPath(const std::string& path);
 
-    std::string GetFolder() const;
     std::string GetNewFileName() const;
     std::string GetCurrentTitle() const;
     bool IsRoot() const { return m_bRoot; }
     bool Exists() const { return m_bExists; }
     // Facts of the path last probed with CheckPath.
     bool IsFolder() const { return m_found.bIsFolder; }
-    bool IsReadOnly() const { return IsReadOnlyEntry(m_found); }
-    const SEntryFacts& GetFound() const { return m_found; }
 
     // The rename planner. Replays the renames of every folder in row order on a picture
     // of that folder (its listing) and marks each row whose new path is taken at its

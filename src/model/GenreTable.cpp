@@ -156,10 +156,6 @@ constexpr std::array<const char*, kGenreCount> kGenreNames = {
 
 }  // namespace
 
-const std::array<const char*, kGenreCount>& GenreNames() {
-    return kGenreNames;
-}
-
 std::string GenreName(int genre) {
     return genre >= 0 && genre < kGenreCount ? kGenreNames[genre] : "";
 }

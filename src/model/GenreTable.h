@@ -7,7 +7,6 @@
 inline constexpr int kGenreCount = 145;
 inline constexpr const char* kNoGenreItem = "(none)";
 
-const std::array<const char*, kGenreCount>& GenreNames();
 // The name of genre 0 to 144; "" for every other number.
 std::string GenreName(int genre);
 // The index of the name, compared byte for byte; -1 when no entry matches.

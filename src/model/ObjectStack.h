@@ -13,11 +13,6 @@ public:
         if (!m_objects.empty())
             m_objects.pop_back();
     }
-    std::unique_ptr<T> RemoveAt(size_t index) {
-        std::unique_ptr<T> object = std::move(m_objects.at(index));
-        m_objects.erase(m_objects.begin() + static_cast<std::ptrdiff_t>(index));
-        return object;
-    }
     void Clear() { m_objects.clear(); }
     size_t GetCount() const { return m_objects.size(); }
     void Reserve(size_t count) { m_objects.reserve(count); }

@@ -2,6 +2,24 @@
 
 #include <cstdlib>
 
+#include "model/Prompts.h"
+
+SId3EditorOptions ReadEditorOptions(IProfile& profile) {
+    SId3EditorOptions options;
+    for (size_t i = 0; i < options.format.size(); ++i)
+        options.format[i] = profile.GetInt("Format", std::to_string(i + 1), 0);
+    for (size_t i = 0; i < options.lock.size(); ++i)
+        options.lock[i] = profile.GetInt("Lock", std::to_string(i + 1), 0);
+    return options;
+}
+
+void WriteEditorOptions(IProfile& profile, const SId3EditorOptions& options) {
+    for (size_t i = 0; i < options.format.size(); ++i)
+        profile.WriteInt("Format", std::to_string(i + 1), options.format[i]);
+    for (size_t i = 0; i < options.lock.size(); ++i)
+        profile.WriteInt("Lock", std::to_string(i + 1), options.lock[i]);
+}
+
 int CMemoryProfile::GetInt(const std::string& section, const std::string& key, int fallback) {
     auto found = m_values.find({section, key});
     return found == m_values.end() ? fallback : std::atoi(found->second.c_str());

@@ -16,6 +16,13 @@ public:
                              const std::string& value) = 0;
 };
 
+struct SId3EditorOptions;
+
+// The field choice and the column locks of the ID3 Editor options, as the profile keeps
+// them: sections "Format" (keys "1" to "4") and "Lock" (keys "1" to "6"), 1 for on.
+SId3EditorOptions ReadEditorOptions(IProfile& profile);
+void WriteEditorOptions(IProfile& profile, const SId3EditorOptions& options);
+
 // Settings held in memory: the command line's profile and the tests'.
 class CMemoryProfile : public IProfile {
 public:

@@ -53,33 +53,13 @@ void ApplyToLockedColumn(CTesselSession& session, const std::string& text, int c
         SetTagValue(session, row, column, text);
 }
 
-namespace {
-
-SId3EditorOptions StoredOptions(IProfile& profile) {
-    SId3EditorOptions options;
-    for (int i = 0; i < 4; ++i)
-        options.format[i] = profile.GetInt("Format", std::to_string(i + 1), 0);
-    for (int i = 0; i < 6; ++i)
-        options.lock[i] = profile.GetInt("Lock", std::to_string(i + 1), 0);
-    return options;
-}
-
-void StoreOptions(IProfile& profile, const SId3EditorOptions& options) {
-    for (int i = 0; i < 4; ++i)
-        profile.WriteInt("Format", std::to_string(i + 1), options.format[i]);
-    for (int i = 0; i < 6; ++i)
-        profile.WriteInt("Lock", std::to_string(i + 1), options.lock[i]);
-}
-
-}  // namespace
-
 bool RunOptionsSheet(CTesselSession& session, EOptionsPage page) {
-    SId3EditorOptions options = StoredOptions(session.Profile());
+    SId3EditorOptions options = ReadEditorOptions(session.Profile());
     bool accepted = session.Prompts().ShowOptions(page, options);
     if (accepted)
-        StoreOptions(session.Profile(), options);
+        WriteEditorOptions(session.Profile(), options);
     else
-        options = StoredOptions(session.Profile());
+        options = ReadEditorOptions(session.Profile());
     session.m_fieldChoice = options.format;
     session.m_locks = options.lock;
     return accepted;

@@ -10,10 +10,9 @@ CTesselSession::CTesselSession(IPrompts& prompts, IProfile& profile)
 }
 
 void CTesselSession::ReadLocksAndFieldChoice() {
-    for (int i = 0; i < 6; ++i)
-        m_locks[i] = m_profile.GetInt("Lock", std::to_string(i + 1), 0);
-    for (int i = 0; i < 4; ++i)
-        m_fieldChoice[i] = m_profile.GetInt("Format", std::to_string(i + 1), 0);
+    SId3EditorOptions options = ReadEditorOptions(m_profile);
+    m_locks = options.lock;
+    m_fieldChoice = options.format;
 }
 
 bool CTesselSession::IsLocked(int column) const {

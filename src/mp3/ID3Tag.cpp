@@ -49,25 +49,9 @@ std::string ReadText(const CBlock& block, SField field) {
     return Latin1ToUtf8(TextBytes(block, field));
 }
 
-// Whether ReadText(block, field) == value, without building the text: every byte below
-// 0x80 stands for itself, every other one for its two-byte UTF-8 sequence.
+// Whether the field on disk reads as value already.
 bool ReadsAs(const CBlock& block, SField field, std::string_view value) {
-    size_t at = 0;
-    for (char c : TextBytes(block, field)) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            if (at == value.size() || value[at] != c)
-                return false;
-            ++at;
-            continue;
-        }
-        if (value.size() - at < 2 ||
-            static_cast<unsigned char>(value[at]) != (0xC0 | (byte >> 6)) ||
-            static_cast<unsigned char>(value[at + 1]) != (0x80 | (byte & 0x3F)))
-            return false;
-        at += 2;
-    }
-    return at == value.size();
+    return ReadText(block, field) == value;
 }
 
 // The first width bytes of the text on disk, zero bytes after it.

@@ -264,7 +264,9 @@ void ToggleLock(CTesselSession& session, int column) {
         return;
     bool& lock = session.m_locks[static_cast<size_t>(column - 1)];
     lock = !lock;
-    session.Profile().WriteInt("Lock", std::to_string(column), lock ? 1 : 0);
+    SId3EditorOptions options = ReadEditorOptions(session.Profile());
+    options.lock[static_cast<size_t>(column - 1)] = lock;
+    WriteEditorOptions(session.Profile(), options);
     TitlesChanged(session);
 }
 

@@ -5,7 +5,7 @@
 #include "model/TagEditing.h"
 #include "model/TextField.h"
 #include "transform/NameTools.h"
-#include "transform/Utf8Text.h"
+#include "model/Utf8Text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "model/TextField.h"
-#include "transform/Utf8Text.h"
+#include "model/Utf8Text.h"
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include "files/ListGuard.h"
 #include "model/Profile.h"
 #include "model/TesselDoc.h"
+#include "model/TesselSession.h"
 #include "platform/PathFacts.h"
 #include "support/FakePrompts.h"
 #include "support/TempDir.h"
@@ -348,6 +349,17 @@ private slots:
         QVERIFY(!Frame().close());
         QCOMPARE(answer.Texts(), QStringList{"Save changes to Untitled?"});
         QVERIFY(Frame().isVisible());
+    }
+
+    // New replaces the rows, and with them tag edits not yet written.
+    void newOffersUnsavedTagEditsAndTheirCancelKeepsTheRows() {
+        AddFiles({"a.mp3"});
+        Frame().RunCommand(ECommandId::ToggleMode);
+        QVERIFY(Frame().Model().setData(Frame().Model().index(0, kColTitle), "Song", Qt::EditRole));
+        CModalAnswer answer(CModalAnswer::Click(QMessageBox::Cancel));
+        Frame().Documents().New();
+        QCOMPARE(answer.Texts(), QStringList{"Save changes to MP3 files?"});
+        QCOMPARE(Frame().Model().rowCount(), 1);
     }
 
     void aListThatFailsToOpenLeavesAnEmptyWindow() {

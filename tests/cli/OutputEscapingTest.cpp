@@ -85,7 +85,7 @@ TEST_F(OutputEscapingTest, DashZIsANameAfterTheEndOfOptionsAndTheHelpExplainsIt)
     EXPECT_EQ(named.nStatus, 1);
     EXPECT_EQ(named.strErr, "tessel-cli: -z: No such file or directory\n");
     SCliRun help = Run({"show", "--help"});
-    EXPECT_THAT(help.strOut, HasSubstr("-z, --zero"));
+    EXPECT_THAT(help.strOut, HasSubstr("-z,--zero"));
     EXPECT_THAT(help.strOut, HasSubstr("\\t"));
 }
 

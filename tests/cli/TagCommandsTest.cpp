@@ -82,6 +82,7 @@ TEST_F(TextCommandsTest, NumberRefusesContradictionsAndBadNumbers) {
     for (const std::vector<std::string>& options : {std::vector<std::string>{"--before", "--after"},
                                                     {"--name", "x", "--current"},
                                                     {"--digits", "two"},
+                                                    {"--offset", "-1"},
                                                     {"--name", ""}}) {
         std::vector<std::string> words{"number", List()};
         words.insert(words.end(), options.begin(), options.end());

@@ -29,7 +29,7 @@ TEST_F(FileAdderTest, AddsFoundPathsInOrderSkippingMissingOnesTheRootDotsAndDupl
     std::string a = dir.WriteFile("a.txt");
     std::string upper = dir.WriteFile("A.txt");
     dir.MakeFolder("sub");
-    ASSERT_TRUE(AddFile(session, b));
+    ASSERT_TRUE(CFileAdder(session).Add(b));
     const CHitDoc& entry = session.List().GetEntry(0);
     EXPECT_EQ(entry.m_strName.Get(), "b.txt");
     EXPECT_EQ(entry.m_strNewName.Get(), "b");

@@ -34,7 +34,6 @@ TEST_P(NameSplitTest, FillFromPathSplitsTheNameAtTheLastDot) {
     EXPECT_EQ(entry.GetCurrentTitle(), GetParam().newName);
     EXPECT_EQ(entry.GetNewFileName(), GetParam().name);
     EXPECT_EQ(entry.m_strPath.Get(), path);
-    EXPECT_EQ(entry.GetFolder(), dir.Path() + "/");
     EXPECT_EQ(entry.GetNewPath(), path);
     EXPECT_EQ(entry.m_strSize.Get(), "3");
     EXPECT_EQ(entry.m_dwSize, 3u);

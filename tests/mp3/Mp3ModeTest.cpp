@@ -76,9 +76,9 @@ TEST_F(ToggleModeTest, AnEmptyListSwitchesBothWaysAndAnotherExtensionBlocksIt) {
 TEST_F(ToggleModeTest, AFileAddedInMp3ModeBringsItsTag) {
     ToggleMode(session);
     std::string tagged = dir.WriteFile("Tagged.Mp3", kAudio + RawBlock("Song", "Band", "", "2001"));
-    EXPECT_TRUE(::AddFile(session, tagged));
-    EXPECT_FALSE(::AddFile(session, dir.WriteFile("cover.jpg", kAudio + RawBlock("Picture"))));
-    EXPECT_TRUE(::AddFile(session, dir.WriteFile("short.mp3", "x")));
+    EXPECT_TRUE(CFileAdder(session).Add(tagged));
+    EXPECT_FALSE(CFileAdder(session).Add(dir.WriteFile("cover.jpg", kAudio + RawBlock("Picture"))));
+    EXPECT_TRUE(CFileAdder(session).Add(dir.WriteFile("short.mp3", "x")));
     ASSERT_EQ(session.List().GetCount(), 2);
     EXPECT_EQ(session.List().CellText(0, kColTitle), "Song");
     EXPECT_EQ(session.List().CellText(0, kColYear), "2001");

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "model/TextField.h"
-#include "transform/Utf8Text.h"
+#include "model/Utf8Text.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,11 @@
 // counts as a character of its own. No operation of the name tools ever cuts a text
 // between two bytes of one character.
 
+// The code point of the character that starts at pos, with pos moved past it; -1 for a
+// stray byte, with pos moved past that byte alone. The one UTF-8 decoder of the program.
+int32_t NextCharacter(std::string_view text, size_t& pos);
+// Appends the UTF-8 bytes of a code point (0 to U+10FFFF, no surrogate).
+void AppendCharacter(std::string& text, int32_t codePoint);
 // The number of bytes of the character that starts at pos (1 to 4); 1 for a stray byte.
 size_t CharacterLength(std::string_view text, size_t pos);
 // True when the whole text is well-formed UTF-8 (the empty text is).

@@ -1,15 +1,12 @@
-#include "transform/Utf8Text.h"
+#include "model/Utf8Text.h"
 
 #include <unicode/ucasemap.h>
+#include <unicode/utf8.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <memory>
 
 namespace {
-
-bool IsContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
 
 char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c;
@@ -55,6 +52,17 @@ std::string MapWithIcu(std::string_view text, FCaseMap map) {
         return out;
     }
     return std::string(text);
+}
+
+// Whole-text case mapping: through ICU for valid UTF-8 with letters beyond ASCII, else
+// byte by byte on the ASCII letters alone.
+void MapCase(std::string& text, FCaseMap map, char (*ascii)(char)) {
+    if (!IsAscii(text) && IsValidUtf8(text)) {
+        text = MapWithIcu(text, map);
+        return;
+    }
+    for (char& c : text)
+        c = ascii(c);
 }
 
 // The uppercase of one character, as the no-case comparison sees it.
@@ -174,60 +182,51 @@ void FindSpans(std::string_view text, std::string_view find, bool matchCase, siz
 
 }  // namespace
 
+int32_t NextCharacter(std::string_view text, size_t& pos) {
+    // ICU counts in int32_t: it is shown no more than one character's bytes.
+    const char* start = text.data() + pos;
+    auto length = static_cast<int32_t>(std::min<size_t>(text.size() - pos, U8_MAX_LENGTH));
+    int32_t used = 0;
+    UChar32 codePoint = 0;
+    U8_NEXT(start, used, length, codePoint);
+    pos += codePoint < 0 ? 1 : static_cast<size_t>(used);
+    return codePoint < 0 ? -1 : codePoint;
+}
+
+void AppendCharacter(std::string& text, int32_t codePoint) {
+    char bytes[U8_MAX_LENGTH];
+    int32_t length = 0;
+    U8_APPEND_UNSAFE(bytes, length, codePoint);
+    text.append(bytes, static_cast<size_t>(length));
+}
+
 size_t CharacterLength(std::string_view text, size_t pos) {
-    auto at = [&](size_t i) -> unsigned {
-        return pos + i < text.size() ? static_cast<unsigned char>(text[pos + i]) : 0u;
-    };
-    unsigned lead = at(0);
-    auto inRange = [](unsigned byte, unsigned low, unsigned high) {
-        return byte >= low && byte <= high;
-    };
-    if (lead < 0x80)
-        return 1;
-    if (inRange(lead, 0xC2, 0xDF))
-        return inRange(at(1), 0x80, 0xBF) ? 2 : 1;
-    if (inRange(lead, 0xE0, 0xEF)) {
-        unsigned low = lead == 0xE0 ? 0xA0 : 0x80;
-        unsigned high = lead == 0xED ? 0x9F : 0xBF;
-        return inRange(at(1), low, high) && inRange(at(2), 0x80, 0xBF) ? 3 : 1;
-    }
-    if (inRange(lead, 0xF0, 0xF4)) {
-        unsigned low = lead == 0xF0 ? 0x90 : 0x80;
-        unsigned high = lead == 0xF4 ? 0x8F : 0xBF;
-        return inRange(at(1), low, high) && inRange(at(2), 0x80, 0xBF) && inRange(at(3), 0x80, 0xBF)
-                   ? 4
-                   : 1;
-    }
-    return 1;
+    size_t next = pos;
+    NextCharacter(text, next);
+    return next - pos;
 }
 
 bool IsAscii(std::string_view text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
+    return std::all_of(text.begin(), text.end(), [](char c) { return U8_IS_SINGLE(c); });
 }
 
 bool IsValidUtf8(std::string_view text) {
-    for (size_t pos = 0; pos < text.size();) {
-        size_t length = CharacterLength(text, pos);
-        if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80)
+    for (size_t pos = 0; pos < text.size();)
+        if (NextCharacter(text, pos) < 0)
             return false;
-        pos += length;
-    }
     return true;
 }
 
 bool IsCharacterBoundary(std::string_view text, size_t pos) {
     if (pos == 0 || pos >= text.size())
         return pos <= text.size();
-    if (!IsContinuation(static_cast<unsigned char>(text[pos])))
+    if (!U8_IS_TRAIL(text[pos]))
         return true;
     // A lead byte is never part of another character, so the character holding pos (if
     // any) starts at the nearest non-continuation byte at most three bytes back.
     for (size_t back = 1; back <= 3 && back <= pos; ++back) {
         size_t start = pos - back;
-        if (!IsContinuation(static_cast<unsigned char>(text[start])))
+        if (!U8_IS_TRAIL(text[start]))
             return CharacterLength(text, start) <= back;
     }
     return true;
@@ -248,21 +247,11 @@ size_t ByteOffsetOfCharacter(std::string_view text, size_t count) {
 }
 
 void MakeLowerText(std::string& text) {
-    if (!IsAscii(text) && IsValidUtf8(text)) {
-        text = MapWithIcu(text, ucasemap_utf8ToLower);
-        return;
-    }
-    for (char& c : text)
-        c = AsciiLower(c);
+    MapCase(text, ucasemap_utf8ToLower, AsciiLower);
 }
 
 void MakeUpperText(std::string& text) {
-    if (!IsAscii(text) && IsValidUtf8(text)) {
-        text = MapWithIcu(text, ucasemap_utf8ToUpper);
-        return;
-    }
-    for (char& c : text)
-        c = AsciiUpper(c);
+    MapCase(text, ucasemap_utf8ToUpper, AsciiUpper);
 }
 
 std::vector<STextSpan> FindAllText(std::string_view text, std::string_view find, bool matchCase) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/TextField.h"
-#include "transform/Utf8Text.h"
+#include "model/Utf8Text.h"
 
 // UTF-8 text is written with \u escapes, single Latin-1 bytes (not UTF-8) in octal.
 namespace {
@@ -180,6 +180,7 @@ TEST(Utf8TextTest, ValidityBoundariesAndCounts) {
     EXPECT_EQ(boundaries,
               (std::vector<bool>{true, true, false, true, false, false, false, true, true, true}));
     EXPECT_EQ(CharacterCount(text), 5u);
+    EXPECT_EQ(CharacterCount("\342\202z"), 3u);  // each byte of a cut sequence counts alone
     EXPECT_EQ(ByteOffsetOfCharacter(text, 3), 7u);
     EXPECT_EQ(ByteOffsetOfCharacter(text, 99), text.size());
 }
