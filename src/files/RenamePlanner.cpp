@@ -1,44 +1,61 @@
-// The rename planner's operations of CFileFacts: a picture of each folder and the replay
-// of the run's renames on it.
+#include "files/RenamePlanner.h"
 
-#include <string_view>
-#include <unordered_set>
+#include <algorithm>
 
-#include "model/FileFacts.h"
-#include "platform/NameRules.h"
-#include "platform/PathFacts.h"
+#include "platform/FolderListing.h"
 
 namespace {
 
-constexpr std::string_view kNeverInAName("/\0", 2);
+// The name a full path has inside a folder ("" when it does not lie directly in it).
+std::string_view NameIn(std::string_view folder, std::string_view path) {
+    if (path.size() <= folder.size() || !path.starts_with(folder))
+        return {};
+    std::string_view name = path.substr(folder.size());
+    return name.find('/') == std::string_view::npos ? name : std::string_view();
+}
 
 }  // namespace
 
-bool CFileFacts::HasIllegalChar(const CFileFacts& entry, bool reservedRefused) {
-    for (const CTextField* part : {&entry.m_strNewName, &entry.m_strExt}) {
-        const std::string& text = part->Get();
-        if (text.find_first_of(kNeverInAName) != std::string::npos ||
-            (reservedRefused && text.find_first_of(kReservedNameChars) != std::string::npos))
-            return true;
+bool CRenamePlanner::LoadFolderListing(const std::string& folder) {
+    ClearListing();
+    m_strFolder = folder;
+    m_names = {".", ".."};
+    if (!VisitFolder(folder, [&](std::string_view name) { m_names.emplace_back(name); })) {
+        ClearListing();
+        return false;
     }
-    return false;
+    // Room for as many names again, which the renames of a run over the folder add.
+    m_listFolder.reserve(m_names.size() * 2);
+    m_listFolder.insert(m_names.begin(), m_names.end());
+    return true;
 }
 
-bool CFileFacts::LoadFolderListing(const std::string& folder) {
-    return m_listFolder.Load(folder);
+bool CRenamePlanner::RenameInListing(const std::string& newPath, const std::string& oldPath) {
+    std::string_view newName = NameIn(m_strFolder, newPath);
+    if (newName.empty() ? m_outside.contains(newPath) : m_listFolder.contains(newName))
+        return false;
+    std::string_view oldName = NameIn(m_strFolder, oldPath);
+    bool removed =
+        oldName.empty() ? m_outside.erase(oldPath) != 0 : m_listFolder.erase(oldName) != 0;
+    if (removed && newName.empty()) {
+        m_outside.insert(newPath);
+    } else if (removed) {
+        m_names.emplace_back(newName);
+        m_listFolder.insert(m_names.back());
+    }
+    return true;
 }
 
-bool CFileFacts::RenameInListing(const std::string& newPath, const std::string& oldPath) {
-    return m_listFolder.Rename(newPath, oldPath);
+void CRenamePlanner::ClearListing() {
+    m_strFolder.clear();
+    m_names.clear();
+    m_listFolder.clear();
+    m_outside.clear();
 }
 
-void CFileFacts::ClearListing() {
-    m_listFolder.Clear();
-}
-
-void CFileFacts::PlanRenames(const std::vector<std::string>& newPaths,
-                             std::vector<std::string>& oldPaths, std::vector<bool>* pUnlisted,
-                             const SRowFolders* pWhere) {
+void CRenamePlanner::PlanRenames(const std::vector<std::string>& newPaths,
+                                 std::vector<std::string>& oldPaths, std::vector<bool>* pUnlisted,
+                                 const SRowFolders* pWhere) {
     size_t rows = std::min(newPaths.size(), oldPaths.size());
     if (pUnlisted)
         pUnlisted->assign(oldPaths.size(), false);
