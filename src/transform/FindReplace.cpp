@@ -3,8 +3,8 @@
 #include "model/ListObserver.h"
 #include "model/Prompts.h"
 #include "model/TagEditing.h"
-#include "model/TextField.h"
 #include "transform/NameTools.h"
+#include "transform/TextFieldOperations.h"
 #include "transform/Utf8Text.h"
 
 namespace {
@@ -116,7 +116,7 @@ bool ReplaceCurrent(CTesselSession& session, const std::string& find,
         (cell.nColumn < kColTitle || cell.nColumn > kColComment || cell.nColumn == kColGenre))
         return false;
     CTextField field(list.CellText(cell.nRow, cell.nColumn));
-    if (!field.Replace(find, replacement, matchCase))
+    if (!Replace(field, find, replacement, matchCase))
         return false;
     ShowRow(session, cell.nRow);
     session.TakePartialSnapshot();
@@ -162,7 +162,7 @@ ECommandOutcome ReplaceEverywhere(CTesselSession& session, const SReplaceSetting
                 if (!Contains(text.Get(), find, matchCase))
                     continue;
                 field = text;
-                if (!field.Replace(find, replacement, matchCase))
+                if (!Replace(field, find, replacement, matchCase))
                     continue;
                 session.KeepRow(row);
                 SetTagValue(session, row, column, field.Get());
@@ -177,7 +177,7 @@ ECommandOutcome ReplaceEverywhere(CTesselSession& session, const SReplaceSetting
             if (!Contains(name.Get(), find, matchCase))
                 continue;
             field = name;
-            if (!field.Replace(find, replacement, matchCase))
+            if (!Replace(field, find, replacement, matchCase))
                 continue;
             session.KeepRow(row);
             name = field;

@@ -2,7 +2,7 @@
 
 #include "model/Prompts.h"
 #include "model/TagEditing.h"
-#include "model/TextField.h"
+#include "transform/TextFieldOperations.h"
 
 namespace {
 
@@ -13,25 +13,25 @@ bool IsBlank(char c) {
 void Apply(CTextField& field, ETextOperation operation, const std::string& middle) {
     switch (operation) {
         case ETextOperation::SentenceCase:
-            field.SentenceCase();
+            SentenceCase(field);
             break;
         case ETextOperation::Lowercase:
-            field.MakeLower();
+            MakeLower(field);
             break;
         case ETextOperation::Uppercase:
-            field.MakeUpper();
+            MakeUpper(field);
             break;
         case ETextOperation::TitleCase:
-            field.TitleCase();
+            TitleCase(field);
             break;
         case ETextOperation::ToggleCase:
-            field.ToggleCase();
+            ToggleCase(field);
             break;
         case ETextOperation::Swap:
-            field.Swap(middle);
+            Swap(field, middle);
             break;
         case ETextOperation::InsertSpaces:
-            field.InsertSpaces();
+            InsertSpaces(field);
             break;
     }
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "model/TextField.h"
+#include "transform/TextFieldOperations.h"
 #include "transform/Utf8Text.h"
 
 namespace {
@@ -63,7 +63,7 @@ std::string SequencePreview(const std::string& filename, int digits, int increme
     const CTextField name(filename);
     std::string text;
     for (int k = 0; k < 4; ++k)
-        text += "     " + name.WithNumber(start + k * increment, digits, -1) + sampleExt;
+        text += "     " + WithNumber(name, start + k * increment, digits, -1) + sampleExt;
     size_t first = 0;
     while (first < text.size() && IsBlank(text[first]))
         ++first;
@@ -75,7 +75,7 @@ std::string PositionPreview(const std::string& filename, int digits, int start,
     digits = std::clamp(digits, kDigitsMin, kDigitsMax);
     start = std::clamp(start, kStartMin, kStartMax);
     offset = std::clamp(offset, 0, MaxOffset(filename));
-    return CTextField(filename).WithNumber(start, digits, PositionOffset(position, offset)) +
+    return WithNumber(CTextField(filename), start, digits, PositionOffset(position, offset)) +
            sampleExt;
 }
 
@@ -91,7 +91,7 @@ ECommandOutcome ApplyNumbering(CTesselSession& session, const SNumberingSettings
         long long number = static_cast<long long>(settings.nStart) +
                            static_cast<long long>(row) * settings.nIncrement;
         const CTextField& base = settings.bStandardName ? standardName : name;
-        numbered.Set(base.WithNumber(number, settings.nDigits, settings.nOffset));
+        numbered.Set(WithNumber(base, number, settings.nDigits, settings.nOffset));
         if (numbered == name)
             continue;
         session.KeepRow(row);

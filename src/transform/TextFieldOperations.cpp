@@ -1,7 +1,8 @@
-#include <algorithm>
-#include <string>
+#include "transform/TextFieldOperations.h"
 
-#include "model/TextField.h"
+#include <algorithm>
+#include <vector>
+
 #include "transform/Utf8Text.h"
 
 namespace {
@@ -18,19 +19,9 @@ char ChangeCase(char c) {
     return static_cast<char>(c ^ 0x20);
 }
 
-}  // namespace
-
-void CTextField::MakeLower() {
-    MakeLowerText(m_str);
-}
-
-void CTextField::MakeUpper() {
-    MakeUpperText(m_str);
-}
-
-void CTextField::SentenceCase() {
-    MakeLower();
-    for (char& c : m_str) {
+void SentenceCaseText(std::string& text) {
+    MakeLowerText(text);
+    for (char& c : text) {
         if (IsAsciiLower(c)) {
             c = ChangeCase(c);
             break;
@@ -38,87 +29,120 @@ void CTextField::SentenceCase() {
     }
 }
 
-void CTextField::TitleCase() {
-    SentenceCase();
-    for (size_t i = 0; i + 1 < m_str.size(); ++i)
-        if (m_str[i] == ' ' && IsAsciiLower(m_str[i + 1]))
-            m_str[i + 1] = ChangeCase(m_str[i + 1]);
+// Changes a field's text in place.
+template <class Change>
+void ChangeText(CTextField& field, Change&& change) {
+    std::string text = field.Take();
+    change(text);
+    field.Set(std::move(text));
 }
 
-void CTextField::ToggleCase() {
-    for (char& c : m_str)
-        if (IsAsciiLower(c) || IsAsciiUpper(c))
-            c = ChangeCase(c);
+}  // namespace
+
+void MakeLower(CTextField& field) {
+    ChangeText(field, [](std::string& text) { MakeLowerText(text); });
 }
 
-void CTextField::Swap(std::string middle) {
+void MakeUpper(CTextField& field) {
+    ChangeText(field, [](std::string& text) { MakeUpperText(text); });
+}
+
+void SentenceCase(CTextField& field) {
+    ChangeText(field, SentenceCaseText);
+}
+
+void TitleCase(CTextField& field) {
+    ChangeText(field, [](std::string& text) {
+        SentenceCaseText(text);
+        for (size_t i = 0; i + 1 < text.size(); ++i)
+            if (text[i] == ' ' && IsAsciiLower(text[i + 1]))
+                text[i + 1] = ChangeCase(text[i + 1]);
+    });
+}
+
+void ToggleCase(CTextField& field) {
+    ChangeText(field, [](std::string& text) {
+        for (char& c : text)
+            if (IsAsciiLower(c) || IsAsciiUpper(c))
+                c = ChangeCase(c);
+    });
+}
+
+void Swap(CTextField& field, const std::string& middle) {
     if (middle.empty())
         return;
-    size_t pos = FindText(m_str, middle, true);
-    if (pos == std::string::npos)
-        return;
-    // before + middle + after becomes after + middle + before, in place: the first
-    // rotation gives middle + after + before, the second turns middle + after around.
-    std::rotate(m_str.begin(), m_str.begin() + static_cast<std::ptrdiff_t>(pos), m_str.end());
-    size_t moved = m_str.size() - pos;
-    std::rotate(m_str.begin(), m_str.begin() + static_cast<std::ptrdiff_t>(middle.size()),
-                m_str.begin() + static_cast<std::ptrdiff_t>(moved));
+    ChangeText(field, [&](std::string& text) {
+        size_t pos = FindText(text, middle, true);
+        if (pos == std::string::npos)
+            return;
+        // before + middle + after becomes after + middle + before, in place: the first
+        // rotation gives middle + after + before, the second turns middle + after around.
+        std::rotate(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(pos), text.end());
+        size_t moved = text.size() - pos;
+        std::rotate(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(middle.size()),
+                    text.begin() + static_cast<std::ptrdiff_t>(moved));
+    });
 }
 
-void CTextField::InsertSpaces() {
-    auto splitsBefore = [this](size_t i) {
-        return i > 0 && IsAsciiUpper(m_str[i]) && IsAsciiLower(m_str[i - 1]);
-    };
-    size_t spaces = 0;
-    for (size_t i = 1; i < m_str.size(); ++i)
-        spaces += splitsBefore(i) ? 1 : 0;
-    if (spaces == 0)
-        return;
-    // Filled from the back, so every byte is read before its place is written.
-    size_t from = m_str.size();
-    m_str.resize(m_str.size() + spaces);
-    size_t to = m_str.size();
-    while (from > 0) {
-        --from;
-        m_str[--to] = m_str[from];
-        if (splitsBefore(from))
-            m_str[--to] = ' ';
-    }
+void InsertSpaces(CTextField& field) {
+    ChangeText(field, [](std::string& text) {
+        auto splitsBefore = [&text](size_t i) {
+            return i > 0 && IsAsciiUpper(text[i]) && IsAsciiLower(text[i - 1]);
+        };
+        size_t spaces = 0;
+        for (size_t i = 1; i < text.size(); ++i)
+            spaces += splitsBefore(i) ? 1 : 0;
+        if (spaces == 0)
+            return;
+        // Filled from the back, so every byte is read before its place is written.
+        size_t from = text.size();
+        text.resize(text.size() + spaces);
+        size_t to = text.size();
+        while (from > 0) {
+            --from;
+            text[--to] = text[from];
+            if (splitsBefore(from))
+                text[--to] = ' ';
+        }
+    });
 }
 
-int CTextField::FindNoCase(const std::string& find) const {
-    size_t pos = FindText(m_str, find, false);
+int FindNoCase(const CTextField& field, const std::string& find) {
+    size_t pos = FindText(field.Get(), find, false);
     return pos == std::string::npos ? -1 : static_cast<int>(pos);
 }
 
-bool CTextField::Replace(const std::string& find, const std::string& replacement, bool matchCase) {
+bool Replace(CTextField& field, const std::string& find, const std::string& replacement,
+             bool matchCase) {
+    const std::string& text = field.Get();
     // Working buffers kept between calls: replacing in many rows allocates once.
     thread_local std::vector<STextSpan> spans;
     thread_local std::string out;
-    FindAllText(m_str, find, matchCase, spans);
+    FindAllText(text, find, matchCase, spans);
     if (spans.empty())
         return false;
     out.clear();
-    const size_t longest = std::max(kMaxNameBytes, m_str.size());
+    const size_t longest = std::max(kMaxNameBytes, text.size());
     size_t done = 0;
     for (const STextSpan& span : spans) {
-        out.append(m_str, done, span.nBegin - done);
+        out.append(text, done, span.nBegin - done);
         out += replacement;
         done = span.nEnd;
         if (out.size() > longest)
             break;
     }
     if (out.size() <= longest)
-        out.append(m_str, done);
+        out.append(text, done);
     if (out.size() > longest)
         out.resize(longest + 1);
-    if (out == m_str)
+    if (out == text)
         return false;
-    m_str.assign(out);
+    field.Set(out);
     return true;
 }
 
-std::string CTextField::WithNumber(long long number, int digits, int offset) const {
+std::string WithNumber(const CTextField& field, long long number, int digits, int offset) {
+    const std::string& text = field.Get();
     std::string magnitude = std::to_string(number);
     std::string sign;
     if (number < 0) {
@@ -131,8 +155,8 @@ std::string CTextField::WithNumber(long long number, int digits, int offset) con
         magnitude.insert(0, static_cast<size_t>(std::min(digits - width, 5)), '0');
     std::string numberText = sign + magnitude;
 
-    if (offset < 0 || static_cast<size_t>(offset) > CharacterCount(m_str))
-        return m_str + numberText;
-    size_t pos = ByteOffsetOfCharacter(m_str, static_cast<size_t>(offset));
-    return m_str.substr(0, pos) + numberText + m_str.substr(pos);
+    if (offset < 0 || static_cast<size_t>(offset) > CharacterCount(text))
+        return text + numberText;
+    size_t pos = ByteOffsetOfCharacter(text, static_cast<size_t>(offset));
+    return text.substr(0, pos) + numberText + text.substr(pos);
 }

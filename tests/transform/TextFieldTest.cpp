@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/TextField.h"
+#include "transform/TextFieldOperations.h"
 #include "transform/Utf8Text.h"
 
 // UTF-8 text is written with \u escapes, single Latin-1 bytes (not UTF-8) in octal.
@@ -31,7 +31,7 @@ TEST(TextFieldCaseTest, SentenceTitleAndToggleCaseTouchAsciiLettersOnly) {
                 {"\351COLE", "\351Cole"},
                 {"123 !?", "123 !?"},
                 {"", ""}},
-               [](CTextField& f) { f.SentenceCase(); });
+               [](CTextField& f) { SentenceCase(f); });
     // Title case opens words only after spaces.
     ExpectEach({{"the_cat-and dog", "The_cat-and Dog"},
                 {"fish.and.chips", "Fish.and.chips"},
@@ -40,11 +40,11 @@ TEST(TextFieldCaseTest, SentenceTitleAndToggleCaseTouchAsciiLettersOnly) {
                 {"McDONALD", "Mcdonald"},
                 {"caf\u00e9 \u00e9t\u00e9 ok", "Caf\u00e9 \u00e9t\u00e9 Ok"},
                 {"end ", "End "}},
-               [](CTextField& f) { f.TitleCase(); });
+               [](CTextField& f) { TitleCase(f); });
     ExpectEach({{"Hello World 2", "hELLO wORLD 2"},
                 {"\u00c7a VA", "\u00c7A va"},
                 {"\311t\311", "\311T\311"}},
-               [](CTextField& f) { f.ToggleCase(); });
+               [](CTextField& f) { ToggleCase(f); });
 }
 
 TEST(TextFieldCaseTest, WholeTextCaseIsUnicodeAwareForValidUtf8) {
@@ -52,18 +52,18 @@ TEST(TextFieldCaseTest, WholeTextCaseIsUnicodeAwareForValidUtf8) {
                 {"CAF\u00c9", "caf\u00e9"},
                 {"\u039f\u03a3", "\u03bf\u03c2"},       // final sigma
                 {"\311T\311 \377", "\311t\311 \377"}},  // not UTF-8: ASCII only
-               [](CTextField& f) { f.MakeLower(); });
+               [](CTextField& f) { MakeLower(f); });
     ExpectEach({{"stra\u00dfe", "STRASSE"},
                 {"caf\u00e9", "CAF\u00c9"},
                 {"\ufb01x", "FIX"},  // the ligature fi
                 {"\351t\351", "\351T\351"},
                 {"ab\303", "AB\303"}},  // cut sequence at the end
-               [](CTextField& f) { f.MakeUpper(); });
+               [](CTextField& f) { MakeUpper(f); });
 }
 
 TEST(TextFieldWordTest, SwapExchangesThePartsAroundTheFirstMiddle) {
     auto swap = [](const std::string& middle) {
-        return [middle](CTextField& f) { f.Swap(middle); };
+        return [middle](CTextField& f) { Swap(f, middle); };
     };
     ExpectEach({{"a - b - c", "b - c - a"}, {"Artist - Title", "Title - Artist"}, {"none", "none"}},
                swap(" - "));
@@ -84,7 +84,7 @@ TEST(TextFieldWordTest, InsertSpacesSplitsLowerUpperPairsOnly) {
                 {"caf\u00e9Noir", "caf\u00e9Noir"},
                 {"a", "a"},
                 {"", ""}},
-               [](CTextField& f) { f.InsertSpaces(); });
+               [](CTextField& f) { InsertSpaces(f); });
 }
 
 struct SReplaceCase {
@@ -123,7 +123,7 @@ TEST(TextFieldReplaceTest, ReplacesEveryOccurrenceWithoutOverlap) {
     };
     for (const SReplaceCase& c : cases) {
         CTextField field(c.strText);
-        bool changed = field.Replace(c.strFind, c.strReplacement, c.bMatchCase);
+        bool changed = Replace(field, c.strFind, c.strReplacement, c.bMatchCase);
         EXPECT_EQ(field.Get(), c.strResult) << c.strText << " / " << c.strFind;
         EXPECT_EQ(changed, c.strResult != c.strText) << c.strText << " / " << c.strFind;
     }
@@ -135,7 +135,7 @@ TEST(TextFieldReplaceTest, FindNoCaseGivesTheBytePositionInTheText) {
         {"\u0131a", "I", 0}, {"x\u00df", "s", -1},  // never half of the sharp s
         {"abc", "", -1}};
     for (const auto& [text, find, at] : cases)
-        EXPECT_EQ(CTextField(text).FindNoCase(find), at) << text << " / " << find;
+        EXPECT_EQ(FindNoCase(CTextField(text), find), at) << text << " / " << find;
 }
 
 TEST(TextFieldNumberTest, PadsAndPlacesTheNumberCountingCharactersNotBytes) {
@@ -155,15 +155,15 @@ TEST(TextFieldNumberTest, PadsAndPlacesTheNumberCountingCharactersNotBytes) {
         {-3, 3, -1, "Track-03"},  // zeros go after the sign, which counts towards the width
         {20000000000LL, 2, -1, "Track20000000000"}};
     for (const auto& [number, digits, offset, result] : cases)
-        EXPECT_EQ(track.WithNumber(number, digits, offset), result) << number << "/" << offset;
+        EXPECT_EQ(WithNumber(track, number, digits, offset), result) << number << "/" << offset;
     EXPECT_EQ(track.Get(), "Track");
 
     CTextField cafe("caf\u00e9s");  // 5 characters, 6 bytes
-    EXPECT_EQ(cafe.WithNumber(1, 2, 4), "caf\u00e901s");
-    EXPECT_EQ(cafe.WithNumber(1, 2, 3), "caf01\u00e9s");
-    EXPECT_EQ(cafe.WithNumber(1, 2, 5), "caf\u00e9s01");
-    EXPECT_EQ(cafe.WithNumber(1, 2, 6), "caf\u00e9s01");
-    EXPECT_EQ(CTextField("\351t\351").WithNumber(1, 2, 1), "\35101t\351");  // a byte each
+    EXPECT_EQ(WithNumber(cafe, 1, 2, 4), "caf\u00e901s");
+    EXPECT_EQ(WithNumber(cafe, 1, 2, 3), "caf01\u00e9s");
+    EXPECT_EQ(WithNumber(cafe, 1, 2, 5), "caf\u00e9s01");
+    EXPECT_EQ(WithNumber(cafe, 1, 2, 6), "caf\u00e9s01");
+    EXPECT_EQ(WithNumber(CTextField("\351t\351"), 1, 2, 1), "\35101t\351");  // a byte each
 }
 
 TEST(Utf8TextTest, ValidityBoundariesAndCounts) {
