@@ -16,41 +16,43 @@ std::string_view NameIn(std::string_view folder, std::string_view path) {
 
 }  // namespace
 
+std::string_view CRenamePlanner::SPicture::Keep(std::string_view name) {
+    char* kept = static_cast<char*>(arena.allocate(std::max<size_t>(name.size(), 1), 1));
+    std::copy(name.begin(), name.end(), kept);
+    return std::string_view(kept, name.size());
+}
+
 bool CRenamePlanner::LoadFolderListing(const std::string& folder) {
-    ClearListing();
-    m_strFolder = folder;
-    m_names = {".", ".."};
-    if (!VisitFolder(folder, [&](std::string_view name) { m_names.emplace_back(name); })) {
+    SPicture& picture = m_listFolder.emplace();
+    picture.strFolder = folder;
+    std::vector<std::string_view> kept = {".", ".."};
+    if (!VisitFolder(folder, [&](std::string_view name) { kept.push_back(picture.Keep(name)); })) {
         ClearListing();
         return false;
     }
     // Room for as many names again, which the renames of a run over the folder add.
-    m_listFolder.reserve(m_names.size() * 2);
-    m_listFolder.insert(m_names.begin(), m_names.end());
+    picture.names.reserve(kept.size() * 2);
+    picture.names.insert(kept.begin(), kept.end());
     return true;
 }
 
 bool CRenamePlanner::RenameInListing(const std::string& newPath, const std::string& oldPath) {
-    std::string_view newName = NameIn(m_strFolder, newPath);
-    if (newName.empty() ? m_outside.contains(newPath) : m_listFolder.contains(newName))
+    SPicture& picture = m_listFolder ? *m_listFolder : m_listFolder.emplace();
+    std::string_view newName = NameIn(picture.strFolder, newPath);
+    if (newName.empty() ? picture.outside.contains(newPath) : picture.names.contains(newName))
         return false;
-    std::string_view oldName = NameIn(m_strFolder, oldPath);
+    std::string_view oldName = NameIn(picture.strFolder, oldPath);
     bool removed =
-        oldName.empty() ? m_outside.erase(oldPath) != 0 : m_listFolder.erase(oldName) != 0;
-    if (removed && newName.empty()) {
-        m_outside.insert(newPath);
-    } else if (removed) {
-        m_names.emplace_back(newName);
-        m_listFolder.insert(m_names.back());
-    }
+        oldName.empty() ? picture.outside.erase(oldPath) != 0 : picture.names.erase(oldName) != 0;
+    if (removed && newName.empty())
+        picture.outside.insert(newPath);
+    else if (removed)
+        picture.names.insert(picture.Keep(newName));
     return true;
 }
 
 void CRenamePlanner::ClearListing() {
-    m_strFolder.clear();
-    m_names.clear();
-    m_listFolder.clear();
-    m_outside.clear();
+    m_listFolder.reset();
 }
 
 void CRenamePlanner::PlanRenames(const std::vector<std::string>& newPaths,

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <deque>
+#include <memory_resource>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -35,9 +36,16 @@ public:
 private:
     // The picture keeps the names of the folder's own entries, which is all a run
     // changes; a path that lies elsewhere is kept whole, so that the picture answers for
-    // every path exactly as a list of full paths would.
-    std::string m_strFolder;
-    std::deque<std::string> m_names;  // every name ever put in; a deque never moves them
-    std::unordered_set<std::string_view> m_listFolder;
-    std::unordered_set<std::string> m_outside;
+    // every path exactly as a list of full paths would. A folder may hold many thousand
+    // names, so they and the set's nodes are taken from one arena, dropped at once.
+    struct SPicture {
+        std::string strFolder;
+        std::pmr::monotonic_buffer_resource arena;
+        std::pmr::unordered_set<std::string_view> names{&arena};
+        std::unordered_set<std::string> outside;
+
+        // A copy of the name in the arena, for the set to hold.
+        std::string_view Keep(std::string_view name);
+    };
+    std::optional<SPicture> m_listFolder;
 };
