@@ -6,7 +6,7 @@
 #include "FilesBenchSupport.h"
 #include "files/FileAdder.h"
 #include "files/GoCommand.h"
-#include "model/FileFacts.h"
+#include "files/RenamePlanner.h"
 #include "model/Profile.h"
 #include "model/ResultsList.h"
 #include "model/TesselSession.h"
@@ -37,8 +37,8 @@ void BM_PlanRenames(benchmark::State& state) {
         state.PauseTiming();
         std::vector<std::string> oldPaths = files.Paths();
         state.ResumeTiming();
-        CFileFacts work;
-        work.PlanRenames(newPaths, oldPaths);
+        CRenamePlanner planner;
+        planner.PlanRenames(newPaths, oldPaths);
         benchmark::DoNotOptimize(oldPaths.data());
     }
     state.SetItemsProcessed(state.iterations() * kRows);

@@ -28,13 +28,13 @@ constexpr size_t kPathsPerPart = 2048;
 
 CFileAdder::CFileAdder(CTesselSession& session) : m_session(session) {
     const CRenameList& list = session.List();
-    m_paths.Reserve(static_cast<size_t>(list.GetCount()));
+    m_paths.reserve(static_cast<size_t>(list.GetCount()));
     for (int row = 0; row < list.GetCount(); ++row)
-        m_paths.Insert(list.GetEntry(row).m_strPath.Get());
+        m_paths.insert(list.GetEntry(row).m_strPath.Get());
 }
 
 void CFileAdder::Reserve(size_t paths) {
-    m_paths.Reserve(m_paths.GetCount() + paths);
+    m_paths.reserve(m_paths.size() + paths);
 }
 
 std::unique_ptr<CHitDoc> CFileAdder::MakeEntry(const std::string& path, bool mp3Mode) {
@@ -49,10 +49,11 @@ std::unique_ptr<CHitDoc> CFileAdder::MakeEntry(const std::string& path, bool mp3
     return entry;
 }
 
-bool CFileAdder::Take(std::unique_ptr<CHitDoc> entry, size_t hash) {
+bool CFileAdder::Take(std::unique_ptr<CHitDoc> entry) {
     if (m_session.IsMp3Mode() && !IsMp3Extension(entry->m_strExt.Get()))
         return false;
-    if (!m_paths.Insert(entry->m_strPath.Get(), hash))
+    // The view stays good: the list keeps the entry where it is, path unchanged.
+    if (!m_paths.insert(entry->m_strPath.Get()).second)
         return false;
     m_session.AddEntry(std::move(entry));
     m_session.SetModified(true);
@@ -63,8 +64,7 @@ bool CFileAdder::Add(const std::string& path) {
     std::unique_ptr<CHitDoc> entry = MakeEntry(path, m_session.IsMp3Mode());
     if (!entry)
         return false;
-    size_t hash = CPathIndex::HashOf(entry->m_strPath.Get());
-    return Take(std::move(entry), hash);
+    return Take(std::move(entry));
 }
 
 int CFileAdder::AddAll(const std::vector<std::string>& paths, bool filesOnly) {
@@ -73,15 +73,11 @@ int CFileAdder::AddAll(const std::vector<std::string>& paths, bool filesOnly) {
     // a thread of its own, each chunk spread over the cores; the list takes the entries of
     // each probed chunk in order on this thread. A cancel keeps what was added.
     std::vector<std::unique_ptr<CHitDoc>> entries(paths.size());
-    std::vector<size_t> hashes(paths.size());
     bool mp3Mode = m_session.IsMp3Mode();
     auto probe = [&](size_t chunkFirst, size_t chunkLast) {
         ForEachPart(chunkLast - chunkFirst, kPathsPerPart, [&](size_t first, size_t last) {
-            for (size_t i = chunkFirst + first; i < chunkFirst + last; ++i) {
+            for (size_t i = chunkFirst + first; i < chunkFirst + last; ++i)
                 entries[i] = MakeEntry(paths[i], mp3Mode);
-                if (entries[i])
-                    hashes[i] = CPathIndex::HashOf(entries[i]->m_strPath.Get());
-            }
         });
     };
     IPrompts& prompts = m_session.Prompts();
@@ -90,7 +86,7 @@ int CFileAdder::AddAll(const std::vector<std::string>& paths, bool filesOnly) {
         prompts.SetProgress(static_cast<int>(first));
         for (size_t i = first; i < last; ++i) {
             std::unique_ptr<CHitDoc>& entry = entries[i];
-            if (entry && !(filesOnly && entry->IsFolder()) && Take(std::move(entry), hashes[i]))
+            if (entry && !(filesOnly && entry->IsFolder()) && Take(std::move(entry)))
                 ++added;
         }
     };

@@ -3,9 +3,10 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
-#include "files/PathIndex.h"
 #include "model/HitDoc.h"
 
 class CTesselSession;
@@ -37,11 +38,10 @@ private:
     // The entry a path would add, with its tag read in MP3 mode, or nullptr when the
     // adding rules refuse it before the list is consulted.
     static std::unique_ptr<CHitDoc> MakeEntry(const std::string& path, bool mp3Mode);
-    // hash: the entry's path as CPathIndex::HashOf gives it.
-    bool Take(std::unique_ptr<CHitDoc> entry, size_t hash);
+    bool Take(std::unique_ptr<CHitDoc> entry);
 
     CTesselSession& m_session;
-    CPathIndex m_paths;
+    std::unordered_set<std::string_view> m_paths;  // of the rows' entries, which hold them
 };
 
 // The Add command: asks for files (IPrompts::ChooseFilesToAdd) and adds each chosen path

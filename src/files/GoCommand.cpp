@@ -1,6 +1,8 @@
 #include "files/GoCommand.h"
 
 #include "files/GoRun.h"
+#include "files/LocateRows.h"
+#include "files/RenamePlanner.h"
 #include "model/ChunkedJob.h"
 
 #include "model/Prompts.h"
@@ -92,13 +94,13 @@ void ComputePreview(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc
     SRowFolders where = LocateRows(oldPaths, &facts);
     // The planner replays the run on one core while another copies the entries into the
     // preview's records; the two share nothing.
-    CFileFacts work;
+    CRenamePlanner planner;
     std::vector<bool> unlisted;
     records.resize(rows);
     paths.files.resize(rows);
     for (size_t row = 0; row < rows; ++row)
         paths.files[row] = facts[row].id;
-    auto plan = [&] { work.PlanRenames(newPaths, oldPaths, &unlisted, &where); };
+    auto plan = [&] { planner.PlanRenames(newPaths, oldPaths, &unlisted, &where); };
     auto copy = [&] {
         for (size_t row = 0; row < rows; ++row) {
             records[row] = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));

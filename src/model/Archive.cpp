@@ -135,18 +135,3 @@ bool CArchiveReader::ReadString(std::string& text) {
     m_pos += length;
     return true;
 }
-
-bool CArchiveReader::Skip(size_t count) {
-    if (Remaining() < count)
-        return false;
-    m_pos += count;
-    return true;
-}
-
-bool CArchiveReader::SkipString() {
-    uint32_t length;
-    bool wide;
-    if (!ReadLength(length, wide))
-        return false;
-    return Skip(wide ? 2 * static_cast<size_t>(length) : length);
-}

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,16 +26,9 @@ private:
 // file can neither run past its end nor make it allocate more than the file holds.
 class CArchiveReader {
 public:
-    explicit CArchiveReader(std::string_view bytes, size_t start = 0)
-        : m_bytes(bytes), m_pos(std::min(start, bytes.size())) {}
+    explicit CArchiveReader(std::string_view bytes) : m_bytes(bytes) {}
 
     bool ReadString(std::string& text);
-    // Passes over a string, or four bytes, without reading them out: false where the
-    // reads would fail.
-    bool SkipString();
-    bool SkipUInt32() { return Skip(4); }
-    size_t Position() const { return m_pos; }
-    std::string_view Bytes() const { return m_bytes; }
     bool ReadUInt32(uint32_t& value);
     bool ReadInt32(int32_t& value);
     size_t Remaining() const { return m_bytes.size() - m_pos; }
@@ -46,7 +38,6 @@ private:
     bool ReadUInt16(uint16_t& value);
     bool ReadLength(uint32_t& length, bool& wide);
     bool ReadWideString(uint32_t length, std::string& text);
-    bool Skip(size_t count);
 
     std::string_view m_bytes;
     size_t m_pos = 0;

@@ -1,8 +1,10 @@
 #include "model/FileFacts.h"
 
 #include <charconv>
+#include <string_view>
 
 #include "platform/LocalTime.h"
+#include "platform/NameRules.h"
 
 std::string ExtensionOf(const std::string& name) {
     size_t dot = name.rfind('.');
@@ -33,7 +35,7 @@ std::string ModifiedText(int64_t seconds) {
 bool CFileFacts::Probe(const std::string& path, SPathFacts& facts) {
     m_bExists = QueryPath(path, facts);
     m_bRoot = m_bExists && IsRootPath(facts.strPath);
-    m_found = facts;
+    m_bFolder = facts.bIsFolder;
     return m_bExists;
 }
 
@@ -79,4 +81,15 @@ bool CFileFacts::SameFileFields(const CFileFacts& other) const {
            m_strExt == other.m_strExt && m_strPath == other.m_strPath &&
            m_strSize == other.m_strSize && m_dwSize == other.m_dwSize &&
            m_strModified == other.m_strModified;
+}
+
+bool CFileFacts::HasIllegalChar(const CFileFacts& entry, bool reservedRefused) {
+    constexpr std::string_view kNeverInAName("/\0", 2);
+    for (const CTextField* part : {&entry.m_strNewName, &entry.m_strExt}) {
+        const std::string& text = part->Get();
+        if (text.find_first_of(kNeverInAName) != std::string::npos ||
+            (reservedRefused && text.find_first_of(kReservedNameChars) != std::string::npos))
+            return true;
+    }
+    return false;
 }

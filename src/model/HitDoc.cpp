@@ -80,19 +80,23 @@ void CHitDoc::SetFromTag(const std::string& title, const std::string& artist,
     CommitTag();
 }
 
+const CHitDoc::SSavedTag& CHitDoc::GetSavedTag() const {
+    static const SSavedTag kNone;
+    return m_pSaved ? *m_pSaved : kNone;
+}
+
 void CHitDoc::CommitTag() {
-    m_strSavedTitle = m_strTitle.Get();
-    m_strSavedArtist = m_strArtist.Get();
-    m_strSavedAlbum = m_strAlbum.Get();
-    m_strSavedComment = m_strComment.Get();
-    m_nSavedYear = m_nYear;
-    m_nSavedGenre = m_nGenre;
+    if (!m_pSaved)
+        m_pSaved = std::make_unique<SSavedTag>();
+    *m_pSaved = SSavedTag{m_strTitle.Get(),   m_strArtist.Get(), m_strAlbum.Get(),
+                          m_strComment.Get(), m_nYear,           m_nGenre};
 }
 
 bool CHitDoc::IsTagChanged() const {
-    return m_strSavedTitle != m_strTitle.Get() || m_strSavedArtist != m_strArtist.Get() ||
-           m_strSavedAlbum != m_strAlbum.Get() || m_strSavedComment != m_strComment.Get() ||
-           m_nSavedYear != m_nYear || m_nSavedGenre != m_nGenre;
+    const SSavedTag& saved = GetSavedTag();
+    return saved.strTitle != m_strTitle.Get() || saved.strArtist != m_strArtist.Get() ||
+           saved.strAlbum != m_strAlbum.Get() || saved.strComment != m_strComment.Get() ||
+           saved.nYear != m_nYear || saved.nGenre != m_nGenre;
 }
 
 bool CHitDoc::IsSameAs(const CHitDoc& other) const {
@@ -120,13 +124,6 @@ bool CHitDoc::HasSoundPath() const {
         return false;
     return IsPlainAbsolutePath(path) && path.ends_with(name) &&
            path[path.size() - name.size() - 1] == '/';
-}
-
-bool CHitDoc::SkipSerialized(CArchiveReader& archive) {
-    // The same fields in the same order as read below.
-    return archive.SkipString() && archive.SkipString() && archive.SkipString() &&
-           archive.SkipString() && archive.SkipString() && archive.SkipUInt32() &&
-           archive.SkipString() && archive.SkipUInt32();
 }
 
 bool CHitDoc::Serialize(CArchiveReader& archive) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "model/FileFacts.h"
@@ -14,8 +15,8 @@ public:
     explicit CHitDoc(const std::string& path);
     CHitDoc(const CHitDoc& other) : CFileFacts() { *this = other; }
     CHitDoc(CHitDoc&& other) noexcept : CFileFacts() { *this = std::move(other); }
-    // Copies the file fields and the current tag fields; the flags, the folder listing,
-    // m_nTag, the saved tag fields and the probe facts stay with this object.
+    // Copies the file fields and the current tag fields; the flags, m_nTag, the saved tag
+    // fields and the probe facts stay with this object.
     CHitDoc& operator=(const CHitDoc& other);
     // The same fields, moved: the source keeps its other fields and empty texts.
     CHitDoc& operator=(CHitDoc&& other) noexcept;
@@ -38,9 +39,6 @@ public:
     // "." or ".." component, no zero byte, and ending in "/" and the name, which holds no
     // "/". A row loaded from a file must be so, or its rename could land elsewhere.
     bool HasSoundPath() const;
-    // Passes over one serialized entry without reading it: false where reading it would
-    // surely fail (reading can still fail where this passed, on a bad 16-bit string).
-    static bool SkipSerialized(CArchiveReader& archive);
 
     CTextField m_strTitle;
     CTextField m_strArtist;
@@ -49,12 +47,22 @@ public:
     int m_nYear = -1;
     int m_nGenre = -1;
     int m_nTag = 0;
-    std::string m_strSavedTitle;
-    std::string m_strSavedArtist;
-    std::string m_strSavedAlbum;
-    std::string m_strSavedComment;
-    int m_nSavedYear = -1;
-    int m_nSavedGenre = -1;
+
+    // The tag fields as last read from or written to the file (CommitTag).
+    struct SSavedTag {
+        std::string strTitle;
+        std::string strArtist;
+        std::string strAlbum;
+        std::string strComment;
+        int nYear = -1;
+        int nGenre = -1;
+    };
+    const SSavedTag& GetSavedTag() const;
+
+private:
+    // Most rows never have a tag (every row of a list in normal mode), so the saved copy
+    // is made by the first commit; until then it is all defaults.
+    std::unique_ptr<SSavedTag> m_pSaved;
 };
 
 // The decimal value of a text as strtol reads it (leading white space, optional sign,

@@ -26,6 +26,8 @@ public:
 
     // Appends a row holding a copy of the entry. Returns the new row's index.
     int AppendCopy(const CHitDoc& entry);
+    // Makes room for that many rows in all.
+    void Reserve(size_t rows) { m_rows.reserve(rows); }
     // Appends a row that takes over an entry made for it. Returns the new row's index.
     int Append(std::unique_ptr<CHitDoc> entry);
     // Takes out every selected row with its entry; returns how many went. A few runs of

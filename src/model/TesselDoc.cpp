@@ -4,77 +4,36 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 #include "model/Archive.h"
 #include "model/ListObserver.h"
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
-#include "platform/ParallelParts.h"
 #include "platform/ReadWholeFile.h"
 #include "platform/ReplaceFile.h"
 #include "platform/WriteAll.h"
 
 namespace {
 
-enum class ELoad { Ok, Unrecognized, Damaged };
-
-constexpr size_t kEntriesPerPart = 8192;
-
-// The entries of a list, read up to the first that is missing or damaged, and where the
-// last of them ended.
-struct SReadEntries {
-    std::vector<std::unique_ptr<CHitDoc>> entries;
-    size_t nEnd = 0;
-};
-
-// Reads the count entries that follow in the archive, in parts on the cores: a quick
-// walk over the entries finds where each part begins. Returns the entries before the
-// first that is missing or damaged, as a reading one by one would.
-SReadEntries ReadEntries(const CArchiveReader& archive, size_t count) {
-    std::vector<size_t> partStarts;
-    CArchiveReader walker = archive;
-    size_t whole = 0;
-    for (; whole < count; ++whole) {
-        if (whole % kEntriesPerPart == 0)
-            partStarts.push_back(walker.Position());
-        if (!CHitDoc::SkipSerialized(walker))
-            break;
-    }
-    SReadEntries read;
-    read.nEnd = walker.Position();
-    std::vector<std::unique_ptr<CHitDoc>>& entries = read.entries;
-    entries.resize(whole);
-    ForEachChunk(whole, kEntriesPerPart, [&](size_t part, size_t first, size_t last) {
-        CArchiveReader reader(archive.Bytes(), partStarts[part]);
-        for (size_t row = first; row < last; ++row) {
-            auto entry = std::make_unique<CHitDoc>();
-            if (!entry->Serialize(reader))
-                break;
-            entries[row] = std::move(entry);
-        }
-    });
-    auto firstMissing = std::find(entries.begin(), entries.end(), nullptr);
-    entries.erase(firstMissing, entries.end());
-    return read;
-}
-
-// What is wrong with a list whose count and entries were read: "" when nothing is. The
-// rows before a row with a path of another file are kept; that row and the rest dropped.
-std::string FindDamage(SReadEntries& read, size_t count, size_t size) {
-    std::vector<std::unique_ptr<CHitDoc>>& entries = read.entries;
-    for (size_t row = 0; row < entries.size(); ++row) {
-        if (!entries[row]->HasSoundPath()) {
-            entries.resize(row);
+// Reads the count rows that follow, one after another, and appends each to the list.
+// Returns what is wrong with them, "" when nothing is: the rows before the first one that
+// is cut short, unreadable or has a path of another file are kept; that row and the rest
+// are not.
+std::string ReadRows(CArchiveReader& reader, size_t count, CRenameList& list) {
+    // A row takes at least six one-byte string lengths and two 4-byte numbers, so a
+    // damaged count cannot make room for more rows than the bytes could hold.
+    constexpr size_t kLeastRowBytes = 6 + 2 * 4;
+    list.Reserve(std::min(count, reader.Remaining() / kLeastRowBytes));
+    for (size_t row = 0; row < count; ++row) {
+        auto entry = std::make_unique<CHitDoc>();
+        if (!entry->Serialize(reader))
+            return "row " + std::to_string(row + 1) + " is cut short or unreadable";
+        if (!entry->HasSoundPath())
             return "row " + std::to_string(row + 1) +
                    " has a path that is not an absolute path ending in its name";
-        }
+        list.Append(std::move(entry));
     }
-    if (entries.size() != count)
-        return "row " + std::to_string(entries.size() + 1) + " is cut short or unreadable";
-    if (read.nEnd != size)
-        return "bytes follow its last row";
-    return "";
+    return reader.Remaining() == 0 ? "" : "bytes follow its last row";
 }
 
 }  // namespace
@@ -116,31 +75,26 @@ std::string SListBytes::Joined() const {
 }
 
 SListBytes SerializeListPieces(CTesselSession& session) {
-    CRenameList& list = session.List();
-    size_t rows = static_cast<size_t>(list.GetCount());
     SListBytes bytes;
-    CArchiveWriter head;
-    head.WriteString(kTslHeader);
-    head.WriteInt32(list.GetCount());
-    bytes.pieces.push_back(head.Bytes());
-    bytes.pieces.resize(1 + (rows + kEntriesPerPart - 1) / kEntriesPerPart);
-    // The rows are many and each stands alone, so parts of them are written on the cores.
-    IPrompts& prompts = session.Prompts();
-    prompts.BeginProgress(list.GetCount());
-    ForEachChunk(rows, kEntriesPerPart, [&](size_t part, size_t first, size_t last) {
-        CArchiveWriter archive;
-        archive.Reserve((last - first) * 128);
-        for (size_t row = first; row < last; ++row)
-            list.GetEntry(static_cast<int>(row)).Serialize(archive);
-        bytes.pieces[1 + part] = archive.Take();
-    });
-    prompts.SetProgress(list.GetCount());
-    prompts.EndProgress();
+    bytes.pieces.push_back(SerializeList(session));
     return bytes;
 }
 
 std::string SerializeList(CTesselSession& session) {
-    return SerializeListPieces(session).Joined();
+    CRenameList& list = session.List();
+    CArchiveWriter archive;
+    // Room that only the bytes written take up in memory: growing a long list's bytes
+    // copies them over and over.
+    archive.Reserve(32 + static_cast<size_t>(list.GetCount()) * 512);
+    archive.WriteString(kTslHeader);
+    archive.WriteInt32(list.GetCount());
+    IPrompts& prompts = session.Prompts();
+    prompts.BeginProgress(list.GetCount());
+    for (int row = 0; row < list.GetCount(); ++row)
+        list.GetEntry(row).Serialize(archive);
+    prompts.SetProgress(list.GetCount());
+    prompts.EndProgress();
+    return archive.Take();
 }
 
 bool CTesselDoc::OnNewDocument() {
@@ -191,12 +145,8 @@ bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path
     list.SetObserver(nullptr);
     // The rows come in normal mode with default tags and the undo history was emptied
     // above, so each row takes the entry read for it.
-    if (ok) {
-        SReadEntries read = ReadEntries(reader, static_cast<size_t>(count));
-        damage = FindDamage(read, static_cast<size_t>(count), bytes.size());
-        for (std::unique_ptr<CHitDoc>& entry : read.entries)
-            list.Append(std::move(entry));
-    }
+    if (ok)
+        damage = ReadRows(reader, static_cast<size_t>(count), list);
     list.SetObserver(observer);
     if (observer)
         observer->ListReset();

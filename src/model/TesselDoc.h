@@ -6,8 +6,7 @@
 
 class CTesselSession;
 
-// The bytes of a saved list in pieces, in file order: a long list is serialized in parts
-// on the cores, and the pieces are written one after another without being joined.
+// The bytes of a saved list in pieces, in file order, written one after another.
 struct SListBytes {
     std::vector<std::string> pieces;
 

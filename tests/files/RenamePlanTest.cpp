@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include "GoSupport.h"
+#include "files/RenamePlanner.h"
 #include "model/ResultsList.h"
 #include "support/OtherUser.h"
 
@@ -136,10 +137,9 @@ TEST_F(RenamePlanTest, AFileNamedByTwoRowsIsRenamedOnlyByTheFirst) {
     std::vector<std::string> newPaths = {dir / "x", dir / "x", dir / "x"};
     std::string a = dir.WriteFile("a");
     std::vector<std::string> oldPaths = {a, a, a};
-    CFileFacts work;
-    work.PlanRenames(newPaths, oldPaths);
+    CRenamePlanner planner;
+    planner.PlanRenames(newPaths, oldPaths);
     EXPECT_EQ(oldPaths, (std::vector<std::string>{a, "", ""}));
-    EXPECT_TRUE(work.m_listFolder.empty());
 }
 
 }  // namespace

@@ -87,30 +87,6 @@ TEST_F(TesselDocTest, AFileThatIsNotAListIsRefusedWithItsReasonAndNeverTakenAsTh
     }
 }
 
-// A long list is read in parts: every row comes back in order, and damage in a later
-// part keeps exactly the rows before it.
-TEST_F(TesselDocTest, LongListsReadInPartsKeepTheirOrderAndStopAtTheDamage) {
-    constexpr int kRows = 20000;
-    constexpr int kWholeRows = 12000;
-    std::string wholeRowsBytes;
-    for (int row = 0; row < kRows; ++row) {
-        if (row == kWholeRows)
-            wholeRowsBytes = SerializeList(session);
-        AddRow("song " + std::to_string(row) + ".mp3");
-    }
-    std::string bytes = SerializeList(session);
-    ASSERT_TRUE(doc.OnOpenDocument(dir.WriteFile("long.tsl", bytes)));
-    EXPECT_EQ(SerializeList(session), bytes);
-    for (int row : {0, 8191, 8192, 12345, kRows - 1})
-        EXPECT_EQ(session.List().GetEntry(row).m_strName.Get(),
-                  "song " + std::to_string(row) + ".mp3");
-
-    std::string cut = bytes.substr(0, wholeRowsBytes.size() + 7);
-    EXPECT_FALSE(doc.OnOpenDocument(dir.WriteFile("cut.tsl", cut)));
-    ASSERT_EQ(session.List().GetCount(), kWholeRows);
-    EXPECT_EQ(session.List().GetEntry(kWholeRows - 1).m_strName.Get(), "song 11999.mp3");
-}
-
 // Hand-made files: strings of 254, 255 and 300 bytes in their one- and three-byte length
 // forms, and every string in 16-bit characters (one of 300 characters), read to UTF-8.
 TEST_F(TesselDocTest, GoldenListsOfLongAndSixteenBitStringsLoadEveryByte) {
@@ -212,16 +188,6 @@ TEST(ArchiveTest, SixteenBitStringsAreReadAsUtf8) {
     std::string cut("\xff\xfe\xff\x02\x41\0B", 7);
     CArchiveReader cutReader(cut);
     EXPECT_FALSE(cutReader.ReadString(text));
-
-    // Skipping agrees with reading on where each string ends, and on a cut one.
-    std::string both = wide + std::string("\x02hi", 3);
-    CArchiveReader skipper(both);
-    EXPECT_TRUE(skipper.SkipString());
-    EXPECT_EQ(skipper.Position(), wide.size());
-    EXPECT_TRUE(skipper.SkipString());
-    EXPECT_EQ(skipper.Position(), both.size());
-    CArchiveReader cutSkipper(cut);
-    EXPECT_FALSE(cutSkipper.SkipString());
 }
 
 TEST(ArchiveTest, LengthsPastTheEndFailWithoutReadingOrAllocating) {

@@ -45,8 +45,11 @@ TEST_F(UndoTest, StepsAreUndoneInReverseOrderOnePerUndo) {
 }
 
 TEST_F(UndoTest, UndoingASortMovesContentsButNotSavedTags) {
-    session.List().GetEntry(0).m_strSavedTitle = "saved a";
-    session.List().GetEntry(1).m_strSavedTitle = "saved b";
+    for (int row : {0, 1}) {
+        CHitDoc& entry = session.List().GetEntry(row);
+        entry.m_strTitle.Set(row == 0 ? "saved a" : "saved b");
+        entry.CommitTag();
+    }
     session.TakeSnapshot();
     session.List().Reorder({1, 0, 2});
     session.CommitSnapshot(kUndoEdit);
@@ -55,7 +58,7 @@ TEST_F(UndoTest, UndoingASortMovesContentsButNotSavedTags) {
     Undo(session);
     EXPECT_EQ(NewNames(), (Names{"a", "b", "c"}));
     // The entry objects stayed in their new rows; only the copied fields moved back.
-    EXPECT_EQ(session.List().GetEntry(0).m_strSavedTitle, "saved b");
+    EXPECT_EQ(session.List().GetEntry(0).GetSavedTag().strTitle, "saved b");
 }
 
 TEST_F(UndoTest, PartialSnapshotRecordsTheKeptRowsThatChanged) {

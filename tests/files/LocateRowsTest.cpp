@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/FileFacts.h"
+#include "files/LocateRows.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -1,14 +1,14 @@
-// Where each row's file lies: one probe per row, spread over the processor's cores when
-// the rows are many, since a run over a large list spends much of its preview here.
+#include "files/LocateRows.h"
 
 #include <deque>
 #include <string_view>
 #include <unordered_map>
 
-#include "model/FileFacts.h"
 #include "platform/EntryProber.h"
 #include "platform/ParallelParts.h"
 
+// One probe per row, spread over the processor's cores when the rows are many, since a run
+// over a large list spends much of its preview here.
 namespace {
 
 constexpr size_t kRowsPerPart = 4096;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/PathFacts.h"
+
+// Where each row's file lies, as one probe of every row found it: row i's file lies in
+// folders[folderOf[i]] (a path ending in "/"), or was not found when folderOf[i] is -1.
+struct SRowFolders {
+    std::vector<std::string> folders;
+    std::vector<int> folderOf;
+};
+
+// Probes the file at each path once, folder by folder, and tells where each lies; the
+// facts of each probe go to pFacts (one element per path) when given.
+SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SPathFacts>* pFacts);
