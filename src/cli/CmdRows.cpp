@@ -32,7 +32,7 @@ int RunAdd(const CCliArgs& args) {
         return 1;
     std::vector<std::string> paths(args.Positional().begin() + 1, args.Positional().end());
     std::vector<SAddProblem> problems;
-    std::vector<std::string> files = CollectFilesToAdd(paths, args.Has("recursive"), problems);
+    std::vector<SFoundFile> files = CollectFilesToAdd(paths, args.Has("recursive"), problems);
     for (const SAddProblem& problem : problems)
         ReportError(problem.strPath, problem.problem == EAddProblem::IsFolder
                                          ? "is a folder; --recursive adds the files in it"

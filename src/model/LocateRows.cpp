@@ -1,6 +1,7 @@
-// Where each row's file lies: one probe per row, spread over the processor's cores when
-// the rows are many, since a run over a large list spends much of its preview here.
+// Where each row's file lies: one probe per row, in parallel parts when the rows are many,
+// since a run over a large list spends much of its preview waiting for these probes.
 
+#include <array>
 #include <deque>
 #include <string_view>
 #include <unordered_map>
@@ -10,8 +11,6 @@
 #include "platform/ParallelParts.h"
 
 namespace {
-
-constexpr size_t kRowsPerPart = 4096;
 
 // Probes rows [first, last): each found row gets a view of its folder, into its own path
 // when that is plain, otherwise into folders this part keeps.
@@ -42,12 +41,11 @@ SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SPathF
     facts.assign(rows, SPathFacts());
     std::vector<std::string_view> folderOf(rows);
 
-    // Each part keeps its resolved folders apart; parts hold at least kRowsPerPart rows,
-    // so first / kRowsPerPart tells them apart.
-    std::vector<std::deque<std::string>> resolved(rows / kRowsPerPart + 1);
+    // Each part keeps its resolved folders apart.
+    std::array<std::deque<std::string>, kMostParts> resolved;
     // Contiguous parts, so that each prober still meets the rows folder by folder.
-    ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
-        ProbePart(paths, first, last, facts, folderOf, resolved[first / kRowsPerPart]);
+    ForEachPart(rows, [&](size_t part, size_t first, size_t last) {
+        ProbePart(paths, first, last, facts, folderOf, resolved[part]);
     });
 
     SRowFolders where;

@@ -10,7 +10,6 @@
 #include "model/ListObserver.h"
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
-#include "platform/ParallelParts.h"
 #include "platform/ReadWholeFile.h"
 #include "platform/ReplaceFile.h"
 #include "platform/WriteAll.h"
@@ -21,6 +20,13 @@ enum class ELoad { Ok, Unrecognized, Damaged };
 
 constexpr size_t kEntriesPerPart = 8192;
 
+// Runs work(part, first, last) on each part of kEntriesPerPart entries in turn.
+template <class Work>
+void ForEachChunk(size_t count, Work work) {
+    for (size_t part = 0, first = 0; first < count; ++part, first += kEntriesPerPart)
+        work(part, first, std::min(count, first + kEntriesPerPart));
+}
+
 // The entries of a list, read up to the first that is missing or damaged, and where the
 // last of them ended.
 struct SReadEntries {
@@ -28,8 +34,8 @@ struct SReadEntries {
     size_t nEnd = 0;
 };
 
-// Reads the count entries that follow in the archive, in parts on the cores: a quick
-// walk over the entries finds where each part begins. Returns the entries before the
+// Reads the count entries that follow in the archive, in parts: a quick walk over the
+// entries finds where each part begins. Returns the entries before the
 // first that is missing or damaged, as a reading one by one would.
 SReadEntries ReadEntries(const CArchiveReader& archive, size_t count) {
     std::vector<size_t> partStarts;
@@ -45,7 +51,7 @@ SReadEntries ReadEntries(const CArchiveReader& archive, size_t count) {
     read.nEnd = walker.Position();
     std::vector<std::unique_ptr<CHitDoc>>& entries = read.entries;
     entries.resize(whole);
-    ForEachChunk(whole, kEntriesPerPart, [&](size_t part, size_t first, size_t last) {
+    ForEachChunk(whole, [&](size_t part, size_t first, size_t last) {
         CArchiveReader reader(archive.Bytes(), partStarts[part]);
         for (size_t row = first; row < last; ++row) {
             auto entry = std::make_unique<CHitDoc>();
@@ -124,10 +130,9 @@ SListBytes SerializeListPieces(CTesselSession& session) {
     head.WriteInt32(list.GetCount());
     bytes.pieces.push_back(head.Bytes());
     bytes.pieces.resize(1 + (rows + kEntriesPerPart - 1) / kEntriesPerPart);
-    // The rows are many and each stands alone, so parts of them are written on the cores.
     IPrompts& prompts = session.Prompts();
     prompts.BeginProgress(list.GetCount());
-    ForEachChunk(rows, kEntriesPerPart, [&](size_t part, size_t first, size_t last) {
+    ForEachChunk(rows, [&](size_t part, size_t first, size_t last) {
         CArchiveWriter archive;
         archive.Reserve((last - first) * 128);
         for (size_t row = first; row < last; ++row)
