@@ -223,7 +223,7 @@ EAnswer SaveID3(CTesselSession& session) {
                                                       EIcon::Question, EButtons::YesNoCancel));
 }
 
-EAnswer SaveID3(CTesselSession& session, EAnswer answer) {
+EAnswer SaveID3(CTesselSession& session, EAnswer answer, bool showPreview) {
     CRenameList& list = session.List();
     if (!AnyTagChanged(list))
         return EAnswer::Yes;
@@ -239,8 +239,9 @@ EAnswer SaveID3(CTesselSession& session, EAnswer answer) {
         CFolderCache folders;
         for (size_t i = first; i < last; ++i) {
             const CHitDoc& entry = list.GetEntry(static_cast<int>(i));
-            int code = FileVerdict(entry, folders);
-            if (code == kResultOk && !entry.IsTagChanged())
+            bool changed = entry.IsTagChanged();
+            int code = changed && !showPreview ? kResultOk : FileVerdict(entry, folders);
+            if (code == kResultOk && !changed)
                 code = kResultUnchanged;
             records[i] = std::make_unique<CHitDoc>(entry);
             records[i]->m_nTag = code;
@@ -252,7 +253,7 @@ EAnswer SaveID3(CTesselSession& session, EAnswer answer) {
         preview.AddResult(std::move(record), code);
     }
     // Cancel here is the user's Cancel: closing or switching stops, the edits stay.
-    if (!session.Prompts().ShowResults(preview))
+    if (showPreview && !session.Prompts().ShowResults(preview))
         return EAnswer::Cancel;
     WriteChangedTags(session, preview);
     return EAnswer::Yes;
