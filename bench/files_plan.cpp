@@ -50,7 +50,8 @@ void BM_ListFoldersAndLstatRows(benchmark::State& state) {
         size_t entries = 0;
         std::vector<std::string> names;
         for (const std::string& folder : files.Folders()) {
-            ListFolder(folder, names);
+            names.clear();
+            VisitFolder(folder, [&](std::string_view name) { names.emplace_back(name); });
             entries += names.size();
         }
         struct stat st;

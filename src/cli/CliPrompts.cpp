@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "model/ResultsList.h"
-#include "platform/ParallelParts.h"
 
 namespace {
 
@@ -61,29 +60,24 @@ bool CCliPrompts::ChooseExtension(SExtensionChoice& /*choice*/) {
 }
 
 void CCliPrompts::PrintList(const CResultsList& results, FILE* out) const {
-    // The lines are put together in parts on the cores, then written in order: a list of
-    // 100,000 rows is printed with a few dozen writes.
-    constexpr size_t kRowsPerPart = 8192;
-    constexpr size_t kAhead = 8;
-    size_t rows = results.m_records.GetCount();
-    std::vector<std::string> texts((rows + kRowsPerPart - 1) / kRowsPerPart);
-    ForEachChunk(rows, kRowsPerPart, [&](size_t part, size_t first, size_t last) {
-        CRecordText records(m_listing.recordFormat);
-        std::string after;
-        for (size_t i = first; i < last; ++i) {
-            if (i + kAhead < last)
-                __builtin_prefetch(&results.m_records.At(i + kAhead));
-            const CHitDoc& record = results.m_records.At(i);
-            after.assign(record.m_strNewName.Get()).append(record.m_strExt.Get());
-            records.Field(record.m_strName.Get());
-            records.Field(after);
-            records.Field(ResultText(record.m_nTag));
-            records.EndRecord();
+    // The lines are written in blocks: a list of 100,000 rows is printed with a few dozen
+    // writes.
+    constexpr size_t kBlockBytes = 1 << 20;
+    CRecordText records(m_listing.recordFormat);
+    std::string after;
+    for (size_t i = 0; i < results.m_records.GetCount(); ++i) {
+        const CHitDoc& record = results.m_records.At(i);
+        after.assign(record.m_strNewName.Get()).append(record.m_strExt.Get());
+        records.Field(record.m_strName.Get());
+        records.Field(after);
+        records.Field(ResultText(record.m_nTag));
+        records.EndRecord();
+        if (records.Text().size() >= kBlockBytes) {
+            WriteBytes(records.Text(), out);
+            records.Text().clear();
         }
-        texts[part] = std::move(records.Text());
-    });
-    for (const std::string& text : texts)
-        WriteBytes(text, out);
+    }
+    WriteBytes(records.Text(), out);
 }
 
 bool CCliPrompts::ShowResults(const CResultsList& results) {

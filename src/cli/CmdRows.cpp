@@ -31,7 +31,7 @@ int RunAdd(const SCliInput& input) {
     if (!list.Load(input.strList))
         return 1;
     std::vector<SAddProblem> problems;
-    std::vector<std::string> files = CollectFilesToAdd(input.words, input.bRecursive, problems);
+    std::vector<SFoundFile> files = CollectFilesToAdd(input.words, input.bRecursive, problems);
     for (const SAddProblem& problem : problems)
         ReportError(problem.strPath, problem.problem == EAddProblem::IsFolder
                                          ? "is a folder; --recursive adds the files in it"

@@ -67,7 +67,7 @@ int RunTag(const SCliInput& input) {
         else if (!IsMp3Extension(ExtensionOf(facts.strName)))
             status = ReportError(path, "not an .mp3 file");
         else
-            adder.Add(path);
+            adder.Add(SFoundFile{facts.strPath, facts});
     }
     for (int row = 0; row < session.List().GetCount(); ++row)
         for (const auto& [column, value] : input.tagValues)

@@ -19,6 +19,7 @@ int SaveTags(CCliList& list, bool dryRun) {
     listing.bPrintResults = !dryRun;
     prompts.SetListing(listing);
     int errorsBefore = prompts.Errors();
-    SaveID3(list.Session(), EAnswer::Yes);
+    // Only a dry run prints the preview; otherwise the writes alone judge the files.
+    SaveID3(list.Session(), EAnswer::Yes, dryRun);
     return prompts.FailedResults() == 0 && prompts.Errors() == errorsBefore ? 0 : 1;
 }

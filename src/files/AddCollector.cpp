@@ -2,72 +2,85 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <set>
 #include <utility>
 
-#include "platform/FolderListing.h"
-#include "platform/PathFacts.h"
+#include "platform/OpenFolder.h"
 
 namespace {
 
 // The folders a walk has entered, by device and inode: a folder met twice (through a
 // mount of a folder inside itself, say) is walked once.
-using CVisited = std::set<std::pair<dev_t, ino_t>>;
+using CVisited = std::set<std::pair<uint64_t, uint64_t>>;
 
-// The files inside a folder and its subfolders, depth first, each folder's names sorted
-// bytewise. Links inside are not followed: each is a row of its own.
-void CollectInFolder(const std::string& folder, std::vector<std::string>& files,
+// The files inside an open folder and its subfolders, depth first, each folder's names
+// sorted bytewise. Each folder is listed once and each file asked about once, by its name
+// in the open folder. Links inside are not followed: each is a row of its own.
+void CollectInFolder(COpenFolder& folder, const std::string& path, std::vector<SFoundFile>& files,
                      std::vector<SAddProblem>& problems, CVisited& visited) {
-    struct stat st;
-    if (stat(folder.c_str(), &st) != 0) {
-        problems.push_back({folder, EAddProblem::Unreadable, errno});
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    if (!folder.GetIdentity(device, inode)) {
+        problems.push_back({path, EAddProblem::Unreadable, errno});
         return;
     }
-    if (!visited.emplace(st.st_dev, st.st_ino).second)
+    if (!visited.emplace(device, inode).second)
         return;
-    std::vector<std::string> names;
-    if (!ListFolder(folder, names)) {
-        problems.push_back({folder, EAddProblem::Unreadable, errno});
+    std::vector<SFolderEntry> entries;
+    if (!folder.List(entries)) {
+        problems.push_back({path, EAddProblem::Unreadable, errno});
         return;
     }
-    std::sort(names.begin(), names.end());
-    for (const std::string& name : names) {
-        std::string path = folder == "/" ? "/" + name : folder + "/" + name;
-        SPathFacts facts;
-        if (!QueryPath(path, facts))
+    std::string prefix = path == "/" ? path : path + "/";
+    for (const SFolderEntry& entry : entries) {
+        SFoundFile found{prefix + entry.strName, {}};
+        // The listing's type spares the folders a look of their own; a file system that
+        // does not tell types is asked about each entry.
+        if (entry.nType != DT_DIR && !folder.StatEntry(entry.strName, found.facts))
             continue;
-        if (facts.bIsFolder)
-            CollectInFolder(path, files, problems, visited);
-        else
-            files.push_back(path);
+        if (entry.nType == DT_DIR || found.facts.bIsFolder) {
+            COpenFolder inner;
+            if (inner.Open(entry.strName, &folder))
+                CollectInFolder(inner, found.strPath, files, problems, visited);
+            else if (errno != ENOENT)
+                problems.push_back({found.strPath, EAddProblem::Unreadable, errno});
+        } else {
+            files.push_back(std::move(found));
+        }
     }
 }
 
 // A path given to add that is a folder, or a link that leads to one.
-bool NamesAFolder(const std::string& path, const SPathFacts& facts) {
+bool NamesAFolder(const SPathFacts& facts) {
     struct stat st;
-    return facts.bIsFolder || (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+    return facts.bIsFolder ||
+           (S_ISLNK(facts.nMode) && stat(facts.strPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
 }
 
 }  // namespace
 
-std::vector<std::string> CollectFilesToAdd(const std::vector<std::string>& paths, bool recursive,
-                                           std::vector<SAddProblem>& problems) {
-    std::vector<std::string> files;
+std::vector<SFoundFile> CollectFilesToAdd(const std::vector<std::string>& paths, bool recursive,
+                                          std::vector<SAddProblem>& problems) {
+    std::vector<SFoundFile> files;
     CVisited visited;
     for (const std::string& given : paths) {
-        std::string path = AbsolutePath(given);
         SPathFacts facts;
-        if (!QueryPath(path, facts))
+        if (!QueryPath(given, facts)) {
             problems.push_back({given, EAddProblem::NotFound, ENOENT});
-        else if (!NamesAFolder(path, facts))
-            files.push_back(path);
-        else if (!recursive)
+            continue;
+        }
+        COpenFolder folder;
+        if (!NamesAFolder(facts)) {
+            std::string path = std::move(facts.strPath);
+            files.push_back({std::move(path), facts});
+        } else if (!recursive) {
             problems.push_back({given, EAddProblem::IsFolder, EISDIR});
-        else
-            CollectInFolder(path, files, problems, visited);
+        } else if (!folder.Open(facts.strPath)) {
+            problems.push_back({facts.strPath, EAddProblem::Unreadable, errno});
+        } else {
+            CollectInFolder(folder, facts.strPath, files, problems, visited);
+        }
     }
     return files;
 }

@@ -22,7 +22,6 @@ bool NamesDots(const std::string& path) {
 }
 
 constexpr size_t kPathsPerChunk = 8192;
-constexpr size_t kPathsPerPart = 2048;
 
 }  // namespace
 
@@ -37,16 +36,33 @@ void CFileAdder::Reserve(size_t paths) {
     m_paths.reserve(m_paths.size() + paths);
 }
 
-std::unique_ptr<CHitDoc> CFileAdder::MakeEntry(const std::string& path, bool mp3Mode) {
-    if (path.empty() || path.find('\0') != std::string::npos || NamesDots(path))
-        return nullptr;
-    auto entry = std::make_unique<CHitDoc>();
-    if (!entry->FillFromPath(path) || entry->m_strPath.IsEmpty() || entry->IsRoot())
+namespace {
+
+// The entry filled, with its tag read in MP3 mode; nullptr for the root.
+std::unique_ptr<CHitDoc> Completed(std::unique_ptr<CHitDoc> entry, bool mp3Mode) {
+    if (entry->m_strPath.IsEmpty() || entry->IsRoot())
         return nullptr;
     // The row takes this very entry over, so the tag read now counts as saved there.
     if (mp3Mode && IsMp3Extension(entry->m_strExt.Get()))
         ReadEntryTag(*entry);
     return entry;
+}
+
+}  // namespace
+
+std::unique_ptr<CHitDoc> CFileAdder::MakeEntry(const std::string& path, bool mp3Mode) {
+    if (path.empty() || path.find('\0') != std::string::npos || NamesDots(path))
+        return nullptr;
+    auto entry = std::make_unique<CHitDoc>();
+    if (!entry->FillFromPath(path))
+        return nullptr;
+    return Completed(std::move(entry), mp3Mode);
+}
+
+std::unique_ptr<CHitDoc> CFileAdder::MakeEntry(const SFoundFile& file, bool mp3Mode) {
+    auto entry = std::make_unique<CHitDoc>();
+    entry->FillFromFacts(file.strPath, file.facts);
+    return Completed(std::move(entry), mp3Mode);
 }
 
 bool CFileAdder::Take(std::unique_ptr<CHitDoc> entry) {
@@ -67,17 +83,41 @@ bool CFileAdder::Add(const std::string& path) {
     return Take(std::move(entry));
 }
 
+bool CFileAdder::Add(const SFoundFile& file) {
+    std::unique_ptr<CHitDoc> entry = MakeEntry(file, m_session.IsMp3Mode());
+    if (!entry)
+        return false;
+    return Take(std::move(entry));
+}
+
 int CFileAdder::AddAll(const std::vector<std::string>& paths, bool filesOnly) {
-    Reserve(paths.size());
-    // Probing the files is most of the work and needs nothing of the list, so it runs on
-    // a thread of its own, each chunk spread over the cores; the list takes the entries of
-    // each probed chunk in order on this thread. A cancel keeps what was added.
-    std::vector<std::unique_ptr<CHitDoc>> entries(paths.size());
     bool mp3Mode = m_session.IsMp3Mode();
+    return AddEach(paths.size(), filesOnly, true,
+                   [&](size_t i) { return MakeEntry(paths[i], mp3Mode); });
+}
+
+int CFileAdder::AddAll(const std::vector<SFoundFile>& files) {
+    bool mp3Mode = m_session.IsMp3Mode();
+    return AddEach(files.size(), true, mp3Mode,
+                   [&](size_t i) { return MakeEntry(files[i], mp3Mode); });
+}
+
+int CFileAdder::AddEach(size_t count, bool filesOnly, bool waits,
+                        const std::function<std::unique_ptr<CHitDoc>(size_t)>& make) {
+    Reserve(count);
+    // Making the entries needs nothing of the list, so it runs on a thread of its own;
+    // the list takes the entries of each chunk made in order on this thread. A cancel
+    // keeps what was added.
+    std::vector<std::unique_ptr<CHitDoc>> entries(count);
+    auto makePart = [&](size_t first, size_t last) {
+        for (size_t i = first; i < last; ++i)
+            entries[i] = make(i);
+    };
     auto probe = [&](size_t chunkFirst, size_t chunkLast) {
-        ForEachPart(chunkLast - chunkFirst, kPathsPerPart, [&](size_t first, size_t last) {
-            for (size_t i = chunkFirst + first; i < chunkFirst + last; ++i)
-                entries[i] = MakeEntry(paths[i], mp3Mode);
+        if (!waits)
+            return makePart(chunkFirst, chunkLast);
+        ForEachPart(chunkLast - chunkFirst, [&](size_t, size_t first, size_t last) {
+            makePart(chunkFirst + first, chunkFirst + last);
         });
     };
     IPrompts& prompts = m_session.Prompts();
@@ -90,8 +130,8 @@ int CFileAdder::AddAll(const std::vector<std::string>& paths, bool filesOnly) {
                 ++added;
         }
     };
-    prompts.BeginProgress(static_cast<int>(paths.size()));
-    CChunkedJob job(paths.size(), kPathsPerChunk, probe, take, [](size_t) {});
+    prompts.BeginProgress(static_cast<int>(count));
+    CChunkedJob job(count, kPathsPerChunk, probe, take, [](size_t) {});
     RunToEnd(job, prompts);
     prompts.EndProgress();
     return added;
@@ -106,6 +146,12 @@ int AddCommand(CTesselSession& session) {
 
 int AddCommand(CTesselSession& session, const std::vector<std::string>& paths) {
     int added = CFileAdder(session).AddAll(paths, true);
+    session.RecomputeAllMp3();
+    return added;
+}
+
+int AddCommand(CTesselSession& session, const std::vector<SFoundFile>& files) {
+    int added = CFileAdder(session).AddAll(files);
     session.RecomputeAllMp3();
     return added;
 }

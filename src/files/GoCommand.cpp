@@ -11,12 +11,9 @@
 #include "model/TesselSession.h"
 #include "platform/FileRename.h"
 #include "platform/NameRules.h"
-#include "platform/ParallelParts.h"
 #include "platform/PathFacts.h"
 
 namespace {
-
-constexpr size_t kRowsPerPart = 4096;
 
 // The rights and naming rules of the folder last asked about: rows mostly come folder by
 // folder.
@@ -63,18 +60,15 @@ int PreviewCode(const CHitDoc& entry, const std::string& plannedOldPath, const s
     return kResultOk;
 }
 
-// Each row's path and new path as the entries hold them, worked out on the cores for a
-// large list.
+// Each row's path and new path as the entries hold them.
 SRunPaths RunPathsOf(const CRenameList& list) {
     size_t rows = static_cast<size_t>(list.GetCount());
     SRunPaths paths{std::vector<std::string>(rows), std::vector<std::string>(rows), {}};
-    ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
-        for (size_t row = first; row < last; ++row) {
-            const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-            paths.oldPaths[row] = entry.m_strPath.Get();
-            paths.newPaths[row] = entry.GetNewPath();
-        }
-    });
+    for (size_t row = 0; row < rows; ++row) {
+        const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+        paths.oldPaths[row] = entry.m_strPath.Get();
+        paths.newPaths[row] = entry.GetNewPath();
+    }
     return paths;
 }
 
@@ -83,8 +77,6 @@ SRunPaths RunPathsOf(const CRenameList& list) {
 void ComputePreview(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc>>& records,
                     SRunPaths& paths) {
     size_t rows = static_cast<size_t>(list.GetCount());
-    // Every step but the planner's replay works on each row alone, so large lists spread
-    // those steps over the cores.
     paths = RunPathsOf(list);
     const std::vector<std::string>& newPaths = paths.newPaths;
     std::vector<std::string>& oldPaths = paths.oldPaths;
@@ -92,38 +84,23 @@ void ComputePreview(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc
     // verdict (whether it may be renamed).
     std::vector<SPathFacts> facts;
     SRowFolders where = LocateRows(oldPaths, &facts);
-    // The planner replays the run on one core while another copies the entries into the
-    // preview's records; the two share nothing.
     CRenamePlanner planner;
     std::vector<bool> unlisted;
+    planner.PlanRenames(newPaths, oldPaths, &unlisted, &where);
     records.resize(rows);
     paths.files.resize(rows);
-    for (size_t row = 0; row < rows; ++row)
+    CFolderRightsCache rights;
+    static const std::string kNoFolder;
+    for (size_t row = 0; row < rows; ++row) {
+        records[row] = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
+        records[row]->m_bExists = where.folderOf[row] >= 0;
         paths.files[row] = facts[row].id;
-    auto plan = [&] { planner.PlanRenames(newPaths, oldPaths, &unlisted, &where); };
-    auto copy = [&] {
-        for (size_t row = 0; row < rows; ++row) {
-            records[row] = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
-            records[row]->m_bExists = where.folderOf[row] >= 0;
-        }
-    };
-    if (rows >= kRowsPerPart) {
-        RunBeside(plan, copy);
-    } else {
-        plan();
-        copy();
+        int folder = where.folderOf[row];
+        const std::string& folderPath =
+            folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
+        records[row]->m_nTag = PreviewCode(*records[row], oldPaths[row], newPaths[row], facts[row],
+                                           folderPath, unlisted[row], rights);
     }
-    ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
-        CFolderRightsCache rights;
-        static const std::string kNoFolder;
-        for (size_t row = first; row < last; ++row) {
-            int folder = where.folderOf[row];
-            const std::string& folderPath =
-                folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
-            records[row]->m_nTag = PreviewCode(*records[row], oldPaths[row], newPaths[row],
-                                               facts[row], folderPath, unlisted[row], rights);
-        }
-    });
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "files/LocateRows.h"
 
+#include <array>
 #include <deque>
 #include <string_view>
 #include <unordered_map>
@@ -7,11 +8,9 @@
 #include "platform/EntryProber.h"
 #include "platform/ParallelParts.h"
 
-// One probe per row, spread over the processor's cores when the rows are many, since a run
-// over a large list spends much of its preview here.
+// One probe per row, in parallel parts when the rows are many, since a run over a large
+// list spends much of its preview waiting for these probes.
 namespace {
-
-constexpr size_t kRowsPerPart = 4096;
 
 // Probes rows [first, last): each found row gets a view of its folder, into its own path
 // when that is plain, otherwise into folders this part keeps.
@@ -42,12 +41,11 @@ SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SPathF
     facts.assign(rows, SPathFacts());
     std::vector<std::string_view> folderOf(rows);
 
-    // Each part keeps its resolved folders apart; parts hold at least kRowsPerPart rows,
-    // so first / kRowsPerPart tells them apart.
-    std::vector<std::deque<std::string>> resolved(rows / kRowsPerPart + 1);
+    // Each part keeps its resolved folders apart.
+    std::array<std::deque<std::string>, kMostParts> resolved;
     // Contiguous parts, so that each prober still meets the rows folder by folder.
-    ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
-        ProbePart(paths, first, last, facts, folderOf, resolved[first / kRowsPerPart]);
+    ForEachPart(rows, [&](size_t part, size_t first, size_t last) {
+        ProbePart(paths, first, last, facts, folderOf, resolved[part]);
     });
 
     SRowFolders where;

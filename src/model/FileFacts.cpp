@@ -48,13 +48,21 @@ bool CFileFacts::FillFromPath(const std::string& path) {
     SPathFacts facts;
     if (!Probe(path, facts))
         return false;
-    m_strNewName.Set(TitleOf(facts.strName));
-    m_strExt.Set(ExtensionOf(facts.strName));
-    m_strName.Set(std::move(facts.strName));
-    m_strPath.Set(std::move(facts.strPath));
+    FillFromFacts(std::move(facts.strPath), facts);
+    return true;
+}
+
+void CFileFacts::FillFromFacts(std::string absolutePath, const SEntryFacts& facts) {
+    m_bExists = true;
+    m_bRoot = IsRootPath(absolutePath);
+    m_found = facts;
+    std::string name = m_bRoot ? absolutePath : absolutePath.substr(absolutePath.rfind('/') + 1);
+    m_strNewName.Set(TitleOf(name));
+    m_strExt.Set(ExtensionOf(name));
+    m_strName.Set(std::move(name));
+    m_strPath.Set(std::move(absolutePath));
     SetSize(facts.nSize);
     SetModified(facts.timeModified);
-    return true;
 }
 
 void CFileFacts::SetSize(uint64_t size) {

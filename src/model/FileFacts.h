@@ -20,6 +20,9 @@ public:
     // CheckPath, then every file field from the facts found. False, fields untouched,
     // when the path does not exist.
     bool FillFromPath(const std::string& path);
+    // Every file field, as FillFromPath fills them, from the facts of a file found at an
+    // absolute path (in its one spelling) already, without asking the system again.
+    void FillFromFacts(std::string absolutePath, const SEntryFacts& facts);
 
     std::string GetNewFileName() const;
     std::string GetCurrentTitle() const;

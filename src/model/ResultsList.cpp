@@ -51,13 +51,8 @@ int CResultsList::SystemError(size_t index) const {
 }
 
 size_t CResultsList::FirstProblemFrom(size_t start) const {
-    // The records lie apart in memory: asking early for those a little ahead hides the
-    // wait for each.
-    constexpr size_t kAhead = 16;
     size_t count = m_records.GetCount();
     for (size_t i = start; i < count; ++i) {
-        if (i + kAhead < count)
-            __builtin_prefetch(&m_records.At(i + kAhead).m_nTag);
         int code = m_records.At(i).m_nTag;
         if (code != kResultOk && code != kResultUnchanged)
             return i;

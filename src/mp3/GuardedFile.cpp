@@ -35,7 +35,8 @@ bool CGuardedFile::Open(const std::string& path, EOpenMode mode, CFolderCache* f
     CFolderCache::SPlace place =
         folders ? folders->Locate(path) : CFolderCache::SPlace{AT_FDCWD, path.c_str()};
     // Opening a FIFO or a device may wait for ever: nothing is opened in a way that can
-    // wait, and anything but a regular file is closed again at once.
+    // wait, and anything but a regular file is closed again at once. The flag may stay:
+    // reads and writes of a regular file do not wait for it.
     int flags = (mode == EOpenMode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK;
     // A file opened to be written changes its modification time anyway; reading its old
     // block first need not also change its access time. Only the owner may ask that.
@@ -47,9 +48,7 @@ bool CGuardedFile::Open(const std::string& path, EOpenMode mode, CFolderCache* f
         return false;
     }
     struct stat st {};
-    int status = fcntl(fd, F_GETFL);
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || status < 0 ||
-        fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         m_nOpenError = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         return false;

@@ -133,11 +133,10 @@ bool EnterMp3Mode(CTesselSession& session) {
     return !cancelled;
 }
 
-// Rows are written in chunks on a thread of their own, each chunk spread over the cores;
-// the caller's thread commits the written tags, shows any error and moves the progress
-// bar chunk by chunk.
-constexpr size_t kRowsPerChunk = 1024;
-constexpr size_t kRowsPerPart = 256;
+// Rows are written in chunks on a thread of their own, each chunk in parallel parts; the
+// caller's thread commits the written tags, shows any error and moves the progress bar
+// chunk by chunk.
+constexpr size_t kRowsPerChunk = 2048;
 
 // Writes every changed tag and shows the results. The preview's records become the
 // results: writing a tag changes no field a record holds, only the codes differ. The
@@ -156,7 +155,7 @@ void WriteChangedTags(CTesselSession& session, CResultsList& results) {
     };
     std::vector<SWrite> writes(rows);
     auto write = [&](size_t chunkFirst, size_t chunkLast) {
-        ForEachPart(chunkLast - chunkFirst, kRowsPerPart, [&](size_t first, size_t last) {
+        ForEachPart(chunkLast - chunkFirst, [&](size_t, size_t first, size_t last) {
             CDeferredTag tag;
             // Folders are opened afresh for the writes: the preview may have stood open.
             CFolderCache folders;
@@ -224,7 +223,7 @@ EAnswer SaveID3(CTesselSession& session) {
                                                       EIcon::Question, EButtons::YesNoCancel));
 }
 
-EAnswer SaveID3(CTesselSession& session, EAnswer answer) {
+EAnswer SaveID3(CTesselSession& session, EAnswer answer, bool showPreview) {
     CRenameList& list = session.List();
     if (!AnyTagChanged(list))
         return EAnswer::Yes;
@@ -236,12 +235,13 @@ EAnswer SaveID3(CTesselSession& session, EAnswer answer) {
     // Each row's probe and record are made in parallel parts, then kept in row order.
     size_t rows = static_cast<size_t>(list.GetCount());
     std::vector<std::unique_ptr<CHitDoc>> records(rows);
-    ForEachPart(rows, kRowsPerPart, [&](size_t first, size_t last) {
+    ForEachPart(rows, [&](size_t, size_t first, size_t last) {
         CFolderCache folders;
         for (size_t i = first; i < last; ++i) {
             const CHitDoc& entry = list.GetEntry(static_cast<int>(i));
-            int code = FileVerdict(entry, folders);
-            if (code == kResultOk && !entry.IsTagChanged())
+            bool changed = entry.IsTagChanged();
+            int code = changed && !showPreview ? kResultOk : FileVerdict(entry, folders);
+            if (code == kResultOk && !changed)
                 code = kResultUnchanged;
             records[i] = std::make_unique<CHitDoc>(entry);
             records[i]->m_nTag = code;
@@ -253,7 +253,7 @@ EAnswer SaveID3(CTesselSession& session, EAnswer answer) {
         preview.AddResult(std::move(record), code);
     }
     // Cancel here is the user's Cancel: closing or switching stops, the edits stay.
-    if (!session.Prompts().ShowResults(preview))
+    if (showPreview && !session.Prompts().ShowResults(preview))
         return EAnswer::Cancel;
     WriteChangedTags(session, preview);
     return EAnswer::Yes;

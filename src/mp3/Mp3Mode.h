@@ -27,8 +27,10 @@ EAnswer SaveID3(CTesselSession& session);
 // closed with Cancel writes nothing and answers Cancel, so that a switch or a close in
 // progress stops. Verdicts: "OK" (written), "File not found", "Read only" (the system
 // refuses a write), "Unexpected error.  Please refer to help" (the write failed, the file
-// kept as it was) and "Unchanged".
-EAnswer SaveID3(CTesselSession& session, EAnswer answer);
+// kept as it was) and "Unchanged". Without showPreview (a front end that would show the
+// preview to nobody) the writes start at once, and a changed row's file is judged by its
+// write alone, so that each file is opened once.
+EAnswer SaveID3(CTesselSession& session, EAnswer answer, bool showPreview = true);
 
 // Lock Title to Lock Comment: inverts the lock of column 1 to 6 and stores it.
 void ToggleLock(CTesselSession& session, int column);

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Calls visit(std::string_view name) for every entry of a folder, "." and ".." excluded,
 // in the order the file system returns them, without keeping the names. False when the
@@ -22,7 +21,3 @@ bool VisitFolder(const std::string& folder, Visit&& visit) {
     closedir(dir);
     return true;
 }
-
-// The names of every entry of a folder, "." and ".." excluded, in the order the file
-// system returns them. False when the folder cannot be read.
-bool ListFolder(const std::string& folder, std::vector<std::string>& names);

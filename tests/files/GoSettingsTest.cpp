@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "GoSupport.h"
 #include "files/AddCollector.h"
@@ -64,25 +65,39 @@ TEST_F(GoTest, TheFailurePolicyGivenAnswersTheQuestion) {
     }
 }
 
+std::vector<std::string> PathsOf(const std::vector<SFoundFile>& files) {
+    std::vector<std::string> paths;
+    for (const SFoundFile& file : files)
+        paths.push_back(file.strPath);
+    return paths;
+}
+
 TEST(CollectFilesToAddTest, WalksFoldersDepthFirstInNameOrderAndTellsWhatGaveNothing) {
     CTempDir dir;
-    std::string loose = dir.WriteFile("loose.txt");
-    dir.WriteFile("tree/b.txt");
+    std::string loose = dir.WriteFile("loose.txt", "1234");
+    dir.WriteFile("tree/b.txt", "12");
     dir.WriteFile("tree/a/z.txt");
     dir.WriteFile("tree/c.txt");
     dir.MakeFolder("tree/empty");
+    ASSERT_EQ(symlink("a", (dir / "tree/d-link").c_str()), 0);
     std::vector<SAddProblem> problems;
-    std::vector<std::string> files =
+    std::vector<SFoundFile> files =
         CollectFilesToAdd({dir / "tree", loose, dir / "missing"}, true, problems);
-    EXPECT_EQ(files, (std::vector<std::string>{dir / "tree/a/z.txt", dir / "tree/b.txt",
-                                               dir / "tree/c.txt", loose}));
+    // A link inside is a row of its own, its folder not walked a second time.
+    EXPECT_EQ(PathsOf(files),
+              (std::vector<std::string>{dir / "tree/a/z.txt", dir / "tree/b.txt",
+                                        dir / "tree/c.txt", dir / "tree/d-link", loose}));
+    ASSERT_EQ(files.size(), 5u);
+    EXPECT_EQ(files[1].facts.nSize, 2u);
+    EXPECT_FALSE(files[3].facts.bIsFolder);
+    EXPECT_EQ(files[4].facts.nSize, 4u);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].strPath, dir / "missing");
     EXPECT_EQ(problems[0].problem, EAddProblem::NotFound);
 
     problems.clear();
     files = CollectFilesToAdd({dir / "tree", loose}, false, problems);
-    EXPECT_EQ(files, std::vector<std::string>{loose});
+    EXPECT_EQ(PathsOf(files), std::vector<std::string>{loose});
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].problem, EAddProblem::IsFolder);
 }
