@@ -55,7 +55,7 @@ bool CFileFacts::FillFromPath(const std::string& path) {
 void CFileFacts::FillFromFacts(std::string absolutePath, const SEntryFacts& facts) {
     m_bExists = true;
     m_bRoot = IsRootPath(absolutePath);
-    m_found = facts;
+    m_bFolder = facts.bIsFolder;
     std::string name = m_bRoot ? absolutePath : absolutePath.substr(absolutePath.rfind('/') + 1);
     m_strNewName.Set(TitleOf(name));
     m_strExt.Set(ExtensionOf(name));
