@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "files/FileAdder.h"
-#include "files/PathIndex.h"
 #include "files/RemoveCommand.h"
 #include "support/SessionFixture.h"
 #include "support/TempDir.h"
@@ -137,20 +136,6 @@ TEST_F(FileAdderTest, RemoveTakesOutSelectedRowsAndAlwaysEmptiesTheHistory) {
     EXPECT_EQ(Remove(session), 2);
     EXPECT_EQ(session.List().GetCount(), 0);
     EXPECT_TRUE(session.AllMp3());
-}
-
-TEST(PathIndexTest, HoldsEachPathOnceByteForByteWhileItGrows) {
-    std::vector<std::string> paths;
-    for (int i = 0; i < 300; ++i)
-        paths.push_back("/music/track " + std::to_string(i) + ".mp3");
-    paths.push_back("/music/Track 1.mp3");
-    CPathIndex index;
-    for (const std::string& path : paths)
-        EXPECT_TRUE(index.Insert(path)) << path;
-    std::vector<std::string> again = paths;
-    for (const std::string& path : again)
-        EXPECT_FALSE(index.Insert(path)) << path;
-    EXPECT_EQ(index.GetCount(), paths.size());
 }
 
 }  // namespace

@@ -8,8 +8,6 @@
 namespace {
 
 TEST(GenreTableTest, NamesNumbersAndTheDropDownOrder) {
-    EXPECT_EQ(GenreName(0), "Blues");
-    EXPECT_EQ(GenreName(144), "Trash Metal");
     for (int outside : {145, 255, -1})
         EXPECT_EQ(GenreName(outside), "");
     EXPECT_EQ(GenreFromName("Rock & Roll"), 78);

@@ -8,64 +8,52 @@
 
 namespace {
 
-// A list in MP3 mode with a tag edit not yet written, and a saved list to open.
-class UnsavedTagsTest : public Mp3SessionTest {
-protected:
-    void SetUp() override {
-        other = dir / "other.tsl";
-        AddFile("saved.mp3", kAudio);
-        ASSERT_TRUE(doc.OnSaveDocument(other));
-        song = AddFile("song.mp3", kAudio + RawBlock("Old"));
+// A list in MP3 mode with a tag edit not yet written, and a saved list to open: New and
+// Open offer the tags for saving first.
+TEST_F(Mp3SessionTest, NewAndOpenOfferUnsavedTagsFirst) {
+    CTesselDoc doc{session};
+    std::string other = dir / "other.tsl";
+    AddFile("saved.mp3", kAudio);
+    ASSERT_TRUE(doc.OnSaveDocument(other));
+    std::string song = AddFile("song.mp3", kAudio + RawBlock("Old"));
+    auto titleOnDisk = [&] { return ReadFileBytes(song).substr(kAudio.size() + 3, 3); };
+    auto edit = [&] {
         ToggleMode(session);
         CommitCellEdit(session, 1, kColTitle, "New");
         ASSERT_TRUE(Entry(1).IsTagChanged());
         prompts.m_messages.clear();
-    }
-    std::string TitleOnDisk() { return ReadFileBytes(song).substr(kAudio.size() + 3, 3); }
+    };
+    edit();
 
-    CTesselDoc doc{session};
-    std::string other;
-    std::string song;
-};
-
-TEST_F(UnsavedTagsTest, CancelOfTheQuestionOrThePreviewKeepsTheList) {
+    // Cancel of the question or of the preview keeps the list.
     prompts.m_messageAnswers = {EAnswer::Cancel, EAnswer::Yes};
     prompts.m_resultsAnswers = {false};
     EXPECT_FALSE(NewDocument(session, doc));
     EXPECT_FALSE(OpenDocument(session, doc, other));
-    EXPECT_EQ(prompts.m_messageIds,
-              (std::vector<EMessageId>{EMessageId::SaveTagChanges, EMessageId::SaveTagChanges}));
+    EXPECT_EQ(prompts.m_messageIds, std::vector<EMessageId>(2, EMessageId::SaveTagChanges));
     EXPECT_EQ(session.List().GetCount(), 2);
-    EXPECT_TRUE(session.IsMp3Mode());
     EXPECT_TRUE(Entry(1).IsTagChanged());
-    EXPECT_EQ(TitleOnDisk(), "Old");
-}
+    EXPECT_EQ(titleOnDisk(), "Old");
 
-TEST_F(UnsavedTagsTest, YesWritesTheTagsBeforeANewList) {
-    prompts.m_messageAnswers = {EAnswer::Yes};
-    EXPECT_TRUE(NewDocument(session, doc));
-    EXPECT_EQ(TitleOnDisk(), "New");
-    EXPECT_EQ(session.List().GetCount(), 0);
-    EXPECT_TRUE(session.IsMp3Mode());  // a new list keeps the mode
-}
-
-TEST_F(UnsavedTagsTest, NoDropsTheEditsAndOpensTheList) {
+    // No drops the edits and opens the list, in normal mode.
     prompts.m_messageAnswers = {EAnswer::No};
     EXPECT_TRUE(OpenDocument(session, doc, other));
-    EXPECT_EQ(TitleOnDisk(), "Old");
+    EXPECT_EQ(titleOnDisk(), "Old");
     ASSERT_EQ(session.List().GetCount(), 1);
-    EXPECT_EQ(Entry(0).m_strName.Get(), "saved.mp3");
     EXPECT_FALSE(session.IsMp3Mode());
-}
 
-TEST_F(UnsavedTagsTest, NothingIsAskedWithoutAChangedTagOrOutsideMp3Mode) {
-    prompts.m_messageAnswers = {EAnswer::Yes};
-    ASSERT_EQ(SaveID3(session), EAnswer::Yes);
+    // Nothing is asked outside MP3 mode; Yes writes the tags before a new list.
+    CommitCellEdit(session, 0, 0, "renamed");
     prompts.m_messages.clear();
     EXPECT_TRUE(OpenDocument(session, doc, other));
-    CommitCellEdit(session, 0, 0, "renamed");
-    EXPECT_TRUE(NewDocument(session, doc));
     EXPECT_TRUE(prompts.m_messages.empty());
+    AddFile("song.mp3", kAudio + RawBlock("Old"));
+    edit();
+    prompts.m_messageAnswers = {EAnswer::Yes};
+    EXPECT_TRUE(NewDocument(session, doc));
+    EXPECT_EQ(titleOnDisk(), "New");
+    EXPECT_EQ(session.List().GetCount(), 0);
+    EXPECT_TRUE(session.IsMp3Mode());  // a new list keeps the mode
 }
 
 }  // namespace
