@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "files/RemoveCommand.h"
 #include "files/UndoCommand.h"
 #include "support/SessionFixture.h"
 #include "transform/FindReplace.h"
@@ -145,6 +146,18 @@ TEST_F(Mp3FindTest, ReplaceCurrentPlacesTheCellFirstAndNeverReplacesIntoGenre) {
     EXPECT_EQ(session.List().GetEntry(0).m_nGenre, 17);
     EXPECT_EQ(session.m_currentCell.nRow, 1);  // went on to the next match instead
     EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
+}
+
+// The row a find stopped at may be removed before Replace is pressed: the cell then lies
+// past the last row, and nothing is replaced.
+TEST_F(Mp3FindTest, ReplaceAfterTheFoundRowWasRemovedChangesNothing) {
+    Expect(true, 1, kColTitle);
+    for (int row = 1; row < 5; ++row)
+        session.List().SetSelected(row, true);
+    ASSERT_EQ(Remove(session), 4);
+    EXPECT_FALSE(ReplaceCurrent(session, "find me", "x", false));
+    EXPECT_EQ(session.List().GetEntry(0).m_strArtist.Get(), "find me first");
+    EXPECT_FALSE(session.CanUndo());
 }
 
 TEST_F(Mp3FindTest, ReplaceAllWorksOnTheChosenFieldsAfterTheOptionsSheet) {
