@@ -71,6 +71,7 @@ TEST(TagValueCheckTest, OnlyValuesTheTagHoldsAsTypedAreStorable) {
         {kColYear, "01999", false},
         {kColGenre, "", true},
         {kColGenre, "Jazz", true},
+        {kColGenre, "Blues", true},  // genre 0
         {kColGenre, "Polka Dots", false},
         {kColTitle, "anything at all", true},
     };
