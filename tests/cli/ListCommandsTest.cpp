@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "cli/CliFixture.h"
 
 namespace {
@@ -38,7 +40,6 @@ TEST_F(CliTest, UsageErrorsAreOneLineOnStderrAndStatusOne) {
     }
 }
 
-// The cells themselves are the list's own; here only how they are printed.
 TEST_F(CliTest, ShowPrintsTheNormalColumnsOfEachRow) {
     SCliRun absent = Run({"show", List()});
     EXPECT_EQ(absent.nStatus, 0);
@@ -51,27 +52,48 @@ TEST_F(CliTest, ShowPrintsTheNormalColumnsOfEachRow) {
     SCliRun run = Run({"show", List()}, "", {{"TZ", "UTC"}});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
     ASSERT_EQ(Lines(run.strOut).size(), 2u);
+    EXPECT_EQ(Lines(run.strOut)[0].substr(0, 23), "My Song\tMy Song\t.mp3\t5\t");
     EXPECT_EQ(Lines(run.strOut)[1].substr(0, 17), "readme\treadme\t\t0\t");
     EXPECT_EQ(Column(run.strOut, 5), (std::vector<std::string>{file, other}));
 }
 
-TEST_F(CliTest, AListThatDoesNotLoadIsReportedByNameAndStatusOne) {
-    std::string good = ReadFileBytes(std::string(TESSEL_TEST_DATA) + "/one_row.tsl");
+// A list that does not load is named with its problem, and no command writes over it.
+TEST_F(CliTest, AListThatDoesNotLoadIsReportedAndNeverRewritten) {
+    std::vector<std::string> files = {dir.WriteFile("f/c.txt"), dir.WriteFile("f/a.txt"),
+                                      dir.WriteFile("f/b.txt")};
+    WriteList(files);
+    std::string whole = ReadFileBytes(List());
+    std::string fewer = whole;
+    fewer[14] = 1;  // the row count, lowered from 3 to 1
     std::string folder = dir.MakeFolder("folder.tsl");
-    std::pair<std::string, std::string> cases[] = {
-        {dir.WriteFile("notalist.tsl", "hello, world"), "Unrecognized file type"},
-        {dir.WriteFile("cut.tsl", good.substr(0, good.size() - 5)), "damaged"},
-        {dir.WriteFile("empty.tsl", ""), "Unrecognized file type"},
-        {folder, ": Is a directory"}};  // not an empty list
-    for (const auto& [path, problem] : cases) {
-        SCliRun run = Run({"show", path});
-        EXPECT_EQ(run.nStatus, 1) << path;
-        EXPECT_TRUE(run.strOut.empty()) << path;
-        ASSERT_EQ(Lines(run.strErr).size(), 1u) << run.strErr;
-        EXPECT_THAT(run.strErr, HasSubstr(path));
-        EXPECT_THAT(run.strErr, HasSubstr(problem));
+    struct SCase {
+        std::string bytes;  // written to the list first, unless empty
+        std::vector<std::string> command;
+        std::string problem;
+    } cases[] = {
+        {"hello, world", {"show", List()}, "Unrecognized file type"},
+        {whole.substr(0, whole.size() - 5), {"show", List()}, "the list is damaged"},
+        {fewer, {"sort", List(), "Current Filename"}, "the list is damaged"},
+        {whole + "x", {"replace", List(), "nothing-matches-this", "y"}, "the list is damaged"},
+        {whole + "x", {"go", List(), "--yes"}, "the list is damaged"},
+        {whole + "x", {"export", List(), dir / "x.txt"}, "the list is damaged"},
+        {"", {"show", folder}, "Is a directory"},  // not an empty list
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.command[0] + " " + c.problem);
+        if (!c.bytes.empty())
+            dir.WriteFile("list.tsl", c.bytes);
+        SCliRun run = Run(c.command);
+        EXPECT_EQ(run.nStatus, 1);
+        EXPECT_EQ(run.strOut, "");
+        EXPECT_EQ(Lines(run.strErr).size(), 1u) << run.strErr;
+        EXPECT_THAT(run.strErr, HasSubstr(c.command[1] + ": " + c.problem));
+        if (!c.bytes.empty()) {
+            EXPECT_EQ(ReadFileBytes(List()), c.bytes);
+        }
     }
-    EXPECT_EQ(Run({"show", folder}).strErr, "tessel-cli: " + folder + ": Is a directory\n");
+    EXPECT_THAT(Names(dir / "f"), ElementsAre("a.txt", "b.txt", "c.txt"));
+    EXPECT_FALSE(PathExists(dir / "x.txt"));
 }
 
 class AddRemoveTest : public CliTest {
@@ -91,48 +113,36 @@ TEST_F(AddRemoveTest, AddAppendsFilesInOrderSkippingListedOnesAndReportingMissin
     EXPECT_THAT(Paths(), ElementsAre(b, a, c));
 }
 
-TEST_F(AddRemoveTest, FoldersNeedRecursiveAndAreWalkedDepthFirstInByteOrder) {
-    std::string top = dir.WriteFile("d/b.txt");
-    std::string upper = dir.WriteFile("d/B.txt");
-    std::string deep = dir.WriteFile("d/a/z.txt");
-    std::string last = dir.WriteFile("d/c/y.txt");
-    SCliRun flat = Run({"add", List(), "d"});
+// Folders are walked depth first in byte order. A link to a folder named on the command
+// line is the folder; links met inside the walk are rows of their own, so a link that
+// leads back up is never walked round and round.
+TEST_F(AddRemoveTest, FoldersNeedRecursiveAndLinksInsideThemAreNotWalked) {
+    dir.WriteFile("d/b.txt");
+    dir.WriteFile("d/B.txt");
+    dir.WriteFile("d/a/z.txt");
+    std::filesystem::create_directory_symlink(dir / "d", dir / "link");
+    std::filesystem::create_directory_symlink("../link", dir / "d/cycle");
+    SCliRun flat = Run({"add", List(), "link"});
     EXPECT_EQ(flat.nStatus, 1);
     EXPECT_THAT(flat.strErr, HasSubstr("--recursive"));
     EXPECT_FALSE(PathExists(List()));
-    SCliRun deepRun = Run({"add", List(), "d", "--recursive"});
-    EXPECT_EQ(deepRun.nStatus, 0) << deepRun.strErr;
-    EXPECT_THAT(Paths(), ElementsAre(upper, deep, top, last));
+    SCliRun walked = Run({"add", List(), "link", "--recursive"});
+    EXPECT_EQ(walked.nStatus, 0) << walked.strErr;
+    EXPECT_THAT(Paths(), ElementsAre(dir / "link/B.txt", dir / "link/a/z.txt", dir / "link/b.txt",
+                                     dir / "link/cycle"));
 }
 
-TEST_F(AddRemoveTest, RemoveTakesRowsByNumberLeavingTheFilesAndRefusesRowsNotThere) {
-    std::string a = dir.WriteFile("a"), b = dir.WriteFile("b"), c = dir.WriteFile("c");
+TEST_F(AddRemoveTest, RemoveAndRenameTakeRowsByNumber) {
+    std::string a = dir.WriteFile("a.txt"), b = dir.WriteFile("b.txt"), c = dir.WriteFile("c");
     WriteList({a, b, c});
-    std::string before = ReadFileBytes(List());
-    for (const char* row : {"0", "4", "x", "-1", "1.5"}) {
-        SCliRun run = Run({"remove", List(), "1", row});
-        EXPECT_EQ(run.nStatus, 1) << row;
-        EXPECT_THAT(run.strErr, HasSubstr("no such row")) << row;
-        EXPECT_EQ(ReadFileBytes(List()), before) << row;
-    }
+    EXPECT_EQ(Run({"rename", List(), "2", "  new name "}).nStatus, 0);
+    SCliRun shown = Run({"show", List()});
+    EXPECT_THAT(Column(shown.strOut, 0), ElementsAre("a", "new name ", "c"));
+    EXPECT_THAT(Column(shown.strOut, 2), ElementsAre(".txt", ".txt", ""));
     SCliRun run = Run({"remove", List(), "3", "1"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
     EXPECT_THAT(Paths(), ElementsAre(b));
     EXPECT_TRUE(PathExists(a) && PathExists(c));
-}
-
-TEST_F(AddRemoveTest, RenameIsAnEditOfOneRowsNewName) {
-    std::string a = dir.WriteFile("a.txt"), b = dir.WriteFile("b.txt");
-    WriteList({a, b});
-    EXPECT_EQ(Run({"rename", List(), "2", "  new name "}).nStatus, 0);
-    SCliRun shown = Run({"show", List()});
-    EXPECT_THAT(Column(shown.strOut, 0), ElementsAre("a", "new name "));
-    EXPECT_THAT(Column(shown.strOut, 2), ElementsAre(".txt", ".txt"));
-    std::string before = ReadFileBytes(List());
-    EXPECT_EQ(Run({"rename", List(), "1", "   "}).nStatus, 0);
-    EXPECT_EQ(ReadFileBytes(List()), before);
-    EXPECT_EQ(Run({"rename", List(), "3", "x"}).nStatus, 1);
-    EXPECT_EQ(ReadFileBytes(List()), before);
 }
 
 class ListCommandsTest : public CliTest {
@@ -148,26 +158,19 @@ protected:
     std::string small, large, middle;
 };
 
-TEST_F(ListCommandsTest, SortByATitleAscendingAndDescendingAndSavesTheOrder) {
-    SCliRun bySize = Run({"sort", List(), "Size"});
-    EXPECT_EQ(bySize.nStatus, 0) << bySize.strErr;
+TEST_F(ListCommandsTest, SortByATitleAndAnUnchangedOrderIsNotWrittenAgain) {
+    EXPECT_EQ(Run({"sort", List(), "Size"}).nStatus, 0);
     EXPECT_THAT(Paths(), ElementsAre(small, middle, large));
     EXPECT_EQ(Run({"sort", List(), "in folder", "--descending"}).nStatus, 0);
     EXPECT_THAT(Paths(), ElementsAre(middle, small, large));
     EXPECT_EQ(Run({"sort", List(), "Current Filename"}).nStatus, 0);
     EXPECT_THAT(Paths(), ElementsAre(large, small, middle));
-}
 
-TEST_F(ListCommandsTest, SortThatChangesNothingLeavesTheFileUntouched) {
-    ASSERT_EQ(Run({"sort", List(), "Type"}).nStatus, 0);
-    std::string before = ReadFileBytes(List());
-    struct stat st;
-    ASSERT_EQ(stat(List().c_str(), &st), 0);
-    ASSERT_EQ(Run({"sort", List(), "Type"}).nStatus, 0);
-    struct stat after;
+    struct stat before, after;
+    ASSERT_EQ(stat(List().c_str(), &before), 0);
+    ASSERT_EQ(Run({"sort", List(), "Current Filename"}).nStatus, 0);
     ASSERT_EQ(stat(List().c_str(), &after), 0);
-    EXPECT_EQ(ReadFileBytes(List()), before);
-    EXPECT_EQ(st.st_ino, after.st_ino) << "the list was written again";
+    EXPECT_EQ(before.st_ino, after.st_ino) << "the list was written again";
 }
 
 TEST_F(ListCommandsTest, ExportWritesEachNewFileNameOnALineOrNamesTheFileItCannotWrite) {
@@ -181,23 +184,44 @@ TEST_F(ListCommandsTest, ExportWritesEachNewFileNameOnALineOrNamesTheFileItCanno
     EXPECT_EQ(failed.strErr, "tessel-cli: " + nowhere + ": Cannot write file: Access denied\n");
 }
 
-TEST_F(ListCommandsTest, AFailingCommandLeavesTheListByteIdentical) {
-    std::string good = ReadFileBytes(List());
-    SCliRun unknown = Run({"sort", List(), "Colour"});
-    EXPECT_EQ(unknown.nStatus, 1);
-    EXPECT_THAT(unknown.strErr, HasSubstr("Colour"));
-    EXPECT_EQ(ReadFileBytes(List()), good);
-
-    std::string damaged = good.substr(0, good.size() - 3);
-    dir.WriteFile("list.tsl", damaged);
-    for (const std::vector<std::string>& words :
-         {std::vector<std::string>{"sort", List(), "Size"}, {"export", List(), dir / "x.txt"}}) {
-        SCliRun run = Run(words);
-        EXPECT_EQ(run.nStatus, 1) << words[0];
+// Arguments the commands cannot take, and an edit that would grow a name past the limit
+// (long replaces once grew a name to gigabytes): each is one line on stderr, status
+// one, and the list stays byte for byte as it was.
+TEST_F(ListCommandsTest, ARefusedCommandLeavesTheListAsItWas) {
+    std::string before = ReadFileBytes(List());
+    std::string longText(3000, 'a');
+    struct SCase {
+        std::vector<std::string> words;
+        std::string problem;
+    } cases[] = {
+        {{"sort", List(), "Colour"}, "Colour"},
+        {{"case", List(), "shouty"}, "shouty"},
+        {{"remove", List(), "1", "0"}, "no such row"},
+        {{"remove", List(), "1", "4"}, "no such row"},
+        {{"remove", List(), "1", "x"}, "no such row"},
+        {{"remove", List(), "1", "-1"}, "no such row"},
+        {{"remove", List(), "1", "1.5"}, "no such row"},
+        {{"rename", List(), "4", "x"}, "no such row"},
+        {{"replace", List(), "a", longText}, "4,096 bytes"},
+        {{"number", List(), "--before", "--after"}, "choose one of"},
+        {{"number", List(), "--name", "x", "--current"}, "choose one of"},
+        {{"number", List(), "--digits", "two"}, ""},
+        {{"number", List(), "--name", ""}, ""},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.words[0] + " " + c.words.back());
+        SCliRun run = Run(c.words);
+        EXPECT_EQ(run.nStatus, 1);
         EXPECT_EQ(Lines(run.strErr).size(), 1u) << run.strErr;
-        EXPECT_EQ(ReadFileBytes(List()), damaged) << words[0];
+        if (!c.problem.empty()) {
+            EXPECT_THAT(run.strErr, HasSubstr(c.problem));
+        }
+        EXPECT_EQ(ReadFileBytes(List()), before);
     }
-    EXPECT_FALSE(PathExists(dir / "x.txt"));
+    // Nothing changed: the list is not written either.
+    EXPECT_EQ(Run({"rename", List(), "1", "   "}).nStatus, 0);
+    EXPECT_EQ(Run({"replace", List(), "zzz", "y"}).nStatus, 0);
+    EXPECT_EQ(ReadFileBytes(List()), before);
 }
 
 }  // namespace

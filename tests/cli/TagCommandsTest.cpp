@@ -12,27 +12,22 @@ protected:
         WriteList(paths);
     }
     std::vector<std::string> NewNames() { return Column(Run({"show", List()}).strOut, 0); }
-    std::vector<std::string> Types() { return Column(Run({"show", List()}).strOut, 2); }
 };
 
-TEST_F(TextCommandsTest, EachCaseChangesTheNewNamesButNeverTheExtension) {
-    struct SCase {
-        const char* name;
-        std::vector<std::string> expected;
-    };
-    for (const SCase& c :
-         {SCase{"upper", {"README", "MY SONG"}}, SCase{"lower", {"readme", "my song"}},
-          SCase{"title", {"Readme", "My Song"}}, SCase{"sentence", {"Readme", "My song"}},
-          SCase{"toggle", {"rEADmE", "MY song"}}}) {
-        MakeList({"ReadMe.TXT", "my SONG.mp3"});
-        SCliRun run = Run({"case", List(), c.name});
-        EXPECT_EQ(run.nStatus, 0) << c.name << run.strErr;
-        EXPECT_EQ(NewNames(), c.expected) << c.name;
-        EXPECT_THAT(Types(), ElementsAre(".TXT", ".mp3"));
+// Each command word reaches its own operation; the extension is never touched.
+TEST_F(TextCommandsTest, EachCaseWordChangesTheNewNames) {
+    std::pair<const char*, const char*> cases[] = {{"upper", "MY SONG"},
+                                                   {"lower", "my song"},
+                                                   {"title", "My Song"},
+                                                   {"sentence", "My song"},
+                                                   {"toggle", "MY song"}};
+    for (const auto& [word, expected] : cases) {
+        MakeList({"my SONG.mp3"});
+        SCliRun run = Run({"case", List(), word});
+        EXPECT_EQ(run.nStatus, 0) << word << run.strErr;
+        EXPECT_EQ(Run({"show", List()}).strOut.substr(0, 11), std::string(expected) + "\tmy ")
+            << word;
     }
-    SCliRun unknown = Run({"case", List(), "shouty"});
-    EXPECT_EQ(unknown.nStatus, 1);
-    EXPECT_THAT(unknown.strErr, HasSubstr("shouty"));
 }
 
 TEST_F(TextCommandsTest, SwapSpacesAndReplaceWorkOnEveryRow) {
@@ -45,14 +40,6 @@ TEST_F(TextCommandsTest, SwapSpacesAndReplaceWorkOnEveryRow) {
     EXPECT_THAT(NewNames(), ElementsAre("title - Artist", "the Quick Fox", "no middle"));
     EXPECT_EQ(Run({"replace", List(), "FOX", "Dog"}).nStatus, 0);
     EXPECT_THAT(NewNames(), ElementsAre("title - Artist", "the Quick Dog", "no middle"));
-}
-
-TEST_F(TextCommandsTest, ACommandThatChangesNothingDoesNotWriteTheList) {
-    MakeList({"abc.txt"});
-    std::string before = ReadFileBytes(List());
-    EXPECT_EQ(Run({"case", List(), "lower"}).nStatus, 0);
-    EXPECT_EQ(Run({"replace", List(), "zzz", "y"}).nStatus, 0);
-    EXPECT_EQ(ReadFileBytes(List()), before);
 }
 
 TEST_F(TextCommandsTest, NumberTakesItsSettingsFromTheOptions) {
@@ -105,46 +92,45 @@ protected:
     }
 };
 
-TEST_F(TagCommandsTest, TagsPrintsEveryFieldOfEachFile) {
+// A missing file is reported as missing whatever was asked about before it: the facts of
+// an earlier folder must not leak into the next report.
+TEST_F(TagCommandsTest, TagsPrintsEveryFieldOfEachFileAndNamesWhatIsNoFile) {
     std::string a = Mp3("a.mp3", "Song", "Band", "1999", 17);
     std::string b = Mp3("b.mp3");
     SCliRun run = Run({"tags", a, b});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
     EXPECT_EQ(run.strOut, a + "\tSong\tBand\t\t1999\tRock\t\n" + b + "\t\t\t\t\t\t\n");
-    SCliRun missing = Run({"tags", dir / "none.mp3", a});
+
+    std::string folder = dir.MakeFolder("albums");
+    SCliRun missing = Run({"tags", folder, dir / "gone.mp3", a});
     EXPECT_EQ(missing.nStatus, 1);
     EXPECT_EQ(Lines(missing.strOut).size(), 1u);
-    EXPECT_THAT(missing.strErr, HasSubstr(dir / "none.mp3"));
+    EXPECT_EQ(missing.strErr, "tessel-cli: " + folder + ": Is a directory\ntessel-cli: " +
+                                  (dir / "gone.mp3") + ": No such file or directory\n");
 }
 
-TEST_F(TagCommandsTest, TagWritesTheGivenFieldsAndKeepsTheOthers) {
+TEST_F(TagCommandsTest, TagWritesTheGivenFieldsAndRefusesWhatATagCannotHold) {
     std::string a = Mp3("a.mp3", "Song", "Band", "1999", 17);
     std::string b = Mp3("b.mp3");
     SCliRun run = Run({"tag", a, b, "--album", "Live", "--genre", "Jazz", "--year", "2001"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
     EXPECT_EQ(run.strOut, "a.mp3\ta.mp3\tOK\nb.mp3\tb.mp3\tOK\n");
-    EXPECT_EQ(Run({"tags", a, b}).strOut,
-              a + "\tSong\tBand\tLive\t2001\tJazz\t\n" + b + "\t\t\tLive\t2001\tJazz\t\n");
+    EXPECT_EQ(Run({"tags", a}).strOut, a + "\tSong\tBand\tLive\t2001\tJazz\t\n");
     EXPECT_EQ(ReadFileBytes(b), kAudio + RawBlock("", "", "Live", "2001", "", 8));
     // Nothing to write: like Save ID3, nothing is shown.
     SCliRun again = Run({"tag", a, "--album", "Live"});
     EXPECT_EQ(again.nStatus, 0);
     EXPECT_EQ(again.strOut, "");
-}
 
-TEST_F(TagCommandsTest, TagRefusesValuesATagCannotHoldAndFilesThatAreNotMp3) {
-    std::string a = Mp3("a.mp3", "Song", "Band");
     std::string before = ReadFileBytes(a);
+    std::string text = dir.WriteFile("m/notes.txt", "x");
     for (const std::vector<std::string>& words : {std::vector<std::string>{"tag", a, "--year", "0"},
                                                   {"tag", a, "--year", "10000"},
-                                                  {"tag", a, "--genre", "Polka Dots"}}) {
-        SCliRun run = Run(words);
-        EXPECT_EQ(run.nStatus, 1) << words[3];
+                                                  {"tag", a, "--genre", "Polka Dots"},
+                                                  {"tag", text, "--title", "x"}}) {
+        EXPECT_EQ(Run(words).nStatus, 1) << words[3];
         EXPECT_EQ(ReadFileBytes(a), before);
     }
-    std::string text = dir.WriteFile("m/notes.txt", "x");
-    SCliRun notMp3 = Run({"tag", text, "--title", "x"});
-    EXPECT_EQ(notMp3.nStatus, 1);
     EXPECT_EQ(ReadFileBytes(text), "x");
 }
 
@@ -156,8 +142,7 @@ TEST_F(TagCommandsTest, TextCommandsWithMp3ChangeTheChosenTagFields) {
     EXPECT_EQ(dry.nStatus, 0) << dry.strErr;
     EXPECT_EQ(dry.strOut, "a.mp3\ta.mp3\tOK\n");
     EXPECT_THAT(Run({"tags", a}).strOut, HasSubstr("\tmy song\tthe band\t"));
-    SCliRun run = Run({"case", List(), "upper", "--mp3", "--fields", "title"});
-    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_EQ(Run({"case", List(), "upper", "--mp3", "--fields", "title"}).nStatus, 0);
     EXPECT_THAT(Run({"tags", a}).strOut, HasSubstr("\tMY SONG\tthe band\t"));
     EXPECT_EQ(Run({"replace", List(), "band", "group", "--mp3"}).nStatus, 0);
     EXPECT_THAT(Run({"tags", a}).strOut, HasSubstr("\tMY SONG\tthe group\t"));
@@ -165,43 +150,33 @@ TEST_F(TagCommandsTest, TextCommandsWithMp3ChangeTheChosenTagFields) {
     EXPECT_EQ(Run({"case", List(), "upper", "--mp3", "--fields", "colour"}).nStatus, 1);
 }
 
-TEST_F(TagCommandsTest, ShowWithMp3PrintsTheTagColumns) {
-    std::string a = Mp3("a.mp3", "Song", "Band", "1999", 0);
-    WriteList({a});
-    SCliRun run = Run({"show", List(), "--mp3"});
-    EXPECT_EQ(run.nStatus, 0) << run.strErr;
-    EXPECT_EQ(run.strOut, "a.mp3\tSong\tBand\t\t1999\tBlues\t\n");
-    std::string text = dir.WriteFile("m/notes.txt", "x");
-    WriteList({a, text});
-    EXPECT_EQ(Run({"show", List(), "--mp3"}).nStatus, 1);
-}
-
-TEST_F(TagCommandsTest, NameToTagSplitsTheNewNamesAndWritesTheTags) {
+// Commands of MP3 mode take only lists of MP3 files.
+TEST_F(TagCommandsTest, ShowNameToTagAndTagToNameWorkOnTheTags) {
     std::string a = Mp3("Band - Song.mp3");
-    std::string b = Mp3("NoSeparator.mp3");
+    std::string b = Mp3("NoSeparator.mp3", "Title", "Artist", "1999", 0);
     WriteList({a, b});
     SCliRun run = Run({"name-to-tag", List()});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
     EXPECT_EQ(run.strOut,
               "Band - Song.mp3\tBand - Song.mp3\tOK\n"
               "NoSeparator.mp3\tNoSeparator.mp3\tUnchanged\n");
-    EXPECT_EQ(Run({"tags", a}).strOut, a + "\tSong\tBand\t\t\t\t\n");
-    std::string c = Mp3("Title_Artist.mp3");
-    WriteList({c});
-    EXPECT_EQ(Run({"name-to-tag", List(), "--separator", "_", "--title-first"}).nStatus, 0);
-    EXPECT_EQ(Run({"tags", c}).strOut, c + "\tTitle\tArtist\t\t\t\t\n");
-}
+    EXPECT_EQ(
+        Run({"show", List(), "--mp3"}).strOut,
+        "Band - Song.mp3\tSong\tBand\t\t\t\t\nNoSeparator.mp3\tTitle\tArtist\t\t1999\tBlues\t\n");
 
-TEST_F(TagCommandsTest, TagToNameBuildsNewNamesFromTheTags) {
-    std::string a = Mp3("track01.mp3", "Song", "Band");
-    std::string b = Mp3("track02.mp3");
-    WriteList({a, b});
-    SCliRun run = Run({"tag-to-name", List(), "--separator", " _ ", "--title-first"});
-    EXPECT_EQ(run.nStatus, 0) << run.strErr;
-    EXPECT_THAT(Column(Run({"show", List()}).strOut, 0), ElementsAre("Song _ Band", "track02"));
-    std::string text = dir.WriteFile("m/notes.txt", "x");
-    WriteList({a, text});
-    EXPECT_EQ(Run({"tag-to-name", List()}).nStatus, 1);
+    EXPECT_EQ(Run({"tag-to-name", List(), "--separator", " _ ", "--title-first"}).nStatus, 0);
+    EXPECT_THAT(Column(Run({"show", List()}).strOut, 0),
+                ElementsAre("Song _ Band", "Title _ Artist"));
+    EXPECT_EQ(Run({"name-to-tag", List(), "--separator", "_", "--title-first"}).nStatus, 0);
+    EXPECT_EQ(Run({"tags", a}).strOut, a + "\tSong\t Band\t\t\t\t\n");
+
+    WriteList({a, dir.WriteFile("m/notes.txt", "x")});
+    for (const char* command : {"show", "tag-to-name", "name-to-tag"}) {
+        std::vector<std::string> words{command, List()};
+        if (words[0] == "show")
+            words.push_back("--mp3");
+        EXPECT_EQ(Run(words).nStatus, 1) << command;
+    }
 }
 
 }  // namespace

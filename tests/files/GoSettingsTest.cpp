@@ -2,47 +2,39 @@
 #include <unistd.h>
 
 #include "GoSupport.h"
-#include "files/AddCollector.h"
 #include "model/ResultsList.h"
 
 namespace {
 
-struct SExtensionCase {
-    std::string strText;
-    bool bKeep;
-    bool bValid;
-};
-
-class ExtensionCheckTest : public GoTest, public ::testing::WithParamInterface<SExtensionCase> {};
-
 // The dialog's check holds for the text in its box whichever way the choice goes, and Go
 // given an invalid choice changes nothing.
-TEST_P(ExtensionCheckTest, OnlyATextWithADotOrNoneIsAnExtension) {
-    const SExtensionCase& c = GetParam();
+TEST_F(GoTest, OnlyATextWithADotOrNoneIsAnExtension) {
+    struct SCase {
+        std::string strText;
+        bool bKeep;
+        bool bValid;
+    } cases[] = {{"txt", false, false},
+                 {"txt", true, false},
+                 {".md", false, true},
+                 {"", false, true},
+                 {"tar.gz", false, true}};
     AddFiles({"a.txt"});
-    EXPECT_EQ(IsValidExtension(c.strText), c.bValid);
-    SGoSettings settings{SExtensionChoice{c.bKeep, c.strText}, EOnFailure::Stop};
-    Rename({"b"});
-    EGoOutcome outcome = Go(session, settings);
-    if (c.bValid) {
-        EXPECT_EQ(outcome, EGoOutcome::Ran);
-        EXPECT_TRUE(prompts.m_messageIds.empty());
-        return;
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.strText);
+        prompts.m_messages.clear();
+        prompts.m_results.clear();
+        EXPECT_EQ(IsValidExtension(c.strText), c.bValid);
+        SGoSettings settings{SExtensionChoice{c.bKeep, c.strText}, EOnFailure::Stop};
+        EXPECT_EQ(Go(session, settings), c.bValid ? EGoOutcome::Ran : EGoOutcome::Cancelled);
+        if (c.bValid)
+            continue;
+        EXPECT_EQ(prompts.m_messages, std::vector<std::string>{kInvalidExtensionMessage});
+        EXPECT_EQ(prompts.m_messageIds.back(), EMessageId::InvalidExtension);
+        EXPECT_EQ(session.List().GetEntry(0).m_strExt.Get(), ".txt");
+        EXPECT_TRUE(prompts.m_results.empty());
+        ExpectMoved("a.txt", "a.txt");
     }
-    EXPECT_EQ(outcome, EGoOutcome::Cancelled);
-    EXPECT_EQ(prompts.m_messageIds, std::vector<EMessageId>{EMessageId::InvalidExtension});
-    EXPECT_EQ(prompts.m_messages, std::vector<std::string>{kInvalidExtensionMessage});
-    EXPECT_EQ(session.List().GetEntry(0).m_strExt.Get(), ".txt");
-    EXPECT_TRUE(prompts.m_results.empty());
-    ExpectMoved("a.txt", "a.txt");
 }
-
-INSTANTIATE_TEST_SUITE_P(Texts, ExtensionCheckTest,
-                         ::testing::Values(SExtensionCase{".md", false, true},
-                                           SExtensionCase{"", false, true},
-                                           SExtensionCase{"tar.gz", false, true},
-                                           SExtensionCase{"txt", false, false},
-                                           SExtensionCase{"txt", true, false}));
 
 // A failure answered beforehand asks nothing: Stop leaves the later rows untried,
 // Continue renames them.

@@ -22,6 +22,16 @@ TEST_F(RenameListTest, RemovingAdjacentSelectedRowsSkipsNone) {
                                                           "removing 1-3", "removed 1-3"}));
     EXPECT_FALSE(list.IsSelected(0));
     EXPECT_FALSE(list.IsSelected(1));
+
+    // Scattered rows go in one reset, told before and after.
+    for (int row = 0; row < 2 * static_cast<int>(CRenameList::kMaxRemovalRuns) + 2; ++row)
+        AddRow("r" + std::to_string(row));
+    for (int row = 0; row < list.GetCount(); row += 2)
+        list.SetSelected(row, true);
+    observer.m_calls.clear();
+    list.RemoveSelected();
+    EXPECT_EQ(observer.m_calls, (std::vector<std::string>{"resetting", "reset"}));
+    EXPECT_EQ(list.GetCount(), static_cast<int>(CRenameList::kMaxRemovalRuns) + 2);
 }
 
 class SortRowsTest : public SessionTest {

@@ -8,8 +8,6 @@
 namespace {
 
 TEST(GenreTableTest, NamesNumbersAndTheDropDownOrder) {
-    EXPECT_EQ(GenreName(0), "Blues");
-    EXPECT_EQ(GenreName(144), "Trash Metal");
     for (int outside : {145, 255, -1})
         EXPECT_EQ(GenreName(outside), "");
     EXPECT_EQ(GenreFromName("Rock & Roll"), 78);
@@ -73,6 +71,7 @@ TEST(TagValueCheckTest, OnlyValuesTheTagHoldsAsTypedAreStorable) {
         {kColYear, "01999", false},
         {kColGenre, "", true},
         {kColGenre, "Jazz", true},
+        {kColGenre, "Blues", true},  // genre 0
         {kColGenre, "Polka Dots", false},
         {kColTitle, "anything at all", true},
     };

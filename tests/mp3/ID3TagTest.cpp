@@ -67,36 +67,25 @@ TEST_F(ID3TagTest, TextFieldsAreTrimmedAtTheEndOnlyAndPaddedWithZeros) {
                                    std::string(30, 'c')));
 }
 
-TEST_F(ID3TagTest, GenreBytesOutsideTheTableReadAsNoneButSurviveAnUnchangedGenre) {
-    for (unsigned char byte : {0, 144, 145, 200, 255}) {
-        std::string path = dir.WriteFile("g.mp3", kAudio + RawBlock("Song", "", "", "", "", byte));
-        ASSERT_TRUE(tag.ReadTag(path));
+// Genre bytes outside the table read as none (an unchanged genre keeps its byte: see the
+// round trip below); years only where the field holds a number.
+TEST_F(ID3TagTest, GenreAndYearFieldsReadAsNumbersOrNone) {
+    for (unsigned char byte : {0, 144, 145, 255}) {
+        ASSERT_TRUE(tag.ReadTag(dir.WriteFile("g.mp3", RawBlock("S", "", "", "", "", byte))));
         EXPECT_EQ(tag.m_nGenre, byte <= 144 ? byte : -1);
-        tag.m_strTitle = "Changed";
-        ASSERT_TRUE(tag.WriteTag(path));
-        EXPECT_EQ(Tail(path, 1), std::string(1, static_cast<char>(byte)));
     }
-    tag.m_nGenre = 17;
-    ASSERT_TRUE(tag.WriteTag(dir / "g.mp3"));
-    EXPECT_EQ(Tail(dir / "g.mp3", 1), "\x11");
-    tag.m_nGenre = -1;
-    ASSERT_TRUE(tag.WriteTag(dir / "g.mp3"));
-    EXPECT_EQ(Tail(dir / "g.mp3", 1), "\xff");
-}
-
-TEST_F(ID3TagTest, YearTextsBecomeYearsOnlyWhenTheyHoldANumber) {
-    std::pair<std::string, int> cases[] = {{"2001", 2001}, {"0000", -1}, {"", -1},
+    for (int genre : {17, -1}) {
+        tag.m_nGenre = genre;
+        ASSERT_TRUE(tag.WriteTag(dir / "g.mp3"));
+        EXPECT_EQ(Tail(dir / "g.mp3", 1), genre < 0 ? "\xff" : "\x11");
+    }
+    std::pair<std::string, int> years[] = {{"2001", 2001}, {"0000", -1}, {"", -1},
                                            {"abcd", -1},   {"19ab", 19}, {"99", 99}};
-    for (const auto& [field, year] : cases) {
+    for (const auto& [field, year] : years) {
         CHitDoc entry(dir.WriteFile("y.mp3", RawBlock("S", "", "", field)));
         ASSERT_TRUE(ReadEntryTag(entry));
         EXPECT_EQ(entry.m_nYear, year) << field;
     }
-    CHitDoc entry(dir.WriteFile("new.mp3", kAudio));
-    entry.m_strTitle.Set("S");
-    ASSERT_TRUE(WriteEntryTag(entry));
-    EXPECT_EQ(ReadFileBytes(entry.m_strPath.Get()), kAudio + RawBlock("S"));
-    EXPECT_FALSE(entry.IsTagChanged());
 }
 
 TEST_F(ID3TagTest, TrackNumberOfVersionOnePointOneIsKeptWhenTheCommentLeavesRoom) {

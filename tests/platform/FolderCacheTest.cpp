@@ -13,36 +13,6 @@
 
 namespace {
 
-// The bytes of the file reached through a place, or "" when it does not open.
-std::string ReadThrough(CFolderCache::SPlace place) {
-    int fd = openat(place.nFolder, place.pszName, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return "";
-    char buffer[64];
-    ssize_t n = read(fd, buffer, sizeof buffer);
-    close(fd);
-    return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : "";
-}
-
-TEST(FolderCacheTest, PathsReachTheirOwnFilesAsTheFolderChangesBackAndForth) {
-    CTempDir dir;
-    std::string a1 = dir.WriteFile("a/one.mp3", "a one");
-    std::string a2 = dir.WriteFile("a/two.mp3", "a two");
-    std::string b1 = dir.WriteFile("b/one.mp3", "b one");
-    CFolderCache folders;
-
-    CFolderCache::SPlace place = folders.Locate(a1);
-    EXPECT_NE(place.nFolder, AT_FDCWD);
-    EXPECT_STREQ(place.pszName, "one.mp3");
-    EXPECT_EQ(ReadThrough(place), "a one");
-    int folderA = place.nFolder;
-    place = folders.Locate(a2);
-    EXPECT_EQ(place.nFolder, folderA);  // the same folder is not opened again
-    EXPECT_EQ(ReadThrough(place), "a two");
-    EXPECT_EQ(ReadThrough(folders.Locate(b1)), "b one");
-    EXPECT_EQ(ReadThrough(folders.Locate(a1)), "a one");
-}
-
 TEST(FolderCacheTest, PathsWithoutAnOpenableFolderAreReachedWhole) {
     CTempDir dir;
     std::string file = dir.WriteFile("file.mp3", "x");
