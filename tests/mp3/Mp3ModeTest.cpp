@@ -56,8 +56,8 @@ TEST_F(ToggleModeTest, EnteringMp3ModeReadsEveryTagWithProgress) {
     session.List().Empty();
     ToggleMode(session);
     EXPECT_TRUE(
-        ::AddFile(session, dir.WriteFile("T.Mp3", kAudio + RawBlock("Song", "", "", "2001"))));
-    EXPECT_FALSE(::AddFile(session, dir.WriteFile("cover.jpg", kAudio + RawBlock("Picture"))));
+        CFileAdder(session).Add(dir.WriteFile("T.Mp3", kAudio + RawBlock("Song", "", "", "2001"))));
+    EXPECT_FALSE(CFileAdder(session).Add(dir.WriteFile("cover.jpg", kAudio + RawBlock("Picture"))));
     EXPECT_EQ(Row(0), (std::vector<std::string>{"T.Mp3", "Song", "", "", "2001", "", ""}));
     EXPECT_FALSE(Entry(0).IsTagChanged());
 }
@@ -69,20 +69,6 @@ TEST_F(ToggleModeTest, AFileOfAnotherTypeBlocksTheSwitch) {
     EXPECT_FALSE(CanToggleMode(session));
     ToggleMode(session);
     EXPECT_FALSE(session.IsMp3Mode());
-}
-
-TEST_F(ToggleModeTest, AFileAddedInMp3ModeBringsItsTag) {
-    ToggleMode(session);
-    std::string tagged = dir.WriteFile("Tagged.Mp3", kAudio + RawBlock("Song", "Band", "", "2001"));
-    EXPECT_TRUE(CFileAdder(session).Add(tagged));
-    EXPECT_FALSE(CFileAdder(session).Add(dir.WriteFile("cover.jpg", kAudio + RawBlock("Picture"))));
-    EXPECT_TRUE(CFileAdder(session).Add(dir.WriteFile("short.mp3", "x")));
-    ASSERT_EQ(session.List().GetCount(), 2);
-    EXPECT_EQ(session.List().CellText(0, kColTitle), "Song");
-    EXPECT_EQ(session.List().CellText(0, kColYear), "2001");
-    EXPECT_FALSE(Entry(0).IsTagChanged());
-    EXPECT_EQ(session.List().CellText(1, kColTitle), "");
-    EXPECT_TRUE(prompts.m_messages.empty());
 }
 
 class SaveId3Test : public Mp3SessionTest {
