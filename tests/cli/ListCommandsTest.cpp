@@ -203,8 +203,9 @@ TEST_F(ListCommandsTest, ARefusedCommandLeavesTheListAsItWas) {
         {{"remove", List(), "1", "1.5"}, "no such row"},
         {{"rename", List(), "4", "x"}, "no such row"},
         {{"replace", List(), "a", longText}, "4,096 bytes"},
-        {{"number", List(), "--before", "--after"}, "choose one of"},
-        {{"number", List(), "--name", "x", "--current"}, "choose one of"},
+        {{"number", List(), "--before", "--after"}, "excludes"},
+        {{"number", List(), "--name", "x", "--current"}, "excludes"},
+        {{"number", List(), "--offset", "-1"}, ""},
         {{"number", List(), "--digits", "two"}, ""},
         {{"number", List(), "--name", ""}, ""},
     };

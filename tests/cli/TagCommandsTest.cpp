@@ -63,23 +63,6 @@ TEST_F(TextCommandsTest, NumberTakesItsSettingsFromTheOptions) {
     }
 }
 
-TEST_F(TextCommandsTest, NumberRefusesContradictionsAndBadNumbers) {
-    MakeList({"a.mp3"});
-    std::string before = ReadFileBytes(List());
-    for (const std::vector<std::string>& options : {std::vector<std::string>{"--before", "--after"},
-                                                    {"--name", "x", "--current"},
-                                                    {"--digits", "two"},
-                                                    {"--offset", "-1"},
-                                                    {"--name", ""}}) {
-        std::vector<std::string> words{"number", List()};
-        words.insert(words.end(), options.begin(), options.end());
-        SCliRun run = Run(words);
-        EXPECT_EQ(run.nStatus, 1) << options[0];
-        EXPECT_EQ(Lines(run.strErr).size(), 1u) << run.strErr;
-        EXPECT_EQ(ReadFileBytes(List()), before);
-    }
-}
-
 class TagCommandsTest : public CliTest {
 protected:
     // An MP3 file of some audio bytes, with an ID3v1 block when a title or artist is given.
