@@ -144,10 +144,12 @@ TEST(ArchiveTest, LongAndSixteenBitStringsReadBack) {
     EXPECT_EQ(text, std::string(70000, 'c'));
     EXPECT_EQ(reader.Remaining(), 0u);
 
-    CArchiveReader wide(std::string("\xff\xfe\xff\x05\x43\0a\0f\0\xe9\0\x00\xd8", 14));
+    const std::string wideBytes("\xff\xfe\xff\x05\x43\0a\0f\0\xe9\0\x00\xd8", 14);
+    CArchiveReader wide(wideBytes);
     ASSERT_TRUE(wide.ReadString(text));
     EXPECT_EQ(text, "Caf\xc3\xa9\xef\xbf\xbd");
-    CArchiveReader cut(std::string("\xff\xfe\xff\x02\x41\0B", 7));
+    const std::string cutBytes("\xff\xfe\xff\x02\x41\0B", 7);
+    CArchiveReader cut(cutBytes);
     EXPECT_FALSE(cut.ReadString(text));
 }
 
