@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <string_view>
 
 #include "platform/PathFacts.h"
 #include "platform/ReadWholeFile.h"
@@ -26,9 +28,7 @@ bool CCliList::Load(const std::string& path, bool toChange) {
     if (toChange && !Lock())
         return false;
     m_prompts.SetSubject(path);
-    // The bytes are kept to tell at the end whether the rows changed.
-    m_loaded.pieces.assign(1, std::string());
-    std::string& loadedBytes = m_loaded.pieces[0];
+    std::string loadedBytes;
     int error = ReadWholeFile(path, loadedBytes);
     if (error == ENOENT) {
         m_doc.OnNewDocument();
@@ -44,6 +44,8 @@ bool CCliList::Load(const std::string& path, bool toChange) {
     }
     if (error != 0)
         return ReportError(path, std::strerror(error)) == 0;
+    m_nLoadedSize = loadedBytes.size();
+    m_nLoadedHash = std::hash<std::string_view>()(loadedBytes);
     int errorsBefore = m_prompts.Errors();
     if (!m_doc.OpenFromBytes(loadedBytes, path)) {
         if (m_prompts.Errors() == errorsBefore)
@@ -58,14 +60,18 @@ bool CCliList::Load(const std::string& path, bool toChange) {
 bool CCliList::SaveIfChanged() {
     if (!m_bLoaded)
         return false;
-    SListBytes bytes = SerializeListPieces(m_session);
-    bool existed = m_loaded.Size() != 0;
-    if (existed ? bytes.SameAs(m_loaded) : m_session.List().GetCount() == 0)
+    std::string bytes = SerializeList(m_session);
+    bool existed = m_nLoadedSize != 0;
+    bool same = bytes.size() == m_nLoadedSize &&
+                std::hash<std::string_view>()(bytes) == m_nLoadedHash;
+    if (existed ? same : m_session.List().GetCount() == 0)
         return true;
     m_prompts.SetSubject(m_strPath);
     bool saved = m_doc.SaveBytes(m_strPath, bytes);
     m_prompts.SetSubject("");
-    if (saved)
-        m_loaded = std::move(bytes);
+    if (saved) {
+        m_nLoadedSize = bytes.size();
+        m_nLoadedHash = std::hash<std::string_view>()(bytes);
+    }
     return saved;
 }

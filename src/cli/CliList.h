@@ -22,6 +22,8 @@ public:
     bool Load(const std::string& path, bool toChange = true);
     // Writes the list when its bytes would differ from the file as loaded (or when the
     // file was absent and rows were added). False, with the error on stderr, on failure.
+    // The loaded bytes are known by their size and hash only, so that a large list is not
+    // held twice: a change the hash misses is as likely as 1 in 2^64.
     bool SaveIfChanged();
 
     CTesselSession& Session() { return m_session; }
@@ -42,6 +44,8 @@ private:
     CTesselDoc m_doc;
     std::string m_strPath;
     std::string m_strAbsolutePath;
-    SListBytes m_loaded;  // the list as read, to tell at the end whether it changed
+    // The list as read, to tell at the end whether it changed.
+    size_t m_nLoadedSize = 0;
+    size_t m_nLoadedHash = 0;
     bool m_bLoaded = false;
 };

@@ -51,7 +51,7 @@ int RunGo(const SCliInput& input) {
             return ReportError(list.Path(), "nothing renamed: not confirmed (--yes confirms)");
         return journalKept ? 0 : 1;
     }
-    ExitNow(saved && journalKept && prompts.FailedResults() == 0 ? 0 : 1);
+    return saved && journalKept && prompts.FailedResults() == 0 ? 0 : 1;
 }
 
 int RunUndo(const SCliInput& input) {

@@ -351,13 +351,6 @@ int CCommandLine::Run(int argc, char** argv) {
 
 }  // namespace
 
-void ExitNow(int status) {
-    if (std::fflush(stdout) != 0 && status == 0)
-        status = 1;
-    std::fflush(stderr);
-    std::_Exit(status);
-}
-
 int RunCli(int argc, char** argv) {
     CCommandLine commandLine;
     return commandLine.Run(argc, argv);

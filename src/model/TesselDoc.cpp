@@ -38,48 +38,6 @@ std::string ReadRows(CArchiveReader& reader, size_t count, CRenameList& list) {
 
 }  // namespace
 
-size_t SListBytes::Size() const {
-    size_t size = 0;
-    for (const std::string& piece : pieces)
-        size += piece.size();
-    return size;
-}
-
-bool SListBytes::SameAs(const SListBytes& other) const {
-    if (Size() != other.Size())
-        return false;
-    // Walks both at once, a stretch that lies within one piece of each at a time.
-    size_t mine = 0, theirs = 0, myAt = 0, theirAt = 0;
-    while (mine < pieces.size() && theirs < other.pieces.size()) {
-        std::string_view a = std::string_view(pieces[mine]).substr(myAt);
-        std::string_view b = std::string_view(other.pieces[theirs]).substr(theirAt);
-        size_t length = std::min(a.size(), b.size());
-        if (a.substr(0, length) != b.substr(0, length))
-            return false;
-        myAt += length;
-        theirAt += length;
-        if (myAt == pieces[mine].size())
-            ++mine, myAt = 0;
-        if (theirAt == other.pieces[theirs].size())
-            ++theirs, theirAt = 0;
-    }
-    return true;
-}
-
-std::string SListBytes::Joined() const {
-    std::string joined;
-    joined.reserve(Size());
-    for (const std::string& piece : pieces)
-        joined += piece;
-    return joined;
-}
-
-SListBytes SerializeListPieces(CTesselSession& session) {
-    SListBytes bytes;
-    bytes.pieces.push_back(SerializeList(session));
-    return bytes;
-}
-
 std::string SerializeList(CTesselSession& session) {
     CRenameList& list = session.List();
     CArchiveWriter archive;
@@ -170,16 +128,11 @@ void CTesselDoc::ReportLoadFailure(const std::string& path, const std::string& d
 }
 
 bool CTesselDoc::OnSaveDocument(const std::string& path) {
-    return SaveBytes(path, SerializeListPieces(m_session));
+    return SaveBytes(path, SerializeList(m_session));
 }
 
-bool CTesselDoc::SaveBytes(const std::string& path, const SListBytes& bytes) {
-    std::string why = ReplaceFile(path, [&](int fd) {
-        for (const std::string& piece : bytes.pieces)
-            if (!WriteAll(fd, piece))
-                return false;
-        return true;
-    });
+bool CTesselDoc::SaveBytes(const std::string& path, const std::string& bytes) {
+    std::string why = ReplaceFile(path, [&](int fd) { return WriteAll(fd, bytes); });
     if (!why.empty()) {
         m_session.Prompts().Message(EMessageId::CannotSaveList,
                                     "Cannot save " + path + ": " + why + ".", EIcon::Stop,

@@ -1,20 +1,8 @@
 #pragma once
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 class CTesselSession;
-
-// The bytes of a saved list in pieces, in file order, written one after another.
-struct SListBytes {
-    std::vector<std::string> pieces;
-
-    size_t Size() const;
-    // Whether the two hold the same bytes, however they are cut into pieces.
-    bool SameAs(const SListBytes& other) const;
-    std::string Joined() const;
-};
 
 inline constexpr const char* kTslHeader = "#TESSELHEADER";
 inline constexpr const char* kUnrecognizedMessage = "Unrecognized file type";
@@ -36,8 +24,8 @@ public:
     bool OpenFromBytes(const std::string& bytes, const std::string& path);
     // Writes every row, replacing the file only once the whole list is on disk.
     bool OnSaveDocument(const std::string& path);
-    // The same for the bytes SerializeListPieces gave, by a caller that has them already.
-    bool SaveBytes(const std::string& path, const SListBytes& bytes);
+    // The same for the bytes SerializeList gave, by a caller that has them already.
+    bool SaveBytes(const std::string& path, const std::string& bytes);
 
     const std::string& GetPath() const { return m_strPath; }
 
@@ -49,5 +37,4 @@ private:
 };
 
 // The whole file of a list: header, count, one record per row.
-SListBytes SerializeListPieces(CTesselSession& session);
 std::string SerializeList(CTesselSession& session);
