@@ -1,59 +1,86 @@
 #include "files/RenamePlanner.h"
 
 #include <algorithm>
+#include <memory_resource>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/FolderListing.h"
 
 namespace {
 
-// The name a full path has inside a folder ("" when it does not lie directly in it).
-std::string_view NameIn(std::string_view folder, std::string_view path) {
-    if (path.size() <= folder.size() || !path.starts_with(folder))
-        return {};
-    std::string_view name = path.substr(folder.size());
-    return name.find('/') == std::string_view::npos ? name : std::string_view();
-}
+// What the replay knows of one name of a folder.
+struct SNameState {
+    bool bPresent = false;  // an entry holds the name at this point of the replay
+    bool bClaimed = false;  // a row has named the file that held it before the run
+};
+
+// The picture of one folder during the replay. A name of the folder's own entries is
+// kept as the name, which is all a run changes; a path that lies elsewhere is kept whole
+// (it holds a "/", a name never does), so that the picture answers for every path exactly
+// as a map of full paths would. A folder may hold many thousand names, so they and the
+// map's nodes are taken from one arena, dropped at once.
+class CFolderPicture {
+public:
+    explicit CFolderPicture(const std::string& folder) : m_folder(folder) {}
+
+    // Every entry of the folder, "." and ".." included. False when it cannot be read.
+    bool Load(size_t rows) {
+        std::vector<std::string_view> kept = {".", ".."};
+        if (!VisitFolder(m_folder, [&](std::string_view name) { kept.push_back(Keep(name)); }))
+            return false;
+        // Room for the names the rows bring, too.
+        m_names.reserve(kept.size() + rows);
+        for (std::string_view name : kept)
+            m_names[name].bPresent = true;
+        return true;
+    }
+
+    // Replays one row: false, changing nothing, when its file was named by an earlier row
+    // or its new path is taken at this point.
+    bool Rename(const std::string& oldPath, const std::string& newPath) {
+        SNameState& old = StateOf(oldPath);
+        if (old.bClaimed)
+            return false;
+        old.bClaimed = true;
+        // A file that keeps its name stays where it is, in the way of any other row that
+        // wants the name.
+        if (newPath == oldPath)
+            return true;
+        SNameState& target = StateOf(newPath);
+        if (target.bPresent)
+            return false;
+        target.bPresent = true;
+        old.bPresent = false;
+        return true;
+    }
+
+private:
+    SNameState& StateOf(const std::string& path) {
+        std::string_view key = path;
+        if (key.size() > m_folder.size() && key.starts_with(m_folder) &&
+            key.find('/', m_folder.size()) == std::string_view::npos)
+            key.remove_prefix(m_folder.size());
+        auto found = m_names.find(key);
+        if (found != m_names.end())
+            return found->second;
+        return m_names[Keep(key)];
+    }
+
+    // A copy of the text in the arena, for the map to hold.
+    std::string_view Keep(std::string_view text) {
+        char* kept = static_cast<char*>(m_arena.allocate(std::max<size_t>(text.size(), 1), 1));
+        std::copy(text.begin(), text.end(), kept);
+        return std::string_view(kept, text.size());
+    }
+
+    const std::string& m_folder;
+    std::pmr::monotonic_buffer_resource m_arena;
+    std::pmr::unordered_map<std::string_view, SNameState> m_names{&m_arena};
+};
 
 }  // namespace
-
-std::string_view CRenamePlanner::SPicture::Keep(std::string_view name) {
-    char* kept = static_cast<char*>(arena.allocate(std::max<size_t>(name.size(), 1), 1));
-    std::copy(name.begin(), name.end(), kept);
-    return std::string_view(kept, name.size());
-}
-
-bool CRenamePlanner::LoadFolderListing(const std::string& folder) {
-    SPicture& picture = m_listFolder.emplace();
-    picture.strFolder = folder;
-    std::vector<std::string_view> kept = {".", ".."};
-    if (!VisitFolder(folder, [&](std::string_view name) { kept.push_back(picture.Keep(name)); })) {
-        ClearListing();
-        return false;
-    }
-    // Room for as many names again, which the renames of a run over the folder add.
-    picture.names.reserve(kept.size() * 2);
-    picture.names.insert(kept.begin(), kept.end());
-    return true;
-}
-
-bool CRenamePlanner::RenameInListing(const std::string& newPath, const std::string& oldPath) {
-    SPicture& picture = m_listFolder ? *m_listFolder : m_listFolder.emplace();
-    std::string_view newName = NameIn(picture.strFolder, newPath);
-    if (newName.empty() ? picture.outside.contains(newPath) : picture.names.contains(newName))
-        return false;
-    std::string_view oldName = NameIn(picture.strFolder, oldPath);
-    bool removed =
-        oldName.empty() ? picture.outside.erase(oldPath) != 0 : picture.names.erase(oldName) != 0;
-    if (removed && newName.empty())
-        picture.outside.insert(newPath);
-    else if (removed)
-        picture.names.insert(picture.Keep(newName));
-    return true;
-}
-
-void CRenamePlanner::ClearListing() {
-    m_listFolder.reset();
-}
 
 void CRenamePlanner::PlanRenames(const std::vector<std::string>& newPaths,
                                  std::vector<std::string>& oldPaths, std::vector<bool>* pUnlisted,
@@ -75,32 +102,19 @@ void CRenamePlanner::PlanRenames(const std::vector<std::string>& newPaths,
             groups[static_cast<size_t>(where.folderOf[row])].push_back(row);
 
     for (size_t group = 0; group < groups.size(); ++group) {
-        if (!LoadFolderListing(folders[group])) {
+        CFolderPicture picture(folders[group]);
+        if (!picture.Load(groups[group].size())) {
             if (pUnlisted)
                 for (size_t row : groups[group])
                     (*pUnlisted)[row] = true;
             continue;
         }
-        // A list may name one file twice; only the first row naming it may rename it,
-        // and each later one is marked as colliding, its file taken by that row.
         // The marks are made after the replay, which still looks at the paths.
-        std::unordered_set<std::string_view> named;
         std::vector<size_t> marked;
-        for (size_t row : groups[group]) {
-            // Only the first row naming a file may rename it.
-            if (!named.insert(oldPaths[row]).second) {
+        for (size_t row : groups[group])
+            if (!picture.Rename(oldPaths[row], newPaths[row]))
                 marked.push_back(row);
-                continue;
-            }
-            // A file that keeps its name stays where it is in the picture, in the way of
-            // any other row that wants the name.
-            if (newPaths[row] == oldPaths[row])
-                continue;
-            if (!RenameInListing(newPaths[row], oldPaths[row]))
-                marked.push_back(row);
-        }
         for (size_t row : marked)
             oldPaths[row].clear();
-        ClearListing();
     }
 }

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <memory_resource>
-#include <optional>
 #include <string>
-#include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "files/LocateRows.h"
@@ -24,28 +20,4 @@ public:
     // paths) passes what it found in pWhere; otherwise the planner locates them itself.
     void PlanRenames(const std::vector<std::string>& newPaths, std::vector<std::string>& oldPaths,
                      std::vector<bool>* pUnlisted = nullptr, const SRowFolders* pWhere = nullptr);
-
-    // The picture of a folder (a path ending in "/"): every entry of it, "." and ".."
-    // included. False, with an empty picture, when the folder cannot be read.
-    bool LoadFolderListing(const std::string& folder);
-    // Full paths: false, changing nothing, when the picture holds newPath; otherwise
-    // replaces oldPath (when present) by newPath and returns true.
-    bool RenameInListing(const std::string& newPath, const std::string& oldPath);
-    void ClearListing();
-
-private:
-    // The picture keeps the names of the folder's own entries, which is all a run
-    // changes; a path that lies elsewhere is kept whole, so that the picture answers for
-    // every path exactly as a list of full paths would. A folder may hold many thousand
-    // names, so they and the set's nodes are taken from one arena, dropped at once.
-    struct SPicture {
-        std::string strFolder;
-        std::pmr::monotonic_buffer_resource arena;
-        std::pmr::unordered_set<std::string_view> names{&arena};
-        std::unordered_set<std::string> outside;
-
-        // A copy of the name in the arena, for the set to hold.
-        std::string_view Keep(std::string_view name);
-    };
-    std::optional<SPicture> m_listFolder;
 };
