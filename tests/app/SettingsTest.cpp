@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QSettings>
 #include <QTest>
 #include <QToolBar>
@@ -12,49 +13,47 @@
 class CSettingsTest : public QObject {
     Q_OBJECT
 
+private:
+    CTempDir m_dir;
+    QString Path() { return QString::fromStdString(m_dir / "tessel.ini"); }
+
 private slots:
     void valuesAreReadBackAsWrittenAndMissingOnesTakeTheirDefault() {
-        CTempDir dir;
-        QString path = QString::fromStdString(dir / "tessel.ini");
         {
-            QSettings settings(path, QSettings::IniFormat);
+            QSettings settings(Path(), QSettings::IniFormat);
             CSettingsProfile profile(settings);
             profile.WriteInt("Lock", "3", 1);
             profile.WriteString("Viewer", "0", "/usr/bin/feh");
-            profile.WriteString("Extension", "0", ".PNG");
             settings.setValue("Format/2", "yes");  // edited by hand
         }
-        QSettings settings(path, QSettings::IniFormat);
+        QSettings settings(Path(), QSettings::IniFormat);
         CSettingsProfile profile(settings);
         QCOMPARE(profile.GetInt("Lock", "3", 0), 1);
         QCOMPARE(profile.GetInt("Lock", "4", 7), 7);
         QCOMPARE(profile.GetInt("Format", "2", 7), 0);
         QCOMPARE(profile.GetString("Viewer", "0", ""), std::string("/usr/bin/feh"));
-        QCOMPARE(profile.GetString("Extension", "0", ""), std::string(".PNG"));
-        QCOMPARE(profile.GetString("Extension", "1", "none"), std::string("none"));
+        QCOMPARE(profile.GetString("Viewer", "1", "none"), std::string("none"));
         // The session reads its locks and field choice from them when it starts.
-        CTesselApp app(path);
+        CTesselApp app(Path());
         QVERIFY(app.Session().m_locks[2]);
         QVERIFY(!app.Session().m_fieldChoice[1]);
     }
 
     void theWindowAndItsToolbarComeBackWhereTheyWereLeft() {
-        CTempDir dir;
-        QString path = QString::fromStdString(dir / "tessel.ini");
+        QFile::remove(Path());
         {
-            CTesselApp app(path);
+            CTesselApp app(Path());
             QVERIFY(app.Start({"tessel"}));
             // Without a remembered size, every column of either mode shows whole.
             int columns = 0;
             for (int width : CTesselView::kMp3Widths)
                 columns += width;
             QVERIFY(app.Frame().View().viewport()->width() >= columns);
-            QCOMPARE(app.Frame().toolBarArea(app.Frame().ToolBar()), Qt::TopToolBarArea);
             app.Frame().addToolBar(Qt::LeftToolBarArea, app.Frame().ToolBar());
             app.Frame().resize(800, 600);
             QVERIFY(app.Frame().close());
         }
-        CTesselApp app(path);
+        CTesselApp app(Path());
         QVERIFY(app.Start({"tessel"}));
         QCOMPARE(app.Frame().size(), QSize(800, 600));
         QCOMPARE(app.Frame().toolBarArea(app.Frame().ToolBar()), Qt::LeftToolBarArea);
