@@ -1,17 +1,18 @@
+#include <QDir>
 #include <QFileDialog>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
-#include <filesystem>
 
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
+#include "app/SettingsProfile.h"
 #include "app/TesselApp.h"
 #include "files/ListGuard.h"
 #include "model/Profile.h"
@@ -177,43 +178,39 @@ private slots:
         QCOMPARE(Model().rowCount(), 3);
     }
 
-    // A sort and an edit are each an undo step of the window; a name that would stop the run
-    // is marked while the names are edited, and the mark goes when the name is fixed.
+    // An edit is an undo step of the window; a name that would stop the run is marked while
+    // the names are edited, and the mark goes when the name is fixed.
     void editsAreUndoStepsAndANameThatWouldStopTheRunIsMarked() {
-        AddFiles({"bbb.txt", "a.txt"});
+        AddFiles({"a.txt", "b.txt"});
         QVERIFY(!Frame().Action(ECommandId::Undo)->isEnabled());
-        QHeaderView* header = Frame().View().horizontalHeader();
-        int x = header->sectionViewportPosition(3) + 5;  // Size
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
-        QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("a"));
-        QTRY_VERIFY(Frame().Action(ECommandId::Undo)->isEnabled());
-        QVERIFY(Frame().isWindowModified());
-        Frame().Action(ECommandId::Undo)->trigger();
-        QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("bbb"));
-        QVERIFY(!Frame().Action(ECommandId::Undo)->isEnabled());
-
-        // a.txt is renamed only after bbb.txt would take its name.
+        // b.txt is renamed only after a.txt would take its name.
         QVERIFY(Model().setData(Model().index(1, 0), "y", Qt::EditRole));
-        QVERIFY(Model().setData(Model().index(0, 0), "a", Qt::EditRole));
+        QVERIFY(Model().setData(Model().index(0, 0), "b", Qt::EditRole));
         QTRY_COMPARE(Model().index(0, 3).data(Qt::ToolTipRole).toString(),
                      QStringLiteral("File already exists"));
         QVERIFY(Model().index(0, 0).data(Qt::BackgroundRole).isValid());
         QVERIFY(!Model().index(1, 0).data(Qt::ToolTipRole).isValid());
-        QTRY_VERIFY(Frame().Action(ECommandId::Undo)->isEnabled());
         QVERIFY(Model().setData(Model().index(0, 0), "z", Qt::EditRole));
         QTRY_VERIFY(!Model().index(0, 0).data(Qt::ToolTipRole).isValid());
         QVERIFY(!Model().index(0, 0).data(Qt::BackgroundRole).isValid());
-    }
 
-    void saveToTextFileWritesTheNewNames() {
-        AddFiles({"report.txt", "README"});
-        CModalAnswer answer(ChooseFile(Path("names.txt")));
-        Frame().RunCommand(ECommandId::SaveToTextFile);
-        QCOMPARE(ReadFileBytes(*m_pDir / "names.txt"), std::string("report.txt\nREADME\n"));
+        QVERIFY(Frame().isWindowModified());
+        QTRY_VERIFY(Frame().Action(ECommandId::Undo)->isEnabled());
+        Frame().Action(ECommandId::Undo)->trigger();
+        QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("b"));
+        Frame().Action(ECommandId::Undo)->trigger();
+        Frame().Action(ECommandId::Undo)->trigger();
+        QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("a"));
+        QVERIFY(!Frame().Action(ECommandId::Undo)->isEnabled());
     }
 
     void aListSavedAndOpenedAgainIsNotOverwrittenOnceChangedElsewhere() {
-        AddFiles({"one.txt", "two.txt"});
+        AddFiles({"report.txt", "README"});
+        {
+            CModalAnswer answer(ChooseFile(Path("names.txt")));
+            Frame().RunCommand(ECommandId::SaveToTextFile);
+        }
+        QCOMPARE(ReadFileBytes(*m_pDir / "names.txt"), std::string("report.txt\nREADME\n"));
         QVERIFY(Frame().windowTitle().startsWith("Untitled"));
         {
             CModalAnswer answer(ChooseFile(Path("songs.tsl")));
@@ -252,6 +249,47 @@ private slots:
                  QStringList({"Save changes to Untitled?", "Save changes to MP3 files?"}));
     }
 
+    void valuesAreReadBackAsWrittenAndMissingOnesTakeTheirDefault() {
+        {
+            QSettings settings(Path("tessel.ini"), QSettings::IniFormat);
+            CSettingsProfile profile(settings);
+            profile.WriteInt("Lock", "3", 1);
+            profile.WriteString("Viewer", "0", "/usr/bin/feh");
+            settings.setValue("Format/2", "yes");  // edited by hand
+        }
+        QSettings settings(Path("tessel.ini"), QSettings::IniFormat);
+        CSettingsProfile profile(settings);
+        QCOMPARE(profile.GetInt("Lock", "3", 0), 1);
+        QCOMPARE(profile.GetInt("Lock", "4", 7), 7);
+        QCOMPARE(profile.GetInt("Format", "2", 7), 0);
+        QCOMPARE(profile.GetString("Viewer", "0", ""), std::string("/usr/bin/feh"));
+        QCOMPARE(profile.GetString("Viewer", "1", "none"), std::string("none"));
+        // The session reads its locks and field choice from them when it starts.
+        CTesselApp app(Path("tessel.ini"));
+        QVERIFY(app.Session().m_locks[2]);
+        QVERIFY(!app.Session().m_fieldChoice[1]);
+    }
+
+    void theWindowAndItsToolbarComeBackWhereTheyWereLeft() {
+        m_pApp.reset();
+        {
+            CTesselApp app(Path("tessel.ini"));
+            QVERIFY(app.Start({"tessel"}));
+            // Without a remembered size, every column of either mode shows whole.
+            int columns = 0;
+            for (int width : CTesselView::kMp3Widths)
+                columns += width;
+            QVERIFY(app.Frame().View().viewport()->width() >= columns);
+            app.Frame().addToolBar(Qt::LeftToolBarArea, app.Frame().ToolBar());
+            app.Frame().resize(800, 600);
+            QVERIFY(app.Frame().close());
+        }
+        CTesselApp app(Path("tessel.ini"));
+        QVERIFY(app.Start({"tessel"}));
+        QCOMPARE(app.Frame().size(), QSize(800, 600));
+        QCOMPARE(app.Frame().toolBarArea(app.Frame().ToolBar()), Qt::LeftToolBarArea);
+    }
+
     // Go from the window holds the list's lock and writes the journal that tessel-cli undo
     // replays; the window's own Undo puts the files back and takes its journal with it.
     void goHoldsTheListLockAndKeepsTheJournalForEitherUndo() {
@@ -275,10 +313,7 @@ private slots:
             return true;
         };
         auto journals = [&state] {
-            int count = 0;
-            for (const auto& entry : std::filesystem::directory_iterator(state + "/tessel"))
-                count += entry.path().extension() == ".journal";
-            return count;
+            return QDir(QString::fromStdString(state + "/tessel")).entryList({"*.journal"}).size();
         };
         auto go = [this] {
             CModalAnswer answer([](QWidget* modal) {
