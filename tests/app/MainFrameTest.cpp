@@ -93,6 +93,8 @@ private slots:
     }
 
     void theCommandsFollowTheModeInTheMenusTheToolbarAndTheKeys() {
+        for (QAction* action : Frame().ToolBar()->actions())
+            QVERIFY(!action->icon().pixmap(32).isNull());  // drawn from the resources
         AddFiles({"a.mp3", "b.MP3"});
         QCOMPARE(Model().rowCount(), 2);
         QVERIFY(Frame().Action(ECommandId::Go)->isEnabled());
