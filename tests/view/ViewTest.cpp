@@ -1,0 +1,463 @@
+#include <sys/stat.h>
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include "files/UndoCommand.h"
+#include "model/Profile.h"
+#include "model/ResultsList.h"
+#include "model/TagEditing.h"
+#include "model/TesselSession.h"
+#include "model/ViewerAssociations.h"
+#include "support/FakePrompts.h"
+#include "support/TempDir.h"
+#include "view/ListModel.h"
+#include "view/ModalAnswer.h"
+#include "view/QtPrompts.h"
+#include "view/ResultsDialog.h"
+#include "view/TesselView.h"
+#include "view/UriList.h"
+
+namespace {
+
+template <class T>
+T* Child(QWidget& parent, const char* name) {
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    if (child == nullptr)
+        qFatal("no child %s", name);
+    return child;
+}
+
+CHitDoc Entry(const std::string& name, uint64_t size = 0) {
+    CHitDoc entry;
+    entry.m_strName.Set(name);
+    entry.m_strNewName.Set(TitleOf(name));
+    entry.m_strExt.Set(ExtensionOf(name));
+    entry.m_strPath.Set("/music/" + name);
+    entry.SetSize(size);
+    return entry;
+}
+
+}  // namespace
+
+// The model adapter, the list view and the window's own dialogs, over a session whose rows
+// have no files behind them.
+class CViewTest : public QObject {
+    Q_OBJECT
+
+private:
+    CFakePrompts m_prompts;
+    std::unique_ptr<CMemoryProfile> m_pProfile;
+    std::unique_ptr<CTesselSession> m_pSession;
+    std::unique_ptr<CListModel> m_pModel;
+    std::unique_ptr<CTesselView> m_pView;
+
+    CTesselSession& Session() { return *m_pSession; }
+    CListModel& Model() { return *m_pModel; }
+    CTesselView& View() { return *m_pView; }
+    void AddRows(std::initializer_list<const char*> names) {
+        for (const char* name : names)
+            Session().AddEntry(Entry(name));
+    }
+    std::string NewName(int row) { return Session().List().GetEntry(row).m_strNewName.Get(); }
+    QString Cell(int row, int column) { return Model().index(row, column).data().toString(); }
+    QStringList Column(int column) {
+        QStringList texts;
+        for (int row = 0; row < Model().rowCount(); ++row)
+            texts << Cell(row, column);
+        return texts;
+    }
+    QPoint Centre(int row, int column) {
+        return View().visualRect(Model().index(row, column)).center();
+    }
+    void ClickTitle(int column) {
+        QHeaderView* header = View().horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, 5));
+    }
+    QLineEdit* Editor() { return View().viewport()->findChild<QLineEdit*>(); }
+    QLineEdit* OpenNameEditor(int row) {
+        View().selectRow(row);
+        View().EditFocusedRow();
+        return Editor();
+    }
+    void SendDrop(QMimeData& mime, QPoint at) {
+        const auto actions = Qt::MoveAction | Qt::CopyAction;
+        QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(View().viewport(), &enter);
+        QDragMoveEvent move(at, actions, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(View().viewport(), &move);
+        QDropEvent drop(QPointF(at), actions, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(View().viewport(), &drop);
+    }
+
+private slots:
+    void init() {
+        m_pProfile = std::make_unique<CMemoryProfile>();
+        m_pSession = std::make_unique<CTesselSession>(m_prompts, *m_pProfile);
+        m_pModel = std::make_unique<CListModel>(Session());
+        m_pView = std::make_unique<CTesselView>(Model(), *m_pProfile);
+        m_pView->resize(800, 400);
+        m_pView->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_pView.get()));
+    }
+    void cleanup() {
+        m_pView.reset();
+        m_pModel.reset();
+        m_pSession.reset();
+    }
+
+    void insertsRemovalsAndTheModeKeepTheModelConsistent() {
+        QAbstractItemModelTester tester(&Model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy inserted(&Model(), &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&Model(), &QAbstractItemModel::rowsRemoved);
+        QSignalSpy reset(&Model(), &QAbstractItemModel::modelReset);
+        Session().AddEntry(Entry("a.mp3", 1234));
+        AddRows({"b.txt", "c.mp3", "d.mp3", "e"});
+        QCOMPARE(inserted.count(), 5);
+        QCOMPARE(inserted.last().at(1).toInt(), 4);
+        QCOMPARE(Cell(0, 3), QStringLiteral("1234"));
+        // A name without a dot: the whole name, no type.
+        QCOMPARE(Cell(4, 1), QStringLiteral("e"));
+        QCOMPARE(Cell(4, 2), QString());
+
+        // Two runs of selected rows, each told before and after it goes.
+        for (int row : {1, 3, 4})
+            Session().List().SetSelected(row, true);
+        Session().List().RemoveSelected();
+        QCOMPARE(Column(0), QStringList({"a", "c"}));
+        QCOMPARE(removed.count(), 2);
+
+        // A bulk change shows as one reset, whatever happens inside it.
+        Model().BeginBulkChange();
+        for (int i = 0; i < 50; ++i)
+            Session().AddEntry(Entry("bulk" + std::to_string(i) + ".mp3"));
+        Session().List().SetSelected(0, true);
+        Session().List().RemoveSelected();
+        Model().EndBulkChange();
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(inserted.count(), 5);
+        QCOMPARE(Model().rowCount(), 51);
+        QCOMPARE(Cell(0, 0), QStringLiteral("c"));
+
+        // So does the switch to MP3 mode, where the file name is shown whole and fixed, and a
+        // locked column's title carries a lock.
+        Session().m_locks[kColGenre - 1] = true;
+        auto glyph = [&](int column) {
+            QVariant icon = Model().headerData(column, Qt::Horizontal, Qt::DecorationRole);
+            return !icon.value<QIcon>().pixmap(16).isNull();
+        };
+        QVERIFY(!glyph(kColGenre));  // normal mode has no tag columns
+        Session().SetMp3Columns();
+        QCOMPARE(reset.count(), 2);
+        QCOMPARE(Model().columnCount(), 7);
+        QCOMPARE(Cell(0, 0), QStringLiteral("c.mp3"));
+        QVERIFY(!(Model().flags(Model().index(0, 0)) & Qt::ItemIsEditable));
+        QVERIFY(Model().flags(Model().index(0, 1)) & Qt::ItemIsEditable);
+        QVERIFY(glyph(kColGenre) && !glyph(kColTitle));
+    }
+
+    // Sorting is the core's; the view shows that a title click reaches it, both ways, as one
+    // undo step each, with the selection kept, and that the list's keys ask for commands.
+    void titleClicksSortAndKeysAskForCommands() {
+        Session().AddEntry(Entry("b.txt", 30));
+        Session().AddEntry(Entry("a.mp3", 10));
+        Session().AddEntry(Entry("c.doc", 20));
+        View().selectRow(2);
+        QVERIFY(Session().List().IsSelected(2) && !Session().List().IsSelected(0));
+        ClickTitle(3);  // Size, ascending
+        QCOMPARE(Column(0), QStringList({"a", "c", "b"}));
+        QCOMPARE(View().selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(View().selectionModel()->selectedRows().first().row(), 1);
+        ClickTitle(3);  // again: descending now
+        QCOMPARE(Column(0), QStringList({"b", "c", "a"}));
+        Undo(Session());
+        Undo(Session());
+        QCOMPARE(Column(0), QStringList({"b", "a", "c"}));
+        Session().List().DeselectAll();
+        QCOMPARE(Session().List().FirstSelectedRow(), 0);  // selects row 0 when none is
+        QCOMPARE(View().selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(View().selectionModel()->selectedRows().first().row(), 0);
+
+        QSignalSpy commands(&View(), &CTesselView::CommandRequested);
+        QTest::keyClick(&View(), Qt::Key_Insert);
+        QTest::keyClick(&View(), Qt::Key_Delete);
+        QTest::keyClick(&View(), Qt::Key_Insert, Qt::ShiftModifier);  // paste: nothing
+        QCOMPARE(commands.count(), 2);
+        QCOMPARE(commands.at(0).at(0).value<ECommandId>(), ECommandId::Add);
+        QCOMPARE(commands.at(1).at(0).value<ECommandId>(), ECommandId::Remove);
+    }
+
+    void theNameEditorCommitsOnEnterAndOnEndAndCancelsOnEscape() {
+        AddRows({"a.mp3", "b.mp3"});
+        QLineEdit* editor = OpenNameEditor(0);
+        QVERIFY(editor != nullptr);
+        int width = editor->width();
+        const char* longName = "a much longer name than the column can show at all";
+        QTest::keyClicks(editor, longName);
+        QVERIFY(editor->width() > width);  // the box grows with its text
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(NewName(0), std::string(longName));
+
+        QTest::keyClicks(OpenNameEditor(1), "thrown away");
+        QTest::keyClick(Editor(), Qt::Key_Escape);
+        QTRY_VERIFY(Editor() == nullptr);
+        View().EndEditing();  // a cancelled editor is gone: nothing is committed late
+        QCOMPARE(NewName(1), std::string("b"));
+
+        QTest::keyClicks(OpenNameEditor(1), "\\NOCHANGE\\");
+        QTest::keyClick(Editor(), Qt::Key_Return);
+        QTRY_VERIFY(Editor() == nullptr);
+        QCOMPARE(NewName(1), std::string("b"));
+
+        // What a command does first: the open editor commits.
+        QTest::keyClicks(OpenNameEditor(1), "by command");
+        View().EndEditing();
+        QCOMPARE(NewName(1), std::string("by command"));
+        Undo(Session());
+        Undo(Session());
+        QCOMPARE(NewName(0), std::string("a"));
+        QCOMPARE(NewName(1), std::string("b"));
+    }
+
+    void anOpenEditorCommitsWhenTheListScrollsOrIsClicked_data() {
+        QTest::addColumn<int>("end");
+        QTest::newRow("scroll") << 0;
+        QTest::newRow("click on another row") << 1;
+        QTest::newRow("click on a column title") << 2;
+    }
+    void anOpenEditorCommitsWhenTheListScrollsOrIsClicked() {
+        QFETCH(int, end);
+        // More rows than the view shows, so that it can scroll.
+        for (int row = 0; row < 60; ++row)
+            Session().AddEntry(Entry(QString::asprintf("n%02d.mp3", row).toStdString()));
+        QTest::keyClicks(OpenNameEditor(1), "zz typed");
+        if (end == 0)
+            View().verticalScrollBar()->setValue(5);
+        else if (end == 1)
+            QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, Centre(3, 1));
+        else
+            ClickTitle(0);
+        QTRY_VERIFY(Editor() == nullptr);
+        // The title click sorts after the commit: the edited name is the last one.
+        int row = end == 2 ? 59 : 1;
+        QCOMPARE(Session().List().GetEntry(row).m_strPath.Get(), std::string("/music/n01.mp3"));
+        QCOMPARE(NewName(row), std::string("zz typed"));
+    }
+
+    // The name is shown with a replacement character; committing that text as it is must not
+    // write the replacement over the real bytes.
+    void anUntouchedNameOfInvalidUtf8KeepsItsBytes() {
+        AddRows({"bad\xff.mp3"});
+        QCOMPARE(Cell(0, 0), QStringLiteral("bad\uFFFD"));
+        QVERIFY(OpenNameEditor(0) != nullptr);
+        QTest::keyClick(Editor(), Qt::Key_Return);
+        QTRY_VERIFY(Editor() == nullptr);
+        QVERIFY(!Model().setData(Model().index(0, 0), Cell(0, 0), Qt::EditRole));
+        QCOMPARE(NewName(0), std::string("bad\xff"));
+        QVERIFY(!Session().CanUndo());
+        QVERIFY(Model().setData(Model().index(0, 0), QStringLiteral("good"), Qt::EditRole));
+        QCOMPARE(NewName(0), std::string("good"));
+    }
+
+    void aClickOpensATagEditorAndALockedColumnTakesTheTextInEveryRow() {
+        AddRows({"a.mp3", "b.mp3", "c.mp3"});
+        Session().SetMp3Columns();
+        Session().m_locks[kColTitle - 1] = true;
+        QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, Centre(1, kColTitle));
+        QVERIFY(Editor() != nullptr);
+        QTest::keyClicks(Editor(), "Same");
+        QTest::keyClick(Editor(), Qt::Key_Return);
+        QTRY_COMPARE(Column(kColTitle), QStringList(3, QStringLiteral("Same")));
+        Undo(Session());
+        QCOMPARE(Column(kColTitle), QStringList(3, QString()));
+
+        QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, Centre(2, kColGenre));
+        auto* combo = View().viewport()->findChild<QComboBox*>();
+        QVERIFY(combo != nullptr);
+        QCOMPARE(combo->itemText(0), QStringLiteral("(none)"));
+        QCOMPARE(combo->currentIndex(), 0);
+        combo->setCurrentIndex(combo->findText(QStringLiteral("Blues")));
+        QTest::keyClick(combo, Qt::Key_Return);
+        QTRY_COMPARE(Column(kColGenre), QStringList({"", "", "Blues"}));
+    }
+
+    // The row under the drop is found 10 pixels below the pointer: the lower part of B
+    // counts as C.
+    void aDraggedRowLandsBeforeTheRowTenPixelsBelowTheDrop_data() {
+        QTest::addColumn<int>("dragged");
+        QTest::addColumn<int>("ontoRow");   // the row released on; 3: below the last row
+        QTest::addColumn<int>("pixelsIn");  // how far below its top; negative: above its end
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("A onto C") << 0 << 2 << 1 << QStringList{"B", "A", "C"};
+        QTest::newRow("C onto A") << 2 << 0 << 1 << QStringList{"C", "A", "B"};
+        QTest::newRow("A below C") << 0 << 3 << 5 << QStringList{"B", "C", "A"};
+        QTest::newRow("A onto B's end") << 0 << 1 << -3 << QStringList{"B", "A", "C"};
+    }
+    void aDraggedRowLandsBeforeTheRowTenPixelsBelowTheDrop() {
+        QFETCH(int, dragged);
+        QFETCH(int, ontoRow);
+        QFETCH(int, pixelsIn);
+        QFETCH(QStringList, order);
+        AddRows({"A.mp3", "B.mp3", "C.mp3"});
+        int top = ontoRow < 3 ? View().rowViewportPosition(ontoRow)
+                              : View().rowViewportPosition(2) + View().rowHeight(2);
+        int y = pixelsIn >= 0 ? top + pixelsIn : top + View().rowHeight(0) + pixelsIn;
+        QMimeData mime;
+        mime.setData(QLatin1String(CTesselView::kRowMimeType), QByteArray::number(dragged));
+        SendDrop(mime, QPoint(20, y));
+        QCOMPARE(Column(0), order);
+        Undo(Session());
+        QCOMPARE(Column(0), QStringList({"A", "B", "C"}));
+        QVERIFY(!Session().CanUndo());
+    }
+
+    // Only local files count, as their bytes: not comments, other hosts or other schemes,
+    // and not a name that would hold a NUL.
+    void droppedFilesAndAFolderBecomeRows() {
+        QByteArray uris =
+            "# comment\r\nfile:///tmp/a%20b.txt\r\nfile://localhost/tmp/bad%FF\r\n"
+            "file://otherhost/tmp/remote\r\nhttps://example.org/x\r\n"
+            "file:///tmp/nul%00name\r\n\r\nfile:///tmp/last";
+        QCOMPARE(PathsFromUriList(uris),
+                 (std::vector<std::string>{"/tmp/a b.txt", "/tmp/bad\xff", "/tmp/last"}));
+
+        CTempDir dir;
+        std::vector<std::string> expected = {dir.MakeFolder("folder"), dir.WriteFile("odd\xfe.txt"),
+                                             dir.WriteFile("plain.txt")};
+        dir.WriteFile("folder/inside.txt");
+        QByteArray list;
+        for (const std::string& path : expected)
+            list += "file://" + QByteArray::fromStdString(path).toPercentEncoding("/") + "\r\n";
+        QMimeData mime;
+        mime.setData(QStringLiteral("text/uri-list"), list);
+        SendDrop(mime, QPoint(20, 20));
+        std::vector<std::string> paths;
+        for (int row = 0; row < Model().rowCount(); ++row)
+            paths.push_back(Session().List().GetEntry(row).m_strPath.Get());
+        std::sort(paths.begin(), paths.end());
+        QCOMPARE(paths, expected);  // already in byte order
+    }
+
+    // The program gets the name as one argument, whatever a shell would make of it, and is
+    // chosen by the extension whatever its case.
+    void aDoubleClickedFileGoesToItsViewerAsOneArgument() {
+        CTempDir dir;
+        std::string log = dir / "arguments";
+        std::string viewer =
+            dir.WriteFile("viewer", "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '" + log +
+                                        ".part'\nmv '" + log + ".part' '" + log + "'\n");
+        QCOMPARE(chmod(viewer.c_str(), 0755), 0);
+        std::string file = dir.WriteFile("a b;$(touch x) 'q'.MP3", "x");
+        SaveViewers(*m_pProfile, {{".txt", "/bin/false"}, {".mp3", viewer}});
+        Session().AddEntry(CHitDoc(file));
+        QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, Centre(0, 1));
+        QTest::mouseDClick(View().viewport(), Qt::LeftButton, {}, Centre(0, 1));
+        QTRY_VERIFY_WITH_TIMEOUT(PathExists(log), 5000);
+        QCOMPARE(ReadFileBytes(log), "1|" + file + "|");
+        QVERIFY(!PathExists(dir / "x"));
+    }
+
+    // OK is greyed by a problem that blocks the run; results have one OK button, and each
+    // verdict its own text and picture.
+    void aPreviewWithAProblemCannotBeConfirmedAndResultsShowEachVerdict() {
+        for (int code : {0, 3}) {
+            CResultsList preview;
+            preview.m_bBlock = true;
+            preview.AddResult(Entry("a.mp3"), code);
+            CResultsDialog dialog(preview);
+            dialog.show();
+            QVERIFY(Child<QPushButton>(dialog, "ok")->isVisible());
+            QCOMPARE(Child<QPushButton>(dialog, "ok")->isEnabled(), code == 0);
+        }
+        CResultsList results;
+        results.m_bResultsMode = true;
+        for (int code : {kResultOk, kResultReadOnly, kResultUnchanged}) {
+            CHitDoc entry = Entry("b.mp3");
+            entry.m_strNewName.Set("new");
+            results.AddResult(entry, code);
+        }
+        CResultsDialog dialog(results);
+        dialog.show();
+        QVERIFY(!Child<QPushButton>(dialog, "ok")->isVisible());
+        QCOMPARE(Child<QPushButton>(dialog, "cancel")->text(), QStringLiteral("OK"));
+        QAbstractItemModel* model = Child<QTreeView>(dialog, "results")->model();
+        QList<QImage> icons;
+        for (int row = 0; row < 3; ++row) {
+            QIcon icon = model->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+            icons << icon.pixmap(16).toImage();
+            QCOMPARE(icons.count(icons.back()), 1);
+        }
+        QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral("b.mp3"));
+        QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("new.mp3"));
+        QCOMPARE(model->index(1, 2).data().toString(), QStringLiteral("Read only"));
+    }
+
+    // What a viewer may be is the core's; OK stores both pages and updates the session's
+    // locks, Cancel stores nothing.
+    void optionsOkStoresBothPagesAndCancelStoresNothing() {
+        CTempDir dir;
+        std::string viewer = dir.WriteFile("viewer", "#!/bin/sh\n");
+        QCOMPARE(chmod(viewer.c_str(), 0755), 0);
+        SaveViewers(*m_pProfile, {{".txt", "/usr/bin/old"}});
+        m_pProfile->WriteInt("Lock", "2", 1);
+        CQtPrompts prompts(*m_pProfile);
+        CTesselSession session(prompts, *m_pProfile);
+        for (bool ok : {false, true}) {
+            CModalAnswer answer([&](QWidget* modal) {
+                QWidget* page = Child<QWidget>(*modal, "viewerPage");
+                QCOMPARE(Child<QLineEdit>(*page, "extension")->text(), QStringLiteral(".html"));
+                auto* list = Child<QTreeWidget>(*page, "associations");
+                Child<QLineEdit>(*page, "extension")->setText(QStringLiteral(".htm"));
+                for (const char* program : {"/no/such/viewer", viewer.c_str()}) {
+                    Child<QLineEdit>(*page, "program")->setText(QString::fromLatin1(program));
+                    Child<QPushButton>(*page, "add")->click();
+                }
+                QCOMPARE(list->topLevelItemCount(), 2);  // the old one and the one that exists
+                list->topLevelItem(0)->setSelected(true);
+                Child<QPushButton>(*page, "remove")->click();
+                QVERIFY(Child<QCheckBox>(*modal, "lock2")->isChecked());
+                Child<QCheckBox>(*modal, "lock5")->setChecked(true);
+                Child<QCheckBox>(*modal, "format1")->setChecked(true);
+                ok ? qobject_cast<QDialog*>(modal)->accept()
+                   : qobject_cast<QDialog*>(modal)->reject();
+            });
+            QCOMPARE(RunOptionsSheet(session, EOptionsPage::Viewer), ok);
+            QVERIFY(LoadViewers(*m_pProfile) ==
+                    (ok ? CViewerList{{".htm", viewer}} : CViewerList{{".txt", "/usr/bin/old"}}));
+            QCOMPARE(m_pProfile->GetInt("Lock", "5", 0), ok ? 1 : 0);
+            QCOMPARE(m_pProfile->GetInt("Format", "1", 0), ok ? 1 : 0);
+            QCOMPARE(session.m_locks[4], ok);
+            QVERIFY(session.m_locks[1]);
+        }
+    }
+
+    void cancelInTheProgressDialogReachesTheLongOperationOnly() {
+        CQtPrompts prompts(*m_pProfile);
+        prompts.BeginProgress(3);
+        auto* progress = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(progress != nullptr);
+        QVERIFY(!prompts.CancelRequested());
+        progress->findChild<QPushButton*>()->click();
+        QTest::qWait(50);  // the dialog lets events through at most every few milliseconds
+        QVERIFY(prompts.CancelRequested());
+        prompts.EndProgress();
+        QVERIFY(!progress->isVisible());
+        prompts.BeginProgress(3);
+        QVERIFY(!prompts.CancelRequested());  // the next operation starts uncancelled
+        prompts.EndProgress();
+    }
+};
+
+QTEST_MAIN(CViewTest)
+#include "ViewTest.moc"

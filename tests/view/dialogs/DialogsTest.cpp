@@ -1,0 +1,294 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "files/UndoCommand.h"
+#include "model/FileFacts.h"
+#include "model/Profile.h"
+#include "model/TesselSession.h"
+#include "support/FakePrompts.h"
+#include "transform/NameTools.h"
+#include "view/ModalAnswer.h"
+#include "view/dialogs/FindReplaceDlg.h"
+#include "view/dialogs/NumberBox.h"
+#include "view/dialogs/RenameWizard.h"
+#include "view/dialogs/SeparatorDlg.h"
+#include "view/dialogs/SwapDlg.h"
+#include "view/dialogs/Wizard1.h"
+#include "view/dialogs/Wizard2.h"
+#include "view/dialogs/Wizard3.h"
+
+using Names = std::vector<std::string>;
+using Rows = std::vector<int>;
+
+namespace {
+
+// Find / Replace over rows held in memory only. What the search finds is the core's; these
+// show that the boxes and buttons reach it.
+struct CSession {
+    CFakePrompts prompts;
+    CMemoryProfile profile;
+    CTesselSession session{prompts, profile};
+    QWidget owner;
+    CFindReplaceDlg* dialog = CFindReplaceDlg::Open(&owner, session);
+
+    explicit CSession(std::initializer_list<const char*> names, const char* find) {
+        for (const char* name : names) {
+            CHitDoc entry;
+            entry.m_strName.Set(name);
+            entry.m_strNewName.Set(name);
+            session.AddEntry(entry);
+        }
+        dialog->FindBox()->setText(QString::fromLatin1(find));
+    }
+    Names NewNames() const {
+        Names names;
+        for (int row = 0; row < session.List().GetCount(); ++row)
+            names.push_back(session.List().GetEntry(row).m_strNewName.Get());
+        return names;
+    }
+    Rows SelectedRows() const {
+        Rows rows;
+        for (int row = 0; row < session.List().GetCount(); ++row)
+            if (session.List().IsSelected(row))
+                rows.push_back(row);
+        return rows;
+    }
+    void Select(int row) {
+        session.List().DeselectAll();
+        session.List().SetSelected(row, true);
+    }
+};
+
+// Answers the next dialog of type T from inside its own event loop. What it showed is kept
+// and checked after it closed, as a failed check inside would leave it open.
+template <class T>
+std::unique_ptr<CModalAnswer> When(std::function<void(T*)> action) {
+    return std::make_unique<CModalAnswer>([action](QWidget* modal) {
+        if (auto* dialog = qobject_cast<T*>(modal))
+            action(dialog);
+    });
+}
+
+void Type(QLineEdit* box, const QString& text) {
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
+void Click(CRenameWizard& wizard, QWizard::WizardButton which) {
+    wizard.button(which)->click();
+}
+
+}  // namespace
+
+class CDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void findReplaceOpensOneAtATimeAndFreshAfterClosing() {
+        CSession s({}, "abc");
+        QPointer<CFindReplaceDlg> first = s.dialog;
+        QVERIFY(!first->isModal());
+        first->MatchCaseBox()->setChecked(true);
+        QCOMPARE(CFindReplaceDlg::Open(&s.owner, s.session), first.data());
+
+        // Reopened before the closed one is deleted: the new one must be fresh and live on.
+        first->CancelButton()->click();
+        QPointer<CFindReplaceDlg> second = CFindReplaceDlg::Open(&s.owner, s.session);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(first.isNull());
+        QVERIFY(!second.isNull() && second->isVisible());
+        QCOMPARE(second->FindBox()->text(), QStringLiteral("_"));
+        QCOMPARE(second->ReplaceBox()->text(), QString());
+        QVERIFY(!second->MatchCaseBox()->isChecked());
+    }
+
+    // Where a search starts and what it finds is the core's; the dialog's boxes, buttons
+    // and keys reach it.
+    void findAndReplaceButtonsWorkTheSelectedRowsAsUndoSteps() {
+        CSession s({"aaaa", "none", "AAA", "x", "aa"}, "aa");
+        s.Select(1);
+        QTest::keyClick(s.dialog->FindBox(), Qt::Key_Return);  // Find Next
+        QCOMPARE(s.SelectedRows(), Rows{2});
+        s.dialog->MatchCaseBox()->setChecked(true);
+        s.dialog->FindNextButton()->click();
+        QCOMPARE(s.SelectedRows(), Rows{4});
+        s.dialog->FindNextButton()->click();
+        QCOMPARE(s.prompts.m_messages, Names{"Cannot find the string 'aa'"});
+        QCOMPARE(s.SelectedRows(), Rows{4});
+
+        s.dialog->ReplaceBox()->setText(QStringLiteral("b"));
+        s.Select(0);
+        s.dialog->ReplaceButton()->click();
+        QCOMPARE(s.NewNames(), (Names{"bb", "none", "AAA", "x", "aa"}));
+        QCOMPARE(s.SelectedRows(), Rows{4});
+        s.dialog->ReplaceAllButton()->click();
+        QCOMPARE(s.NewNames(), (Names{"bb", "none", "AAA", "x", "b"}));
+        s.dialog->MatchCaseBox()->setChecked(false);
+        s.dialog->ReplaceAllButton()->click();
+        QCOMPARE(s.NewNames(), (Names{"bb", "none", "bA", "x", "b"}));
+        QCOMPARE(s.session.UndoHistory().GetCount(), 3u);
+        Undo(s.session);
+        QCOMPARE(s.NewNames(), (Names{"bb", "none", "AAA", "x", "b"}));
+
+        s.dialog->FindBox()->clear();
+        QVERIFY(!s.dialog->FindNextButton()->isEnabled());
+        QVERIFY(!s.dialog->ReplaceAllButton()->isEnabled());
+    }
+
+    void theWizardsFirstPageOffersTheLongestNameOrTheCurrentOnes() {
+        CRenameWizard wizard(SWizardInput{"Long name", ".mp3"});
+        wizard.show();
+        CWizard1* page = wizard.Page1();
+        QVERIFY(!page->findChild<QLabel*>()->pixmap().isNull());  // drawn from the resources
+        QCOMPARE(wizard.windowTitle(), QStringLiteral("Rename Wizard - Step 1 of 3"));
+        QCOMPARE(page->FilenameBox()->selectedText(), QStringLiteral("Long name"));
+        QCOMPARE(wizard.focusWidget(), page->FilenameBox());
+        QVERIFY(!wizard.button(QWizard::BackButton)->isEnabled());
+
+        page->FilenameBox()->setText(QStringLiteral("Typed"));
+        page->CurrentButton()->click();
+        QCOMPARE(page->FilenameBox()->text(), QStringLiteral("Long name"));
+        QVERIFY(!page->FilenameBox()->isEnabled());
+        page->FilenameBox()->setText(QStringLiteral("Typed"));
+        page->StandardButton()->click();
+        QVERIFY(page->FilenameBox()->isEnabled());
+        QCOMPARE(page->FilenameBox()->selectedText(), QStringLiteral("Typed"));
+    }
+
+    void anEmptyFilenameKeepsTheFirstPage() {
+        CRenameWizard wizard(SWizardInput{"", ""});
+        wizard.show();
+        QStringList shown;
+        for (QRadioButton* choice :
+             {wizard.Page1()->StandardButton(), wizard.Page1()->CurrentButton()}) {
+            choice->click();
+            auto answer = When<QMessageBox>([&shown](QMessageBox* box) {
+                shown << box->text() + (box->icon() == QMessageBox::Critical ? "!" : "");
+                box->button(QMessageBox::Ok)->click();
+            });
+            Click(wizard, QWizard::NextButton);
+            QCOMPARE(wizard.currentId(), 0);
+        }
+        QCOMPARE(shown, QStringList(2, QStringLiteral("Please enter filename!")));
+    }
+
+    void samplesFollowTheBoxesWhileTypedValuesAreKept() {
+        CRenameWizard wizard(SWizardInput{"Song", ".mp3"});
+        wizard.show();
+        Click(wizard, QWizard::NextButton);
+        CWizard2* second = wizard.Page2();
+        QCOMPARE(second->Sample(),
+                 QStringLiteral("Song01.mp3     Song02.mp3     Song03.mp3     Song04.mp3"));
+        for (int click = 0; click < 3; ++click)
+            QTest::keyClick(second->DigitsBox(), Qt::Key_Up);
+        QCOMPARE(second->DigitsBox()->Text(), QStringLiteral("4"));
+
+        // Outside the arrows' ranges: kept as typed, shown within the ranges.
+        second->DigitsBox()->SetText(QStringLiteral("9"));
+        second->IncrementBox()->SetText(QStringLiteral("0"));
+        second->StartBox()->SetText(QStringLiteral("x7"));
+        QVERIFY(second->Sample().startsWith(QStringLiteral("Song0000.mp3     Song0001.mp3")));
+        QCOMPARE(std::vector<int>({second->Digits(), second->Increment(), second->Start()}),
+                 std::vector<int>({9, 0, 0}));
+
+        Click(wizard, QWizard::NextButton);
+        CWizard3* third = wizard.Page3();
+        QCOMPARE(third->Sample(), QStringLiteral("Song0000.mp3"));
+        QVERIFY(!third->OffsetBox()->isEnabled());
+        third->BeforeButton()->click();
+        QCOMPARE(third->Sample(), QStringLiteral("0000Song.mp3"));
+        third->OffsetButton()->click();
+        third->OffsetBox()->SetText(QStringLiteral("3"));
+        QTest::keyClick(third->OffsetBox(), Qt::Key_Up);
+        QTest::keyClick(third->OffsetBox(), Qt::Key_Up);
+        QCOMPARE(third->Sample(), QStringLiteral("Song0000.mp3"));
+        QCOMPARE(third->Offset(), 4);
+    }
+
+    void backKeepsTheLaterPagesAndTheSamplesFollowTheNewName() {
+        CRenameWizard wizard(SWizardInput{"Song", ".ogg"});
+        wizard.show();
+        Click(wizard, QWizard::NextButton);
+        wizard.Page2()->DigitsBox()->SetText(QStringLiteral("3"));
+        Click(wizard, QWizard::NextButton);
+        wizard.Page3()->BeforeButton()->click();
+        Click(wizard, QWizard::BackButton);
+        Click(wizard, QWizard::BackButton);
+        wizard.Page1()->FilenameBox()->setText(QStringLiteral("Tracks"));
+        Click(wizard, QWizard::NextButton);
+        QVERIFY(wizard.Page2()->Sample().startsWith(QStringLiteral("Tracks001.ogg ")));
+        Click(wizard, QWizard::NextButton);
+        QCOMPARE(wizard.Page3()->Sample(), QStringLiteral("001Tracks.ogg"));
+        QCOMPARE(wizard.windowTitle(), QStringLiteral("Rename Wizard - Step 3 of 3"));
+    }
+
+    // Finish hands every box to the numbering; Cancel hands nothing.
+    void finishGivesTheSettingsOfEveryPageAndCancelNone() {
+        for (bool finish : {true, false}) {
+            auto answer = When<CRenameWizard>([finish](CRenameWizard* wizard) {
+                wizard->Page1()->FilenameBox()->setText(QStringLiteral("Track"));
+                Click(*wizard, QWizard::NextButton);
+                wizard->Page2()->DigitsBox()->SetText(QStringLiteral("3"));
+                wizard->Page2()->IncrementBox()->SetText(QStringLiteral("5"));
+                wizard->Page2()->StartBox()->SetText(QStringLiteral("10"));
+                Click(*wizard, QWizard::NextButton);
+                wizard->Page3()->OffsetButton()->click();
+                wizard->Page3()->OffsetBox()->SetText(QStringLiteral("2"));
+                Click(*wizard, finish ? QWizard::FinishButton : QWizard::CancelButton);
+            });
+            SNumberingSettings settings;
+            QCOMPARE(CRenameWizard::Run(nullptr, SWizardInput{"a longer", ".mp3"}, settings),
+                     finish);
+            QCOMPARE(settings.strName, std::string(finish ? "Track" : ""));
+            QCOMPARE((std::vector<int>{settings.nDigits, settings.nIncrement, settings.nStart,
+                                       settings.nOffset}),
+                     (finish ? std::vector<int>{3, 5, 10, 2} : std::vector<int>{2, 1, 1, -1}));
+        }
+    }
+
+    void anUntouchedCurrentNameKeepsItsBytes() {
+        const std::string invalid = "Caf\xe9 01";
+        CRenameWizard wizard(SWizardInput{invalid, ""});
+        wizard.show();
+        QCOMPARE(wizard.Settings().strName, invalid);
+        wizard.Page1()->FilenameBox()->setText(QStringLiteral("Caf\u00e9"));
+        QCOMPARE(wizard.Page1()->Filename(), std::string("Caf\xc3\xa9"));
+    }
+
+    // Each shows what it is given and hands back what was typed. Cancel must leave the
+    // swap's middle string as it was: the swap keeps it for next time either way.
+    void swapAndSeparatorOfferTheirTextAndHandBackTheTypedOne() {
+        QStringList offered;
+        for (bool ok : {true, false}) {
+            auto answer = When<CSwapDlg>([&offered, ok](CSwapDlg* dialog) {
+                offered << dialog->MiddleBox()->selectedText();
+                Type(dialog->MiddleBox(), QStringLiteral(" x "));
+                ok ? dialog->accept() : dialog->reject();
+            });
+            std::string middle = " - ";
+            QCOMPARE(CSwapDlg::Ask(nullptr, middle), ok);
+            QCOMPARE(middle, std::string(ok ? " x " : " - "));
+        }
+        QCOMPARE(offered, QStringList(2, QStringLiteral(" - ")));
+
+        SSeparatorChoice choice{" + ", true}, shown;
+        auto answer = When<CSeparatorDlg>([&shown](CSeparatorDlg* dialog) {
+            shown = dialog->Choice();
+            Type(dialog->SeparatorBox(), QStringLiteral("-"));
+            dialog->TitleFirstButton()->click();
+            dialog->accept();
+        });
+        QVERIFY(CSeparatorDlg::Ask(nullptr, choice));
+        QVERIFY(shown.strSeparator == " + " && shown.bArtistFirst);
+        QVERIFY(choice.strSeparator == "-" && !choice.bArtistFirst);
+    }
+};
+
+QTEST_MAIN(CDialogsTest)
+#include "DialogsTest.moc"
