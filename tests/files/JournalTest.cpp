@@ -186,14 +186,15 @@ TEST_F(JournalTest, RecordsToldAheadOfAKilledRunAreFoundInPlace) {
     {
         CRunJournal killed(folder, ListPath());
         ASSERT_TRUE(killed.RunStarting(3));
-        // The records hold views of the paths, which live here.
+        // The records hold views of the paths, which live here and never move.
         std::vector<std::string> from, to;
+        from.reserve(3);
+        to.reserve(3);
         std::vector<SComingRename> coming;
-        for (const char* name : {"a", "b", "c"}) {
-            from.push_back(dir / (std::string(name) + ".txt"));
-            to.push_back(dir / (std::string(name) + "2.txt"));
-        }
         for (int row = 0; row < 3; ++row) {
+            std::string name(1, static_cast<char>('a' + row));
+            from.push_back(dir / (name + ".txt"));
+            to.push_back(dir / (name + "2.txt"));
             struct stat facts;
             ASSERT_EQ(lstat(from[row].c_str(), &facts), 0);
             coming.push_back({row, from[row], to[row], {facts.st_dev, facts.st_ino}});
