@@ -70,24 +70,14 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {0, 0, 0}}));
 
-TEST_F(RenamePlanTest, AMissingFileIsNotFoundAndBlocksNothingElse) {
-    AddFiles({"a.txt", "b.txt"});
-    Rename({"b", "c"});
-    std::remove((dir / "b.txt").c_str());
-    prompts.m_resultsAnswers.push_back(false);
-    Go(session);
-    EXPECT_EQ(PreviewCodes(), (std::vector<int>{kResultOk, kResultNotFound}));
-    // The preview also tells each entry whether its file is there now.
-    EXPECT_TRUE(session.List().GetEntry(0).Exists());
-    EXPECT_FALSE(session.List().GetEntry(1).Exists());
-}
-
 // As another user: a folder that cannot be listed hides its files; a folder or a file
-// that cannot be written is read-only, and the preview cannot be confirmed.
+// that cannot be written is read-only, and the preview cannot be confirmed. A missing file
+// is not found, and its name blocks no other row.
 TEST_F(RenamePlanTest, RightsOfFoldersAndFilesGiveTheirVerdicts) {
     chmod(dir.Path().c_str(), 0755);
-    AddFiles({"hidden/a.txt", "locked/b.txt", "open/c.txt", "open/d.txt"});
-    Rename({"new0", "new1", "new2", "new3"});
+    AddFiles({"hidden/a.txt", "locked/b.txt", "open/c.txt", "open/d.txt", "open/e.txt"});
+    Rename({"new0", "new1", "new2", "e", "new4"});
+    std::remove((dir / "open/e.txt").c_str());
     for (auto [path, mode] : {std::pair<const char*, mode_t>{"hidden", 0333},
                               {"locked/b.txt", 0666},
                               {"locked", 0555},
@@ -98,7 +88,10 @@ TEST_F(RenamePlanTest, RightsOfFoldersAndFilesGiveTheirVerdicts) {
     COtherUser user;
     ASSERT_TRUE(user.Active());
     EXPECT_EQ(Go(session), EGoOutcome::Refused);
-    EXPECT_EQ(PreviewCodes(), (std::vector<int>{kResultNotFound, 3, 3, 0}));
+    EXPECT_EQ(PreviewCodes(), (std::vector<int>{kResultNotFound, 3, 3, 0, kResultNotFound}));
+    // The preview also tells each entry whether its file is there now.
+    EXPECT_TRUE(session.List().GetEntry(3).Exists());
+    EXPECT_FALSE(session.List().GetEntry(4).Exists());
     EXPECT_FALSE(prompts.m_results.front().bCanConfirm);
     ExpectMoved("open/d.txt", "open/d.txt");
 }
