@@ -22,18 +22,14 @@ TEST_F(GoRunTest, RenamesEveryRowInOrderAndRecordsTheRun) {
 
     ExpectMoved({{"a.txt", "one.txt"}, {"b.txt", "two.txt"}, {"sub/c.txt", "sub/three.txt"}});
     EXPECT_FALSE(PathExists(dir / "a.txt"));
-    const CHitDoc& entry = session.List().GetEntry(2);
-    EXPECT_EQ(entry.m_strPath.Get(), dir / "sub/three.txt");
-    EXPECT_EQ(entry.m_strName.Get(), "three.txt");
-
+    EXPECT_EQ(session.List().GetEntry(2).m_strPath.Get(), dir / "sub/three.txt");
+    EXPECT_EQ(session.List().GetEntry(2).m_strName.Get(), "three.txt");
     ASSERT_EQ(prompts.m_results.size(), 2u);
-    EXPECT_EQ(prompts.m_results[0].strTitle, "Preview");
-    EXPECT_FALSE(prompts.m_results[0].bResultsMode);
-    EXPECT_EQ(prompts.m_results[1].strTitle, "Results");
-    EXPECT_TRUE(prompts.m_results[1].bResultsMode);
+    const SShownResults &preview = prompts.m_results[0], &results = prompts.m_results[1];
+    EXPECT_EQ(preview.strTitle + (preview.bResultsMode ? " as results" : ""), "Preview");
+    EXPECT_EQ(results.strTitle + (results.bResultsMode ? " as results" : ""), "Results as results");
     EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 0, 0}));
-    EXPECT_EQ(prompts.m_results[1].rows[0].strBefore, "a.txt");
-    EXPECT_EQ(prompts.m_results[1].rows[0].strAfter, "one.txt");
+    EXPECT_EQ(results.rows[0].strBefore + " > " + results.rows[0].strAfter, "a.txt > one.txt");
     EXPECT_EQ(prompts.m_progressRanges, (std::vector<int>{3}));
     EXPECT_EQ(prompts.m_progressPositions, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(prompts.m_nProgressEnds, 1);
@@ -66,21 +62,21 @@ TEST_F(GoRunTest, CancellingChangesNothingButTheChosenExtensionStays) {
 
 TEST_F(GoRunTest, OneExtensionForEveryFileOrNone) {
     AddFiles({"a.txt", "b.mp3", "c"});
-    prompts.m_extensionChoices = {SExtensionChoice{false, ".txt"}};
     Rename({"x"});
-    EXPECT_EQ(Go(session), EGoOutcome::Ran);
-    ExpectMoved({{"a.txt", "x.txt"}, {"b.mp3", "b.txt"}, {"c", "c.txt"}});
-    EXPECT_FALSE(session.AllMp3());
-
-    prompts.m_extensionChoices = {SExtensionChoice{false, ".MP3"}};
-    EXPECT_EQ(Go(session), EGoOutcome::Ran);
-    ExpectMoved("c", "c.MP3");
-    EXPECT_TRUE(session.AllMp3());
-
-    prompts.m_extensionChoices = {SExtensionChoice{false, ""}};
-    EXPECT_EQ(Go(session), EGoOutcome::Ran);
-    ExpectMoved({{"a.txt", "x"}, {"b.mp3", "b"}, {"c", "c"}});
-    EXPECT_FALSE(session.AllMp3());
+    struct {
+        const char* ext;
+        std::vector<std::pair<std::string, std::string>> moves;
+        bool allMp3;
+    } runs[] = {{".txt", {{"a.txt", "x.txt"}, {"b.mp3", "b.txt"}, {"c", "c.txt"}}, false},
+                {".MP3", {{"c", "c.MP3"}}, true},
+                {"", {{"a.txt", "x"}, {"b.mp3", "b"}, {"c", "c"}}, false}};
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.ext);
+        prompts.m_extensionChoices = {SExtensionChoice{false, run.ext}};
+        EXPECT_EQ(Go(session), EGoOutcome::Ran);
+        ExpectMoved(run.moves);
+        EXPECT_EQ(session.AllMp3(), run.allMp3);
+    }
 }
 
 // Only a byte-for-byte equal name is unchanged: a change of letter case is a rename. A run
@@ -97,7 +93,6 @@ TEST_F(GoRunTest, UnchangedRowsAreSkippedAndTheOthersRun) {
     prompts.m_extensionChoices.push_back(SExtensionChoice{});
     Rename({"a", "x", "Song"});
     EXPECT_EQ(Go(session), EGoOutcome::Ran);
-    EXPECT_EQ(PreviewCodes(), (std::vector<int>{kResultUnchanged, kResultOk, kResultOk}));
     EXPECT_EQ(ResultCodes(), (std::vector<int>{kResultUnchanged, kResultOk, kResultOk}));
     EXPECT_EQ(prompts.m_results.back().rows[0].strAfter, "a.txt");
     ExpectMoved({{"a.txt", "a.txt"}, {"b.txt", "x.txt"}, {"song.mp3", "Song.mp3"}});
@@ -109,252 +104,101 @@ TEST_F(GoRunTest, UnchangedRowsAreSkippedAndTheOthersRun) {
     EXPECT_FALSE(session.CanUndo());
 }
 
-// A file gone and a name taken after the preview: neither is overwritten, each failure
-// keeps the system's reason beside its code, and the user chose to go on once only.
-TEST_F(GoRunTest, ANameTakenAfterThePreviewIsNeverOverwritten) {
+struct SFailureCase {
+    const char* label;
+    EOnFailure policy;
+    size_t yeses;      // the answers "go on" scripted before the cautious "stop"
+    size_t questions;  // how many times the run asks
+    bool bTriesC;      // whether the run got as far as the taken name
+    bool bRenamesDE;   // whether it went on to the rows after it
+};
+
+void PrintTo(const SFailureCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class GoFailureTest : public GoTest, public ::testing::WithParamInterface<SFailureCase> {};
+
+// A file gone and a name taken after the preview: neither is ever overwritten, each failure
+// keeps the system's reason beside its code, and after a stop the later rows are untried.
+// Undo then puts back what was renamed without a word.
+TEST_P(GoFailureTest, NamesTakenAfterThePreviewAreNeverOverwritten) {
+    const SFailureCase& c = GetParam();
     AddFiles({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
     Rename({"v", "w", "x", "y", "z"});
     prompts.m_onPreview = [this] {
         std::remove((dir / "b.txt").c_str());
         dir.WriteFile("x.txt", "intruder");
     };
-    prompts.m_messageAnswers.push_back(EAnswer::Yes);
-    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+    prompts.m_messageAnswers.assign(c.yeses, EAnswer::Yes);
+    EXPECT_EQ(Go(session, SGoSettings{SExtensionChoice{}, c.policy}), EGoOutcome::Ran);
 
-    EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 5, 5, 5, 5}));
-    std::vector<int> errors;
-    for (const SShownResult& row : prompts.m_results.back().rows)
-        errors.push_back(row.nSystemError);
-    EXPECT_EQ(errors, (std::vector<int>{0, ENOENT, EEXIST, 0, 0}));
-    EXPECT_EQ(prompts.m_messages, (std::vector<std::string>(2, kContinueQuestion)));
+    int de = c.bRenamesDE ? 0 : 5;
+    EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 5, 5, de, de}));
+    EXPECT_EQ(Codes(true, 1, true), (std::vector<int>{0, ENOENT, c.bTriesC ? EEXIST : 0, 0, 0}));
+    EXPECT_EQ(prompts.m_messages, std::vector<std::string>(c.questions, kContinueQuestion));
     EXPECT_EQ(ReadFileBytes(dir / "x.txt"), "intruder");
-    ExpectMoved({{"a.txt", "v.txt"}, {"c.txt", "c.txt"}, {"d.txt", "d.txt"}});
+    ExpectMoved({{"a.txt", "v.txt"}, {"c.txt", "c.txt"}});
     EXPECT_EQ(session.List().GetEntry(2).m_strPath.Get(), dir / "c.txt");
-    // The progress is hidden while the question is asked.
-    ASSERT_GE(prompts.m_progressVisibility.size(), 2u);
-    EXPECT_EQ(prompts.m_progressVisibility[0], false);
-    EXPECT_EQ(prompts.m_progressVisibility[1], true);
+    EXPECT_EQ(PathExists(dir / "y.txt") && PathExists(dir / "z.txt"), c.bRenamesDE);
     EXPECT_EQ(session.UndoHistory().Top()->GetCount(), 5u);
-}
-
-// Renames go on ahead of the bookkeeping: failures in the middle of a long run, where the
-// user goes on after each, still land on their own rows, and the observer (the journal)
-// hears of each rename and each failure once, in order.
-TEST_F(GoRunTest, ALongRunGoesOnPastFailuresRowByRow) {
-    class CCallLog : public IRunObserver {
-    public:
-        bool RunStarting(int) override { return true; }
-        bool RenameStarting(int row, const std::string&, const std::string&) override {
-            m_calls.push_back(row);
-            return true;
-        }
-        void RenameFailed(int row) override { m_calls.push_back(-row); }
-        void RunFinished() override {}
-        std::vector<int> m_calls;
-    } log;
-    constexpr int kRows = 2000;
-    const std::vector<int> vanishing = {255, 256, 1500};
-    std::vector<std::string> names;
-    for (int row = 0; row < kRows; ++row)
-        names.push_back("f" + std::to_string(row) + ".txt");
-    AddFiles(names);
-    for (int row = 0; row < kRows; ++row)
-        session.List().GetEntry(row).m_strNewName.Set("g" + std::to_string(row));
-    prompts.m_onPreview = [&] {
-        for (int row : vanishing)
-            std::remove((dir / names[static_cast<size_t>(row)]).c_str());
-    };
-    prompts.m_messageAnswers.assign(vanishing.size(), EAnswer::Yes);
-    session.SetRunObserver(&log);
-    ASSERT_EQ(Go(session), EGoOutcome::Ran);
-    session.SetRunObserver(nullptr);
-
-    std::vector<int> codes = ResultCodes();
-    ASSERT_EQ(codes.size(), static_cast<size_t>(kRows));
-    std::vector<int> expectedCalls;
-    for (int row = 0; row < kRows; ++row) {
-        bool vanished = std::count(vanishing.begin(), vanishing.end(), row) != 0;
-        ASSERT_EQ(codes[static_cast<size_t>(row)], vanished ? kResultUnexpected : kResultOk);
-        expectedCalls.push_back(row);
-        if (vanished)
-            expectedCalls.push_back(-row);
-        else
-            ExpectMoved(names[static_cast<size_t>(row)], "g" + std::to_string(row) + ".txt");
+    if (c.questions > 0) {  // the progress is hidden while the question is asked
+        ASSERT_GE(prompts.m_progressVisibility.size(), 2u);
+        EXPECT_FALSE(prompts.m_progressVisibility[0]);
+        EXPECT_TRUE(prompts.m_progressVisibility[1]);
     }
-    EXPECT_EQ(log.m_calls, expectedCalls);
-    EXPECT_EQ(session.List().GetEntry(1499).m_strPath.Get(), dir / "g1499.txt");
-    EXPECT_EQ(session.List().GetEntry(1500).m_strPath.Get(), dir / names[1500]);
-}
 
-class GoUndoTest : public GoTest {
-protected:
-    void RunAll(const std::vector<std::string>& newNames) {
-        Rename(newNames);
-        ASSERT_EQ(Go(session), EGoOutcome::Ran);
-    }
-};
-
-TEST_F(GoUndoTest, PutsAThousandFilesBackUnchangedEvenAfterACancelledUndo) {
-    std::vector<std::string> names;
-    std::vector<std::string> newNames;
-    for (int i = 0; i < 1000; ++i) {
-        names.push_back("file" + std::to_string(i) + ".dat");
-        newNames.push_back("renamed" + std::to_string(999 - i));
-    }
-    AddFiles(names);
-    RunAll(newNames);
-    for (int i = 0; i < 1000; ++i)
-        ExpectMoved(names[i], newNames[i] + ".dat");
-
-    // Cancelled at once: however far the renames got, each row names where its file is,
-    // the rows put back are the last ones, and the others stay for the next Undo.
-    prompts.m_progressRanges.clear();
-    prompts.m_cancelRequested = [] { return true; };
     Undo(session);
-    EXPECT_EQ(prompts.m_progressRanges, (std::vector<int>{1000}));
-    int firstBack = 1000;
-    for (int i = 999; i >= 0 && session.List().GetEntry(i).m_strPath.Get() == dir / names[i]; --i)
-        firstBack = i;
-    for (int i = 0; i < 1000; ++i)
-        ExpectMoved(names[i], i < firstBack ? newNames[i] + ".dat" : names[i]);
-    EXPECT_EQ(session.CanUndo(), firstBack > 0);
-
-    prompts.m_cancelRequested = nullptr;
-    Undo(session);
-    for (int i = 0; i < 1000; ++i) {
-        ExpectMoved(names[i], names[i]);
-        EXPECT_EQ(session.List().GetEntry(i).m_strPath.Get(), dir / names[i]);
-    }
-    EXPECT_FALSE(PathExists(dir / "renamed0.dat"));
-    EXPECT_FALSE(session.CanUndo());
-    EXPECT_TRUE(prompts.m_messages.empty());
-}
-
-// The user stopped after the first failure: the rows after it are untried, and undo puts
-// back the one renamed file without a word.
-TEST_F(GoUndoTest, UndoesARunStoppedAfterAFailure) {
-    AddFiles({"a.txt", "b.txt", "c.txt", "d.txt"});
-    prompts.m_onPreview = [this] { std::remove((dir / "b.txt").c_str()); };
-    RunAll({"w", "x", "y", "z"});  // the unscripted question answers No
-    ASSERT_EQ(ResultCodes(), (std::vector<int>{0, 5, 5, 5}));
-    ExpectMoved({{"a.txt", "w.txt"}, {"c.txt", "c.txt"}, {"d.txt", "d.txt"}});
-
-    prompts.m_messages.clear();
-    Undo(session);
-    EXPECT_TRUE(prompts.m_messages.empty());
-    ExpectMoved({{"a.txt", "a.txt"}, {"c.txt", "c.txt"}, {"d.txt", "d.txt"}});
+    EXPECT_EQ(prompts.m_messages.size(), c.questions);
+    ExpectMoved({{"a.txt", "a.txt"}, {"c.txt", "c.txt"}, {"d.txt", "d.txt"}, {"e.txt", "e.txt"}});
+    EXPECT_EQ(ReadFileBytes(dir / "x.txt"), "intruder");
     EXPECT_EQ(session.List().GetEntry(0).m_strPath.Get(), dir / "a.txt");
     EXPECT_FALSE(session.CanUndo());
 }
 
-TEST_F(GoUndoTest, AFileThatCannotGoBackLeavesItsRowWhereItIsAndEmptiesTheHistory) {
-    AddFiles({"a.txt", "b.txt", "c.txt"});
-    session.TakeSnapshot();
-    Rename({"keep"});
-    session.CommitSnapshot(kUndoEdit);
-    RunAll({"x", "y", "z"});
-    ASSERT_EQ(session.UndoHistory().GetCount(), 2u);
-    dir.WriteFile("b.txt", "newcomer");
-
-    Undo(session);
-    EXPECT_EQ(prompts.m_messages, (std::vector<std::string>{kCannotUndoMessage}));
-    EXPECT_FALSE(session.CanUndo());
-    ExpectMoved({{"a.txt", "a.txt"}, {"c.txt", "c.txt"}, {"b.txt", "y.txt"}});
-    EXPECT_EQ(ReadFileBytes(dir / "b.txt"), "newcomer");
-    EXPECT_EQ(session.List().GetEntry(1).m_strPath.Get(), dir / "y.txt");
-    EXPECT_EQ(session.List().GetEntry(2).m_strPath.Get(), dir / "c.txt");
-}
-
-// A row that takes the name an earlier row gave up: only undone backwards does each file
-// find its old name free. The extension chosen for the run stays in the entries.
-TEST_F(GoUndoTest, PutsChainsBackInReverseRowOrder) {
-    AddFiles({"b.txt", "a.txt", "d.txt", "e.mp3"});
-    prompts.m_extensionChoices = {SExtensionChoice{false, ".txt"}};
-    RunAll({"c", "b", "f", "d"});
-    ExpectMoved({{"b.txt", "c.txt"}, {"a.txt", "b.txt"}, {"d.txt", "f.txt"}, {"e.mp3", "d.txt"}});
-
-    Undo(session);
-    EXPECT_TRUE(prompts.m_messages.empty());
-    ExpectMoved({{"b.txt", "b.txt"}, {"a.txt", "a.txt"}, {"d.txt", "d.txt"}, {"e.mp3", "e.mp3"}});
-    EXPECT_FALSE(PathExists(dir / "c.txt"));
-    EXPECT_EQ(session.List().GetEntry(0).m_strPath.Get(), dir / "b.txt");
-    EXPECT_EQ(session.List().GetEntry(3).m_strName.Get(), "e.mp3");
-    EXPECT_EQ(session.List().GetEntry(3).m_strExt.Get(), ".txt");
-    EXPECT_FALSE(session.CanUndo());
-}
-
-class UnusualRunTest : public GoUndoTest, public ::testing::WithParamInterface<std::string> {};
-
-TEST_P(UnusualRunTest, RenamesAndUndoesNamesByteForByte) {
-    AddFiles({GetParam(), "plain"});
-    RunAll({"plain2", GetParam() + "2"});
-    ExpectMoved({{GetParam(), "plain2"}, {"plain", GetParam() + "2"}});
-    Undo(session);
-    ExpectMoved({{GetParam(), GetParam()}, {"plain", "plain"}});
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, UnusualRunTest,
-                         ::testing::Values(std::string("caf\xe9\xff"), std::string("new\nline"),
-                                           std::string("-n"), std::string(254, 'l'),
-                                           std::string("What? <yes> \\ | * \"q\"")));
-
-// Enough rows for the preview to judge them in parallel parts: each verdict stays with
-// its row. Most files are gone, so only a few need to exist.
-TEST_F(GoRunTest, APreviewOfManyRowsKeepsEachVerdictOnItsRow) {
-    const int rows = 10000;
-    for (int row = 0; row < rows; ++row) {
-        std::string name = "f" + std::to_string(row) + ".txt";
-        bool exists = row % 250 == 1 || row % 1000 == 5;
-        CHitDoc entry;
-        entry.m_strName.Set(name);
-        entry.m_strExt.Set(".txt");
-        entry.m_strPath.Set(exists ? dir.WriteFile(name) : dir / name);
-        entry.m_strNewName.Set((row % 1000 == 5 ? "bad/" : "g") + std::to_string(row));
-        session.AddEntry(entry);
-    }
-    CResultsList preview;
-    FillPreview(session, preview);
-    ASSERT_EQ(preview.m_records.GetCount(), static_cast<size_t>(rows));
-    for (int row = 0; row < rows; ++row) {
-        const CHitDoc& record = preview.m_records.At(static_cast<size_t>(row));
-        int expected = row % 1000 == 5  ? kResultIllegalChar
-                       : row % 250 == 1 ? kResultOk
-                                        : kResultNotFound;
-        ASSERT_EQ(record.m_strName.Get(), "f" + std::to_string(row) + ".txt");
-        ASSERT_EQ(record.m_nTag, expected) << row;
-    }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Policies, GoFailureTest,
+    ::testing::Values(SFailureCase{"go on once, then stop", EOnFailure::Ask, 1, 2, true, false},
+                      SFailureCase{"stop when asked", EOnFailure::Ask, 0, 1, false, false},
+                      SFailureCase{"stop unasked", EOnFailure::Stop, 0, 0, false, false},
+                      SFailureCase{"go on unasked", EOnFailure::Continue, 0, 0, true, true}));
 
 // Holds the renaming thread before one row until the caller's thread asked to cancel and
-// polled again, so that the cancel lands at a known row.
+// polled again, so that the cancel lands at a known row; logs each rename and failure.
 class CHoldAtRow : public IRunObserver {
 public:
     explicit CHoldAtRow(int row) : m_nRow(row) {}
     bool RunStarting(int) override { return true; }
     bool RenameStarting(int row, const std::string&, const std::string&) override {
+        m_calls.push_back(row);
         m_nLastRow = row;
         while (row == m_nRow && m_nCancelRequests < 2)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return true;
     }
-    void RenameFailed(int) override {}
+    void RenameFailed(int row) override { m_calls.push_back(-row); }
     void RunFinished() override {}
     const int m_nRow;
     std::atomic<int> m_nCancelRequests = 0;
     std::atomic<int> m_nLastRow = -1;
+    std::vector<int> m_calls;
 };
 
-// A cancelled run stops after the rename in progress: the rows before it are renamed and
-// undoable, the rows after it keep their names and say why.
-TEST_F(GoRunTest, ACancelledRunStopsAfterTheRenameInProgressAndUndoesWhole) {
+// Renames go on ahead of the bookkeeping. Failures the user lets pass still land on their
+// own rows; a cancel stops the run after the rename in progress; and the observer (the
+// journal) hears of each rename and each failure once, in order. Undo cancelled at once
+// puts back only the last rows, and the next Undo the rest.
+TEST_F(GoRunTest, ALongRunGoesOnPastFailuresStopsWhenCancelledAndUndoesInSteps) {
     constexpr int kRows = 2000;
     constexpr int kHeldRow = 1000;
-    std::vector<std::string> names;
-    for (int row = 0; row < kRows; ++row)
-        names.push_back("f" + std::to_string(row) + ".txt");
-    AddFiles(names);
-    for (int row = 0; row < kRows; ++row)
-        session.List().GetEntry(row).m_strNewName.Set("g" + std::to_string(row));
+    const std::vector<int> vanishing = {255, 256, 900};
+    std::vector<std::string> names = AddNumbered(kRows);
+    auto vanished = [&](int row) { return std::count(vanishing.begin(), vanishing.end(), row); };
+    prompts.m_onPreview = [&] {
+        for (int row : vanishing)
+            std::remove((dir / names[row]).c_str());
+    };
+    prompts.m_messageAnswers.assign(vanishing.size(), EAnswer::Yes);
     CHoldAtRow hold(kHeldRow);
     int progressBeforeCancel = -1;
     prompts.m_cancelRequested = [&] {
@@ -373,20 +217,128 @@ TEST_F(GoRunTest, ACancelledRunStopsAfterTheRenameInProgressAndUndoesWhole) {
     EXPECT_LT(progressBeforeCancel, kHeldRow);
     std::vector<int> codes = ResultCodes();
     ASSERT_EQ(codes.size(), static_cast<size_t>(kRows));
+    std::vector<int> calls;
     for (int row = 0; row < kRows; ++row) {
-        const std::string& name = names[static_cast<size_t>(row)];
-        bool renamed = row <= kHeldRow;
-        ASSERT_EQ(codes[static_cast<size_t>(row)], renamed ? kResultOk : kResultCancelled) << row;
-        ExpectMoved(name, renamed ? "g" + std::to_string(row) + ".txt" : name);
+        int code = row > kHeldRow  ? kResultCancelled
+                   : vanished(row) ? kResultUnexpected
+                                   : kResultOk;
+        ASSERT_EQ(codes[row], code) << row;
+        if (row <= kHeldRow)
+            calls.push_back(row);
+        if (vanished(row))
+            calls.push_back(-row);
+        else
+            ExpectMoved(names[row],
+                        code == kResultOk ? "g" + std::to_string(row) + ".txt" : names[row]);
     }
+    EXPECT_EQ(hold.m_calls, calls);
+    EXPECT_EQ(session.List().GetEntry(899).m_strPath.Get(), dir / "g899.txt");
+    EXPECT_EQ(session.List().GetEntry(900).m_strPath.Get(), dir / names[900]);
+
+    // However far the renames back got, each row names where its file is, the rows put
+    // back are the last ones, and the others stay for the next Undo.
+    prompts.m_progressRanges.clear();
+    prompts.m_cancelRequested = [] { return true; };
+    Undo(session);
+    EXPECT_EQ(prompts.m_progressRanges, (std::vector<int>{kRows}));
+    int firstBack = kRows;
+    for (int i = kRows - 1; i >= 0 && session.List().GetEntry(i).m_strPath.Get() == dir / names[i];
+         --i)
+        firstBack = i;
+    for (int row = 0; row <= kHeldRow; ++row)
+        if (!vanished(row))
+            ExpectMoved(names[row],
+                        row < firstBack ? "g" + std::to_string(row) + ".txt" : names[row]);
+    EXPECT_EQ(session.CanUndo(), firstBack > 0);
 
     prompts.m_cancelRequested = nullptr;
     Undo(session);
-    EXPECT_TRUE(prompts.m_messages.empty());
+    EXPECT_EQ(prompts.m_messages.size(), vanishing.size());
     for (int row = 0; row < kRows; ++row) {
-        const std::string& name = names[static_cast<size_t>(row)];
-        ExpectMoved(name, name);
-        ASSERT_EQ(session.List().GetEntry(row).m_strPath.Get(), dir / name);
+        if (!vanished(row))
+            ExpectMoved(names[row], names[row]);
+        ASSERT_EQ(session.List().GetEntry(row).m_strPath.Get(), dir / names[row]);
+    }
+    EXPECT_FALSE(PathExists(dir / "g0.txt"));
+    EXPECT_FALSE(session.CanUndo());
+}
+
+TEST_F(GoRunTest, AFileThatCannotGoBackLeavesItsRowWhereItIsAndEmptiesTheHistory) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    session.TakeSnapshot();
+    Rename({"keep"});
+    session.CommitSnapshot(kUndoEdit);
+    Rename({"x", "y", "z"});
+    ASSERT_EQ(Go(session), EGoOutcome::Ran);
+    ASSERT_EQ(session.UndoHistory().GetCount(), 2u);
+    dir.WriteFile("b.txt", "newcomer");
+
+    Undo(session);
+    EXPECT_EQ(prompts.m_messages, (std::vector<std::string>{kCannotUndoMessage}));
+    EXPECT_FALSE(session.CanUndo());
+    ExpectMoved({{"a.txt", "a.txt"}, {"c.txt", "c.txt"}, {"b.txt", "y.txt"}});
+    EXPECT_EQ(ReadFileBytes(dir / "b.txt"), "newcomer");
+    EXPECT_EQ(session.List().GetEntry(1).m_strPath.Get(), dir / "y.txt");
+    EXPECT_EQ(session.List().GetEntry(2).m_strPath.Get(), dir / "c.txt");
+}
+
+// A row that takes the name an earlier row gave up: only undone backwards does each file
+// find its old name free. The extension chosen for the run stays in the entries.
+TEST_F(GoRunTest, PutsChainsBackInReverseRowOrder) {
+    AddFiles({"b.txt", "a.txt", "d.txt", "e.mp3"});
+    prompts.m_extensionChoices = {SExtensionChoice{false, ".txt"}};
+    Rename({"c", "b", "f", "d"});
+    ASSERT_EQ(Go(session), EGoOutcome::Ran);
+    ExpectMoved({{"b.txt", "c.txt"}, {"a.txt", "b.txt"}, {"d.txt", "f.txt"}, {"e.mp3", "d.txt"}});
+
+    Undo(session);
+    EXPECT_TRUE(prompts.m_messages.empty());
+    ExpectMoved({{"b.txt", "b.txt"}, {"a.txt", "a.txt"}, {"d.txt", "d.txt"}, {"e.mp3", "e.mp3"}});
+    EXPECT_FALSE(PathExists(dir / "c.txt"));
+    EXPECT_EQ(session.List().GetEntry(3).m_strName.Get(), "e.mp3");
+    EXPECT_EQ(session.List().GetEntry(3).m_strExt.Get(), ".txt");
+    EXPECT_FALSE(session.CanUndo());
+}
+
+class UnusualRunTest : public GoTest, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(UnusualRunTest, RenamesAndUndoesNamesByteForByte) {
+    AddFiles({GetParam(), "plain"});
+    Rename({"plain2", GetParam() + "2"});
+    ASSERT_EQ(Go(session), EGoOutcome::Ran);
+    ExpectMoved({{GetParam(), "plain2"}, {"plain", GetParam() + "2"}});
+    Undo(session);
+    ExpectMoved({{GetParam(), GetParam()}, {"plain", "plain"}});
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, UnusualRunTest,
+                         ::testing::Values(std::string("caf\xe9\xff"), std::string("new\nline"),
+                                           std::string("-n"), std::string(254, 'l'),
+                                           std::string("What? <yes> \\ | * \"q\"")));
+
+// Enough rows for the preview to locate and judge them in parallel parts, some spelled
+// through "..": each verdict stays with its row. Most files are gone, so only a few need
+// to exist.
+TEST_F(GoRunTest, APreviewOfManyRowsKeepsEachVerdictOnItsRow) {
+    const int rows = 10000;
+    dir.MakeFolder("sub");
+    for (int row = 0; row < rows; ++row) {
+        std::string name = "f" + std::to_string(row) + ".txt";
+        if (row % 250 == 1 || row % 1000 == 5)
+            dir.WriteFile(name);
+        AddRow(name, dir.Path() + (row % 7 == 1 ? "/sub/../" : "/"))
+            .m_strNewName.Set((row % 1000 == 5 ? "bad/" : "g") + std::to_string(row));
+    }
+    CResultsList preview;
+    FillPreview(session, preview);
+    ASSERT_EQ(preview.m_records.GetCount(), static_cast<size_t>(rows));
+    for (int row = 0; row < rows; ++row) {
+        const CHitDoc& record = preview.m_records.At(static_cast<size_t>(row));
+        int expected = row % 1000 == 5  ? kResultIllegalChar
+                       : row % 250 == 1 ? kResultOk
+                                        : kResultNotFound;
+        ASSERT_EQ(record.m_strName.Get(), "f" + std::to_string(row) + ".txt");
+        ASSERT_EQ(record.m_nTag, expected) << row;
     }
 }
 

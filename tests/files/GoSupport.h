@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/FileAdder.h"
@@ -24,6 +25,16 @@ protected:
         prompts.m_progressPositions.clear();
         prompts.m_nProgressEnds = 0;
     }
+    // Rows f0.txt, f1.txt... to be renamed g0, g1...; returns the file names.
+    std::vector<std::string> AddNumbered(int rows) {
+        std::vector<std::string> names;
+        for (int row = 0; row < rows; ++row)
+            names.push_back("f" + std::to_string(row) + ".txt");
+        AddFiles(names);
+        for (int row = 0; row < rows; ++row)
+            session.List().GetEntry(row).m_strNewName.Set("g" + std::to_string(row));
+        return names;
+    }
 
     // Sets the new names (without extension) of the first rows.
     void Rename(const std::vector<std::string>& newNames) {
@@ -31,19 +42,14 @@ protected:
             session.List().GetEntry(static_cast<int>(row)).m_strNewName.Set(newNames[row]);
     }
 
-    std::vector<int> PreviewCodes() {
+    // The codes of the preview and of the results of a run that went ahead.
+    std::vector<int> PreviewCodes() { return Codes(prompts.m_results.size() >= 1, 0); }
+    std::vector<int> ResultCodes() { return Codes(prompts.m_results.size() == 2, 1); }
+    std::vector<int> Codes(bool shown, size_t dialog, bool systemErrors = false) {
         std::vector<int> codes;
-        if (!prompts.m_results.empty())
-            for (const SShownResult& row : prompts.m_results.front().rows)
-                codes.push_back(row.nCode);
-        return codes;
-    }
-
-    std::vector<int> ResultCodes() {
-        std::vector<int> codes;
-        if (prompts.m_results.size() == 2)
-            for (const SShownResult& row : prompts.m_results.back().rows)
-                codes.push_back(row.nCode);
+        if (shown)
+            for (const SShownResult& row : prompts.m_results[dialog].rows)
+                codes.push_back(systemErrors ? row.nSystemError : row.nCode);
         return codes;
     }
 

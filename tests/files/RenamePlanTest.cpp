@@ -8,8 +8,6 @@
 
 namespace {
 
-using RenamePlanTest = GoTest;
-
 struct SPlanCase {
     const char* label;
     std::vector<std::string> files;     // created, in this order, as rows
@@ -23,6 +21,7 @@ void PrintTo(const SPlanCase& c, std::ostream* out) {
 }
 
 class PlanVerdictTest : public GoTest, public ::testing::WithParamInterface<SPlanCase> {};
+using RenamePlanTest = GoTest;
 
 TEST_P(PlanVerdictTest, ReplaysTheFolderInRowOrder) {
     const SPlanCase& c = GetParam();
@@ -30,12 +29,9 @@ TEST_P(PlanVerdictTest, ReplaysTheFolderInRowOrder) {
         dir.WriteFile(other, "other");
     AddFiles(c.files);
     Rename(c.newNames);
-    CResultsList preview;
-    FillPreview(session, preview);
-    std::vector<int> codes;
-    for (size_t i = 0; i < preview.m_records.GetCount(); ++i)
-        codes.push_back(preview.m_records.At(i).m_nTag);
-    EXPECT_EQ(codes, c.codes);
+    prompts.m_resultsAnswers.push_back(false);
+    Go(session);
+    EXPECT_EQ(PreviewCodes(), c.codes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -74,35 +70,28 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {0, 0, 0}}));
 
-TEST_F(RenamePlanTest, AMissingFileIsNotFoundAndBlocksNothingElse) {
-    AddFiles({"a.txt", "b.txt"});
-    Rename({"b", "c"});
-    std::remove((dir / "b.txt").c_str());
-    CResultsList preview;
-    FillPreview(session, preview);
-    EXPECT_EQ(preview.m_records.At(0).m_nTag, kResultOk);
-    EXPECT_EQ(preview.m_records.At(1).m_nTag, kResultNotFound);
-    // The preview also tells each entry whether its file is there now.
-    EXPECT_TRUE(session.List().GetEntry(0).Exists());
-    EXPECT_FALSE(session.List().GetEntry(1).Exists());
-}
-
 // As another user: a folder that cannot be listed hides its files; a folder or a file
-// that cannot be written is read-only, and the preview cannot be confirmed.
+// that cannot be written is read-only, and the preview cannot be confirmed. A missing file
+// is not found, and its name blocks no other row.
 TEST_F(RenamePlanTest, RightsOfFoldersAndFilesGiveTheirVerdicts) {
     chmod(dir.Path().c_str(), 0755);
-    AddFiles({"hidden/a.txt", "locked/b.txt", "open/c.txt", "open/d.txt"});
-    Rename({"new0", "new1", "new2", "new3"});
-    chmod((dir / "hidden").c_str(), 0333);
-    chmod((dir / "locked/b.txt").c_str(), 0666);
-    chmod((dir / "locked").c_str(), 0555);
-    chmod((dir / "open").c_str(), 0777);
-    chmod((dir / "open/c.txt").c_str(), 0444);
-    chmod((dir / "open/d.txt").c_str(), 0666);
+    AddFiles({"hidden/a.txt", "locked/b.txt", "open/c.txt", "open/d.txt", "open/e.txt"});
+    Rename({"new0", "new1", "new2", "e", "new4"});
+    std::remove((dir / "open/e.txt").c_str());
+    for (auto [path, mode] : {std::pair<const char*, mode_t>{"hidden", 0333},
+                              {"locked/b.txt", 0666},
+                              {"locked", 0555},
+                              {"open", 0777},
+                              {"open/c.txt", 0444},
+                              {"open/d.txt", 0666}})
+        ASSERT_EQ(chmod((dir / path).c_str(), mode), 0) << path;
     COtherUser user;
     ASSERT_TRUE(user.Active());
     EXPECT_EQ(Go(session), EGoOutcome::Refused);
-    EXPECT_EQ(PreviewCodes(), (std::vector<int>{kResultNotFound, 3, 3, 0}));
+    EXPECT_EQ(PreviewCodes(), (std::vector<int>{kResultNotFound, 3, 3, 0, kResultNotFound}));
+    // The preview also tells each entry whether its file is there now.
+    EXPECT_TRUE(session.List().GetEntry(3).Exists());
+    EXPECT_FALSE(session.List().GetEntry(4).Exists());
     EXPECT_FALSE(prompts.m_results.front().bCanConfirm);
     ExpectMoved("open/d.txt", "open/d.txt");
 }
@@ -118,11 +107,9 @@ TEST_F(RenamePlanTest, AFileNamedByTwoRowsIsRenamedOnlyByTheFirst) {
     EXPECT_EQ(PreviewCodes(), (std::vector<int>{0, 0, 1, 1}));
     ExpectMoved("d/a.txt", "d/a.txt");
 
-    std::vector<std::string> newPaths = {dir / "x", dir / "x", dir / "x"};
     std::string a = dir.WriteFile("a");
     std::vector<std::string> oldPaths = {a, a, a};
-    CRenamePlanner planner;
-    planner.PlanRenames(newPaths, oldPaths);
+    CRenamePlanner().PlanRenames({dir / "x", dir / "x", dir / "x"}, oldPaths);
     EXPECT_EQ(oldPaths, (std::vector<std::string>{a, "", ""}));
 }
 

@@ -6,12 +6,6 @@
 
 namespace {
 
-// The folder a probe reports, "" for nothing found.
-std::string FolderOf(CEntryProber& prober, const std::string& path, SPathFacts& facts) {
-    const std::string* folder = prober.Probe(path, facts);
-    return folder ? *folder : "";
-}
-
 TEST(EntryProberTest, AnswersLikeAFreshProbeWhateverTheOrderOfFolders) {
     CTempDir dir;
     std::string a = dir.WriteFile("a/song.mp3", "12345");
@@ -36,7 +30,8 @@ TEST(EntryProberTest, AnswersLikeAFreshProbeWhateverTheOrderOfFolders) {
     CEntryProber prober;
     for (const auto& c : cases) {
         SPathFacts facts;
-        EXPECT_EQ(FolderOf(prober, c.path, facts), c.folder) << c.path;
+        const std::string* folder = prober.Probe(c.path, facts);
+        EXPECT_EQ(folder ? *folder : "", c.folder) << c.path;
         SPathFacts fresh;
         EXPECT_EQ(facts.bExists, !QueryEntryFolder(c.path, fresh).empty()) << c.path;
     }

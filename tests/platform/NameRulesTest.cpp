@@ -4,8 +4,6 @@
 
 #include <sstream>
 
-#include "support/TempDir.h"
-
 namespace {
 
 // FUSE file systems are told apart by the mount table alone.
@@ -39,12 +37,6 @@ TEST(NameRulesTest, FindsTheMountOfADeviceInTheMountTable) {
 
     std::istringstream broken("40 26 0:60 / /x rw\n");
     EXPECT_EQ(MountTypeOf(broken, 0, 60), "");
-}
-
-TEST(NameRulesTest, AnOrdinaryTemporaryFolderTakesEveryCharacterButTheSlash) {
-    CTempDir dir;
-    EXPECT_FALSE(RefusesReservedChars(dir.Path()));
-    EXPECT_FALSE(RefusesReservedChars(dir / "no such folder"));
 }
 
 }  // namespace

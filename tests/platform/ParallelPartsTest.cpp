@@ -11,16 +11,13 @@ namespace {
 TEST(ParallelPartsTest, EveryItemIsWorkedOnceInPartsOfItsOwn) {
     for (size_t count : {0u, 1u, 700u, 1024u, 5001u}) {
         std::vector<std::atomic<int>> seen(count);
-        std::atomic<size_t> parts = 0;
         ForEachPart(count, [&](size_t part, size_t first, size_t last) {
             EXPECT_LT(part, kMostParts);
-            ++parts;
             for (size_t i = first; i < last; ++i)
                 ++seen[i];
         });
         for (size_t i = 0; i < count; ++i)
             ASSERT_EQ(seen[i], 1) << "item " << i << " of " << count;
-        EXPECT_GE(parts, 1u);
     }
 }
 

@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "platform/PathFacts.h"
 #include "support/TempDir.h"
 
@@ -20,31 +22,22 @@ TEST(AbsolutePathTest, SpellingsOfOnePathBecomeOne) {
     EXPECT_EQ(AbsolutePath(""), "");
 }
 
-TEST(AbsolutePathTest, RelativePathsStartAtTheCurrentFolderWhichNeverChanges) {
-    CTempDir dir;
-    char* saved = getcwd(nullptr, 0);
-    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
-    EXPECT_EQ(AbsolutePath("x.txt"), dir.Path() + "/x.txt");
-    EXPECT_EQ(AbsolutePath("./sub/../x.txt"), dir.Path() + "/x.txt");
-    EXPECT_EQ(AbsolutePath("."), dir.Path());
-    SPathFacts facts;
-    QueryPath(dir.MakeFolder("sub"), facts);
-    char* now = getcwd(nullptr, 0);
-    EXPECT_EQ(std::string(now), dir.Path());
-    free(now);
-    ASSERT_EQ(chdir(saved), 0);
-    free(saved);
-}
-
-// ".." after a symbolic link to a folder leads where the kernel goes: the parent of the
-// link's target. After a real folder the spelling of the rest stays as given, so both
-// spellings of one file through a linked folder give the same path.
-TEST(AbsolutePathTest, DotDotFollowsSymbolicLinksAsTheKernelDoes) {
+// Relative paths start at the current folder. ".." after a symbolic link to a folder leads
+// where the kernel goes: the parent of the link's target. After a real folder the spelling
+// of the rest stays as given, so both spellings of one file through a linked folder give
+// the same path.
+TEST(AbsolutePathTest, RelativePathsAndDotDotAfterLinksGoWhereTheKernelGoes) {
     CTempDir dir;
     dir.MakeFolder("real/inner/sub");
     dir.WriteFile("real/f.txt");
     dir.WriteFile("real/inner/g.txt");
     ASSERT_EQ(symlink((dir / "real/inner").c_str(), (dir / "link").c_str()), 0);
+    std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    EXPECT_EQ(AbsolutePath("x.txt"), dir / "x.txt");
+    EXPECT_EQ(AbsolutePath("./real/../x.txt"), dir / "x.txt");
+    EXPECT_EQ(AbsolutePath("link/../f.txt"), dir / "real/f.txt");
+    EXPECT_EQ(AbsolutePath("."), dir.Path());
 
     EXPECT_EQ(AbsolutePath(dir / "link/../f.txt"), dir / "real/f.txt");
     EXPECT_EQ(AbsolutePath(dir / "link/sub/../g.txt"), dir / "link/g.txt");
@@ -53,8 +46,12 @@ TEST(AbsolutePathTest, DotDotFollowsSymbolicLinksAsTheKernelDoes) {
     ASSERT_TRUE(QueryPath(dir / "link/../f.txt", facts));
     EXPECT_EQ(facts.strName, "f.txt");
     EXPECT_EQ(facts.strPath, dir / "real/f.txt");
+    EXPECT_EQ(std::filesystem::current_path(), dir.Path());  // a query never moves it
+    std::filesystem::current_path(saved);
 }
 
+// The facts are the entry's own (a link's, not its target's); read-only means not
+// writable by this user, whom the superuser's rights make pass the permission bits.
 TEST(QueryPathTest, FactsComeFromTheEntryItself) {
     CTempDir dir;
     std::string file = dir.WriteFile("data.bin", std::string(1234, 'x'));
@@ -64,29 +61,19 @@ TEST(QueryPathTest, FactsComeFromTheEntryItself) {
     EXPECT_EQ(facts.nSize, 1234u);
     EXPECT_EQ(facts.strName, "data.bin");
     EXPECT_GT(facts.timeModified, 1600000000);
+    EXPECT_FALSE(IsReadOnlyEntry(facts));
+    ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+    ASSERT_TRUE(QueryPath(file, facts));
+    EXPECT_EQ(IsReadOnlyEntry(facts), geteuid() != 0);
+    EXPECT_FALSE(IsReadOnlyEntry(SPathFacts()));
 
     ASSERT_EQ(symlink(file.c_str(), (dir / "to-data").c_str()), 0);
     ASSERT_TRUE(QueryPath(dir / "to-data", facts));
     EXPECT_EQ(facts.strName, "to-data");
-    EXPECT_NE(facts.nSize, 1234u);  // the link's own size, not its target's
-
+    EXPECT_NE(facts.nSize, 1234u);
     EXPECT_FALSE(QueryPath(dir / "nothing", facts));
     EXPECT_FALSE(facts.bExists);
     EXPECT_TRUE(facts.strPath.empty());
-}
-
-TEST(QueryPathTest, ReadOnlyMeansNotWritableByThisUser) {
-    CTempDir dir;
-    std::string writable = dir.WriteFile("w.txt");
-    std::string locked = dir.WriteFile("r.txt");
-    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
-    SPathFacts facts;
-    ASSERT_TRUE(QueryPath(writable, facts));
-    EXPECT_FALSE(IsReadOnlyEntry(facts));
-    ASSERT_TRUE(QueryPath(locked, facts));
-    // The superuser writes past the permission bits.
-    EXPECT_EQ(IsReadOnlyEntry(facts), geteuid() != 0);
-    EXPECT_FALSE(IsReadOnlyEntry(SPathFacts()));
 }
 
 }  // namespace

@@ -24,28 +24,19 @@ extern "C" mode_t umask(mode_t mask) noexcept {
 
 namespace {
 
-// Sets the mask for one test and puts the old one back.
-class CMaskForTest {
-public:
-    explicit CMaskForTest(mode_t mask) : m_old(umask(mask)) { g_nMaskChanges = 0; }
-    ~CMaskForTest() { umask(m_old); }
-
-private:
-    mode_t m_old;
-};
-
 using NewListModeTest = SessionTest;
 
 TEST_F(NewListModeTest, ANewListGetsWhatTheMaskAllowsWithoutTheMaskBeingChanged) {
-    CMaskForTest set(027);
+    mode_t old = umask(027);
+    g_nMaskChanges = 0;
     AddRow("a.txt");
-    CTesselDoc doc(session);
-    std::string path = dir / "new.tsl";
-    ASSERT_TRUE(doc.OnSaveDocument(path));
-    struct stat st;
-    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_TRUE(CTesselDoc(session).OnSaveDocument(dir / "new.tsl"));
+    int changes = g_nMaskChanges;
+    umask(old);
+    struct stat st {};
+    EXPECT_EQ(stat((dir / "new.tsl").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(g_nMaskChanges, 0);
+    EXPECT_EQ(changes, 0);
 }
 
 }  // namespace

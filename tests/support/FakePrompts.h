@@ -28,15 +28,31 @@ struct SShownResults {
 class CFakePrompts : public IPrompts {
 public:
     EAnswer Message(EMessageId id, const std::string& text, EIcon icon, EButtons buttons) override;
-    bool ChooseFilesToAdd(std::vector<std::string>& paths) override;
-    bool ChooseExtension(SExtensionChoice& choice) override;
     bool ShowResults(const CResultsList& results) override;
-    bool AskSwapMiddle(std::string& middle) override;
-    bool AskSeparator(SSeparatorChoice& choice) override;
-    bool ShowOptions(EOptionsPage page, SId3EditorOptions& options) override;
-    bool RunRenameWizard(const SWizardInput& input, SNumberingSettings& settings) override;
-    void BeginProgress(int range) override;
-    void SetProgress(int position) override;
+    bool ChooseFilesToAdd(std::vector<std::string>& paths) override {
+        return TakeNext(m_filesToAdd, paths);
+    }
+    bool ChooseExtension(SExtensionChoice& choice) override {
+        return TakeNext(m_extensionChoices, choice);
+    }
+    bool AskSwapMiddle(std::string& middle) override {
+        m_swapMiddlesOffered.push_back(middle);
+        return TakeNext(m_swapMiddles, middle);
+    }
+    bool AskSeparator(SSeparatorChoice& choice) override {
+        m_separatorsOffered.push_back(choice);
+        return TakeNext(m_separators, choice);
+    }
+    bool ShowOptions(EOptionsPage page, SId3EditorOptions& options) override {
+        m_optionsPages.push_back(page);
+        return TakeNext(m_options, options);
+    }
+    bool RunRenameWizard(const SWizardInput& input, SNumberingSettings& settings) override {
+        m_wizardInputs.push_back(input);
+        return TakeNext(m_wizardAnswers, settings);
+    }
+    void BeginProgress(int range) override { m_progressRanges.push_back(range); }
+    void SetProgress(int position) override { m_progressPositions.push_back(position); }
     void ShowProgress(bool visible) override { m_progressVisibility.push_back(visible); }
     void EndProgress() override { ++m_nProgressEnds; }
     bool CancelRequested() override { return m_cancelRequested && m_cancelRequested(); }
@@ -67,4 +83,15 @@ public:
     std::vector<int> m_progressPositions;
     std::vector<bool> m_progressVisibility;
     int m_nProgressEnds = 0;
+
+private:
+    // Takes the next scripted answer; false when the script has none left.
+    template <class T>
+    static bool TakeNext(std::deque<T>& queue, T& out) {
+        if (queue.empty())
+            return false;
+        out = queue.front();
+        queue.pop_front();
+        return true;
+    }
 };

@@ -31,8 +31,7 @@ private:
         bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
         flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
         done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        if (fd >= 0)
-            close(fd);
+        close(fd);
         return done;
     }
 

@@ -1,7 +1,6 @@
 #include "support/TempDir.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,19 +10,18 @@
 
 namespace fs = std::filesystem;
 
-CTempDir::CTempDir() {
-    std::string pattern = (fs::temp_directory_path() / "tessel-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
+CTempDir::CTempDir() : m_strPath((fs::temp_directory_path() / "tessel-test-XXXXXX").string()) {
+    if (mkdtemp(m_strPath.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
-    m_strPath = pattern;
 }
 
+// Folders a test made unreadable or read-only are opened up first, so that all goes.
 CTempDir::~CTempDir() {
     std::error_code error;
+    chmod(m_strPath.c_str(), 0700);
     for (auto& entry : fs::recursive_directory_iterator(m_strPath, error))
         if (entry.is_directory(error) && !entry.is_symlink(error))
             chmod(entry.path().c_str(), 0700);
-    chmod(m_strPath.c_str(), 0700);
     fs::remove_all(m_strPath, error);
 }
 
@@ -31,22 +29,19 @@ std::string CTempDir::WriteFile(const std::string& name, const std::string& byte
     std::string path = *this / name;
     fs::create_directories(fs::path(path).parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
         throw std::runtime_error("cannot write " + path);
     return path;
 }
 
 std::string CTempDir::MakeFolder(const std::string& name) const {
-    std::string path = *this / name;
-    fs::create_directories(path);
-    return path;
+    fs::create_directories(*this / name);
+    return *this / name;
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
-    bytes << in.rdbuf();
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return bytes.str();
 }
 
