@@ -107,15 +107,6 @@ TEST(TextFieldReplaceTest, ReplacesEveryOccurrenceWithoutOverlap) {
     }
 }
 
-TEST(TextFieldReplaceTest, FindNoCaseGivesTheBytePositionInTheText) {
-    std::tuple<const char*, const char*, int> cases[] = {
-        {"xABCx", "abc", 1}, {"xABCx", "abd", -1}, {"\u00dfa", "A", 2}, {"\u0131a", "A", 2},
-        {"\u0131a", "I", 0}, {"x\u00df", "s", -1},  // never half of the sharp s
-        {"abc", "", -1}};
-    for (const auto& [text, find, at] : cases)
-        EXPECT_EQ(CTextField(text).FindNoCase(find), at) << text << " / " << find;
-}
-
 TEST(TextFieldNumberTest, PadsAndPlacesTheNumberCountingCharactersNotBytes) {
     CTextField track("Track");
     std::tuple<long long, int, int, const char*> cases[] = {
@@ -144,23 +135,14 @@ TEST(TextFieldNumberTest, PadsAndPlacesTheNumberCountingCharactersNotBytes) {
     EXPECT_EQ(CTextField("\351t\351").WithNumber(1, 2, 1), "\35101t\351");  // a byte each
 }
 
-TEST(Utf8TextTest, ValidityBoundariesAndCounts) {
+TEST(Utf8TextTest, ValidityAndCharacterCounts) {
     EXPECT_TRUE(IsValidUtf8(""));
     EXPECT_TRUE(IsValidUtf8("caf\u00e9 \U0001F600"));
     for (const char* bad :
          {"\300\257", "\355\240\200", "\364\220\200\200", "\351t\351", "\303", "\342\202", "\200"})
         EXPECT_FALSE(IsValidUtf8(bad)) << bad;
-
-    std::string text = "a\u00e9\U0001F600\251z";  // a, e acute, a face, a stray byte, z
-    std::vector<bool> boundaries;
-    for (size_t pos = 0; pos <= text.size(); ++pos)
-        boundaries.push_back(IsCharacterBoundary(text, pos));
-    EXPECT_EQ(boundaries,
-              (std::vector<bool>{true, true, false, true, false, false, false, true, true, true}));
-    EXPECT_EQ(CharacterCount(text), 5u);
-    EXPECT_EQ(CharacterCount("\342\202z"), 3u);  // each byte of a cut sequence counts alone
-    EXPECT_EQ(ByteOffsetOfCharacter(text, 3), 7u);
-    EXPECT_EQ(ByteOffsetOfCharacter(text, 99), text.size());
+    // Each byte of a cut sequence counts alone.
+    EXPECT_EQ(CharacterCount("a\u00e9\U0001F600\251\342\202z"), 7u);
 }
 
 }  // namespace
