@@ -204,7 +204,9 @@ TEST_F(ListCommandsTest, ARefusedCommandLeavesTheListAsItWas) {
         EXPECT_EQ(run.nStatus, 1);
         EXPECT_EQ(run.strOut, "");
         EXPECT_EQ(Lines(run.strErr).size(), 1u) << run.strErr;
-        EXPECT_THAT(run.strErr, HasSubstr(c.problem));
+        if (!c.problem.empty()) {
+            EXPECT_THAT(run.strErr, HasSubstr(c.problem));
+        }
         EXPECT_EQ(ReadFileBytes(List()), before);
     }
     // Nothing changed: the list is not written either.

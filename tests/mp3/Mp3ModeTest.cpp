@@ -305,6 +305,12 @@ TEST_F(Mp3SessionTest, ALockedColumnTakesAnEditInEveryRowAndOneUndoTakesItBack) 
     EXPECT_EQ(profile.GetInt("Lock", "3", -1), 0);
     CommitCellEdit(session, 2, kColAlbum, "Single");
     EXPECT_EQ(Column(kColAlbum), (std::vector<std::string>{albums[0], albums[1], "Single"}));
+    // The Lock command sets the locks from the options sheet.
+    prompts.m_options = {SId3EditorOptions{}};
+    prompts.m_options[0].lock[kColGenre - 1] = true;
+    LockCommand(session);
+    EXPECT_TRUE(session.IsLocked(kColGenre));
+    EXPECT_EQ(observer.m_calls.back(), "titles");
 }
 
 // Names that split at the separator fill title and artist, in memory only; the separator

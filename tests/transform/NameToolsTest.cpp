@@ -119,6 +119,8 @@ TEST_F(NumberingTest, LongestNameByCharactersFirstRowWinsATie) {
     SWizardInput longest = LongestNewName(session.List());
     EXPECT_EQ(longest.strCurrentName + longest.strSampleExt, "abcd.txt");
     EXPECT_EQ(MaxOffset("\u00e9t\u00e9s"), 4);
+    AddRow("vwxyz.flac");
+    EXPECT_EQ(LongestNewName(session.List()).strSampleExt, ".flac");
 }
 
 // Applying uses the values as read, past the wizard's arrow ranges; each run is one step.
