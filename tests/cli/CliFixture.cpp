@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "model/Profile.h"
 #include "model/TesselDoc.h"
@@ -91,31 +92,22 @@ void CliTest::WriteList(const std::vector<std::string>& paths,
     ASSERT_TRUE(doc.OnSaveDocument(list.empty() ? List() : list));
 }
 
-namespace {
-
-std::vector<std::string> Split(const std::string& text, char at) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t end; (end = text.find(at, start)) != std::string::npos; start = end + 1)
-        parts.push_back(text.substr(start, end - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
-}  // namespace
-
 std::vector<std::string> CliTest::Lines(const std::string& text) {
-    std::vector<std::string> lines = Split(text, '\n');
-    if (lines.back().empty())
-        lines.pop_back();
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     return lines;
 }
 
 std::vector<std::string> CliTest::Column(const std::string& text, size_t column) {
     std::vector<std::string> cells;
     for (const std::string& line : Lines(text)) {
-        std::vector<std::string> parts = Split(line, '\t');
-        cells.push_back(column < parts.size() ? parts[column] : "");
+        std::istringstream in(line);
+        std::string cell;
+        for (size_t i = 0; i <= column && std::getline(in, cell, '\t'); ++i) {
+        }
+        cells.push_back(cell);
     }
     return cells;
 }

@@ -42,11 +42,9 @@ TEST_F(OutputEscapingTest, ShowGoAndTagsKeepOneRowPerLineAndGiveNamesBackWithZ) 
         size_t column;   // where the name is
         size_t columns;  // fields per row
         std::string suffix;
-    } cases[] = {
-        {{"show", List()}, 0, 6, ""},
-        {{"go", List(), "--dry-run", "--ext", ".txt"}, 1, 3, ".txt"},
-        {{"tags", paths[0], paths[1], paths[2]}, 0, 7, ""},
-    };
+    } cases[] = {{{"show", List()}, 0, 6, ""},
+                 {{"go", List(), "--dry-run", "--ext", ".txt"}, 1, 3, ".txt"},
+                 {{"tags", paths[0], paths[1], paths[2]}, 0, 7, ""}};
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.args[0]);
         std::vector<std::string> escaped, raw;
@@ -77,6 +75,10 @@ TEST_F(OutputEscapingTest, ExportEscapesEachNameOrEndsItWithANul) {
     ASSERT_EQ(Run({"export", List(), text, "-z"}).nStatus, 0);
     EXPECT_EQ(ReadFileBytes(text),
               std::string("tab\there.mp3\0new\nline.mp3\0back\\slash.mp3\0", 41));
+    std::string nowhere = dir / "no/such/folder/names.txt";
+    SCliRun failed = Run({"export", List(), nowhere});
+    EXPECT_EQ(failed.nStatus, 1);
+    EXPECT_EQ(failed.strErr, "tessel-cli: " + nowhere + ": Cannot write file: Access denied\n");
 }
 
 // After "--", and for a command without -z, "-z" is a name like any other.

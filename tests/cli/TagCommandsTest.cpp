@@ -3,66 +3,6 @@
 
 namespace {
 
-class TextCommandsTest : public CliTest {
-protected:
-    void MakeList(const std::vector<std::string>& names) {
-        std::vector<std::string> paths;
-        for (const std::string& name : names)
-            paths.push_back(dir.WriteFile("f/" + name));
-        WriteList(paths);
-    }
-    std::vector<std::string> NewNames() { return Column(Run({"show", List()}).strOut, 0); }
-};
-
-// Each command word reaches its own operation; the extension is never touched.
-TEST_F(TextCommandsTest, EachCaseWordChangesTheNewNames) {
-    std::pair<const char*, const char*> cases[] = {{"upper", "MY SONG"},
-                                                   {"lower", "my song"},
-                                                   {"title", "My Song"},
-                                                   {"sentence", "My song"},
-                                                   {"toggle", "MY song"}};
-    for (const auto& [word, expected] : cases) {
-        MakeList({"my SONG.mp3"});
-        SCliRun run = Run({"case", List(), word});
-        EXPECT_EQ(run.nStatus, 0) << word << run.strErr;
-        EXPECT_EQ(Run({"show", List()}).strOut.substr(0, 11), std::string(expected) + "\tmy ")
-            << word;
-    }
-}
-
-TEST_F(TextCommandsTest, SwapSpacesAndReplaceWorkOnEveryRow) {
-    MakeList({"Artist - Title.mp3", "theQuickFox.txt", "no middle.txt"});
-    EXPECT_EQ(Run({"swap", List(), " - "}).nStatus, 0);
-    EXPECT_THAT(NewNames(), ElementsAre("Title - Artist", "theQuickFox", "no middle"));
-    EXPECT_EQ(Run({"spaces", List()}).nStatus, 0);
-    EXPECT_THAT(NewNames(), ElementsAre("Title - Artist", "the Quick Fox", "no middle"));
-    EXPECT_EQ(Run({"replace", List(), "T", "t", "--match-case"}).nStatus, 0);
-    EXPECT_THAT(NewNames(), ElementsAre("title - Artist", "the Quick Fox", "no middle"));
-    EXPECT_EQ(Run({"replace", List(), "FOX", "Dog"}).nStatus, 0);
-    EXPECT_THAT(NewNames(), ElementsAre("title - Artist", "the Quick Dog", "no middle"));
-}
-
-TEST_F(TextCommandsTest, NumberTakesItsSettingsFromTheOptions) {
-    MakeList({"a.mp3", "bbb.mp3", "c.mp3"});
-    struct {
-        std::vector<std::string> options;
-        std::vector<std::string> names;
-    } cases[] = {
-        {{"--current"}, {"a01", "bbb02", "c03"}},
-        {{}, {"bbb0201", "bbb0202", "bbb0203"}},  // the longest new name
-        {{"--name", "Track", "--digits", "3", "--increment", "5", "--start", "10"},
-         {"Track010", "Track015", "Track020"}},
-        {{"--name", "Track", "--before"}, {"01Track", "02Track", "03Track"}},
-        {{"--name", "Track", "--offset", "2", "--start", "0"}, {"Tr00ack", "Tr01ack", "Tr02ack"}},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> words{"number", List()};
-        words.insert(words.end(), c.options.begin(), c.options.end());
-        EXPECT_EQ(Run(words).nStatus, 0);
-        EXPECT_EQ(NewNames(), c.names);
-    }
-}
-
 class TagCommandsTest : public CliTest {
 protected:
     // An MP3 file of some audio bytes, with an ID3v1 block when a title or artist is given.

@@ -10,29 +10,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(ChunkedJobTest, TakesEveryChunkInOrderThenEnds) {
-    std::vector<int> done(10, 0);
-    std::vector<std::pair<size_t, size_t>> taken;
-    size_t ended = 0;
-    CChunkedJob job(
-        10, 4,
-        [&](size_t first, size_t last) {
-            for (size_t i = first; i < last; ++i)
-                done[i] = static_cast<int>(i) + 1;
-        },
-        [&](size_t first, size_t last) {
-            for (size_t i = first; i < last; ++i)
-                ASSERT_EQ(done[i], static_cast<int>(i) + 1);  // worked on before taken in
-            taken.emplace_back(first, last);
-        },
-        [&](size_t count) { ended = count; });
-    while (!job.Poll(5ms)) {
-    }
-    EXPECT_EQ(taken, (std::vector<std::pair<size_t, size_t>>{{0, 4}, {4, 8}, {8, 10}}));
-    EXPECT_EQ(ended, 10u);
-    EXPECT_TRUE(job.Poll(0ms));
-}
-
 // A worker stuck in a chunk never holds up the caller beyond the wait it asked for, and a
 // cancel ends the job after that chunk, which is still taken in.
 TEST(ChunkedJobTest, ACancelEndsAfterTheChunkInProgress) {

@@ -7,44 +7,36 @@ namespace {
 
 class CommandStateTest : public SessionTest {
 protected:
-    bool Enabled(ECommandId command) { return CommandState(session, command).bEnabled; }
+    // The commands of the list, enabled as expected (E) or greyed (g).
+    void Expect(const std::string& states) {
+        const ECommandId commands[] = {ECommandId::New,           ECommandId::Add,
+                                       ECommandId::Remove,        ECommandId::Rename,
+                                       ECommandId::Options,       ECommandId::Lock,
+                                       ECommandId::Undo,          ECommandId::FindReplace,
+                                       ECommandId::ToggleMode,    ECommandId::Go,
+                                       ECommandId::RenameWizard,  ECommandId::SaveId3,
+                                       ECommandId::FilenameToId3, ECommandId::Id3ToFilename};
+        std::string actual;
+        for (ECommandId command : commands)
+            actual += CommandState(session, command).bEnabled ? 'E' : 'g';
+        EXPECT_EQ(actual, states);
+    }
 };
 
-TEST_F(CommandStateTest, AnEmptyListInNormalMode) {
-    for (ECommandId always : {ECommandId::New, ECommandId::Add, ECommandId::Remove,
-                              ECommandId::Rename, ECommandId::Options, ECommandId::Lock})
-        EXPECT_TRUE(Enabled(always));
-    EXPECT_FALSE(Enabled(ECommandId::Undo));
-    EXPECT_FALSE(Enabled(ECommandId::FindReplace));
-    EXPECT_TRUE(Enabled(ECommandId::ToggleMode));  // an empty list is all MP3
-    EXPECT_TRUE(Enabled(ECommandId::Go));
-    EXPECT_TRUE(Enabled(ECommandId::RenameWizard));
-    EXPECT_FALSE(Enabled(ECommandId::SaveId3));
-    EXPECT_FALSE(Enabled(ECommandId::FilenameToId3));
-    EXPECT_FALSE(Enabled(ECommandId::Id3ToFilename));  // no rows
-}
-
-TEST_F(CommandStateTest, OneFileThatIsNoMp3GreysTheMp3CommandsInNormalMode) {
+// An empty list is all MP3; one file that is no MP3 greys the MP3 commands; MP3 mode swaps
+// the mode commands and checks the locked columns.
+TEST_F(CommandStateTest, TheModeAndTheFilesChooseTheCommands) {
+    Expect("EEEEEEggEEEggg");
     AddRow("a.mp3");
     session.RecomputeAllMp3();
-    EXPECT_TRUE(Enabled(ECommandId::ToggleMode));
-    EXPECT_TRUE(Enabled(ECommandId::Id3ToFilename));
-    EXPECT_TRUE(Enabled(ECommandId::FindReplace));
+    Expect("EEEEEEgEEEEggE");
     AddRow("b.txt");
     session.RecomputeAllMp3();
-    EXPECT_FALSE(Enabled(ECommandId::ToggleMode));
-    EXPECT_FALSE(Enabled(ECommandId::Id3ToFilename));
-}
-
-TEST_F(CommandStateTest, Mp3ModeSwapsTheModeCommandsAndChecksTheLockedColumns) {
+    Expect("EEEEEEgEgEEggg");
+    session.List().Empty();
     AddRow("a.mp3");
     session.SetMp3Columns();
-    EXPECT_TRUE(Enabled(ECommandId::ToggleMode));
-    EXPECT_TRUE(Enabled(ECommandId::SaveId3));
-    EXPECT_TRUE(Enabled(ECommandId::FilenameToId3));
-    for (ECommandId normalOnly :
-         {ECommandId::Go, ECommandId::RenameWizard, ECommandId::Id3ToFilename})
-        EXPECT_FALSE(Enabled(normalOnly));
+    Expect("EEEEEEgEEggEEg");
 
     session.m_locks = {false, true, false, false, false, true};  // artist and comment
     EXPECT_FALSE(CommandState(session, ECommandId::LockTitle).bChecked);

@@ -12,37 +12,23 @@
 
 namespace {
 
-struct SNameCase {
-    const char* name;
-    const char* newName;
-    const char* ext;
-};
-
-void PrintTo(const SNameCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class NameSplitTest : public ::testing::TestWithParam<SNameCase> {};
-
-TEST_P(NameSplitTest, FillFromPathSplitsTheNameAtTheLastDot) {
+TEST(FileFactsTest, FillFromPathSplitsTheNameAtTheLastDot) {
     CTempDir dir;
-    std::string path = dir.WriteFile(GetParam().name, "xyz");
-    CHitDoc entry(path);
-    EXPECT_EQ(entry.m_strName.Get(), GetParam().name);
-    EXPECT_EQ(entry.m_strNewName.Get(), GetParam().newName);
-    EXPECT_EQ(entry.m_strExt.Get(), GetParam().ext);
-    EXPECT_EQ(entry.GetNewFileName(), GetParam().name);
-    EXPECT_EQ(entry.m_strPath.Get(), path);
-    EXPECT_EQ(entry.GetNewPath(), path);
-    EXPECT_EQ(entry.m_strSize.Get(), "3");
+    for (auto [name, newName, ext] : {std::tuple{"README", "README", ""},
+                                      {"a.b.c", "a.b", ".c"},
+                                      {".profile", "", ".profile"},
+                                      {"trailing.", "trailing", "."}}) {
+        std::string path = dir.WriteFile(name, "xyz");
+        CHitDoc entry(path);
+        EXPECT_EQ(
+            entry.m_strName.Get() + "|" + entry.m_strNewName.Get() + "|" + entry.m_strExt.Get(),
+            std::string(name) + "|" + newName + "|" + ext);
+        EXPECT_EQ(entry.GetNewFileName(), name);
+        EXPECT_EQ(entry.m_strPath.Get(), path);
+        EXPECT_EQ(entry.GetNewPath(), path);
+        EXPECT_EQ(entry.m_strSize.Get(), "3");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Names, NameSplitTest,
-                         ::testing::Values(SNameCase{"README", "README", ""},
-                                           SNameCase{"a.b.c", "a.b", ".c"},
-                                           SNameCase{".profile", "", ".profile"},
-                                           SNameCase{"Song.mp3", "Song", ".mp3"},
-                                           SNameCase{"trailing.", "trailing", "."}));
 
 TEST(FileFactsTest, UnreadableFilesAndDanglingLinksStillExist) {
     CTempDir dir;

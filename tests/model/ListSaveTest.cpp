@@ -81,7 +81,9 @@ TEST_F(ListSaveTest, WhatIsNoWritableRegularFileIsNeverReplaced) {
     EXPECT_EQ(ReadFileBytes(readOnly), "old");
 }
 
-TEST_F(ListSaveTest, AFailedSaveLeavesTheListAsItWasAndNoOtherFile) {
+// A save that fails, or is killed halfway (here by the file size signal at its default),
+// leaves the list as it was and nothing behind for anyone to clean up.
+TEST_F(ListSaveTest, AFailedOrKilledSaveLeavesTheListAsItWasAndNoOtherFile) {
     std::string path = dir.WriteFile("list.tsl", "old");
     for (int row = 0; row < 100; ++row)
         AddRow(std::string(200, 'x') + std::to_string(row));
@@ -89,17 +91,9 @@ TEST_F(ListSaveTest, AFailedSaveLeavesTheListAsItWasAndNoOtherFile) {
         CFileSizeLimit limit(4096);
         EXPECT_FALSE(doc.OnSaveDocument(path));
     }
+    EXPECT_THAT(prompts.m_messages.back(), ::testing::HasSubstr("File too large"));
     EXPECT_EQ(ReadFileBytes(path), "old");
     EXPECT_THAT(Names(), ::testing::ElementsAre("list.tsl"));
-    EXPECT_THAT(prompts.m_messages.back(), ::testing::HasSubstr("File too large"));
-}
-
-// A save killed halfway (here by the file size signal at its default) leaves nothing
-// behind for anyone to clean up.
-TEST_F(ListSaveTest, ASaveKilledHalfwayLeavesTheListAsItWasAndNoOtherFile) {
-    std::string path = dir.WriteFile("list.tsl", "old");
-    for (int row = 0; row < 100; ++row)
-        AddRow(std::string(200, 'x') + std::to_string(row));
     pid_t child = fork();
     if (child == 0) {
         signal(SIGXFSZ, SIG_DFL);

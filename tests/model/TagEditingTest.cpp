@@ -34,13 +34,14 @@ protected:
 };
 
 TEST_F(TagEditingTest, YearsOutsideTheRangeAndUnknownGenresStoreNone) {
-    struct {
-        const char* text;
-        int year;
-    } years[] = {{"1999", 1999}, {"0", -1}, {"10000", -1}, {"ab", -1}, {"", -1}, {"2000ad", 2000}};
-    for (auto y : years) {
-        SetTagValue(session, 0, kColYear, y.text);
-        EXPECT_EQ(session.List().GetEntry(0).m_nYear, y.year) << y.text;
+    for (auto [text, year] : {std::pair{"1999", 1999},
+                              {"0", -1},
+                              {"10000", -1},
+                              {"ab", -1},
+                              {"", -1},
+                              {"2000ad", 2000}}) {
+        SetTagValue(session, 0, kColYear, text);
+        EXPECT_EQ(session.List().GetEntry(0).m_nYear, year) << text;
     }
     SetTagValue(session, 0, kColGenre, "Trash Metal");
     EXPECT_EQ(session.List().GetEntry(0).m_nGenre, 144);
@@ -54,29 +55,14 @@ TEST_F(TagEditingTest, YearsOutsideTheRangeAndUnknownGenresStoreNone) {
 }
 
 TEST(TagValueCheckTest, OnlyValuesTheTagHoldsAsTypedAreStorable) {
-    struct {
-        int column;
-        const char* text;
-        bool storable;
-    } cases[] = {
-        {kColYear, "", true},
-        {kColYear, "1999", true},
-        {kColYear, "1", true},
-        {kColYear, "9999", true},
-        {kColYear, "0", false},
-        {kColYear, "10000", false},
-        {kColYear, "19x", false},
-        {kColYear, "+1999", false},
-        {kColYear, " 1999", false},
-        {kColYear, "01999", false},
-        {kColGenre, "", true},
-        {kColGenre, "Jazz", true},
-        {kColGenre, "Blues", true},  // genre 0
-        {kColGenre, "Polka Dots", false},
-        {kColTitle, "anything at all", true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsStorableTagValue(c.column, c.text), c.storable) << c.column << " " << c.text;
+    for (const char* year : {"", "1999", "1", "9999"})
+        EXPECT_TRUE(IsStorableTagValue(kColYear, year)) << year;
+    for (const char* year : {"0", "10000", "19x", "+1999", " 1999", "01999"})
+        EXPECT_FALSE(IsStorableTagValue(kColYear, year)) << year;
+    for (const char* genre : {"", "Jazz", "Blues"})  // Blues is genre 0
+        EXPECT_TRUE(IsStorableTagValue(kColGenre, genre)) << genre;
+    EXPECT_FALSE(IsStorableTagValue(kColGenre, "Polka Dots"));
+    EXPECT_TRUE(IsStorableTagValue(kColTitle, "anything at all"));
 }
 
 TEST_F(TagEditingTest, OptionsSheetStoresOnOkAndRestoresStoredValuesOnCancel) {

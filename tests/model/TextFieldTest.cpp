@@ -10,80 +10,59 @@
 // UTF-8 text is written with \u escapes, single Latin-1 bytes (not UTF-8) in octal.
 namespace {
 
-struct SCase {
-    std::string strBefore;
-    std::string strAfter;
-};
-
-void ExpectEach(const std::vector<SCase>& cases, const std::function<void(CTextField&)>& op) {
-    for (const SCase& c : cases) {
-        CTextField field(c.strBefore);
+// The texts come in pairs: each text before, then after the operation.
+void ExpectEach(const std::vector<std::string>& pairs, const std::function<void(CTextField&)>& op) {
+    for (size_t i = 0; i + 1 < pairs.size(); i += 2) {
+        CTextField field(pairs[i]);
         op(field);
-        EXPECT_EQ(field.Get(), c.strAfter) << "from '" << c.strBefore << "'";
+        EXPECT_EQ(field.Get(), pairs[i + 1]) << "from '" << pairs[i] << "'";
     }
 }
 
 TEST(TextFieldCaseTest, SentenceTitleAndToggleCaseTouchAsciiLettersOnly) {
-    ExpectEach({{"hello. world", "Hello. world"},
-                {"3 DOORS DOWN", "3 Doors down"},
-                {"(live) SET", "(Live) set"},
-                {"\u00e9COLE", "\u00e9Cole"},
-                {"\351COLE", "\351Cole"},
-                {"123 !?", "123 !?"},
-                {"", ""}},
-               [](CTextField& f) { f.SentenceCase(); });
+    ExpectEach(
+        {"hello. world", "Hello. world", "3 DOORS DOWN", "3 Doors down", "(live) SET", "(Live) set",
+         "\u00e9COLE", "\u00e9Cole", "\351COLE", "\351Cole", "123 !?", "123 !?", "", ""},
+        [](CTextField& f) { f.SentenceCase(); });
     // Title case opens words only after spaces.
-    ExpectEach({{"the_cat-and dog", "The_cat-and Dog"},
-                {"fish.and.chips", "Fish.and.chips"},
-                {"mp3s (live)", "Mp3s (live)"},
-                {"a  b", "A  B"},
-                {"McDONALD", "Mcdonald"},
-                {"caf\u00e9 \u00e9t\u00e9 ok", "Caf\u00e9 \u00e9t\u00e9 Ok"},
-                {"end ", "End "}},
+    ExpectEach({"the_cat-and dog", "The_cat-and Dog", "fish.and.chips", "Fish.and.chips",
+                "mp3s (live)", "Mp3s (live)", "a  b", "A  B", "McDONALD", "Mcdonald",
+                "caf\u00e9 \u00e9t\u00e9 ok", "Caf\u00e9 \u00e9t\u00e9 Ok", "end ", "End "},
                [](CTextField& f) { f.TitleCase(); });
-    ExpectEach({{"Hello World 2", "hELLO wORLD 2"},
-                {"\u00c7a VA", "\u00c7A va"},
-                {"\311t\311", "\311T\311"}},
-               [](CTextField& f) { f.ToggleCase(); });
+    ExpectEach(
+        {"Hello World 2", "hELLO wORLD 2", "\u00c7a VA", "\u00c7A va", "\311t\311", "\311T\311"},
+        [](CTextField& f) { f.ToggleCase(); });
 }
 
 TEST(TextFieldCaseTest, WholeTextCaseIsUnicodeAwareForValidUtf8) {
-    ExpectEach({{"MY SONG", "my song"},
-                {"CAF\u00c9", "caf\u00e9"},
-                {"\u039f\u03a3", "\u03bf\u03c2"},       // final sigma
-                {"\311T\311 \377", "\311t\311 \377"}},  // not UTF-8: ASCII only
+    ExpectEach({"MY SONG", "my song", "CAF\u00c9", "caf\u00e9", "\u039f\u03a3",
+                "\u03bf\u03c2",                       // final sigma
+                "\311T\311 \377", "\311t\311 \377"},  // not UTF-8: ASCII only
                [](CTextField& f) { f.MakeLower(); });
-    ExpectEach({{"stra\u00dfe", "STRASSE"},
-                {"caf\u00e9", "CAF\u00c9"},
-                {"\ufb01x", "FIX"},  // the ligature fi
-                {"\351t\351", "\351T\351"},
-                {"ab\303", "AB\303"}},  // cut sequence at the end
-               [](CTextField& f) { f.MakeUpper(); });
+    ExpectEach(
+        {"stra\u00dfe", "STRASSE", "caf\u00e9", "CAF\u00c9", "\ufb01x", "FIX",  // the ligature fi
+         "\351t\351", "\351T\351", "ab\303", "AB\303"},  // cut sequence at the end
+        [](CTextField& f) { f.MakeUpper(); });
 }
 
 TEST(TextFieldWordTest, SwapExchangesThePartsAroundTheFirstMiddle) {
     auto swap = [](const std::string& middle) {
         return [middle](CTextField& f) { f.Swap(middle); };
     };
-    ExpectEach({{"a - b - c", "b - c - a"}, {"Artist - Title", "Title - Artist"}, {"none", "none"}},
+    ExpectEach({"a - b - c", "b - c - a", "Artist - Title", "Title - Artist", "none", "none"},
                swap(" - "));
-    ExpectEach({{"Artist - Title", " Title-Artist "}}, swap("-"));
-    ExpectEach({{"Artist - Title", "Artist - Title"}}, swap(""));
-    ExpectEach({{"artist - title", "artist - title"}}, swap(" - TITLE"));
+    ExpectEach({"Artist - Title", " Title-Artist "}, swap("-"));
+    ExpectEach({"Artist - Title", "Artist - Title"}, swap(""));
+    ExpectEach({"artist - title", "artist - title"}, swap(" - TITLE"));
     // A middle string that would match half of a character is not an occurrence.
-    ExpectEach({{"caf\u00e9", "caf\u00e9"}}, swap("\251"));
-    ExpectEach({{"\u00e9t\u00e9 \u2013 hiver", "hiver \u2013 \u00e9t\u00e9"}}, swap(" \u2013 "));
+    ExpectEach({"caf\u00e9", "caf\u00e9"}, swap("\251"));
+    ExpectEach({"\u00e9t\u00e9 \u2013 hiver", "hiver \u2013 \u00e9t\u00e9"}, swap(" \u2013 "));
 }
 
 TEST(TextFieldWordTest, InsertSpacesSplitsLowerUpperPairsOnly) {
-    ExpectEach({{"theQuickBrownFox", "the Quick Brown Fox"},
-                {"myHTMLPage", "my HTMLPage"},
-                {"HTMLPage", "HTMLPage"},
-                {"track01Intro", "track01Intro"},
-                {"iPod", "i Pod"},
-                {"caf\u00e9Noir", "caf\u00e9Noir"},
-                {"a", "a"},
-                {"", ""}},
+    ExpectEach({"theQuickBrownFox", "the Quick Brown Fox", "myHTMLPage", "my HTMLPage", "HTMLPage",
+                "HTMLPage", "track01Intro", "track01Intro", "iPod", "i Pod", "caf\u00e9Noir",
+                "caf\u00e9Noir", "a", "a", "", ""},
                [](CTextField& f) { f.InsertSpaces(); });
 }
 
@@ -119,23 +98,13 @@ TEST(TextFieldReplaceTest, ReplacesEveryOccurrenceWithoutOverlap) {
         {"caf\u00e9", "\251", "x", false, "caf\u00e9"},
         // Text that is not UTF-8 keeps its stray bytes and still compares its letters.
         {"\351t\351", "T", "x", false, "\351x\351"},
-        {"\377caf\u00e9", "CAF\u00c9", "ok", false, "\377ok"},
-    };
+        {"\377caf\u00e9", "CAF\u00c9", "ok", false, "\377ok"}};
     for (const SReplaceCase& c : cases) {
         CTextField field(c.strText);
         bool changed = field.Replace(c.strFind, c.strReplacement, c.bMatchCase);
         EXPECT_EQ(field.Get(), c.strResult) << c.strText << " / " << c.strFind;
         EXPECT_EQ(changed, c.strResult != c.strText) << c.strText << " / " << c.strFind;
     }
-}
-
-TEST(TextFieldReplaceTest, FindNoCaseGivesTheBytePositionInTheText) {
-    std::tuple<const char*, const char*, int> cases[] = {
-        {"xABCx", "abc", 1}, {"xABCx", "abd", -1}, {"\u00dfa", "A", 2}, {"\u0131a", "A", 2},
-        {"\u0131a", "I", 0}, {"x\u00df", "s", -1},  // never half of the sharp s
-        {"abc", "", -1}};
-    for (const auto& [text, find, at] : cases)
-        EXPECT_EQ(CTextField(text).FindNoCase(find), at) << text << " / " << find;
 }
 
 TEST(TextFieldNumberTest, PadsAndPlacesTheNumberCountingCharactersNotBytes) {
@@ -166,23 +135,14 @@ TEST(TextFieldNumberTest, PadsAndPlacesTheNumberCountingCharactersNotBytes) {
     EXPECT_EQ(CTextField("\351t\351").WithNumber(1, 2, 1), "\35101t\351");  // a byte each
 }
 
-TEST(Utf8TextTest, ValidityBoundariesAndCounts) {
+TEST(Utf8TextTest, ValidityAndCharacterCounts) {
     EXPECT_TRUE(IsValidUtf8(""));
     EXPECT_TRUE(IsValidUtf8("caf\u00e9 \U0001F600"));
     for (const char* bad :
          {"\300\257", "\355\240\200", "\364\220\200\200", "\351t\351", "\303", "\342\202", "\200"})
         EXPECT_FALSE(IsValidUtf8(bad)) << bad;
-
-    std::string text = "a\u00e9\U0001F600\251z";  // a, e acute, a face, a stray byte, z
-    std::vector<bool> boundaries;
-    for (size_t pos = 0; pos <= text.size(); ++pos)
-        boundaries.push_back(IsCharacterBoundary(text, pos));
-    EXPECT_EQ(boundaries,
-              (std::vector<bool>{true, true, false, true, false, false, false, true, true, true}));
-    EXPECT_EQ(CharacterCount(text), 5u);
-    EXPECT_EQ(CharacterCount("\342\202z"), 3u);  // each byte of a cut sequence counts alone
-    EXPECT_EQ(ByteOffsetOfCharacter(text, 3), 7u);
-    EXPECT_EQ(ByteOffsetOfCharacter(text, 99), text.size());
+    // Each byte of a cut sequence counts alone.
+    EXPECT_EQ(CharacterCount("a\u00e9\U0001F600\251\342\202z"), 7u);
 }
 
 }  // namespace

@@ -33,15 +33,12 @@ TEST_F(UndoTest, StepsAreUndoneInReverseOrderOnePerUndo) {
     EXPECT_EQ(session.UndoHistory().GetCount(), 3u);
     EXPECT_TRUE(session.IsModified());
 
-    Undo(session);
-    EXPECT_EQ(NewNames(), (Names{"one", "two", "c"}));
-    Undo(session);
-    EXPECT_EQ(NewNames(), (Names{"one", "b", "c"}));
-    Undo(session);
-    EXPECT_EQ(NewNames(), (Names{"a", "b", "c"}));
+    for (const Names& names : {Names{"one", "two", "c"}, Names{"one", "b", "c"},
+                               Names{"a", "b", "c"}, Names{"a", "b", "c"}}) {
+        Undo(session);
+        EXPECT_EQ(NewNames(), names);
+    }
     EXPECT_FALSE(session.CanUndo());
-    Undo(session);
-    EXPECT_EQ(NewNames(), (Names{"a", "b", "c"}));
 }
 
 TEST_F(UndoTest, UndoingASortMovesContentsButNotSavedTags) {

@@ -21,10 +21,10 @@ TEST(ViewerAssociationsTest, AShorterListIsStoredOverALongerOneAndReadBackAlone)
 
 TEST(ViewerAssociationsTest, TheFirstAssociationOfAnExtensionWinsWhateverItsCase) {
     CViewerList viewers = {{".txt", "/bin/t"}, {".mp3", "/bin/first"}, {".MP3", "/bin/second"}};
-    EXPECT_EQ(FindViewer(viewers, "/music/SONG.MP3"), "/bin/first");
-    EXPECT_EQ(FindViewer(viewers, "/music/song.mp3"), "/bin/first");
-    EXPECT_EQ(FindViewer(viewers, "/music/song.mp3x"), "");
-    EXPECT_EQ(FindViewer(viewers, "/notes.txt/README"), "");
+    for (const char* path : {"/music/SONG.MP3", "/music/song.mp3"})
+        EXPECT_EQ(FindViewer(viewers, path), "/bin/first") << path;
+    for (const char* path : {"/music/song.mp3x", "/notes.txt/README"})
+        EXPECT_EQ(FindViewer(viewers, path), "") << path;
     EXPECT_EQ(FindViewer({}, "/a.txt"), "");
 }
 
@@ -34,12 +34,11 @@ TEST(ViewerAssociationsTest, OnlyADottedExtensionAndAnExecutableFileMayBeAdded) 
     std::string plain = dir.WriteFile("notes.txt", "x");
     ASSERT_EQ(chmod(script.c_str(), 0755), 0);
     EXPECT_TRUE(IsValidAssociation(".html", script));
-    EXPECT_FALSE(IsValidAssociation("html", script));
-    EXPECT_FALSE(IsValidAssociation(".", script));
-    EXPECT_FALSE(IsValidAssociation("", script));
-    EXPECT_FALSE(IsValidAssociation(".htm", dir / "missing"));
-    EXPECT_FALSE(IsValidAssociation(".htm", plain));       // not executable
-    EXPECT_FALSE(IsValidAssociation(".htm", dir.Path()));  // a folder
+    for (const char* extension : {"html", ".", ""})
+        EXPECT_FALSE(IsValidAssociation(extension, script)) << extension;
+    // Missing, not executable, a folder.
+    for (const std::string& viewer : {dir / "missing", plain, dir.Path()})
+        EXPECT_FALSE(IsValidAssociation(".htm", viewer)) << viewer;
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 
 namespace {
 
+using Names = std::vector<std::string>;
+using Rows = std::vector<int>;
+
 class FindReplaceTest : public SessionTest {
 protected:
     void SetUp() override {
@@ -14,9 +17,8 @@ protected:
              {"alpha.mp3", "needle one.mp3", "beta.mp3", "gamma.mp3", "NEEDLE two.mp3"})
             AddRow(name);
     }
-
-    std::vector<int> SelectedRows() {
-        std::vector<int> rows;
+    Rows SelectedRows() {
+        Rows rows;
         for (int row = 0; row < session.List().GetCount(); ++row)
             if (session.List().IsSelected(row))
                 rows.push_back(row);
@@ -24,48 +26,42 @@ protected:
     }
 };
 
-TEST_F(FindReplaceTest, NormalModeSearchesBelowTheFirstSelectedRow) {
+// The search starts below the first selected row (the first row, selected, when none
+// is) and never wraps to the top.
+TEST_F(FindReplaceTest, FindSearchesBelowTheFirstSelectedRow) {
+    EXPECT_FALSE(FindNext(session, "alpha", false));
+    EXPECT_EQ(SelectedRows(), Rows{0});
+    session.List().DeselectAll();
     session.List().SetSelected(2, true);
     EXPECT_FALSE(FindNext(session, "needle one", false));
-    EXPECT_EQ(prompts.m_messages,
-              (std::vector<std::string>{"Cannot find the string 'needle one'"}));
     EXPECT_EQ(session.m_currentCell.nRow, 2);
-    EXPECT_EQ(SelectedRows(), (std::vector<int>{2}));
-
-    EXPECT_TRUE(FindNext(session, "needle", false));
-    EXPECT_EQ(session.m_currentCell.nRow, 4);
-    EXPECT_EQ(SelectedRows(), (std::vector<int>{4}));
-    EXPECT_EQ(observer.m_calls[observer.m_calls.size() - 2], "show 4-4");
-}
-
-TEST_F(FindReplaceTest, WithNoSelectionTheFirstRowIsSelectedAndSkipped) {
-    EXPECT_FALSE(FindNext(session, "alpha", false));
-    EXPECT_EQ(SelectedRows(), (std::vector<int>{0}));
+    EXPECT_EQ(SelectedRows(), Rows{2});
     EXPECT_TRUE(FindNext(session, "NEEDLE", true));
-    EXPECT_EQ(SelectedRows(), (std::vector<int>{4}));
-    EXPECT_FALSE(FindNext(session, "needle", false));  // never wraps to the top
-    EXPECT_EQ(prompts.m_messages.size(), 2u);
+    EXPECT_EQ(session.m_currentCell.nRow, 4);
+    EXPECT_EQ(SelectedRows(), Rows{4});
+    EXPECT_EQ(observer.m_calls[observer.m_calls.size() - 2], "show 4-4");
+    EXPECT_FALSE(FindNext(session, "needle", false));
+    EXPECT_EQ(prompts.m_messages,
+              (Names{"Cannot find the string 'alpha'", "Cannot find the string 'needle one'",
+                     "Cannot find the string 'needle'"}));
 }
 
 TEST_F(FindReplaceTest, ReplaceCurrentReplacesInTheSelectedRowThenFindsTheNext) {
     session.List().SetSelected(1, true);
     EXPECT_TRUE(ReplaceCurrent(session, "needle", "pin", false));
     EXPECT_EQ(NewNames()[1], "pin one");
-    EXPECT_EQ(SelectedRows(), (std::vector<int>{4}));
-    EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
-
+    EXPECT_EQ(SelectedRows(), Rows{4});
     // Row 4 is selected now; Replace replaces there, finds nothing more and says so.
     HandleFindRequest(session, EFindRequest::Replace, "needle", "pin", false);
     EXPECT_EQ(NewNames()[4], "pin two");
-    EXPECT_EQ(prompts.m_messages, (std::vector<std::string>{"Cannot find the string 'needle'"}));
+    EXPECT_EQ(prompts.m_messages, Names{"Cannot find the string 'needle'"});
     EXPECT_EQ(session.UndoHistory().GetCount(), 2u);
-
     // A selected row without the text is not replaced into: the request finds instead.
     session.List().DeselectAll();
     session.List().SetSelected(0, true);
     HandleFindRequest(session, EFindRequest::Replace, "pin", "x", false);
     EXPECT_EQ(NewNames()[0], "alpha");
-    EXPECT_EQ(SelectedRows(), (std::vector<int>{1}));
+    EXPECT_EQ(SelectedRows(), Rows{1});
     EXPECT_EQ(session.UndoHistory().GetCount(), 2u);
 }
 
@@ -73,18 +69,15 @@ TEST_F(FindReplaceTest, ReplaceAllIsOneUndoStepWithoutTrimmingOrMovingAnything) 
     session.List().SetSelected(3, true);
     session.m_currentCell = SCurrentCell{3, 0};
     EXPECT_EQ(ReplaceAll(session, "needle", " ", false), ECommandOutcome::Changed);
-    EXPECT_EQ(NewNames(), (std::vector<std::string>{"alpha", "  one", "beta", "gamma", "  two"}));
-    EXPECT_EQ(SelectedRows(), (std::vector<int>{3}));
+    EXPECT_EQ(NewNames(), (Names{"alpha", "  one", "beta", "gamma", "  two"}));
+    EXPECT_EQ(SelectedRows(), Rows{3});
     EXPECT_EQ(session.m_currentCell.nRow, 3);
     EXPECT_TRUE(prompts.m_messages.empty());
+    EXPECT_EQ(ReplaceAll(session, "absent", "x", false), ECommandOutcome::Unchanged);
     ASSERT_EQ(session.UndoHistory().GetCount(), 1u);
     EXPECT_EQ(session.UndoHistory().Top()->GetCount(), 2u);
-
-    EXPECT_EQ(ReplaceAll(session, "absent", "x", false), ECommandOutcome::Unchanged);
-    EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
     Undo(session);
-    EXPECT_EQ(NewNames(),
-              (std::vector<std::string>{"alpha", "needle one", "beta", "gamma", "NEEDLE two"}));
+    EXPECT_EQ(NewNames(), (Names{"alpha", "needle one", "beta", "gamma", "NEEDLE two"}));
 }
 
 class Mp3FindTest : public FindReplaceTest {
@@ -102,7 +95,6 @@ protected:
         session.SetMp3Columns();
         observer.m_calls.clear();
     }
-
     void Expect(bool found, int row, int column) {
         EXPECT_EQ(FindNext(session, "find me", false), found);
         EXPECT_EQ(session.m_currentCell.nRow, row);
@@ -110,26 +102,19 @@ protected:
     }
 };
 
+// Column by column: the column a search enters is searched from its top row again.
 TEST_F(Mp3FindTest, FindWalksThroughTheColumnsAndStopsPastComment) {
     Expect(true, 1, kColTitle);
     Expect(true, 0, kColArtist);  // entered untested, though it holds a match
     Expect(true, 3, kColArtist);
-    Expect(true, 0, kColAlbum);
-    Expect(true, 0, kColYear);
-    Expect(true, 0, kColGenre);
-    Expect(true, 0, kColComment);
+    for (int column : {kColAlbum, kColYear, kColGenre, kColComment})
+        Expect(true, 0, column);
     Expect(true, 2, kColComment);
     EXPECT_TRUE(prompts.m_messages.empty());
-    // Each match is shown, with its cell's editor open.
-    EXPECT_EQ(observer.m_calls.size(), 16u);
-    EXPECT_EQ(observer.m_calls[14], "show 2-2");
-    EXPECT_EQ(observer.m_calls[15], "editor 2-6");
-
+    EXPECT_EQ(observer.m_calls.back(), "editor 2-6");  // the match's editor is open
     Expect(false, 0, kColComment + 1);
     Expect(false, 0, kColComment + 1);
-    EXPECT_EQ(prompts.m_messages,
-              (std::vector<std::string>(2, "Cannot find the string 'find me'")));
-
+    EXPECT_EQ(prompts.m_messages, Names(2, "Cannot find the string 'find me'"));
     session.m_currentCell = SCurrentCell{-1, kColArtist};  // a click sets the cell anew
     Expect(true, 0, kColArtist);
 }
@@ -138,38 +123,30 @@ TEST_F(Mp3FindTest, ReplaceCurrentPlacesTheCellFirstAndNeverReplacesIntoGenre) {
     EXPECT_TRUE(ReplaceCurrent(session, "find me", "found", false));
     EXPECT_EQ(session.List().GetEntry(1).m_strTitle.Get(), "found");
     EXPECT_EQ(session.m_currentCell.nColumn, kColArtist);  // the following find moved on
-    EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
     EXPECT_EQ(observer.m_calls[2], "end editing");
-
     session.m_currentCell = SCurrentCell{0, kColGenre};
     HandleFindRequest(session, EFindRequest::Replace, "Rock", "Pop", true);
     EXPECT_EQ(session.List().GetEntry(0).m_nGenre, 17);
     EXPECT_EQ(session.m_currentCell.nRow, 1);  // went on to the next match instead
     EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
-}
 
-// The row a find stopped at may be removed before Replace is pressed: the cell then lies
-// past the last row, and nothing is replaced.
-TEST_F(Mp3FindTest, ReplaceAfterTheFoundRowWasRemovedChangesNothing) {
-    Expect(true, 1, kColTitle);
+    // The row a find stopped at may be removed before Replace is pressed.
+    session.m_currentCell = SCurrentCell{1, kColTitle};
     for (int row = 1; row < 5; ++row)
         session.List().SetSelected(row, true);
     ASSERT_EQ(Remove(session), 4);
     EXPECT_FALSE(ReplaceCurrent(session, "find me", "x", false));
     EXPECT_EQ(session.List().GetEntry(0).m_strArtist.Get(), "find me first");
-    EXPECT_FALSE(session.CanUndo());
+    EXPECT_FALSE(session.CanUndo());  // a removal empties the history
 }
 
 TEST_F(Mp3FindTest, ReplaceAllWorksOnTheChosenFieldsAfterTheOptionsSheet) {
     EXPECT_EQ(ReplaceAll(session, "find", "lose", false), ECommandOutcome::Cancelled);
-    EXPECT_FALSE(session.CanUndo());
-
     SId3EditorOptions options;
     options.format = {false, true, false, true};  // Artist and Comment
     prompts.m_options.push_back(options);
     EXPECT_EQ(ReplaceAll(session, "find", "lose", false), ECommandOutcome::Changed);
     EXPECT_EQ(session.List().GetEntry(1).m_strTitle.Get(), "find me");
-    EXPECT_EQ(session.List().GetEntry(0).m_strArtist.Get(), "lose me first");
     EXPECT_EQ(session.List().GetEntry(3).m_strArtist.Get(), "lose me");
     EXPECT_EQ(session.List().GetEntry(2).m_strComment.Get(), "lose ME");
     EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
