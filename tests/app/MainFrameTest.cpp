@@ -92,6 +92,11 @@ private slots:
     void theCommandsFollowTheModeInTheMenusTheToolbarAndTheKeys() {
         for (QAction* action : Frame().ToolBar()->actions())
             QVERIFY(!action->icon().pixmap(32).isNull());  // drawn from the resources
+        QStringList normal = Shown(*Frame().ContextMenu(false));
+        QCOMPARE(normal.first(), QStringLiteral("&Add \tInsert"));
+        QVERIFY(normal.contains("Sentence case\tF3"));
+        QCOMPARE(normal.last(), QStringLiteral("ID3 to &Filename\tCtrl+2(off)"));  // no rows
+        QCOMPARE(Shown(*Frame().ContextMenu(true)), normal);  // titles too in normal mode
         AddFiles({"a.mp3", "b.MP3"});
         QCOMPARE(Model().rowCount(), 2);
         QVERIFY(Frame().Action(ECommandId::Go)->isEnabled());
@@ -100,6 +105,10 @@ private slots:
         // The toolbar follows without a menu being opened.
         QVERIFY(!Frame().Action(ECommandId::Go)->isEnabled());
         QVERIFY(Shown(*Frame().menuBar()->actions().at(2)->menu()).contains("&Save ID3\tCtrl+I"));
+        QStringList rows = Shown(*Frame().ContextMenu(false));
+        QVERIFY(rows.contains("Save ID3\tCtrl+I") && rows.contains("&lowercase\tF4"));
+        QCOMPARE(rows.last(), QStringLiteral("Filename to ID&3\tCtrl+1"));
+        QCOMPARE(Shown(*Frame().ContextMenu(true)).size(), 6);
         // A key of a greyed command does nothing.
         QTest::keyClick(&Frame().View(), Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(Model().columnCount(), 7);

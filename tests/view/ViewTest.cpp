@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -20,6 +21,7 @@
 #include "model/ViewerAssociations.h"
 #include "support/FakePrompts.h"
 #include "support/TempDir.h"
+#include "view/ExtensionDialog.h"
 #include "view/ListModel.h"
 #include "view/ModalAnswer.h"
 #include "view/QtPrompts.h"
@@ -370,6 +372,39 @@ private slots:
 
     // OK is greyed by a problem that blocks the run; results have one OK button, and each
     // verdict its own text and picture.
+    // The extension's check runs on OK whichever button was chosen last; a refused text
+    // keeps the dialog open with the message.
+    void theExtensionDialogChecksTheTextWhicheverButtonIsChosen() {
+        struct SCase {
+            const char* text;
+            bool use;
+            bool accepted;
+        };
+        for (SCase c : {SCase{"", false, true}, SCase{"txt", true, false},
+                        SCase{".txt", true, true}, SCase{"", true, true}}) {
+            CExtensionDialog dialog;
+            dialog.show();
+            QLineEdit* edit = Child<QLineEdit>(dialog, "extension");
+            QVERIFY(!edit->isEnabled());
+            if (c.use) {
+                Child<QRadioButton>(dialog, "use")->click();
+                QVERIFY(edit->isEnabled());
+                QCOMPARE(edit->selectedText(), QStringLiteral(".mp3"));
+                edit->setText(QString::fromLatin1(c.text));
+            }
+            CModalAnswer answer(CModalAnswer::Click(QMessageBox::Ok));
+            dialog.accept();
+            QCOMPARE(dialog.isVisible(), !c.accepted);
+            QCOMPARE(answer.Texts(), c.accepted ? QStringList()
+                                                : QStringList{"Cannot rename to this invalid "
+                                                              "extension"});
+            if (c.accepted) {
+                QCOMPARE(dialog.Choice().bKeep, !c.use);
+                QCOMPARE(dialog.Choice().strExtension, std::string(c.use ? c.text : ".mp3"));
+            }
+        }
+    }
+
     void aPreviewWithAProblemCannotBeConfirmedAndResultsShowEachVerdict() {
         for (int code : {0, 3}) {
             CResultsList preview;
@@ -401,6 +436,7 @@ private slots:
         QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral("b.mp3"));
         QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("new.mp3"));
         QCOMPARE(model->index(1, 2).data().toString(), QStringLiteral("Read only"));
+        QCOMPARE(model->index(2, 2).data().toString(), QStringLiteral("Unchanged"));
     }
 
     // What a viewer may be is the core's; OK stores both pages and updates the session's
