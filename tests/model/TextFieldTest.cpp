@@ -30,7 +30,8 @@ TEST(TextFieldCaseTest, SentenceTitleAndToggleCaseTouchAsciiLettersOnly) {
                 "caf\u00e9 \u00e9t\u00e9 ok", "Caf\u00e9 \u00e9t\u00e9 Ok", "end ", "End "},
                [](CTextField& f) { f.TitleCase(); });
     ExpectEach(
-        {"Hello World 2", "hELLO wORLD 2", "\u00c7a VA", "\u00c7A va", "\311t\311", "\311T\311"},
+        {"Hello World 2", "hELLO wORLD 2", "\u00c7a VA", "\u00c7A va", "\311t\311", "\311T\311",
+         "azAZ@[`{", "AZaz@[`{"},  // the first and last letters and the bytes beside them
         [](CTextField& f) { f.ToggleCase(); });
 }
 
@@ -62,7 +63,7 @@ TEST(TextFieldWordTest, SwapExchangesThePartsAroundTheFirstMiddle) {
 TEST(TextFieldWordTest, InsertSpacesSplitsLowerUpperPairsOnly) {
     ExpectEach({"theQuickBrownFox", "the Quick Brown Fox", "myHTMLPage", "my HTMLPage", "HTMLPage",
                 "HTMLPage", "track01Intro", "track01Intro", "iPod", "i Pod", "caf\u00e9Noir",
-                "caf\u00e9Noir", "a", "a", "", ""},
+                "caf\u00e9Noir", "zA", "z A", "aZ", "a Z", "`A", "`A", "a", "a", "", ""},
                [](CTextField& f) { f.InsertSpaces(); });
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <random>
@@ -31,7 +32,11 @@ TEST_F(ID3TagTest, FilesWithoutATagReadFalseQuietlyAndGetABlockAppended) {
     std::string lower =
         dir.WriteFile("lower.mp3", kAudio + RawBlock("T", "", "", "", "", 1, "tag"));
     std::string bare = dir.WriteFile("bare.mp3", kAudio);
-    for (const std::string& path : {shortFile, lower, bare, dir / "missing", dir.MakeFolder("d")}) {
+    // Neither a folder nor a pipe is opened as a file, so no read or write is tried on it.
+    std::string pipe = dir / "pipe.mp3";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path :
+         {shortFile, lower, bare, dir / "missing", dir.MakeFolder("d"), pipe}) {
         EXPECT_FALSE(tag.ReadTag(path)) << path;
         EXPECT_EQ(tag.m_strTitle + tag.m_strYear, "");
         EXPECT_EQ(tag.m_nGenre, -1);
@@ -47,6 +52,7 @@ TEST_F(ID3TagTest, FilesWithoutATagReadFalseQuietlyAndGetABlockAppended) {
     ASSERT_TRUE(tag.WriteTag(bare));
     EXPECT_EQ(ReadFileBytes(bare), kAudio + RawBlock("New", "Band"));
     EXPECT_FALSE(tag.WriteTag(dir / "missing"));
+    EXPECT_FALSE(tag.WriteTag(pipe));
     EXPECT_FALSE(PathExists(dir / "missing"));
     EXPECT_TRUE(prompts.m_messages.empty());
 }
