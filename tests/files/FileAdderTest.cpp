@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
 
+#include "files/AddCollector.h"
 #include "files/FileAdder.h"
 #include "files/RemoveCommand.h"
 #include "support/SessionFixture.h"
@@ -67,6 +69,25 @@ TEST_F(FileAdderTest, FoldersAreDroppedOnlyAndMp3ModeTakesOnlyMp3Names) {
                             dir.MakeFolder("d.mp3"), dir.MakeFolder("e")}),
         3);
     EXPECT_TRUE(session.AllMp3());
+}
+
+// The walk closes each folder it leaves, so a tree of more folders than the process may
+// hold open at once is added whole.
+TEST_F(FileAdderTest, ARecursiveAddClosesEachFolderItLeaves) {
+    for (int i = 0; i < 200; ++i) {
+        dir.MakeFolder("d" + std::to_string(i));
+        dir.WriteFile("d" + std::to_string(i) + "/f");
+    }
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &old), 0);
+    rlimit low = old;
+    low.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+    std::vector<SAddProblem> problems;
+    size_t found = CollectFilesToAdd({dir.Path()}, true, problems).size();
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &old), 0);
+    EXPECT_EQ(found, 200u);
+    EXPECT_TRUE(problems.empty());
 }
 
 // Enough paths to be probed in parallel parts: the rows still come in the order given,
