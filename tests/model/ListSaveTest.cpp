@@ -39,22 +39,26 @@ protected:
     CTesselDoc doc{session};
 };
 
+// As root, a list keeps its owner and its group, whichever of them is root's.
 TEST_F(ListSaveTest, AReplacedListKeepsItsOwnerAndMode) {
-    std::string path = dir.WriteFile("list.tsl", "old");
-    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-    uid_t owner = getuid();
-    if (geteuid() == 0) {
-        owner = COtherUser::kNobody;
-        ASSERT_EQ(chown(path.c_str(), owner, COtherUser::kNobody), 0);
-        ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    constexpr unsigned kNobody = COtherUser::kNobody;
+    for (auto [owner, group] : {std::pair{kNobody, kNobody}, {kNobody, 0u}, {0u, kNobody}}) {
+        std::string path = dir.WriteFile("list.tsl", "old");
+        ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+        struct stat before = Lstat(path);
+        if (geteuid() == 0) {
+            ASSERT_EQ(chown(path.c_str(), owner, group), 0);
+            ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+            before = Lstat(path);
+        }
+        ASSERT_TRUE(doc.OnSaveDocument(path));
+        EXPECT_EQ(ReadFileBytes(path), SerializeList(session));
+        struct stat after = Lstat(path);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_THAT(Names(), ::testing::ElementsAre("list.tsl"));
     }
-    mode_t mode = Lstat(path).st_mode;
-    ASSERT_TRUE(doc.OnSaveDocument(path));
-    EXPECT_EQ(ReadFileBytes(path), SerializeList(session));
-    struct stat after = Lstat(path);
-    EXPECT_EQ(after.st_mode, mode);
-    EXPECT_EQ(after.st_uid, owner);
-    EXPECT_THAT(Names(), ::testing::ElementsAre("list.tsl"));
 }
 
 // Whatever stands at the list's name and may not simply be replaced by a new file is
