@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "files/RemoveCommand.h"
 #include "files/UndoCommand.h"
 #include "support/SessionFixture.h"
@@ -78,6 +80,10 @@ TEST_F(FindReplaceTest, ReplaceAllIsOneUndoStepWithoutTrimmingOrMovingAnything) 
     EXPECT_EQ(session.UndoHistory().Top()->GetCount(), 2u);
     Undo(session);
     EXPECT_EQ(NewNames(), (Names{"alpha", "needle one", "beta", "gamma", "NEEDLE two"}));
+    // The view is told once, of every row from the first changed to the last.
+    observer.m_calls.clear();
+    EXPECT_EQ(ReplaceAll(session, "a", "A", true), ECommandOutcome::Changed);
+    EXPECT_EQ(std::count(observer.m_calls.begin(), observer.m_calls.end(), "changed 0-3"), 1);
 }
 
 class Mp3FindTest : public FindReplaceTest {
