@@ -10,6 +10,7 @@
 #include "mp3/Latin1Text.h"
 #include "mp3/Mp3Fixture.h"
 #include "mp3/TagFile.h"
+#include "support/OtherUser.h"
 
 namespace {
 
@@ -174,6 +175,20 @@ TEST_F(ID3TagTest, AWriteThatFailsLeavesTheFileAsItWas) {
               std::vector<std::string>(3, "Cannot open file. Access is denied."));
     ASSERT_TRUE(tag.WriteTag(bare));
     EXPECT_EQ(ReadFileBytes(bare), kAudio + RawBlock("New title"));
+}
+
+// Another user's file that this user may write takes the tag too: only its owner may
+// keep its access time, so the open falls back to a plain one.
+TEST_F(ID3TagTest, AFileOfAnotherUserThatThisOneMayWriteTakesTheTag) {
+    std::string shared = dir.WriteFile("shared.mp3", kAudio);
+    ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(shared.c_str(), 0666), 0);
+    COtherUser user;
+    if (!user.Switched())
+        GTEST_SKIP() << "needs root to act as another user";
+    tag.m_strTitle = "Shared";
+    ASSERT_TRUE(tag.WriteTag(shared));
+    EXPECT_EQ(ReadFileBytes(shared), kAudio + RawBlock("Shared"));
 }
 
 TEST_F(ID3TagTest, APathHoldingAZeroByteNamesNoFile) {
