@@ -190,6 +190,9 @@ private slots:
         QCOMPARE(Session().List().FirstSelectedRow(), 0);  // selects row 0 when none is
         QCOMPARE(View().selectionModel()->selectedRows().size(), 1);
         QCOMPARE(View().selectionModel()->selectedRows().first().row(), 0);
+        Session().List().SetFocusedRow(0);
+        Session().List().SetSelected(2, true);  // the view follows the core's keyboard row
+        QCOMPARE(View().currentIndex().row(), 0);
 
         QSignalSpy commands(&View(), &CTesselView::CommandRequested);
         QTest::keyClick(&View(), Qt::Key_Insert);
