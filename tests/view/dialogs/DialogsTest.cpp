@@ -148,6 +148,7 @@ private slots:
         QVERIFY(!page->findChild<QLabel*>()->pixmap().isNull());  // drawn from the resources
         QCOMPARE(wizard.windowTitle(), QStringLiteral("Rename Wizard - Step 1 of 3"));
         QCOMPARE(page->FilenameBox()->selectedText(), QStringLiteral("Long name"));
+        QVERIFY(page->StandardButton()->isChecked() && page->StandardName());
         QCOMPARE(wizard.focusWidget(), page->FilenameBox());
         QVERIFY(!wizard.button(QWizard::BackButton)->isEnabled());
 
