@@ -1,7 +1,5 @@
 #include "files/GoCommand.h"
 
-#include <future>
-
 #include "files/GoRun.h"
 #include "files/LocateRows.h"
 #include "files/RenamePlanner.h"
@@ -86,21 +84,15 @@ void ComputePreview(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc
     // verdict (whether it may be renamed).
     std::vector<SPathFacts> facts;
     SRowFolders where = LocateRows(oldPaths, &facts);
-    // The copies of the entries are made beside the planner, which takes about as long
-    // and reads only the paths.
-    records.resize(rows);
-    std::future<void> copies = std::async(std::launch::async, [&] {
-        for (size_t row = 0; row < rows; ++row)
-            records[row] = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
-    });
     CRenamePlanner planner;
     std::vector<bool> unlisted;
     planner.PlanRenames(newPaths, oldPaths, &unlisted, &where);
-    copies.get();
+    records.resize(rows);
     paths.files.resize(rows);
     CFolderRightsCache rights;
     static const std::string kNoFolder;
     for (size_t row = 0; row < rows; ++row) {
+        records[row] = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
         records[row]->m_bExists = where.folderOf[row] >= 0;
         paths.files[row] = facts[row].id;
         int folder = where.folderOf[row];
