@@ -45,6 +45,18 @@ bool TakeGuard(CListGuard& guard, const std::string& listPath) {
     return taken;
 }
 
+// Runs work with the saved list's lock held and its journal at hand; nothing runs when
+// another process holds the lock (the user is told).
+template <class Work>
+void WithJournal(const CTesselDoc& doc, Work&& work) {
+    std::string listPath = AbsolutePath(doc.GetPath());
+    CListGuard guard;
+    if (!TakeGuard(guard, listPath))
+        return;
+    CRunJournal journal(guard.Folder(), listPath);
+    work(journal);
+}
+
 }  // namespace
 
 CJournaledRuns::CJournaledRuns(CTesselSession& session, CTesselDoc& doc)
@@ -55,16 +67,13 @@ void CJournaledRuns::Go() {
         ::Go(m_session);
         return;
     }
-    std::string listPath = AbsolutePath(m_doc.GetPath());
-    CListGuard guard;
-    if (!TakeGuard(guard, listPath))
-        return;
-    CRunJournal journal(guard.Folder(), listPath);
-    m_session.SetRunObserver(&journal);
-    ::Go(m_session);
-    m_session.SetRunObserver(nullptr);
-    if (!journal.Error().empty())
-        Tell(QMessageBox::Warning, journal.Error());
+    WithJournal(m_doc, [this](CRunJournal& journal) {
+        m_session.SetRunObserver(&journal);
+        ::Go(m_session);
+        m_session.SetRunObserver(nullptr);
+        if (!journal.Error().empty())
+            Tell(QMessageBox::Warning, journal.Error());
+    });
 }
 
 void CJournaledRuns::Undo() {
@@ -72,18 +81,15 @@ void CJournaledRuns::Undo() {
         ::Undo(m_session);
         return;
     }
-    std::string listPath = AbsolutePath(m_doc.GetPath());
-    CListGuard guard;
-    if (!TakeGuard(guard, listPath))
-        return;
-    // Read before the files go back: only the journal of this very run may go with it.
-    CRunJournal journal(guard.Folder(), listPath);
-    SJournalContents contents;
-    std::string error;
-    bool ours =
-        journal.Read(contents, error) && RecordsThisRun(contents, *m_session.UndoHistory().Top());
-    size_t steps = m_session.UndoHistory().GetCount();
-    ::Undo(m_session);
-    if (ours && m_session.UndoHistory().GetCount() + 1 == steps)
-        journal.Replace(SJournalContents{}, error);
+    WithJournal(m_doc, [this](CRunJournal& journal) {
+        // Read before the files go back: only the journal of this very run may go with it.
+        SJournalContents contents;
+        std::string error;
+        bool ours = journal.Read(contents, error) &&
+                    RecordsThisRun(contents, *m_session.UndoHistory().Top());
+        size_t steps = m_session.UndoHistory().GetCount();
+        ::Undo(m_session);
+        if (ours && m_session.UndoHistory().GetCount() + 1 == steps)
+            journal.Replace(SJournalContents{}, error);
+    });
 }
