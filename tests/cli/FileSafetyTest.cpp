@@ -24,9 +24,9 @@ TEST_F(FileSafetyTest, ARowWhosePathDoesNotEndInItsNameMovesNoFile) {
         SCliRun run = Run({"go", List(), "--yes"});
         EXPECT_EQ(run.nStatus, 1) << rows[0].second;
         EXPECT_THAT(run.strErr, HasSubstr("damaged")) << rows[0].second;
-        EXPECT_EQ(ReadFileBytes(victim), "mine");
-        EXPECT_THAT(Names(dir / "target"), ElementsAre("x"));
     }
+    EXPECT_EQ(ReadFileBytes(victim), "mine");
+    EXPECT_THAT(Names(dir / "target"), ElementsAre("x"));
     // The same row spelled soundly is renamed where it lies.
     dir.WriteFile("list.tsl", RawList({{"file.txt", victim}}));
     EXPECT_EQ(Run({"go", List(), "--yes"}).nStatus, 0);
@@ -85,14 +85,11 @@ TEST_F(FileSafetyTest, AFifoNamedLikeAnMp3NeverMakesACommandWait) {
     EXPECT_EQ(tags.nStatus, 1);
     EXPECT_EQ(tags.strErr, "tessel-cli: " + fifo + ": not a regular file\n");
     EXPECT_EQ(tags.strOut, song + "\tSong\t\t\t\t\t\n");
-    SCliRun tag = Run({"tag", fifo, "--title", "T"});
-    EXPECT_EQ(tag.nSignal, 0);
-    EXPECT_EQ(tag.nStatus, 1);
-    EXPECT_THAT(tag.strErr, HasSubstr(fifo));
-
     dir.WriteFile("list.tsl", RawList({{"x.mp3", fifo}}));
     for (const std::vector<std::string>& words :
-         {std::vector<std::string>{"show", List(), "--mp3"}, {"name-to-tag", List()}}) {
+         {std::vector<std::string>{"tag", fifo, "--title", "T"},
+          {"show", List(), "--mp3"},
+          {"name-to-tag", List()}}) {
         SCliRun run = Run(words);
         EXPECT_EQ(run.nSignal, 0) << words[0];
     }

@@ -10,33 +10,25 @@ protected:
             paths.push_back(dir.WriteFile(std::string("f/") + name));
         WriteList(paths);
     }
-
-    // The fields of a -z output: each one ends with a NUL byte.
-    static std::vector<std::string> NulFields(const std::string& text) {
-        std::vector<std::string> fields;
-        size_t start = 0;
-        for (size_t end; (end = text.find('\0', start)) != std::string::npos; start = end + 1)
-            fields.push_back(text.substr(start, end - start));
-        EXPECT_EQ(start, text.size()) << "the last field is not ended";
-        return fields;
-    }
-
-    // Every field'th field of a -z output.
+    // Every columns'th field of a -z output, from column on; each field ends with a NUL.
     static std::vector<std::string> NulColumn(const std::string& text, size_t column,
                                               size_t columns) {
-        std::vector<std::string> fields = NulFields(text), cells;
-        EXPECT_EQ(fields.size() % columns, 0u);
-        for (size_t i = column; i < fields.size(); i += columns)
-            cells.push_back(fields[i]);
+        std::vector<std::string> cells;
+        size_t start = 0, field = 0;
+        for (size_t end; (end = text.find('\0', start)) != std::string::npos; start = end + 1)
+            if (field++ % columns == column)
+                cells.push_back(text.substr(start, end - start));
+        EXPECT_EQ(start, text.size()) << "the last field is not ended";
+        EXPECT_EQ(field % columns, 0u);
         return cells;
     }
 
     std::vector<std::string> paths;
-    const std::vector<std::string> escapedNames{"tab\\there", "new\\nline", "back\\\\slash"};
-    const std::vector<std::string> rawNames{"tab\there", "new\nline", "back\\slash"};
 };
 
 TEST_F(OutputEscapingTest, ShowGoAndTagsKeepOneRowPerLineAndGiveNamesBackWithZ) {
+    const std::vector<std::string> escapedNames{"tab\\there", "new\\nline", "back\\\\slash"};
+    const std::vector<std::string> rawNames{"tab\there", "new\nline", "back\\slash"};
     struct SCase {
         std::vector<std::string> args;
         size_t column;   // where the name is
@@ -44,16 +36,14 @@ TEST_F(OutputEscapingTest, ShowGoAndTagsKeepOneRowPerLineAndGiveNamesBackWithZ) 
         std::string suffix;
     } cases[] = {{{"show", List()}, 0, 6, ""},
                  {{"go", List(), "--dry-run", "--ext", ".txt"}, 1, 3, ".txt"},
-                 {{"tags", paths[0], paths[1], paths[2]}, 0, 7, ""}};
+                 {{"tags", paths[0], paths[1], paths[2]}, 0, 7, ".mp3"}};
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.args[0]);
+        std::string folder = c.args[0] == "tags" ? dir / "f/" : "";
         std::vector<std::string> escaped, raw;
         for (size_t i = 0; i < rawNames.size(); ++i) {
-            bool whole = c.args[0] == "tags";
-            escaped.push_back(whole ? dir / "f/" + escapedNames[i] + ".mp3" : escapedNames[i]);
-            raw.push_back(whole ? paths[i] : rawNames[i]);
-            escaped.back() += c.suffix;
-            raw.back() += c.suffix;
+            escaped.push_back(folder + escapedNames[i] + c.suffix);
+            raw.push_back(folder + rawNames[i] + c.suffix);
         }
         // The preview of go may judge a name unfit; it is printed all the same.
         SCliRun lines = Run(c.args);
@@ -68,6 +58,7 @@ TEST_F(OutputEscapingTest, ShowGoAndTagsKeepOneRowPerLineAndGiveNamesBackWithZ) 
     }
 }
 
+// After "--", and for a command without -z, "-z" is a name like any other.
 TEST_F(OutputEscapingTest, ExportEscapesEachNameOrEndsItWithANul) {
     std::string text = dir / "names.txt";
     ASSERT_EQ(Run({"export", List(), text}).nStatus, 0);
@@ -79,10 +70,6 @@ TEST_F(OutputEscapingTest, ExportEscapesEachNameOrEndsItWithANul) {
     SCliRun failed = Run({"export", List(), nowhere});
     EXPECT_EQ(failed.nStatus, 1);
     EXPECT_EQ(failed.strErr, "tessel-cli: " + nowhere + ": Cannot write file: Access denied\n");
-}
-
-// After "--", and for a command without -z, "-z" is a name like any other.
-TEST_F(OutputEscapingTest, DashZIsANameAfterTheEndOfOptionsAndTheHelpExplainsIt) {
     SCliRun named = Run({"tags", "--", "-z"});
     EXPECT_EQ(named.nStatus, 1);
     EXPECT_EQ(named.strErr, "tessel-cli: -z: No such file or directory\n");

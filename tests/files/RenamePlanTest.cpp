@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 
 #include "GoSupport.h"
-#include "files/RenamePlanner.h"
 #include "model/ResultsList.h"
 #include "support/OtherUser.h"
 
@@ -106,11 +105,6 @@ TEST_F(RenamePlanTest, AFileNamedByTwoRowsIsRenamedOnlyByTheFirst) {
     EXPECT_EQ(Go(session), EGoOutcome::Refused);
     EXPECT_EQ(PreviewCodes(), (std::vector<int>{0, 0, 1, 1}));
     ExpectMoved("d/a.txt", "d/a.txt");
-
-    std::string a = dir.WriteFile("a");
-    std::vector<std::string> oldPaths = {a, a, a};
-    CRenamePlanner().PlanRenames({dir / "x", dir / "x", dir / "x"}, oldPaths);
-    EXPECT_EQ(oldPaths, (std::vector<std::string>{a, "", ""}));
 }
 
 }  // namespace

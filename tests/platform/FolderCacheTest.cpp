@@ -1,9 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <string>
 
 #include "platform/FolderCache.h"
@@ -13,6 +10,9 @@
 
 namespace {
 
+// Paths without a folder that opens are reached whole, and write access asked through the
+// cache gets the answers of whole paths. With a zero byte the system would stop there and
+// answer for another file.
 TEST(FolderCacheTest, PathsWithoutAnOpenableFolderAreReachedWholeAndAnswerAsWholePaths) {
     CTempDir dir;
     std::string file = dir.WriteFile("file.mp3", "x");
@@ -24,20 +24,16 @@ TEST(FolderCacheTest, PathsWithoutAnOpenableFolderAreReachedWholeAndAnswerAsWhol
         EXPECT_EQ(place.pszName, path.c_str()) << path;
     }
     const std::string etc = "/etc";
-    CFolderCache::SPlace root = folders.Locate(etc);
-    EXPECT_NE(root.nFolder, AT_FDCWD);
-    EXPECT_STREQ(root.pszName, "etc");
+    EXPECT_NE(folders.Locate(etc).nFolder, AT_FDCWD);
+    EXPECT_STREQ(folders.Locate(etc).pszName, "etc");
 
-    // Write access asked through the cache gets the answers of whole paths.
     std::string locked = dir.WriteFile("r.mp3", "r");
     CReadOnlyFile readOnly;
-    bool protectedFile = readOnly.Protect(locked);
+    bool isProtected = readOnly.Protect(locked);
     for (CFolderCache* cache : {static_cast<CFolderCache*>(nullptr), &folders}) {
         EXPECT_EQ(QueryWriteAccess(file, cache), EWriteAccess::Writable);
-        if (protectedFile) {
-            EXPECT_EQ(QueryWriteAccess(locked, cache), EWriteAccess::ReadOnly);
-        }
-        // With a zero byte the system would stop there and answer for another file.
+        EXPECT_EQ(QueryWriteAccess(locked, cache),
+                  isProtected ? EWriteAccess::ReadOnly : EWriteAccess::Writable);
         for (const std::string& path :
              {dir / "gone.mp3", dir / "none/x.mp3", file + "/x", file + std::string(1, '\0') + "x"})
             EXPECT_EQ(QueryWriteAccess(path, cache), EWriteAccess::NotFound) << path;
