@@ -52,11 +52,6 @@ protected:
 // invalid extension, nothing runs; a dry run prints the preview only. The shipped
 // program has no test hooks: these would stop the run.
 TEST_F(GoTest, PrintsThePreviewRenamesAndSavesTheNewNames) {
-    SCliRun empty = Run({"go", List(), "--yes"});
-    EXPECT_EQ(empty.nStatus, 0) << empty.strErr;
-    EXPECT_EQ(empty.strOut, "");
-    EXPECT_FALSE(PathExists(List()));
-
     MakeFiles({"a.txt", "b.txt", "c.txt"}, {"x", "x", "y/z"});
     SCliRun blocked = Run({"go", List(), "--yes"});
     EXPECT_EQ(blocked.nStatus, 2);
@@ -92,6 +87,10 @@ TEST_F(GoTest, PrintsThePreviewRenamesAndSavesTheNewNames) {
     EXPECT_EQ(JournalFiles().size(), 1u);
     EXPECT_EQ(Run({"go", List(), "--yes", "--ext", ""}).nStatus, 0);
     EXPECT_THAT(Names(Folder()), ElementsAre("Artist: Title", "b", "one"));
+    SCliRun empty = Run({"go", dir / "none.tsl", "--yes"});
+    EXPECT_EQ(empty.nStatus, 0) << empty.strErr;
+    EXPECT_EQ(empty.strOut, "");
+    EXPECT_FALSE(PathExists(dir / "none.tsl"));
 }
 
 TEST_F(GoTest, AFailedRenameGivesStatusOneAndStopsOrContinuesAsAsked) {
