@@ -37,6 +37,14 @@ protected:
                 const std::string& program = TESSEL_CLI, const std::string& name = "run",
                 const std::string& input = "");
     SCliRun Finish(pid_t child, const std::string& name = "run");
+    // Runs a command that must end with the given status and tell the given text on stderr.
+    SCliRun Expect(int status, const std::vector<std::string>& args, const std::string& error = "",
+                   const std::map<std::string, std::string>& environment = {}) {
+        SCliRun run = Run(args, "", environment);
+        EXPECT_EQ(run.nStatus, status) << args.at(0) << ": " << run.strErr;
+        EXPECT_THAT(run.strErr, HasSubstr(error)) << args.at(0);
+        return run;
+    }
     static bool WaitUntilStopped(pid_t child);
 
     // The list file most tests work on (absent until a command writes it).

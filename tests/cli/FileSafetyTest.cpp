@@ -29,7 +29,7 @@ TEST_F(FileSafetyTest, ARowWhosePathDoesNotEndInItsNameMovesNoFile) {
     EXPECT_THAT(Names(dir / "target"), ElementsAre("x"));
     // The same row spelled soundly is renamed where it lies.
     dir.WriteFile("list.tsl", RawList({{"file.txt", victim}}));
-    EXPECT_EQ(Run({"go", List(), "--yes"}).nStatus, 0);
+    Expect(0, {"go", List(), "--yes"});
     EXPECT_THAT(Names(dir / "music/sub"), ElementsAre("moved"));
 }
 

@@ -53,23 +53,19 @@ protected:
 // program has no test hooks: these would stop the run.
 TEST_F(GoTest, PrintsThePreviewRenamesAndSavesTheNewNames) {
     MakeFiles({"a.txt", "b.txt", "c.txt"}, {"x", "x", "y/z"});
-    SCliRun blocked = Run({"go", List(), "--yes"});
-    EXPECT_EQ(blocked.nStatus, 2);
+    SCliRun blocked = Expect(2, {"go", List(), "--yes"});
     EXPECT_EQ(blocked.strOut,
               "a.txt\tx.txt\tOK\nb.txt\tx.txt\tFile already exists\n"
               "c.txt\ty/z.txt\tIllegal character\n");
     EXPECT_TRUE(JournalFiles().empty());
     MakeFiles({"a.txt", "b.txt", "c.txt"}, {"one", "b", "Artist: Title"});
     std::string before = ReadFileBytes(List());
-    SCliRun dry = Run({"go", List(), "--dry-run", "--ext", ".md"});
-    EXPECT_EQ(dry.nStatus, 0) << dry.strErr;
+    SCliRun dry = Expect(0, {"go", List(), "--dry-run", "--ext", ".md"});
     EXPECT_EQ(dry.strOut, "a.txt\tone.md\tOK\nb.txt\tb.md\tOK\nc.txt\tArtist: Title.md\tOK\n");
     SCliRun unconfirmed = Run({"go", List()}, "y\n");
     EXPECT_EQ(unconfirmed.nStatus, 1);
     EXPECT_THAT(unconfirmed.strErr, HasSubstr("--yes"));
-    SCliRun invalid = Run({"go", List(), "--yes", "--ext", "txt"});
-    EXPECT_EQ(invalid.nStatus, 1);
-    EXPECT_THAT(invalid.strErr, HasSubstr("Cannot rename to this invalid extension"));
+    Expect(1, {"go", List(), "--yes", "--ext", "txt"}, "Cannot rename to this invalid extension");
     EXPECT_THAT(Names(Folder()), ElementsAre("a.txt", "b.txt", "c.txt"));
     EXPECT_EQ(ReadFileBytes(List()), before);
 
@@ -85,10 +81,9 @@ TEST_F(GoTest, PrintsThePreviewRenamesAndSavesTheNewNames) {
         Column(Run({"show", List()}).strOut, 5),
         ElementsAre(Folder() + "/one.txt", Folder() + "/b.txt", Folder() + "/Artist: Title.txt"));
     EXPECT_EQ(JournalFiles().size(), 1u);
-    EXPECT_EQ(Run({"go", List(), "--yes", "--ext", ""}).nStatus, 0);
+    Expect(0, {"go", List(), "--yes", "--ext", ""});
     EXPECT_THAT(Names(Folder()), ElementsAre("Artist: Title", "b", "one"));
-    SCliRun empty = Run({"go", dir / "none.tsl", "--yes"});
-    EXPECT_EQ(empty.nStatus, 0) << empty.strErr;
+    SCliRun empty = Expect(0, {"go", dir / "none.tsl", "--yes"});
     EXPECT_EQ(empty.strOut, "");
     EXPECT_FALSE(PathExists(dir / "none.tsl"));
 }
@@ -100,21 +95,18 @@ TEST_F(GoTest, AFailedRenameGivesStatusOneAndStopsOrContinuesAsAsked) {
     std::string other = dir.WriteFile("real/z.txt", "z");
     std::filesystem::create_directory_symlink(dir / "real", dir / "link");
     WriteList({real, dir / "link/a.txt", other}, {"b", "c", "y"});
-    SCliRun stop = Run({"go", List(), "--yes"});
-    EXPECT_EQ(stop.nStatus, 1);
+    SCliRun stop = Expect(1, {"go", List(), "--yes"});
     // The fixed text stays; the system's reason follows it.
     EXPECT_EQ(Lines(stop.strErr).at(0), "tessel-cli: " + (dir / "link/a.txt") +
                                             ": Unexpected error.  Please refer to help (No "
                                             "such file or directory)");
     EXPECT_THAT(Names(dir / "real"), ElementsAre("b.txt", "z.txt"));
 
-    EXPECT_EQ(Run({"undo", List()}).nStatus, 0);
-    SCliRun carryOn = Run({"go", List(), "--yes", "--on-error", "continue"});
-    EXPECT_EQ(carryOn.nStatus, 1);
+    Expect(0, {"undo", List()});
+    Expect(1, {"go", List(), "--yes", "--on-error", "continue"});
     EXPECT_THAT(Names(dir / "real"), ElementsAre("b.txt", "y.txt"));
     // The failed rename in the middle left no record to undo.
-    SCliRun undo = Run({"undo", List()});
-    EXPECT_EQ(undo.nStatus, 0) << undo.strErr;
+    Expect(0, {"undo", List()});
     EXPECT_THAT(Names(dir / "real"), ElementsAre("a.txt", "z.txt"));
 }
 
@@ -126,21 +118,17 @@ TEST_F(GoTest, UndoPutsFilesBackButNeverOverwritesAFileThatTookAnOldName) {
     std::string shownBefore = Run({"show", List()}).strOut;
     ASSERT_EQ(Run({"go", List(), "--yes"}).nStatus, 0);
     dir.WriteFile("music/b.txt", "newcomer");
-    SCliRun undo = Run({"undo", List()});
-    EXPECT_EQ(undo.nStatus, 1);
+    SCliRun undo = Expect(1, {"undo", List()});
     EXPECT_EQ(undo.strErr, "tessel-cli: " + Folder() + "/b.txt: File already exists\n");
     EXPECT_EQ(ReadFileBytes(Folder() + "/b.txt"), "newcomer");
     EXPECT_THAT(Names(Folder()), ElementsAre("a.txt", "b.txt", "c.txt", "d.txt"));
     std::filesystem::remove(Folder() + "/b.txt");
-    undo = Run({"undo", List()});
-    EXPECT_EQ(undo.nStatus, 0) << undo.strErr;
+    Expect(0, {"undo", List()});
     EXPECT_THAT(Names(Folder()), ElementsAre("a.txt", "b.txt", "c.txt"));
     EXPECT_EQ(ReadFileBytes(Folder() + "/b.txt"), "b.txt");
     EXPECT_EQ(ReadFileBytes(Folder() + "/c.txt"), "c.txt");
     EXPECT_EQ(Run({"show", List()}).strOut, shownBefore);
-    SCliRun again = Run({"undo", List()});
-    EXPECT_EQ(again.nStatus, 1);
-    EXPECT_THAT(again.strErr, HasSubstr("no run to undo"));
+    Expect(1, {"undo", List()}, "no run to undo");
 }
 
 // Killed after 17 renames, or with the 18th on record but not yet made, the list file was
@@ -167,8 +155,7 @@ TEST_F(GoTest, ARunOrAnUndoKilledHalfwayIsUndoneCompletely) {
         killed =
             Run({"undo", List()}, "", {{"TESSEL_CLI_TEST_KILL_AFTER", "8"}}, TESSEL_CLI_STOPPABLE);
         ASSERT_EQ(killed.nSignal, SIGKILL);
-        SCliRun undo = Run({"undo", List()});
-        EXPECT_EQ(undo.nStatus, 0);
+        SCliRun undo = Expect(0, {"undo", List()});
         EXPECT_EQ(undo.strErr, "");
         EXPECT_EQ(Names(Folder()), names);
         EXPECT_EQ(ReadFileBytes(Folder() + "/g30.txt"), "newcomer");
@@ -182,8 +169,7 @@ TEST_F(GoTest, ARunOrAnUndoKilledHalfwayIsUndoneCompletely) {
     SCliRun killed =
         Run({"undo", List()}, "", {{"TESSEL_CLI_TEST_KILL_AFTER", "170"}}, TESSEL_CLI_STOPPABLE);
     ASSERT_EQ(killed.nSignal, SIGKILL);
-    SCliRun undo = Run({"undo", List()});
-    EXPECT_EQ(undo.nStatus, 0);
+    SCliRun undo = Expect(0, {"undo", List()});
     EXPECT_EQ(undo.strErr, "");
     EXPECT_EQ(Names(Folder()), names);
 }
@@ -196,18 +182,16 @@ TEST_F(GoTest, EachListHasItsOwnJournalAndUndoRefusesAnotherOne) {
     ASSERT_EQ(Run({"go", "list.tsl", "--yes"}).nStatus, 0);
     ASSERT_EQ(Run({"go", dir / "other.tsl", "--yes"}).nStatus, 0);
     EXPECT_EQ(JournalFiles().size(), 2u);
-    EXPECT_EQ(Run({"undo", dir / "music/../list.tsl"}).nStatus, 0);
+    Expect(0, {"undo", dir / "music/../list.tsl"});
     EXPECT_THAT(Names(Folder()), ElementsAre("a.txt"));
     EXPECT_THAT(Names(dir / "other"), ElementsAre("y.txt"));
-    EXPECT_EQ(Run({"undo", "./other.tsl"}).nStatus, 0);
+    Expect(0, {"undo", "./other.tsl"});
     EXPECT_THAT(Names(dir / "other"), ElementsAre("b.txt"));
 
     ASSERT_EQ(Run({"go", List(), "--yes"}).nStatus, 0);
     WriteList({dir.WriteFile("third/c.txt", "c")}, {"z"});
     std::string listBefore = ReadFileBytes(List());
-    SCliRun undo = Run({"undo", List()});
-    EXPECT_EQ(undo.nStatus, 1);
-    EXPECT_THAT(undo.strErr, HasSubstr("never renamed"));
+    SCliRun undo = Expect(1, {"undo", List()}, "never renamed");
     EXPECT_THAT(Names(Folder()), ElementsAre("x.txt"));
     EXPECT_EQ(ReadFileBytes(List()), listBefore);
     EXPECT_EQ(JournalFiles().size(), 1u);
@@ -221,14 +205,10 @@ TEST_F(GoTest, NoFileIsRenamedWhenTheJournalIsRefusedAndNoneGoesToTheRoot) {
     MakeFiles({"a.txt"}, {"x"});
     std::string before = ReadFileBytes(List());
     std::string notAFolder = state.WriteFile("plain-file", "");
-    SCliRun run = Run({"go", List(), "--yes"}, "", {{"XDG_STATE_HOME", notAFolder}});
-    EXPECT_EQ(run.nStatus, 1);
-    EXPECT_THAT(run.strErr, HasSubstr(notAFolder));
+    Expect(1, {"go", List(), "--yes"}, notAFolder, {{"XDG_STATE_HOME", notAFolder}});
     std::filesystem::create_directories(JournalFolder());
     chmod(JournalFolder().c_str(), 0777);
-    run = Run({"go", List(), "--yes"});
-    EXPECT_EQ(run.nStatus, 1);
-    EXPECT_THAT(run.strErr, HasSubstr(JournalFolder()));
+    Expect(1, {"go", List(), "--yes"}, JournalFolder());
     EXPECT_TRUE(Names(JournalFolder()).empty());
     EXPECT_THAT(Names(Folder()), ElementsAre("a.txt"));
     EXPECT_EQ(ReadFileBytes(List()), before);
@@ -239,11 +219,9 @@ TEST_F(GoTest, NoFileIsRenamedWhenTheJournalIsRefusedAndNoneGoesToTheRoot) {
     };
     std::vector<std::string> rootBefore = inRoot();
     std::map<std::string, std::string> noHome = {{"XDG_STATE_HOME", "state"}, {"HOME", "home"}};
-    run = Run({"go", List(), "--yes"}, "", noHome);
-    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    Expect(0, {"go", List(), "--yes"}, "", noHome);
     EXPECT_EQ(inRoot(), rootBefore);
-    run = Run({"undo", List()}, "", noHome);  // takes its journal away again
-    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    Expect(0, {"undo", List()}, "", noHome);  // takes its journal away again
     EXPECT_THAT(Names(Folder()), ElementsAre("a.txt"));
 }
 
@@ -266,7 +244,7 @@ TEST_F(GoTest, ASecondRunOnTheSameListRefusesAndLeavesTheFirstUndoable) {
     SCliRun firstRun = Finish(first, "first");
     EXPECT_EQ(firstRun.nStatus, 0) << firstRun.strErr;
     EXPECT_EQ(CountRenamed(), 5u);
-    EXPECT_EQ(Run({"undo", List()}).nStatus, 0);
+    Expect(0, {"undo", List()});
     EXPECT_EQ(Names(Folder()), names);
 }
 

@@ -67,11 +67,9 @@ TEST_F(OutputEscapingTest, ExportEscapesEachNameOrEndsItWithANul) {
     EXPECT_EQ(ReadFileBytes(text),
               std::string("tab\there.mp3\0new\nline.mp3\0back\\slash.mp3\0", 41));
     std::string nowhere = dir / "no/such/folder/names.txt";
-    SCliRun failed = Run({"export", List(), nowhere});
-    EXPECT_EQ(failed.nStatus, 1);
+    SCliRun failed = Expect(1, {"export", List(), nowhere});
     EXPECT_EQ(failed.strErr, "tessel-cli: " + nowhere + ": Cannot write file: Access denied\n");
-    SCliRun named = Run({"tags", "--", "-z"});
-    EXPECT_EQ(named.nStatus, 1);
+    SCliRun named = Expect(1, {"tags", "--", "-z"});
     EXPECT_EQ(named.strErr, "tessel-cli: -z: No such file or directory\n");
     SCliRun help = Run({"show", "--help"});
     EXPECT_THAT(help.strOut, HasSubstr("-z,--zero"));
