@@ -12,7 +12,8 @@ namespace {
 
 // A taken name (even an empty folder, which a plain rename of a folder replaces), the file
 // itself, a name cut at a NUL byte and a name too long all fail and touch nothing. The
-// fallback by link and unlink keeps the same rule, and takes no folder.
+// fallback by link and unlink keeps the same rule, and takes no folder (that it moves a
+// file is shown where renames race).
 TEST(RenameFileTest, NeverReplacesAnExistingNameNorPassesABadOne) {
     CTempDir dir;
     std::string from = dir.WriteFile("a.txt", "alpha");
@@ -31,13 +32,10 @@ TEST(RenameFileTest, NeverReplacesAnExistingNameNorPassesABadOne) {
     EXPECT_TRUE(RenameFile(dir / "f", dir / "h"));
     EXPECT_EQ(ReadFileBytes(dir / "h/inside.txt"), "in");
 
-    EXPECT_FALSE(RenameByLink(from, taken));
-    EXPECT_FALSE(RenameByLink(dir / "h", dir / "i"));
-    EXPECT_TRUE(RenameByLink(from, dir / "c.txt"));
+    EXPECT_FALSE(RenameByLink(from, taken) || RenameByLink(dir / "h", dir / "i"));
     EXPECT_EQ(ReadFileBytes(taken), "beta");
-    EXPECT_EQ(ReadFileBytes(dir / "c.txt"), "alpha");
-    EXPECT_FALSE(PathExists(from));
-    EXPECT_TRUE(PathExists(dir / "h"));
+    EXPECT_EQ(ReadFileBytes(from), "alpha");
+    EXPECT_TRUE(PathExists(dir / "h") && !PathExists(dir / "i"));
 }
 
 bool MayRename(const std::string& path) {
