@@ -102,12 +102,10 @@ std::vector<std::string> CliTest::Lines(const std::string& text) {
 
 std::vector<std::string> CliTest::Column(const std::string& text, size_t column) {
     std::vector<std::string> cells;
-    for (const std::string& line : Lines(text)) {
-        std::istringstream in(line);
-        std::string cell;
-        for (size_t i = 0; i <= column && std::getline(in, cell, '\t'); ++i) {
-        }
-        cells.push_back(cell);
+    for (std::string line : Lines(text)) {
+        for (size_t i = 0; i < column; ++i)
+            line.erase(0, line.find('\t') + 1);
+        cells.push_back(line.substr(0, line.find('\t')));
     }
     return cells;
 }
