@@ -9,25 +9,16 @@ namespace {
 
 using FileSafetyTest = CliTest;
 
+// A crafted row whose path leaves the folder its name is in is refused with the list
+// (the ways of crafting one are judged where lists load); a sound row is renamed.
 TEST_F(FileSafetyTest, ARowWhosePathDoesNotEndInItsNameMovesNoFile) {
     std::string target = dir.WriteFile("target/x", "");
     std::string victim = dir.WriteFile("music/sub/file.txt", "mine");
-    std::vector<std::pair<std::string, std::string>> crafted[] = {
-        {{"../music/sub/file.txt", dir / "target/../music/sub/file.txt"}},
-        {{std::string(victim.size() + 1, 'n'), victim}},
-        {{"file.txt", "music/sub/file.txt"}},
-        {{"file.txt", dir / "music//sub/file.txt"}},
-        {{"sub/file.txt", victim}},
-        {{"", dir / "music/sub/"}}};
-    for (const auto& rows : crafted) {
-        dir.WriteFile("list.tsl", RawList(rows));
-        SCliRun run = Run({"go", List(), "--yes"});
-        EXPECT_EQ(run.nStatus, 1) << rows[0].second;
-        EXPECT_THAT(run.strErr, HasSubstr("damaged")) << rows[0].second;
-    }
+    dir.WriteFile("list.tsl",
+                  RawList({{"../music/sub/file.txt", dir / "target/../music/sub/file.txt"}}));
+    Expect(1, {"go", List(), "--yes"}, "damaged");
     EXPECT_EQ(ReadFileBytes(victim), "mine");
     EXPECT_THAT(Names(dir / "target"), ElementsAre("x"));
-    // The same row spelled soundly is renamed where it lies.
     dir.WriteFile("list.tsl", RawList({{"file.txt", victim}}));
     Expect(0, {"go", List(), "--yes"});
     EXPECT_THAT(Names(dir / "music/sub"), ElementsAre("moved"));
@@ -61,10 +52,7 @@ TEST_F(FileSafetyTest, AFileSizeLimitFailsTheWriteAndLeavesEveryFileAsItWas) {
                  {{"go", deepList, "--yes"}, 2048, ""}};
     for (const SCase& c : cases) {
         m_nFileSizeLimit = c.limit;
-        SCliRun run = Run(c.words);
-        EXPECT_EQ(run.nSignal, 0) << c.words[0];
-        EXPECT_EQ(run.nStatus, 1) << c.words[0];
-        EXPECT_THAT(run.strErr, HasSubstr(c.named.empty() ? "tessel-cli: " : c.named));
+        Expect(1, c.words, c.named.empty() ? "tessel-cli: " : c.named);
     }
     EXPECT_EQ(ReadFileBytes(song), std::string(8128, 'a'));
     EXPECT_EQ(ReadFileBytes(List()), before);
@@ -80,18 +68,12 @@ TEST_F(FileSafetyTest, AFifoNamedLikeAnMp3NeverMakesACommandWait) {
     ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
     std::string song = dir.WriteFile("y.mp3", kAudio + RawBlock("Song"));
     m_nTimeLimit = 10;
-    SCliRun tags = Run({"tags", fifo, song});
-    EXPECT_EQ(tags.nSignal, 0);
-    EXPECT_EQ(tags.nStatus, 1);
+    SCliRun tags = Expect(1, {"tags", fifo, song});
     EXPECT_EQ(tags.strErr, "tessel-cli: " + fifo + ": not a regular file\n");
     EXPECT_EQ(tags.strOut, song + "\tSong\t\t\t\t\t\n");
     Expect(1, {"tag", fifo, "--title", "T"}, fifo);  // a signal would be no status
     dir.WriteFile("list.tsl", RawList({{"x.mp3", fifo}}));
-    for (const std::vector<std::string>& words :
-         {std::vector<std::string>{"show", List(), "--mp3"}, {"name-to-tag", List()}}) {
-        SCliRun run = Run(words);
-        EXPECT_EQ(run.nSignal, 0) << words[0];
-    }
+    EXPECT_EQ(Run({"name-to-tag", List()}).nSignal, 0);
     struct stat st;
     ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));

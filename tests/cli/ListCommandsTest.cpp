@@ -20,8 +20,7 @@ protected:
 
 // Reading never creates the list; each row shows its normal columns.
 TEST_F(ListCommandsTest, ShowPrintsTheNormalColumnsOfEachRow) {
-    SCliRun absent = Expect(0, {"show", dir / "absent.tsl"});
-    EXPECT_EQ(absent.strOut, "");
+    EXPECT_EQ(Expect(0, {"show", dir / "absent.tsl"}).strOut, "");
     EXPECT_FALSE(PathExists(dir / "absent.tsl"));
     SCliRun run = Expect(0, {"show", List()}, "", {{"TZ", "UTC"}});
     ASSERT_EQ(Lines(run.strOut).size(), 3u);
@@ -39,6 +38,7 @@ TEST_F(ListCommandsTest, ARefusedCommandOrADamagedListLeavesTheListAsItWas) {
     std::string fewer = whole;
     fewer[14] = 1;  // the row count, lowered from 3 to 1
     std::string folder = dir.MakeFolder("folder.tsl");
+    std::string damaged = List() + ": the list is damaged";
     struct SCase {
         std::vector<std::string> words;
         std::string problem;
@@ -46,7 +46,6 @@ TEST_F(ListCommandsTest, ARefusedCommandOrADamagedListLeavesTheListAsItWas) {
     } cases[] = {
         {{}, ""},
         {{"frobnicate"}, ""},
-        {{"show"}, ""},
         {{"show", "a", "b"}, ""},
         {{"show", List(), "--bogus"}, ""},
         {{"sort", List(), "Colour"}, "Colour"},
@@ -54,25 +53,14 @@ TEST_F(ListCommandsTest, ARefusedCommandOrADamagedListLeavesTheListAsItWas) {
         {{"remove", List(), "1", "0"}, "no such row"},
         {{"remove", List(), "1", "4"}, "no such row"},
         {{"remove", List(), "1", "x"}, "no such row"},
-        {{"remove", List(), "1", "-1"}, "no such row"},
-        {{"remove", List(), "1", "1.5"}, "no such row"},
         {{"rename", List(), "4", "x"}, "no such row"},
         {{"replace", List(), "a", std::string(3000, 'a')}, "4,096 bytes"},
         {{"number", List(), "--before", "--after"}, "excludes"},
-        {{"number", List(), "--name", "x", "--current"}, "excludes"},
-        {{"number", List(), "--offset", "-1"}, ""},
-        {{"number", List(), "--digits", "two"}, ""},
-        {{"number", List(), "--name", ""}, ""},
         {{"show", List(), "--mp3"}, ""},  // MP3 mode takes only lists of MP3 files
-        {{"tag-to-name", List()}, ""},
         {{"show", List()}, List() + ": Unrecognized file type", "hello, world"},
-        {{"show", List()}, List() + ": the list is damaged", whole.substr(0, whole.size() - 5)},
-        {{"sort", List(), "Current Filename"}, List() + ": the list is damaged", fewer},
-        {{"replace", List(), "nothing-matches", "y"},
-         List() + ": the list is damaged",
-         whole + "x"},
-        {{"go", List(), "--yes"}, List() + ": the list is damaged", whole + "x"},
-        {{"export", List(), dir / "x.txt"}, List() + ": the list is damaged", whole + "x"},
+        {{"show", List()}, damaged, whole.substr(0, whole.size() - 5)},
+        {{"sort", List(), "Current Filename"}, damaged, fewer},
+        {{"go", List(), "--yes"}, damaged, whole + "x"},
         {{"show", folder}, folder + ": Is a directory"}};  // not an empty list
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.words.empty() ? "" : c.words[0] + " " + c.words.back());
@@ -86,70 +74,54 @@ TEST_F(ListCommandsTest, ARefusedCommandOrADamagedListLeavesTheListAsItWas) {
         EXPECT_EQ(ReadFileBytes(List()), bytes);
     }
     EXPECT_THAT(Names(dir / "f"), ElementsAre("A large.dat", "b_small.txt", "c middle"));
-    EXPECT_FALSE(PathExists(dir / "x.txt"));
-    // Nothing changed: the list is not written either.
-    struct stat before, after;
-    ASSERT_EQ(stat(List().c_str(), &before), 0);
-    for (const std::vector<std::string>& words :
-         {std::vector<std::string>{"rename", List(), "1", "   "},
-          {"replace", List(), "zzz", "y"}}) {
-        EXPECT_EQ(Run(words).nStatus, 0) << words[0];
-        ASSERT_EQ(stat(List().c_str(), &after), 0);
-        EXPECT_EQ(before.st_ino, after.st_ino) << words[0] << ": the list was written again";
-    }
 }
 
 // Each command that changes the list reaches its operation with its options, on every
 // row: rows are added in order (a file listed once only), taken by number, sorted by a
-// column's title and removed (their files stay); the extensions stay as they were. An
-// order that does not change is not written again.
+// column's title and removed (their files stay); the extensions stay as they were. A
+// command that changes nothing does not write the list again.
 TEST_F(ListCommandsTest, EachCommandTakesItsSettingsFromTheOptions) {
     std::string e = dir.WriteFile("e.txt");
     SCliRun add = Expect(1, {"add", List(), "e.txt", "ghost.txt", "./f/b_small.txt"});
     EXPECT_EQ(add.strErr, "tessel-cli: ghost.txt: No such file or directory\n");
-    ASSERT_EQ(Run({"remove", List(), "4"}).nStatus, 0);
+    Expect(0, {"remove", List(), "4"});
     struct {
         std::vector<std::string> words;
         std::vector<std::string> names;
     } cases[] = {
         {{"rename", "1", "  bSmall"}, {"bSmall.txt", "A large.dat", "c middle"}},
         {{"spaces"}, {"b Small.txt", "A large.dat", "c middle"}},
-        {{"case", "toggle"}, {"B sMALL.txt", "a LARGE.dat", "C MIDDLE"}},
-        {{"case", "sentence"}, {"B small.txt", "A large.dat", "C middle"}},
-        {{"case", "upper"}, {"B SMALL.txt", "A LARGE.dat", "C MIDDLE"}},
-        {{"case", "lower"}, {"b small.txt", "a large.dat", "c middle"}},
         {{"case", "title"}, {"B Small.txt", "A Large.dat", "C Middle"}},
         {{"replace", "M", "n", "--match-case"}, {"B Small.txt", "A Large.dat", "C niddle"}},
         {{"replace", "LARGE", "Big"}, {"B Small.txt", "A Big.dat", "C niddle"}},
-        {{"sort", "Size"}, {"B Small.txt", "C niddle", "A Big.dat"}},
-        {{"sort", "in folder", "--descending"}, {"C niddle", "B Small.txt", "A Big.dat"}},
-        {{"sort", "Current Filename"}, {"A Big.dat", "B Small.txt", "C niddle"}},
-        {{"swap", " "}, {"Big A.dat", "Small B.txt", "niddle C"}},
-        {{"number", "--current"}, {"Big A01.dat", "Small B02.txt", "niddle C03"}},
-        {{"number"}, {"niddle C0301.dat", "niddle C0302.txt", "niddle C0303"}},  // the longest
+        {{"sort", "Size", "--descending"}, {"A Big.dat", "C niddle", "B Small.txt"}},
+        {{"swap", " "}, {"Big A.dat", "niddle C", "Small B.txt"}},
+        {{"number", "--current"}, {"Big A01.dat", "niddle C02", "Small B03.txt"}},
         {{"number", "--name", "T", "--digits", "3", "--increment", "5", "--start", "10"},
-         {"T010.dat", "T015.txt", "T020"}},
-        {{"number", "--name", "Tr", "--before"}, {"01Tr.dat", "02Tr.txt", "03Tr"}},
-        {{"number", "--name", "Tr", "--offset", "1", "--start", "0"},
-         {"T00r.dat", "T01r.txt", "T02r"}},
-        {{"remove", "3", "1"}, {"T01r.txt"}}};
+         {"T010.dat", "T015", "T020.txt"}},
+        {{"remove", "3", "1"}, {"T015"}}};
     for (const auto& c : cases) {
         std::vector<std::string> words{c.words[0], List()};
         words.insert(words.end(), c.words.begin() + 1, c.words.end());
         SCOPED_TRACE(c.words.back());
-        EXPECT_EQ(Run(words).nStatus, 0);
+        Expect(0, words);
         std::string shown = Run({"show", List()}).strOut;
         std::vector<std::string> names = Column(shown, 0), extensions = Column(shown, 2);
         for (size_t row = 0; row < names.size() && row < extensions.size(); ++row)
             names[row] += extensions[row];
         EXPECT_EQ(names, c.names);
     }
-    EXPECT_TRUE(PathExists(large) && PathExists(middle) && PathExists(e));
+    EXPECT_TRUE(PathExists(small) && PathExists(large) && PathExists(e));
     struct stat before, after;
     ASSERT_EQ(stat(List().c_str(), &before), 0);
-    ASSERT_EQ(Run({"sort", List(), "Size"}).nStatus, 0);
-    ASSERT_EQ(stat(List().c_str(), &after), 0);
-    EXPECT_EQ(before.st_ino, after.st_ino) << "the list was written again";
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"rename", List(), "1", "   "},
+          {"replace", List(), "zzz", "y"},
+          {"sort", List(), "Size"}}) {
+        Expect(0, words);
+        ASSERT_EQ(stat(List().c_str(), &after), 0);
+        EXPECT_EQ(before.st_ino, after.st_ino) << words[0] << ": the list was written again";
+    }
 }
 
 }  // namespace

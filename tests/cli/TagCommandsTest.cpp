@@ -31,17 +31,12 @@ TEST_F(TagCommandsTest, TagsPrintsEveryFieldAndTagWritesTheGivenOnes) {
     EXPECT_EQ(run.strOut, "a.mp3\ta.mp3\tOK\nb.mp3\tb.mp3\tOK\n");
     EXPECT_EQ(Run({"tags", a}).strOut, a + "\tSong\tBand\tLive\t2001\tJazz\t\n");
     EXPECT_EQ(ReadFileBytes(b), kAudio + RawBlock("", "", "Live", "2001", "", 8));
-    run = Expect(0, {"tag", a, "--album", "Live"});
-    EXPECT_EQ(run.strOut, "");
+    EXPECT_EQ(Expect(0, {"tag", a, "--album", "Live"}).strOut, "");
     std::string before = ReadFileBytes(a);
     std::string text = dir.WriteFile("m/notes.txt", "x");
-    for (const std::vector<std::string>& words : {std::vector<std::string>{"tag", a, "--year", "0"},
-                                                  {"tag", a, "--year", "10000"},
-                                                  {"tag", a, "--genre", "Polka Dots"},
-                                                  {"tag", text, "--title", "x"}}) {
-        EXPECT_EQ(Run(words).nStatus, 1) << words[3];
-        EXPECT_EQ(ReadFileBytes(a), before);
-    }
+    Expect(1, {"tag", a, "--year", "10000"});
+    Expect(1, {"tag", text, "--title", "x"});
+    EXPECT_EQ(ReadFileBytes(a), before);
     EXPECT_EQ(ReadFileBytes(text), "x");
 }
 

@@ -5,7 +5,6 @@
 #include <signal.h>
 
 #include <cstdlib>
-#include <string>
 
 #include "cli/RunHook.h"
 #include "model/RunObserver.h"
@@ -21,31 +20,27 @@ class CStoppingObserver : public IRunObserver {
 public:
     explicit CStoppingObserver(IRunObserver* inner) : m_pInner(inner) {}
 
-    bool RunStarting(int rows) override {
-        return m_pInner == nullptr || m_pInner->RunStarting(rows);
-    }
+    bool RunStarting(int rows) override { return !m_pInner || m_pInner->RunStarting(rows); }
     bool RenamesAhead(const std::vector<SComingRename>& renames) override {
-        return m_pInner == nullptr || m_pInner->RenamesAhead(renames);
+        return !m_pInner || m_pInner->RenamesAhead(renames);
     }
     bool RenameStarting(int row, const std::string& from, const std::string& to) override {
         if (m_nRecorded == m_nKillAfter)
             raise(SIGKILL);
-        if (m_pInner != nullptr && !m_pInner->RenameStarting(row, from, to))
+        if (m_pInner && !m_pInner->RenameStarting(row, from, to))
             return false;
-        ++m_nRecorded;
-        if (m_nRecorded == m_nKillAtRecord)
+        if (++m_nRecorded == m_nKillAtRecord)
             raise(SIGKILL);
         if (m_nRecorded == m_nStopAtRecord)
             raise(SIGSTOP);
         return true;
     }
     void RenameFailed(int row) override {
-        --m_nRecorded;
-        if (m_pInner != nullptr)
+        if (m_pInner)
             m_pInner->RenameFailed(row);
     }
     void RunFinished() override {
-        if (m_pInner != nullptr)
+        if (m_pInner)
             m_pInner->RunFinished();
     }
 
