@@ -117,17 +117,15 @@ TEST_F(FileAdderTest, WalksFoldersDepthFirstInByteOrderAndTellsWhatGaveNothing) 
 // Enough paths to be probed in parallel parts: the rows still come in the order given,
 // each file once, whichever part probed it.
 TEST_F(FileAdderTest, ManyPathsAddInTheirOrderOnceEach) {
-    std::vector<std::string> files, paths, expected;
-    for (int i = 0; i < 50; ++i)
-        files.push_back(dir.WriteFile("f" + std::to_string(i)));
+    std::vector<std::string> paths, expected;
     std::string folder = dir.MakeFolder("folder");
     for (int i = 0; i < 12000; ++i) {
-        paths.push_back(i % 7 == 3  ? dir / ("missing" + std::to_string(i))
-                        : i == 9000 ? folder
-                                    : files[(i * 37) % files.size()]);
-        if (i % 7 != 3 && i != 9000 &&
-            std::find(expected.begin(), expected.end(), paths.back()) == expected.end())
-            expected.push_back(paths.back());
+        std::string file = dir / ("f" + std::to_string((i * 37) % 50));
+        paths.push_back(i % 7 == 3 ? file + "-missing" : i == 9000 ? folder : file);
+        if (i < 50)
+            dir.WriteFile("f" + std::to_string((i * 37) % 50));
+        if (i % 7 != 3 && i != 9000 && std::count(expected.begin(), expected.end(), file) == 0)
+            expected.push_back(file);
     }
     prompts.m_filesToAdd.push_back(paths);
     EXPECT_EQ(AddCommand(session), static_cast<int>(expected.size()));
@@ -152,10 +150,6 @@ TEST_F(FileAdderTest, RemoveTakesOutSelectedRowsAndAlwaysEmptiesTheHistory) {
     EXPECT_EQ(Column(5), (std::vector<std::string>{a, c}));
     EXPECT_TRUE(session.AllMp3() && session.IsModified() && PathExists(b));
     EXPECT_EQ(observer.m_calls.front(), "end editing");
-    session.List().SetSelected(0, true);
-    session.List().SetSelected(1, true);
-    EXPECT_EQ(Remove(session), 2);
-    EXPECT_EQ(session.List().GetCount(), 0);
 }
 
 }  // namespace
