@@ -110,25 +110,6 @@ TEST_F(JournalTest, TheFolderIsMadePrivateAndAnUnsafeOneRefused) {
     EXPECT_TRUE(Refused(roots));
 }
 
-// A journal that names a file the list never renamed is refused whole: nothing moves.
-TEST_F(JournalTest, AForgedJournalIsRefused) {
-    AddFiles({"a.txt"});
-    RunRecorded({"x"});
-    std::string secret = dir.WriteFile("secret/kept", "secret");
-    SJournalContents forged = Contents();
-    struct stat facts;
-    ASSERT_EQ(stat(secret.c_str(), &facts), 0);
-    forged.renames.push_back(
-        {0, dir / "secret/moved", secret, static_cast<uint64_t>(facts.st_dev), facts.st_ino});
-    std::string error;
-    ASSERT_TRUE(journal.Replace(forged, error)) << error;
-
-    EXPECT_THAT(UndoRecordedRun(session, journal).strRefusal, HasSubstr("never renamed"));
-    EXPECT_EQ(ReadFileBytes(secret), "secret");
-    ExpectMoved("a.txt", "x.txt");
-    EXPECT_EQ(Contents().renames.size(), 2u);
-}
-
 // Records are written ahead of their renames: a rename that then fails leaves a record
 // marked as never made, which undo neither reports nor acts on. A file that took an old
 // name is not the renamed file, and a file gone from its new name cannot be put back:
