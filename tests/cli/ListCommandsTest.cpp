@@ -43,21 +43,20 @@ TEST_F(ListCommandsTest, ARefusedCommandOrADamagedListLeavesTheListAsItWas) {
         std::vector<std::string> words;
         std::string problem;
         std::string bytes = "";  // the list's bytes, when not the sound ones
-    } cases[] = {
-        {{}, ""},
-        {{"frobnicate"}, ""},
-        {{"show", List(), "--bogus"}, ""},
-        {{"sort", List(), "Colour"}, "Colour"},
-        {{"remove", List(), "1", "0"}, "no such row"},
-        {{"remove", List(), "1", "4"}, "no such row"},
-        {{"rename", List(), "4", "x"}, "no such row"},
-        {{"replace", List(), "a", std::string(3000, 'a')}, "4,096 bytes"},
-        {{"number", List(), "--before", "--after"}, "excludes"},
-        {{"show", List(), "--mp3"}, ""},  // MP3 mode takes only lists of MP3 files
-        {{"show", List()}, List() + ": Unrecognized file type", "hello, world"},
-        {{"sort", List(), "Current Filename"}, damaged, fewer},
-        {{"go", List(), "--yes"}, damaged, whole + "x"},
-        {{"show", folder}, folder + ": Is a directory"}};  // not an empty list
+    } cases[] = {{{}, ""},
+                 {{"frobnicate"}, ""},
+                 {{"show", List(), "--bogus"}, ""},
+                 {{"sort", List(), "Colour"}, "Colour"},
+                 {{"remove", List(), "1", "0"}, "no such row"},
+                 {{"remove", List(), "1", "4"}, "no such row"},
+                 {{"rename", List(), "4", "x"}, "no such row"},
+                 {{"replace", List(), "a", std::string(3000, 'a')}, "4,096 bytes"},
+                 {{"number", List(), "--before", "--after"}, "excludes"},
+                 {{"show", List(), "--mp3"}, ""},  // MP3 mode takes only lists of MP3 files
+                 {{"show", List()}, List() + ": Unrecognized file type", "hello, world"},
+                 {{"sort", List(), "Current Filename"}, damaged, fewer},
+                 {{"go", List(), "--yes"}, damaged, whole + "x"},
+                 {{"show", folder}, folder + ": Is a directory"}};  // not an empty list
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.words.empty() ? "" : c.words[0] + " " + c.words.back());
         std::string bytes = c.bytes.empty() ? whole : c.bytes;

@@ -194,8 +194,8 @@ TEST_F(GoRunTest, ALongRunStopsWhenCancelledAndUndoesInSteps) {
     Undo(session);
     EXPECT_EQ(prompts.m_progressRanges.back(), kRows);
     int firstBack = kRows;  // rows from here on name their files' old names again
-    while (firstBack > 0 && session.List().GetEntry(firstBack - 1).m_strPath.Get() ==
-                                dir / names[firstBack - 1])
+    while (firstBack > 0 &&
+           session.List().GetEntry(firstBack - 1).m_strPath.Get() == dir / names[firstBack - 1])
         --firstBack;
     for (int row = 0; row <= kHeldRow; ++row)
         ExpectMoved(names[row], row < firstBack ? renamed(row) : names[row]);
