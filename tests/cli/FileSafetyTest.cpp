@@ -1,28 +1,11 @@
-#include <signal.h>
 #include <sys/stat.h>
 
 #include "cli/CliFixture.h"
 #include "mp3/Mp3Fixture.h"
-#include "support/RawList.h"
 
 namespace {
 
 using FileSafetyTest = CliTest;
-
-// A crafted row whose path leaves the folder its name is in is refused with the list
-// (the ways of crafting one are judged where lists load); a sound row is renamed.
-TEST_F(FileSafetyTest, ARowWhosePathDoesNotEndInItsNameMovesNoFile) {
-    std::string target = dir.WriteFile("target/x", "");
-    std::string victim = dir.WriteFile("music/sub/file.txt", "mine");
-    dir.WriteFile("list.tsl",
-                  RawList({{"../music/sub/file.txt", dir / "target/../music/sub/file.txt"}}));
-    Expect(1, {"go", List(), "--yes"}, "damaged");
-    EXPECT_EQ(ReadFileBytes(victim), "mine");
-    EXPECT_THAT(Names(dir / "target"), ElementsAre("x"));
-    dir.WriteFile("list.tsl", RawList({{"file.txt", victim}}));
-    Expect(0, {"go", List(), "--yes"});
-    EXPECT_THAT(Names(dir / "music/sub"), ElementsAre("moved"));
-}
 
 // Under a file size limit a write past it fails instead of ending the process (the
 // signal stays at its default, as a shell gives it): the run's record of its first rename
