@@ -14,41 +14,31 @@
 #include "model/TesselSession.h"
 #include "support/FakePrompts.h"
 
-SCliRun CliTest::Run(const std::vector<std::string>& args, const std::string& input,
-                     const std::map<std::string, std::string>& environment,
+// Each child writes its output to files named after its process id.
+pid_t CliTest::Start(const std::vector<std::string>& args, const Environment& environment,
                      const std::string& program) {
-    return Finish(Start(args, environment, program, "run", input));
-}
-
-pid_t CliTest::Start(const std::vector<std::string>& args,
-                     const std::map<std::string, std::string>& environment,
-                     const std::string& program, const std::string& name,
-                     const std::string& input) {
-    std::string inPath = state.WriteFile(name + ".stdin", input);
-    std::string outPath = state / (name + ".stdout");
-    std::string errPath = state / (name + ".stderr");
     std::vector<std::string> words{program};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
-    std::string stateHome = state / "xdg";
+    std::string out = state / "", stateHome = state / "xdg";
     pid_t child = fork();
     if (child == 0) {
-        int in = open(inPath.c_str(), O_RDONLY);
-        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 ||
-            dup2(err, 2) < 0 || chdir(dir.Path().c_str()) != 0)
+        out += std::to_string(getpid());
+        int in = open("/dev/null", O_RDONLY);
+        int fds[] = {open((out + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
+                     open((out + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)};
+        rlimit size{m_nFileSizeLimit, m_nFileSizeLimit};
+        signal(SIGXFSZ, SIG_DFL);
+        if (in < 0 || fds[0] < 0 || fds[1] < 0 || dup2(in, 0) < 0 || dup2(fds[0], 1) < 0 ||
+            dup2(fds[1], 2) < 0 || chdir(dir.Path().c_str()) != 0 ||
+            (size.rlim_cur != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &size) != 0))
             _exit(127);
         setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
         for (const auto& [name, value] : environment)
             setenv(name.c_str(), value.c_str(), 1);
-        signal(SIGXFSZ, SIG_DFL);
-        rlimit size{m_nFileSizeLimit, m_nFileSizeLimit};
-        if (m_nFileSizeLimit != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &size) != 0)
-            _exit(127);
         alarm(m_nTimeLimit);
         execv(argv[0], argv.data());
         _exit(127);
@@ -56,7 +46,7 @@ pid_t CliTest::Start(const std::vector<std::string>& args,
     return child;
 }
 
-SCliRun CliTest::Finish(pid_t child, const std::string& name) {
+SCliRun CliTest::Finish(pid_t child) {
     SCliRun run;
     int status = 0;
     if (child > 0 && waitpid(child, &status, 0) == child) {
@@ -65,14 +55,9 @@ SCliRun CliTest::Finish(pid_t child, const std::string& name) {
         else if (WIFSIGNALED(status))
             run.nSignal = WTERMSIG(status);
     }
-    run.strOut = ReadFileBytes(state / (name + ".stdout"));
-    run.strErr = ReadFileBytes(state / (name + ".stderr"));
+    run.strOut = ReadFileBytes(state / (std::to_string(child) + ".out"));
+    run.strErr = ReadFileBytes(state / (std::to_string(child) + ".err"));
     return run;
-}
-
-bool CliTest::WaitUntilStopped(pid_t child) {
-    int status = 0;
-    return waitpid(child, &status, WUNTRACED) == child && WIFSTOPPED(status);
 }
 
 void CliTest::WriteList(const std::vector<std::string>& paths,
@@ -80,10 +65,9 @@ void CliTest::WriteList(const std::vector<std::string>& paths,
     CFakePrompts prompts;
     CMemoryProfile profile;
     CTesselSession session(prompts, profile);
-    for (const std::string& path : paths) {
-        CHitDoc entry(path);
-        ASSERT_TRUE(entry.Exists()) << path;
-        size_t row = static_cast<size_t>(session.List().GetCount());
+    for (size_t row = 0; row < paths.size(); ++row) {
+        CHitDoc entry(paths[row]);
+        ASSERT_TRUE(entry.Exists()) << paths[row];
         if (row < newNames.size())
             entry.m_strNewName.Set(newNames[row]);
         session.AddEntry(entry);
@@ -102,12 +86,10 @@ std::vector<std::string> CliTest::Lines(const std::string& text) {
 
 std::vector<std::string> CliTest::Column(const std::string& text, size_t column) {
     std::vector<std::string> cells;
-    for (const std::string& line : Lines(text)) {
-        std::istringstream in(line);
-        std::string cell;
-        for (size_t i = 0; i <= column && std::getline(in, cell, '\t'); ++i) {
-        }
-        cells.push_back(cell);
+    for (std::string line : Lines(text)) {
+        for (size_t i = 0; i < column; ++i)
+            line.erase(0, line.find('\t') + 1);
+        cells.push_back(line.substr(0, line.find('\t')));
     }
     return cells;
 }

@@ -23,21 +23,28 @@ struct SCliRun {
     std::string strErr;
 };
 
-// Runs the built binary on a temporary folder, with its own state folder for the undo
+using Environment = std::map<std::string, std::string>;
+
+// Runs the built binary in a temporary folder, with its own state folder for the undo
 // journal, so that no test touches the user's files.
 class CliTest : public ::testing::Test {
 protected:
-    SCliRun Run(const std::vector<std::string>& args, const std::string& input = "",
-                const std::map<std::string, std::string>& environment = {},
+    SCliRun Run(const std::vector<std::string>& args, const Environment& environment = {},
+                const std::string& program = TESSEL_CLI) {
+        return Finish(Start(args, environment, program));
+    }
+    // The same in two steps, for runs that overlap.
+    pid_t Start(const std::vector<std::string>& args, const Environment& environment = {},
                 const std::string& program = TESSEL_CLI);
-    // The same in two steps, for runs that overlap: each run's output goes to files of its
-    // own name. WaitUntilStopped waits for a child that stops itself (false if it ended).
-    pid_t Start(const std::vector<std::string>& args,
-                const std::map<std::string, std::string>& environment = {},
-                const std::string& program = TESSEL_CLI, const std::string& name = "run",
-                const std::string& input = "");
-    SCliRun Finish(pid_t child, const std::string& name = "run");
-    static bool WaitUntilStopped(pid_t child);
+    SCliRun Finish(pid_t child);
+    // Runs a command that must end with the given status and tell the given text on stderr.
+    SCliRun Expect(int status, const std::vector<std::string>& args, const std::string& error = "",
+                   const Environment& environment = {}) {
+        SCliRun run = Run(args, environment);
+        EXPECT_EQ(run.nStatus, status) << args.at(0) << ": " << run.strErr;
+        EXPECT_THAT(run.strErr, HasSubstr(error)) << args.at(0);
+        return run;
+    }
 
     // The list file most tests work on (absent until a command writes it).
     std::string List() const { return dir / "list.tsl"; }
@@ -45,7 +52,6 @@ protected:
     // with the given new names (none: each keeps its current name).
     void WriteList(const std::vector<std::string>& paths,
                    const std::vector<std::string>& newNames = {}, const std::string& list = "");
-    // The lines of a text, without their line breaks.
     static std::vector<std::string> Lines(const std::string& text);
     // One column of every line of a tab-separated text.
     static std::vector<std::string> Column(const std::string& text, size_t column);
@@ -54,9 +60,8 @@ protected:
 
     CTempDir dir;
     CTempDir state;
-    // Limits of the next runs: the largest file they may write (their file size signal
-    // back at its default, as a shell gives it) and the seconds before they are stopped
-    // by SIGALRM (0: no limit).
+    // Limits of the next runs: the largest file they may write (with the file size signal
+    // at its default, as a shell gives it) and the seconds before SIGALRM (0: none).
     rlim_t m_nFileSizeLimit = RLIM_INFINITY;
     unsigned m_nTimeLimit = 0;
 };

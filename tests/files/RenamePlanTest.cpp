@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 
 #include "GoSupport.h"
-#include "files/RenamePlanner.h"
 #include "model/ResultsList.h"
 #include "support/OtherUser.h"
 
@@ -72,11 +71,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 // As another user: a folder that cannot be listed hides its files; a folder or a file
 // that cannot be written is read-only, and the preview cannot be confirmed. A missing file
-// is not found, and its name blocks no other row.
-TEST_F(RenamePlanTest, RightsOfFoldersAndFilesGiveTheirVerdicts) {
+// is not found, and its name blocks no other row. A list file may name one file twice:
+// only the first row naming it may rename it, every later one is blocked.
+TEST_F(RenamePlanTest, RightsOfFoldersAndFilesAndRowsOfOneFileGiveTheirVerdicts) {
     chmod(dir.Path().c_str(), 0755);
     AddFiles({"hidden/a.txt", "locked/b.txt", "open/c.txt", "open/d.txt", "open/e.txt"});
-    Rename({"new0", "new1", "new2", "e", "new4"});
+    for (int copy = 0; copy < 2; ++copy)
+        session.AddEntry(CHitDoc(dir / "open/d.txt"));
+    Rename({"new0", "new1", "new2", "e", "new4", "new5", "new6"});
     std::remove((dir / "open/e.txt").c_str());
     for (auto [path, mode] : {std::pair<const char*, mode_t>{"hidden", 0333},
                               {"locked/b.txt", 0666},
@@ -88,29 +90,12 @@ TEST_F(RenamePlanTest, RightsOfFoldersAndFilesGiveTheirVerdicts) {
     COtherUser user;
     ASSERT_TRUE(user.Active());
     EXPECT_EQ(Go(session), EGoOutcome::Refused);
-    EXPECT_EQ(PreviewCodes(), (std::vector<int>{kResultNotFound, 3, 3, 0, kResultNotFound}));
+    EXPECT_EQ(PreviewCodes(), (std::vector<int>{kResultNotFound, 3, 3, 0, kResultNotFound, 1, 1}));
     // The preview also tells each entry whether its file is there now.
     EXPECT_TRUE(session.List().GetEntry(3).Exists());
     EXPECT_FALSE(session.List().GetEntry(4).Exists());
     EXPECT_FALSE(prompts.m_results.front().bCanConfirm);
     ExpectMoved("open/d.txt", "open/d.txt");
-}
-
-// A list file may name one file twice: only the first row naming it may rename it; every
-// later one is blocked, its name being taken by that row.
-TEST_F(RenamePlanTest, AFileNamedByTwoRowsIsRenamedOnlyByTheFirst) {
-    AddFiles({"d/a.txt", "d/b.txt"});
-    for (int copy = 0; copy < 2; ++copy)
-        session.AddEntry(CHitDoc(dir / "d/a.txt"));
-    Rename({"x", "y", "z", "w"});
-    EXPECT_EQ(Go(session), EGoOutcome::Refused);
-    EXPECT_EQ(PreviewCodes(), (std::vector<int>{0, 0, 1, 1}));
-    ExpectMoved("d/a.txt", "d/a.txt");
-
-    std::string a = dir.WriteFile("a");
-    std::vector<std::string> oldPaths = {a, a, a};
-    CRenamePlanner().PlanRenames({dir / "x", dir / "x", dir / "x"}, oldPaths);
-    EXPECT_EQ(oldPaths, (std::vector<std::string>{a, "", ""}));
 }
 
 }  // namespace

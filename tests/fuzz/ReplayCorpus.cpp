@@ -1,37 +1,32 @@
 // Runs a fuzz target over the files of its seed corpus, for builds without libFuzzer:
-// each argument is a file or a folder of files. A target that finds a fault aborts; an
-// argument that holds no file fails the run, so an emptied corpus cannot pass unnoticed.
+// each argument is a folder of files. A target that finds a fault aborts; a folder that
+// holds no file fails the run, so an emptied corpus cannot pass unnoticed.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 int main(int argc, char** argv) {
-    namespace fs = std::filesystem;
     for (int arg = 1; arg < argc; ++arg) {
-        std::vector<fs::path> files;
-        if (fs::is_directory(argv[arg])) {
-            for (const fs::directory_entry& entry : fs::directory_iterator(argv[arg]))
-                if (entry.is_regular_file())
-                    files.push_back(entry.path());
-        } else if (fs::is_regular_file(argv[arg])) {
-            files.push_back(argv[arg]);
+        size_t inputs = 0;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(argv[arg], error)) {
+            if (!entry.is_regular_file())
+                continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::string bytes(std::istreambuf_iterator<char>(in), {});
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+            ++inputs;
         }
-        if (files.empty()) {
+        if (inputs == 0) {
             std::fprintf(stderr, "%s: no input files\n", argv[arg]);
             return 1;
         }
-        for (const fs::path& file : files) {
-            std::ifstream in(file, std::ios::binary);
-            std::string bytes(std::istreambuf_iterator<char>(in), {});
-            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-        }
-        std::printf("%s: %zu inputs\n", argv[arg], files.size());
+        std::printf("%s: %zu inputs\n", argv[arg], inputs);
     }
     return 0;
 }

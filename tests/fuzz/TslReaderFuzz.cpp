@@ -26,9 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFakePrompts prompts;
     CMemoryProfile profile;
     CTesselSession session(prompts, profile);
-    CTesselDoc doc(session);
     std::string bytes(reinterpret_cast<const char*>(data), size);
-    if (!doc.OpenFromBytes(bytes, "fuzz.tsl")) {
+    if (!CTesselDoc(session).OpenFromBytes(bytes, "fuzz.tsl")) {
         Require(prompts.m_messages.size() == 1);  // every failed open says why, once
         return 0;
     }
@@ -40,8 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // save may differ from the input; from then on the list must be stable.
     std::string saved = SerializeList(session);
     CTesselSession again(prompts, profile);
-    CTesselDoc reopened(again);
-    Require(reopened.OpenFromBytes(saved, "saved.tsl"));
+    Require(CTesselDoc(again).OpenFromBytes(saved, "saved.tsl"));
     Require(again.List().GetCount() == list.GetCount());
     Require(SerializeList(again) == saved);
 

@@ -1,55 +1,45 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/EntryProber.h"
 #include "platform/FileRename.h"
+#include "platform/FolderCache.h"
 #include "platform/PathFacts.h"
+#include "platform/WriteAccess.h"
 #include "support/OtherUser.h"
 #include "support/ReadOnlyFile.h"
 #include "support/TempDir.h"
 
 namespace {
 
-// Each name goes to the file system byte for byte and back, folders too; a taken name
-// (even an empty folder, which a plain rename of a folder replaces), the file itself, a
-// name cut at a NUL byte and a name too long all fail and touch nothing.
-TEST(RenameFileTest, MovesByteForByteButNeverReplacesAnExistingNameNorPassesABadOne) {
+// A taken name (even an empty folder, which a plain rename of a folder replaces), the file
+// itself, a name cut at a NUL byte and a name too long all fail and touch nothing. The
+// fallback by link and unlink keeps the same rule, and takes no folder (that it moves a
+// file is shown where renames race).
+TEST(RenameFileTest, NeverReplacesAnExistingNameNorPassesABadOne) {
     CTempDir dir;
     std::string from = dir.WriteFile("a.txt", "alpha");
-    for (const std::string& name : {std::string(255, 'n'), std::string("caf\351 \377\376.mp3"),
-                                    std::string("two\nlines.txt"), std::string("-rf")}) {
-        ASSERT_TRUE(RenameFile(from, dir / name)) << name;
-        EXPECT_EQ(ReadFileBytes(dir / name), "alpha");
-        ASSERT_TRUE(RenameFile(dir / name, from)) << name;
-        EXPECT_FALSE(PathExists(dir / name));
-    }
     std::string taken = dir.WriteFile("b.txt", "beta");
-    std::string folder = dir.WriteFile("f/inside.txt", "in");
-    std::string empty = dir.MakeFolder("g");
+    dir.WriteFile("f/inside.txt", "in");
     std::pair<std::string, std::string> refused[] = {
         {from, taken},
-        {dir / "f", empty},
+        {dir / "f", dir.MakeFolder("g")},
         {from, from},
         {from, dir / std::string("b\0.txt", 6)},
         {from + std::string(1, '\0') + "x", dir / "c.txt"},
         {from, dir / std::string(256, 'n')}};
     for (const auto& [source, target] : refused)
         EXPECT_FALSE(RenameFile(source, target)) << target;
-    EXPECT_EQ(ReadFileBytes(from), "alpha");
-    EXPECT_EQ(ReadFileBytes(taken), "beta");
-    EXPECT_FALSE(PathExists(dir / "b"));
-    EXPECT_FALSE(PathExists(dir / "c.txt"));
+    EXPECT_FALSE(PathExists(dir / "b") || PathExists(dir / "c.txt"));
     EXPECT_TRUE(RenameFile(dir / "f", dir / "h"));
     EXPECT_EQ(ReadFileBytes(dir / "h/inside.txt"), "in");
 
-    // The fallback by link and unlink keeps the same rule, and takes no folder.
-    EXPECT_FALSE(RenameByLink(from, taken));
-    EXPECT_FALSE(RenameByLink(dir / "h", dir / "i"));
-    EXPECT_TRUE(RenameByLink(from, dir / "c.txt"));
+    EXPECT_FALSE(RenameByLink(from, taken) || RenameByLink(dir / "h", dir / "i"));
     EXPECT_EQ(ReadFileBytes(taken), "beta");
-    EXPECT_EQ(ReadFileBytes(dir / "c.txt"), "alpha");
-    EXPECT_FALSE(PathExists(from));
-    EXPECT_TRUE(PathExists(dir / "h"));
+    EXPECT_EQ(ReadFileBytes(from), "alpha");
+    EXPECT_TRUE(PathExists(dir / "h") && !PathExists(dir / "i"));
 }
 
 bool MayRename(const std::string& path) {
@@ -58,23 +48,19 @@ bool MayRename(const std::string& path) {
     return MayRenameEntry(facts, QueryFolderRights(path.substr(0, path.find_last_of('/') + 1)));
 }
 
-// A sticky folder lets only owners rename (root may rename anything), and a file that
-// refuses writes may not be renamed, even by root, who passes permission bits but not the
-// immutable attribute.
+// A file that refuses writes may not be renamed, even by root, who passes permission bits
+// but not the immutable attribute; a sticky folder lets only owners rename.
 TEST(RenameRightsTest, StickyFoldersAndFilesThatRefuseWritesForbidRenaming) {
     CTempDir dir;
     chmod(dir.Path().c_str(), 0755);  // lets an unprivileged user reach the contents
     std::string file = dir.WriteFile("frozen.txt");
-    EXPECT_TRUE(MayRename(file));
     {
         CReadOnlyFile frozen;
-        if (frozen.Protect(file)) {
-            EXPECT_FALSE(MayRename(file));
-        }
+        EXPECT_EQ(MayRename(file), !frozen.Protect(file));
     }
+    EXPECT_TRUE(MayRename(file));
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root to own files as two users";
-    EXPECT_TRUE(MayRename(file));
     std::string shared = dir.MakeFolder("shared");
     chmod(shared.c_str(), 01777);
     std::string rootsFile = dir.WriteFile("shared/root.txt");
@@ -82,9 +68,65 @@ TEST(RenameRightsTest, StickyFoldersAndFilesThatRefuseWritesForbidRenaming) {
     EXPECT_TRUE(MayRename(rootsFile));
     COtherUser user;
     ASSERT_TRUE(user.Switched());
-    std::string ownFile = dir.WriteFile("shared/own.txt");
     EXPECT_FALSE(MayRename(rootsFile));
-    EXPECT_TRUE(MayRename(ownFile));
+    EXPECT_TRUE(MayRename(dir.WriteFile("shared/own.txt")));
+}
+
+// Paths without a folder that opens are reached whole, and write access asked through the
+// cache gets the answers of whole paths. With a zero byte the system would stop there and
+// answer for another file.
+TEST(FolderCacheTest, PathsWithoutAnOpenableFolderAreReachedWholeAndAnswerAsWholePaths) {
+    CTempDir dir;
+    std::string file = dir.WriteFile("file.mp3", "x");
+    CFolderCache folders;
+    for (const std::string& path :
+         {std::string("relative.mp3"), dir.Path() + "/", dir / "missing/x.mp3", file + "/x.mp3"}) {
+        CFolderCache::SPlace place = folders.Locate(path);
+        EXPECT_EQ(place.nFolder, AT_FDCWD) << path;
+        EXPECT_EQ(place.pszName, path.c_str()) << path;
+    }
+    const std::string etc = "/etc";
+    EXPECT_NE(folders.Locate(etc).nFolder, AT_FDCWD);
+    EXPECT_STREQ(folders.Locate(etc).pszName, "etc");
+
+    std::string locked = dir.WriteFile("r.mp3", "r");
+    CReadOnlyFile readOnly;
+    bool isProtected = readOnly.Protect(locked);
+    for (CFolderCache* cache : {static_cast<CFolderCache*>(nullptr), &folders}) {
+        EXPECT_EQ(QueryWriteAccess(file, cache), EWriteAccess::Writable);
+        EXPECT_EQ(QueryWriteAccess(locked, cache),
+                  isProtected ? EWriteAccess::ReadOnly : EWriteAccess::Writable);
+        for (const std::string& path :
+             {dir / "none/x.mp3", file + "/x", file + std::string(1, '\0') + "x"})
+            EXPECT_EQ(QueryWriteAccess(path, cache), EWriteAccess::NotFound) << path;
+    }
+}
+
+// The prober keeps the last folder open; it must answer like a fresh probe whatever the
+// order of folders, for paths that are not plain too.
+TEST(EntryProberTest, AnswersLikeAFreshProbeWhateverTheOrderOfFolders) {
+    CTempDir dir;
+    std::string a = dir.WriteFile("a/song.mp3", "12345");
+    std::string b = dir.WriteFile("b/song.mp3");
+    dir.MakeFolder("a/sub");
+    ASSERT_EQ(symlink((dir / "b").c_str(), (dir / "link").c_str()), 0);
+    std::pair<std::string, std::string> cases[] = {
+        {a, dir / "a/"},
+        {b, dir / "b/"},
+        {dir / "link/song.mp3", dir / "link/"},
+        {dir / "a/sub/../song.mp3", dir / "a/"},
+        {dir / "a/song.mp3/", dir / "a/"},  // spelled as a folder, resolved as the file
+        {std::string(a).append(1, '\0'), ""},
+        {dir / "gone/song.mp3", ""}};
+    CEntryProber prober;
+    for (const auto& [path, folder] : cases) {
+        SPathFacts facts, fresh;
+        const std::string* found = prober.Probe(path, facts);
+        EXPECT_EQ(found ? *found : "", folder) << path;
+        EXPECT_EQ(facts.bExists, !QueryEntryFolder(path, fresh).empty()) << path;
+    }
+    SPathFacts facts;
+    EXPECT_EQ(prober.Probe(a, facts) ? facts.nSize : 0u, 5u);
 }
 
 }  // namespace

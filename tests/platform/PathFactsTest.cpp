@@ -1,79 +1,90 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
+#include <sstream>
+#include <stdexcept>
 
+#include "platform/NameRules.h"
+#include "platform/ParallelParts.h"
 #include "platform/PathFacts.h"
 #include "support/TempDir.h"
 
 namespace {
 
-TEST(AbsolutePathTest, SpellingsOfOnePathBecomeOne) {
+// Spellings of one path become one. Relative paths start at the current folder; ".."
+// after a symbolic link to a folder leads where the kernel goes, the parent of the link's
+// target, while after a real folder the rest is spelled as given, so both spellings of one
+// file through a linked folder give the same path.
+TEST(AbsolutePathTest, SpellingsOfOnePathBecomeOneAndDotDotAfterLinksGoesWhereTheKernelGoes) {
+    CTempDir dir;
+    dir.MakeFolder("real/inner/sub");
+    ASSERT_EQ(symlink((dir / "real/inner").c_str(), (dir / "link").c_str()), 0);
+    std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
     struct {
         const char* given;
         const char* absolute;
     } cases[] = {
-        {"/", "/"},     {"//", "/"},  {"/a/b", "/a/b"},  {"/a//b/", "/a/b"}, {"/a/./b/.", "/a/b"},
-        {"/./a", "/a"}, {"/..", "/"}, {"/../a/..", "/"}, {"/a/b/..", "/a"},  {"/a/b/../../c", "/c"},
+        {"//", "/"},       {"/a//b/", "/a/b"},     {"/a/./b/.", "/a/b"},
+        {"/../a/..", "/"}, {"/a/b/../../c", "/c"}, {"", ""},
     };
     for (auto c : cases)
         EXPECT_EQ(AbsolutePath(c.given), c.absolute) << c.given;
-    EXPECT_EQ(AbsolutePath(""), "");
-}
-
-// Relative paths start at the current folder. ".." after a symbolic link to a folder leads
-// where the kernel goes: the parent of the link's target. After a real folder the spelling
-// of the rest stays as given, so both spellings of one file through a linked folder give
-// the same path.
-TEST(AbsolutePathTest, RelativePathsAndDotDotAfterLinksGoWhereTheKernelGoes) {
-    CTempDir dir;
-    dir.MakeFolder("real/inner/sub");
-    dir.WriteFile("real/f.txt");
-    dir.WriteFile("real/inner/g.txt");
-    ASSERT_EQ(symlink((dir / "real/inner").c_str(), (dir / "link").c_str()), 0);
-    std::filesystem::path saved = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path());
     EXPECT_EQ(AbsolutePath("x.txt"), dir / "x.txt");
+    EXPECT_EQ(AbsolutePath("."), dir.Path());
     EXPECT_EQ(AbsolutePath("./real/../x.txt"), dir / "x.txt");
     EXPECT_EQ(AbsolutePath("link/../f.txt"), dir / "real/f.txt");
-    EXPECT_EQ(AbsolutePath("."), dir.Path());
-
     EXPECT_EQ(AbsolutePath(dir / "link/../f.txt"), dir / "real/f.txt");
     EXPECT_EQ(AbsolutePath(dir / "link/sub/../g.txt"), dir / "link/g.txt");
-    EXPECT_EQ(AbsolutePath(dir / "link/g.txt"), dir / "link/g.txt");
-    SPathFacts facts;
-    ASSERT_TRUE(QueryPath(dir / "link/../f.txt", facts));
-    EXPECT_EQ(facts.strName, "f.txt");
-    EXPECT_EQ(facts.strPath, dir / "real/f.txt");
-    EXPECT_EQ(std::filesystem::current_path(), dir.Path());  // a query never moves it
     std::filesystem::current_path(saved);
 }
 
-// The facts are the entry's own (a link's, not its target's); read-only means not
-// writable by this user, whom the superuser's rights make pass the permission bits.
-TEST(QueryPathTest, FactsComeFromTheEntryItself) {
-    CTempDir dir;
-    std::string file = dir.WriteFile("data.bin", std::string(1234, 'x'));
-    SPathFacts facts;
-    ASSERT_TRUE(QueryPath(file, facts));
-    EXPECT_FALSE(facts.bIsFolder);
-    EXPECT_EQ(facts.nSize, 1234u);
-    EXPECT_EQ(facts.strName, "data.bin");
-    EXPECT_GT(facts.timeModified, 1600000000);
-    EXPECT_FALSE(IsReadOnlyEntry(facts));
-    ASSERT_EQ(chmod(file.c_str(), 0444), 0);
-    ASSERT_TRUE(QueryPath(file, facts));
-    EXPECT_EQ(IsReadOnlyEntry(facts), geteuid() != 0);
-    EXPECT_FALSE(IsReadOnlyEntry(SPathFacts()));
+// FUSE file systems are told apart by the mount table alone. Optional fields come and go
+// between a mount's options and the separator; a mount point may hold an escaped space.
+TEST(NameRulesTest, FindsTheFileSystemsThatKeepWindowsNamesInTheMountTable) {
+    const std::string table =
+        "21 26 0:20 / /proc rw,relatime - proc proc rw\n"
+        "30 26 8:17 / /media/usb\\040stick rw,nosuid shared:5 master:1 - vfat /dev/sdb1 rw\n"
+        "31 26 0:52 / /media/win rw,relatime shared:9 - fuse.ntfs-3g /dev/sdc1 rw,user_id=0\n"
+        "32 26 8:1 / / rw - fuseblk /dev/sda1 rw\n"
+        "40 26 0:60 / /x rw\n";  // broken: no separator
+    // A device the table does not hold, or holds only broken, refuses nothing; 0:5 is no
+    // prefix match of 0:52. Other FUSE types and names that merely start alike refuse nothing.
+    struct {
+        unsigned major, minor;
+        const char* type;
+    } devices[] = {{8, 17, "vfat"},   {0, 52, "fuse.ntfs-3g"},
+                   {8, 1, "fuseblk"}, {8, 2, ""},
+                   {0, 5, ""},        {0, 60, ""}};
+    for (const auto& device : devices) {
+        std::istringstream in(table);
+        EXPECT_EQ(MountTypeOf(in, device.major, device.minor), device.type);
+        EXPECT_EQ(MountRefusesReservedChars(device.type), *device.type != '\0') << device.type;
+    }
+    EXPECT_FALSE(MountRefusesReservedChars("fuse.sshfs") || MountRefusesReservedChars("vfatx"));
+}
 
-    ASSERT_EQ(symlink(file.c_str(), (dir / "to-data").c_str()), 0);
-    ASSERT_TRUE(QueryPath(dir / "to-data", facts));
-    EXPECT_EQ(facts.strName, "to-data");
-    EXPECT_NE(facts.nSize, 1234u);
-    EXPECT_FALSE(QueryPath(dir / "nothing", facts));
-    EXPECT_FALSE(facts.bExists);
-    EXPECT_TRUE(facts.strPath.empty());
+// Every item is worked once, in parts of their own. A part that throws must not end the
+// process: the others finish, and the caller gets the exception.
+TEST(ParallelPartsTest, EveryItemIsWorkedOnceAndAThrowingPartReachesTheCaller) {
+    for (size_t count : {0u, 1u, 700u, 1024u, 5001u}) {
+        std::vector<std::atomic<int>> seen(count);
+        auto work = [&](size_t part, size_t first, size_t last) {
+            EXPECT_LT(part, kMostParts);
+            for (size_t i = first; i < last; ++i)
+                ++seen[i];
+            if (first <= 3000 && 3000 < last)
+                throw std::runtime_error("part failed");
+        };
+        if (count > 3000)
+            EXPECT_THROW(ForEachPart(count, work), std::runtime_error);
+        else
+            ForEachPart(count, work);
+        for (size_t i = 0; i < count; ++i)
+            ASSERT_EQ(seen[i], 1) << "item " << i << " of " << count;
+    }
 }
 
 }  // namespace

@@ -8,21 +8,15 @@
 #include "model/TesselDoc.h"
 #include "support/SessionFixture.h"
 
-namespace {
-
 // Every call that sets the mask, counted: the mask is shared by every thread of the
 // process, so while it is changed, files that another thread creates get the wrong
 // permissions.
-std::atomic<int> g_nMaskChanges{0};
-
-}  // namespace
+static std::atomic<int> g_nMaskChanges{0};
 
 extern "C" mode_t umask(mode_t mask) noexcept {
     ++g_nMaskChanges;
     return static_cast<mode_t>(syscall(SYS_umask, mask));
 }
-
-namespace {
 
 using NewListModeTest = SessionTest;
 
@@ -31,12 +25,9 @@ TEST_F(NewListModeTest, ANewListGetsWhatTheMaskAllowsWithoutTheMaskBeingChanged)
     g_nMaskChanges = 0;
     AddRow("a.txt");
     EXPECT_TRUE(CTesselDoc(session).OnSaveDocument(dir / "new.tsl"));
-    int changes = g_nMaskChanges;
+    EXPECT_EQ(g_nMaskChanges, 0);
     umask(old);
     struct stat st {};
     EXPECT_EQ(stat((dir / "new.tsl").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(changes, 0);
 }
-
-}  // namespace

@@ -1,8 +1,7 @@
 #include "support/FakePrompts.h"
 
-EAnswer CFakePrompts::Message(EMessageId id, const std::string& text, EIcon, EButtons buttons) {
+EAnswer CFakePrompts::Message(EMessageId, const std::string& text, EIcon, EButtons buttons) {
     m_messages.push_back(text);
-    m_messageIds.push_back(id);
     EAnswer answer = buttons == EButtons::Ok      ? EAnswer::Ok
                      : buttons == EButtons::YesNo ? EAnswer::No
                                                   : EAnswer::Cancel;
@@ -13,13 +12,13 @@ EAnswer CFakePrompts::Message(EMessageId id, const std::string& text, EIcon, EBu
 bool CFakePrompts::ShowResults(const CResultsList& results) {
     if (!results.m_bResultsMode && m_onPreview)
         m_onPreview();
-    SShownResults shown{results.m_strTitle, results.m_bResultsMode, results.CanConfirm(), {}};
+    SShownResults& shown = m_results.emplace_back(
+        SShownResults{results.m_strTitle, results.m_bResultsMode, results.CanConfirm(), {}});
     for (size_t i = 0; i < results.m_records.GetCount(); ++i) {
         const CHitDoc& record = results.m_records.At(i);
         shown.rows.push_back({record.m_strName.Get(), record.GetNewFileName(), record.m_nTag,
                               results.SystemError(i)});
     }
-    m_results.push_back(shown);
     bool answer = true;
     TakeNext(m_resultsAnswers, answer);
     return answer && results.CanConfirm();

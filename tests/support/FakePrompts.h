@@ -29,12 +29,10 @@ class CFakePrompts : public IPrompts {
 public:
     EAnswer Message(EMessageId id, const std::string& text, EIcon icon, EButtons buttons) override;
     bool ShowResults(const CResultsList& results) override;
-    bool ChooseFilesToAdd(std::vector<std::string>& paths) override {
-        return TakeNext(m_filesToAdd, paths);
+    bool ChooseFilesToAdd(std::vector<std::string>& p) override {
+        return TakeNext(m_filesToAdd, p);
     }
-    bool ChooseExtension(SExtensionChoice& choice) override {
-        return TakeNext(m_extensionChoices, choice);
-    }
+    bool ChooseExtension(SExtensionChoice& c) override { return TakeNext(m_extensionChoices, c); }
     bool AskSwapMiddle(std::string& middle) override {
         m_swapMiddlesOffered.push_back(middle);
         return TakeNext(m_swapMiddles, middle);
@@ -53,7 +51,7 @@ public:
     }
     void BeginProgress(int range) override { m_progressRanges.push_back(range); }
     void SetProgress(int position) override { m_progressPositions.push_back(position); }
-    void ShowProgress(bool visible) override { m_progressVisibility.push_back(visible); }
+    void ShowProgress(bool) override {}
     void EndProgress() override { ++m_nProgressEnds; }
     bool CancelRequested() override { return m_cancelRequested && m_cancelRequested(); }
 
@@ -73,7 +71,6 @@ public:
 
     // What was shown.
     std::vector<std::string> m_messages;
-    std::vector<EMessageId> m_messageIds;
     std::vector<SShownResults> m_results;
     std::vector<EOptionsPage> m_optionsPages;
     std::vector<std::string> m_swapMiddlesOffered;
@@ -81,7 +78,6 @@ public:
     std::vector<SWizardInput> m_wizardInputs;
     std::vector<int> m_progressRanges;
     std::vector<int> m_progressPositions;
-    std::vector<bool> m_progressVisibility;
     int m_nProgressEnds = 0;
 
 private:

@@ -1,60 +1,45 @@
-// The test build's run hook: stops the process at a chosen rename of a go or an undo, as
-// an outside signal would. TESSEL_CLI_TEST_KILL_AFTER=N kills it once N renames are on
-// record; TESSEL_CLI_TEST_KILL_AT_RECORD=N once the Nth is recorded but not yet made;
-// TESSEL_CLI_TEST_STOP_AT_RECORD=N stops it there (SIGSTOP) until it is continued.
+// The test build's run hook: TESSEL_CLI_TEST_HALT="<signal> <n>" raises the signal
+// (SIGKILL, or SIGSTOP to hold the run until it is continued) when n renames of a go or
+// an undo are on record and the next is about to be recorded, as an outside signal would.
 #include <signal.h>
 
+#include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "cli/RunHook.h"
 #include "model/RunObserver.h"
 
 namespace {
 
-long FromEnvironment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::strtol(value, nullptr, 10) : -1;
-}
-
 class CStoppingObserver : public IRunObserver {
 public:
-    explicit CStoppingObserver(IRunObserver* inner) : m_pInner(inner) {}
-
-    bool RunStarting(int rows) override {
-        return m_pInner == nullptr || m_pInner->RunStarting(rows);
+    explicit CStoppingObserver(IRunObserver* inner) : m_pInner(inner) {
+        if (const char* halt = std::getenv("TESSEL_CLI_TEST_HALT"))
+            std::sscanf(halt, "%d %ld", &m_nSignal, &m_nAfter);
     }
+
+    bool RunStarting(int rows) override { return !m_pInner || m_pInner->RunStarting(rows); }
     bool RenamesAhead(const std::vector<SComingRename>& renames) override {
-        return m_pInner == nullptr || m_pInner->RenamesAhead(renames);
+        return !m_pInner || m_pInner->RenamesAhead(renames);
     }
     bool RenameStarting(int row, const std::string& from, const std::string& to) override {
-        if (m_nRecorded == m_nKillAfter)
-            raise(SIGKILL);
-        if (m_pInner != nullptr && !m_pInner->RenameStarting(row, from, to))
-            return false;
-        ++m_nRecorded;
-        if (m_nRecorded == m_nKillAtRecord)
-            raise(SIGKILL);
-        if (m_nRecorded == m_nStopAtRecord)
-            raise(SIGSTOP);
-        return true;
+        if (m_nSignal != 0 && m_nRecorded++ == m_nAfter)
+            raise(m_nSignal);
+        return !m_pInner || m_pInner->RenameStarting(row, from, to);
     }
     void RenameFailed(int row) override {
-        --m_nRecorded;
-        if (m_pInner != nullptr)
+        if (m_pInner)
             m_pInner->RenameFailed(row);
     }
     void RunFinished() override {
-        if (m_pInner != nullptr)
+        if (m_pInner)
             m_pInner->RunFinished();
     }
 
 private:
     IRunObserver* m_pInner;
-    long m_nRecorded = 0;
-    long m_nKillAfter = FromEnvironment("TESSEL_CLI_TEST_KILL_AFTER");
-    long m_nKillAtRecord = FromEnvironment("TESSEL_CLI_TEST_KILL_AT_RECORD");
-    long m_nStopAtRecord = FromEnvironment("TESSEL_CLI_TEST_STOP_AT_RECORD");
+    int m_nSignal = 0;
+    long m_nAfter = -1, m_nRecorded = 0;
 };
 
 }  // namespace
