@@ -12,6 +12,7 @@
 
 namespace {
 
+// The name splits at its last dot; an unreadable file and a dangling link still exist.
 TEST(FileFactsTest, FillFromPathSplitsTheNameAtTheLastDot) {
     CTempDir dir;
     for (auto [name, newName, ext] : {std::tuple{"README", "README", ""},
@@ -20,20 +21,12 @@ TEST(FileFactsTest, FillFromPathSplitsTheNameAtTheLastDot) {
                                       {"trailing.", "trailing", "."}}) {
         std::string path = dir.WriteFile(name, "xyz");
         CHitDoc entry(path);
-        EXPECT_EQ(
-            entry.m_strName.Get() + "|" + entry.m_strNewName.Get() + "|" + entry.m_strExt.Get(),
-            std::string(name) + "|" + newName + "|" + ext);
-        EXPECT_EQ(entry.GetNewFileName(), name);
-        EXPECT_EQ(entry.m_strPath.Get(), path);
+        EXPECT_EQ(entry.m_strNewName.Get() + "|" + entry.m_strExt.Get() + "|" +
+                      entry.GetNewFileName() + "|" + entry.m_strSize.Get(),
+                  std::string(newName) + "|" + ext + "|" + name + "|3");
         EXPECT_EQ(entry.GetNewPath(), path);
-        EXPECT_EQ(entry.m_strSize.Get(), "3");
     }
-}
-
-TEST(FileFactsTest, UnreadableFilesAndDanglingLinksStillExist) {
-    CTempDir dir;
-    std::string locked = dir.WriteFile("locked.txt", "x");
-    chmod(locked.c_str(), 0);
+    chmod(dir.WriteFile("locked.txt", "x").c_str(), 0);
     ASSERT_EQ(symlink((dir / "nowhere").c_str(), (dir / "dangling").c_str()), 0);
     for (const char* name : {"locked.txt", "dangling"}) {
         CHitDoc entry(dir / name);
@@ -56,22 +49,16 @@ TEST(LocalTimeTest, ModifiedTextHasNoZeroPaddingAndFollowsDaylightSaving) {
     EXPECT_EQ(ModifiedText(1616893200), "3/28/2021 3:0");    // 01:00 UTC, summer time
     EXPECT_EQ(ModifiedText(1635640200), "10/31/2021 2:30");  // 00:30 UTC, summer time
     EXPECT_EQ(ModifiedText(1635643800), "10/31/2021 2:30");  // 01:30 UTC, winter again
-    if (saved)
-        setenv("TZ", savedZone.c_str(), 1);
-    else
-        unsetenv("TZ");
+    saved ? setenv("TZ", savedZone.c_str(), 1) : unsetenv("TZ");
     tzset();
 }
 
-TEST(HitDocTest, LeadingNumbersSaturateAtTheLimitsOfInt) {
+// Leading numbers saturate; the stored 4-byte size holds only the low bits, and the size
+// text is trusted for the rest only when it agrees with them.
+TEST(HitDocTest, NumbersAreReadWithinTheirLimits) {
     EXPECT_EQ(LeadingNumber("99999999999"), INT_MAX);
     EXPECT_EQ(LeadingNumber("-99999999999 years"), INT_MIN);
     EXPECT_EQ(LeadingNumber("  -12x"), -12);
-}
-
-// The stored 4-byte size holds only the low bits; the size text is trusted for the rest
-// only when it agrees with them.
-TEST(HitDocTest, ASizeTextThatDisagreesWithTheStoredSizeIsNotTrusted) {
     CHitDoc entry;
     entry.SetSize(12);
     entry.m_strSize.Set("999999");

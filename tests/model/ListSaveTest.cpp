@@ -17,6 +17,8 @@
 
 namespace {
 
+using ::testing::ElementsAre;
+
 class ListSaveTest : public SessionTest {
 protected:
     ListSaveTest() {
@@ -45,19 +47,16 @@ TEST_F(ListSaveTest, AReplacedListKeepsItsOwnerAndMode) {
     for (auto [owner, group] : {std::pair{kNobody, kNobody}, {kNobody, 0u}, {0u, kNobody}}) {
         std::string path = dir.WriteFile("list.tsl", "old");
         ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-        struct stat before = Lstat(path);
         if (geteuid() == 0) {
             ASSERT_EQ(chown(path.c_str(), owner, group), 0);
-            ASSERT_EQ(chmod(path.c_str(), 0600), 0);
-            before = Lstat(path);
         }
+        struct stat before = Lstat(path);
         ASSERT_TRUE(doc.OnSaveDocument(path));
         EXPECT_EQ(ReadFileBytes(path), SerializeList(session));
         struct stat after = Lstat(path);
-        EXPECT_EQ(after.st_mode, before.st_mode);
-        EXPECT_EQ(after.st_uid, before.st_uid);
-        EXPECT_EQ(after.st_gid, before.st_gid);
-        EXPECT_THAT(Names(), ::testing::ElementsAre("list.tsl"));
+        EXPECT_EQ(std::tie(after.st_mode, after.st_uid, after.st_gid),
+                  std::tie(before.st_mode, before.st_uid, before.st_gid));
+        EXPECT_THAT(Names(), ElementsAre("list.tsl"));
     }
 }
 
@@ -72,14 +71,14 @@ TEST_F(ListSaveTest, WhatIsNoWritableRegularFileIsNeverReplaced) {
     ASSERT_EQ(symlink((dir / "nowhere/list.tsl").c_str(), dangling.c_str()), 0);
     std::vector<std::string> names = Names();
     for (const std::string& path : {readOnly, fifo, dangling}) {
+        SCOPED_TRACE(path);
         struct stat before = Lstat(path);
         prompts.m_messages.clear();
-        EXPECT_FALSE(doc.OnSaveDocument(path)) << path;
-        ASSERT_EQ(prompts.m_messages.size(), 1u) << path;
+        EXPECT_FALSE(doc.OnSaveDocument(path));
+        ASSERT_EQ(prompts.m_messages.size(), 1u);
         EXPECT_THAT(prompts.m_messages[0], ::testing::StartsWith("Cannot save " + path + ": "));
         struct stat after = Lstat(path);
-        EXPECT_EQ(after.st_ino, before.st_ino) << path;
-        EXPECT_EQ(after.st_mode, before.st_mode) << path;
+        EXPECT_EQ(std::tie(after.st_ino, after.st_mode), std::tie(before.st_ino, before.st_mode));
         EXPECT_EQ(Names(), names);
     }
     EXPECT_EQ(ReadFileBytes(readOnly), "old");
@@ -97,7 +96,7 @@ TEST_F(ListSaveTest, AFailedOrKilledSaveLeavesTheListAsItWasAndNoOtherFile) {
     }
     EXPECT_THAT(prompts.m_messages.back(), ::testing::HasSubstr("File too large"));
     EXPECT_EQ(ReadFileBytes(path), "old");
-    EXPECT_THAT(Names(), ::testing::ElementsAre("list.tsl"));
+    EXPECT_THAT(Names(), ElementsAre("list.tsl"));
     pid_t child = fork();
     if (child == 0) {
         signal(SIGXFSZ, SIG_DFL);
@@ -111,7 +110,7 @@ TEST_F(ListSaveTest, AFailedOrKilledSaveLeavesTheListAsItWasAndNoOtherFile) {
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
     EXPECT_EQ(ReadFileBytes(path), "old");
-    EXPECT_THAT(Names(), ::testing::ElementsAre("list.tsl"));
+    EXPECT_THAT(Names(), ElementsAre("list.tsl"));
 }
 
 }  // namespace

@@ -6,50 +6,38 @@
 
 namespace {
 
-class MoveRowTest : public SessionTest {
-protected:
-    void SetUp() override {
-        for (const char* name : {"A.txt", "B.txt", "C.txt"})
-            AddRow(name);
-    }
-};
+using MoveRowTest = SessionTest;
 
+// Selection stays with the rows, the keyboard row with the dragged one; each move is one
+// undo step.
 TEST_F(MoveRowTest, TheRowLandsBeforeTheDropRowOrAtTheEnd) {
+    for (const char* name : {"A.txt", "B.txt", "C.txt"})
+        AddRow(name);
+    const std::vector<std::string> unmoved{"A", "B", "C"};
     struct {
-        int dragged;
-        int drop;
+        int dragged, drop;
         std::vector<std::string> order;
-    } cases[] = {
-        {0, 2, {"B", "A", "C"}},  // A onto C
-        {2, 0, {"C", "A", "B"}},  // C onto A
-        {0, 3, {"B", "C", "A"}},  // A below the last row
-        {1, 1, {"A", "B", "C"}},  // onto itself
-        {1, 2, {"A", "B", "C"}},  // onto the row right below
-        {1, 7, {"A", "B", "C"}},  // outside the list
-    };
+    } cases[] = {{0, 2, {"B", "A", "C"}}, {2, 0, {"C", "A", "B"}}, {0, 3, {"B", "C", "A"}},
+                 {1, 1, unmoved},         {1, 2, unmoved},         {1, 7, unmoved}};
     for (const auto& one : cases) {
-        bool moved = MoveRow(session, one.dragged, one.drop);
-        EXPECT_EQ(NewNames(), one.order) << one.dragged << " onto " << one.drop;
-        EXPECT_EQ(moved, one.order != (std::vector<std::string>{"A", "B", "C"}));
-        if (moved) {
+        SCOPED_TRACE(std::to_string(one.dragged) + " onto " + std::to_string(one.drop));
+        session.List().DeselectAll();
+        session.List().SetSelected(2, true);
+        session.List().SetFocusedRow(2);
+        EXPECT_EQ(MoveRow(session, one.dragged, one.drop), one.order != unmoved);
+        EXPECT_EQ(NewNames(), one.order);
+        if (one.order != unmoved) {
+            int c = std::find(one.order.begin(), one.order.end(), "C") - one.order.begin();
+            EXPECT_TRUE(session.List().IsSelected(c));
+            if (one.dragged == 2) {
+                EXPECT_EQ(session.List().GetFocusedRow(), c);
+            }
+            EXPECT_TRUE(session.IsModified());
             Undo(session);
-            ASSERT_EQ(NewNames(), (std::vector<std::string>{"A", "B", "C"}));
+            ASSERT_EQ(NewNames(), unmoved);
         }
     }
     EXPECT_FALSE(session.CanUndo());
-}
-
-TEST_F(MoveRowTest, OnlyTheDraggedRowMovesAndKeepsItsSelection) {
-    for (int row = 0; row < 3; ++row)
-        session.List().SetSelected(row, row != 1);
-    session.List().SetFocusedRow(2);
-    ASSERT_TRUE(MoveRow(session, 2, 0));
-    EXPECT_EQ(NewNames(), (std::vector<std::string>{"C", "A", "B"}));
-    EXPECT_TRUE(session.List().IsSelected(0));
-    EXPECT_TRUE(session.List().IsSelected(1));
-    EXPECT_FALSE(session.List().IsSelected(2));
-    EXPECT_EQ(session.List().GetFocusedRow(), 0);
-    EXPECT_TRUE(session.IsModified());
 }
 
 }  // namespace

@@ -18,58 +18,61 @@ std::string Golden(const std::string& name) {
 
 class TesselDocTest : public SessionTest {
 protected:
-    CTesselDoc doc{session};
-};
-
-TEST_F(TesselDocTest, OneRowListMatchesTheGoldenFileAndOpensInNormalMode) {
-    auto addRow = [&](const std::string& folder) {
+    CHitDoc& AddSized(const std::string& folder) {
         CHitDoc& entry = AddRow("a.txt", folder);
         entry.m_strSize.Set("3");
         entry.m_dwSize = 3;
         entry.m_strModified.Set("1/2/1999 3:4");
         entry.m_timeModified = 915246240;
-    };
-    addRow("C:\\");
+        return entry;
+    }
+    // Opens the bytes as a list file that is refused with one message starting so.
+    void ExpectRefused(const std::string& path, const std::string& message) {
+        prompts.m_messages.clear();
+        EXPECT_FALSE(doc.OnOpenDocument(path));
+        ASSERT_EQ(prompts.m_messages.size(), 1u);
+        EXPECT_THAT(prompts.m_messages[0], ::testing::StartsWith(message));
+        EXPECT_EQ(doc.GetPath(), "");  // a Save must not write the partial list over the file
+    }
+
+    CTesselDoc doc{session};
+};
+
+TEST_F(TesselDocTest, GoldenListsSaveByteForByteAndOpenInTheirMode) {
     std::string path = dir / "one.tsl";
     ASSERT_TRUE(doc.OnSaveDocument(path));
-    EXPECT_EQ(ReadFileBytes(path), Golden("one_row.tsl"));
-    EXPECT_FALSE(session.IsModified());
-    // Here a path must be absolute: the golden row's folder is no folder of this system.
-    EXPECT_FALSE(doc.OnOpenDocument(path));
-
-    EXPECT_EQ(session.List().GetCount(), 0);
-    addRow("/music/");
-    ASSERT_TRUE(doc.OnSaveDocument(path));
-    session.List().Empty();
-    session.SetMp3Columns();
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    ASSERT_EQ(session.List().GetCount(), 1);
-    EXPECT_EQ(Row(0),
-              (std::vector<std::string>{"a", "a", ".txt", "3", "1/2/1999 3:4", "/music/a.txt"}));
-    const CHitDoc& e = session.List().GetEntry(0);
-    EXPECT_EQ(std::make_tuple(e.m_strName.Get(), e.m_timeModified, e.m_nYear, e.m_nGenre),
-              std::make_tuple(std::string("a.txt"), int64_t{915246240}, -1, -1));
-    EXPECT_FALSE(session.IsMp3Mode());  // a list with rows opens in normal mode
-    EXPECT_FALSE(session.AllMp3());
-    EXPECT_EQ(doc.GetPath(), path);
-    EXPECT_FALSE(session.CanUndo());
-}
-
-TEST_F(TesselDocTest, EmptyListSavesAsEighteenBytesAndOpensAgainAsAnEmptyList) {
-    std::string path = dir / "empty.tsl";
-    ASSERT_TRUE(doc.OnSaveDocument(path));
     EXPECT_EQ(ReadFileBytes(path), Golden("empty_list.tsl"));
-
     AddRow("x.mp3");
     session.SetMp3Columns();
     ASSERT_TRUE(doc.OnOpenDocument(path));
     EXPECT_EQ(session.List().GetCount(), 0);
     EXPECT_TRUE(session.IsMp3Mode());  // a list without rows leaves the mode as it was
+    session.SetNormalColumns();
+
+    AddSized("C:\\");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_EQ(ReadFileBytes(path), Golden("one_row.tsl"));
+    EXPECT_FALSE(session.IsModified());
+    // Here a path must be absolute: the golden row's folder is no folder of this system.
+    ExpectRefused(path, "Cannot read " + path + ": the list is damaged");
+    EXPECT_EQ(session.List().GetCount(), 0);
+
+    AddSized("/music/");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    session.List().Empty();
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_EQ(session.List().GetCount(), 1);
+    EXPECT_EQ(Row(0),
+              (std::vector<std::string>{"a", "a", ".txt", "3", "1/2/1999 3:4", "/music/a.txt"}));
+    const CHitDoc& e = session.List().GetEntry(0);
+    EXPECT_EQ(std::make_tuple(e.m_timeModified, e.m_nYear, e.m_nGenre),
+              std::make_tuple(int64_t{915246240}, -1, -1));
+    EXPECT_FALSE(session.IsMp3Mode());  // a list with rows opens in normal mode
     EXPECT_EQ(doc.GetPath(), path);
-    EXPECT_TRUE(prompts.m_messages.empty());
+    EXPECT_FALSE(session.CanUndo());
 }
 
-TEST_F(TesselDocTest, AFileThatIsNotAListIsRefusedWithItsReasonAndNeverTakenAsThePath) {
+TEST_F(TesselDocTest, AFileThatIsNotAListIsRefusedAndTheRowsStay) {
     AddRow("keep.txt");
     std::string folder = dir.MakeFolder("folder.tsl");
     std::pair<std::string, std::string> cases[] = {
@@ -78,12 +81,9 @@ TEST_F(TesselDocTest, AFileThatIsNotAListIsRefusedWithItsReasonAndNeverTakenAsTh
         {folder, "Cannot open " + folder + ": Is a directory."},
         {dir / "absent.tsl", "Cannot open " + dir / "absent.tsl" + ": No such file or directory."}};
     for (const auto& [path, message] : cases) {
-        prompts.m_messages.clear();
-        EXPECT_FALSE(doc.OnOpenDocument(path));
+        ExpectRefused(path, message);
         EXPECT_EQ(prompts.m_messages, std::vector<std::string>{message});
-        ASSERT_EQ(session.List().GetCount(), 1);
-        EXPECT_EQ(session.List().GetEntry(0).m_strName.Get(), "keep.txt");
-        EXPECT_EQ(doc.GetPath(), "");
+        EXPECT_EQ(NewNames(), std::vector<std::string>{"keep"});
     }
 }
 
@@ -106,13 +106,10 @@ TEST_F(TesselDocTest, GoldenListsOfLongAndSixteenBitStringsLoadEveryByte) {
     ASSERT_TRUE(doc.OnOpenDocument(std::string(TESSEL_TEST_DATA) + "/wide_strings.tsl"));
     ASSERT_EQ(session.List().GetCount(), 2);
     const CHitDoc& wide = session.List().GetEntry(0);
-    EXPECT_EQ(
-        std::make_tuple(wide.m_strName.Get(), wide.m_strNewName.Get(), wide.m_strExt.Get(),
-                        wide.m_strPath.Get(), wide.m_strSize.Get(), wide.m_dwSize,
-                        wide.m_strModified.Get(), wide.m_timeModified),
-        std::make_tuple(std::string("Caf\u00e9 \u2615.mp3"), std::string("Caf\u00e9 \u2615"),
-                        std::string(".mp3"), std::string("/music/Caf\u00e9 \u2615.mp3"),
-                        std::string("3"), 3u, std::string("1/2/1999 3:4"), int64_t{915246240}));
+    EXPECT_EQ(Row(0), (std::vector<std::string>{"Caf\u00e9 \u2615", "Caf\u00e9 \u2615", ".mp3", "3",
+                                                "1/2/1999 3:4", "/music/Caf\u00e9 \u2615.mp3"}));
+    EXPECT_EQ(std::make_tuple(wide.m_strName.Get(), wide.m_dwSize, wide.m_timeModified),
+              std::make_tuple(std::string("Caf\u00e9 \u2615.mp3"), 3u, int64_t{915246240}));
     std::string umlauts;
     for (int i = 0; i < 300; ++i)
         umlauts += "\u00fc";
@@ -132,9 +129,9 @@ TEST_F(TesselDocTest, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink
     EXPECT_EQ(doc.GetPath(), link);
 }
 
-// The longest length form, and 16-bit strings: "Caf\u00e9" then a lone surrogate, read
-// as UTF-8; a 16-bit string cut short fails.
-TEST(ArchiveTest, LongAndSixteenBitStringsReadBack) {
+// The longest length form; 16-bit strings with a lone surrogate, and one cut short; lengths
+// past the end fail without reading or allocating.
+TEST(ArchiveTest, LongSixteenBitAndOverlongStrings) {
     CArchiveWriter writer;
     writer.WriteString(std::string(70000, 'c'));
     EXPECT_EQ(writer.Bytes().substr(0, 7), std::string("\xff\xff\xff\x70\x11\x01\x00", 7));
@@ -148,18 +145,12 @@ TEST(ArchiveTest, LongAndSixteenBitStringsReadBack) {
     CArchiveReader wide(wideBytes);
     ASSERT_TRUE(wide.ReadString(text));
     EXPECT_EQ(text, "Caf\xc3\xa9\xef\xbf\xbd");
-    const std::string cutBytes("\xff\xfe\xff\x02\x41\0B", 7);
-    CArchiveReader cut(cutBytes);
-    EXPECT_FALSE(cut.ReadString(text));
-}
-
-TEST(ArchiveTest, LengthsPastTheEndFailWithoutReadingOrAllocating) {
-    for (std::string bytes : {std::string("\x05\x61\x62\x63"), std::string("\xff\x10\x00", 3),
-                              std::string("\xff\xff\xff\xff\xff\xff\x7f", 7),
-                              std::string("\xff\xfe\xff\xff\xff\xff\xff\xff\x7f", 9)}) {
-        CArchiveReader reader(bytes);
-        std::string text;
-        EXPECT_FALSE(reader.ReadString(text));
+    for (std::string bytes :
+         {std::string("\xff\xfe\xff\x02\x41\0B", 7), std::string("\x05\x61"),
+          std::string("\xff\x10\x00", 3), std::string("\xff\xff\xff\xff\xff\xff\x7f", 7),
+          std::string("\xff\xfe\xff\xff\xff\xff\xff\xff\x7f", 9)}) {
+        CArchiveReader bad(bytes);
+        EXPECT_FALSE(bad.ReadString(text));
     }
 }
 
@@ -169,24 +160,15 @@ TEST_F(TesselDocTest, BytesThatDoNotEndRightAfterTheLastRowMakeTheListDamaged) {
     const std::string whole = SerializeList(session);
     std::string fewer = whole;
     fewer[14] = 1;
-    struct SCase {
-        std::string bytes;
-        int rowsKept;
-    } cases[] = {{fewer, 1},
-                 {whole + '\0', 3},
-                 {whole.substr(0, whole.size() - 1), 2},
-                 {whole.substr(0, 14) + std::string("\xff\xff\xff\xff", 4), 0}};
-    for (const SCase& c : cases) {
-        std::string path = dir.WriteFile("damaged.tsl", c.bytes);
-        prompts.m_messages.clear();
-        EXPECT_FALSE(doc.OnOpenDocument(path));
-        EXPECT_EQ(session.List().GetCount(), c.rowsKept);
-        ASSERT_EQ(prompts.m_messages.size(), 1u);
-        EXPECT_EQ(prompts.m_messages[0].rfind("Cannot read " + path + ": the list is damaged", 0),
-                  0u)
-            << prompts.m_messages[0];
-        EXPECT_EQ(doc.GetPath(), "");  // a Save must not write the partial list over the file
-        EXPECT_EQ(ReadFileBytes(path), c.bytes);
+    std::pair<std::string, int> cases[] = {{fewer, 1},
+                                           {whole + '\0', 3},
+                                           {whole.substr(0, whole.size() - 1), 2},
+                                           {whole.substr(0, 14) + std::string(4, '\xff'), 0}};
+    for (const auto& [bytes, rowsKept] : cases) {
+        std::string path = dir.WriteFile("damaged.tsl", bytes);
+        ExpectRefused(path, "Cannot read " + path + ": the list is damaged");
+        EXPECT_EQ(session.List().GetCount(), rowsKept);
+        EXPECT_EQ(ReadFileBytes(path), bytes);
     }
 }
 
@@ -204,7 +186,6 @@ TEST_F(TesselDocTest, ARowWhosePathIsNotItsNameInAnAbsoluteFolderMakesTheListDam
                  {"file.txt", "/x/./file.txt", false},
                  {"file.txt", "/x//file.txt", false},
                  {"file.txt", "x/file.txt", false},
-                 {"a.txt", "C:\\a.txt", false},
                  {"a.txt", "/x/ba.txt", false},
                  {"name-longer-than-its-path", "/p", false},
                  {"sub/a.txt", "/x/sub/a.txt", false},
@@ -212,15 +193,14 @@ TEST_F(TesselDocTest, ARowWhosePathIsNotItsNameInAnAbsoluteFolderMakesTheListDam
                  {"..", "/x/..", false},
                  {std::string("a\0b", 3), std::string("/x/a\0b", 6), false}};
     for (const SCase& c : cases) {
+        SCOPED_TRACE(c.path);
         std::string path =
             dir.WriteFile("rows.tsl", RawList({{"first.txt", "/x/first.txt"}, {c.name, c.path}}));
-        prompts.m_messages.clear();
-        EXPECT_EQ(doc.OnOpenDocument(path), c.sound) << c.path;
-        EXPECT_EQ(session.List().GetCount(), c.sound ? 2 : 1) << c.path;
-        if (!c.sound) {
-            ASSERT_EQ(prompts.m_messages.size(), 1u);
-            EXPECT_THAT(prompts.m_messages[0], ::testing::HasSubstr("row 2")) << c.path;
-        }
+        if (c.sound)
+            EXPECT_TRUE(doc.OnOpenDocument(path));
+        else
+            ExpectRefused(path, "Cannot read " + path + ": the list is damaged (row 2");
+        EXPECT_EQ(session.List().GetCount(), c.sound ? 2 : 1);
     }
 }
 

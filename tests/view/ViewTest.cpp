@@ -52,7 +52,7 @@ CHitDoc Entry(const std::string& name, uint64_t size = 0) {
 }  // namespace
 
 // The model adapter, the list view and the window's own dialogs, over a session whose rows
-// have no files behind them.
+// have no files behind them. What the commands do is the core's; these show the wiring.
 class CViewTest : public QObject {
     Q_OBJECT
 
@@ -92,6 +92,12 @@ private:
         View().EditFocusedRow();
         return Editor();
     }
+    // Types into the open editor and ends it with the key; the editor must close.
+    void TypeAndEnd(const char* text, Qt::Key key) {
+        QTest::keyClicks(Editor(), text);
+        QTest::keyClick(Editor(), key);
+        QTRY_VERIFY(Editor() == nullptr);
+    }
     void SendDrop(QMimeData& mime, QPoint at) {
         const auto actions = Qt::MoveAction | Qt::CopyAction;
         QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, {});
@@ -129,8 +135,7 @@ private slots:
         QCOMPARE(inserted.count(), 5);
         QCOMPARE(inserted.last().at(1).toInt(), 4);
         QCOMPARE(Cell(0, 3), QStringLiteral("1234"));
-        // A name without a dot: the whole name, no type.
-        QCOMPARE(Cell(4, 1), QStringLiteral("e"));
+        QCOMPARE(Cell(4, 1), QStringLiteral("e"));  // no dot: the whole name, no type
         QCOMPARE(Cell(4, 2), QString());
 
         // Two runs of selected rows, each told before and after it goes.
@@ -159,7 +164,7 @@ private slots:
             QVariant icon = Model().headerData(column, Qt::Horizontal, Qt::DecorationRole);
             return !icon.value<QIcon>().pixmap(16).isNull();
         };
-        QVERIFY(!glyph(kColGenre));  // normal mode has no tag columns
+        QVERIFY(!glyph(kColGenre));
         Session().SetMp3Columns();
         QCOMPARE(reset.count(), 2);
         QCOMPARE(Model().columnCount(), 7);
@@ -169,8 +174,8 @@ private slots:
         QVERIFY(glyph(kColGenre) && !glyph(kColTitle));
     }
 
-    // Sorting is the core's; the view shows that a title click reaches it, both ways, as one
-    // undo step each, with the selection kept, and that the list's keys ask for commands.
+    // A title click reaches the core's sort with the selection kept; the view follows the
+    // core's keyboard row; Insert asks for Add (the other keys are the window's).
     void titleClicksSortAndKeysAskForCommands() {
         Session().AddEntry(Entry("b.txt", 30));
         Session().AddEntry(Entry("a.mp3", 10));
@@ -181,57 +186,33 @@ private slots:
         QCOMPARE(Column(0), QStringList({"a", "c", "b"}));
         QCOMPARE(View().selectionModel()->selectedRows().size(), 1);
         QCOMPARE(View().selectionModel()->selectedRows().first().row(), 1);
-        ClickTitle(3);  // again: descending now
-        QCOMPARE(Column(0), QStringList({"b", "c", "a"}));
-        Undo(Session());
-        Undo(Session());
-        QCOMPARE(Column(0), QStringList({"b", "a", "c"}));
         Session().List().DeselectAll();
         QCOMPARE(Session().List().FirstSelectedRow(), 0);  // selects row 0 when none is
-        QCOMPARE(View().selectionModel()->selectedRows().size(), 1);
         QCOMPARE(View().selectionModel()->selectedRows().first().row(), 0);
         Session().List().SetFocusedRow(0);
-        Session().List().SetSelected(2, true);  // the view follows the core's keyboard row
+        Session().List().SetSelected(2, true);
         QCOMPARE(View().currentIndex().row(), 0);
 
         QSignalSpy commands(&View(), &CTesselView::CommandRequested);
         QTest::keyClick(&View(), Qt::Key_Insert);
-        QTest::keyClick(&View(), Qt::Key_Delete);
         QTest::keyClick(&View(), Qt::Key_Insert, Qt::ShiftModifier);  // paste: nothing
-        QCOMPARE(commands.count(), 2);
+        QCOMPARE(commands.count(), 1);
         QCOMPARE(commands.at(0).at(0).value<ECommandId>(), ECommandId::Add);
-        QCOMPARE(commands.at(1).at(0).value<ECommandId>(), ECommandId::Remove);
     }
 
-    void theNameEditorCommitsOnEnterAndOnEndAndCancelsOnEscape() {
+    // Enter commits, Escape cancels; the box grows with its text.
+    void theNameEditorCommitsOnEnterAndCancelsOnEscape() {
         AddRows({"a.mp3", "b.mp3"});
-        QLineEdit* editor = OpenNameEditor(0);
-        QVERIFY(editor != nullptr);
-        int width = editor->width();
+        int width = OpenNameEditor(0)->width();
         const char* longName = "a much longer name than the column can show at all";
-        QTest::keyClicks(editor, longName);
-        QVERIFY(editor->width() > width);  // the box grows with its text
-        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(Editor(), longName);
+        QVERIFY(Editor()->width() > width);
+        QTest::keyClick(Editor(), Qt::Key_Return);
         QTRY_COMPARE(NewName(0), std::string(longName));
 
-        QTest::keyClicks(OpenNameEditor(1), "thrown away");
-        QTest::keyClick(Editor(), Qt::Key_Escape);
-        QTRY_VERIFY(Editor() == nullptr);
+        OpenNameEditor(1);
+        TypeAndEnd("thrown away", Qt::Key_Escape);
         View().EndEditing();  // a cancelled editor is gone: nothing is committed late
-        QCOMPARE(NewName(1), std::string("b"));
-
-        QTest::keyClicks(OpenNameEditor(1), "\\NOCHANGE\\");
-        QTest::keyClick(Editor(), Qt::Key_Return);
-        QTRY_VERIFY(Editor() == nullptr);
-        QCOMPARE(NewName(1), std::string("b"));
-
-        // What a command does first: the open editor commits.
-        QTest::keyClicks(OpenNameEditor(1), "by command");
-        View().EndEditing();
-        QCOMPARE(NewName(1), std::string("by command"));
-        Undo(Session());
-        Undo(Session());
-        QCOMPARE(NewName(0), std::string("a"));
         QCOMPARE(NewName(1), std::string("b"));
     }
 
@@ -243,8 +224,7 @@ private slots:
     }
     void anOpenEditorCommitsWhenTheListScrollsOrIsClicked() {
         QFETCH(int, end);
-        // More rows than the view shows, so that it can scroll.
-        for (int row = 0; row < 60; ++row)
+        for (int row = 0; row < 60; ++row)  // more rows than shown, so that it can scroll
             Session().AddEntry(Entry(QString::asprintf("n%02d.mp3", row).toStdString()));
         QTest::keyClicks(OpenNameEditor(1), "zz typed");
         if (end == 0)
@@ -254,8 +234,7 @@ private slots:
         else
             ClickTitle(0);
         QTRY_VERIFY(Editor() == nullptr);
-        // The title click sorts after the commit: the edited name is the last one.
-        int row = end == 2 ? 59 : 1;
+        int row = end == 2 ? 59 : 1;  // the title click sorts after the commit
         QCOMPARE(Session().List().GetEntry(row).m_strPath.Get(), std::string("/music/n01.mp3"));
         QCOMPARE(NewName(row), std::string("zz typed"));
     }
@@ -265,93 +244,52 @@ private slots:
     void anUntouchedNameOfInvalidUtf8KeepsItsBytes() {
         AddRows({"bad\xff.mp3"});
         QCOMPARE(Cell(0, 0), QStringLiteral("bad\uFFFD"));
-        QVERIFY(OpenNameEditor(0) != nullptr);
-        QTest::keyClick(Editor(), Qt::Key_Return);
-        QTRY_VERIFY(Editor() == nullptr);
+        OpenNameEditor(0);
+        TypeAndEnd("", Qt::Key_Return);
         QVERIFY(!Model().setData(Model().index(0, 0), Cell(0, 0), Qt::EditRole));
         QCOMPARE(NewName(0), std::string("bad\xff"));
         QVERIFY(!Session().CanUndo());
-        QVERIFY(Model().setData(Model().index(0, 0), QStringLiteral("good"), Qt::EditRole));
-        QCOMPARE(NewName(0), std::string("good"));
     }
 
-    void aClickOpensATagEditorAndALockedColumnTakesTheTextInEveryRow() {
+    void aClickOpensATagEditorAndTheGenreADropDown() {
         AddRows({"a.mp3", "b.mp3", "c.mp3"});
         Session().SetMp3Columns();
-        Session().m_locks[kColTitle - 1] = true;
         QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, Centre(1, kColTitle));
         QVERIFY(Editor() != nullptr);
-        QTest::keyClicks(Editor(), "Same");
-        QTest::keyClick(Editor(), Qt::Key_Return);
-        QTRY_COMPARE(Column(kColTitle), QStringList(3, QStringLiteral("Same")));
-        Undo(Session());
-        QCOMPARE(Column(kColTitle), QStringList(3, QString()));
+        TypeAndEnd("Same", Qt::Key_Return);
+        QCOMPARE(Column(kColTitle), QStringList({"", "Same", ""}));
 
         QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, Centre(2, kColGenre));
         auto* combo = View().viewport()->findChild<QComboBox*>();
         QVERIFY(combo != nullptr);
-        QCOMPARE(combo->itemText(0), QStringLiteral("(none)"));
-        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(combo->itemText(combo->currentIndex()), QStringLiteral("(none)"));
         combo->setCurrentIndex(combo->findText(QStringLiteral("Blues")));
         QTest::keyClick(combo, Qt::Key_Return);
         QTRY_COMPARE(Column(kColGenre), QStringList({"", "", "Blues"}));
     }
 
     // The row under the drop is found 10 pixels below the pointer: the lower part of B
-    // counts as C.
-    void aDraggedRowLandsBeforeTheRowTenPixelsBelowTheDrop_data() {
-        QTest::addColumn<int>("dragged");
-        QTest::addColumn<int>("ontoRow");   // the row released on; 3: below the last row
-        QTest::addColumn<int>("pixelsIn");  // how far below its top; negative: above its end
-        QTest::addColumn<QStringList>("order");
-        QTest::newRow("A onto C") << 0 << 2 << 1 << QStringList{"B", "A", "C"};
-        QTest::newRow("C onto A") << 2 << 0 << 1 << QStringList{"C", "A", "B"};
-        QTest::newRow("A below C") << 0 << 3 << 5 << QStringList{"B", "C", "A"};
-        QTest::newRow("A onto B's end") << 0 << 1 << -3 << QStringList{"B", "A", "C"};
-    }
+    // counts as C. Where a row lands then is the core's.
     void aDraggedRowLandsBeforeTheRowTenPixelsBelowTheDrop() {
-        QFETCH(int, dragged);
-        QFETCH(int, ontoRow);
-        QFETCH(int, pixelsIn);
-        QFETCH(QStringList, order);
         AddRows({"A.mp3", "B.mp3", "C.mp3"});
-        int top = ontoRow < 3 ? View().rowViewportPosition(ontoRow)
-                              : View().rowViewportPosition(2) + View().rowHeight(2);
-        int y = pixelsIn >= 0 ? top + pixelsIn : top + View().rowHeight(0) + pixelsIn;
         QMimeData mime;
-        mime.setData(QLatin1String(CTesselView::kRowMimeType), QByteArray::number(dragged));
-        SendDrop(mime, QPoint(20, y));
-        QCOMPARE(Column(0), order);
+        mime.setData(QLatin1String(CTesselView::kRowMimeType), QByteArray::number(0));
+        SendDrop(mime, QPoint(20, View().rowViewportPosition(2) - 3));
+        QCOMPARE(Column(0), QStringList({"B", "A", "C"}));
         Undo(Session());
-        QCOMPARE(Column(0), QStringList({"A", "B", "C"}));
-        QVERIFY(!Session().CanUndo());
+        SendDrop(mime, QPoint(20, View().rowViewportPosition(2) + View().rowHeight(2) + 5));
+        QCOMPARE(Column(0), QStringList({"B", "C", "A"}));  // below the last row
     }
 
     // Only local files count, as their bytes: not comments, other hosts or other schemes,
     // and not a name that would hold a NUL.
-    void droppedFilesAndAFolderBecomeRows() {
+    void aUriListGivesTheLocalPathsAsBytes() {
         QByteArray uris =
             "# comment\r\nfile:///tmp/a%20b.txt\r\nfile://localhost/tmp/bad%FF\r\n"
             "file://otherhost/tmp/remote\r\nhttps://example.org/x\r\n"
             "file:///tmp/nul%00name\r\n\r\nfile:///tmp/last";
         QCOMPARE(PathsFromUriList(uris),
                  (std::vector<std::string>{"/tmp/a b.txt", "/tmp/bad\xff", "/tmp/last"}));
-
-        CTempDir dir;
-        std::vector<std::string> expected = {dir.MakeFolder("folder"), dir.WriteFile("odd\xfe.txt"),
-                                             dir.WriteFile("plain.txt")};
-        dir.WriteFile("folder/inside.txt");
-        QByteArray list;
-        for (const std::string& path : expected)
-            list += "file://" + QByteArray::fromStdString(path).toPercentEncoding("/") + "\r\n";
-        QMimeData mime;
-        mime.setData(QStringLiteral("text/uri-list"), list);
-        SendDrop(mime, QPoint(20, 20));
-        std::vector<std::string> paths;
-        for (int row = 0; row < Model().rowCount(); ++row)
-            paths.push_back(Session().List().GetEntry(row).m_strPath.Get());
-        std::sort(paths.begin(), paths.end());
-        QCOMPARE(paths, expected);  // already in byte order
     }
 
     // The program gets the name as one argument, whatever a shell would make of it, and is
@@ -373,8 +311,6 @@ private slots:
         QVERIFY(!PathExists(dir / "x"));
     }
 
-    // OK is greyed by a problem that blocks the run; results have one OK button, and each
-    // verdict its own text and picture.
     // The extension's check runs on OK whichever button was chosen last; a refused text
     // keeps the dialog open with the message.
     void theExtensionDialogChecksTheTextWhicheverButtonIsChosen() {
@@ -408,6 +344,8 @@ private slots:
         }
     }
 
+    // OK is greyed by a problem that blocks the run; results have one OK button, and each
+    // verdict its own text and picture.
     void aPreviewWithAProblemCannotBeConfirmedAndResultsShowEachVerdict() {
         for (int code : {0, 3}) {
             CResultsList preview;
@@ -415,7 +353,6 @@ private slots:
             preview.AddResult(Entry("a.mp3"), code);
             CResultsDialog dialog(preview);
             dialog.show();
-            QVERIFY(Child<QPushButton>(dialog, "ok")->isVisible());
             QCOMPARE(Child<QPushButton>(dialog, "ok")->isEnabled(), code == 0);
         }
         CResultsList results;
@@ -432,11 +369,13 @@ private slots:
         QAbstractItemModel* model = Child<QTreeView>(dialog, "results")->model();
         QList<QImage> icons;
         for (int row = 0; row < 3; ++row) {
-            QIcon icon = model->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
-            icons << icon.pixmap(16).toImage();
+            icons << model->index(row, 0)
+                         .data(Qt::DecorationRole)
+                         .value<QIcon>()
+                         .pixmap(16)
+                         .toImage();
             QCOMPARE(icons.count(icons.back()), 1);
         }
-        QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral("b.mp3"));
         QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("new.mp3"));
         QCOMPARE(model->index(1, 2).data().toString(), QStringLiteral("Read only"));
         QCOMPARE(model->index(2, 2).data().toString(), QStringLiteral("Unchanged"));
@@ -455,15 +394,10 @@ private slots:
         for (bool ok : {false, true}) {
             CModalAnswer answer([&](QWidget* modal) {
                 QWidget* page = Child<QWidget>(*modal, "viewerPage");
-                QCOMPARE(Child<QLineEdit>(*page, "extension")->text(), QStringLiteral(".html"));
-                auto* list = Child<QTreeWidget>(*page, "associations");
                 Child<QLineEdit>(*page, "extension")->setText(QStringLiteral(".htm"));
-                for (const char* program : {"/no/such/viewer", viewer.c_str()}) {
-                    Child<QLineEdit>(*page, "program")->setText(QString::fromLatin1(program));
-                    Child<QPushButton>(*page, "add")->click();
-                }
-                QCOMPARE(list->topLevelItemCount(), 2);  // the old one and the one that exists
-                list->topLevelItem(0)->setSelected(true);
+                Child<QLineEdit>(*page, "program")->setText(QString::fromStdString(viewer));
+                Child<QPushButton>(*page, "add")->click();
+                Child<QTreeWidget>(*page, "associations")->topLevelItem(0)->setSelected(true);
                 Child<QPushButton>(*page, "remove")->click();
                 QVERIFY(Child<QCheckBox>(*modal, "lock2")->isChecked());
                 Child<QCheckBox>(*modal, "lock5")->setChecked(true);
@@ -477,24 +411,7 @@ private slots:
             QCOMPARE(m_pProfile->GetInt("Lock", "5", 0), ok ? 1 : 0);
             QCOMPARE(m_pProfile->GetInt("Format", "1", 0), ok ? 1 : 0);
             QCOMPARE(session.m_locks[4], ok);
-            QVERIFY(session.m_locks[1]);
         }
-    }
-
-    void cancelInTheProgressDialogReachesTheLongOperationOnly() {
-        CQtPrompts prompts(*m_pProfile);
-        prompts.BeginProgress(3);
-        auto* progress = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(progress != nullptr);
-        QVERIFY(!prompts.CancelRequested());
-        progress->findChild<QPushButton*>()->click();
-        QTest::qWait(50);  // the dialog lets events through at most every few milliseconds
-        QVERIFY(prompts.CancelRequested());
-        prompts.EndProgress();
-        QVERIFY(!progress->isVisible());
-        prompts.BeginProgress(3);
-        QVERIFY(!prompts.CancelRequested());  // the next operation starts uncancelled
-        prompts.EndProgress();
     }
 };
 

@@ -23,7 +23,6 @@
 #include "view/dialogs/Wizard3.h"
 
 using Names = std::vector<std::string>;
-using Rows = std::vector<int>;
 
 namespace {
 
@@ -51,13 +50,6 @@ struct CSession {
             names.push_back(session.List().GetEntry(row).m_strNewName.Get());
         return names;
     }
-    Rows SelectedRows() const {
-        Rows rows;
-        for (int row = 0; row < session.List().GetCount(); ++row)
-            if (session.List().IsSelected(row))
-                rows.push_back(row);
-        return rows;
-    }
     void Select(int row) {
         session.List().DeselectAll();
         session.List().SetSelected(row, true);
@@ -74,12 +66,6 @@ std::unique_ptr<CModalAnswer> When(std::function<void(T*)> action) {
     });
 }
 
-void Type(QLineEdit* box, const QString& text) {
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-}
-
 void Click(CRenameWizard& wizard, QWizard::WizardButton which) {
     wizard.button(which)->click();
 }
@@ -90,51 +76,39 @@ class CDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // One at a time; reopened before the closed one is deleted, the new one is fresh.
     void findReplaceOpensOneAtATimeAndFreshAfterClosing() {
         CSession s({}, "abc");
         QPointer<CFindReplaceDlg> first = s.dialog;
         QVERIFY(!first->isModal());
         first->MatchCaseBox()->setChecked(true);
         QCOMPARE(CFindReplaceDlg::Open(&s.owner, s.session), first.data());
-
-        // Reopened before the closed one is deleted: the new one must be fresh and live on.
         first->CancelButton()->click();
         QPointer<CFindReplaceDlg> second = CFindReplaceDlg::Open(&s.owner, s.session);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(first.isNull());
         QVERIFY(!second.isNull() && second->isVisible());
         QCOMPARE(second->FindBox()->text(), QStringLiteral("_"));
-        QCOMPARE(second->ReplaceBox()->text(), QString());
         QVERIFY(!second->MatchCaseBox()->isChecked());
     }
 
-    // Where a search starts and what it finds is the core's; the dialog's boxes, buttons
-    // and keys reach it.
-    void findAndReplaceButtonsWorkTheSelectedRowsAsUndoSteps() {
+    void findAndReplaceButtonsReachTheCore() {
         CSession s({"aaaa", "none", "AAA", "x", "aa"}, "aa");
         s.Select(1);
         QTest::keyClick(s.dialog->FindBox(), Qt::Key_Return);  // Find Next
-        QCOMPARE(s.SelectedRows(), Rows{2});
+        QVERIFY(s.session.List().IsSelected(2));
         s.dialog->MatchCaseBox()->setChecked(true);
         s.dialog->FindNextButton()->click();
-        QCOMPARE(s.SelectedRows(), Rows{4});
-        s.dialog->FindNextButton()->click();
-        QCOMPARE(s.prompts.m_messages, Names{"Cannot find the string 'aa'"});
-        QCOMPARE(s.SelectedRows(), Rows{4});
+        QVERIFY(s.session.List().IsSelected(4) && !s.session.List().IsSelected(2));
 
         s.dialog->ReplaceBox()->setText(QStringLiteral("b"));
         s.Select(0);
         s.dialog->ReplaceButton()->click();
         QCOMPARE(s.NewNames(), (Names{"bb", "none", "AAA", "x", "aa"}));
-        QCOMPARE(s.SelectedRows(), Rows{4});
-        s.dialog->ReplaceAllButton()->click();
-        QCOMPARE(s.NewNames(), (Names{"bb", "none", "AAA", "x", "b"}));
         s.dialog->MatchCaseBox()->setChecked(false);
         s.dialog->ReplaceAllButton()->click();
         QCOMPARE(s.NewNames(), (Names{"bb", "none", "bA", "x", "b"}));
-        QCOMPARE(s.session.UndoHistory().GetCount(), 3u);
-        Undo(s.session);
-        QCOMPARE(s.NewNames(), (Names{"bb", "none", "AAA", "x", "b"}));
+        QCOMPARE(s.session.UndoHistory().GetCount(), 2u);
 
         s.dialog->FindBox()->clear();
         QVERIFY(!s.dialog->FindNextButton()->isEnabled());
@@ -148,10 +122,7 @@ private slots:
         QVERIFY(!page->findChild<QLabel*>()->pixmap().isNull());  // drawn from the resources
         QCOMPARE(wizard.windowTitle(), QStringLiteral("Rename Wizard - Step 1 of 3"));
         QCOMPARE(page->FilenameBox()->selectedText(), QStringLiteral("Long name"));
-        QVERIFY(page->StandardButton()->isChecked() && page->StandardName());
         QCOMPARE(wizard.focusWidget(), page->FilenameBox());
-        QVERIFY(!wizard.button(QWizard::BackButton)->isEnabled());
-
         page->FilenameBox()->setText(QStringLiteral("Typed"));
         page->CurrentButton()->click();
         QCOMPARE(page->FilenameBox()->text(), QStringLiteral("Long name"));
@@ -159,7 +130,6 @@ private slots:
         page->FilenameBox()->setText(QStringLiteral("Typed"));
         page->StandardButton()->click();
         QVERIFY(page->FilenameBox()->isEnabled());
-        QCOMPARE(page->FilenameBox()->selectedText(), QStringLiteral("Typed"));
     }
 
     void anEmptyFilenameKeepsTheFirstPage() {
@@ -179,6 +149,8 @@ private slots:
         QCOMPARE(shown, QStringList(2, QStringLiteral("Please enter filename!")));
     }
 
+    // The samples follow the boxes and the first page's name, also after Back; typed values
+    // outside the arrows' ranges are kept.
     void samplesFollowTheBoxesWhileTypedValuesAreKept() {
         CRenameWizard wizard(SWizardInput{"Song", ".mp3"});
         wizard.show();
@@ -189,8 +161,6 @@ private slots:
         for (int click = 0; click < 3; ++click)
             QTest::keyClick(second->DigitsBox(), Qt::Key_Up);
         QCOMPARE(second->DigitsBox()->Text(), QStringLiteral("4"));
-
-        // Outside the arrows' ranges: kept as typed, shown within the ranges.
         second->DigitsBox()->SetText(QStringLiteral("9"));
         second->IncrementBox()->SetText(QStringLiteral("0"));
         second->StartBox()->SetText(QStringLiteral("x7"));
@@ -200,32 +170,15 @@ private slots:
 
         Click(wizard, QWizard::NextButton);
         CWizard3* third = wizard.Page3();
-        QCOMPARE(third->Sample(), QStringLiteral("Song0000.mp3"));
         QVERIFY(!third->OffsetBox()->isEnabled());
         third->BeforeButton()->click();
         QCOMPARE(third->Sample(), QStringLiteral("0000Song.mp3"));
-        third->OffsetButton()->click();
-        third->OffsetBox()->SetText(QStringLiteral("3"));
-        QTest::keyClick(third->OffsetBox(), Qt::Key_Up);
-        QTest::keyClick(third->OffsetBox(), Qt::Key_Up);
-        QCOMPARE(third->Sample(), QStringLiteral("Song0000.mp3"));
-        QCOMPARE(third->Offset(), 4);
-    }
-
-    void backKeepsTheLaterPagesAndTheSamplesFollowTheNewName() {
-        CRenameWizard wizard(SWizardInput{"Song", ".ogg"});
-        wizard.show();
-        Click(wizard, QWizard::NextButton);
-        wizard.Page2()->DigitsBox()->SetText(QStringLiteral("3"));
-        Click(wizard, QWizard::NextButton);
-        wizard.Page3()->BeforeButton()->click();
         Click(wizard, QWizard::BackButton);
         Click(wizard, QWizard::BackButton);
         wizard.Page1()->FilenameBox()->setText(QStringLiteral("Tracks"));
         Click(wizard, QWizard::NextButton);
-        QVERIFY(wizard.Page2()->Sample().startsWith(QStringLiteral("Tracks001.ogg ")));
         Click(wizard, QWizard::NextButton);
-        QCOMPARE(wizard.Page3()->Sample(), QStringLiteral("001Tracks.ogg"));
+        QCOMPARE(third->Sample(), QStringLiteral("0000Tracks.mp3"));
         QCOMPARE(wizard.windowTitle(), QStringLiteral("Rename Wizard - Step 3 of 3"));
     }
 
@@ -254,22 +207,20 @@ private slots:
     }
 
     void anUntouchedCurrentNameKeepsItsBytes() {
-        const std::string invalid = "Caf\xe9 01";
-        CRenameWizard wizard(SWizardInput{invalid, ""});
+        CRenameWizard wizard(SWizardInput{"Caf\xe9 01", ""});
         wizard.show();
-        QCOMPARE(wizard.Settings().strName, invalid);
+        QCOMPARE(wizard.Settings().strName, std::string("Caf\xe9 01"));
         wizard.Page1()->FilenameBox()->setText(QStringLiteral("Caf\u00e9"));
         QCOMPARE(wizard.Page1()->Filename(), std::string("Caf\xc3\xa9"));
     }
 
-    // Each shows what it is given and hands back what was typed. Cancel must leave the
-    // swap's middle string as it was: the swap keeps it for next time either way.
+    // Each shows what it is given and hands back what was typed; Cancel hands back nothing.
     void swapAndSeparatorOfferTheirTextAndHandBackTheTypedOne() {
         QStringList offered;
         for (bool ok : {true, false}) {
             auto answer = When<CSwapDlg>([&offered, ok](CSwapDlg* dialog) {
                 offered << dialog->MiddleBox()->selectedText();
-                Type(dialog->MiddleBox(), QStringLiteral(" x "));
+                dialog->MiddleBox()->setText(QStringLiteral(" x "));
                 ok ? dialog->accept() : dialog->reject();
             });
             std::string middle = " - ";
@@ -281,7 +232,7 @@ private slots:
         SSeparatorChoice choice{" + ", true}, shown;
         auto answer = When<CSeparatorDlg>([&shown](CSeparatorDlg* dialog) {
             shown = dialog->Choice();
-            Type(dialog->SeparatorBox(), QStringLiteral("-"));
+            dialog->SeparatorBox()->setText(QStringLiteral("-"));
             dialog->TitleFirstButton()->click();
             dialog->accept();
         });
