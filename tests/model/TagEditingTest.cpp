@@ -41,27 +41,6 @@ protected:
     }
 };
 
-TEST_F(TagEditingTest, OptionsSheetStoresOnOkAndRestoresStoredValuesOnCancel) {
-    SId3EditorOptions chosen;
-    chosen.format = {true, false, true, false};
-    chosen.lock[4] = true;
-    prompts.m_options.push_back(chosen);
-    EXPECT_TRUE(RunOptionsSheet(session, EOptionsPage::Id3Editor));
-    EXPECT_EQ(session.m_fieldChoice, chosen.format);
-    EXPECT_EQ(profile.GetInt("Format", "3", 0), 1);
-    EXPECT_EQ(profile.GetInt("Lock", "5", 0), 1);
-    EXPECT_EQ(profile.GetInt("Lock", "1", 9), 0);
-
-    session.m_fieldChoice = {};
-    EXPECT_FALSE(RunOptionsSheet(session, EOptionsPage::Viewer));
-    EXPECT_EQ(session.m_fieldChoice, chosen.format);
-    EXPECT_EQ(prompts.m_optionsPages,
-              (std::vector<EOptionsPage>{EOptionsPage::Id3Editor, EOptionsPage::Viewer}));
-    CTesselSession fresh(prompts, profile);
-    EXPECT_TRUE(fresh.m_locks[4]);
-    EXPECT_TRUE(fresh.m_fieldChoice[2]);
-}
-
 TEST_F(TagEditingTest, NormalModeSetsTheNewNameWithoutLeadingBlanks) {
     EXPECT_TRUE(CommitCellEdit(session, 1, 3, "  new name  "));
     EXPECT_EQ(NewNames(), (std::vector<std::string>{"a", "new name  "}));
