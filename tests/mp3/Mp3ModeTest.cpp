@@ -313,6 +313,7 @@ TEST_F(Mp3SessionTest, FilenameToId3FillsTitleAndArtistOfNamesThatSplit) {
     EXPECT_EQ(observer.m_calls, (std::vector<std::string>{"changed 0-0", "changed 1-1"}));
     EXPECT_TRUE(Entry(0).IsTagChanged());
     EXPECT_FALSE(session.CanUndo());  // in memory only: the files are as they were
+    EXPECT_EQ(ReadFileBytes(Entry(0).m_strPath.Get()), kAudio);
 
     prompts.m_separators = {SSeparatorChoice{"-", false}, SSeparatorChoice{" s", true},
                             SSeparatorChoice{"", true}};

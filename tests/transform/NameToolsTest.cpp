@@ -164,6 +164,7 @@ TEST_F(NumberingTest, WizardAsksWithTheLongestNameAndRefusesAnEmptyFilename) {
 
     EXPECT_EQ(RenameWizard(session, Standard("", 2, 1, 1, -1)), ECommandOutcome::Cancelled);
     EXPECT_EQ(prompts.m_messages, Names{"Please enter filename"});
+    EXPECT_EQ(CheckWizardFilename(" "), "");  // only an empty one is refused
     // "Use current filename" starts from the longest new name, whatever strName holds.
     SNumberingSettings current{false, "x", 1, 1, 7, -1};
     EXPECT_EQ(RenameWizard(session, current), ECommandOutcome::Changed);
