@@ -2,12 +2,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
 #include <ctime>
 
 #include "model/Archive.h"
 #include "model/HitDoc.h"
+#include "model/Profile.h"
+#include "model/ViewerAssociations.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -22,9 +23,8 @@ TEST(FileFactsTest, FillFromPathSplitsTheNameAtTheLastDot) {
         std::string path = dir.WriteFile(name, "xyz");
         CHitDoc entry(path);
         EXPECT_EQ(entry.m_strNewName.Get() + "|" + entry.m_strExt.Get() + "|" +
-                      entry.GetNewFileName() + "|" + entry.m_strSize.Get(),
-                  std::string(newName) + "|" + ext + "|" + name + "|3");
-        EXPECT_EQ(entry.GetNewPath(), path);
+                      entry.GetNewPath() + "|" + entry.m_strSize.Get(),
+                  std::string(newName) + "|" + ext + "|" + path + "|3");
     }
     chmod(dir.WriteFile("locked.txt", "x").c_str(), 0);
     ASSERT_EQ(symlink((dir / "nowhere").c_str(), (dir / "dangling").c_str()), 0);
@@ -53,12 +53,9 @@ TEST(LocalTimeTest, ModifiedTextHasNoZeroPaddingAndFollowsDaylightSaving) {
     tzset();
 }
 
-// Leading numbers saturate; the stored 4-byte size holds only the low bits, and the size
-// text is trusted for the rest only when it agrees with them.
-TEST(HitDocTest, NumbersAreReadWithinTheirLimits) {
-    EXPECT_EQ(LeadingNumber("99999999999"), INT_MAX);
-    EXPECT_EQ(LeadingNumber("-99999999999 years"), INT_MIN);
-    EXPECT_EQ(LeadingNumber("  -12x"), -12);
+// The stored 4-byte size holds only the low bits, and the size text is trusted for the
+// rest only when it agrees with them.
+TEST(HitDocTest, ASizeTextThatDisagreesWithTheStoredBitsIsNotTrusted) {
     CHitDoc entry;
     entry.SetSize(12);
     entry.m_strSize.Set("999999");
@@ -68,6 +65,33 @@ TEST(HitDocTest, NumbersAreReadWithinTheirLimits) {
     CHitDoc loaded;
     ASSERT_TRUE(loaded.Serialize(reader));
     EXPECT_EQ(loaded.m_nSize, 12u);
+}
+
+TEST(ViewerAssociationsTest, AShorterListIsStoredOverALongerOneAndTheFirstMatchWins) {
+    CMemoryProfile profile;
+    CViewerList three = {{".html", "/usr/bin/a"}, {".txt", "/usr/bin/b"}, {".mp3", "/usr/bin/c"}};
+    SaveViewers(profile, three);
+    EXPECT_EQ(LoadViewers(profile), three);
+    SaveViewers(profile, {{".png", "/usr/bin/d"}});
+    EXPECT_EQ(profile.GetInt("Extension", "Entry", -1), 1);
+    EXPECT_EQ(LoadViewers(profile), (CViewerList{{".png", "/usr/bin/d"}}));
+    // The first association of an extension wins, whatever its case.
+    CViewerList viewers = {{".txt", "/bin/t"}, {".mp3", "/bin/first"}, {".MP3", "/bin/second"}};
+    EXPECT_EQ(FindViewer(viewers, "/music/SONG.MP3"), "/bin/first");
+    EXPECT_EQ(FindViewer(viewers, "/notes.txt/README"), "");
+}
+
+TEST(ViewerAssociationsTest, OnlyADottedExtensionAndAnExecutableFileMayBeAdded) {
+    CTempDir dir;
+    std::string script = dir.WriteFile("viewer.sh", "#!/bin/sh\n");
+    std::string plain = dir.WriteFile("notes.txt", "x");
+    ASSERT_EQ(chmod(script.c_str(), 0755), 0);
+    EXPECT_TRUE(IsValidAssociation(".html", script));
+    EXPECT_FALSE(IsValidAssociation("html", script));
+    EXPECT_FALSE(IsValidAssociation(".", script));
+    // Not executable, a folder.
+    for (const std::string& viewer : {plain, dir.Path()})
+        EXPECT_FALSE(IsValidAssociation(".htm", viewer)) << viewer;
 }
 
 }  // namespace
