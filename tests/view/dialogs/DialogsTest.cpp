@@ -13,7 +13,6 @@
 #include "view/dialogs/NumberBox.h"
 #include "view/dialogs/RenameWizard.h"
 #include "view/dialogs/SeparatorDlg.h"
-#include "view/dialogs/SwapDlg.h"
 #include "view/dialogs/Wizard1.h"
 #include "view/dialogs/Wizard2.h"
 #include "view/dialogs/Wizard3.h"
@@ -60,10 +59,6 @@ std::unique_ptr<CModalAnswer> When(std::function<void(T*)> action) {
         if (auto* dialog = qobject_cast<T*>(modal))
             action(dialog);
     });
-}
-
-void Click(CRenameWizard& wizard, QWizard::WizardButton which) {
-    wizard.button(which)->click();
 }
 
 }  // namespace
@@ -124,7 +119,7 @@ private slots:
         empty.show();
         empty.Page1()->CurrentButton()->click();
         auto answer = When<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
-        Click(empty, QWizard::NextButton);
+        empty.button(QWizard::NextButton)->click();
         QCOMPARE(empty.currentId(), 0);
         QCOMPARE(answer->Texts().size(), 1);
     }
@@ -133,7 +128,7 @@ private slots:
     void samplesFollowTheBoxesWhileTypedValuesAreKept() {
         CRenameWizard wizard(SWizardInput{"Song", ".mp3"});
         wizard.show();
-        Click(wizard, QWizard::NextButton);
+        wizard.button(QWizard::NextButton)->click();
         CWizard2* second = wizard.Page2();
         for (int click = 0; click < 3; ++click)
             QTest::keyClick(second->DigitsBox(), Qt::Key_Up);
@@ -145,7 +140,7 @@ private slots:
         QCOMPARE(std::vector<int>({second->Digits(), second->Increment(), second->Start()}),
                  std::vector<int>({9, 0, 0}));
 
-        Click(wizard, QWizard::NextButton);
+        wizard.button(QWizard::NextButton)->click();
         wizard.Page3()->BeforeButton()->click();
         QCOMPARE(wizard.Page3()->Sample(), QStringLiteral("0000Song.mp3"));
     }
@@ -155,14 +150,14 @@ private slots:
         for (bool finish : {true, false}) {
             auto answer = When<CRenameWizard>([finish](CRenameWizard* wizard) {
                 wizard->Page1()->FilenameBox()->setText(QStringLiteral("Track"));
-                Click(*wizard, QWizard::NextButton);
+                wizard->button(QWizard::NextButton)->click();
                 wizard->Page2()->DigitsBox()->SetText(QStringLiteral("3"));
                 wizard->Page2()->IncrementBox()->SetText(QStringLiteral("5"));
                 wizard->Page2()->StartBox()->SetText(QStringLiteral("10"));
-                Click(*wizard, QWizard::NextButton);
+                wizard->button(QWizard::NextButton)->click();
                 wizard->Page3()->OffsetButton()->click();
                 wizard->Page3()->OffsetBox()->SetText(QStringLiteral("2"));
-                Click(*wizard, finish ? QWizard::FinishButton : QWizard::CancelButton);
+                wizard->button(finish ? QWizard::FinishButton : QWizard::CancelButton)->click();
             });
             SNumberingSettings settings;
             QCOMPARE(CRenameWizard::Run(nullptr, SWizardInput{"a longer", ".mp3"}, settings),
@@ -174,15 +169,8 @@ private slots:
         }
     }
 
-    // Each shows what it is given and hands back what was typed.
-    void swapAndSeparatorOfferTheirTextAndHandBackTheTypedOne() {
-        auto swap = When<CSwapDlg>([](CSwapDlg* dialog) {
-            if (dialog->MiddleBox()->selectedText() == QStringLiteral(" - "))
-                dialog->MiddleBox()->setText(QStringLiteral(" x "));
-            dialog->accept();
-        });
-        std::string middle = " - ";
-        QVERIFY(CSwapDlg::Ask(nullptr, middle) && middle == " x ");
+    // The separator dialog shows what it is given and hands back what was typed.
+    void theSeparatorDialogOffersItsTextAndHandsBackTheTypedOne() {
         SSeparatorChoice choice{" + ", true};
         auto answer = When<CSeparatorDlg>([](CSeparatorDlg* dialog) {
             if (dialog->Choice().strSeparator == " + " && dialog->Choice().bArtistFirst)
