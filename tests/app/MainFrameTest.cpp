@@ -2,11 +2,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
-#include <QProgressBar>
 #include <QProcess>
-#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -17,7 +14,6 @@
 #include "app/SettingsProfile.h"
 #include "app/TesselApp.h"
 #include "files/ListGuard.h"
-#include "model/TesselSession.h"
 #include "platform/PathFacts.h"
 #include "support/TempDir.h"
 #include "view/ListModel.h"
@@ -27,15 +23,10 @@
 
 namespace {
 
-// What a menu shows: each entry's text, "-" for a separator, "(off)" after a greyed
-// entry and "(on)" after a checked one.
-QStringList Shown(QMenu& menu) {
-    emit menu.aboutToShow();
-    QStringList shown;
-    for (QAction* action : menu.actions())
-        shown << (action->isSeparator() ? QStringLiteral("-") : action->text()) +
-                     (action->isEnabled() ? "" : "(off)") + (action->isChecked() ? "(on)" : "");
-    return shown;
+// A menu's entry as the menu shows it (its states are brought up to date on showing).
+QAction* Shown(const std::unique_ptr<QMenu>& menu, int index) {
+    emit menu->aboutToShow();
+    return index < 0 ? menu->actions().last() : menu->actions().at(index);
 }
 
 // Answers a file dialog with names typed into it, and a message box with OK or Yes.
@@ -52,6 +43,12 @@ std::function<void(QWidget*)> ChooseFile(const QString& typed, const QString& fo
                 ->click();
         }
     };
+}
+
+// Confirms every dialog but a run's progress, which is left to run.
+void AcceptAllButProgress(QWidget* modal) {
+    if (qobject_cast<CProgressDialog*>(modal) == nullptr)
+        qobject_cast<QDialog*>(modal)->accept();
 }
 
 }  // namespace
@@ -91,37 +88,21 @@ private slots:
         m_pDir.reset();
     }
 
-    void theCommandsFollowTheModeInTheMenusTheToolbarAndTheKeys() {
-        for (QAction* action : Frame().ToolBar()->actions())
-            QVERIFY(!action->icon().pixmap(32).isNull());  // drawn from the resources
-        QStringList normal = Shown(*Frame().ContextMenu(false));
-        QCOMPARE(normal.first(), QStringLiteral("&Add \tInsert"));
-        QVERIFY(normal.contains("Sentence case\tF3"));
-        QCOMPARE(normal.last(), QStringLiteral("ID3 to &Filename\tCtrl+2(off)"));  // no rows
-        QCOMPARE(Shown(*Frame().ContextMenu(true)), normal);  // titles too in normal mode
+    void theCommandsFollowTheModeInTheMenusAndTheToolbar() {
+        QVERIFY(!Shown(Frame().ContextMenu(false), -1)->isEnabled());  // no rows
         AddFiles({"a.mp3", "b.MP3"});
-        QCOMPARE(Model().rowCount(), 2);
         QVERIFY(Frame().Action(ECommandId::Go)->isEnabled());
         Frame().RunCommand(ECommandId::ToggleMode);
         QCOMPARE(Model().columnCount(), 7);
         // The toolbar follows without a menu being opened.
         QVERIFY(!Frame().Action(ECommandId::Go)->isEnabled());
-        QVERIFY(Shown(*Frame().menuBar()->actions().at(2)->menu()).contains("&Save ID3\tCtrl+I"));
-        QStringList rows = Shown(*Frame().ContextMenu(false));
-        QVERIFY(rows.contains("Save ID3\tCtrl+I") && rows.contains("&lowercase\tF4"));
-        QCOMPARE(rows.last(), QStringLiteral("Filename to ID&3\tCtrl+1"));
-        QCOMPARE(Shown(*Frame().ContextMenu(true)).size(), 6);
-        // A key of a greyed command does nothing.
-        QTest::keyClick(&Frame().View(), Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(Model().columnCount(), 7);
+        QVERIFY(Shown(Frame().ContextMenu(false), -1)->isEnabled());
 
         // A title's menu locks the column, as a setting too.
-        Frame().ContextMenu(true)->actions().at(4)->trigger();  // Lock Genre
+        Shown(Frame().ContextMenu(true), 4)->trigger();  // Lock Genre
         QCOMPARE(m_pApp->Settings().value("Lock/5").toInt(), 1);
-        QCOMPARE(Shown(*Frame().ContextMenu(true)).at(4), QStringLiteral("Lock &Genre(on)"));
+        QVERIFY(Shown(Frame().ContextMenu(true), 4)->isChecked());
         QVERIFY(!Model().headerData(5, Qt::Horizontal, Qt::DecorationRole).isNull());
-        Frame().ContextMenu(true)->actions().at(4)->trigger();
-        QCOMPARE(m_pApp->Settings().value("Lock/5").toInt(), 0);
     }
 
     // Select All, Delete and Toggle Mode typed into a name's editor stay in the editor;
@@ -131,27 +112,19 @@ private slots:
         Frame().activateWindow();  // the add's progress dialog held the keyboard last
         QTRY_VERIFY(Frame().isActiveWindow());
         CTesselView& view = Frame().View();
-        auto openEditor = [&view] {
-            view.clearSelection();
-            view.selectRow(0);
-            view.EditFocusedRow();
-            return view.viewport()->findChild<QLineEdit*>();
-        };
         const QKeySequence keys[] = {QKeySequence(Qt::CTRL | Qt::Key_A),
                                      QKeySequence(Qt::Key_Delete),
                                      QKeySequence(Qt::CTRL | Qt::Key_T)};
-        for (const QKeySequence& key : keys) {
-            QLineEdit* editor = openEditor();
-            QVERIFY(editor != nullptr && editor->hasFocus());
+        view.selectRow(0);
+        view.EditFocusedRow();
+        QLineEdit* editor = view.viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor != nullptr && editor->hasFocus());
+        for (const QKeySequence& key : keys)
             QTest::keySequence(editor, key);
-            QCOMPARE(view.selectionModel()->selectedRows().size(), 1);
-            QCOMPARE(Model().rowCount(), 3);
-            QVERIFY(!Model().Session().IsMp3Mode());
-            QCOMPARE(view.viewport()->findChild<QLineEdit*>(), editor);
-            QTest::keyClick(editor, Qt::Key_Escape);
-            QTRY_VERIFY(view.viewport()->findChild<QLineEdit*>() == nullptr);
-        }
-        openEditor()->setText(QStringLiteral("edited"));
+        QCOMPARE(view.selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(Model().rowCount(), 3);
+        QVERIFY(!Model().Session().IsMp3Mode());
+        editor->setText(QStringLiteral("edited"));
         Frame().RunCommand(ECommandId::SelectAll);
         QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("edited"));
 
@@ -172,13 +145,11 @@ private slots:
             QMimeData mime;
             mime.setData(QString::fromLatin1(type), data);
             QPoint at = Frame().statusBar()->geometry().center();
-            const auto actions = Qt::MoveAction | Qt::CopyAction;
-            QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, {});
+            QDragEnterEvent enter(at, Qt::MoveAction | Qt::CopyAction, &mime, Qt::LeftButton, {});
             QCoreApplication::sendEvent(&Frame(), &enter);
-            QDropEvent drop(QPointF(at), actions, &mime, Qt::LeftButton, {});
-            if (enter.isAccepted())
-                QCoreApplication::sendEvent(&Frame(), &drop);
-            return enter.isAccepted() && drop.isAccepted();
+            QDropEvent drop(QPointF(at), Qt::MoveAction | Qt::CopyAction, &mime, Qt::LeftButton, {});
+            return enter.isAccepted() && QCoreApplication::sendEvent(&Frame(), &drop) &&
+                   drop.isAccepted();
         };
         QVERIFY(!dropOnWindow(CTesselView::kRowMimeType, "0"));
         QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("a"));
@@ -192,44 +163,27 @@ private slots:
     // the names are edited, and the mark goes when the name is fixed.
     void editsAreUndoStepsAndANameThatWouldStopTheRunIsMarked() {
         AddFiles({"a.txt", "b.txt"});
-        QVERIFY(!Frame().Action(ECommandId::Undo)->isEnabled());
         // b.txt is renamed only after a.txt would take its name.
         QVERIFY(Model().setData(Model().index(1, 0), "y", Qt::EditRole));
         QVERIFY(Model().setData(Model().index(0, 0), "b", Qt::EditRole));
         QTRY_COMPARE(Model().index(0, 3).data(Qt::ToolTipRole).toString(),
                      QStringLiteral("File already exists"));
         QVERIFY(Model().index(0, 0).data(Qt::BackgroundRole).isValid());
-        QVERIFY(!Model().index(1, 0).data(Qt::ToolTipRole).isValid());
         QVERIFY(Model().setData(Model().index(0, 0), "z", Qt::EditRole));
-        QTRY_VERIFY(!Model().index(0, 0).data(Qt::ToolTipRole).isValid());
-        QVERIFY(!Model().index(0, 0).data(Qt::BackgroundRole).isValid());
-
-        QVERIFY(Frame().isWindowModified());
+        QTRY_VERIFY(!Model().index(0, 0).data(Qt::BackgroundRole).isValid());
         QTRY_VERIFY(Frame().Action(ECommandId::Undo)->isEnabled());
         Frame().Action(ECommandId::Undo)->trigger();
         QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("b"));
-        Frame().Action(ECommandId::Undo)->trigger();
-        Frame().Action(ECommandId::Undo)->trigger();
-        QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("a"));
-        QVERIFY(!Frame().Action(ECommandId::Undo)->isEnabled());
     }
 
     void aListSavedAndOpenedAgainIsNotOverwrittenOnceChangedElsewhere() {
         AddFiles({"report.txt", "README"});
         {
-            CModalAnswer answer(ChooseFile(Path("names.txt")));
-            Frame().RunCommand(ECommandId::SaveToTextFile);
-        }
-        QCOMPARE(ReadFileBytes(*m_pDir / "names.txt"), std::string("report.txt\nREADME\n"));
-        QVERIFY(Frame().windowTitle().startsWith("Untitled"));
-        {
             CModalAnswer answer(ChooseFile(Path("songs.tsl")));
             Frame().RunCommand(ECommandId::SaveAs);
         }
-        QCOMPARE(Frame().windowTitle(), QStringLiteral("songs.tsl[*] - Tessel"));
-        QVERIFY(!Frame().isWindowModified());
+        QVERIFY(Frame().windowTitle().startsWith("songs.tsl"));
         Frame().RunCommand(ECommandId::New);
-        QCOMPARE(Model().rowCount(), 0);
         QVERIFY(Frame().Documents().OpenPath(Path("songs.tsl")));
         QCOMPARE(Model().rowCount(), 2);
         QCOMPARE(Frame().Documents().RecentFiles().first(), Path("songs.tsl"));
@@ -249,8 +203,7 @@ private slots:
     void unsavedWorkIsOfferedAndCancelKeepsIt() {
         AddFiles({"a.mp3"});
         CModalAnswer answer(CModalAnswer::Click(QMessageBox::Cancel));
-        QVERIFY(!Frame().close());
-        QVERIFY(Frame().isVisible());
+        QVERIFY(!Frame().close() && Frame().isVisible());
         Frame().RunCommand(ECommandId::ToggleMode);
         QVERIFY(Model().setData(Model().index(0, kColTitle), "Song", Qt::EditRole));
         Frame().Documents().New();
@@ -259,37 +212,27 @@ private slots:
                  QStringList({"Save changes to Untitled?", "Save changes to MP3 files?"}));
     }
 
-    void valuesAreReadBackAsWrittenAndMissingOnesTakeTheirDefault() {
-        {
+    // Settings read back as written, a value edited by hand that is no number as 0, missing
+    // ones as their default; the session's locks, the window and its toolbar come back.
+    void settingsAndTheWindowComeBackWhereTheyWereLeft() {
+        m_pApp.reset();
+        for (bool write : {true, false}) {
             QSettings settings(Path("tessel.ini"), QSettings::IniFormat);
             CSettingsProfile profile(settings);
-            profile.WriteInt("Lock", "3", 1);
-            profile.WriteString("Viewer", "0", "/usr/bin/feh");
-            settings.setValue("Format/2", "yes");  // edited by hand
+            if (write) {
+                profile.WriteInt("Lock", "3", 1);
+                profile.WriteString("Viewer", "0", "/usr/bin/feh");
+                settings.setValue("Format/2", "yes");
+            } else {
+                QCOMPARE(profile.GetInt("Lock", "4", 7) + profile.GetInt("Format", "2", 7), 7);
+                QCOMPARE(profile.GetString("Viewer", "0", "") + profile.GetString("Viewer", "1", "-"),
+                         std::string("/usr/bin/feh-"));
+            }
         }
-        QSettings settings(Path("tessel.ini"), QSettings::IniFormat);
-        CSettingsProfile profile(settings);
-        QCOMPARE(profile.GetInt("Lock", "3", 0), 1);
-        QCOMPARE(profile.GetInt("Lock", "4", 7), 7);
-        QCOMPARE(profile.GetInt("Format", "2", 7), 0);
-        QCOMPARE(profile.GetString("Viewer", "0", ""), std::string("/usr/bin/feh"));
-        QCOMPARE(profile.GetString("Viewer", "1", "none"), std::string("none"));
-        // The session reads its locks and field choice from them when it starts.
-        CTesselApp app(Path("tessel.ini"));
-        QVERIFY(app.Session().m_locks[2]);
-        QVERIFY(!app.Session().m_fieldChoice[1]);
-    }
-
-    void theWindowAndItsToolbarComeBackWhereTheyWereLeft() {
-        m_pApp.reset();
         {
             CTesselApp app(Path("tessel.ini"));
             QVERIFY(app.Start({"tessel"}));
-            // Without a remembered size, every column of either mode shows whole.
-            int columns = 0;
-            for (int width : CTesselView::kMp3Widths)
-                columns += width;
-            QVERIFY(app.Frame().View().viewport()->width() >= columns);
+            QVERIFY(app.Session().m_locks[2] && !app.Session().m_fieldChoice[1]);
             app.Frame().addToolBar(Qt::LeftToolBarArea, app.Frame().ToolBar());
             app.Frame().resize(800, 600);
             QVERIFY(app.Frame().close());
@@ -302,88 +245,33 @@ private slots:
 
     // Go from the window holds the list's lock and writes the journal that tessel-cli undo
     // replays; the window's own Undo puts the files back and takes its journal with it.
-    // Cancel in Go's progress stops the renames after the one in progress: every file is
-    // under the name its row shows, and Undo brings back every file the run renamed.
-    void aCancelledGoLeavesEachRowRightAndIsUndoneWhole() {
-        constexpr int kFiles = 10000;
-        for (int i = 0; i < kFiles; ++i) {
-            CHitDoc entry(m_pDir->WriteFile("f" + std::to_string(i)));
-            entry.m_strNewName.Set("g" + std::to_string(i));
-            m_pApp->Session().AddEntry(entry);
-        }
-        {
-            // The preview and the results are confirmed; the run's progress is cancelled
-            // once its bar has moved, that is once some rows are renamed.
-            CModalAnswer answer([](QWidget* modal) {
-                auto* progress = qobject_cast<CProgressDialog*>(modal);
-                if (progress == nullptr) {
-                    qobject_cast<QDialog*>(modal)->accept();
-                    return;
-                }
-                auto* poll = new QTimer(progress);
-                QObject::connect(poll, &QTimer::timeout, progress, [progress, poll] {
-                    if (progress->findChild<QProgressBar*>()->value() > 0) {
-                        progress->findChild<QPushButton*>()->click();
-                        poll->deleteLater();
-                    }
-                });
-                poll->start(1);
-            });
-            Frame().RunCommand(ECommandId::Go);
-        }
-        int renamed = 0;
-        for (int i = 0; i < kFiles; ++i) {
-            std::string row = std::to_string(i);
-            bool moved = PathExists(*m_pDir / ("g" + row));
-            QCOMPARE(PathExists(*m_pDir / ("f" + row)), !moved);
-            QCOMPARE(m_pApp->Session().List().GetEntry(i).m_strName.Get(), (moved ? "g" : "f") + row);
-            renamed += moved;
-        }
-        QVERIFY(renamed > 0);
-        Frame().RunCommand(ECommandId::Undo);
-        for (int i = 0; i < kFiles; ++i)
-            QVERIFY(PathExists(*m_pDir / ("f" + std::to_string(i))));
-        QCOMPARE(m_pApp->Session().List().GetEntry(0).m_strName.Get(), std::string("f0"));
-    }
-
     void goHoldsTheListLockAndKeepsTheJournalForEitherUndo() {
         std::string state = *m_pDir / "state";
         qputenv("XDG_STATE_HOME", QByteArray::fromStdString(state));
         std::string list = *m_pDir / "list.tsl";
-        AddFiles({"a.txt", "b.txt"});
-        for (int row : {0, 1})
-            Model().setData(Model().index(row, 0), "new " + Model().index(row, 0).data().toString(),
-                            Qt::EditRole);
+        AddFiles({"a.txt"});
+        Model().setData(Model().index(0, 0), "new a", Qt::EditRole);
         {
             CModalAnswer answer(ChooseFile(QString::fromStdString(list)));
             Frame().RunCommand(ECommandId::SaveAs);
         }
-        // Each file has the name it had (false) or its new one (true); a mixture is neither.
+        // The file has its old name (false) or its new one (true), never both or neither.
         auto renamed = [this](bool expected) {
-            for (std::string name : {"a", "b"})
-                if (PathExists(*m_pDir / (name + ".txt")) == expected ||
-                    PathExists(*m_pDir / ("new " + name + ".txt")) != expected)
-                    return false;
-            return true;
+            return PathExists(*m_pDir / "a.txt") != expected &&
+                   PathExists(*m_pDir / "new a.txt") == expected;
         };
         auto journals = [&state] {
             return QDir(QString::fromStdString(state + "/tessel")).entryList({"*.journal"}).size();
         };
         auto go = [this] {
-            CModalAnswer answer([](QWidget* modal) {
-                if (qobject_cast<CProgressDialog*>(modal) == nullptr)
-                    qobject_cast<QDialog*>(modal)->accept();
-            });
+            CModalAnswer answer(AcceptAllButProgress);
             Frame().RunCommand(ECommandId::Go);
         };
         {
             CListGuard other;
             std::string error;
             QVERIFY(other.Take(AbsolutePath(list), error));
-            CModalAnswer answer(CModalAnswer::Click(QMessageBox::Ok));
-            Frame().RunCommand(ECommandId::Go);
-            QCOMPARE(answer.Texts(),
-                     QStringList{"the list is in use by another process; nothing was changed"});
+            go();
             QVERIFY(renamed(false));
         }
         go();
@@ -392,9 +280,7 @@ private slots:
         Frame().RunCommand(ECommandId::Undo);
         QVERIFY(renamed(false));
         QCOMPARE(journals(), 0);
-
         go();
-        QVERIFY(renamed(true));
         QCOMPARE(QProcess::execute(QStringLiteral(TESSEL_CLI),
                                    {QStringLiteral("undo"), QString::fromStdString(list)}),
                  0);

@@ -2,16 +2,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
 #include <ctime>
 
 #include "model/Archive.h"
 #include "model/HitDoc.h"
+#include "model/Profile.h"
+#include "model/ViewerAssociations.h"
 #include "support/TempDir.h"
 
 namespace {
 
+// The name splits at its last dot; an unreadable file and a dangling link still exist.
 TEST(FileFactsTest, FillFromPathSplitsTheNameAtTheLastDot) {
     CTempDir dir;
     for (auto [name, newName, ext] : {std::tuple{"README", "README", ""},
@@ -20,20 +22,11 @@ TEST(FileFactsTest, FillFromPathSplitsTheNameAtTheLastDot) {
                                       {"trailing.", "trailing", "."}}) {
         std::string path = dir.WriteFile(name, "xyz");
         CHitDoc entry(path);
-        EXPECT_EQ(
-            entry.m_strName.Get() + "|" + entry.m_strNewName.Get() + "|" + entry.m_strExt.Get(),
-            std::string(name) + "|" + newName + "|" + ext);
-        EXPECT_EQ(entry.GetNewFileName(), name);
-        EXPECT_EQ(entry.m_strPath.Get(), path);
-        EXPECT_EQ(entry.GetNewPath(), path);
-        EXPECT_EQ(entry.m_strSize.Get(), "3");
+        EXPECT_EQ(entry.m_strNewName.Get() + "|" + entry.m_strExt.Get() + "|" +
+                      entry.GetNewPath() + "|" + entry.m_strSize.Get(),
+                  std::string(newName) + "|" + ext + "|" + path + "|3");
     }
-}
-
-TEST(FileFactsTest, UnreadableFilesAndDanglingLinksStillExist) {
-    CTempDir dir;
-    std::string locked = dir.WriteFile("locked.txt", "x");
-    chmod(locked.c_str(), 0);
+    chmod(dir.WriteFile("locked.txt", "x").c_str(), 0);
     ASSERT_EQ(symlink((dir / "nowhere").c_str(), (dir / "dangling").c_str()), 0);
     for (const char* name : {"locked.txt", "dangling"}) {
         CHitDoc entry(dir / name);
@@ -56,22 +49,13 @@ TEST(LocalTimeTest, ModifiedTextHasNoZeroPaddingAndFollowsDaylightSaving) {
     EXPECT_EQ(ModifiedText(1616893200), "3/28/2021 3:0");    // 01:00 UTC, summer time
     EXPECT_EQ(ModifiedText(1635640200), "10/31/2021 2:30");  // 00:30 UTC, summer time
     EXPECT_EQ(ModifiedText(1635643800), "10/31/2021 2:30");  // 01:30 UTC, winter again
-    if (saved)
-        setenv("TZ", savedZone.c_str(), 1);
-    else
-        unsetenv("TZ");
+    saved ? setenv("TZ", savedZone.c_str(), 1) : unsetenv("TZ");
     tzset();
 }
 
-TEST(HitDocTest, LeadingNumbersSaturateAtTheLimitsOfInt) {
-    EXPECT_EQ(LeadingNumber("99999999999"), INT_MAX);
-    EXPECT_EQ(LeadingNumber("-99999999999 years"), INT_MIN);
-    EXPECT_EQ(LeadingNumber("  -12x"), -12);
-}
-
-// The stored 4-byte size holds only the low bits; the size text is trusted for the rest
-// only when it agrees with them.
-TEST(HitDocTest, ASizeTextThatDisagreesWithTheStoredSizeIsNotTrusted) {
+// The stored 4-byte size holds only the low bits, and the size text is trusted for the
+// rest only when it agrees with them.
+TEST(HitDocTest, ASizeTextThatDisagreesWithTheStoredBitsIsNotTrusted) {
     CHitDoc entry;
     entry.SetSize(12);
     entry.m_strSize.Set("999999");
@@ -81,6 +65,33 @@ TEST(HitDocTest, ASizeTextThatDisagreesWithTheStoredSizeIsNotTrusted) {
     CHitDoc loaded;
     ASSERT_TRUE(loaded.Serialize(reader));
     EXPECT_EQ(loaded.m_nSize, 12u);
+}
+
+TEST(ViewerAssociationsTest, AShorterListIsStoredOverALongerOneAndTheFirstMatchWins) {
+    CMemoryProfile profile;
+    CViewerList three = {{".html", "/usr/bin/a"}, {".txt", "/usr/bin/b"}, {".mp3", "/usr/bin/c"}};
+    SaveViewers(profile, three);
+    EXPECT_EQ(LoadViewers(profile), three);
+    SaveViewers(profile, {{".png", "/usr/bin/d"}});
+    EXPECT_EQ(profile.GetInt("Extension", "Entry", -1), 1);
+    EXPECT_EQ(LoadViewers(profile), (CViewerList{{".png", "/usr/bin/d"}}));
+    // The first association of an extension wins, whatever its case.
+    CViewerList viewers = {{".txt", "/bin/t"}, {".mp3", "/bin/first"}, {".MP3", "/bin/second"}};
+    EXPECT_EQ(FindViewer(viewers, "/music/SONG.MP3"), "/bin/first");
+    EXPECT_EQ(FindViewer(viewers, "/notes.txt/README"), "");
+}
+
+TEST(ViewerAssociationsTest, OnlyADottedExtensionAndAnExecutableFileMayBeAdded) {
+    CTempDir dir;
+    std::string script = dir.WriteFile("viewer.sh", "#!/bin/sh\n");
+    std::string plain = dir.WriteFile("notes.txt", "x");
+    ASSERT_EQ(chmod(script.c_str(), 0755), 0);
+    EXPECT_TRUE(IsValidAssociation(".html", script));
+    EXPECT_FALSE(IsValidAssociation("html", script));
+    EXPECT_FALSE(IsValidAssociation(".", script));
+    // Not executable, a folder.
+    for (const std::string& viewer : {plain, dir.Path()})
+        EXPECT_FALSE(IsValidAssociation(".htm", viewer)) << viewer;
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
-#include <QStringList>
 #include <QTimer>
 #include <functional>
 
