@@ -4,9 +4,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/DocumentCommands.h"
@@ -241,6 +244,50 @@ private slots:
         QVERIFY(app.Start({"tessel"}));
         QCOMPARE(app.Frame().size(), QSize(800, 600));
         QCOMPARE(app.Frame().toolBarArea(app.Frame().ToolBar()), Qt::LeftToolBarArea);
+    }
+
+    // Cancel in Go's progress stops the renames after the one in progress: every file is
+    // under the name its row shows, and Undo brings back every file the run renamed.
+    void aCancelledGoLeavesEachRowRightAndIsUndoneWhole() {
+        constexpr int kFiles = 10000;
+        for (int i = 0; i < kFiles; ++i) {
+            CHitDoc entry(m_pDir->WriteFile("f" + std::to_string(i)));
+            entry.m_strNewName.Set("g" + std::to_string(i));
+            m_pApp->Session().AddEntry(entry);
+        }
+        {
+            // The preview and the results are confirmed; the run's progress is cancelled
+            // once its bar has moved, that is once some rows are renamed.
+            CModalAnswer answer([](QWidget* modal) {
+                auto* progress = qobject_cast<CProgressDialog*>(modal);
+                if (progress == nullptr) {
+                    qobject_cast<QDialog*>(modal)->accept();
+                    return;
+                }
+                auto* poll = new QTimer(progress);
+                QObject::connect(poll, &QTimer::timeout, progress, [progress, poll] {
+                    if (progress->findChild<QProgressBar*>()->value() > 0) {
+                        progress->findChild<QPushButton*>()->click();
+                        poll->deleteLater();
+                    }
+                });
+                poll->start(1);
+            });
+            Frame().RunCommand(ECommandId::Go);
+        }
+        int renamed = 0;
+        for (int i = 0; i < kFiles; ++i) {
+            std::string row = std::to_string(i);
+            bool moved = PathExists(*m_pDir / ("g" + row));
+            QCOMPARE(PathExists(*m_pDir / ("f" + row)), !moved);
+            QCOMPARE(m_pApp->Session().List().GetEntry(i).m_strName.Get(), (moved ? "g" : "f") + row);
+            renamed += moved;
+        }
+        QVERIFY(renamed > 0);
+        Frame().RunCommand(ECommandId::Undo);
+        for (int i = 0; i < kFiles; ++i)
+            QVERIFY(PathExists(*m_pDir / ("f" + std::to_string(i))));
+        QCOMPARE(m_pApp->Session().List().GetEntry(0).m_strName.Get(), std::string("f0"));
     }
 
     // Go from the window holds the list's lock and writes the journal that tessel-cli undo

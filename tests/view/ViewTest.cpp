@@ -5,7 +5,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -20,6 +22,7 @@
 #include "model/ViewerAssociations.h"
 #include "support/FakePrompts.h"
 #include "support/TempDir.h"
+#include "view/ExtensionDialog.h"
 #include "view/ListModel.h"
 #include "view/ModalAnswer.h"
 #include "view/QtPrompts.h"
@@ -246,6 +249,39 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(PathExists(log), 5000);
         QCOMPARE(ReadFileBytes(log), "1|" + file + "|");
         QVERIFY(!PathExists(dir / "x"));
+    }
+
+    // The extension's check runs on OK whichever button was chosen last; a refused text
+    // keeps the dialog open with the message.
+    void theExtensionDialogChecksTheTextWhicheverButtonIsChosen() {
+        struct SCase {
+            const char* text;
+            bool use;
+            bool accepted;
+        };
+        for (SCase c : {SCase{"", false, true}, SCase{"txt", true, false},
+                        SCase{".txt", true, true}, SCase{"", true, true}}) {
+            CExtensionDialog dialog;
+            dialog.show();
+            QLineEdit* edit = Child<QLineEdit>(dialog, "extension");
+            QVERIFY(!edit->isEnabled());
+            if (c.use) {
+                Child<QRadioButton>(dialog, "use")->click();
+                QVERIFY(edit->isEnabled());
+                QCOMPARE(edit->selectedText(), QStringLiteral(".mp3"));
+                edit->setText(QString::fromLatin1(c.text));
+            }
+            CModalAnswer answer(CModalAnswer::Click(QMessageBox::Ok));
+            dialog.accept();
+            QCOMPARE(dialog.isVisible(), !c.accepted);
+            QCOMPARE(answer.Texts(), c.accepted ? QStringList()
+                                                : QStringList{"Cannot rename to this invalid "
+                                                              "extension"});
+            if (c.accepted) {
+                QCOMPARE(dialog.Choice().bKeep, !c.use);
+                QCOMPARE(dialog.Choice().strExtension, std::string(c.use ? c.text : ".mp3"));
+            }
+        }
     }
 
     // OK is greyed by a problem that blocks the run; results have one OK button, and each
