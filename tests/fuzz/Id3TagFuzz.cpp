@@ -9,11 +9,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "model/HitDoc.h"
 #include "mp3/ID3Tag.h"
-#include "platform/ReadWholeFile.h"
 #include "platform/WriteAll.h"
 
 namespace {
@@ -51,9 +52,9 @@ void Put(const std::string& bytes) {
 }
 
 std::string Get() {
-    std::string bytes;
-    Require(ReadWholeFile(ScratchFile(), bytes) == 0);
-    return bytes;
+    std::ifstream in(ScratchFile(), std::ios::binary);
+    Require(in.is_open());
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // The entry Save ID3 would hold after reading the file: false when it has no tag.
