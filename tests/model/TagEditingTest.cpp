@@ -41,17 +41,17 @@ TEST_F(TagEditingTest, YearsOutsideTheRangeAndUnknownGenresStoreNone) {
                               {"", -1},
                               {"2000ad", 2000}}) {
         SetTagValue(session, 0, kColYear, text);
-        EXPECT_EQ(session.List().GetEntry(0).m_nYear, year) << text;
+        EXPECT_EQ(session.List().GetEntry(0).Year(), year) << text;
     }
     SetTagValue(session, 0, kColGenre, "Trash Metal");
-    EXPECT_EQ(session.List().GetEntry(0).m_nGenre, 144);
+    EXPECT_EQ(session.List().GetEntry(0).Genre(), 144);
     SetTagValue(session, 0, kColGenre, "(none)");
-    EXPECT_EQ(session.List().GetEntry(0).m_nGenre, -1);
+    EXPECT_EQ(session.List().GetEntry(0).Genre(), -1);
     SetTagValue(session, 0, kColComment, "  spaced  ");
-    EXPECT_EQ(session.List().GetEntry(0).m_strComment.Get(), "  spaced  ");
+    EXPECT_EQ(session.List().GetEntry(0).Comment().Get(), "  spaced  ");
     session.SetNormalColumns();
     SetTagValue(session, 0, kColTitle, "x");  // normal mode takes no tag value
-    EXPECT_EQ(session.List().GetEntry(0).m_strTitle.Get(), "");
+    EXPECT_EQ(session.List().GetEntry(0).Title().Get(), "");
 }
 
 TEST(TagValueCheckTest, OnlyValuesTheTagHoldsAsTypedAreStorable) {
@@ -124,12 +124,12 @@ TEST_F(CellEditTest, Mp3ModeRefusesTheFileNameAndStoresTagValues) {
     EXPECT_TRUE(CommitCellEdit(session, 0, kColComment, "\tnote "));
     EXPECT_EQ(session.List().CellText(0, kColYear), "1999");
     EXPECT_EQ(session.List().CellText(1, kColYear), "");
-    EXPECT_EQ(session.List().GetEntry(0).m_nGenre, 144);
+    EXPECT_EQ(session.List().GetEntry(0).Genre(), 144);
     EXPECT_EQ(session.List().CellText(0, kColComment), "note ");
     // The second year edit changed nothing, so only three steps were recorded.
     EXPECT_EQ(session.UndoHistory().GetCount(), 3u);
     // Unlocked: one row only.
-    EXPECT_EQ(session.List().GetEntry(1).m_nGenre, -1);
+    EXPECT_EQ(session.List().GetEntry(1).Genre(), -1);
 }
 
 }  // namespace

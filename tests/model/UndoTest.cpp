@@ -44,7 +44,7 @@ TEST_F(UndoTest, StepsAreUndoneInReverseOrderOnePerUndo) {
 TEST_F(UndoTest, UndoingASortMovesContentsButNotSavedTags) {
     for (int row : {0, 1}) {
         CHitDoc& entry = session.List().GetEntry(row);
-        entry.m_strTitle.Set(row == 0 ? "saved a" : "saved b");
+        entry.EditTitle().Set(row == 0 ? "saved a" : "saved b");
         entry.CommitTag();
     }
     session.TakeSnapshot();
@@ -55,7 +55,7 @@ TEST_F(UndoTest, UndoingASortMovesContentsButNotSavedTags) {
     Undo(session);
     EXPECT_EQ(NewNames(), (Names{"a", "b", "c"}));
     // The entry objects stayed in their new rows; only the copied fields moved back.
-    EXPECT_EQ(session.List().GetEntry(0).GetSavedTag().strTitle, "saved b");
+    EXPECT_EQ(session.List().GetEntry(0).GetSavedTag().title.Get(), "saved b");
 }
 
 TEST_F(UndoTest, PartialSnapshotRecordsTheKeptRowsThatChanged) {

@@ -91,7 +91,7 @@ TEST_F(ID3TagTest, GenreAndYearFieldsReadAsNumbersOrNone) {
     for (const auto& [field, year] : years) {
         CHitDoc entry(dir.WriteFile("y.mp3", RawBlock("S", "", "", field)));
         ASSERT_TRUE(ReadEntryTag(entry));
-        EXPECT_EQ(entry.m_nYear, year) << field;
+        EXPECT_EQ(entry.Year(), year) << field;
     }
 }
 

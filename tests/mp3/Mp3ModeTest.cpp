@@ -30,7 +30,7 @@ TEST_F(ToggleModeTest, EnteringMp3ModeReadsEveryTagWithProgress) {
     AddFile("short.mp3", std::string(127, 'x'));
     std::string gone = AddFile("gone.mp3", kAudio + RawBlock("Gone"));
     std::remove(gone.c_str());
-    Entry(1).m_strTitle.Set("kept");
+    Entry(1).EditTitle().Set("kept");
     Entry(1).CommitTag();
     session.TakeSnapshot();
     Entry(0).m_strNewName.Set("edited");
@@ -42,8 +42,8 @@ TEST_F(ToggleModeTest, EnteringMp3ModeReadsEveryTagWithProgress) {
     EXPECT_EQ(Row(0), (std::vector<std::string>{"tagged.mp3", "Song", "Band", "Album", "1999",
                                                 "Rock", "Hi"}));
     EXPECT_FALSE(Entry(0).IsTagChanged());
-    EXPECT_EQ(Entry(1).m_strTitle.Get(), "kept");
-    EXPECT_EQ(Entry(3).m_strTitle.Get(), "");
+    EXPECT_EQ(Entry(1).Title().Get(), "kept");
+    EXPECT_EQ(Entry(3).Title().Get(), "");
     EXPECT_FALSE(session.CanUndo());
     EXPECT_EQ(prompts.m_progressRanges, std::vector<int>{4});
     EXPECT_EQ(prompts.m_progressPositions, (std::vector<int>{0, 1, 2, 3}));
@@ -206,7 +206,7 @@ TEST_F(SaveId3FoldersTest, ManyRowsEachWriteTheirOwnTag) {
     ToggleMode(session);
     for (int row = 0; row < rows; ++row)
         if (expected[static_cast<size_t>(row)] != kResultUnchanged)
-            Entry(row).m_strTitle.Set("Row " + std::to_string(row));
+            Entry(row).EditTitle().Set("Row " + std::to_string(row));
     for (int row = 7; row < rows; row += 500)
         std::remove(Entry(row).m_strPath.Get().c_str());
     prompts.m_messageAnswers = {EAnswer::Yes};
@@ -246,7 +246,7 @@ TEST_F(SaveId3FoldersTest, ACancelStopsReadingAndWritingTagsAfterAChunk) {
     ToggleMode(session);
     ASSERT_TRUE(session.IsMp3Mode());
     for (int row = 0; row < rows; ++row)
-        Entry(row).m_strTitle.Set("New");
+        Entry(row).EditTitle().Set("New");
     prompts.m_messageAnswers = {EAnswer::Yes};
     prompts.m_cancelRequested = [] { return true; };
     EXPECT_EQ(SaveID3(session), EAnswer::Yes);
@@ -320,7 +320,7 @@ TEST_F(Mp3SessionTest, FilenameToId3FillsTitleAndArtistOfNamesThatSplit) {
     AddFile("X - Y - Z.mp3", kAudio);
     AddFile("NoSeparator.mp3", kAudio);
     AddFile(" - Lonely.mp3", kAudio);
-    Entry(2).m_strTitle.Set("kept");
+    Entry(2).EditTitle().Set("kept");
     session.SetMp3Columns();
     observer.m_calls.clear();
     prompts.m_separators = {SSeparatorChoice{" - ", true}};
@@ -336,8 +336,8 @@ TEST_F(Mp3SessionTest, FilenameToId3FillsTitleAndArtistOfNamesThatSplit) {
                             SSeparatorChoice{"", true}};
     for (int run = 0; run < 4; ++run)  // the last is cancelled
         FilenameToId3(session);
-    EXPECT_EQ(Entry(0).m_strTitle.Get(), "Band ");
-    EXPECT_EQ(Entry(0).m_strArtist.Get(), " Song");
+    EXPECT_EQ(Entry(0).Title().Get(), "Band ");
+    EXPECT_EQ(Entry(0).Artist().Get(), " Song");
     ASSERT_EQ(prompts.m_separatorsOffered.size(), 5u);
     for (const SSeparatorChoice& offered : prompts.m_separatorsOffered)
         EXPECT_EQ(offered.strSeparator + (offered.bArtistFirst ? "!" : ""), " - !");
@@ -350,7 +350,7 @@ TEST_F(Mp3SessionTest, Id3ToFilenameComposesNamesFromTheTagsInTheFiles) {
     AddFile("three.mp3", kAudio + RawBlock("", ""));
     AddFile("four.mp3", kAudio);
     std::remove(AddFile("five.mp3", kAudio + RawBlock("Gone", "Band")).c_str());
-    Entry(0).m_strArtist.Set("Not this one");
+    Entry(0).EditArtist().Set("Not this one");
     prompts.m_separators = {SSeparatorChoice{" - ", true}, SSeparatorChoice{"_", false}};
     Id3ToFilename(session);
     EXPECT_EQ(NewNames(),

@@ -93,10 +93,10 @@ protected:
         const char* artists[] = {"find me first", "a1", "a2", "find me", "a4"};
         for (int row = 0; row < 5; ++row) {
             CHitDoc& entry = AddRow("song" + std::to_string(row) + ".mp3");
-            entry.m_strTitle.Set(titles[row]);
-            entry.m_strArtist.Set(artists[row]);
-            entry.m_strComment.Set(row == 2 ? "FIND ME" : "");
-            entry.m_nGenre = 17;
+            entry.EditTitle().Set(titles[row]);
+            entry.EditArtist().Set(artists[row]);
+            entry.EditComment().Set(row == 2 ? "FIND ME" : "");
+            entry.SetGenre(17);
         }
         session.SetMp3Columns();
         observer.m_calls.clear();
@@ -127,12 +127,12 @@ TEST_F(Mp3FindTest, FindWalksThroughTheColumnsAndStopsPastComment) {
 
 TEST_F(Mp3FindTest, ReplaceCurrentPlacesTheCellFirstAndNeverReplacesIntoGenre) {
     EXPECT_TRUE(ReplaceCurrent(session, "find me", "found", false));
-    EXPECT_EQ(session.List().GetEntry(1).m_strTitle.Get(), "found");
+    EXPECT_EQ(session.List().GetEntry(1).Title().Get(), "found");
     EXPECT_EQ(session.m_currentCell.nColumn, kColArtist);  // the following find moved on
     EXPECT_EQ(observer.m_calls[2], "end editing");
     session.m_currentCell = SCurrentCell{0, kColGenre};
     HandleFindRequest(session, EFindRequest::Replace, "Rock", "Pop", true);
-    EXPECT_EQ(session.List().GetEntry(0).m_nGenre, 17);
+    EXPECT_EQ(session.List().GetEntry(0).Genre(), 17);
     EXPECT_EQ(session.m_currentCell.nRow, 1);  // went on to the next match instead
     EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
 
@@ -142,7 +142,7 @@ TEST_F(Mp3FindTest, ReplaceCurrentPlacesTheCellFirstAndNeverReplacesIntoGenre) {
         session.List().SetSelected(row, true);
     ASSERT_EQ(Remove(session), 4);
     EXPECT_FALSE(ReplaceCurrent(session, "find me", "x", false));
-    EXPECT_EQ(session.List().GetEntry(0).m_strArtist.Get(), "find me first");
+    EXPECT_EQ(session.List().GetEntry(0).Artist().Get(), "find me first");
     EXPECT_FALSE(session.CanUndo());  // a removal empties the history
 }
 
@@ -152,13 +152,13 @@ TEST_F(Mp3FindTest, ReplaceAllWorksOnTheChosenFieldsAfterTheOptionsSheet) {
     options.format = {false, true, false, true};  // Artist and Comment
     prompts.m_options.push_back(options);
     EXPECT_EQ(ReplaceAll(session, "find", "lose", false), ECommandOutcome::Changed);
-    EXPECT_EQ(session.List().GetEntry(1).m_strTitle.Get(), "find me");
-    EXPECT_EQ(session.List().GetEntry(3).m_strArtist.Get(), "lose me");
-    EXPECT_EQ(session.List().GetEntry(2).m_strComment.Get(), "lose ME");
+    EXPECT_EQ(session.List().GetEntry(1).Title().Get(), "find me");
+    EXPECT_EQ(session.List().GetEntry(3).Artist().Get(), "lose me");
+    EXPECT_EQ(session.List().GetEntry(2).Comment().Get(), "lose ME");
     EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
     Undo(session);
-    EXPECT_EQ(session.List().GetEntry(0).m_strArtist.Get(), "find me first");
-    EXPECT_EQ(session.List().GetEntry(2).m_strComment.Get(), "FIND ME");
+    EXPECT_EQ(session.List().GetEntry(0).Artist().Get(), "find me first");
+    EXPECT_EQ(session.List().GetEntry(2).Comment().Get(), "FIND ME");
 }
 
 }  // namespace

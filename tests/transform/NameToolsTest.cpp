@@ -65,10 +65,10 @@ TEST_F(NameToolsTest, SwapOffersTheDefaultMiddleEachTimeAndKeepsTheAnswer) {
 TEST_F(NameToolsTest, Mp3ModeChangesOnlyTheChosenTagFields) {
     for (const char* name : {"one.mp3", "two.mp3"}) {
         CHitDoc& entry = AddRow(name);
-        entry.m_strTitle.Set("TITLE " + std::string(name));
-        entry.m_strArtist.Set("ARTIST");
-        entry.m_strAlbum.Set("ALBUM");
-        entry.m_strComment.Set("  COMMENT");
+        entry.EditTitle().Set("TITLE " + std::string(name));
+        entry.EditArtist().Set("ARTIST");
+        entry.EditAlbum().Set("ALBUM");
+        entry.EditComment().Set("  COMMENT");
     }
     session.SetMp3Columns();
     auto choose = [&](std::array<bool, 4> format) {
