@@ -27,7 +27,7 @@ void BM_SaveID3WritesChangedTags(benchmark::State& state) {
         state.PauseTiming();
         std::string title = "Title " + std::to_string(round++);
         for (int row = 0; row < kFiles; ++row)
-            session.List().GetEntry(row).m_strTitle.Set(title);
+            session.List().GetEntry(row).EditTitle().Set(title);
         state.ResumeTiming();
         SaveID3(session);
         state.PauseTiming();

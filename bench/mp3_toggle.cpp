@@ -24,7 +24,7 @@ void BM_ToggleModeReadsTags(benchmark::State& state) {
     for (auto _ : state) {
         ToggleMode(session);
         state.PauseTiming();
-        if (!session.IsMp3Mode() || session.List().GetEntry(0).m_strTitle.Get() != "Song")
+        if (!session.IsMp3Mode() || session.List().GetEntry(0).Title().Get() != "Song")
             state.SkipWithError("tags were not read");
         ToggleMode(session);
         state.ResumeTiming();

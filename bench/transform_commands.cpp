@@ -64,10 +64,10 @@ struct SBenchList {
             entry.m_strPath.Set("/home/user/Music/Some Album/" + name + ".mp3");
             entry.m_strSize.Set("4404019");
             entry.m_strModified.Set("7/4/1999 9:5");
-            entry.m_strTitle.Set("someSongTitle " + number);
-            entry.m_strArtist.Set("The Artist " + number);
-            entry.m_strAlbum.Set("Some Album");
-            entry.m_strComment.Set("ripped " + number);
+            entry.EditTitle().Set("someSongTitle " + number);
+            entry.EditArtist().Set("The Artist " + number);
+            entry.EditAlbum().Set("Some Album");
+            entry.EditComment().Set("ripped " + number);
             session.AddEntry(entry);
         }
         if (mp3)

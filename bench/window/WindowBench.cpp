@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -35,7 +36,8 @@
 
 namespace {
 
-constexpr int kRounds = 2;
+// Rounds of each figure: 2, or the number given after the part to run.
+int roundsPerFigure = 2;
 
 double Ms(qint64 nanoseconds) {
     return static_cast<double>(nanoseconds) / 1e6;
@@ -119,10 +121,18 @@ private:
 struct SFigures {
     std::vector<double> values;
     void Add(double value) { values.push_back(value); }
+    double Median() const {
+        std::vector<double> sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        size_t middle = sorted.size() / 2;
+        return sorted.size() % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+    }
+    // Judged by the median: the machine's other work makes single rounds swing.
     void Print(const char* what, double goal) const {
         auto [least, most] = std::minmax_element(values.begin(), values.end());
-        std::printf("%-58s best %8.1f  worst %8.1f  goal %6.0f  %s  (", what, *least, *most, goal,
-                    *least <= goal ? "met" : "NOT met");
+        double median = Median();
+        std::printf("%-58s best %8.1f  median %8.1f  worst %8.1f  goal %6.1f  %s  (", what, *least,
+                    median, *most, goal, median <= goal ? "met" : "NOT met");
         for (double value : values)
             std::printf(" %.1f", value);
         std::printf(" )\n");
@@ -188,7 +198,7 @@ public:
         std::string list = SaveList([](CTesselSession& s) { FillBenchSession(s, 100000); },
                                     m_dir.Path() + "/big.tsl");
         SFigures open, openCpu, sortPaint, sortCpu;
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0; round < roundsPerFigure; ++round) {
             qint64 start = m_clock.nsecsElapsed(), cpu = ThreadCpuNs();
             if (!m_app.Frame().Documents().OpenPath(QString::fromStdString(list)))
                 std::abort();
@@ -202,7 +212,7 @@ public:
                 sortCpu.Add(Ms(ThreadCpuNs() - cpu));
             }
         }
-        for (int round = 0; round < 3 * kRounds; ++round)
+        for (int round = 0; round < 3 * roundsPerFigure; ++round)
             HeldByAnEdit(round);
         open.Print("open 100,000 rows until the first paint (ms)", 1000);
         openCpu.Print("  the same, processor time of the window's thread (ms)", 1000);
@@ -221,7 +231,7 @@ public:
             },
             m_dir.Path() + "/mp3.tsl");
         SFigures toggle, toggleCpu;
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0; round < roundsPerFigure; ++round) {
             m_app.Frame().Documents().OpenPath(QString::fromStdString(list));
             qint64 start = m_clock.nsecsElapsed(), cpu = ThreadCpuNs();
             m_app.Frame().RunCommand(ECommandId::ToggleMode);
@@ -238,7 +248,7 @@ public:
     void Go() {
         SGoFolder files(m_dir.Path(), 100000);
         SFigures bare, go, ratio, gap, cancel;
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0; round < roundsPerFigure; ++round) {
             QElapsedTimer timer;
             timer.start();
             if (!BareRenameLoop(files.oldPaths, files.newPaths))
@@ -265,6 +275,7 @@ public:
         bare.Print("bare renameat2 loop, 100,000 files (ms)", 1e9);
         go.Print("Go from the window, 100,000 files, dialogs answered (ms)", 1e9);
         ratio.Print("Go per bare loop", 1.7);
+        std::printf("%-58s %.2f\n", "median Go per median bare loop", go.Median() / bare.Median());
         gap.Print("longest time between two paints during Go (ms)", 100);
         cancel.Print("Cancel clicked until the renames ended (ms)", 100);
         m_resultsAfterCancel.Print("Cancel clicked until the results showed (ms)", 1e9);
@@ -346,6 +357,8 @@ int main(int argc, char** argv) {
     setenv("XDG_STATE_HOME", state.c_str(), 1);
     CWindowBench bench;
     std::string only = argc > 1 ? argv[1] : "";
+    if (argc > 2)
+        roundsPerFigure = std::max(1, std::atoi(argv[2]));
     if (only.empty() || only == "open")
         bench.OpenAndSort();
     if (only.empty() || only == "mp3")

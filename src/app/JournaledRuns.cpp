@@ -1,16 +1,15 @@
 #include "app/JournaledRuns.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include "files/GoCommand.h"
 #include "files/ListGuard.h"
 #include "files/RunJournal.h"
 #include "files/UndoCommand.h"
+#include "model/Prompts.h"
 #include "model/TesselDoc.h"
 #include "model/TesselSession.h"
 #include "platform/PathFacts.h"
-#include "view/DisplayText.h"
 
 namespace {
 
@@ -27,31 +26,25 @@ bool RecordsThisRun(const SJournalContents& contents, const CUndoRecord& step) {
     return !contents.renames.empty();
 }
 
-void Tell(QMessageBox::Icon icon, const std::string& text) {
-    QMessageBox box(icon, QStringLiteral("Tessel"), ToDisplay(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.exec();
-}
-
 // Takes the list's lock, telling the user why not when another process holds it for
 // more than a moment.
-bool TakeGuard(CListGuard& guard, const std::string& listPath) {
+bool TakeGuard(CListGuard& guard, const std::string& listPath, IPrompts& prompts) {
     std::string error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool taken = guard.Take(listPath, error);
     QApplication::restoreOverrideCursor();
     if (!taken)
-        Tell(QMessageBox::Critical, error);
+        prompts.Message(EMessageId::ListInUse, error, EIcon::Stop, EButtons::Ok);
     return taken;
 }
 
 // Runs work with the saved list's lock held and its journal at hand; nothing runs when
 // another process holds the lock (the user is told).
 template <class Work>
-void WithJournal(const CTesselDoc& doc, Work&& work) {
+void WithJournal(const CTesselDoc& doc, IPrompts& prompts, Work&& work) {
     std::string listPath = AbsolutePath(doc.GetPath());
     CListGuard guard;
-    if (!TakeGuard(guard, listPath))
+    if (!TakeGuard(guard, listPath, prompts))
         return;
     CRunJournal journal(guard.Folder(), listPath);
     work(journal);
@@ -67,12 +60,13 @@ void CJournaledRuns::Go() {
         ::Go(m_session);
         return;
     }
-    WithJournal(m_doc, [this](CRunJournal& journal) {
+    WithJournal(m_doc, m_session.Prompts(), [this](CRunJournal& journal) {
         m_session.SetRunObserver(&journal);
         ::Go(m_session);
         m_session.SetRunObserver(nullptr);
         if (!journal.Error().empty())
-            Tell(QMessageBox::Warning, journal.Error());
+            m_session.Prompts().Message(EMessageId::JournalProblem, journal.Error(),
+                                        EIcon::Warning, EButtons::Ok);
     });
 }
 
@@ -81,7 +75,7 @@ void CJournaledRuns::Undo() {
         ::Undo(m_session);
         return;
     }
-    WithJournal(m_doc, [this](CRunJournal& journal) {
+    WithJournal(m_doc, m_session.Prompts(), [this](CRunJournal& journal) {
         // Read before the files go back: only the journal of this very run may go with it.
         SJournalContents contents;
         std::string error;

@@ -1,16 +1,16 @@
 #include "cli/CliList.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <functional>
 #include <iterator>
-#include <string_view>
 
+#include "model/Archive.h"
 #include "platform/PathFacts.h"
-#include "platform/ReadWholeFile.h"
+#include "platform/RegularFile.h"
 
 CCliList::CCliList() : m_session(m_prompts, m_profile), m_doc(m_session) {}
 
@@ -28,26 +28,36 @@ bool CCliList::Load(const std::string& path, bool toChange) {
     if (toChange && !Lock())
         return false;
     m_prompts.SetSubject(path);
-    std::string loadedBytes;
-    int error = ReadWholeFile(path, loadedBytes);
+    int fd = -1;
+    uint64_t size = 0;
+    int error = OpenRegularFile(path, fd, size);
     if (error == ENOENT) {
         m_doc.OnNewDocument();
         m_bLoaded = true;
         m_prompts.SetSubject("");
         return true;
     }
-    if (error == EINVAL) {
-        // Not a regular file (a pipe, say): read as a stream.
-        std::ifstream in(path, std::ios::binary);
-        loadedBytes.assign(std::istreambuf_iterator<char>(in), {});
-        error = in.bad() || !in.is_open() ? errno : 0;
-    }
-    if (error != 0)
-        return ReportError(path, std::strerror(error)) == 0;
-    m_nLoadedSize = loadedBytes.size();
-    m_nLoadedHash = std::hash<std::string_view>()(loadedBytes);
     int errorsBefore = m_prompts.Errors();
-    if (!m_doc.OpenFromBytes(loadedBytes, path)) {
+    bool opened = false;
+    if (error == 0) {
+        CArchiveReader reader(
+            [fd](char* buffer, size_t count) { return ReadSome(fd, buffer, count); }, size);
+        opened = m_doc.OpenFrom(reader, path);
+        close(fd);
+        m_nLoadedSize = size;
+    } else if (error == EINVAL) {
+        // Not a regular file (a pipe, say): read as a stream, and kept to compare with,
+        // since it cannot be read again.
+        std::ifstream in(path, std::ios::binary);
+        m_streamBytes.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad() || !in.is_open())
+            return ReportError(path, std::strerror(errno)) == 0;
+        opened = m_doc.OpenFromBytes(*m_streamBytes, path);
+        m_nLoadedSize = m_streamBytes->size();
+    } else {
+        return ReportError(path, std::strerror(error)) == 0;
+    }
+    if (!opened) {
         if (m_prompts.Errors() == errorsBefore)
             ReportError(path, "cannot load the list");
         return false;
@@ -63,7 +73,7 @@ bool CCliList::SaveIfChanged() {
     std::string bytes = SerializeList(m_session);
     bool existed = m_nLoadedSize != 0;
     bool same = bytes.size() == m_nLoadedSize &&
-                std::hash<std::string_view>()(bytes) == m_nLoadedHash;
+                (m_streamBytes ? bytes == *m_streamBytes : FileHolds(m_strPath, bytes));
     if (existed ? same : m_session.List().GetCount() == 0)
         return true;
     m_prompts.SetSubject(m_strPath);
@@ -71,7 +81,7 @@ bool CCliList::SaveIfChanged() {
     m_prompts.SetSubject("");
     if (saved) {
         m_nLoadedSize = bytes.size();
-        m_nLoadedHash = std::hash<std::string_view>()(bytes);
+        m_streamBytes.reset();
     }
     return saved;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "cli/CliPrompts.h"
@@ -20,10 +22,9 @@ public:
     // that no other process changes it meanwhile; when another holds it for more than a
     // moment, nothing is loaded.
     bool Load(const std::string& path, bool toChange = true);
-    // Writes the list when its bytes would differ from the file as loaded (or when the
-    // file was absent and rows were added). False, with the error on stderr, on failure.
-    // The loaded bytes are known by their size and hash only, so that a large list is not
-    // held twice: a change the hash misses is as likely as 1 in 2^64.
+    // Writes the list when its bytes would differ from the file (or when the file was
+    // absent and rows were added). False, with the error on stderr, on failure. The file
+    // is compared as it stands then: the lock kept other writers away since the load.
     bool SaveIfChanged();
 
     CTesselSession& Session() { return m_session; }
@@ -44,8 +45,9 @@ private:
     CTesselDoc m_doc;
     std::string m_strPath;
     std::string m_strAbsolutePath;
-    // The list as read, to tell at the end whether it changed.
-    size_t m_nLoadedSize = 0;
-    size_t m_nLoadedHash = 0;
+    // The size of the list file as read (0 when absent), to tell at the end whether the
+    // list changed, and the bytes of one that was not a regular file.
+    uint64_t m_nLoadedSize = 0;
+    std::optional<std::string> m_streamBytes;
     bool m_bLoaded = false;
 };

@@ -41,8 +41,8 @@ int RunTags(const SCliInput& input) {
             continue;
         }
         for (const std::string& field :
-             {path, entry.m_strTitle.Get(), entry.m_strArtist.Get(), entry.m_strAlbum.Get(),
-              entry.GetYearText(), entry.GetGenreText(), entry.m_strComment.Get()})
+             {path, entry.Title().Get(), entry.Artist().Get(), entry.Album().Get(),
+              entry.GetYearText(), entry.GetGenreText(), entry.Comment().Get()})
             records.Field(field);
         records.EndRecord();
         std::string& text = records.Text();

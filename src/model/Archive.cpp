@@ -2,6 +2,7 @@
 
 #include <unicode/ustring.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <vector>
@@ -31,10 +32,35 @@ void CArchiveWriter::WriteString(std::string_view text) {
     m_bytes.append(text);
 }
 
-bool CArchiveReader::ReadUInt8(uint8_t& value) {
-    if (Remaining() < 1)
+bool CArchiveReader::Have(size_t count) {
+    if (m_window.size() - m_pos >= count)
+        return true;
+    if (Remaining() < count)
         return false;
-    value = static_cast<uint8_t>(m_bytes[m_pos++]);
+    // Big steps keep the calls few; a long string widens the window to hold it whole.
+    constexpr size_t kStep = 256 * 1024;
+    m_buffer.erase(0, m_pos);
+    size_t kept = m_buffer.size();
+    size_t wanted = static_cast<size_t>(std::min<uint64_t>(std::max(count, kStep), m_nUnread));
+    m_buffer.resize(kept + wanted);
+    size_t got = 0;
+    while (got < wanted) {
+        size_t step = m_source(m_buffer.data() + kept + got, wanted - got);
+        if (step == 0)
+            break;
+        got += step;
+    }
+    m_buffer.resize(kept + got);
+    m_nUnread = got < wanted ? 0 : m_nUnread - got;
+    m_window = m_buffer;
+    m_pos = 0;
+    return m_window.size() >= count;
+}
+
+bool CArchiveReader::ReadUInt8(uint8_t& value) {
+    if (!Have(1))
+        return false;
+    value = static_cast<uint8_t>(m_window[m_pos++]);
     return true;
 }
 
@@ -129,9 +155,9 @@ bool CArchiveReader::ReadString(std::string& text) {
         return false;
     if (wide)
         return ReadWideString(length, text);
-    if (Remaining() < length)
+    if (!Have(length))
         return false;
-    text.assign(m_bytes.substr(m_pos, length));
+    text.assign(m_window.substr(m_pos, length));
     m_pos += length;
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,23 +23,36 @@ private:
     std::string m_bytes;
 };
 
-// Reads from a buffer it does not own; every read checks the bytes left, so a damaged
-// file can neither run past its end nor make it allocate more than the file holds.
+// Reads a saved list from a buffer it does not own, or from a source of known size through
+// a small window of its own, so that a long list never sits in memory whole beside its
+// rows. Every read checks the bytes left, so a damaged file can neither run past its end
+// nor make it allocate more than the file holds.
 class CArchiveReader {
 public:
-    explicit CArchiveReader(std::string_view bytes) : m_bytes(bytes) {}
+    // Reads up to the count of bytes asked into the buffer; 0 at the end or on failure.
+    using FSource = std::function<size_t(char* buffer, size_t count)>;
+
+    explicit CArchiveReader(std::string_view bytes) : m_window(bytes) {}
+    // size bytes, pulled from source as they are needed; a source that ends early ends
+    // the input there.
+    CArchiveReader(FSource source, uint64_t size) : m_source(std::move(source)), m_nUnread(size) {}
 
     bool ReadString(std::string& text);
     bool ReadUInt32(uint32_t& value);
     bool ReadInt32(int32_t& value);
-    size_t Remaining() const { return m_bytes.size() - m_pos; }
+    uint64_t Remaining() const { return m_window.size() - m_pos + m_nUnread; }
 
 private:
+    // Whether count more bytes are there, pulled into the window when needed.
+    bool Have(size_t count);
     bool ReadUInt8(uint8_t& value);
     bool ReadUInt16(uint16_t& value);
     bool ReadLength(uint32_t& length, bool& wide);
     bool ReadWideString(uint32_t length, std::string& text);
 
-    std::string_view m_bytes;
+    std::string_view m_window;
     size_t m_pos = 0;
+    FSource m_source;
+    uint64_t m_nUnread = 0;  // bytes of the source not yet in the window
+    std::string m_buffer;    // the window's bytes, when they come from a source
 };

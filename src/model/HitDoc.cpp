@@ -18,25 +18,16 @@ CHitDoc::CHitDoc(const std::string& path) {
     FillFromPath(path);
 }
 
-namespace {
-
-template <class Source>
-void AssignCarriedFields(CHitDoc& target, Source&& other) {
-    target.m_strTitle = std::forward<Source>(other).m_strTitle;
-    target.m_strArtist = std::forward<Source>(other).m_strArtist;
-    target.m_strAlbum = std::forward<Source>(other).m_strAlbum;
-    target.m_strComment = std::forward<Source>(other).m_strComment;
-    target.m_nYear = other.m_nYear;
-    target.m_nGenre = other.m_nGenre;
-}
-
-}  // namespace
+const STagFields CHitDoc::kNoTag;
 
 CHitDoc& CHitDoc::operator=(const CHitDoc& other) {
     if (this == &other)
         return *this;
     AssignFileFields(other);
-    AssignCarriedFields(*this, other);
+    if (other.m_pTag)
+        EditTag() = *other.m_pTag;
+    else
+        m_pTag.reset();
     return *this;
 }
 
@@ -44,8 +35,14 @@ CHitDoc& CHitDoc::operator=(CHitDoc&& other) noexcept {
     if (this == &other)
         return *this;
     AssignFileFields(std::move(other));
-    AssignCarriedFields(*this, std::move(other));
+    m_pTag = std::move(other.m_pTag);
     return *this;
+}
+
+STagFields& CHitDoc::EditTag() {
+    if (!m_pTag)
+        m_pTag = std::make_unique<STagFields>();
+    return *m_pTag;
 }
 
 std::string CHitDoc::GetNewPath() const {
@@ -60,50 +57,41 @@ std::string CHitDoc::GetNewPath() const {
 }
 
 std::string CHitDoc::GetYearText() const {
-    return m_nYear == -1 ? std::string() : std::to_string(m_nYear);
+    return Year() == -1 ? std::string() : std::to_string(Year());
 }
 
 std::string CHitDoc::GetGenreText() const {
-    return GenreName(m_nGenre);
+    return GenreName(Genre());
 }
 
 void CHitDoc::SetFromTag(const std::string& title, const std::string& artist,
                          const std::string& album, const std::string& yearText,
                          const std::string& comment, int genre) {
-    m_strTitle.Set(title);
-    m_strArtist.Set(artist);
-    m_strAlbum.Set(album);
-    m_strComment.Set(comment);
+    STagFields& tag = EditTag();
+    tag.title.Set(title);
+    tag.artist.Set(artist);
+    tag.album.Set(album);
+    tag.comment.Set(comment);
     long year = LeadingNumber(yearText);
-    m_nYear = year == 0 ? -1 : static_cast<int>(year);
-    m_nGenre = genre;
+    tag.nYear = year == 0 ? -1 : static_cast<int>(year);
+    tag.nGenre = genre;
     CommitTag();
 }
 
-const CHitDoc::SSavedTag& CHitDoc::GetSavedTag() const {
-    static const SSavedTag kNone;
-    return m_pSaved ? *m_pSaved : kNone;
-}
-
 void CHitDoc::CommitTag() {
+    if (!m_pTag && !m_pSaved)
+        return;
     if (!m_pSaved)
-        m_pSaved = std::make_unique<SSavedTag>();
-    *m_pSaved = SSavedTag{m_strTitle.Get(),   m_strArtist.Get(), m_strAlbum.Get(),
-                          m_strComment.Get(), m_nYear,           m_nGenre};
+        m_pSaved = std::make_unique<STagFields>();
+    *m_pSaved = Tag();
 }
 
 bool CHitDoc::IsTagChanged() const {
-    const SSavedTag& saved = GetSavedTag();
-    return saved.strTitle != m_strTitle.Get() || saved.strArtist != m_strArtist.Get() ||
-           saved.strAlbum != m_strAlbum.Get() || saved.strComment != m_strComment.Get() ||
-           saved.nYear != m_nYear || saved.nGenre != m_nGenre;
+    return Tag() != GetSavedTag();
 }
 
 bool CHitDoc::IsSameAs(const CHitDoc& other) const {
-    return SameFileFields(other) && m_strTitle == other.m_strTitle &&
-           m_strArtist == other.m_strArtist && m_strAlbum == other.m_strAlbum &&
-           m_nYear == other.m_nYear && m_nGenre == other.m_nGenre &&
-           m_strComment == other.m_strComment;
+    return SameFileFields(other) && Tag() == other.Tag();
 }
 
 void CHitDoc::Serialize(CArchiveWriter& archive) const {

@@ -8,6 +8,18 @@
 class CArchiveReader;
 class CArchiveWriter;
 
+// The six ID3v1 fields of an entry; the year and genre are -1 when there are none.
+struct STagFields {
+    CTextField title;
+    CTextField artist;
+    CTextField album;
+    CTextField comment;
+    int nYear = -1;
+    int nGenre = -1;
+
+    bool operator==(const STagFields& other) const = default;
+};
+
 // One row's file entry: the file facts plus the six ID3v1 fields and their saved copy.
 class CHitDoc : public CFileFacts {
 public:
@@ -18,12 +30,29 @@ public:
     // Copies the file fields and the current tag fields; the flags, m_nTag, the saved tag
     // fields and the probe facts stay with this object.
     CHitDoc& operator=(const CHitDoc& other);
-    // The same fields, moved: the source keeps its other fields and empty texts.
+    // The same fields, moved: the source keeps its other fields and no tag.
     CHitDoc& operator=(CHitDoc&& other) noexcept;
 
     std::string GetNewPath() const;
     std::string GetYearText() const;
     std::string GetGenreText() const;
+
+    // The tag fields as they stand.
+    const STagFields& Tag() const { return m_pTag ? *m_pTag : kNoTag; }
+    const CTextField& Title() const { return Tag().title; }
+    const CTextField& Artist() const { return Tag().artist; }
+    const CTextField& Album() const { return Tag().album; }
+    const CTextField& Comment() const { return Tag().comment; }
+    int Year() const { return Tag().nYear; }
+    int Genre() const { return Tag().nGenre; }
+    // The tag fields to change.
+    STagFields& EditTag();
+    CTextField& EditTitle() { return EditTag().title; }
+    CTextField& EditArtist() { return EditTag().artist; }
+    CTextField& EditAlbum() { return EditTag().album; }
+    CTextField& EditComment() { return EditTag().comment; }
+    void SetYear(int year) { EditTag().nYear = year; }
+    void SetGenre(int genre) { EditTag().nGenre = genre; }
 
     // Takes the fields of a read tag; the year text is read as a number, 0 meaning none.
     void SetFromTag(const std::string& title, const std::string& artist, const std::string& album,
@@ -40,29 +69,18 @@ public:
     // "/". A row loaded from a file must be so, or its rename could land elsewhere.
     bool HasSoundPath() const;
 
-    CTextField m_strTitle;
-    CTextField m_strArtist;
-    CTextField m_strAlbum;
-    CTextField m_strComment;
-    int m_nYear = -1;
-    int m_nGenre = -1;
     int m_nTag = 0;
 
     // The tag fields as last read from or written to the file (CommitTag).
-    struct SSavedTag {
-        std::string strTitle;
-        std::string strArtist;
-        std::string strAlbum;
-        std::string strComment;
-        int nYear = -1;
-        int nGenre = -1;
-    };
-    const SSavedTag& GetSavedTag() const;
+    const STagFields& GetSavedTag() const { return m_pSaved ? *m_pSaved : kNoTag; }
 
 private:
-    // Most rows never have a tag (every row of a list in normal mode), so the saved copy
-    // is made by the first commit; until then it is all defaults.
-    std::unique_ptr<SSavedTag> m_pSaved;
+    static const STagFields kNoTag;
+    // Most rows never have a tag (every row of a list in normal mode), so the fields and
+    // their saved copy are made by the first change and the first commit: a long list
+    // keeps its rows small.
+    std::unique_ptr<STagFields> m_pTag;
+    std::unique_ptr<STagFields> m_pSaved;
 };
 
 // The decimal value of a text as strtol reads it (leading white space, optional sign,

@@ -27,6 +27,8 @@ enum class EMessageId {
     InvalidExtension,      // "Cannot rename to this invalid extension"
     EnterFilename,         // "Please enter filename"
     NameTooLong,           // a command would grow a name past 4,096 bytes
+    ListInUse,             // another process holds the list's lock, or its journal folder is refused
+    JournalProblem,        // a run's journal could not be written or put away
 };
 
 // The extension choice before a rename run.

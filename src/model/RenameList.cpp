@@ -27,17 +27,17 @@ std::string EntryCellText(const CHitDoc& entry, EMode mode, int column) {
         case 0:
             return entry.m_strName.Get();
         case 1:
-            return entry.m_strTitle.Get();
+            return entry.Title().Get();
         case 2:
-            return entry.m_strArtist.Get();
+            return entry.Artist().Get();
         case 3:
-            return entry.m_strAlbum.Get();
+            return entry.Album().Get();
         case 4:
             return entry.GetYearText();
         case 5:
             return entry.GetGenreText();
         case 6:
-            return entry.m_strComment.Get();
+            return entry.Comment().Get();
         default:
             return "";
     }

@@ -15,42 +15,42 @@ enum class EKey { None, Text, Unsigned, Signed };
 // Which field a column of a mode sorts by.
 struct SSortField {
     EKey kind = EKey::None;
-    const CTextField CHitDoc::*text = nullptr;
+    const CTextField& (*text)(const CHitDoc&) = nullptr;
 };
 
 SSortField FieldOf(EMode mode, int column) {
     if (mode == EMode::Normal) {
         switch (column) {
             case 0:
-                return {EKey::Text, &CHitDoc::m_strNewName};
+                return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.m_strNewName; }};
             case 1:
-                return {EKey::Text, &CHitDoc::m_strName};
+                return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.m_strName; }};
             case 2:
-                return {EKey::Text, &CHitDoc::m_strExt};
+                return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.m_strExt; }};
             case 3:
                 return {EKey::Unsigned};
             case 4:
                 return {EKey::Signed};
             case 5:
-                return {EKey::Text, &CHitDoc::m_strPath};
+                return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.m_strPath; }};
             default:
                 return {};
         }
     }
     switch (column) {
         case 0:
-            return {EKey::Text, &CHitDoc::m_strName};
+            return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.m_strName; }};
         case 1:
-            return {EKey::Text, &CHitDoc::m_strTitle};
+            return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.Title(); }};
         case 2:
-            return {EKey::Text, &CHitDoc::m_strArtist};
+            return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.Artist(); }};
         case 3:
-            return {EKey::Text, &CHitDoc::m_strAlbum};
+            return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.Album(); }};
         case 4:
         case 5:
             return {EKey::Signed};
         case 6:
-            return {EKey::Text, &CHitDoc::m_strComment};
+            return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.Comment(); }};
         default:
             return {};
     }
@@ -86,7 +86,7 @@ std::vector<int> SortedOrder(const CRenameList& list, int column, bool ascending
         case EKey::Text: {
             std::vector<std::string> keys(count);
             for (size_t row = 0; row < count; ++row)
-                keys[row] = FoldedText((list.GetEntry(static_cast<int>(row)).*field.text).Get());
+                keys[row] = FoldedText(field.text(list.GetEntry(static_cast<int>(row))).Get());
             return OrderByKeys(keys, ascending);
         }
         case EKey::Unsigned: {
@@ -100,8 +100,8 @@ std::vector<int> SortedOrder(const CRenameList& list, int column, bool ascending
             for (size_t row = 0; row < count; ++row) {
                 const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
                 keys[row] = list.GetMode() == EMode::Normal ? entry.m_timeModified
-                            : column == 4                   ? entry.m_nYear
-                                                            : entry.m_nGenre;
+                            : column == 4                   ? entry.Year()
+                                                            : entry.Genre();
             }
             return OrderByKeys(keys, ascending);
         }

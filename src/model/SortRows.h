@@ -6,7 +6,7 @@ class CTesselSession;
 // current mode: normal 0 New Filename (m_strNewName), 1 Current Filename (m_strName with
 // its extension), 2 Type (m_strExt), 3 Size (the full 64-bit m_nSize), 4 Modified
 // (m_timeModified, signed), 5 In Folder (m_strPath); MP3 0 m_strName, 1 Title, 2 Artist,
-// 3 Album, 4 Year (m_nYear, signed, -1 first), 5 Genre (m_nGenre by number), 6 Comment.
+// 3 Album, 4 Year (signed, -1 first), 5 Genre (by number), 6 Comment.
 // Texts compare bytewise with ASCII letters folded to lower case, so "_" sorts before
 // any letter. Equal rows keep their order. A column the mode does not have leaves the
 // order as it is.

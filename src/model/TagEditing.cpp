@@ -11,22 +11,22 @@ void SetTagValue(CTesselSession& session, int row, int column, const std::string
     CHitDoc& entry = session.List().GetEntry(row);
     switch (column) {
         case kColTitle:
-            entry.m_strTitle.Set(text);
+            entry.EditTitle().Set(text);
             break;
         case kColArtist:
-            entry.m_strArtist.Set(text);
+            entry.EditArtist().Set(text);
             break;
         case kColAlbum:
-            entry.m_strAlbum.Set(text);
+            entry.EditAlbum().Set(text);
             break;
         case kColYear:
-            entry.m_nYear = number >= 1 && number <= 9999 ? static_cast<int>(number) : -1;
+            entry.SetYear(number >= 1 && number <= 9999 ? static_cast<int>(number) : -1);
             break;
         case kColGenre:
-            entry.m_nGenre = GenreFromName(text);
+            entry.SetGenre(GenreFromName(text));
             break;
         case kColComment:
-            entry.m_strComment.Set(text);
+            entry.EditComment().Set(text);
             break;
         default:
             break;

@@ -1,5 +1,7 @@
 #include "model/TesselDoc.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -9,7 +11,7 @@
 #include "model/ListObserver.h"
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
-#include "platform/ReadWholeFile.h"
+#include "platform/RegularFile.h"
 #include "platform/ReplaceFile.h"
 #include "platform/WriteAll.h"
 
@@ -67,18 +69,27 @@ bool CTesselDoc::OnNewDocument() {
 }
 
 bool CTesselDoc::OnOpenDocument(const std::string& path) {
-    std::string bytes;
-    if (int error = ReadWholeFile(path, bytes)) {
+    int fd = -1;
+    uint64_t size = 0;
+    if (int error = OpenRegularFile(path, fd, size)) {
         m_session.Prompts().Message(EMessageId::CannotOpenList,
                                     "Cannot open " + path + ": " + std::strerror(error) + ".",
                                     EIcon::Stop, EButtons::Ok);
         return false;
     }
-    return OpenFromBytes(bytes, path);
+    CArchiveReader reader([fd](char* buffer, size_t count) { return ReadSome(fd, buffer, count); },
+                          size);
+    bool opened = OpenFrom(reader, path);
+    close(fd);
+    return opened;
 }
 
 bool CTesselDoc::OpenFromBytes(const std::string& bytes, const std::string& path) {
     CArchiveReader reader(bytes);
+    return OpenFrom(reader, path);
+}
+
+bool CTesselDoc::OpenFrom(CArchiveReader& reader, const std::string& path) {
     std::string header;
     if (!reader.ReadString(header) || header != kTslHeader) {
         m_session.Prompts().Message(EMessageId::UnrecognizedFileType, kUnrecognizedMessage,

@@ -2,6 +2,7 @@
 
 #include <string>
 
+class CArchiveReader;
 class CTesselSession;
 
 inline constexpr const char* kTslHeader = "#TESSELHEADER";
@@ -22,6 +23,8 @@ public:
     bool OnOpenDocument(const std::string& path);
     // The same, for bytes already read from the file at path (named in messages only).
     bool OpenFromBytes(const std::string& bytes, const std::string& path);
+    // The same, for the bytes a reader gives.
+    bool OpenFrom(CArchiveReader& reader, const std::string& path);
     // Writes every row, replacing the file only once the whole list is on disk.
     bool OnSaveDocument(const std::string& path);
     // The same for the bytes SerializeList gave, by a caller that has them already.

@@ -60,10 +60,10 @@ bool GrewTooLong(const CTextField& before, const CTextField& after) {
 bool AnyTextGrewTooLong(const CHitDoc& before, const CHitDoc& after) {
     return GrewTooLong(before.m_strNewName, after.m_strNewName) ||
            GrewTooLong(before.m_strExt, after.m_strExt) ||
-           GrewTooLong(before.m_strTitle, after.m_strTitle) ||
-           GrewTooLong(before.m_strArtist, after.m_strArtist) ||
-           GrewTooLong(before.m_strAlbum, after.m_strAlbum) ||
-           GrewTooLong(before.m_strComment, after.m_strComment);
+           GrewTooLong(before.Title(), after.Title()) ||
+           GrewTooLong(before.Artist(), after.Artist()) ||
+           GrewTooLong(before.Album(), after.Album()) ||
+           GrewTooLong(before.Comment(), after.Comment());
 }
 
 }  // namespace

@@ -177,12 +177,12 @@ bool CID3Tag::WriteTag(const std::string& path, CFolderCache* folders) {
 }
 
 void CID3Tag::FillFrom(const CHitDoc& entry) {
-    m_strTitle = entry.m_strTitle.Get();
-    m_strArtist = entry.m_strArtist.Get();
-    m_strAlbum = entry.m_strAlbum.Get();
-    m_strComment = entry.m_strComment.Get();
+    m_strTitle = entry.Title().Get();
+    m_strArtist = entry.Artist().Get();
+    m_strAlbum = entry.Album().Get();
+    m_strComment = entry.Comment().Get();
     m_strYear = entry.GetYearText();
-    m_nGenre = entry.m_nGenre;
+    m_nGenre = entry.Genre();
 }
 
 bool CID3Tag::ComposeName(std::string& name) const {

@@ -28,8 +28,8 @@ void FilenameToId3(CTesselSession& session, const SSeparatorChoice& choice) {
         tag.m_bArtistFirst = choice.bArtistFirst;
         if (!tag.SplitName(entry.m_strNewName.Get()) || tag.m_strTitle.empty())
             continue;
-        entry.m_strTitle.Set(tag.m_strTitle);
-        entry.m_strArtist.Set(tag.m_strArtist);
+        entry.EditTitle().Set(tag.m_strTitle);
+        entry.EditArtist().Set(tag.m_strArtist);
         list.RefreshRow(row);
     }
 }

@@ -57,13 +57,13 @@ void TransformField(CTextField& field, ETextOperation operation, const std::stri
 const CTextField& TagField(const CHitDoc& entry, int column) {
     switch (column) {
         case kColTitle:
-            return entry.m_strTitle;
+            return entry.Title();
         case kColArtist:
-            return entry.m_strArtist;
+            return entry.Artist();
         case kColAlbum:
-            return entry.m_strAlbum;
+            return entry.Album();
         default:
-            return entry.m_strComment;
+            return entry.Comment();
     }
 }
 

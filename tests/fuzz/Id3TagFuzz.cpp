@@ -59,10 +59,10 @@ std::string WriteEntry(const CHitDoc& entry) {
 }
 
 bool SameTag(const CHitDoc& a, const CHitDoc& b) {
-    return a.m_strTitle.Get() == b.m_strTitle.Get() && a.m_strArtist.Get() == b.m_strArtist.Get() &&
-           a.m_strAlbum.Get() == b.m_strAlbum.Get() &&
-           a.m_strComment.Get() == b.m_strComment.Get() && a.m_nYear == b.m_nYear &&
-           a.m_nGenre == b.m_nGenre;
+    return a.Title().Get() == b.Title().Get() && a.Artist().Get() == b.Artist().Get() &&
+           a.Album().Get() == b.Album().Get() &&
+           a.Comment().Get() == b.Comment().Get() && a.Year() == b.Year() &&
+           a.Genre() == b.Genre();
 }
 
 }  // namespace
@@ -87,11 +87,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // New values made of the input's own bytes, of any length and any encoding, read back
     // as values that, written again, change no byte.
     CHitDoc changed = entry;
-    changed.m_strTitle.Set(input.substr(0, 40));
-    changed.m_strArtist.Set(input.substr(size / 3, 31));
-    changed.m_strComment.Set(input.substr(size / 2));
-    changed.m_nYear = size > 0 ? static_cast<int>(data[0]) * 40 - 1 : -1;
-    changed.m_nGenre = size > 1 ? static_cast<int>(data[1]) % 146 - 1 : -1;
+    changed.EditTitle().Set(input.substr(0, 40));
+    changed.EditArtist().Set(input.substr(size / 3, 31));
+    changed.EditComment().Set(input.substr(size / 2));
+    changed.SetYear(size > 0 ? static_cast<int>(data[0]) * 40 - 1 : -1);
+    changed.SetGenre(size > 1 ? static_cast<int>(data[1]) % 146 - 1 : -1);
     std::string written = WriteEntry(changed);
     CHitDoc back;
     Require(written.size() == audio.size() + 128 && written.compare(0, audio.size(), audio) == 0 &&

@@ -48,7 +48,7 @@ TEST_F(TagEditingTest, Mp3ModeRefusesTheFileNameAndStoresTagValues) {
     EXPECT_FALSE(session.CanUndo());
     for (auto [text, year] : {std::pair{"1999", 1999}, {"0", -1}, {"10000", -1}, {"2000ad", 2000}}) {
         SetTagValue(session, 0, kColYear, text);
-        EXPECT_EQ(session.List().GetEntry(0).m_nYear, year) << text;
+        EXPECT_EQ(session.List().GetEntry(0).Year(), year) << text;
     }
     session.UndoHistory().Clear();
 
@@ -58,7 +58,7 @@ TEST_F(TagEditingTest, Mp3ModeRefusesTheFileNameAndStoresTagValues) {
     EXPECT_TRUE(CommitCellEdit(session, 0, kColComment, "\tnote "));
     EXPECT_EQ(session.List().CellText(0, kColYear), "1999");
     EXPECT_EQ(session.List().CellText(1, kColYear), "");
-    EXPECT_EQ(session.List().GetEntry(0).m_nGenre, 144);
+    EXPECT_EQ(session.List().GetEntry(0).Genre(), 144);
     EXPECT_EQ(session.List().CellText(0, kColComment), "note ");
     EXPECT_EQ(session.UndoHistory().GetCount(), 3u);  // the second year changed nothing
 }

@@ -85,7 +85,7 @@ TEST_F(TesselDocTest, GoldenListsSaveByteForByteAndOpenInTheirMode) {
     EXPECT_EQ(Row(0),
               (std::vector<std::string>{"a", "a", ".txt", "3", "1/2/1999 3:4", "/music/a.txt"}));
     const CHitDoc& e = session.List().GetEntry(0);
-    EXPECT_EQ(std::make_tuple(e.m_timeModified, e.m_nYear, e.m_nGenre),
+    EXPECT_EQ(std::make_tuple(e.m_timeModified, e.Year(), e.Genre()),
               std::make_tuple(int64_t{915246240}, -1, -1));
     EXPECT_FALSE(session.IsMp3Mode());  // a list with rows opens in normal mode
     EXPECT_EQ(doc.GetPath(), path);

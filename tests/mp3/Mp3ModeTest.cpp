@@ -26,13 +26,13 @@ Codes CodesOf(const SShownResults& shown) {
 TEST_F(Mp3SessionTest, EnteringMp3ModeReadsEveryTag) {
     AddFile("tagged.mp3", kAudio + RawBlock("Song", "Band", "Album", "1999", "Hi", 17));
     AddFile("bare.MP3", kAudio);
-    Entry(1).m_strTitle.Set("kept");
+    Entry(1).EditTitle().Set("kept");
     Entry(1).CommitTag();
     CommitCellEdit(session, 0, 0, "edited");
     ToggleMode(session);
     EXPECT_EQ(Row(0), (Names{"tagged.mp3", "Song", "Band", "Album", "1999", "Rock", "Hi"}));
     EXPECT_FALSE(Entry(0).IsTagChanged());
-    EXPECT_EQ(Entry(1).m_strTitle.Get(), "kept");
+    EXPECT_EQ(Entry(1).Title().Get(), "kept");
     EXPECT_FALSE(session.CanUndo());
 
     ToggleMode(session);  // nothing changed: no question
@@ -145,7 +145,7 @@ TEST_F(SaveId3FoldersTest, ManyRowsEachWriteTheirOwnTagAndACancelStopsAfterAChun
     ASSERT_TRUE(session.IsMp3Mode());
     for (int row = 0; row < rows; ++row)
         if (expected(row) != kResultUnchanged)
-            Entry(row).m_strTitle.Set("Row " + std::to_string(row));
+            Entry(row).EditTitle().Set("Row " + std::to_string(row));
 
     CFileSizeLimit limit(2050);
     prompts.m_cancelRequested = [] { return true; };
@@ -205,7 +205,7 @@ TEST_F(Mp3SessionTest, ALockedColumnTakesAnEditInEveryRowAndOneUndoTakesItBack) 
 TEST_F(Mp3SessionTest, FilenameToId3FillsTitleAndArtistOfNamesThatSplit) {
     for (const char* name : {"Band - Song.mp3", "X - Y - Z.mp3", "NoSeparator.mp3", " - Lonely.mp3"})
         AddFile(name, kAudio);
-    Entry(2).m_strTitle.Set("kept");
+    Entry(2).EditTitle().Set("kept");
     session.SetMp3Columns();
     prompts.m_separators = {SSeparatorChoice{" - ", true}};
     FilenameToId3(session);

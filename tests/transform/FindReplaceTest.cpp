@@ -72,10 +72,10 @@ protected:
         const char* artists[] = {"find me first", "a1", "a2", "find me", "a4"};
         for (int row = 0; row < 5; ++row) {
             CHitDoc& entry = AddRow("song" + std::to_string(row) + ".mp3");
-            entry.m_strTitle.Set(row == 1 ? "find me" : "t");
-            entry.m_strArtist.Set(artists[row]);
-            entry.m_strComment.Set(row == 2 ? "FIND ME" : "");
-            entry.m_nGenre = 17;
+            entry.EditTitle().Set(row == 1 ? "find me" : "t");
+            entry.EditArtist().Set(artists[row]);
+            entry.EditComment().Set(row == 2 ? "FIND ME" : "");
+            entry.SetGenre(17);
         }
         session.SetMp3Columns();
     }
@@ -101,11 +101,11 @@ TEST_F(Mp3FindTest, FindWalksThroughTheColumnsAndStopsPastComment) {
 // replaced into.
 TEST_F(Mp3FindTest, ReplaceCurrentPlacesTheCellFirstAndNeverReplacesIntoGenre) {
     EXPECT_TRUE(ReplaceCurrent(session, "find me", "found", false));
-    EXPECT_EQ(session.List().GetEntry(1).m_strTitle.Get(), "found");
+    EXPECT_EQ(session.List().GetEntry(1).Title().Get(), "found");
     EXPECT_EQ(session.m_currentCell.nColumn, kColArtist);  // the following find moved on
     session.m_currentCell = SCurrentCell{0, kColGenre};
     HandleFindRequest(session, EFindRequest::Replace, "Rock", "Pop", true);
-    EXPECT_EQ(session.List().GetEntry(0).m_nGenre, 17);
+    EXPECT_EQ(session.List().GetEntry(0).Genre(), 17);
     EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
 
     session.m_currentCell = SCurrentCell{1, kColTitle};
@@ -113,7 +113,7 @@ TEST_F(Mp3FindTest, ReplaceCurrentPlacesTheCellFirstAndNeverReplacesIntoGenre) {
         session.List().SetSelected(row, true);
     ASSERT_EQ(Remove(session), 4);
     EXPECT_FALSE(ReplaceCurrent(session, "find me", "x", false));
-    EXPECT_EQ(session.List().GetEntry(0).m_strArtist.Get(), "find me first");
+    EXPECT_EQ(session.List().GetEntry(0).Artist().Get(), "find me first");
 }
 
 }  // namespace

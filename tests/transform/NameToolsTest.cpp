@@ -42,9 +42,9 @@ TEST_F(NameToolsTest, EveryCommandRewritesEveryNewNameAsOneStepAndNeverTheExtens
 // changes nothing.
 TEST_F(NameToolsTest, Mp3ModeChangesOnlyTheChosenTagFields) {
     CHitDoc& entry = AddRow("one.mp3");
-    entry.m_strTitle.Set("TITLE");
-    entry.m_strArtist.Set("ARTIST");
-    entry.m_strComment.Set("  COMMENT");
+    entry.EditTitle().Set("TITLE");
+    entry.EditArtist().Set("ARTIST");
+    entry.EditComment().Set("  COMMENT");
     session.SetMp3Columns();
     EXPECT_EQ(TransformNames(session, ETextOperation::Uppercase), ECommandOutcome::Cancelled);
     prompts.m_options = {SId3EditorOptions{}, SId3EditorOptions{}};

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/TesselDoc.h"
+#include "platform/RegularFile.h"
+#include "support/SessionFixture.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class LongListTest : public SessionTest {};
+
+// A list is read through a window much smaller than a long list: rows, long strings
+// (with their three-byte lengths) and the count must come through whole wherever a
+// window ends, and the file must be written back byte for byte.
+TEST_F(LongListTest, ALongListReadInPiecesComesBackWhole) {
+    constexpr int kRows = 2500;  // about 1.3 MB: several windows
+    for (int row = 0; row < kRows; ++row) {
+        std::string name = std::string(static_cast<size_t>(row % 400), 'a' + row % 26) +
+                           std::to_string(row) + ".mp3";
+        AddRow(name, "/music/" + std::string(static_cast<size_t>(row % 7) * 40 + 1, 'f') + "/");
+    }
+    CTesselDoc doc{session};
+    std::string path = dir / "long.tsl";
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    std::string saved = ReadFileBytes(path);
+    ASSERT_GT(saved.size(), 1000000u);
+
+    CFakePrompts otherPrompts;
+    CMemoryProfile otherProfile;
+    CTesselSession other{otherPrompts, otherProfile};
+    CTesselDoc reopened{other};
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    ASSERT_EQ(other.List().GetCount(), kRows);
+    for (int row : {0, 1, 255, 1000, kRows - 1})
+        EXPECT_EQ(other.List().GetEntry(row).m_strPath, session.List().GetEntry(row).m_strPath);
+    EXPECT_EQ(SerializeList(other), saved);
+
+    // A file cut anywhere, even inside the last row, is damaged and says so.
+    std::string cut = dir.WriteFile("cut.tsl", saved.substr(0, saved.size() - 3));
+    CTesselDoc damaged{other};
+    EXPECT_FALSE(damaged.OnOpenDocument(cut));
+    EXPECT_EQ(other.List().GetCount(), kRows - 1);
+}
+
+TEST(RegularFileTest, FileHoldsOnlyTheSameBytes) {
+    CTempDir dir;
+    std::string bytes(300000, 'x');
+    bytes[299999] = 'y';
+    std::string path = dir.WriteFile("f", bytes);
+    EXPECT_TRUE(FileHolds(path, bytes));
+    std::string last = bytes;
+    last.back() = 'z';
+    EXPECT_FALSE(FileHolds(path, last));
+    EXPECT_FALSE(FileHolds(path, bytes.substr(1)));
+    EXPECT_FALSE(FileHolds(path, bytes + "!"));
+    EXPECT_FALSE(FileHolds(dir / "missing", ""));
+    EXPECT_FALSE(FileHolds(dir.Path(), ""));
+}
+
+}  // namespace
