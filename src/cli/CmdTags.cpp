@@ -2,18 +2,22 @@
 
 #include <cerrno>
 #include <cstring>
+#include <unordered_map>
+#include <vector>
 
 #include "cli/CliInput.h"
 #include "cli/CliList.h"
 #include "cli/Commands.h"
 #include "cli/TagRun.h"
-#include "files/FileAdder.h"
 #include "model/HitDoc.h"
 #include "model/RecordText.h"
+#include "model/ResultsList.h"
 #include "model/TagEditing.h"
+#include "mp3/DeferredTag.h"
 #include "mp3/ID3Tag.h"
 #include "mp3/NameTagConversion.h"
 #include "mp3/TagFile.h"
+#include "platform/ParallelParts.h"
 #include "platform/PathFacts.h"
 
 namespace {
@@ -52,28 +56,121 @@ int RunTags(const SCliInput& input) {
     return prompts.Errors() == 0 ? status : 1;
 }
 
-int RunTag(const SCliInput& input) {
-    CCliList list;
-    CTesselSession& session = list.Session();
-    session.SetMp3Columns();
-    int status = 0;
-    CFileAdder adder(session);
-    for (const std::string& path : input.words) {
-        SPathFacts facts;
-        if (!QueryPath(path, facts) || facts.bIsFolder)
-            status = ReportError(path, std::strerror(facts.bExists ? EISDIR : ENOENT));
-        else if (!S_ISREG(facts.nMode))
-            status = ReportError(path, "not a regular file");
-        else if (!IsMp3Extension(ExtensionOf(facts.strName)))
-            status = ReportError(path, "not an .mp3 file");
-        else
-            adder.Add(SFoundFile{facts.strPath, facts});
+namespace {
+
+// One path given to tag: why it is no row, or its row and what the edit did.
+struct STagTarget {
+    std::string strProblem;  // empty for a row
+    size_t nFirst;           // the index of the first path naming the same file
+    CHitDoc entry;
+    STagEdit edit;
+    bool bErrorPending = false;
+};
+
+// Why a path that is not an .mp3 file's is refused: the file's own fault comes first.
+std::string NonMp3Problem(const std::string& path) {
+    SPathFacts facts;
+    if (!QueryPath(path, facts) || facts.bIsFolder)
+        return std::strerror(facts.bExists ? EISDIR : ENOENT);
+    return S_ISREG(facts.nMode) ? "not an .mp3 file" : "not a regular file";
+}
+
+std::string OpenProblem(int error) {
+    if (error == EINVAL)
+        return "not a regular file";
+    return std::strerror(error == EISDIR ? EISDIR : ENOENT);
+}
+
+// The paths in order, each file once: a later path naming the same file points to the
+// first. The checks that need no system call are made here.
+std::vector<STagTarget> TargetsOf(const std::vector<std::string>& paths) {
+    std::vector<STagTarget> targets(paths.size());
+    std::unordered_map<std::string, size_t> firsts;
+    // Relative paths are resolved against the current folder, asked for once.
+    const std::string here = AbsolutePath(".");
+    for (size_t i = 0; i < targets.size(); ++i) {
+        const std::string& path = paths[i];
+        STagTarget& target = targets[i];
+        std::string absolute =
+            path.empty() || path[0] == '/' ? AbsolutePath(path) : AbsolutePath(here + "/" + path);
+        std::string name = absolute.substr(absolute.find_last_of('/') + 1);
+        target.nFirst = firsts.try_emplace(absolute, i).first->second;
+        if (absolute.empty() || absolute == "/" || !IsMp3Extension(ExtensionOf(name)))
+            target.strProblem = NonMp3Problem(path);
+        else if (target.nFirst == i)
+            target.entry.FillFromFacts(std::move(absolute), SEntryFacts{});
     }
-    for (int row = 0; row < session.List().GetCount(); ++row)
-        for (const auto& [column, value] : input.tagValues)
-            SetTagValue(session, row, column, value);
-    int saved = SaveTags(list, input.bDryRun);
-    return status != 0 ? status : saved;
+    return targets;
+}
+
+bool IsRow(const std::vector<STagTarget>& targets, size_t i) {
+    return targets[i].strProblem.empty() && targets[i].nFirst == i;
+}
+
+// Each file is opened once, to read its tag and write the new one.
+void EditTargets(std::vector<STagTarget>& targets, const SCliInput& input) {
+    ForEachPart(targets.size(), [&](size_t, size_t first, size_t last) {
+        CDeferredTag tag;
+        for (size_t i = first; i < last; ++i) {
+            if (!IsRow(targets, i))
+                continue;
+            STagTarget& target = targets[i];
+            tag.m_bErrorPending = false;
+            target.edit = EditEntryTag(target.entry, input.tagValues, input.bDryRun, tag);
+            target.bErrorPending = tag.m_bErrorPending;
+            if (target.edit.nOpenError != 0)
+                target.strProblem = OpenProblem(target.edit.nOpenError);
+        }
+    });
+}
+
+// The paths that are no row first, then the rows as Save ID3 shows its results (a dry
+// run its preview). Returns the exit status.
+int ShowTagResults(const std::vector<STagTarget>& targets, const SCliInput& input) {
+    CCliPrompts prompts;
+    int status = 0;
+    bool changed = false;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        const std::string& problem = targets[targets[i].nFirst].strProblem;
+        if (!problem.empty())
+            status = ReportError(input.words[i], problem);
+        else if (targets[i].nFirst == i)
+            changed = changed || targets[i].entry.IsTagChanged();
+    }
+    // Like Save ID3, nothing is shown when no tag would change.
+    if (!changed)
+        return status;
+    CResultsList results;
+    results.m_strTitle = input.bDryRun ? "Preview" : "Results";
+    results.m_bBlock = false;
+    results.m_bResultsMode = !input.bDryRun;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        if (!IsRow(targets, i))
+            continue;
+        const STagTarget& target = targets[i];
+        if (target.bErrorPending)
+            CGuardedFile(&prompts).ReportError();
+        // A run judges only the files it writes; a dry run shows what would stop a write.
+        bool unchanged = !input.bDryRun && !target.entry.IsTagChanged();
+        results.AddResult(target.entry, unchanged ? kResultUnchanged : target.edit.nCode);
+    }
+    SCliListing listing;
+    listing.bDryRun = input.bDryRun;
+    listing.bPrintPreview = input.bDryRun;
+    listing.bPrintResults = !input.bDryRun;
+    prompts.SetListing(listing);
+    prompts.ShowResults(results);
+    if (status != 0)
+        return status;
+    return prompts.FailedResults() == 0 && prompts.Errors() == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int RunTag(const SCliInput& input) {
+    std::vector<STagTarget> targets = TargetsOf(input.words);
+    EditTargets(targets, input);
+    return ShowTagResults(targets, input);
 }
 
 int RunNameToTag(const SCliInput& input) {

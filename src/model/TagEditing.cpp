@@ -5,10 +5,14 @@
 #include "model/TesselSession.h"
 
 void SetTagValue(CTesselSession& session, int row, int column, const std::string& text) {
-    long number = text.empty() ? -1 : LeadingNumber(text);
     if (!session.IsMp3Mode())
         return;
-    CHitDoc& entry = session.List().GetEntry(row);
+    SetEntryTagValue(session.List().GetEntry(row), column, text);
+    session.List().RefreshRow(row);
+}
+
+void SetEntryTagValue(CHitDoc& entry, int column, const std::string& text) {
+    long number = text.empty() ? -1 : LeadingNumber(text);
     switch (column) {
         case kColTitle:
             entry.EditTitle().Set(text);
@@ -31,7 +35,6 @@ void SetTagValue(CTesselSession& session, int row, int column, const std::string
         default:
             break;
     }
-    session.List().RefreshRow(row);
 }
 
 bool IsStorableTagValue(int column, const std::string& text) {

@@ -4,11 +4,14 @@
 
 #include "model/Prompts.h"
 
+class CHitDoc;
 class CTesselSession;
 
 // Stores a tag cell's text in its row's entry (MP3 mode only) and refreshes the row:
 // a year only within 1 to 9999, a genre only by its exact table name.
 void SetTagValue(CTesselSession& session, int row, int column, const std::string& text);
+// The same for an entry outside a list.
+void SetEntryTagValue(CHitDoc& entry, int column, const std::string& text);
 // Whether a typed value is one the tag can hold as typed: for Year, empty (no year) or a
 // plain decimal number from 1 to 9999; for Genre, empty (no genre) or a name of the genre
 // table; any text for the other columns. SetTagValue takes anything, storing no year or

@@ -25,7 +25,8 @@ CGuardedFile::~CGuardedFile() {
     Close();
 }
 
-bool CGuardedFile::Open(const std::string& path, EOpenMode mode, CFolderCache* folders) {
+bool CGuardedFile::Open(const std::string& path, EOpenMode mode, CFolderCache* folders,
+                        bool followLink) {
     Close();
     // The system would stop reading the path at a zero byte and open another file.
     if (path.find('\0') != std::string::npos) {
@@ -36,8 +37,11 @@ bool CGuardedFile::Open(const std::string& path, EOpenMode mode, CFolderCache* f
         folders ? folders->Locate(path) : CFolderCache::SPlace{AT_FDCWD, path.c_str()};
     // Opening a FIFO or a device may wait for ever: nothing is opened in a way that can
     // wait, and anything but a regular file is closed again at once. The flag may stay:
-    // reads and writes of a regular file do not wait for it.
-    int flags = (mode == EOpenMode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK;
+    // reads and writes of a regular file do not wait for it. Nor does a terminal opened so
+    // become this process's own.
+    int flags = (mode == EOpenMode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    if (!followLink)
+        flags |= O_NOFOLLOW;
     // A file opened to be written changes its modification time anyway; reading its old
     // block first need not also change its access time. Only the owner may ask that.
     int fd = mode == EOpenMode::ReadWrite ? OpenRetrying(place, flags | O_NOATIME) : -1;

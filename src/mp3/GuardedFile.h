@@ -24,7 +24,9 @@ public:
     // False, without a message, when the path cannot be opened in that mode or is not a
     // regular file (a path holding a zero byte names no file). Closes a file still open
     // first. With a folder cache, the path is looked up through its folder's descriptor.
-    bool Open(const std::string& path, EOpenMode mode, CFolderCache* folders = nullptr);
+    // Without followLink a path naming a symbolic link does not open (ELOOP).
+    bool Open(const std::string& path, EOpenMode mode, CFolderCache* folders = nullptr,
+              bool followLink = true);
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
     // Why the last Open failed (an errno value; EISDIR for a folder, EINVAL for anything

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr size_t kBlockSize = 128;
-using CBlock = std::array<unsigned char, kBlockSize>;
+using CBlock = CID3Tag::CBlock;
+constexpr size_t kBlockSize = CID3Tag::kBlockSize;
 
 struct SField {
     size_t nOffset;
@@ -105,15 +105,54 @@ bool CID3Tag::ReadTag(const std::string& path) {
     ClearFields();
     if (!Open(path, EOpenMode::Read))
         return false;
-    CBlock block;
-    bool read =
-        GetLength() >= kBlockSize && ReadAt(GetLength() - kBlockSize, block.data(), kBlockSize);
+    bool read = ReadLastBlock() && GetLength() >= kBlockSize;
     Close();
     if (!read)
         return false;
-    m_strMarker.assign(reinterpret_cast<const char*>(block.data()), 3);
-    if (!HasMarker(block))
+    m_strMarker.assign(reinterpret_cast<const char*>(m_oldBlock.data()), 3);
+    if (!m_bTagged)
         return false;
+    TakeFields();
+    return true;
+}
+
+bool CID3Tag::WriteTag(const std::string& path, CFolderCache* folders) {
+    if (!Open(path, EOpenMode::ReadWrite, folders))
+        return false;
+    if (!ReadLastBlock()) {
+        Close();
+        return false;
+    }
+    return WriteOpenTag();
+}
+
+bool CID3Tag::OpenTag(const std::string& path, EOpenMode mode) {
+    ClearFields();
+    if (!Open(path, mode, nullptr, false))
+        return false;
+    if (!ReadLastBlock()) {
+        Close();
+        return false;
+    }
+    if (m_bTagged)
+        TakeFields();
+    return true;
+}
+
+bool CID3Tag::ReadLastBlock() {
+    m_oldBlock.fill(0);
+    m_bTagged = false;
+    uint64_t length = GetLength();
+    if (length < kBlockSize)
+        return true;
+    if (!ReadAt(length - kBlockSize, m_oldBlock.data(), kBlockSize))
+        return false;
+    m_bTagged = HasMarker(m_oldBlock);
+    return true;
+}
+
+void CID3Tag::TakeFields() {
+    const CBlock& block = m_oldBlock;
     m_strTitle = ReadText(block, kTitle);
     m_strArtist = ReadText(block, kArtist);
     m_strAlbum = ReadText(block, kAlbum);
@@ -121,23 +160,12 @@ bool CID3Tag::ReadTag(const std::string& path) {
     m_strComment = ReadText(block, kComment);
     m_nGenre = GenreOfByte(block[kGenre]);
     m_nTrack = HasTrack(block) ? block[kTrack] : 0;
-    return true;
 }
 
-bool CID3Tag::WriteTag(const std::string& path, CFolderCache* folders) {
-    if (!Open(path, EOpenMode::ReadWrite, folders))
-        return false;
+bool CID3Tag::WriteOpenTag() {
     uint64_t length = GetLength();
-    CBlock old{};
-    bool tagged = false;
-    if (length >= kBlockSize) {
-        if (!ReadAt(length - kBlockSize, old.data(), kBlockSize)) {
-            Close();
-            return false;
-        }
-        tagged = HasMarker(old);
-    }
-    const CBlock* kept = tagged ? &old : nullptr;
+    const CBlock& old = m_oldBlock;
+    const CBlock* kept = m_bTagged ? &old : nullptr;
 
     CBlock block{};
     std::memcpy(block.data(), "TAG", 3);
@@ -163,11 +191,11 @@ bool CID3Tag::WriteTag(const std::string& path, CFolderCache* folders) {
     bool sameGenre = kept && GenreOfByte(old[kGenre]) == m_nGenre;
     block[kGenre] = sameGenre ? old[kGenre] : static_cast<unsigned char>(m_nGenre & 0xFF);
 
-    uint64_t offset = tagged ? length - kBlockSize : length;
+    uint64_t offset = m_bTagged ? length - kBlockSize : length;
     bool written = WriteAt(offset, block.data(), kBlockSize);
     if (!written) {
         // Put the file back as it was: no half block and no stray bytes at its end.
-        if (tagged)
+        if (m_bTagged)
             WriteAt(offset, old.data(), kBlockSize, false);
         else
             SetLength(length);

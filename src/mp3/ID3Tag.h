@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "mp3/GuardedFile.h"
@@ -20,6 +21,9 @@ class CHitDoc;
 // before ReadTag and WriteTag return.
 class CID3Tag : public CGuardedFile {
 public:
+    static constexpr size_t kBlockSize = 128;
+    using CBlock = std::array<unsigned char, kBlockSize>;
+
     using CGuardedFile::CGuardedFile;
     ~CID3Tag() override;
 
@@ -36,6 +40,16 @@ public:
     // track when the comment to write fits in 28 bytes). With a folder cache, the path is
     // looked up through its folder's descriptor.
     bool WriteTag(const std::string& path, CFolderCache* folders = nullptr);
+
+    // The two halves of an edit that opens the file once: OpenTag opens the file itself
+    // (a symbolic link is not followed, even one swapped in after a check) and reads its
+    // tag into this object as ReadTag does, a file without one reading as empty fields and
+    // no genre. False when it does not open (GetOpenError tells why; ELOOP for a link) or
+    // the read fails (reported), the file closed again. Once the fields are changed,
+    // WriteOpenTag writes them over the block read, as WriteTag does, and closes the file;
+    // Close alone leaves it untouched.
+    bool OpenTag(const std::string& path, EOpenMode mode);
+    bool WriteOpenTag();
 
     // Takes the six tag fields of an entry: its texts, its year as text ("" for none)
     // and its genre number.
@@ -62,4 +76,11 @@ public:
 
 private:
     void ClearFields();
+    // Reads the last block of the open file, if it has one, into m_oldBlock.
+    bool ReadLastBlock();
+    // The fields of m_oldBlock into this object.
+    void TakeFields();
+
+    CBlock m_oldBlock{};
+    bool m_bTagged = false;  // m_oldBlock is the file's tag
 };

@@ -11,7 +11,7 @@
 #include "model/ResultsList.h"
 #include "model/TagEditing.h"
 #include "model/TesselSession.h"
-#include "mp3/ID3Tag.h"
+#include "mp3/DeferredTag.h"
 #include "mp3/TagFile.h"
 #include "platform/FolderCache.h"
 #include "platform/ParallelParts.h"
@@ -52,15 +52,6 @@ int WriteVerdict(CID3Tag& tag, const CHitDoc& entry, CFolderCache& folders) {
     int code = tag.GetOpenError() == 0 ? kResultOk : FileVerdict(entry, folders);
     return code == kResultOk ? kResultUnexpected : code;
 }
-
-// A tag written away from the main thread: an error it would report is kept, for the
-// main thread to show in row order.
-class CDeferredTag : public CID3Tag {
-public:
-    CDeferredTag() : CID3Tag(nullptr) {}
-    void ReportError() override { m_bErrorPending = true; }
-    bool m_bErrorPending = false;
-};
 
 // A list may name one file twice. Its tag is written once, from the first changed row
 // naming it: each later changed row is refused, its file being taken by that row, so no

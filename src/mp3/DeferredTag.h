@@ -1,0 +1,12 @@
+#pragma once
+
+#include "mp3/ID3Tag.h"
+
+// A tag read or written away from the main thread: an error it would report is kept, for
+// the main thread to show in row order.
+class CDeferredTag : public CID3Tag {
+public:
+    CDeferredTag() : CID3Tag(nullptr) {}
+    void ReportError() override { m_bErrorPending = true; }
+    bool m_bErrorPending = false;
+};
