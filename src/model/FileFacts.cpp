@@ -67,7 +67,6 @@ void CFileFacts::FillFromFacts(std::string absolutePath, const SEntryFacts& fact
 
 void CFileFacts::SetSize(uint64_t size) {
     m_nSize = size;
-    m_dwSize = static_cast<uint32_t>(size);
     m_strSize.Set(std::to_string(size));
 }
 
@@ -87,7 +86,7 @@ std::string CFileFacts::GetCurrentTitle() const {
 bool CFileFacts::SameFileFields(const CFileFacts& other) const {
     return m_strName == other.m_strName && m_strNewName == other.m_strNewName &&
            m_strExt == other.m_strExt && m_strPath == other.m_strPath &&
-           m_strSize == other.m_strSize && m_dwSize == other.m_dwSize &&
+           m_strSize == other.m_strSize && m_nSize == other.m_nSize &&
            m_strModified == other.m_strModified;
 }
 

@@ -13,7 +13,6 @@
 class CFileFacts {
 public:
     CFileFacts() = default;
-    virtual ~CFileFacts() = default;
 
     // The existence probe: sets m_bExists and m_bRoot and keeps the facts of the path.
     bool CheckPath(const std::string& path);
@@ -46,8 +45,7 @@ public:
     CTextField m_strExt;
     CTextField m_strPath;
     CTextField m_strSize;
-    uint32_t m_dwSize = 0;
-    uint64_t m_nSize = 0;  // the full size; m_dwSize keeps its low 32 bits for the file format
+    uint64_t m_nSize = 0;  // the full size; the file format keeps its low 32 bits
     CTextField m_strModified;
     int64_t m_timeModified = 0;
     bool m_bRoot = false;
@@ -63,7 +61,6 @@ protected:
         m_strExt = std::forward<Source>(other).m_strExt;
         m_strPath = std::forward<Source>(other).m_strPath;
         m_strSize = std::forward<Source>(other).m_strSize;
-        m_dwSize = other.m_dwSize;
         m_nSize = other.m_nSize;
         m_strModified = std::forward<Source>(other).m_strModified;
         m_timeModified = other.m_timeModified;

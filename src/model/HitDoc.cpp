@@ -100,7 +100,7 @@ void CHitDoc::Serialize(CArchiveWriter& archive) const {
     archive.WriteString(m_strExt.Get());
     archive.WriteString(m_strPath.Get());
     archive.WriteString(m_strSize.Get());
-    archive.WriteUInt32(m_dwSize);
+    archive.WriteUInt32(static_cast<uint32_t>(m_nSize));
     archive.WriteString(m_strModified.Get());
     archive.WriteUInt32(static_cast<uint32_t>(m_timeModified));
 }
@@ -133,7 +133,6 @@ bool CHitDoc::Serialize(CArchiveReader& archive) {
         errno == 0 && end != size.c_str() && *end == '\0' && static_cast<uint32_t>(full) == lowSize;
     m_nSize = textIsSize ? full : lowSize;
     m_strSize.Set(std::move(size));
-    m_dwSize = lowSize;
     m_strModified.Set(std::move(modified));
     m_timeModified = time;
     return true;

@@ -27,7 +27,7 @@ protected:
     CHitDoc& AddSized(const std::string& folder) {
         CHitDoc& entry = AddRow("a.txt", folder);
         entry.m_strSize.Set("3");
-        entry.m_dwSize = 3;
+        entry.m_nSize = 3;
         entry.m_strModified.Set("1/2/1999 3:4");
         entry.m_timeModified = 915246240;
         return entry;
@@ -119,8 +119,8 @@ TEST_F(TesselDocTest, GoldenListsOfLongAndSixteenBitStringsLoadEveryByte) {
     const CHitDoc& wide = session.List().GetEntry(0);
     EXPECT_EQ(Row(0), (std::vector<std::string>{"Caf\u00e9 \u2615", "Caf\u00e9 \u2615", ".mp3", "3",
                                                 "1/2/1999 3:4", "/music/Caf\u00e9 \u2615.mp3"}));
-    EXPECT_EQ(std::make_tuple(wide.m_strName.Get(), wide.m_dwSize, wide.m_timeModified),
-              std::make_tuple(std::string("Caf\u00e9 \u2615.mp3"), 3u, int64_t{915246240}));
+    EXPECT_EQ(std::make_tuple(wide.m_strName.Get(), wide.m_nSize, wide.m_timeModified),
+              std::make_tuple(std::string("Caf\u00e9 \u2615.mp3"), uint64_t{3}, int64_t{915246240}));
     std::string umlauts;
     for (int i = 0; i < 300; ++i)
         umlauts += "\u00fc";
