@@ -90,14 +90,16 @@ TEST(FolderCacheTest, PathsWithoutAnOpenableFolderAreReachedWholeAndAnswerAsWhol
     EXPECT_STREQ(folders.Locate(etc).pszName, "etc");
 
     std::string locked = dir.WriteFile("r.mp3", "r");
+    ASSERT_EQ(symlink("loop", (dir / "loop").c_str()), 0);
     CReadOnlyFile readOnly;
     bool isProtected = readOnly.Protect(locked);
     for (CFolderCache* cache : {static_cast<CFolderCache*>(nullptr), &folders}) {
         EXPECT_EQ(QueryWriteAccess(file, cache), EWriteAccess::Writable);
         EXPECT_EQ(QueryWriteAccess(locked, cache),
                   isProtected ? EWriteAccess::ReadOnly : EWriteAccess::Writable);
-        for (const std::string& path :
-             {dir / "none/x.mp3", file + "/x", file + std::string(1, '\0') + "x"})
+        for (const std::string& path : {dir / "none/x.mp3", file + "/x", dir / "loop/x",
+                                        dir / std::string(300, 'n'),
+                                        file + std::string(1, '\0') + "x"})
             EXPECT_EQ(QueryWriteAccess(path, cache), EWriteAccess::NotFound) << path;
     }
 }

@@ -157,9 +157,14 @@ private slots:
         QCOMPARE(Column(0), QStringList({"a", "c", "b"}));
         QCOMPARE(View().selectionModel()->selectedRows().first().row(), 1);
         QSignalSpy commands(&View(), &CTesselView::CommandRequested);
+        // Only the bare keys ask: a letter, or Delete with Shift, is no command.
+        QTest::keyClick(&View(), Qt::Key_A);
+        QTest::keyClick(&View(), Qt::Key_Delete, Qt::ShiftModifier);
         QTest::keyClick(&View(), Qt::Key_Insert);
-        QCOMPARE(commands.count(), 1);
+        QTest::keyClick(&View(), Qt::Key_Delete);
+        QCOMPARE(commands.count(), 2);
         QCOMPARE(commands.at(0).at(0).value<ECommandId>(), ECommandId::Add);
+        QCOMPARE(commands.at(1).at(0).value<ECommandId>(), ECommandId::Remove);
     }
 
     // A scroll, a click on another row and a click on a column title each commit first (the
