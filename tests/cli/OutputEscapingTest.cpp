@@ -21,11 +21,7 @@ TEST_F(CliTest, NamesThatWouldBreakALineOrAFieldAreEscapedOrEndedWithANul) {
     EXPECT_EQ(Expect(0, go).strOut,
               "tab\there.mp3\0tab\there.txt\0OK\0new\nline.mp3\0new\nline.txt\0OK\0"
               "back\\slash.mp3\0back\\slash.txt\0OK\0"s);
-    std::string tags = Expect(0, {"tags", paths[0], paths[1], paths[2]}).strOut;
-    EXPECT_EQ(tags, dir / "f/tab\\there.mp3\t\t\t\t\t\t\n" +
-                        dir / "f/new\\nline.mp3\t\t\t\t\t\t\n" +
-                        dir / "f/back\\\\slash.mp3\t\t\t\t\t\t\n");
-    tags = Expect(0, {"tags", "-z", paths[0], paths[1], paths[2]}).strOut;
+    std::string tags = Expect(0, {"tags", "-z", paths[0], paths[1], paths[2]}).strOut;
     EXPECT_EQ(tags, paths[0] + "\0\0\0\0\0\0\0"s + paths[1] + "\0\0\0\0\0\0\0"s + paths[2] +
                         "\0\0\0\0\0\0\0"s);
 

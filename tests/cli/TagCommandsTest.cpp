@@ -19,7 +19,6 @@ TEST_F(TagCommandsTest, TagsPrintsEveryFieldAndTagWritesTheGivenOnes) {
 
     run = Expect(0, {"tag", a, b, "--album", "Live", "--genre", "Jazz", "--year", "2001"});
     EXPECT_EQ(run.strOut, "a.mp3\ta.mp3\tOK\nb.mp3\tb.mp3\tOK\n");
-    EXPECT_EQ(Run({"tags", a}).strOut, a + "\tSong\tBand\tLive\t2001\tJazz\t\n");
     EXPECT_EQ(ReadFileBytes(b), kAudio + RawBlock("", "", "Live", "2001", "", 8));
     EXPECT_EQ(Expect(0, {"tag", a, "--album", "Live"}).strOut, "");
     std::string before = ReadFileBytes(a);

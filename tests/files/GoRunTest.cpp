@@ -39,8 +39,6 @@ TEST_F(GoRunTest, RenamesChangedRowsAndRecordsOnlyRunsThatRenamed) {
         {{"a.txt", "a.txt"}, {"song.mp3", "Song.mp3"}, {"c.txt", "d.txt"}, {"b.txt", "c.txt"}});
     EXPECT_FALSE(PathExists(dir / "song.mp3") || PathExists(dir / "b.txt"));
     EXPECT_EQ(ResultCodes(), (std::vector<int>{kResultUnchanged, 0, 0, 0}));
-    const SShownResult& last = prompts.m_results.at(1).rows[3];
-    EXPECT_EQ(last.strBefore + " > " + last.strAfter, "b.txt > c.txt");
     EXPECT_EQ(prompts.m_progressRanges.back(), 4);
     EXPECT_EQ(session.List().GetEntry(1).m_strName.Get(), "Song.mp3");
     EXPECT_TRUE(session.IsModified() && session.UndoHistory().TopKind() == kUndoRenameRun);
@@ -166,8 +164,14 @@ public:
 // puts back only the last rows, each row naming where its file is, and the next the rest.
 TEST_F(GoRunTest, ALongRunStopsWhenCancelledAndUndoesInSteps) {
     constexpr int kRows = 2000, kHeldRow = CHoldAtRow::kHeldRow;
-    std::vector<std::string> names = AddNumbered(kRows);
-    auto renamed = [&](int row) { return "g" + std::to_string(row) + ".txt"; };
+    std::vector<std::string> names, newNames;
+    for (int row = 0; row < kRows; ++row) {
+        names.push_back("f" + std::to_string(row) + ".txt");
+        newNames.push_back("g" + std::to_string(row));
+    }
+    AddFiles(names);
+    Rename(newNames);
+    auto renamed = [&](int row) { return newNames[row] + ".txt"; };
     CHoldAtRow hold;
     int progressBeforeCancel = -1;
     prompts.m_cancelRequested = [&] {

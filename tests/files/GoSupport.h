@@ -25,16 +25,6 @@ protected:
         prompts.m_progressPositions.clear();
         prompts.m_nProgressEnds = 0;
     }
-    // Rows f0.txt, f1.txt... to be renamed g0, g1...; returns the file names.
-    std::vector<std::string> AddNumbered(int rows) {
-        std::vector<std::string> names;
-        for (int row = 0; row < rows; ++row)
-            names.push_back("f" + std::to_string(row) + ".txt");
-        AddFiles(names);
-        for (int row = 0; row < rows; ++row)
-            session.List().GetEntry(row).m_strNewName.Set("g" + std::to_string(row));
-        return names;
-    }
 
     // Sets the new names (without extension) of the first rows.
     void Rename(const std::vector<std::string>& newNames) {

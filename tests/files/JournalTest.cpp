@@ -28,15 +28,6 @@ protected:
         std::string error;
         return !other.Open(path, error) && error.find("refused") != std::string::npos;
     }
-    // Runs the rows through Go with the journal recording.
-    void RunRecorded(const std::vector<std::string>& newNames) {
-        OpenFolder();
-        Rename(newNames);
-        session.SetRunObserver(&journal);
-        ASSERT_EQ(Go(session), EGoOutcome::Ran);
-        session.SetRunObserver(nullptr);
-        ASSERT_TRUE(journal.Error().empty()) << journal.Error();
-    }
     SJournalContents Contents() {
         SJournalContents read;
         std::string error;
@@ -118,7 +109,12 @@ TEST_F(JournalTest, RenamesNeverMadeAreSkippedAndThoseThatCannotGoBackAreKept) {
     AddFiles({"a.txt", "b.txt", "c.txt"});
     prompts.m_onPreview = [this] { dir.WriteFile("y.txt", "newcomer"); };
     prompts.m_messageAnswers.push_back(EAnswer::Yes);
-    RunRecorded({"x", "y", "z"});
+    OpenFolder();
+    Rename({"x", "y", "z"});
+    session.SetRunObserver(&journal);
+    ASSERT_EQ(Go(session), EGoOutcome::Ran);
+    session.SetRunObserver(nullptr);
+    ASSERT_TRUE(journal.Error().empty()) << journal.Error();
     SJournalContents recorded = Contents();
     EXPECT_TRUE(recorded.bFinished);
     ASSERT_EQ(recorded.renames.size(), 2u);

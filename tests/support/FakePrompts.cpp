@@ -12,12 +12,10 @@ EAnswer CFakePrompts::Message(EMessageId, const std::string& text, EIcon, EButto
 bool CFakePrompts::ShowResults(const CResultsList& results) {
     if (!results.m_bResultsMode && m_onPreview)
         m_onPreview();
-    SShownResults& shown = m_results.emplace_back(
-        SShownResults{results.m_strTitle, results.m_bResultsMode, results.CanConfirm(), {}});
+    SShownResults& shown = m_results.emplace_back(SShownResults{results.CanConfirm(), {}});
     for (size_t i = 0; i < results.m_records.GetCount(); ++i) {
         const CHitDoc& record = results.m_records.At(i);
-        shown.rows.push_back({record.m_strName.Get(), record.GetNewFileName(), record.m_nTag,
-                              results.SystemError(i)});
+        shown.rows.push_back({record.m_nTag, results.SystemError(i)});
     }
     bool answer = true;
     TakeNext(m_resultsAnswers, answer);

@@ -10,15 +10,11 @@
 
 // One row of a results dialog as the user would read it.
 struct SShownResult {
-    std::string strBefore;
-    std::string strAfter;
     int nCode = 0;
     int nSystemError = 0;
 };
 
 struct SShownResults {
-    std::string strTitle;
-    bool bResultsMode = false;
     bool bCanConfirm = true;
     std::vector<SShownResult> rows;
 };
@@ -33,16 +29,9 @@ public:
         return TakeNext(m_filesToAdd, p);
     }
     bool ChooseExtension(SExtensionChoice& c) override { return TakeNext(m_extensionChoices, c); }
-    bool AskSwapMiddle(std::string& middle) override {
-        m_swapMiddlesOffered.push_back(middle);
-        return TakeNext(m_swapMiddles, middle);
-    }
-    bool AskSeparator(SSeparatorChoice& choice) override {
-        m_separatorsOffered.push_back(choice);
-        return TakeNext(m_separators, choice);
-    }
-    bool ShowOptions(EOptionsPage page, SId3EditorOptions& options) override {
-        m_optionsPages.push_back(page);
+    bool AskSwapMiddle(std::string&) override { return false; }
+    bool AskSeparator(SSeparatorChoice& choice) override { return TakeNext(m_separators, choice); }
+    bool ShowOptions(EOptionsPage, SId3EditorOptions& options) override {
         return TakeNext(m_options, options);
     }
     bool RunRenameWizard(const SWizardInput& input, SNumberingSettings& settings) override {
@@ -60,7 +49,6 @@ public:
     std::deque<std::vector<std::string>> m_filesToAdd;
     std::deque<SExtensionChoice> m_extensionChoices;  // an empty queue cancels
     std::deque<bool> m_resultsAnswers;                // an empty queue answers OK
-    std::deque<std::string> m_swapMiddles;            // an empty queue cancels
     std::deque<SSeparatorChoice> m_separators;        // an empty queue cancels
     std::deque<SId3EditorOptions> m_options;          // an empty queue cancels
     std::deque<SNumberingSettings> m_wizardAnswers;   // an empty queue cancels
@@ -72,9 +60,6 @@ public:
     // What was shown.
     std::vector<std::string> m_messages;
     std::vector<SShownResults> m_results;
-    std::vector<EOptionsPage> m_optionsPages;
-    std::vector<std::string> m_swapMiddlesOffered;
-    std::vector<SSeparatorChoice> m_separatorsOffered;
     std::vector<SWizardInput> m_wizardInputs;
     std::vector<int> m_progressRanges;
     std::vector<int> m_progressPositions;

@@ -27,6 +27,10 @@ protected:
         session.AddEntry(entry);
         return session.List().GetEntry(session.List().GetCount() - 1);
     }
+    void AddRows(std::initializer_list<const char*> names) {
+        for (const char* name : names)
+            AddRow(name);
+    }
 
     std::vector<std::string> NewNames() {
         std::vector<std::string> names;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything in it
 // (read-only parts included) when the object goes.
@@ -24,3 +25,5 @@ private:
 
 std::string ReadFileBytes(const std::string& path);
 bool PathExists(const std::string& path);
+// The names in a folder, sorted.
+std::vector<std::string> FolderNames(const std::string& folder);

@@ -12,9 +12,7 @@ using Names = std::vector<std::string>;
 class FindReplaceTest : public SessionTest {
 protected:
     void SetUp() override {
-        for (const char* name :
-             {"alpha.mp3", "needle one.mp3", "beta.mp3", "gamma.mp3", "NEEDLE two.mp3"})
-            AddRow(name);
+        AddRows({"alpha.mp3", "needle one.mp3", "beta.mp3", "gamma.mp3", "NEEDLE two.mp3"});
     }
     void SelectOnly(int row) {
         session.List().DeselectAll();

@@ -18,8 +18,7 @@ TEST_F(NameToolsTest, EveryCommandRewritesEveryNewNameAsOneStepAndNeverTheExtens
     for (const auto& [operation, names] : cases) {
         session.List().Empty();
         session.UndoHistory().Clear();
-        for (const char* name : {"MY SONG.MP3", "ReadMe.TXT", "theQuickFox"})
-            AddRow(name);
+        AddRows({"MY SONG.MP3", "ReadMe.TXT", "theQuickFox"});
         EXPECT_EQ(TransformNames(session, operation), ECommandOutcome::Changed);
         EXPECT_EQ(NewNames(), names);
         EXPECT_EQ(Column(2), (Names{".MP3", ".TXT", ""}));
@@ -32,8 +31,7 @@ TEST_F(NameToolsTest, EveryCommandRewritesEveryNewNameAsOneStepAndNeverTheExtens
     }
     // Leading blanks go from results longer than one character.
     session.List().Empty();
-    for (const char* name : {"  My File", " ", "  ", "\t x "})
-        AddRow(name);
+    AddRows({"  My File", " ", "  ", "\t x "});
     TransformNames(session, ETextOperation::Lowercase);
     EXPECT_EQ(NewNames(), (Names{"my file", " ", "", "x "}));
 }
@@ -83,8 +81,7 @@ TEST_F(NumberingTest, WizardAsksWithTheLongestNameAndRefusesAnEmptyFilename) {
     EXPECT_EQ(RenameWizard(session), ECommandOutcome::Unchanged);  // an empty list
     EXPECT_TRUE(prompts.m_wizardInputs.empty());
     // The longest new name counts characters, the first row winning a tie.
-    for (const char* name : {"one.mp3", "three.ogg", "\u00e9t\u00e9s.ogg"})
-        AddRow(name);
+    AddRows({"one.mp3", "three.ogg", "\u00e9t\u00e9s.ogg"});
     EXPECT_EQ(MaxOffset("\u00e9t\u00e9s"), 4);
     prompts.m_wizardAnswers.push_back(Standard("Disc", 2, 1, 1, -1));
     EXPECT_EQ(RenameWizard(session), ECommandOutcome::Changed);

@@ -27,14 +27,8 @@ public:
             raise(m_nSignal);
         return !m_pInner || m_pInner->RenameStarting(row, from, to);
     }
-    void RenameFailed(int row) override {
-        if (m_pInner)
-            m_pInner->RenameFailed(row);
-    }
-    void RunFinished() override {
-        if (m_pInner)
-            m_pInner->RunFinished();
-    }
+    void RenameFailed(int row) override { m_pInner ? m_pInner->RenameFailed(row) : void(); }
+    void RunFinished() override { m_pInner ? m_pInner->RunFinished() : void(); }
 
 private:
     IRunObserver* m_pInner;
