@@ -33,6 +33,8 @@ public:
     using FSource = std::function<size_t(char* buffer, size_t count)>;
 
     explicit CArchiveReader(std::string_view bytes) : m_window(bytes) {}
+    // The bytes must outlive the reader.
+    explicit CArchiveReader(std::string&& bytes) = delete;
     // size bytes, pulled from source as they are needed; a source that ends early ends
     // the input there.
     CArchiveReader(FSource source, uint64_t size) : m_source(std::move(source)), m_nUnread(size) {}

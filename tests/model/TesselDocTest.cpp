@@ -124,7 +124,8 @@ TEST(ArchiveTest, LongSixteenBitAndOverlongStrings) {
     CArchiveReader wide(wideBytes);
     ASSERT_TRUE(wide.ReadString(text));
     EXPECT_EQ(text, "Caf\xc3\xa9\xef\xbf\xbd");
-    CArchiveReader cut(std::string("\xff\xfe\xff\x02\x41\0B", 7));
+    const std::string cutBytes("\xff\xfe\xff\x02\x41\0B", 7);
+    CArchiveReader cut(cutBytes);
     EXPECT_FALSE(cut.ReadString(text));
 }
 
