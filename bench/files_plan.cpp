@@ -73,7 +73,7 @@ void BM_FillPreview(benchmark::State& state) {
     for (auto _ : state) {
         CResultsList preview;
         FillPreview(session, preview);
-        benchmark::DoNotOptimize(preview.m_records.GetCount());
+        benchmark::DoNotOptimize(preview.GetCount());
     }
     state.SetItemsProcessed(state.iterations() * kRows);
 }

@@ -65,12 +65,12 @@ void CCliPrompts::PrintList(const CResultsList& results, FILE* out) const {
     constexpr size_t kBlockBytes = 1 << 20;
     CRecordText records(m_listing.recordFormat);
     std::string after;
-    for (size_t i = 0; i < results.m_records.GetCount(); ++i) {
-        const CHitDoc& record = results.m_records.At(i);
+    for (size_t i = 0; i < results.GetCount(); ++i) {
+        const CHitDoc& record = results.Record(i);
         after.assign(record.m_strNewName.Get()).append(record.m_strExt.Get());
         records.Field(record.m_strName.Get());
         records.Field(after);
-        records.Field(ResultText(record.m_nTag));
+        records.Field(ResultText(results.Code(i)));
         records.EndRecord();
         if (records.Text().size() >= kBlockBytes) {
             WriteBytes(records.Text(), out);
@@ -84,16 +84,14 @@ bool CCliPrompts::ShowResults(const CResultsList& results) {
     if (results.m_bResultsMode) {
         if (m_listing.bPrintResults)
             PrintList(results, stdout);
-        size_t count = results.m_records.GetCount();
+        size_t count = results.GetCount();
         for (size_t i = results.FirstProblemFrom(0); i < count;
              i = results.FirstProblemFrom(i + 1)) {
-            const CHitDoc& record = results.m_records.At(i);
-            if (record.m_nTag == kResultUnchanged)
-                continue;
+            const CHitDoc& record = results.Record(i);
             ++m_nFailedResults;
             if (!m_listing.bReportFailures)
                 continue;
-            std::string problem = ResultText(record.m_nTag);
+            std::string problem = ResultText(results.Code(i));
             if (int error = results.SystemError(i))
                 problem += std::string(" (") + std::strerror(error) + ")";
             ReportError(record.m_strPath.Get(), problem);

@@ -72,11 +72,17 @@ SRunPaths RunPathsOf(const CRenameList& list) {
     return paths;
 }
 
-// The preview's records and each row's paths, worked out from the entries without
-// changing them, so that it can run while a window shows the list.
-void ComputePreview(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc>>& records,
-                    SRunPaths& paths) {
+// Each row's verdict, whether its file was found, and each row's paths, worked out from
+// the entries without changing them, so that it can run while a window shows the list.
+struct SPreview {
+    std::vector<int> codes;
+    std::vector<bool> found;
+    SRunPaths paths;
+};
+
+void ComputePreview(const CRenameList& list, SPreview& preview) {
     size_t rows = static_cast<size_t>(list.GetCount());
+    SRunPaths& paths = preview.paths;
     paths = RunPathsOf(list);
     const std::vector<std::string>& newPaths = paths.newPaths;
     std::vector<std::string>& oldPaths = paths.oldPaths;
@@ -87,19 +93,20 @@ void ComputePreview(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc
     CRenamePlanner planner;
     std::vector<bool> unlisted;
     planner.PlanRenames(newPaths, oldPaths, &unlisted, &where);
-    records.resize(rows);
+    preview.codes.resize(rows);
+    preview.found.resize(rows);
     paths.files.resize(rows);
     CFolderRightsCache rights;
     static const std::string kNoFolder;
     for (size_t row = 0; row < rows; ++row) {
-        records[row] = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
-        records[row]->m_bExists = where.folderOf[row] >= 0;
-        paths.files[row] = facts[row].id;
         int folder = where.folderOf[row];
+        preview.found[row] = folder >= 0;
+        paths.files[row] = facts[row].id;
         const std::string& folderPath =
             folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
-        records[row]->m_nTag = PreviewCode(*records[row], oldPaths[row], newPaths[row], facts[row],
-                                           folderPath, unlisted[row], rights);
+        preview.codes[row] =
+            PreviewCode(list.GetEntry(static_cast<int>(row)), oldPaths[row], newPaths[row],
+                        facts[row], folderPath, unlisted[row], rights);
     }
 }
 
@@ -119,20 +126,19 @@ void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths
 
 void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPaths) {
     CRenameList& list = session.List();
-    std::vector<std::unique_ptr<CHitDoc>> records;
-    SRunPaths paths;
+    SPreview computed;
     // Worked out on a thread of its own: the caller's thread stays free for its window.
     CChunkedJob job(
-        1, 1, [&](size_t, size_t) { ComputePreview(list, records, paths); }, [](size_t, size_t) {},
+        1, 1, [&](size_t, size_t) { ComputePreview(list, computed); }, [](size_t, size_t) {},
         [](size_t) {});
     RunToEnd(job, session.Prompts());
-    for (size_t row = 0; row < records.size(); ++row)
-        list.GetEntry(static_cast<int>(row)).m_bExists = records[row]->m_bExists;
-    preview.AddResults(std::move(records));
+    for (size_t row = 0; row < computed.found.size(); ++row)
+        list.GetEntry(static_cast<int>(row)).m_bExists = computed.found[row];
+    preview.ShowRows(list, std::move(computed.codes));
     // A run only goes ahead when every verdict is 0, and the planner left those rows'
     // paths as they were.
     if (pPaths != nullptr)
-        *pPaths = std::move(paths);
+        *pPaths = std::move(computed.paths);
 }
 
 bool IsValidExtension(const std::string& text) {
@@ -164,19 +170,18 @@ EGoOutcome Go(CTesselSession& session, const SGoSettings& settings) {
         for (int row = 0; row < list.GetCount(); ++row)
             list.GetEntry(row).m_strExt.Set(choice.strExtension);
 
-    // The preview's records are copies of the entries as they stand until the run: they
-    // become the records of the results.
-    CResultsList results;
-    results.m_strTitle = "Preview";
+    CResultsList preview;
+    preview.m_strTitle = "Preview";
     SRunPaths paths;
-    FillPreview(session, results, &paths);
-    if (!prompts.ShowResults(results) || !results.CanConfirm())
+    FillPreview(session, preview, &paths);
+    if (!prompts.ShowResults(preview) || !preview.CanConfirm())
         return EGoOutcome::Refused;
     // A front end that keeps its own record of the run may refuse to start without it.
     IRunObserver* observer = session.GetRunObserver();
     if (observer != nullptr && !observer->RunStarting(list.GetCount()))
         return EGoOutcome::Refused;
 
+    CResultsList results;
     results.m_strTitle = "Results";
     results.m_bResultsMode = true;
     RenameRows(session, results, &paths, settings.onFailure);
@@ -186,10 +191,10 @@ EGoOutcome Go(CTesselSession& session, const SGoSettings& settings) {
     // Each record is its row's entry as it stood before the run: together they are the
     // undo step, when the run renamed anything.
     bool renamedAny = false;
-    for (size_t i = 0; i < results.m_records.GetCount() && !renamedAny; ++i)
-        renamedAny = results.m_records.At(i).m_nTag == kResultOk;
+    for (size_t i = 0; i < results.GetCount() && !renamedAny; ++i)
+        renamedAny = results.Code(i) == kResultOk;
     if (renamedAny)
-        session.CommitRecords(std::move(results.m_records), kUndoRenameRun);
+        session.CommitRecords(results.TakeRecords(), kUndoRenameRun);
     session.RecomputeAllMp3();
     return EGoOutcome::Ran;
 }

@@ -71,13 +71,12 @@ EGoOutcome Go(CTesselSession& session, const SGoSettings& settings);
 // existing name; a renamed row's entry takes its new path and name. Adds one record per
 // row to results (the entry as before the rename, with 0 or 5) and asks the question of
 // Go after a failure, and stops early when the prompts say the user cancelled (see
-// CGoRun). Records no undo step. When results comes in holding one record per
-// row (the preview's, copies of the entries as they stand), those records are kept and
-// only given their codes. paths, when given, holds each row's paths as the preview judged
-// them (the entries have not changed since); the renamed entries take the new ones.
+// CGoRun). Records no undo step. paths, when given, holds each row's paths as the preview
+// judged them (the entries have not changed since); the renamed entries take the new ones.
 void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths = nullptr,
                 EOnFailure onFailure = EOnFailure::Ask);
 
-// The preview verdicts of every row as the entries stand now (step 2 of Go), added to
-// results in row order; each row's paths go to paths when asked for.
+// The preview verdicts of every row as the entries stand now (step 2 of Go): preview shows
+// the rows themselves with their verdicts (see CResultsList::ShowRows); each row's paths go
+// to paths when asked for.
 void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* paths = nullptr);

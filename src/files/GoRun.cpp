@@ -13,11 +13,12 @@ namespace {
 // path and name. The old path and name move into the record rather than being copied.
 std::unique_ptr<CHitDoc> TakeRenamedRecord(CHitDoc& entry, std::string newPath) {
     auto record = std::make_unique<CHitDoc>();
-    CTextField oldPath = std::exchange(entry.m_strPath, CTextField(std::move(newPath)));
+    CTextField oldPath = std::exchange(entry.m_strPath, CTextField());
     CTextField oldName = std::exchange(entry.m_strName, CTextField());
     *record = entry;
     record->m_strPath = std::move(oldPath);
     record->m_strName = std::move(oldName);
+    entry.m_strPath.Set(std::move(newPath));
     entry.m_strName.Set(entry.GetNewFileName());
     return record;
 }
@@ -31,7 +32,6 @@ CGoRun::CGoRun(CTesselSession& session, CResultsList& results, SRunPaths& paths,
       m_paths(paths),
       m_nRows(paths.oldPaths.size()),
       m_onFailure(onFailure),
-      m_bKeep(results.m_records.GetCount() == m_nRows),
       m_renamer(paths.oldPaths, paths.newPaths, paths.files, session.GetRunObserver()) {
     m_session.Prompts().BeginProgress(static_cast<int>(m_nRows));
     if (m_nRows > 0)
@@ -56,8 +56,7 @@ bool CGoRun::Poll(std::chrono::milliseconds wait) {
         return End(kResultCancelled);  // every row was reached, or the run was cancelled
     m_session.Prompts().SetProgress(static_cast<int>(m_nRow));
     Record(m_nRow, kResultUnexpected);
-    m_results.SetSystemError(m_bKeep ? m_nRow : m_results.m_records.GetCount() - 1,
-                             progress.nError);
+    m_results.SetSystemError(m_results.GetCount() - 1, progress.nError);
     ++m_nRow;
     if (m_bCancelled)
         return End(kResultCancelled);
@@ -93,10 +92,6 @@ bool CGoRun::End(int code) {
 }
 
 void CGoRun::Record(size_t row, int code, std::unique_ptr<CHitDoc> made) {
-    if (m_bKeep) {
-        m_results.m_records.At(row).m_nTag = code;
-        return;
-    }
     if (!made)
         made = std::make_unique<CHitDoc>(m_session.List().GetEntry(static_cast<int>(row)));
     m_results.AddResult(std::move(made), code);
@@ -110,13 +105,6 @@ void CGoRun::TakeRenamed(size_t row) {
     }
     CRenameList& list = m_session.List();
     CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-    std::string& newPath = m_paths.newPaths[row];
-    if (m_bKeep) {
-        entry.m_strPath.Set(std::move(newPath));
-        entry.m_strName.Set(entry.GetNewFileName());
-        Record(row, kResultOk);
-    } else {
-        Record(row, kResultOk, TakeRenamedRecord(entry, std::move(newPath)));
-    }
+    Record(row, kResultOk, TakeRenamedRecord(entry, std::move(m_paths.newPaths[row])));
     list.RefreshRow(static_cast<int>(row));
 }

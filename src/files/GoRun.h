@@ -41,7 +41,6 @@ private:
     SRunPaths& m_paths;
     size_t m_nRows;
     EOnFailure m_onFailure;
-    bool m_bKeep;       // the records came in, one per row: they only get their codes
     size_t m_nRow = 0;  // the first row not taken in yet
     bool m_bCancelled = false;
     bool m_bEnded = false;

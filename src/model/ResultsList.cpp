@@ -1,5 +1,7 @@
 #include "model/ResultsList.h"
 
+#include "model/RenameList.h"
+
 const char* ResultText(int code) {
     switch (code) {
         case kResultOk:
@@ -23,19 +25,34 @@ const char* ResultText(int code) {
     }
 }
 
+const CHitDoc& CResultsList::Record(size_t index) const {
+    if (m_pRows != nullptr)
+        return m_pRows->GetEntry(static_cast<int>(index));
+    return m_records.At(index);
+}
+
 void CResultsList::AddResult(const CHitDoc& entry, int code) {
     AddResult(std::make_unique<CHitDoc>(entry), code);
 }
 
 void CResultsList::AddResult(std::unique_ptr<CHitDoc> record, int code) {
-    record->m_nTag = code;
     m_records.Push(std::move(record));
+    m_codes.push_back(code);
 }
 
-void CResultsList::AddResults(std::vector<std::unique_ptr<CHitDoc>> records) {
-    m_records.Reserve(m_records.GetCount() + records.size());
-    for (std::unique_ptr<CHitDoc>& record : records)
-        m_records.Push(std::move(record));
+void CResultsList::ShowRows(const CRenameList& list, std::vector<int> codes) {
+    m_pRows = &list;
+    m_codes = std::move(codes);
+    m_codes.resize(static_cast<size_t>(list.GetCount()), kResultUnexpected);
+}
+
+CObjectStack<CHitDoc> CResultsList::TakeRecords() {
+    CObjectStack<CHitDoc> records = std::move(m_records);
+    m_records = {};
+    m_codes.clear();
+    m_systemErrors.clear();
+    m_pRows = nullptr;
+    return records;
 }
 
 void CResultsList::SetSystemError(size_t index, int error) {
@@ -51,11 +68,8 @@ int CResultsList::SystemError(size_t index) const {
 }
 
 size_t CResultsList::FirstProblemFrom(size_t start) const {
-    size_t count = m_records.GetCount();
-    for (size_t i = start; i < count; ++i) {
-        int code = m_records.At(i).m_nTag;
-        if (code != kResultOk && code != kResultUnchanged)
+    for (size_t i = start; i < m_codes.size(); ++i)
+        if (m_codes[i] != kResultOk && m_codes[i] != kResultUnchanged)
             return i;
-    }
-    return count;
+    return m_codes.size();
 }

@@ -22,20 +22,32 @@ enum EResultCode : int {
 
 const char* ResultText(int code);
 
-// What the preview and results dialog shows: one copy of an entry per file with its
-// code in m_nTag.
+class CRenameList;
+
+// What the preview and results dialog shows: one record per file, with its code. A record
+// is either a copy made for the purpose (an entry as it stood before a run) or, for a
+// preview, the list's row itself, which must then stay as it is while the results are shown.
 class CResultsList {
 public:
+    size_t GetCount() const { return m_codes.size(); }
+    const CHitDoc& Record(size_t index) const;
+    int Code(size_t index) const { return m_codes.at(index); }
+    void SetCode(size_t index, int code) { m_codes.at(index) = code; }
+
     void AddResult(const CHitDoc& entry, int code);
     // The same for a record made for the purpose.
     void AddResult(std::unique_ptr<CHitDoc> record, int code);
-    // Records made for the purpose that carry their codes already, in order.
-    void AddResults(std::vector<std::unique_ptr<CHitDoc>> records);
+    // Shows every row of the list as it stands, each with its code, without copies. Only
+    // for results that hold nothing else.
+    void ShowRows(const CRenameList& list, std::vector<int> codes);
+    // Hands over the records made for the purpose, in order, and forgets every result.
+    CObjectStack<CHitDoc> TakeRecords();
+
     // The index of the first record from start on whose code is a problem, or the count.
     // A file left as it is ("Unchanged") is none: nothing was in its way.
     size_t FirstProblemFrom(size_t start) const;
     // True when some record's code is a problem.
-    bool HasProblem() const { return FirstProblemFrom(0) < m_records.GetCount(); }
+    bool HasProblem() const { return FirstProblemFrom(0) < GetCount(); }
     // Whether the preview's OK is to be enabled.
     bool CanConfirm() const { return !(m_bBlock && HasProblem()); }
     // The system's reason (an errno value) for the failure of the record at index, kept
@@ -46,8 +58,10 @@ public:
     std::string m_strTitle;
     bool m_bBlock = true;
     bool m_bResultsMode = false;
-    CObjectStack<CHitDoc> m_records;
 
 private:
+    const CRenameList* m_pRows = nullptr;  // the rows shown as they stand, when set
+    CObjectStack<CHitDoc> m_records;
+    std::vector<int> m_codes;
     std::unordered_map<size_t, int> m_systemErrors;  // few: only failures have one
 };

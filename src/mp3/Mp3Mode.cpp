@@ -56,12 +56,12 @@ int WriteVerdict(CID3Tag& tag, const CHitDoc& entry, CFolderCache& folders) {
 // A list may name one file twice. Its tag is written once, from the first changed row
 // naming it: each later changed row is refused, its file being taken by that row, so no
 // file is written twice (nor by two threads at once).
-void MarkFilesNamedTwice(const CRenameList& list, std::vector<std::unique_ptr<CHitDoc>>& records) {
+void MarkFilesNamedTwice(const CRenameList& list, std::vector<int>& codes) {
     std::unordered_set<std::string_view> named;
-    for (size_t row = 0; row < records.size(); ++row) {
+    for (size_t row = 0; row < codes.size(); ++row) {
         const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
         if (entry.IsTagChanged() && !named.insert(entry.m_strPath.Get()).second)
-            records[row]->m_nTag = kResultExists;
+            codes[row] = kResultExists;
     }
 }
 
@@ -154,7 +154,7 @@ void WriteChangedTags(CTesselSession& session, CResultsList& results) {
                 const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
                 if (!entry.IsTagChanged())
                     continue;
-                if (results.m_records.At(row).m_nTag == kResultExists) {
+                if (results.Code(row) == kResultExists) {
                     writes[row].code = kResultExists;
                     continue;
                 }
@@ -172,13 +172,13 @@ void WriteChangedTags(CTesselSession& session, CResultsList& results) {
                 CGuardedFile(&prompts).ReportError();
             if (writes[row].code == kResultOk)
                 list.GetEntry(static_cast<int>(row)).CommitTag();
-            results.m_records.At(row).m_nTag = writes[row].code;
+            results.SetCode(row, writes[row].code);
         }
     };
     auto end = [&](size_t taken) {
         for (size_t row = taken; row < rows; ++row)
             if (list.GetEntry(static_cast<int>(row)).IsTagChanged())
-                results.m_records.At(row).m_nTag = kResultCancelled;
+                results.SetCode(row, kResultCancelled);
     };
     prompts.BeginProgress(list.GetCount());
     CChunkedJob job(rows, kRowsPerChunk, write, takeIn, end);
@@ -223,9 +223,9 @@ EAnswer SaveID3(CTesselSession& session, EAnswer answer, bool showPreview) {
     CResultsList preview;
     preview.m_strTitle = "Preview";
     preview.m_bBlock = false;
-    // Each row's probe and record are made in parallel parts, then kept in row order.
+    // Each row's probe is made in parallel parts; the preview shows the rows themselves.
     size_t rows = static_cast<size_t>(list.GetCount());
-    std::vector<std::unique_ptr<CHitDoc>> records(rows);
+    std::vector<int> codes(rows);
     ForEachPart(rows, [&](size_t, size_t first, size_t last) {
         CFolderCache folders;
         for (size_t i = first; i < last; ++i) {
@@ -234,15 +234,11 @@ EAnswer SaveID3(CTesselSession& session, EAnswer answer, bool showPreview) {
             int code = changed && !showPreview ? kResultOk : FileVerdict(entry, folders);
             if (code == kResultOk && !changed)
                 code = kResultUnchanged;
-            records[i] = std::make_unique<CHitDoc>(entry);
-            records[i]->m_nTag = code;
+            codes[i] = code;
         }
     });
-    MarkFilesNamedTwice(list, records);
-    for (std::unique_ptr<CHitDoc>& record : records) {
-        int code = record->m_nTag;
-        preview.AddResult(std::move(record), code);
-    }
+    MarkFilesNamedTwice(list, codes);
+    preview.ShowRows(list, std::move(codes));
     // Cancel here is the user's Cancel: closing or switching stops, the edits stay.
     if (showPreview && !session.Prompts().ShowResults(preview))
         return EAnswer::Cancel;

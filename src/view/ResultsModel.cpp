@@ -11,7 +11,7 @@ CResultsModel::CResultsModel(const CResultsList& results, QObject* parent)
       m_unchanged(QStringLiteral(":/images/verdict-unchanged.svg")) {}
 
 int CResultsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_results.m_records.GetCount());
+    return parent.isValid() ? 0 : static_cast<int>(m_results.GetCount());
 }
 
 int CResultsModel::columnCount(const QModelIndex& parent) const {
@@ -21,7 +21,9 @@ int CResultsModel::columnCount(const QModelIndex& parent) const {
 QVariant CResultsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const CHitDoc& record = m_results.m_records.At(static_cast<size_t>(index.row()));
+    size_t row = static_cast<size_t>(index.row());
+    const CHitDoc& record = m_results.Record(row);
+    int code = m_results.Code(row);
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         switch (index.column()) {
             case 0:
@@ -29,13 +31,13 @@ QVariant CResultsModel::data(const QModelIndex& index, int role) const {
             case 1:
                 return ToDisplay(record.GetNewFileName());
             default:
-                return QString::fromLatin1(ResultText(record.m_nTag));
+                return QString::fromLatin1(ResultText(code));
         }
     }
     if (role == Qt::DecorationRole && index.column() == 0) {
-        if (record.m_nTag == kResultOk)
+        if (code == kResultOk)
             return m_ok;
-        return record.m_nTag == kResultUnchanged ? m_unchanged : m_problem;
+        return code == kResultUnchanged ? m_unchanged : m_problem;
     }
     return {};
 }

@@ -44,9 +44,9 @@ std::vector<int> JudgeRows(std::vector<CVerdictWatcher::SRowTexts> rows) {
     CResultsList preview;
     FillPreview(copy, preview);
     std::vector<int> verdicts;
-    verdicts.reserve(preview.m_records.GetCount());
-    for (size_t i = 0; i < preview.m_records.GetCount(); ++i)
-        verdicts.push_back(preview.m_records.At(i).m_nTag);
+    verdicts.reserve(preview.GetCount());
+    for (size_t i = 0; i < preview.GetCount(); ++i)
+        verdicts.push_back(preview.Code(i));
     return verdicts;
 }
 

@@ -13,10 +13,8 @@ bool CFakePrompts::ShowResults(const CResultsList& results) {
     if (!results.m_bResultsMode && m_onPreview)
         m_onPreview();
     SShownResults& shown = m_results.emplace_back(SShownResults{results.CanConfirm(), {}});
-    for (size_t i = 0; i < results.m_records.GetCount(); ++i) {
-        const CHitDoc& record = results.m_records.At(i);
-        shown.rows.push_back({record.m_nTag, results.SystemError(i)});
-    }
+    for (size_t i = 0; i < results.GetCount(); ++i)
+        shown.rows.push_back({results.Code(i), results.SystemError(i)});
     bool answer = true;
     TakeNext(m_resultsAnswers, answer);
     return answer && results.CanConfirm();
