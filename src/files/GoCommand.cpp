@@ -39,7 +39,7 @@ private:
 };
 
 int PreviewCode(const CHitDoc& entry, const std::string& plannedOldPath, const std::string& newPath,
-                const SPathFacts& facts, const std::string& folder, bool unlisted,
+                const SRowFacts& facts, const std::string& folder, bool unlisted,
                 CFolderRightsCache& rights) {
     if (plannedOldPath.empty())
         return kResultExists;
@@ -88,7 +88,7 @@ void ComputePreview(const CRenameList& list, SPreview& preview) {
     std::vector<std::string>& oldPaths = paths.oldPaths;
     // One probe of each file answers both the planner (where the file is) and the
     // verdict (whether it may be renamed).
-    std::vector<SPathFacts> facts;
+    std::vector<SRowFacts> facts;
     SRowFolders where = LocateRows(oldPaths, &facts);
     CRenamePlanner planner;
     std::vector<bool> unlisted;

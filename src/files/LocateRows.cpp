@@ -15,13 +15,16 @@ namespace {
 // Probes rows [first, last): each found row gets a view of its folder, into its own path
 // when that is plain, otherwise into folders this part keeps.
 void ProbePart(const std::vector<std::string>& paths, size_t first, size_t last,
-               std::vector<SPathFacts>& facts, std::vector<std::string_view>& folderOf,
+               std::vector<SRowFacts>& facts, std::vector<std::string_view>& folderOf,
                std::deque<std::string>& resolved) {
     CEntryProber prober;
+    SPathFacts probed;
     for (size_t row = first; row < last; ++row) {
-        const std::string* folder = prober.Probe(paths[row], facts[row]);
+        const std::string* folder = prober.Probe(paths[row], probed);
         if (folder == nullptr)
             continue;
+        static_cast<SEntryFacts&>(facts[row]) = probed;
+        facts[row].id = probed.id;
         const std::string& path = paths[row];
         if (path.starts_with(*folder) && path.find('/', folder->size()) == std::string::npos) {
             folderOf[row] = std::string_view(path).substr(0, folder->size());
@@ -34,11 +37,11 @@ void ProbePart(const std::vector<std::string>& paths, size_t first, size_t last,
 
 }  // namespace
 
-SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SPathFacts>* pFacts) {
+SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SRowFacts>* pFacts) {
     size_t rows = paths.size();
-    std::vector<SPathFacts> ownFacts;
-    std::vector<SPathFacts>& facts = pFacts ? *pFacts : ownFacts;
-    facts.assign(rows, SPathFacts());
+    std::vector<SRowFacts> ownFacts;
+    std::vector<SRowFacts>& facts = pFacts ? *pFacts : ownFacts;
+    facts.assign(rows, SRowFacts());
     std::vector<std::string_view> folderOf(rows);
 
     // Each part keeps its resolved folders apart.

@@ -12,6 +12,11 @@ struct SRowFolders {
     std::vector<int> folderOf;
 };
 
+// What the probe of a row's file found, and which file it is.
+struct SRowFacts : SEntryFacts {
+    SFileId id;
+};
+
 // Probes the file at each path once, folder by folder, and tells where each lies; the
 // facts of each probe go to pFacts (one element per path) when given.
-SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SPathFacts>* pFacts);
+SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SRowFacts>* pFacts);

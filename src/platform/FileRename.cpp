@@ -219,7 +219,7 @@ SFolderRights QueryFolderRights(const std::string& folder) {
     return rights;
 }
 
-bool MayRenameEntry(const SPathFacts& entry, const SFolderRights& folder) {
+bool MayRenameEntry(const SEntryFacts& entry, const SFolderRights& folder) {
     if (!folder.bFound || !folder.bMayChange || !entry.bExists)
         return false;
     uint32_t me = folder.user.nUser;

@@ -42,4 +42,4 @@ SFolderRights QueryFolderRights(const std::string& folder);
 // user owns the folder or the entry, or is root), the entry is not immutable and its
 // permission bits let the user write it (root passes them). A read-only file system
 // allows nothing. Asks the file system nothing: a run judges every row this way.
-bool MayRenameEntry(const SPathFacts& entry, const SFolderRights& folder);
+bool MayRenameEntry(const SEntryFacts& entry, const SFolderRights& folder);
