@@ -57,14 +57,15 @@ public:
     }
 
 private:
-    // The rows' paths outlive the picture, so a name of theirs is kept as a view into
-    // its path.
     SNameState& StateOf(const std::string& path) {
         std::string_view key = path;
         if (key.size() > m_folder.size() && key.starts_with(m_folder) &&
             key.find('/', m_folder.size()) == std::string_view::npos)
             key.remove_prefix(m_folder.size());
-        return m_names[key];
+        auto found = m_names.find(key);
+        if (found != m_names.end())
+            return found->second;
+        return m_names[Keep(key)];
     }
 
     // A copy of the text in the arena, for the map to hold.
