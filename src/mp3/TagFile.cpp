@@ -6,6 +6,7 @@
 #include "model/ResultsList.h"
 #include "model/TagEditing.h"
 #include "mp3/ID3Tag.h"
+#include "platform/WriteAccess.h"
 
 namespace {
 
@@ -42,8 +43,7 @@ STagEdit EditEntryTag(CHitDoc& entry, const std::map<int, std::string>& values, 
     const std::string& path = entry.m_strPath.Get();
     bool opened = tag.OpenTag(path, EOpenMode::ReadWrite);
     int error = tag.GetOpenError();
-    if (error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG || error == EISDIR ||
-        error == EINVAL || error == ELOOP)
+    if (IsNoSuchFileError(error) || error == EISDIR || error == EINVAL)
         return {kResultNotFound, error == ELOOP ? EINVAL : error};
     bool readOnly = error == EACCES || error == EPERM || error == EROFS || error == ETXTBSY;
     // Not ours to write: its tag still tells whether the edit would change anything.

@@ -7,6 +7,10 @@
 
 #include "platform/FolderCache.h"
 
+bool IsNoSuchFileError(int error) {
+    return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG || error == ELOOP;
+}
+
 EWriteAccess QueryWriteAccess(const std::string& path, CFolderCache* folders) {
     if (path.find('\0') != std::string::npos)
         return EWriteAccess::NotFound;
@@ -14,7 +18,5 @@ EWriteAccess QueryWriteAccess(const std::string& path, CFolderCache* folders) {
         folders ? folders->Locate(path) : CFolderCache::SPlace{AT_FDCWD, path.c_str()};
     if (faccessat(place.nFolder, place.pszName, W_OK, AT_EACCESS) == 0)
         return EWriteAccess::Writable;
-    return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG || errno == ELOOP
-               ? EWriteAccess::NotFound
-               : EWriteAccess::ReadOnly;
+    return IsNoSuchFileError(errno) ? EWriteAccess::NotFound : EWriteAccess::ReadOnly;
 }
