@@ -38,15 +38,15 @@ private:
     bool m_bReservedRefused = false;
 };
 
-int PreviewCode(const CHitDoc& entry, const std::string& plannedOldPath, const std::string& newPath,
-                const SRowFacts& facts, const std::string& folder, bool unlisted,
-                CFolderRightsCache& rights) {
-    if (plannedOldPath.empty())
+int PreviewCode(const CHitDoc& entry, bool taken, const std::string& oldPath,
+                const std::string& newPath, const SRowFacts& facts, const std::string& folder,
+                bool unlisted, CFolderRightsCache& rights) {
+    if (taken)
         return kResultExists;
     if (folder.empty() || unlisted)
         return kResultNotFound;
     // Byte for byte: a name that differs only in letter case is a real rename.
-    if (newPath == plannedOldPath)
+    if (newPath == oldPath)
         return kResultUnchanged;
     const SFolderRights& folderRights = rights.For(folder);
     if (!MayRenameEntry(facts, folderRights))
@@ -63,10 +63,10 @@ int PreviewCode(const CHitDoc& entry, const std::string& plannedOldPath, const s
 // Each row's path and new path as the entries hold them.
 SRunPaths RunPathsOf(const CRenameList& list) {
     size_t rows = static_cast<size_t>(list.GetCount());
-    SRunPaths paths{std::vector<std::string>(rows), std::vector<std::string>(rows), {}};
+    SRunPaths paths{RowPathList(rows), std::vector<std::string>(rows), {}};
     for (size_t row = 0; row < rows; ++row) {
         const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-        paths.oldPaths[row] = entry.m_strPath.Get();
+        paths.oldPaths[row] = &entry.m_strPath.Get();
         paths.newPaths[row] = entry.GetNewPath();
     }
     return paths;
@@ -85,14 +85,14 @@ void ComputePreview(const CRenameList& list, SPreview& preview) {
     SRunPaths& paths = preview.paths;
     paths = RunPathsOf(list);
     const std::vector<std::string>& newPaths = paths.newPaths;
-    std::vector<std::string>& oldPaths = paths.oldPaths;
+    const RowPathList& oldPaths = paths.oldPaths;
     // One probe of each file answers both the planner (where the file is) and the
     // verdict (whether it may be renamed).
     std::vector<SRowFacts> facts;
     SRowFolders where = LocateRows(oldPaths, &facts);
     CRenamePlanner planner;
     std::vector<bool> unlisted;
-    planner.PlanRenames(newPaths, oldPaths, &unlisted, &where);
+    std::vector<bool> taken = planner.PlanRenames(newPaths, oldPaths, &unlisted, &where);
     preview.codes.resize(rows);
     preview.found.resize(rows);
     paths.files.resize(rows);
@@ -105,8 +105,8 @@ void ComputePreview(const CRenameList& list, SPreview& preview) {
         const std::string& folderPath =
             folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
         preview.codes[row] =
-            PreviewCode(list.GetEntry(static_cast<int>(row)), oldPaths[row], newPaths[row],
-                        facts[row], folderPath, unlisted[row], rights);
+            PreviewCode(list.GetEntry(static_cast<int>(row)), taken[row], *oldPaths[row],
+                        newPaths[row], facts[row], folderPath, unlisted[row], rights);
     }
 }
 
@@ -135,8 +135,6 @@ void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPat
     for (size_t row = 0; row < computed.found.size(); ++row)
         list.GetEntry(static_cast<int>(row)).m_bExists = computed.found[row];
     preview.ShowRows(list, std::move(computed.codes));
-    // A run only goes ahead when every verdict is 0, and the planner left those rows'
-    // paths as they were.
     if (pPaths != nullptr)
         *pPaths = std::move(computed.paths);
 }

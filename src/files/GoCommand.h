@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "files/LocateRows.h"
 #include "model/Prompts.h"
 #include "platform/PathFacts.h"
 
@@ -12,7 +13,7 @@ class CTesselSession;
 // Each row's path and new path, one list each: a run reads them one after another, so
 // they are kept together in memory rather than reached through each entry.
 struct SRunPaths {
-    std::vector<std::string> oldPaths;
+    RowPathList oldPaths;  // the entries' own paths (see RowPathList)
     std::vector<std::string> newPaths;
     // Each row's file as the preview found it; empty when no preview probed the files.
     std::vector<SFileId> files;

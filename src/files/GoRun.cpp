@@ -80,7 +80,7 @@ bool CGoRun::GoOnAfterFailure() {
 }
 
 bool CGoRun::IsUnchanged(size_t row) const {
-    return m_paths.oldPaths[row] == m_paths.newPaths[row];
+    return *m_paths.oldPaths[row] == m_paths.newPaths[row];
 }
 
 bool CGoRun::End(int code) {

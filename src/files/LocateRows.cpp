@@ -14,18 +14,17 @@ namespace {
 
 // Probes rows [first, last): each found row gets a view of its folder, into its own path
 // when that is plain, otherwise into folders this part keeps.
-void ProbePart(const std::vector<std::string>& paths, size_t first, size_t last,
-               std::vector<SRowFacts>& facts, std::vector<std::string_view>& folderOf,
-               std::deque<std::string>& resolved) {
+void ProbePart(const RowPathList& paths, size_t first, size_t last, std::vector<SRowFacts>& facts,
+               std::vector<std::string_view>& folderOf, std::deque<std::string>& resolved) {
     CEntryProber prober;
     SPathFacts probed;
     for (size_t row = first; row < last; ++row) {
-        const std::string* folder = prober.Probe(paths[row], probed);
+        const std::string& path = *paths[row];
+        const std::string* folder = prober.Probe(path, probed);
         if (folder == nullptr)
             continue;
         static_cast<SEntryFacts&>(facts[row]) = probed;
         facts[row].id = probed.id;
-        const std::string& path = paths[row];
         if (path.starts_with(*folder) && path.find('/', folder->size()) == std::string::npos) {
             folderOf[row] = std::string_view(path).substr(0, folder->size());
         } else {
@@ -37,7 +36,7 @@ void ProbePart(const std::vector<std::string>& paths, size_t first, size_t last,
 
 }  // namespace
 
-SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SRowFacts>* pFacts) {
+SRowFolders LocateRows(const RowPathList& paths, std::vector<SRowFacts>* pFacts) {
     size_t rows = paths.size();
     std::vector<SRowFacts> ownFacts;
     std::vector<SRowFacts>& facts = pFacts ? *pFacts : ownFacts;

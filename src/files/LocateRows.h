@@ -17,6 +17,10 @@ struct SRowFacts : SEntryFacts {
     SFileId id;
 };
 
+// Each row's path, where its entry keeps it: a run reads the paths without copying them,
+// so the entries must stay as they are while it does.
+using RowPathList = std::vector<const std::string*>;
+
 // Probes the file at each path once, folder by folder, and tells where each lies; the
 // facts of each probe go to pFacts (one element per path) when given.
-SRowFolders LocateRows(const std::vector<std::string>& paths, std::vector<SRowFacts>* pFacts);
+SRowFolders LocateRows(const RowPathList& paths, std::vector<SRowFacts>* pFacts);

@@ -82,9 +82,11 @@ private:
 
 }  // namespace
 
-void CRenamePlanner::PlanRenames(const std::vector<std::string>& newPaths,
-                                 std::vector<std::string>& oldPaths, std::vector<bool>* pUnlisted,
-                                 const SRowFolders* pWhere) {
+std::vector<bool> CRenamePlanner::PlanRenames(const std::vector<std::string>& newPaths,
+                                              const RowPathList& oldPaths,
+                                              std::vector<bool>* pUnlisted,
+                                              const SRowFolders* pWhere) {
+    std::vector<bool> marked(oldPaths.size(), false);
     size_t rows = std::min(newPaths.size(), oldPaths.size());
     if (pUnlisted)
         pUnlisted->assign(oldPaths.size(), false);
@@ -109,12 +111,8 @@ void CRenamePlanner::PlanRenames(const std::vector<std::string>& newPaths,
                     (*pUnlisted)[row] = true;
             continue;
         }
-        // The marks are made after the replay, which still looks at the paths.
-        std::vector<size_t> marked;
         for (size_t row : groups[group])
-            if (!picture.Rename(oldPaths[row], newPaths[row]))
-                marked.push_back(row);
-        for (size_t row : marked)
-            oldPaths[row].clear();
+            marked[row] = !picture.Rename(*oldPaths[row], newPaths[row]);
     }
+    return marked;
 }

@@ -18,8 +18,7 @@ constexpr int kRenamesPerNotice = 256;
 
 }  // namespace
 
-CRowRenamer::CRowRenamer(const std::vector<std::string>& oldPaths,
-                         const std::vector<std::string>& newPaths,
+CRowRenamer::CRowRenamer(const RowPathList& oldPaths, const std::vector<std::string>& newPaths,
                          const std::vector<SFileId>& files, IRunObserver* observer)
     : m_oldPaths(oldPaths), m_newPaths(newPaths), m_files(files), m_pObserver(observer) {}
 
@@ -51,7 +50,7 @@ void CRowRenamer::RenameFrom(int first) {
             Publish(row, -1, true);
             return;
         }
-        const std::string& from = m_oldPaths[static_cast<size_t>(row)];
+        const std::string& from = *m_oldPaths[static_cast<size_t>(row)];
         const std::string& to = m_newPaths[static_cast<size_t>(row)];
         // A file that keeps its name is left alone, and nothing is recorded for it.
         if (from == to)
@@ -77,9 +76,9 @@ bool CRowRenamer::TellRenamesAhead(int first, int rows) {
     int row = first;
     for (; row < rows && static_cast<int>(m_coming.size()) < kRenamesPerNotice; ++row) {
         size_t at = static_cast<size_t>(row);
-        if (m_oldPaths[at] == m_newPaths[at])
+        if (*m_oldPaths[at] == m_newPaths[at])
             continue;
-        m_coming.push_back(SComingRename{row, m_oldPaths[at], m_newPaths[at],
+        m_coming.push_back(SComingRename{row, *m_oldPaths[at], m_newPaths[at],
                                          at < m_files.size() ? m_files[at] : SFileId()});
     }
     if (!m_pObserver->RenamesAhead(m_coming))

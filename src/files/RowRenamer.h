@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "files/LocateRows.h"
 #include "model/RunObserver.h"
 
 // Renames the files of a run's rows on a thread of its own, in row order, so that the
@@ -17,12 +18,13 @@
 // rename on the renaming thread, one at a time, and before them the renames coming next,
 // a few hundred at a time, so that a journal writes their records in one go.
 //
-// While a stretch runs, the renaming thread reads each row's paths from oldPaths and
-// newPaths; the caller may change a row's paths only once Wait reported it settled.
+// While a stretch runs, the renaming thread reads each row's paths from oldPaths (the
+// entries' own) and newPaths; the caller may change a row's entry or paths only once Wait
+// reported it settled.
 class CRowRenamer {
 public:
     // files: each row's file as the preview found it, or empty when unknown.
-    CRowRenamer(const std::vector<std::string>& oldPaths, const std::vector<std::string>& newPaths,
+    CRowRenamer(const RowPathList& oldPaths, const std::vector<std::string>& newPaths,
                 const std::vector<SFileId>& files, IRunObserver* observer);
     ~CRowRenamer();
     CRowRenamer(const CRowRenamer&) = delete;
@@ -49,7 +51,7 @@ private:
     bool TellRenamesAhead(int first, int rows);
     void Publish(int settled, int failed, bool ended, int error = 0);
 
-    const std::vector<std::string>& m_oldPaths;
+    const RowPathList& m_oldPaths;
     const std::vector<std::string>& m_newPaths;
     const std::vector<SFileId>& m_files;
     IRunObserver* m_pObserver;
