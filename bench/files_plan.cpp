@@ -32,7 +32,8 @@ std::vector<std::string> NewPaths(const std::vector<std::string>& oldPaths) {
 
 void BM_PlanRenames(benchmark::State& state) {
     const CBenchFiles& files = Files(static_cast<int>(state.range(0)));
-    std::vector<std::string> newPaths = NewPaths(files.Paths());
+    std::vector<std::string> newPathTexts = NewPaths(files.Paths());
+    std::vector<std::string_view> newPaths(newPathTexts.begin(), newPathTexts.end());
     RowPathList oldPaths;
     for (const std::string& path : files.Paths())
         oldPaths.push_back(&path);

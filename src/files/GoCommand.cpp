@@ -39,7 +39,7 @@ private:
 };
 
 int PreviewCode(const CHitDoc& entry, bool taken, const std::string& oldPath,
-                const std::string& newPath, const SRowFacts& facts, const std::string& folder,
+                std::string_view newPath, const SRowFacts& facts, const std::string& folder,
                 bool unlisted, CFolderRightsCache& rights) {
     if (taken)
         return kResultExists;
@@ -60,14 +60,30 @@ int PreviewCode(const CHitDoc& entry, bool taken, const std::string& oldPath,
     return kResultOk;
 }
 
-// Each row's path and new path as the entries hold them.
+// Each row's path and new path as the entries hold them: the new paths are written one
+// after another into one buffer rather than each into a string of its own.
 SRunPaths RunPathsOf(const CRenameList& list) {
     size_t rows = static_cast<size_t>(list.GetCount());
-    SRunPaths paths{RowPathList(rows), std::vector<std::string>(rows), {}};
+    SRunPaths paths;
+    paths.oldPaths.resize(rows);
+    size_t bytes = 0;
+    for (size_t row = 0; row < rows; ++row) {
+        const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+        bytes += entry.GetFolderPart().size() + entry.m_strNewName.GetLength() +
+                 entry.m_strExt.GetLength();
+    }
+    paths.newPathBytes.resize(bytes);
+    paths.newPaths.resize(rows);
+    char* out = paths.newPathBytes.data();
     for (size_t row = 0; row < rows; ++row) {
         const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
         paths.oldPaths[row] = &entry.m_strPath.Get();
-        paths.newPaths[row] = entry.GetNewPath();
+        char* start = out;
+        for (std::string_view part :
+             {entry.GetFolderPart(), std::string_view(entry.m_strNewName.Get()),
+              std::string_view(entry.m_strExt.Get())})
+            out = std::copy(part.begin(), part.end(), out);
+        paths.newPaths[row] = std::string_view(start, static_cast<size_t>(out - start));
     }
     return paths;
 }
@@ -84,7 +100,7 @@ void ComputePreview(const CRenameList& list, SPreview& preview) {
     size_t rows = static_cast<size_t>(list.GetCount());
     SRunPaths& paths = preview.paths;
     paths = RunPathsOf(list);
-    const std::vector<std::string>& newPaths = paths.newPaths;
+    const std::vector<std::string_view>& newPaths = paths.newPaths;
     const RowPathList& oldPaths = paths.oldPaths;
     // One probe of each file answers both the planner (where the file is) and the
     // verdict (whether it may be renamed).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/LocateRows.h"
@@ -10,11 +11,20 @@
 class CResultsList;
 class CTesselSession;
 
-// Each row's path and new path, one list each: a run reads them one after another, so
-// they are kept together in memory rather than reached through each entry.
+// Each row's path and new path, one list each, for a run to read one after another: the
+// paths are the entries' own, the new paths are built once into one buffer.
 struct SRunPaths {
+    SRunPaths() = default;
+    SRunPaths(SRunPaths&&) = default;
+    SRunPaths& operator=(SRunPaths&&) = default;
+    SRunPaths(const SRunPaths&) = delete;
+    SRunPaths& operator=(const SRunPaths&) = delete;
+
     RowPathList oldPaths;  // the entries' own paths (see RowPathList)
-    std::vector<std::string> newPaths;
+    // Each row's new path, a view into newPathBytes, where they lie one after another; a
+    // move keeps the views valid, a copy would not.
+    std::vector<std::string_view> newPaths;
+    std::vector<char> newPathBytes;
     // Each row's file as the preview found it; empty when no preview probed the files.
     std::vector<SFileId> files;
 };

@@ -105,6 +105,6 @@ void CGoRun::TakeRenamed(size_t row) {
     }
     CRenameList& list = m_session.List();
     CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-    Record(row, kResultOk, TakeRenamedRecord(entry, std::move(m_paths.newPaths[row])));
+    Record(row, kResultOk, TakeRenamedRecord(entry, std::string(m_paths.newPaths[row])));
     list.RefreshRow(static_cast<int>(row));
 }

@@ -39,7 +39,7 @@ public:
 
     // Replays one row: false, changing nothing, when its file was named by an earlier row
     // or its new path is taken at this point.
-    bool Rename(const std::string& oldPath, const std::string& newPath) {
+    bool Rename(std::string_view oldPath, std::string_view newPath) {
         SNameState& old = StateOf(oldPath);
         if (old.bClaimed)
             return false;
@@ -57,7 +57,7 @@ public:
     }
 
 private:
-    SNameState& StateOf(const std::string& path) {
+    SNameState& StateOf(std::string_view path) {
         std::string_view key = path;
         if (key.size() > m_folder.size() && key.starts_with(m_folder) &&
             key.find('/', m_folder.size()) == std::string_view::npos)
@@ -82,7 +82,7 @@ private:
 
 }  // namespace
 
-std::vector<bool> CRenamePlanner::PlanRenames(const std::vector<std::string>& newPaths,
+std::vector<bool> CRenamePlanner::PlanRenames(const std::vector<std::string_view>& newPaths,
                                               const RowPathList& oldPaths,
                                               std::vector<bool>* pUnlisted,
                                               const SRowFolders* pWhere) {

@@ -18,7 +18,7 @@ public:
     // are flagged in pUnlisted (one element per row, when given). Linear in the rows plus
     // the folders' entries. A caller that located the rows already (LocateRows of the old
     // paths) passes what it found in pWhere; otherwise the planner locates them itself.
-    std::vector<bool> PlanRenames(const std::vector<std::string>& newPaths,
+    std::vector<bool> PlanRenames(const std::vector<std::string_view>& newPaths,
                                   const RowPathList& oldPaths,
                                   std::vector<bool>* pUnlisted = nullptr,
                                   const SRowFolders* pWhere = nullptr);

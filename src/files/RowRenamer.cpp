@@ -18,7 +18,7 @@ constexpr int kRenamesPerNotice = 256;
 
 }  // namespace
 
-CRowRenamer::CRowRenamer(const RowPathList& oldPaths, const std::vector<std::string>& newPaths,
+CRowRenamer::CRowRenamer(const RowPathList& oldPaths, const std::vector<std::string_view>& newPaths,
                          const std::vector<SFileId>& files, IRunObserver* observer)
     : m_oldPaths(oldPaths), m_newPaths(newPaths), m_files(files), m_pObserver(observer) {}
 
@@ -51,10 +51,10 @@ void CRowRenamer::RenameFrom(int first) {
             return;
         }
         const std::string& from = *m_oldPaths[static_cast<size_t>(row)];
-        const std::string& to = m_newPaths[static_cast<size_t>(row)];
         // A file that keeps its name is left alone, and nothing is recorded for it.
-        if (from == to)
+        if (from == m_newPaths[static_cast<size_t>(row)])
             continue;
+        const std::string& to = m_strTo.assign(m_newPaths[static_cast<size_t>(row)]);
         bool recorded =
             m_pObserver == nullptr || ((row < m_nToldEnd || TellRenamesAhead(row, rows)) &&
                                        m_pObserver->RenameStarting(row, from, to));

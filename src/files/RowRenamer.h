@@ -24,7 +24,7 @@
 class CRowRenamer {
 public:
     // files: each row's file as the preview found it, or empty when unknown.
-    CRowRenamer(const RowPathList& oldPaths, const std::vector<std::string>& newPaths,
+    CRowRenamer(const RowPathList& oldPaths, const std::vector<std::string_view>& newPaths,
                 const std::vector<SFileId>& files, IRunObserver* observer);
     ~CRowRenamer();
     CRowRenamer(const CRowRenamer&) = delete;
@@ -52,7 +52,8 @@ private:
     void Publish(int settled, int failed, bool ended, int error = 0);
 
     const RowPathList& m_oldPaths;
-    const std::vector<std::string>& m_newPaths;
+    const std::vector<std::string_view>& m_newPaths;
+    std::string m_strTo;  // the new path of the rename in progress, reused from row to row
     const std::vector<SFileId>& m_files;
     IRunObserver* m_pObserver;
     int m_nToldEnd = 0;  // the observer heard of the renames of every row before this one

@@ -45,14 +45,17 @@ STagFields& CHitDoc::EditTag() {
     return *m_pTag;
 }
 
-std::string CHitDoc::GetNewPath() const {
-    // Built in one allocation: a run asks every row for it.
-    const std::string& path = m_strPath.Get();
+std::string_view CHitDoc::GetFolderPart() const {
+    std::string_view path = m_strPath.Get();
     size_t nameLength = m_strName.GetLength();
-    size_t folderLength = path.size() >= nameLength ? path.size() - nameLength : 0;
+    return path.substr(0, path.size() >= nameLength ? path.size() - nameLength : 0);
+}
+
+std::string CHitDoc::GetNewPath() const {
+    std::string_view folder = GetFolderPart();
     std::string newPath;
-    newPath.reserve(folderLength + m_strNewName.GetLength() + m_strExt.GetLength());
-    newPath.append(path, 0, folderLength).append(m_strNewName.Get()).append(m_strExt.Get());
+    newPath.reserve(folder.size() + m_strNewName.GetLength() + m_strExt.GetLength());
+    newPath.append(folder).append(m_strNewName.Get()).append(m_strExt.Get());
     return newPath;
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "model/FileFacts.h"
 
@@ -33,6 +34,8 @@ public:
     // The same fields, moved: the source keeps its other fields and no tag.
     CHitDoc& operator=(CHitDoc&& other) noexcept;
 
+    // The path up to the file's name: its folder, with the last "/".
+    std::string_view GetFolderPart() const;
     std::string GetNewPath() const;
     std::string GetYearText() const;
     std::string GetGenreText() const;
