@@ -17,6 +17,7 @@
 #include "app/SettingsProfile.h"
 #include "app/TesselApp.h"
 #include "files/ListGuard.h"
+#include "files/RunJournal.h"
 #include "platform/PathFacts.h"
 #include "support/TempDir.h"
 #include "view/ListModel.h"
@@ -149,7 +150,8 @@ private slots:
             QPoint at = Frame().statusBar()->geometry().center();
             QDragEnterEvent enter(at, Qt::MoveAction | Qt::CopyAction, &mime, Qt::LeftButton, {});
             QCoreApplication::sendEvent(&Frame(), &enter);
-            QDropEvent drop(QPointF(at), Qt::MoveAction | Qt::CopyAction, &mime, Qt::LeftButton, {});
+            QDropEvent drop(QPointF(at), Qt::MoveAction | Qt::CopyAction, &mime, Qt::LeftButton,
+                            {});
             return enter.isAccepted() && QCoreApplication::sendEvent(&Frame(), &drop) &&
                    drop.isAccepted();
         };
@@ -273,7 +275,8 @@ private slots:
             std::string row = std::to_string(i);
             bool moved = PathExists(*m_pDir / ("g" + row));
             QCOMPARE(PathExists(*m_pDir / ("f" + row)), !moved);
-            QCOMPARE(m_pApp->Session().List().GetEntry(i).m_strName.Get(), (moved ? "g" : "f") + row);
+            QCOMPARE(m_pApp->Session().List().GetEntry(i).m_strName.Get(),
+                     (moved ? "g" : "f") + row);
             renamed += moved;
         }
         QVERIFY(renamed > 0);
@@ -320,6 +323,27 @@ private slots:
         Frame().RunCommand(ECommandId::Undo);
         QVERIFY(renamed(false));
         QCOMPARE(journals(), 0);
+        // A journal naming a row the list does not have, or another rename of the row, is
+        // another run's: the window's Undo leaves it alone.
+        for (bool pastTheList : {true, false}) {
+            go();
+            {
+                CListGuard guard;
+                std::string error;
+                QVERIFY(guard.Take(AbsolutePath(list), error));
+                CRunJournal journal(guard.Folder(), AbsolutePath(list));
+                SJournalContents contents;
+                QVERIFY(journal.Read(contents, error) && contents.renames.size() == 1);
+                if (pastTheList)
+                    contents.renames[0].nRow = 1;
+                else
+                    contents.renames[0].strFrom += "x";
+                QVERIFY(journal.Replace(contents, error));
+            }
+            Frame().RunCommand(ECommandId::Undo);
+            QVERIFY(renamed(false));
+            QCOMPARE(journals(), 1);
+        }
         go();
         QCOMPARE(QProcess::execute(QStringLiteral(TESSEL_CLI),
                                    {QStringLiteral("undo"), QString::fromStdString(list)}),

@@ -72,9 +72,9 @@ TEST(RenameRightsTest, StickyFoldersAndFilesThatRefuseWritesForbidRenaming) {
     EXPECT_TRUE(MayRename(dir.WriteFile("shared/own.txt")));
 }
 
-// Paths without a folder that opens are reached whole, and write access asked through the
-// cache gets the answers of whole paths. With a zero byte the system would stop there and
-// answer for another file.
+// Paths without a folder that opens are reached whole, and write access and renames asked
+// through the cache get the answers of whole paths. With a zero byte the system would stop
+// there and answer for another file.
 TEST(FolderCacheTest, PathsWithoutAnOpenableFolderAreReachedWholeAndAnswerAsWholePaths) {
     CTempDir dir;
     std::string file = dir.WriteFile("file.mp3", "x");
@@ -97,11 +97,17 @@ TEST(FolderCacheTest, PathsWithoutAnOpenableFolderAreReachedWholeAndAnswerAsWhol
         EXPECT_EQ(QueryWriteAccess(file, cache), EWriteAccess::Writable);
         EXPECT_EQ(QueryWriteAccess(locked, cache),
                   isProtected ? EWriteAccess::ReadOnly : EWriteAccess::Writable);
-        for (const std::string& path : {dir / "none/x.mp3", file + "/x", dir / "loop/x",
-                                        dir / std::string(300, 'n'),
-                                        file + std::string(1, '\0') + "x"})
+        for (const std::string& path :
+             {dir / "none/x.mp3", file + "/x", dir / "loop/x", dir / std::string(300, 'n'),
+              file + std::string(1, '\0') + "x"})
             EXPECT_EQ(QueryWriteAccess(path, cache), EWriteAccess::NotFound) << path;
     }
+    // Only a new name in the same folder is reached through the cache's folder: a rename
+    // into another folder lands there, not beside the file.
+    std::string moving = dir.WriteFile("sub2/b.txt", "moving");
+    dir.MakeFolder("sub");
+    EXPECT_TRUE(RenameFile(moving, dir / "sub/c.txt", folders));
+    EXPECT_EQ(ReadFileBytes(dir / "sub/c.txt"), "moving");
 }
 
 // The prober keeps the last folder open; it must answer like a fresh probe whatever the
