@@ -6,6 +6,7 @@
 #include "platform/EntryProber.h"
 #include "platform/FileRename.h"
 #include "platform/FolderCache.h"
+#include "platform/NameRules.h"
 #include "platform/PathFacts.h"
 #include "platform/WriteAccess.h"
 #include "support/OtherUser.h"
@@ -42,6 +43,19 @@ TEST(RenameFileTest, NeverReplacesAnExistingNameNorPassesABadOne) {
     EXPECT_TRUE(PathExists(dir / "h") && !PathExists(dir / "i"));
 }
 
+// Only a FUSE file system is judged by its type in the mount table; for any other the
+// number decides, whatever the table would say.
+TEST(NameRulesTest, OnlyAFuseFileSystemIsJudgedByItsMountType) {
+    constexpr unsigned long kFuse = 0x65735546, kFat = 0x4d44, kExt4 = 0xEF53;
+    std::tuple<unsigned long, const char*, bool> cases[] = {{kFuse, "fuse.ntfs-3g", true},
+                                                            {kFuse, "fuse.sshfs", false},
+                                                            {kFat, "ext4", true},
+                                                            {kExt4, "vfat", false}};
+    for (auto [magic, type, refuses] : cases)
+        EXPECT_EQ(MagicRefusesReservedChars(magic, [type] { return std::string(type); }), refuses)
+            << type;
+}
+
 bool MayRename(const std::string& path) {
     SPathFacts facts;
     QueryPath(path, facts);
@@ -72,9 +86,9 @@ TEST(RenameRightsTest, StickyFoldersAndFilesThatRefuseWritesForbidRenaming) {
     EXPECT_TRUE(MayRename(dir.WriteFile("shared/own.txt")));
 }
 
-// Paths without a folder that opens are reached whole, and write access and renames asked
-// through the cache get the answers of whole paths. With a zero byte the system would stop
-// there and answer for another file.
+// Paths without a folder that opens are reached whole, and write access asked through the
+// cache gets the answers of whole paths. With a zero byte the system would stop there and
+// answer for another file.
 TEST(FolderCacheTest, PathsWithoutAnOpenableFolderAreReachedWholeAndAnswerAsWholePaths) {
     CTempDir dir;
     std::string file = dir.WriteFile("file.mp3", "x");
@@ -102,12 +116,6 @@ TEST(FolderCacheTest, PathsWithoutAnOpenableFolderAreReachedWholeAndAnswerAsWhol
               file + std::string(1, '\0') + "x"})
             EXPECT_EQ(QueryWriteAccess(path, cache), EWriteAccess::NotFound) << path;
     }
-    // Only a new name in the same folder is reached through the cache's folder: a rename
-    // into another folder lands there, not beside the file.
-    std::string moving = dir.WriteFile("sub2/b.txt", "moving");
-    dir.MakeFolder("sub");
-    EXPECT_TRUE(RenameFile(moving, dir / "sub/c.txt", folders));
-    EXPECT_EQ(ReadFileBytes(dir / "sub/c.txt"), "moving");
 }
 
 // The prober keeps the last folder open; it must answer like a fresh probe whatever the
