@@ -106,14 +106,15 @@ bool ParseJournal(const std::string& bytes, const std::string& listPath,
         return false;
     size_t pos = header.size();
     SRunRename rename;
-    while (pos < bytes.size() && (bytes[pos] == kRenameMark || bytes[pos] == kUnmadeRecordMark)) {
+    // At the end, bytes[pos] is the string's terminating zero, which is no mark.
+    while (bytes[pos] == kRenameMark || bytes[pos] == kUnmadeRecordMark) {
         bool made = bytes[pos] == kRenameMark;
         if (!ReadRename(bytes, pos, rename))
             return true;  // torn: the run went no further on record
         if (made)
             contents.renames.push_back(rename);
     }
-    contents.bFinished = pos < bytes.size() && bytes[pos] == kFinishedMark &&
-                         ReadFinished(bytes, pos, contents.renames.size());
+    contents.bFinished =
+        bytes[pos] == kFinishedMark && ReadFinished(bytes, pos, contents.renames.size());
     return true;
 }

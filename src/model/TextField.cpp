@@ -127,8 +127,7 @@ std::string CTextField::WithNumber(long long number, int digits, int offset) con
     }
     // The zeros go between the sign and the digits; the width counts the sign.
     int width = static_cast<int>(sign.size() + magnitude.size());
-    if (width < digits)
-        magnitude.insert(0, static_cast<size_t>(std::min(digits - width, 5)), '0');
+    magnitude.insert(0, static_cast<size_t>(std::clamp(digits - width, 0, 5)), '0');
     std::string numberText = sign + magnitude;
 
     if (offset < 0 || static_cast<size_t>(offset) > CharacterCount(m_str))

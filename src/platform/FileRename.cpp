@@ -129,13 +129,13 @@ bool RenameCaseOnly(int folder, const char* from, const char* to) {
 }
 
 // Both names relative to the folder of the first, when the second is a name in that same
-// folder; otherwise both whole paths.
+// folder; otherwise both whole paths. A path the cache gives back whole makes the same
+// call either way.
 int RenameNoReplace(const std::string& from, const std::string& to, CFolderCache* folders) {
     if (folders != nullptr) {
         CFolderCache::SPlace place = folders->Locate(from);
         size_t nameStart = static_cast<size_t>(place.pszName - from.c_str());
-        if (place.nFolder != AT_FDCWD && to.size() > nameStart &&
-            to.compare(0, nameStart, from, 0, nameStart) == 0 &&
+        if (to.size() > nameStart && to.compare(0, nameStart, from, 0, nameStart) == 0 &&
             to.find('/', nameStart) == std::string::npos)
             return renameat2(place.nFolder, place.pszName, place.nFolder, to.c_str() + nameStart,
                              RENAME_NOREPLACE);

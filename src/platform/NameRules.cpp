@@ -44,7 +44,9 @@ constexpr std::array<std::string_view, 15> kReservedCharsTypes = {
 
 }  // namespace
 
-bool MagicRefusesReservedChars(unsigned long magic) {
+bool MagicRefusesReservedChars(unsigned long magic, const std::function<std::string()>& mountType) {
+    if (magic == kFuseMagic)
+        return MountRefusesReservedChars(mountType());
     for (unsigned long known : kReservedCharsMagics)
         if (magic == known)
             return true;
@@ -83,12 +85,12 @@ bool RefusesReservedChars(const std::string& folder) {
     struct statfs fs;
     if (statfs(path, &fs) != 0)
         return false;
-    unsigned long magic = static_cast<unsigned long>(fs.f_type);
-    if (magic != kFuseMagic)
-        return MagicRefusesReservedChars(magic);
-    struct stat st;
-    if (stat(path, &st) != 0)
-        return false;
-    std::ifstream mountinfo("/proc/self/mountinfo");
-    return MountRefusesReservedChars(MountTypeOf(mountinfo, major(st.st_dev), minor(st.st_dev)));
+    // Reading the mount table costs more than the rest: it is read for FUSE alone.
+    return MagicRefusesReservedChars(static_cast<unsigned long>(fs.f_type), [path] {
+        struct stat st;
+        if (stat(path, &st) != 0)
+            return std::string();
+        std::ifstream mountinfo("/proc/self/mountinfo");
+        return MountTypeOf(mountinfo, major(st.st_dev), minor(st.st_dev));
+    });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -14,8 +15,9 @@ inline constexpr std::string_view kReservedNameChars("\\:*?\"<>|", 8);
 bool RefusesReservedChars(const std::string& folder);
 
 // The same question for a file system known by its statfs magic number. A FUSE file
-// system is not known by its number alone: see MountRefusesReservedChars.
-bool MagicRefusesReservedChars(unsigned long magic);
+// system is not known by its number alone: its type as the mount table names it is then
+// asked of mountType (and only then), and judged by MountRefusesReservedChars.
+bool MagicRefusesReservedChars(unsigned long magic, const std::function<std::string()>& mountType);
 // And for a file system type as the mount table names it ("vfat", "fuseblk",
 // "fuse.ntfs-3g", ...).
 bool MountRefusesReservedChars(std::string_view type);

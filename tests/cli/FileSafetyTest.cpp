@@ -1,7 +1,4 @@
-#include <sys/stat.h>
-
 #include "cli/CliFixture.h"
-#include "mp3/Mp3Fixture.h"
 
 namespace {
 
@@ -22,18 +19,6 @@ TEST_F(FileSafetyTest, AJournalPastTheFileSizeLimitFailsTheRunBeforeAnyRename) {
     EXPECT_EQ(ReadFileBytes(deep), "a");
     EXPECT_EQ(ReadFileBytes(List()), before);
     EXPECT_THAT(FolderNames(dir.Path()), ElementsAre(std::string(200, 'a'), "list.tsl"));
-}
-
-// Nothing waits on opening a file: a FIFO that merely carries an MP3 name is not a
-// file whose tag can be read.
-TEST_F(FileSafetyTest, AFifoNamedLikeAnMp3NeverMakesACommandWait) {
-    std::string fifo = dir / "x.mp3";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
-    std::string song = dir.WriteFile("y.mp3", kAudio + RawBlock("Song"));
-    m_nTimeLimit = 10;
-    SCliRun tags = Expect(1, {"tags", fifo, song});
-    EXPECT_EQ(tags.strErr, "tessel-cli: " + fifo + ": not a regular file\n");
-    EXPECT_EQ(tags.strOut, song + "\tSong\t\t\t\t\t\n");
 }
 
 }  // namespace

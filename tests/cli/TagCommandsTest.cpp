@@ -24,7 +24,7 @@ TEST_F(TagCommandsTest, TagsPrintsEveryFieldAndTagWritesTheGivenOnes) {
     std::string before = ReadFileBytes(a);
     std::string text = dir.WriteFile("m/notes.txt", "x");
     Expect(1, {"tag", a, "--year", "10000"});
-    Expect(1, {"tag", text, "--title", "x"});
+    Expect(1, {"tag", text, "--title", "x"}, text + ": not an .mp3 file");
     EXPECT_EQ(ReadFileBytes(a), before);
     EXPECT_EQ(ReadFileBytes(text), "x");
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "mp3/ID3Tag.h"
 #include "mp3/Latin1Text.h"
 #include "mp3/Mp3Fixture.h"
@@ -77,9 +75,8 @@ TEST_F(ID3TagTest, TextFieldsAreTrimmedAtTheEndAndLatinOneOnDisk) {
         EXPECT_EQ(Utf8ToLatin1(raw), raw);
 }
 
-
-// Genre bytes outside the table read as none (an unchanged genre keeps its byte: see the
-// round trip below).
+// Genre bytes outside the table read as none (an unchanged genre keeps its byte, as the
+// fuzz target's round trip checks).
 TEST_F(ID3TagTest, GenreAndTrackReadAsNumbersOrNone) {
     for (unsigned char byte : {0, 144, 145, 255}) {
         ASSERT_TRUE(tag.ReadTag(dir.WriteFile("g.mp3", RawBlock("S", "", "", "", "", byte))));
@@ -99,21 +96,6 @@ TEST_F(ID3TagTest, GenreAndTrackReadAsNumbersOrNone) {
         tag.m_strComment = text;
         ASSERT_TRUE(tag.WriteTag(path));
         EXPECT_EQ(Tail(path).substr(97, 30), field);
-    }
-}
-
-TEST_F(ID3TagTest, AnyBlockReadAndWrittenBackLeavesEveryByte) {
-    std::mt19937 random(20260);
-    std::uniform_int_distribution<int> byte(0, 255), pick(0, 7);
-    const std::string likely("\0 \t9a\xe9\xff" "1", 8);  // zeros, blanks, digits, letters
-    for (int round = 0; round < 120; ++round) {
-        std::string block = "TAG";
-        for (int i = 3; i < 128; ++i)
-            block += round % 2 ? static_cast<char>(byte(random)) : likely[pick(random)];
-        CHitDoc entry(dir.WriteFile("r.mp3", kAudio + block));
-        ASSERT_TRUE(ReadEntryTag(entry));
-        ASSERT_TRUE(WriteEntryTag(entry));
-        ASSERT_EQ(ReadFileBytes(entry.m_strPath.Get()), kAudio + block) << "round " << round;
     }
 }
 

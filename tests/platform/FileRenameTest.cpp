@@ -6,6 +6,7 @@
 #include "platform/EntryProber.h"
 #include "platform/FileRename.h"
 #include "platform/FolderCache.h"
+#include "platform/NameRules.h"
 #include "platform/PathFacts.h"
 #include "platform/WriteAccess.h"
 #include "support/OtherUser.h"
@@ -40,6 +41,19 @@ TEST(RenameFileTest, NeverReplacesAnExistingNameNorPassesABadOne) {
     EXPECT_EQ(ReadFileBytes(taken), "beta");
     EXPECT_EQ(ReadFileBytes(from), "alpha");
     EXPECT_TRUE(PathExists(dir / "h") && !PathExists(dir / "i"));
+}
+
+// Only a FUSE file system is judged by its type in the mount table; for any other the
+// number decides, whatever the table would say.
+TEST(NameRulesTest, OnlyAFuseFileSystemIsJudgedByItsMountType) {
+    constexpr unsigned long kFuse = 0x65735546, kFat = 0x4d44, kExt4 = 0xEF53;
+    std::tuple<unsigned long, const char*, bool> cases[] = {{kFuse, "fuse.ntfs-3g", true},
+                                                            {kFuse, "fuse.sshfs", false},
+                                                            {kFat, "ext4", true},
+                                                            {kExt4, "vfat", false}};
+    for (auto [magic, type, refuses] : cases)
+        EXPECT_EQ(MagicRefusesReservedChars(magic, [type] { return std::string(type); }), refuses)
+            << type;
 }
 
 bool MayRename(const std::string& path) {
@@ -97,9 +111,9 @@ TEST(FolderCacheTest, PathsWithoutAnOpenableFolderAreReachedWholeAndAnswerAsWhol
         EXPECT_EQ(QueryWriteAccess(file, cache), EWriteAccess::Writable);
         EXPECT_EQ(QueryWriteAccess(locked, cache),
                   isProtected ? EWriteAccess::ReadOnly : EWriteAccess::Writable);
-        for (const std::string& path : {dir / "none/x.mp3", file + "/x", dir / "loop/x",
-                                        dir / std::string(300, 'n'),
-                                        file + std::string(1, '\0') + "x"})
+        for (const std::string& path :
+             {dir / "none/x.mp3", file + "/x", dir / "loop/x", dir / std::string(300, 'n'),
+              file + std::string(1, '\0') + "x"})
             EXPECT_EQ(QueryWriteAccess(path, cache), EWriteAccess::NotFound) << path;
     }
 }

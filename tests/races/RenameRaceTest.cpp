@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -160,6 +161,24 @@ TEST(RenameRaceTest, AFileThatAppearsMidRenameIsNeitherReplacedNorUnlinked) {
                           placed ? "intruder" : "alpha renamed");
             }
         }
+    }
+}
+
+// Where the file system takes no rename flags, the fallback opens both folders again: one
+// of them moved away meanwhile fails the rename with the error of the refused rename.
+TEST(RenameRaceTest, AFolderMovedAwayBeforeTheFallbackFailsWithTheFirstError) {
+    for (std::string moved : {"from", "to"}) {
+        CTempDir dir;
+        dir.MakeFolder("to");
+        dir.WriteFile("from/a.txt");
+        g_state = SState{false, true, [&](int, bool before, const std::string& call) {
+                             if (!before && call == "renameat2")
+                                 std::rename((dir / moved).c_str(), (dir / "away").c_str());
+                         }};
+        bool renamed = RenameFile(dir / "from/a.txt", dir / "to/b.txt");
+        int error = errno;
+        g_state = SState{};
+        EXPECT_TRUE(!renamed && error == EINVAL) << moved << " moved: " << std::strerror(error);
     }
 }
 

@@ -75,6 +75,8 @@ TEST_F(NumberingTest, ApplyNumbersEveryRowInListOrderAsOneStep) {
         EXPECT_EQ(NewNames(), names);
     }
     EXPECT_EQ(session.UndoHistory().GetCount(), std::size(cases));
+    // The wizard's sample of a sequence starts at its first number.
+    EXPECT_EQ(SequencePreview("T", 2, 5, 1, ".mp3"), "T01.mp3     T06.mp3     T11.mp3     T16.mp3");
 }
 
 TEST_F(NumberingTest, WizardAsksWithTheLongestNameAndRefusesAnEmptyFilename) {

@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -119,9 +119,7 @@ private slots:
         View().show();
         QVERIFY(QTest::qWaitForWindowExposed(&View()));
     }
-    void cleanup() {
-        m_pList.reset();
-    }
+    void cleanup() { m_pList.reset(); }
 
     void insertsRemovalsTheModeAndTheGenreEditorKeepTheModelConsistent() {
         QAbstractItemModelTester tester(&Model(),
@@ -155,13 +153,21 @@ private slots:
     }
 
     // A title click reaches the core's sort with the selection kept; Insert asks for Add
-    // (the other keys are the window's).
+    // (the other keys are the window's). Tab leaves the list instead of walking its cells,
+    // and in a window wider than the columns the last one keeps its width.
     void titleClicksSortAndKeysAskForCommands() {
         AddRows({"b.txt", "c.doc", "a.mp3"});
         View().selectRow(1);
         ClickTitle(0);
         QCOMPARE(Column(0), QStringList({"a", "b", "c"}));
         QCOMPARE(View().selectionModel()->selectedRows().first().row(), 2);
+        View().setCurrentIndex(Model().index(0, 0));
+        QTest::keyClick(&View(), Qt::Key_Tab);
+        QCOMPARE(View().currentIndex(), Model().index(0, 0));
+        View().resize(1600, 400);
+        QTRY_VERIFY(View().viewport()->width() > 1400);
+        const int last = static_cast<int>(CTesselView::kNormalWidths.size()) - 1;
+        QCOMPARE(View().columnWidth(last), CTesselView::kNormalWidths.back());
         QSignalSpy commands(&View(), &CTesselView::CommandRequested);
         // Only the bare keys ask: a letter, or Delete with Shift, is no command.
         QTest::keyClick(&View(), Qt::Key_A);
