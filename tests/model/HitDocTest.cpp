@@ -35,12 +35,18 @@ TEST(FileFactsTest, FillFromPathSplitsTheNameAtTheLastDot) {
     }
 }
 
-// The whole process may read times in UTC: nothing else here depends on the zone.
-TEST(LocalTimeTest, ModifiedTextHasNoZeroPadding) {
-    setenv("TZ", "UTC", 1);
+// Central European rules written out, so no time zone database is needed.
+TEST(LocalTimeTest, ModifiedTextHasNoZeroPaddingAndFollowsDaylightSaving) {
+    const char* saved = getenv("TZ");
+    std::string savedZone = saved ? saved : "";
+    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
     tzset();
-    EXPECT_EQ(ModifiedText(931079100), "7/4/1999 9:5");     // 1999-07-04 09:05 UTC
-    EXPECT_EQ(ModifiedText(946681200), "12/31/1999 23:0");  // 1999-12-31 23:00 UTC
+    EXPECT_EQ(ModifiedText(1616893140), "3/28/2021 1:59");   // 00:59 UTC, still winter time
+    EXPECT_EQ(ModifiedText(1616893200), "3/28/2021 3:0");    // 01:00 UTC, summer time
+    EXPECT_EQ(ModifiedText(1635640200), "10/31/2021 2:30");  // 00:30 UTC, summer time
+    EXPECT_EQ(ModifiedText(1635643800), "10/31/2021 2:30");  // 01:30 UTC, winter again
+    saved ? setenv("TZ", savedZone.c_str(), 1) : unsetenv("TZ");
+    tzset();
 }
 
 // The stored 4-byte size holds only the low bits, and the size text is trusted for the

@@ -82,9 +82,9 @@ TEST_F(TesselDocTest, GoldenListsSaveByteForByteAndOpenInTheirMode) {
     EXPECT_FALSE(session.CanUndo());
 }
 
-// A hand-made file: strings of 254, 255 and 300 bytes in their one- and three-byte length
-// forms.
-TEST_F(TesselDocTest, AGoldenListOfLongStringsLoadsEveryByte) {
+// Hand-made files: strings of 254, 255 and 300 bytes in their one- and three-byte length
+// forms, and every string in 16-bit characters (one of 300 characters), read to UTF-8.
+TEST_F(TesselDocTest, GoldenListsOfLongAndSixteenBitStringsLoadEveryByte) {
     ASSERT_TRUE(doc.OnOpenDocument(std::string(TESSEL_TEST_DATA) + "/long_strings.tsl"));
     ASSERT_EQ(session.List().GetCount(), 2);
     std::string name = std::string(251, 'n') + ".mp3";
@@ -95,10 +95,19 @@ TEST_F(TesselDocTest, AGoldenListOfLongStringsLoadsEveryByte) {
     EXPECT_EQ(second.m_strPath.Get(), "/" + std::string(254, 'd') + "/a.txt");
     EXPECT_EQ(second.m_nSize, 5000000000ull);
     EXPECT_EQ(SerializeList(session), Golden("long_strings.tsl"));
+
+    ASSERT_TRUE(doc.OnOpenDocument(std::string(TESSEL_TEST_DATA) + "/wide_strings.tsl"));
+    ASSERT_EQ(session.List().GetCount(), 2);
+    EXPECT_EQ(Row(0), (std::vector<std::string>{"Caf\u00e9 \u2615", "Caf\u00e9 \u2615", ".mp3", "3",
+                                                "1/2/1999 3:4", "/music/Caf\u00e9 \u2615.mp3"}));
+    EXPECT_EQ(session.List().GetEntry(0).m_timeModified, 915246240);
+    std::string umlauts;
+    for (int i = 0; i < 300; ++i)
+        umlauts += "\u00fc";
+    EXPECT_EQ(session.List().GetEntry(1).m_strNewName.Get(), umlauts);
 }
 
-// The longest length form; 16-bit strings (read to UTF-8, a lone surrogate as U+FFFD), and
-// one cut short.
+// The longest length form; 16-bit strings with a lone surrogate, and one cut short.
 TEST(ArchiveTest, LongSixteenBitAndOverlongStrings) {
     CArchiveWriter writer;
     writer.WriteString(std::string(70000, 'c'));
@@ -109,10 +118,10 @@ TEST(ArchiveTest, LongSixteenBitAndOverlongStrings) {
     EXPECT_EQ(text, std::string(70000, 'c'));
     EXPECT_EQ(reader.Remaining(), 0u);
 
-    const std::string wideBytes("\xff\xfe\xff\x06\x43\0a\0f\0\xe9\0\x15\x26\x00\xd8", 16);
+    const std::string wideBytes("\xff\xfe\xff\x05\x43\0a\0f\0\xe9\0\x00\xd8", 14);
     CArchiveReader wide(wideBytes);
     ASSERT_TRUE(wide.ReadString(text));
-    EXPECT_EQ(text, "Caf\xc3\xa9\xe2\x98\x95\xef\xbf\xbd");
+    EXPECT_EQ(text, "Caf\xc3\xa9\xef\xbf\xbd");
     const std::string cutBytes("\xff\xfe\xff\x02\x41\0B", 7);
     CArchiveReader cut(cutBytes);
     EXPECT_FALSE(cut.ReadString(text));
