@@ -31,12 +31,12 @@ int RunAdd(const SCliInput& input) {
     if (!list.Load(input.strList))
         return 1;
     std::vector<SAddProblem> problems;
-    std::vector<SFoundFile> files = CollectFilesToAdd(input.words, input.bRecursive, problems);
+    CFoundFiles files = CollectFilesToAdd(input.words, input.bRecursive, problems);
     for (const SAddProblem& problem : problems)
         ReportError(problem.strPath, problem.problem == EAddProblem::IsFolder
                                          ? "is a folder; --recursive adds the files in it"
                                          : std::strerror(problem.nError));
-    AddCommand(list.Session(), files);
+    AddCommand(list.Session(), std::move(files));
     return list.SaveIfChanged() && problems.empty() ? 0 : 1;
 }
 

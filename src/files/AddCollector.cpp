@@ -17,7 +17,7 @@ using CVisited = std::set<std::pair<uint64_t, uint64_t>>;
 // The files inside an open folder and its subfolders, depth first, each folder's names
 // sorted bytewise. Each folder is listed once and each file asked about once, by its name
 // in the open folder. Links inside are not followed: each is a row of its own.
-void CollectInFolder(COpenFolder& folder, const std::string& path, std::vector<SFoundFile>& files,
+void CollectInFolder(COpenFolder& folder, const std::string& path, CFoundFiles& files,
                      std::vector<SAddProblem>& problems, CVisited& visited) {
     uint64_t device = 0;
     uint64_t inode = 0;
@@ -34,19 +34,20 @@ void CollectInFolder(COpenFolder& folder, const std::string& path, std::vector<S
     }
     std::string prefix = path == "/" ? path : path + "/";
     for (const SFolderEntry& entry : entries) {
-        SFoundFile found{prefix + entry.strName, {}};
+        SEntryFacts facts;
         // The listing's type spares the folders a look of their own; a file system that
         // does not tell types is asked about each entry.
-        if (entry.nType != DT_DIR && !folder.StatEntry(entry.strName, found.facts))
+        if (entry.nType != DT_DIR && !folder.StatEntry(entry.strName, facts))
             continue;
-        if (entry.nType == DT_DIR || found.facts.bIsFolder) {
+        if (entry.nType == DT_DIR || facts.bIsFolder) {
             COpenFolder inner;
             if (inner.Open(entry.strName, &folder))
-                CollectInFolder(inner, found.strPath, files, problems, visited);
+                CollectInFolder(inner, prefix + entry.strName, files, problems, visited);
             else if (errno != ENOENT)
-                problems.push_back({found.strPath, EAddProblem::Unreadable, errno});
+                problems.push_back({prefix + entry.strName, EAddProblem::Unreadable, errno});
         } else {
-            files.push_back(std::move(found));
+            files.push_back(std::make_unique<CHitDoc>());
+            files.back()->FillFromFacts(prefix + entry.strName, facts);
         }
     }
 }
@@ -60,9 +61,9 @@ bool NamesAFolder(const SPathFacts& facts) {
 
 }  // namespace
 
-std::vector<SFoundFile> CollectFilesToAdd(const std::vector<std::string>& paths, bool recursive,
-                                          std::vector<SAddProblem>& problems) {
-    std::vector<SFoundFile> files;
+CFoundFiles CollectFilesToAdd(const std::vector<std::string>& paths, bool recursive,
+                              std::vector<SAddProblem>& problems) {
+    CFoundFiles files;
     CVisited visited;
     for (const std::string& given : paths) {
         SPathFacts facts;
@@ -72,8 +73,8 @@ std::vector<SFoundFile> CollectFilesToAdd(const std::vector<std::string>& paths,
         }
         COpenFolder folder;
         if (!NamesAFolder(facts)) {
-            std::string path = std::move(facts.strPath);
-            files.push_back({std::move(path), facts});
+            files.push_back(std::make_unique<CHitDoc>());
+            files.back()->FillFromFacts(std::move(facts.strPath), facts);
         } else if (!recursive) {
             problems.push_back({given, EAddProblem::IsFolder, EISDIR});
         } else if (!folder.Open(facts.strPath)) {

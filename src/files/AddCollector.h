@@ -1,9 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/PathFacts.h"
+#include "model/HitDoc.h"
 
 // Why a path named for adding gave no file.
 enum class EAddProblem {
@@ -18,16 +19,13 @@ struct SAddProblem {
     int nError = 0;  // the system's error number
 };
 
-// A file found for adding: its absolute path, and what the file system told of it when
-// it was found, so that adding it needs no second look.
-struct SFoundFile {
-    std::string strPath;
-    SEntryFacts facts;
-};
+// Files found for adding, each as the entry that adds it, filled from what the file system
+// told of the file when it was found, so that adding it needs no second look.
+using CFoundFiles = std::vector<std::unique_ptr<CHitDoc>>;
 
 // The files that adding the paths means, in order, each made absolute: a file stands for
 // itself; a folder, with recursive, for the files inside it and its subfolders, depth
 // first, each folder's names sorted bytewise (what a person picks in the Add dialog
 // folder by folder). A path that gives nothing is told in problems, and the others go on.
-std::vector<SFoundFile> CollectFilesToAdd(const std::vector<std::string>& paths, bool recursive,
-                                          std::vector<SAddProblem>& problems);
+CFoundFiles CollectFilesToAdd(const std::vector<std::string>& paths, bool recursive,
+                              std::vector<SAddProblem>& problems);

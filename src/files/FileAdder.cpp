@@ -34,6 +34,8 @@ CFileAdder::CFileAdder(CTesselSession& session) : m_session(session) {
 
 void CFileAdder::Reserve(size_t paths) {
     m_paths.reserve(m_paths.size() + paths);
+    CRenameList& list = m_session.List();
+    list.Reserve(static_cast<size_t>(list.GetCount()) + paths);
 }
 
 namespace {
@@ -59,12 +61,6 @@ std::unique_ptr<CHitDoc> CFileAdder::MakeEntry(const std::string& path, bool mp3
     return Completed(std::move(entry), mp3Mode);
 }
 
-std::unique_ptr<CHitDoc> CFileAdder::MakeEntry(const SFoundFile& file, bool mp3Mode) {
-    auto entry = std::make_unique<CHitDoc>();
-    entry->FillFromFacts(file.strPath, file.facts);
-    return Completed(std::move(entry), mp3Mode);
-}
-
 bool CFileAdder::Take(std::unique_ptr<CHitDoc> entry) {
     if (m_session.IsMp3Mode() && !IsMp3Extension(entry->m_strExt.Get()))
         return false;
@@ -83,23 +79,16 @@ bool CFileAdder::Add(const std::string& path) {
     return Take(std::move(entry));
 }
 
-bool CFileAdder::Add(const SFoundFile& file) {
-    std::unique_ptr<CHitDoc> entry = MakeEntry(file, m_session.IsMp3Mode());
-    if (!entry)
-        return false;
-    return Take(std::move(entry));
-}
-
 int CFileAdder::AddAll(const std::vector<std::string>& paths, bool filesOnly) {
     bool mp3Mode = m_session.IsMp3Mode();
     return AddEach(paths.size(), filesOnly, true,
                    [&](size_t i) { return MakeEntry(paths[i], mp3Mode); });
 }
 
-int CFileAdder::AddAll(const std::vector<SFoundFile>& files) {
+int CFileAdder::AddAll(CFoundFiles files) {
     bool mp3Mode = m_session.IsMp3Mode();
     return AddEach(files.size(), true, mp3Mode,
-                   [&](size_t i) { return MakeEntry(files[i], mp3Mode); });
+                   [&](size_t i) { return Completed(std::move(files[i]), mp3Mode); });
 }
 
 int CFileAdder::AddEach(size_t count, bool filesOnly, bool waits,
@@ -150,8 +139,8 @@ int AddCommand(CTesselSession& session, const std::vector<std::string>& paths) {
     return added;
 }
 
-int AddCommand(CTesselSession& session, const std::vector<SFoundFile>& files) {
-    int added = CFileAdder(session).AddAll(files);
+int AddCommand(CTesselSession& session, CFoundFiles files) {
+    int added = CFileAdder(session).AddAll(std::move(files));
     session.RecomputeAllMp3();
     return added;
 }

@@ -31,22 +31,18 @@ public:
     void Reserve(size_t paths);
     // True when the path became a new row at the end of the list.
     bool Add(const std::string& path);
-    // The same for a file found already (its facts are not asked again).
-    bool Add(const SFoundFile& file);
     // Each path in order, as Add (or skipping folders too, when filesOnly), with progress;
     // the files are probed on other threads meanwhile. A cancel keeps the rows added so
     // far. Returns how many rows were added.
     int AddAll(const std::vector<std::string>& paths, bool filesOnly);
-    // The files found by CollectFilesToAdd, as AddAll adds paths with filesOnly, from the
-    // facts found: no file is asked about again (in MP3 mode its tag is read).
-    int AddAll(const std::vector<SFoundFile>& files);
+    // The files found by CollectFilesToAdd, as AddAll adds paths with filesOnly: no file
+    // is asked about again (in MP3 mode its tag is read).
+    int AddAll(CFoundFiles files);
 
 private:
     // The entry a path would add, with its tag read in MP3 mode, or nullptr when the
     // adding rules refuse it before the list is consulted.
     static std::unique_ptr<CHitDoc> MakeEntry(const std::string& path, bool mp3Mode);
-    // The same for a file found already.
-    static std::unique_ptr<CHitDoc> MakeEntry(const SFoundFile& file, bool mp3Mode);
     // Adds the entries make(i) gives for i in [0, count), with progress and cancel, make
     // running on another thread meanwhile; when waits (make waits on the file system),
     // in parallel parts.
@@ -65,7 +61,7 @@ int AddCommand(CTesselSession& session);
 // The Add command with the files chosen (full paths, in the dialog's order).
 int AddCommand(CTesselSession& session, const std::vector<std::string>& paths);
 // The Add command with the files that CollectFilesToAdd found.
-int AddCommand(CTesselSession& session, const std::vector<SFoundFile>& files);
+int AddCommand(CTesselSession& session, CFoundFiles files);
 
 // Dropped files and folders, in the order given: each non-empty path goes through the
 // adding rules, so a dropped folder becomes one row of its own in normal mode (nothing

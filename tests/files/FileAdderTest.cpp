@@ -86,10 +86,9 @@ TEST_F(FileAdderTest, WalksFoldersDepthFirstInByteOrderAndTellsWhatGaveNothing) 
     std::filesystem::create_directory_symlink("../link", dir / "tree/cycle");
     std::vector<SAddProblem> problems;
     std::vector<std::string> found;
-    for (const SFoundFile& file :
-         CollectFilesToAdd({dir / "link", loose, dir / "missing"}, true, problems))
-        found.push_back(file.strPath + " " + std::to_string(file.facts.nSize) +
-                        (file.facts.bIsFolder ? "/" : ""));
+    for (const auto& file : CollectFilesToAdd({dir / "link", loose, dir / "missing"}, true, problems))
+        found.push_back(file->m_strPath.Get() + " " + file->m_strSize.Get() +
+                        (file->IsFolder() ? "/" : ""));
     EXPECT_EQ(found,
               (std::vector<std::string>{dir / "link/B.txt 0", dir / "link/a/z.txt 0",
                                         dir / "link/b.txt 2", dir / "link/cycle 7", loose + " 4"}));
