@@ -242,16 +242,13 @@ private slots:
     // A change while the rows are copied for their verdicts drops that copy; the next quiet
     // moment judges the list as it is then, with the row added meanwhile.
     void aListChangedWhileItsRowsAreCopiedIsJudgedAgain() {
+        CVerdictWatcher watcher(Session());
+        connect(&Model(), &CListModel::ListChanged, &watcher, &CVerdictWatcher::Schedule);
         for (int row = 0; row <= CVerdictWatcher::kRowsPerSlice; ++row)  // two slices
             Session().AddEntry(Entry("n" + std::to_string(row) + ".mp3"));
-        CVerdictWatcher watcher(Session());
         SBeforeQueuedCall hook;
-        hook.step = [&] {
-            AddRows({"late.mp3"});
-            watcher.Schedule();
-        };
+        hook.step = [this] { AddRows({"late.mp3"}); };
         watcher.installEventFilter(&hook);
-        watcher.Schedule();
         QTRY_COMPARE_WITH_TIMEOUT(watcher.Verdicts().size(), size_t(Model().rowCount()), 10000);
     }
 
