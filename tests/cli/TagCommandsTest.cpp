@@ -7,7 +7,8 @@ using TagCommandsTest = CliTest;
 
 // A missing file is reported as missing whatever was asked about before it: the facts of
 // an earlier folder must not leak into the next report. Writing nothing new shows nothing,
-// as Save ID3 does; what a tag cannot hold is refused.
+// as Save ID3 does; what a tag cannot hold is refused. A file right under "/" is looked
+// at like any other.
 TEST_F(TagCommandsTest, TagsPrintsEveryFieldAndTagWritesTheGivenOnes) {
     std::string a = dir.WriteFile("m/a.mp3", kAudio + RawBlock("Song", "Band", "", "1999", "", 17));
     std::string b = dir.WriteFile("m/b.mp3", kAudio);
@@ -24,9 +25,15 @@ TEST_F(TagCommandsTest, TagsPrintsEveryFieldAndTagWritesTheGivenOnes) {
     std::string before = ReadFileBytes(a);
     std::string text = dir.WriteFile("m/notes.txt", "x");
     Expect(1, {"tag", a, "--year", "10000"});
-    Expect(1, {"tag", text, "--title", "x"}, text + ": not an .mp3 file");
+    Expect(1, {"tag", text, "/tessel-gone.mp3", "--title", "x"}, text + ": not an .mp3 file");
     EXPECT_EQ(ReadFileBytes(a), before);
     EXPECT_EQ(ReadFileBytes(text), "x");
+
+    // A long list of files is edited in parts side by side; each file once.
+    std::vector<std::string> many = {"tag", "--title", "T"};
+    for (int i = 0; i < 1100; ++i)
+        many.push_back(dir.WriteFile("m/" + std::to_string(i) + ".mp3", kAudio));
+    EXPECT_EQ(Column(Expect(0, many).strOut, 2), std::vector<std::string>(1100, "OK"));
 }
 
 // With --mp3 the text commands change the chosen tag fields and leave the list alone.

@@ -82,12 +82,11 @@ TEST(ViewerAssociationsTest, OnlyADottedExtensionAndAnExecutableFileMayBeAdded) 
     std::string script = dir.WriteFile("viewer.sh", "#!/bin/sh\n");
     std::string plain = dir.WriteFile("notes.txt", "x");
     ASSERT_EQ(chmod(script.c_str(), 0755), 0);
+    // The viewer not executable, or a folder.
+    for (auto [ext, viewer] : {std::pair{"html", script}, {".", script}, {".htm", plain},
+                               {".htm", dir.Path()}})
+        EXPECT_FALSE(IsValidAssociation(ext, viewer)) << ext << viewer;
     EXPECT_TRUE(IsValidAssociation(".html", script));
-    EXPECT_FALSE(IsValidAssociation("html", script));
-    EXPECT_FALSE(IsValidAssociation(".", script));
-    // Not executable, a folder.
-    for (const std::string& viewer : {plain, dir.Path()})
-        EXPECT_FALSE(IsValidAssociation(".htm", viewer)) << viewer;
 }
 
 }  // namespace

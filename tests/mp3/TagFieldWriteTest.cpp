@@ -107,19 +107,13 @@ TEST_F(TagFieldWriteTest, WhatIsNoFileOfItsOwnIsNotOpened) {
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
     std::string pipe = dir / "pipe.mp3";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    struct SCase {
-        std::string path;
-        int error;
-    } cases[] = {{link, EINVAL},
-                 {pipe, EINVAL},
-                 {dir.MakeFolder("d.mp3"), EISDIR},
-                 {dir / "gone.mp3", ENOENT},
-                 {target + "/x.mp3", ENOTDIR}};
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(c.path);
-        STagEdit edit = Edit(c.path, {{kColTitle, "New"}});
+    for (const auto& [path, error] : {std::pair{link, EINVAL}, {pipe, EINVAL},
+                                      {dir.MakeFolder("d.mp3"), EISDIR}, {dir / "gone.mp3", ENOENT},
+                                      {target + "/x.mp3", ENOTDIR}}) {
+        SCOPED_TRACE(path);
+        STagEdit edit = Edit(path, {{kColTitle, "New"}});
         EXPECT_EQ(edit.nCode, kResultNotFound);
-        EXPECT_EQ(edit.nOpenError, c.error);
+        EXPECT_EQ(edit.nOpenError, error);
     }
     EXPECT_EQ(ReadFileBytes(target), kAudio + RawBlock("Song"));
     EXPECT_TRUE(prompts.m_messages.empty());

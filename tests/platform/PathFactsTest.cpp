@@ -23,15 +23,9 @@ TEST(AbsolutePathTest, SpellingsOfOnePathBecomeOneAndDotDotAfterLinksGoesWhereTh
     ASSERT_EQ(symlink((dir / "real/inner").c_str(), (dir / "link").c_str()), 0);
     std::filesystem::path saved = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
-    struct {
-        const char* given;
-        const char* absolute;
-    } cases[] = {
-        {"//", "/"},       {"/a//b/", "/a/b"},     {"/a/./b/.", "/a/b"},
-        {"/../a/..", "/"}, {"/a/b/../../c", "/c"}, {"", ""},
-    };
-    for (auto c : cases)
-        EXPECT_EQ(AbsolutePath(c.given), c.absolute) << c.given;
+    for (auto [given, absolute] : {std::pair{"//", "/"}, {"/a//b/", "/a/b"}, {"/a/./b/.", "/a/b"},
+                                   {"/../a/..", "/"}, {"/a/b/../../c", "/c"}, {"", ""}})
+        EXPECT_EQ(AbsolutePath(given), absolute) << given;
     EXPECT_EQ(AbsolutePath("x.txt"), dir / "x.txt");
     EXPECT_EQ(AbsolutePath("."), dir.Path());
     EXPECT_EQ(AbsolutePath("./real/../x.txt"), dir / "x.txt");
@@ -52,16 +46,11 @@ TEST(NameRulesTest, FindsTheFileSystemsThatKeepWindowsNamesInTheMountTable) {
         "40 26 0:60 / /x rw\n";  // broken: no separator
     // A device the table does not hold, or holds only broken, refuses nothing; 0:5 is no
     // prefix match of 0:52. Other FUSE types and names that merely start alike refuse nothing.
-    struct {
-        unsigned major, minor;
-        const char* type;
-    } devices[] = {{8, 17, "vfat"},   {0, 52, "fuse.ntfs-3g"},
-                   {8, 1, "fuseblk"}, {8, 2, ""},
-                   {0, 5, ""},        {0, 60, ""}};
-    for (const auto& device : devices) {
+    for (auto [major, minor, type] : {std::tuple{8u, 17u, "vfat"}, {0u, 52u, "fuse.ntfs-3g"},
+                                      {8u, 1u, "fuseblk"}, {8u, 2u, ""}, {0u, 5u, ""}, {0u, 60u, ""}}) {
         std::istringstream in(table);
-        EXPECT_EQ(MountTypeOf(in, device.major, device.minor), device.type);
-        EXPECT_EQ(MountRefusesReservedChars(device.type), *device.type != '\0') << device.type;
+        EXPECT_EQ(MountTypeOf(in, major, minor), type);
+        EXPECT_EQ(MountRefusesReservedChars(type), *type != '\0') << type;
     }
     EXPECT_FALSE(MountRefusesReservedChars("fuse.sshfs") || MountRefusesReservedChars("vfatx"));
 }

@@ -63,8 +63,7 @@ using NumberingTest = SessionTest;
 
 // Applying uses the values as read, past the wizard's arrow ranges; each run is one step.
 TEST_F(NumberingTest, ApplyNumbersEveryRowInListOrderAsOneStep) {
-    AddRow("abc.mp3");
-    AddRow("abcdefg.mp3");
+    AddRows({"abc.mp3", "abcdefg.mp3"});
     std::pair<SNumberingSettings, Names> cases[] = {
         {{false, "", 2, 1, 0, 5}, {"abc00", "abcde01fg"}},  // the current names
         {Standard("S", 2, 0, 4, -1), {"S04", "S04"}},

@@ -29,6 +29,7 @@
 #include "view/ResultsDialog.h"
 #include "view/TesselView.h"
 #include "view/UriList.h"
+#include "view/VerdictWatcher.h"
 
 namespace {
 
@@ -48,6 +49,16 @@ CHitDoc Entry(const std::string& name) {
     entry.m_strPath.Set("/music/" + name);
     return entry;
 }
+
+// Runs a step once, just before the first queued call to the object it watches.
+struct SBeforeQueuedCall : QObject {
+    std::function<void()> step;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MetaCall && step)
+            std::exchange(step, nullptr)();
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -199,14 +210,16 @@ private slots:
     }
 
     // The name is shown with a replacement character; committing that text as it is must not
-    // write the replacement over the real bytes. Escape cancels an edit.
+    // write the replacement over the real bytes. The editor grows with the text up to the
+    // list's right edge; Escape cancels an edit.
     void anUntouchedNameOfInvalidUtf8KeepsItsBytes() {
         AddRows({"bad\xff.mp3"});
         QCOMPARE(Cell(0, 0), QStringLiteral("bad\uFFFD"));
         OpenNameEditor(0);
         TypeAndEnd("", Qt::Key_Return);
         QVERIFY(!Model().setData(Model().index(0, 0), Cell(0, 0), Qt::EditRole));
-        OpenNameEditor(0);
+        QTest::keyClicks(OpenNameEditor(0), QString(120, QLatin1Char('w')));
+        QCOMPARE(Editor()->geometry().right(), View().viewport()->width() - 1);
         TypeAndEnd("thrown away", Qt::Key_Escape);
         View().EndEditing();  // a cancelled editor is gone: nothing is committed late
         QCOMPARE(NewName(0), std::string("bad\xff"));
@@ -224,6 +237,19 @@ private slots:
         Undo(Session());
         SendDrop(mime, QPoint(20, View().rowViewportPosition(2) + View().rowHeight(2) + 5));
         QCOMPARE(Column(0), QStringList({"B", "C", "A"}));  // below the last row
+    }
+
+    // A change while the rows are copied for their verdicts drops that copy; the next quiet
+    // moment judges the list as it is then, with the row added meanwhile.
+    void aListChangedWhileItsRowsAreCopiedIsJudgedAgain() {
+        CVerdictWatcher watcher(Session());
+        connect(&Model(), &CListModel::ListChanged, &watcher, &CVerdictWatcher::Schedule);
+        for (int row = 0; row <= CVerdictWatcher::kRowsPerSlice; ++row)  // two slices
+            Session().AddEntry(Entry("n" + std::to_string(row) + ".mp3"));
+        SBeforeQueuedCall hook;
+        hook.step = [this] { AddRows({"late.mp3"}); };
+        watcher.installEventFilter(&hook);
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.Verdicts().size(), size_t(Model().rowCount()), 10000);
     }
 
     // Only local files count, as their bytes: not comments, other hosts or other schemes,
@@ -259,32 +285,27 @@ private slots:
     // The extension's check runs on OK whichever button was chosen last; a refused text
     // keeps the dialog open with the message.
     void theExtensionDialogChecksTheTextWhicheverButtonIsChosen() {
-        struct SCase {
-            const char* text;
-            bool use;
-            bool accepted;
-        };
-        for (SCase c : {SCase{"", false, true}, SCase{"txt", true, false},
-                        SCase{".txt", true, true}, SCase{"", true, true}}) {
+        for (auto [text, use, accepted] : {std::tuple{"", false, true}, {"txt", true, false},
+                                           {".txt", true, true}, {"", true, true}}) {
             CExtensionDialog dialog;
             dialog.show();
             QLineEdit* edit = Child<QLineEdit>(dialog, "extension");
             QVERIFY(!edit->isEnabled());
-            if (c.use) {
+            if (use) {
                 Child<QRadioButton>(dialog, "use")->click();
                 QVERIFY(edit->isEnabled());
                 QCOMPARE(edit->selectedText(), QStringLiteral(".mp3"));
-                edit->setText(QString::fromLatin1(c.text));
+                edit->setText(QString::fromLatin1(text));
             }
             CModalAnswer answer(CModalAnswer::Click(QMessageBox::Ok));
             dialog.accept();
-            QCOMPARE(dialog.isVisible(), !c.accepted);
-            QCOMPARE(answer.Texts(), c.accepted ? QStringList()
-                                                : QStringList{"Cannot rename to this invalid "
-                                                              "extension"});
-            if (c.accepted) {
-                QCOMPARE(dialog.Choice().bKeep, !c.use);
-                QCOMPARE(dialog.Choice().strExtension, std::string(c.use ? c.text : ".mp3"));
+            QCOMPARE(dialog.isVisible(), !accepted);
+            QCOMPARE(answer.Texts(), accepted ? QStringList()
+                                              : QStringList{"Cannot rename to this invalid "
+                                                            "extension"});
+            if (accepted) {
+                QCOMPARE(dialog.Choice().bKeep, !use);
+                QCOMPARE(dialog.Choice().strExtension, std::string(use ? text : ".mp3"));
             }
         }
     }
