@@ -73,10 +73,8 @@ TEST_F(ListCommandsTest, EachCommandTakesItsSettingsFromTheOptions) {
     SCliRun add = Expect(1, {"add", List(), "e.txt", "ghost.txt", "./f/b_small.txt"});
     EXPECT_EQ(add.strErr, "tessel-cli: ghost.txt: No such file or directory\n");
     Expect(0, {"remove", List(), "4"});
-    struct {
-        std::vector<std::string> words;
-        std::vector<std::string> names;
-    } cases[] = {
+    // The command's words after the list, and the names shown then.
+    std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
         {{"rename", "1", "  bSmall"}, {"bSmall.txt", "A large.dat", "c middle"}},
         {{"spaces"}, {"b Small.txt", "A large.dat", "c middle"}},
         {{"case", "title"}, {"B Small.txt", "A Large.dat", "C Middle"}},
@@ -86,16 +84,16 @@ TEST_F(ListCommandsTest, EachCommandTakesItsSettingsFromTheOptions) {
         {{"number", "--name", "T", "--digits", "3", "--increment", "5", "--start", "10"},
          {"T010.dat", "T015", "T020.txt"}},
         {{"remove", "3", "1"}, {"T015"}}};
-    for (const auto& c : cases) {
-        std::vector<std::string> words{c.words[0], List()};
-        words.insert(words.end(), c.words.begin() + 1, c.words.end());
-        SCOPED_TRACE(c.words.back());
+    for (const auto& [command, expected] : cases) {
+        std::vector<std::string> words{command[0], List()};
+        words.insert(words.end(), command.begin() + 1, command.end());
+        SCOPED_TRACE(command.back());
         Expect(0, words);
         std::string shown = Run({"show", List()}).strOut;
         std::vector<std::string> names = Column(shown, 0), extensions = Column(shown, 2);
         for (size_t row = 0; row < names.size() && row < extensions.size(); ++row)
             names[row] += extensions[row];
-        EXPECT_EQ(names, c.names);
+        EXPECT_EQ(names, expected);
     }
     EXPECT_TRUE(PathExists(small) && PathExists(large) && PathExists(e));
     struct stat before, after;

@@ -60,30 +60,26 @@ TEST_F(GoRunTest, RenamesChangedRowsAndRecordsOnlyRunsThatRenamed) {
 TEST_F(GoRunTest, OneExtensionForEveryFileOrNone) {
     AddFiles({"a.txt", "b.mp3", "c"});
     Rename({"x"});
-    struct {
-        SExtensionChoice choice;
-        bool valid;
-        std::vector<std::pair<std::string, std::string>> moves;
-        bool allMp3;
-    } runs[] = {
+    // The choice, whether it is valid, where the files go, and whether all are MP3 then.
+    std::tuple<SExtensionChoice, bool, std::vector<std::pair<std::string, std::string>>, bool>
+        runs[] = {
         {{false, "txt"}, false, {{"a.txt", "a.txt"}}, false},
         {{true, "txt"}, false, {{"a.txt", "a.txt"}}, false},
         {{false, ".txt"}, true, {{"a.txt", "x.txt"}, {"b.mp3", "b.txt"}, {"c", "c.txt"}}, false},
         {{false, ".MP3"}, true, {{"c", "c.MP3"}}, true},
         {{false, ""}, true, {{"a.txt", "x"}, {"b.mp3", "b"}, {"c", "c"}}, false}};
-    for (const auto& run : runs) {
-        SCOPED_TRACE(run.choice.strExtension);
+    for (const auto& [choice, valid, moves, allMp3] : runs) {
+        SCOPED_TRACE(choice.strExtension);
         prompts.m_messages.clear();
         prompts.m_results.clear();
-        EXPECT_EQ(Go(session, SGoSettings{run.choice, EOnFailure::Stop}),
-                  run.valid ? EGoOutcome::Ran : EGoOutcome::Cancelled);
+        EXPECT_EQ(Go(session, SGoSettings{choice, EOnFailure::Stop}),
+                  valid ? EGoOutcome::Ran : EGoOutcome::Cancelled);
         EXPECT_EQ(prompts.m_messages,
-                  std::vector<std::string>(run.valid ? 0 : 1, kInvalidExtensionMessage));
-        EXPECT_EQ(prompts.m_results.empty(), !run.valid);
-        EXPECT_EQ(session.List().GetEntry(0).m_strExt.Get(),
-                  run.valid ? run.choice.strExtension : ".txt");
-        ExpectMoved(run.moves);
-        EXPECT_EQ(session.AllMp3(), run.allMp3);
+                  std::vector<std::string>(valid ? 0 : 1, kInvalidExtensionMessage));
+        EXPECT_EQ(prompts.m_results.empty(), !valid);
+        EXPECT_EQ(session.List().GetEntry(0).m_strExt.Get(), valid ? choice.strExtension : ".txt");
+        ExpectMoved(moves);
+        EXPECT_EQ(session.AllMp3(), allMp3);
     }
 }
 

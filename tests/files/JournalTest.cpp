@@ -144,4 +144,15 @@ TEST_F(JournalTest, RenamesNeverMadeAreSkippedAndThoseThatCannotGoBackAreKept) {
     EXPECT_EQ(left.renames[0].strTo + " " + left.renames[1].strTo, dir / "x.txt " + dir / "z.txt");
 }
 
+// A record with a path no run of the list makes (a name of "..") is refused with the whole
+// journal: nothing is put back.
+TEST_F(JournalTest, ARecordOfAPathNoRunMakesIsRefused) {
+    AddFiles({"a.txt"});
+    OpenFolder();
+    std::string error;
+    ASSERT_TRUE(journal.Replace({{SRunRename{0, dir / "a.txt", dir / ".."}}, true}, error));
+    EXPECT_THAT(UndoRecordedRun(session, journal).strRefusal, HasSubstr("never renamed"));
+    ExpectMoved("a.txt", "a.txt");
+}
+
 }  // namespace

@@ -153,23 +153,21 @@ TEST_F(TesselDocTest, ADamagedListOrAFileThatIsNoListIsRefused) {
 // A row's path must be the one absolute spelling of a file named as the row is: any other
 // path could send its rename into another folder.
 TEST_F(TesselDocTest, ARowWhosePathIsNotItsNameInAnAbsoluteFolderMakesTheListDamaged) {
-    struct SCase {
-        std::string name, path;
-        bool sound;
-    } cases[] = {{"a.txt", "/a.txt", true},
-                 {"caf\xc3\xa9 \xff.mp3", "/m/caf\xc3\xa9 \xff.mp3", true},
-                 {"file.txt", "/x/./file.txt", false},
-                 {"a.txt", "/x/ba.txt", false},
-                 {std::string("a\0b", 3), std::string("/x/a\0b", 6), false}};
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(c.path);
+    std::tuple<std::string, std::string, bool> cases[] = {  // name, path, whether sound
+        {"a.txt", "/a.txt", true},
+        {"caf\xc3\xa9 \xff.mp3", "/m/caf\xc3\xa9 \xff.mp3", true},
+        {"file.txt", "/x/./file.txt", false},
+        {"a.txt", "/x/ba.txt", false},
+        {std::string("a\0b", 3), std::string("/x/a\0b", 6), false}};
+    for (const auto& [name, rowPath, sound] : cases) {
+        SCOPED_TRACE(rowPath);
         std::string path =
-            dir.WriteFile("rows.tsl", RawList({{"first.txt", "/x/first.txt"}, {c.name, c.path}}));
-        if (c.sound)
+            dir.WriteFile("rows.tsl", RawList({{"first.txt", "/x/first.txt"}, {name, rowPath}}));
+        if (sound)
             EXPECT_TRUE(doc.OnOpenDocument(path));
         else
             ExpectRefused(path, "Cannot read " + path + ": the list is damaged (row 2");
-        EXPECT_EQ(session.List().GetCount(), c.sound ? 2 : 1);
+        EXPECT_EQ(session.List().GetCount(), sound ? 2 : 1);
     }
 }
 

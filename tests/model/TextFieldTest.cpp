@@ -30,9 +30,9 @@ TEST(TextFieldCaseTest, EachCaseChangesTheLettersItShould) {
     ExpectEach({"\311t\311", "\311T\311", "azAZ@[`{", "AZaz@[`{"},
                [](CTextField& f) { f.ToggleCase(); });
     ExpectEach({"\u039f\u03a3", "\u03bf\u03c2",          // final sigma
-                "\311T\311 \377", "\311t\311 \377"},  // not UTF-8
+                "\311TZ\311 \377", "\311tz\311 \377"},  // not UTF-8
                [](CTextField& f) { f.MakeLower(); });
-    ExpectEach({"stra\u00dfe", "STRASSE", "ab\303", "AB\303"},  // a sequence cut at the end
+    ExpectEach({"stra\u00dfe", "STRASSE", "az\303", "AZ\303"},  // a sequence cut at the end
                [](CTextField& f) { f.MakeUpper(); });
 }
 
@@ -48,11 +48,9 @@ TEST(TextFieldWordTest, SwapAndInsertSpaces) {
 }
 
 TEST(TextFieldReplaceTest, ReplacesEveryOccurrenceWithoutOverlap) {
-    struct SCase {
-        std::string strText, strFind, strReplacement;
-        bool bMatchCase;
-        std::string strResult;
-    } cases[] = {{"xABCxabc", "abc", "d", false, "xdxd"},
+    // The text, what to find, its replacement, whether case matters, and the result.
+    std::tuple<std::string, std::string, std::string, bool, std::string> cases[] = {
+                 {"xABCxabc", "abc", "d", false, "xdxd"},
                  {"xABCxabc", "abc", "d", true, "xABCxd"},
                  {"aaa", "aa", "b", true, "ba"},
                  {"ab", "", "x", false, "ab"},
@@ -63,12 +61,11 @@ TEST(TextFieldReplaceTest, ReplacesEveryOccurrenceWithoutOverlap) {
                  {"caf\u00e9", "\251", "x", false, "caf\u00e9"},
                  // Text that is not UTF-8 keeps its stray bytes and still compares its letters.
                  {"\377caf\u00e9", "CAF\u00c9", "ok", false, "\377ok"}};
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(c.strText + " / " + c.strFind);
-        CTextField field(c.strText);
-        EXPECT_EQ(field.Replace(c.strFind, c.strReplacement, c.bMatchCase),
-                  c.strResult != c.strText);
-        EXPECT_EQ(field.Get(), c.strResult);
+    for (const auto& [text, find, replacement, matchCase, result] : cases) {
+        SCOPED_TRACE(text + " / " + find);
+        CTextField field(text);
+        EXPECT_EQ(field.Replace(find, replacement, matchCase), result != text);
+        EXPECT_EQ(field.Get(), result);
     }
 }
 

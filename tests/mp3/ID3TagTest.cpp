@@ -97,6 +97,8 @@ TEST_F(ID3TagTest, GenreAndTrackReadAsNumbersOrNone) {
         ASSERT_TRUE(tag.WriteTag(path));
         EXPECT_EQ(Tail(path).substr(97, 30), field);
     }
+    ASSERT_TRUE(tag.ReadTag(path));
+    EXPECT_EQ(tag.m_strComment + std::to_string(tag.m_nTrack), std::string(30, 'z') + "0");
 }
 
 }  // namespace

@@ -37,7 +37,9 @@ TEST(RenameFileTest, NeverReplacesAnExistingNameNorPassesABadOne) {
     EXPECT_TRUE(RenameFile(dir / "f", dir / "h"));
     EXPECT_EQ(ReadFileBytes(dir / "h/inside.txt"), "in");
 
-    EXPECT_FALSE(RenameByLink(from, taken) || RenameByLink(dir / "h", dir / "i"));
+    EXPECT_FALSE(RenameByLink(from, taken) || RenameByLink(dir / "h", dir / "i") ||
+                 RenameByLink(from + std::string(1, '\0') + "x", dir / "j"));
+    EXPECT_FALSE(PathExists(dir / "j"));
     EXPECT_EQ(ReadFileBytes(taken), "beta");
     EXPECT_EQ(ReadFileBytes(from), "alpha");
     EXPECT_TRUE(PathExists(dir / "h") && !PathExists(dir / "i"));

@@ -15,7 +15,6 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <set>
 #include <string>
 
 #include "platform/FileRename.h"

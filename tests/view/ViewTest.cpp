@@ -293,6 +293,9 @@ private slots:
             QVERIFY(!edit->isEnabled());
             if (use) {
                 Child<QRadioButton>(dialog, "use")->click();
+                Child<QRadioButton>(dialog, "keep")->click();
+                QVERIFY(!edit->isEnabled());
+                Child<QRadioButton>(dialog, "use")->click();
                 QVERIFY(edit->isEnabled());
                 QCOMPARE(edit->selectedText(), QStringLiteral(".mp3"));
                 edit->setText(QString::fromLatin1(text));
