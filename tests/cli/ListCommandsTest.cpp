@@ -36,29 +36,27 @@ TEST_F(ListCommandsTest, ARefusedCommandOrADamagedListLeavesTheListAsItWas) {
     std::string whole = ReadFileBytes(List());
     std::string folder = dir.MakeFolder("folder.tsl");
     std::string damaged = List() + ": the list is damaged";
-    struct SCase {
-        std::vector<std::string> words;
-        std::string problem;
-        std::string bytes = "";  // the list's bytes, when not the sound ones
-    } cases[] = {{{}, ""},
-                 {{"frobnicate"}, ""},
-                 {{"sort", List(), "Colour"}, "Colour"},
-                 {{"remove", List(), "1", "0"}, "no such row"},
-                 {{"rename", List(), "4", "x"}, "no such row"},
-                 {{"replace", List(), "a", std::string(3000, 'a')}, "4,096 bytes"},
-                 {{"number", List(), "--before", "--after"}, "excludes"},
-                 {{"show", List(), "--mp3"}, ""},  // MP3 mode takes only lists of MP3 files
-                 {{"go", List(), "--yes"}, damaged, whole + "x"},
-                 {{"show", folder}, folder + ": Is a directory"}};  // not an empty list
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(c.words.empty() ? "" : c.words[0] + " " + c.words.back());
-        std::string bytes = c.bytes.empty() ? whole : c.bytes;
+    // The words, the problem told, and the list's bytes when not the sound ones.
+    std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
+        {{}, "", ""},
+        {{"frobnicate"}, "", ""},
+        {{"sort", List(), "Colour"}, "Colour", ""},
+        {{"remove", List(), "1", "0"}, "no such row", ""},
+        {{"rename", List(), "4", "x"}, "no such row", ""},
+        {{"replace", List(), "a", std::string(3000, 'a')}, "4,096 bytes", ""},
+        {{"number", List(), "--before", "--after"}, "excludes", ""},
+        {{"show", List(), "--mp3"}, "", ""},  // MP3 mode takes only lists of MP3 files
+        {{"go", List(), "--yes"}, damaged, whole + "x"},
+        {{"show", folder}, folder + ": Is a directory", ""}};  // not an empty list
+    for (const auto& [words, problem, listBytes] : cases) {
+        SCOPED_TRACE(words.empty() ? "" : words[0] + " " + words.back());
+        std::string bytes = listBytes.empty() ? whole : listBytes;
         dir.WriteFile("list.tsl", bytes);
-        SCliRun run = Run(c.words);
+        SCliRun run = Run(words);
         EXPECT_EQ(run.nStatus, 1);
         EXPECT_EQ(run.strOut, "");
         EXPECT_EQ(Lines(run.strErr).size(), 1u) << run.strErr;
-        EXPECT_THAT(run.strErr, HasSubstr(c.problem));
+        EXPECT_THAT(run.strErr, HasSubstr(problem));
         EXPECT_EQ(ReadFileBytes(List()), bytes);
     }
     EXPECT_THAT(FolderNames(dir / "f"), ElementsAre("A large.dat", "b_small.txt", "c middle"));

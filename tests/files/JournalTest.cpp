@@ -155,4 +155,16 @@ TEST_F(JournalTest, ARecordOfAPathNoRunMakesIsRefused) {
     ExpectMoved("a.txt", "a.txt");
 }
 
+// Undo changes the row the run recorded, even when another row names the same file.
+TEST_F(JournalTest, UndoChangesTheRowTheRunRecorded) {
+    AddFiles({"a.txt", "b.txt"});
+    OpenFolder();
+    Rename({"a", "y"});
+    session.SetRunObserver(&journal);
+    ASSERT_EQ(Go(session), EGoOutcome::Ran);
+    session.List().GetEntry(0).m_strPath.Set(dir / "y.txt");
+    ASSERT_TRUE(UndoRecordedRun(session, journal).problems.empty());
+    EXPECT_EQ(Column(5), (std::vector<std::string>{dir / "y.txt", dir / "b.txt"}));
+}
+
 }  // namespace

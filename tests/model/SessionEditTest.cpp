@@ -81,22 +81,21 @@ TEST_F(TagEditingTest, APartialSnapshotRecordsTheKeptRowsThatChanged) {
 TEST_F(MoveRowTest, TheRowLandsBeforeTheDropRowOrAtTheEnd) {
     AddRows({"A.txt", "B.txt", "C.txt"});
     const std::vector<std::string> unmoved{"A", "B", "C"};
-    struct {
-        int dragged, drop;
-        std::vector<std::string> order;
-    } cases[] = {{0, 2, {"B", "A", "C"}}, {2, 0, {"C", "A", "B"}}, {0, 3, {"B", "C", "A"}},
-                 {1, 1, unmoved},         {1, 2, unmoved},         {1, 7, unmoved}};
-    for (const auto& one : cases) {
-        SCOPED_TRACE(std::to_string(one.dragged) + " onto " + std::to_string(one.drop));
+    // The row dragged, the row it is dropped onto, and the order then.
+    std::tuple<int, int, std::vector<std::string>> cases[] = {
+        {0, 2, {"B", "A", "C"}}, {2, 0, {"C", "A", "B"}}, {0, 3, {"B", "C", "A"}},
+        {1, 1, unmoved},         {1, 2, unmoved},         {1, 7, unmoved}};
+    for (const auto& [dragged, drop, order] : cases) {
+        SCOPED_TRACE(std::to_string(dragged) + " onto " + std::to_string(drop));
         session.List().DeselectAll();
         session.List().SetSelected(2, true);
         session.List().SetFocusedRow(2);
-        EXPECT_EQ(MoveRow(session, one.dragged, one.drop), one.order != unmoved);
-        EXPECT_EQ(NewNames(), one.order);
-        if (one.order != unmoved) {
-            int c = std::find(one.order.begin(), one.order.end(), "C") - one.order.begin();
+        EXPECT_EQ(MoveRow(session, dragged, drop), order != unmoved);
+        EXPECT_EQ(NewNames(), order);
+        if (order != unmoved) {
+            int c = std::find(order.begin(), order.end(), "C") - order.begin();
             EXPECT_TRUE(session.List().IsSelected(c));
-            if (one.dragged == 2) {
+            if (dragged == 2) {
                 EXPECT_EQ(session.List().GetFocusedRow(), c);
             }
             Undo(session);

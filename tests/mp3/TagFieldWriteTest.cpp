@@ -54,21 +54,18 @@ TEST_F(TagFieldWriteTest, OnlyTheGivenFieldsChangeAndAFileWithoutATagGetsOne) {
 TEST_F(TagFieldWriteTest, AnUnchangedTagOrADryRunWritesNothing) {
     std::string song = dir.WriteFile("song.mp3", kAudio + RawBlock("Song", "", "", "1999"));
     std::string bare = dir.WriteFile("bare.mp3", kAudio);
-    struct SCase {
-        std::string path;
-        Values values;
-        bool dryRun;
-        int code;
-    } cases[] = {{song, {{kColTitle, "Song"}, {kColYear, "1999"}}, false, kResultUnchanged},
-                 {bare, {{kColTitle, ""}, {kColGenre, ""}}, false, kResultUnchanged},
-                 {song, {{kColTitle, "Other"}}, true, kResultOk},
-                 {bare, {{kColTitle, "Other"}}, true, kResultOk}};
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(c.path + (c.dryRun ? " dry" : ""));
-        std::string before = ReadFileBytes(c.path);
-        EXPECT_EQ(Edit(c.path, c.values, c.dryRun).nCode, c.code);
-        EXPECT_EQ(entry.IsTagChanged(), c.code == kResultOk);
-        EXPECT_EQ(ReadFileBytes(c.path), before);
+    // The file, the values typed, whether it is a dry run, and the code it gets.
+    std::tuple<std::string, Values, bool, int> cases[] = {
+        {song, {{kColTitle, "Song"}, {kColYear, "1999"}}, false, kResultUnchanged},
+        {bare, {{kColTitle, ""}, {kColGenre, ""}}, false, kResultUnchanged},
+        {song, {{kColTitle, "Other"}}, true, kResultOk},
+        {bare, {{kColTitle, "Other"}}, true, kResultOk}};
+    for (const auto& [path, values, dryRun, code] : cases) {
+        SCOPED_TRACE(path + (dryRun ? " dry" : ""));
+        std::string before = ReadFileBytes(path);
+        EXPECT_EQ(Edit(path, values, dryRun).nCode, code);
+        EXPECT_EQ(entry.IsTagChanged(), code == kResultOk);
+        EXPECT_EQ(ReadFileBytes(path), before);
     }
 }
 
