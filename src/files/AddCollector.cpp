@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/OpenFolder.h"
+#include "platform/ParallelParts.h"
 
 namespace {
 
@@ -33,21 +34,31 @@ void CollectInFolder(COpenFolder& folder, const std::string& path, CFoundFiles& 
         return;
     }
     std::string prefix = path == "/" ? path : path + "/";
-    for (const SFolderEntry& entry : entries) {
-        SEntryFacts facts;
-        // The listing's type spares the folders a look of their own; a file system that
-        // does not tell types is asked about each entry.
-        if (entry.nType != DT_DIR && !folder.StatEntry(entry.strName, facts))
+    // The looks at a folder's entries wait on the file system, so they run in parts, each
+    // through a descriptor of its own (parts sharing one contend for it).
+    std::vector<SEntryFacts> facts(entries.size());
+    std::vector<bool> seen(entries.size());
+    ForEachPart(entries.size(), [&](size_t part, size_t first, size_t last) {
+        COpenFolder own;
+        const COpenFolder& looker = part > 0 && own.Open(".", &folder) ? own : folder;
+        for (size_t i = first; i < last; ++i)
+            // The listing's type spares the folders a look of their own; a file system
+            // that does not tell types is asked about each entry.
+            seen[i] = entries[i].nType == DT_DIR || looker.StatEntry(entries[i].strName, facts[i]);
+    });
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const std::string& name = entries[i].strName;
+        if (!seen[i]) {
             continue;
-        if (entry.nType == DT_DIR || facts.bIsFolder) {
+        } else if (entries[i].nType == DT_DIR || facts[i].bIsFolder) {
             COpenFolder inner;
-            if (inner.Open(entry.strName, &folder))
-                CollectInFolder(inner, prefix + entry.strName, files, problems, visited);
+            if (inner.Open(name, &folder))
+                CollectInFolder(inner, prefix + name, files, problems, visited);
             else if (errno != ENOENT)
-                problems.push_back({prefix + entry.strName, EAddProblem::Unreadable, errno});
+                problems.push_back({prefix + name, EAddProblem::Unreadable, errno});
         } else {
             files.push_back(std::make_unique<CHitDoc>());
-            files.back()->FillFromFacts(prefix + entry.strName, facts);
+            files.back()->FillFromFacts(prefix + name, facts[i]);
         }
     }
 }

@@ -9,7 +9,7 @@
 namespace {
 
 // Below this many items a part costs more to start than its waits take.
-constexpr size_t kItemsPerPart = 512;
+constexpr size_t kItemsPerPart = 256;
 
 }  // namespace
 
