@@ -19,8 +19,9 @@ struct SNameState {
 // The picture of one folder during the replay. A name of the folder's own entries is
 // kept as the name, which is all a run changes; a path that lies elsewhere is kept whole
 // (it holds a "/", a name never does), so that the picture answers for every path exactly
-// as a map of full paths would. A folder may hold many thousand names, so they and the
-// map's nodes are taken from one arena, dropped at once.
+// as a map of full paths would. A folder may hold many thousand names, so the names
+// listed and the map's nodes are taken from one arena, dropped at once; a name a row
+// brings is viewed where the row keeps it, which outlives the picture.
 class CFolderPicture {
 public:
     explicit CFolderPicture(const std::string& folder) : m_folder(folder) {}
@@ -62,10 +63,7 @@ private:
         if (key.size() > m_folder.size() && key.starts_with(m_folder) &&
             key.find('/', m_folder.size()) == std::string_view::npos)
             key.remove_prefix(m_folder.size());
-        auto found = m_names.find(key);
-        if (found != m_names.end())
-            return found->second;
-        return m_names[Keep(key)];
+        return m_names[key];
     }
 
     // A copy of the text in the arena, for the map to hold.
