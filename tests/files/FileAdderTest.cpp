@@ -86,7 +86,8 @@ TEST_F(FileAdderTest, WalksFoldersDepthFirstInByteOrderAndTellsWhatGaveNothing) 
     std::filesystem::create_directory_symlink("../link", dir / "tree/cycle");
     std::vector<SAddProblem> problems;
     std::vector<std::string> found;
-    for (const auto& file : CollectFilesToAdd({dir / "link", loose, dir / "missing"}, true, problems))
+    for (const auto& file :
+         CollectFilesToAdd({dir / "link", loose, dir / "missing"}, true, problems))
         found.push_back(file->m_strPath.Get() + " " + file->m_strSize.Get() +
                         (file->IsFolder() ? "/" : ""));
     EXPECT_EQ(found,
@@ -111,6 +112,24 @@ TEST_F(FileAdderTest, WalksFoldersDepthFirstInByteOrderAndTellsWhatGaveNothing) 
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &old), 0);
     EXPECT_EQ(count, 200u);
     EXPECT_TRUE(problems.empty());
+}
+
+// A folder large enough to be looked at in parallel parts: each file keeps its own facts
+// and its place in byte order, and each subfolder is walked where its name falls.
+TEST_F(FileAdderTest, ALargeFolderIsWalkedInOrderWithEachFilesOwnFacts) {
+    std::vector<std::string> expected;
+    for (int i = 1000; i < 2000; ++i) {
+        std::string name = "big/e" + std::to_string(i);
+        if (i % 97 == 0)
+            name += "/inner";
+        expected.push_back(dir.WriteFile(name, std::string(static_cast<size_t>(i % 5), 'x')) + " " +
+                           std::to_string(i % 5));
+    }
+    std::vector<SAddProblem> problems;
+    std::vector<std::string> found;
+    for (const auto& file : CollectFilesToAdd({dir / "big"}, true, problems))
+        found.push_back(file->m_strPath.Get() + " " + file->m_strSize.Get());
+    EXPECT_EQ(found, expected);
 }
 
 // Enough paths to be probed in parallel parts and in more than one chunk: the rows still
