@@ -148,11 +148,15 @@ TEST_F(JournalTest, RenamesNeverMadeAreSkippedAndThoseThatCannotGoBackAreKept) {
 // journal: nothing is put back.
 TEST_F(JournalTest, ARecordOfAPathNoRunMakesIsRefused) {
     AddFiles({"a.txt"});
+    dir.MakeFolder("elsewhere");
     OpenFolder();
-    std::string error;
-    ASSERT_TRUE(journal.Replace({{SRunRename{0, dir / "a.txt", dir / ".."}}, true}, error));
-    EXPECT_THAT(UndoRecordedRun(session, journal).strRefusal, HasSubstr("never renamed"));
-    ExpectMoved("a.txt", "a.txt");
+    // A run renames within a folder: a record that moves the file to another is forged.
+    for (const std::string& from : {dir / "..", dir / "elsewhere/a.txt"}) {
+        std::string error;
+        ASSERT_TRUE(journal.Replace({{SRunRename{0, from, dir / "a.txt"}}, true}, error));
+        EXPECT_THAT(UndoRecordedRun(session, journal).strRefusal, HasSubstr("never renamed"));
+        ExpectMoved("a.txt", "a.txt");
+    }
 }
 
 // Undo changes the row the run recorded, even when another row names the same file.

@@ -15,7 +15,10 @@
 // temporary folder for the files a test needs.
 class SessionTest : public ::testing::Test {
 protected:
-    SessionTest() { session.List().SetObserver(&observer); }
+    SessionTest() {
+        observer.m_pList = &session.List();
+        session.List().SetObserver(&observer);
+    }
 
     // Appends a row whose entry has only the given names (no file behind it).
     CHitDoc& AddRow(const std::string& name, const std::string& folder = "/music/") {

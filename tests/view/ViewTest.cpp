@@ -138,6 +138,8 @@ private slots:
         QSignalSpy removed(&Model(), &QAbstractItemModel::rowsRemoved);
         QSignalSpy reset(&Model(), &QAbstractItemModel::modelReset);
         AddRows({"a.mp3", "b.txt", "c.mp3", "d.mp3", "e"});
+        // Verdicts repaint every row at once.
+        Model().SetVerdicts(std::vector<int>(5, kResultOk));
 
         // Two runs of selected rows, each told before and after it goes.
         for (int row : {1, 3, 4})
@@ -175,6 +177,8 @@ private slots:
         View().setCurrentIndex(Model().index(0, 0));
         QTest::keyClick(&View(), Qt::Key_Tab);
         QCOMPARE(View().currentIndex(), Model().index(0, 0));
+        QTest::keyClick(&View(), Qt::Key_Down);
+        QCOMPARE(View().currentIndex().row(), 1);
         View().resize(1600, 400);
         QTRY_VERIFY(View().viewport()->width() > 1400);
         const int last = static_cast<int>(CTesselView::kNormalWidths.size()) - 1;
@@ -285,8 +289,10 @@ private slots:
     // The extension's check runs on OK whichever button was chosen last; a refused text
     // keeps the dialog open with the message.
     void theExtensionDialogChecksTheTextWhicheverButtonIsChosen() {
-        for (auto [text, use, accepted] : {std::tuple{"", false, true}, {"txt", true, false},
-                                           {".txt", true, true}, {"", true, true}}) {
+        for (auto [text, use, accepted] : {std::tuple{"", false, true},
+                                           {"txt", true, false},
+                                           {".txt", true, true},
+                                           {"", true, true}}) {
             CExtensionDialog dialog;
             dialog.show();
             QLineEdit* edit = Child<QLineEdit>(dialog, "extension");
