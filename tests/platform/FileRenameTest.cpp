@@ -6,9 +6,11 @@
 #include "platform/EntryProber.h"
 #include "platform/FileRename.h"
 #include "platform/FolderCache.h"
+#include "platform/LargePages.h"
 #include "platform/NameRules.h"
 #include "platform/PathFacts.h"
 #include "platform/WriteAccess.h"
+#include "platform/WriteAll.h"
 #include "support/OtherUser.h"
 #include "support/ReadOnlyFile.h"
 #include "support/TempDir.h"
@@ -145,6 +147,26 @@ TEST(EntryProberTest, AnswersLikeAFreshProbeWhateverTheOrderOfFolders) {
     }
     SPathFacts facts;
     EXPECT_EQ(prober.Probe(a, facts) ? facts.nSize : 0u, 5u);
+}
+
+// A write the system refuses for good fails at once; only an interrupted one is tried again.
+// The alarm ends the test rather than let a retried refusal spin for ever.
+TEST(WriteAllTest, ARefusedWriteFailsAtOnce) {
+    CTempDir dir;
+    int fd = open(dir.WriteFile("f").c_str(), O_RDONLY | O_CLOEXEC);
+    alarm(10);
+    EXPECT_FALSE(WriteAll(fd, "bytes"));
+    EXPECT_EQ(errno, EBADF);
+    alarm(0);
+    close(fd);
+}
+
+// The tunable is added once, beside the user's own; whoever set it already decided.
+TEST(LargePagesTest, AddsTheTunableOnceAndKeepsTheUsersOwn) {
+    EXPECT_EQ(TunablesWithLargePages(nullptr), "glibc.malloc.hugetlb=1");
+    EXPECT_EQ(TunablesWithLargePages("glibc.malloc.hugetlbx=1"),
+              "glibc.malloc.hugetlbx=1:glibc.malloc.hugetlb=1");
+    EXPECT_EQ(TunablesWithLargePages("a=1:glibc.malloc.hugetlb=0"), std::nullopt);
 }
 
 }  // namespace
