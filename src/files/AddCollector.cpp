@@ -37,7 +37,8 @@ void CollectInFolder(COpenFolder& folder, const std::string& path, CFoundFiles& 
     // The looks at a folder's entries wait on the file system, so they run in parts, each
     // through a descriptor of its own (parts sharing one contend for it).
     std::vector<SEntryFacts> facts(entries.size());
-    std::vector<bool> seen(entries.size());
+    // One byte each, not bits: two parts write their neighbouring entries at once.
+    std::vector<char> seen(entries.size());
     ForEachPart(entries.size(), [&](size_t part, size_t first, size_t last) {
         COpenFolder own;
         const COpenFolder& looker = part > 0 && own.Open(".", &folder) ? own : folder;
