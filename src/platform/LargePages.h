@@ -4,7 +4,7 @@
 #include <string>
 
 // A long list makes a hundred megabytes of small allocations, and on a virtual machine the
-// first touch of each fresh 4 KB page is costly (about 12 µs). glibc's malloc takes its
+// first touch of each fresh 4 KB page is costly. glibc's malloc takes its
 // memory in 2 MB pages, where the kernel offers them on request, only when its tunables say
 // so at start-up. Each front end calls StartWithLargePages first thing in main: the process
 // starts itself once more with the tunable added, and carries on as it is when it cannot.
