@@ -6,17 +6,11 @@
 #include <thread>
 #include <vector>
 
-namespace {
-
-// Below this many items a part costs more to start than its waits take.
-constexpr size_t kItemsPerPart = 256;
-
-}  // namespace
-
 void ForEachPart(size_t count,
-                 const std::function<void(size_t part, size_t first, size_t last)>& work) {
+                 const std::function<void(size_t part, size_t first, size_t last)>& work,
+                 size_t leastPerPart) {
     auto threads = static_cast<size_t>(std::max(std::thread::hardware_concurrency(), 1u));
-    size_t parts = std::clamp<size_t>(count / kItemsPerPart, 1, std::min(threads, kMostParts));
+    size_t parts = std::clamp<size_t>(count / std::max<size_t>(leastPerPart, 1), 1, std::min(threads, kMostParts));
     std::vector<std::exception_ptr> failures(parts);
     auto run = [&](size_t part) {
         try {
