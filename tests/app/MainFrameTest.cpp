@@ -260,10 +260,8 @@ private slots:
             // once its bar has moved, that is once some rows are renamed.
             CModalAnswer answer([](QWidget* modal) {
                 auto* progress = qobject_cast<CProgressDialog*>(modal);
-                if (progress == nullptr) {
-                    qobject_cast<QDialog*>(modal)->accept();
-                    return;
-                }
+                if (progress == nullptr)
+                    return AcceptAllButProgress(modal);
                 auto* poll = new QTimer(progress);
                 QObject::connect(poll, &QTimer::timeout, progress, [progress, poll] {
                     if (progress->findChild<QProgressBar*>()->value() > 0) {

@@ -91,8 +91,7 @@ private slots:
         first->CancelButton()->click();
         QPointer<CFindReplaceDlg> second = CFindReplaceDlg::Open(&s.owner, s.session);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(first.isNull());
-        QVERIFY(!second.isNull() && second->isVisible());
+        QVERIFY(first.isNull() && !second.isNull() && second->isVisible());
         QVERIFY(!second->MatchCaseBox()->isChecked());
     }
 
