@@ -27,7 +27,8 @@ TEST(AbsolutePathTest, SpellingsOfOnePathBecomeOneAndDotDotAfterLinksGoesWhereTh
         {"//", "/"}, {"/a//b/", "/a/b"}, {"/a/./b/.", "/a/b"}, {"/../a/..", "/"},
         {"/a/b/../../c", "/c"}, {"", ""}, {"x.txt", dir / "x.txt"}, {".", dir.Path()},
         {"./real/../x.txt", dir / "x.txt"}, {"link/../f.txt", dir / "real/f.txt"},
-        {dir / "link/../f.txt", dir / "real/f.txt"}, {dir / "link/sub/../g.txt", dir / "link/g.txt"}};
+        {dir / "link/../f.txt", dir / "real/f.txt"},
+        {dir / "link/sub/../g.txt", dir / "link/g.txt"}};
     for (const auto& [given, absolute] : cases)
         EXPECT_EQ(AbsolutePath(given), absolute) << given;
     std::filesystem::current_path(saved);
