@@ -69,6 +69,12 @@ private:
     CMainFrame& Frame() { return m_pApp->Frame(); }
     CListModel& Model() { return Frame().Model(); }
     QString Path(const std::string& name) { return QString::fromStdString(*m_pDir / name); }
+    // Runs a command, answering its dialogs; returns the texts of its message boxes.
+    QStringList RunAnswering(ECommandId command, std::function<void(QWidget*)> answer) {
+        CModalAnswer answering(std::move(answer));
+        Frame().RunCommand(command);
+        return answering.Texts();
+    }
     // Added through the Add command's file dialog.
     void AddFiles(const std::vector<std::string>& names) {
         QString typed;
@@ -77,8 +83,7 @@ private:
             m_pDir->WriteFile(name, std::string(name.size() * 100, 'x'));
             typed += QStringLiteral("\"%1\" ").arg(QString::fromStdString(name));
         }
-        CModalAnswer answer(ChooseFile(typed, QString::fromStdString(m_pDir->Path())));
-        Frame().RunCommand(ECommandId::Add);
+        RunAnswering(ECommandId::Add, ChooseFile(typed, QString::fromStdString(m_pDir->Path())));
     }
 
 private slots:
@@ -154,8 +159,7 @@ private slots:
             QPoint at = Frame().statusBar()->geometry().center();
             QDragEnterEvent enter(at, Qt::MoveAction | Qt::CopyAction, &mime, Qt::LeftButton, {});
             QCoreApplication::sendEvent(&Frame(), &enter);
-            QDropEvent drop(QPointF(at), Qt::MoveAction | Qt::CopyAction, &mime, Qt::LeftButton,
-                            {});
+            QDropEvent drop(QPointF(at), enter.possibleActions(), &mime, Qt::LeftButton, {});
             return enter.isAccepted() && QCoreApplication::sendEvent(&Frame(), &drop) &&
                    drop.isAccepted();
         };
@@ -186,10 +190,7 @@ private slots:
 
     void aListSavedAndOpenedAgainIsNotOverwrittenOnceChangedElsewhere() {
         AddFiles({"report.txt", "README"});
-        {
-            CModalAnswer answer(ChooseFile(Path("songs.tsl")));
-            Frame().RunCommand(ECommandId::SaveAs);
-        }
+        RunAnswering(ECommandId::SaveAs, ChooseFile(Path("songs.tsl")));
         QVERIFY(Frame().windowTitle().startsWith("songs.tsl"));
         Frame().RunCommand(ECommandId::New);
         QVERIFY(Frame().Documents().OpenPath(Path("songs.tsl")));
@@ -199,11 +200,8 @@ private slots:
         // Another program rewrote the list meanwhile: Save asks, and Cancel leaves it alone.
         QTest::qWait(1100);
         m_pDir->WriteFile("songs.tsl", "changed elsewhere");
-        {
-            CModalAnswer answer(CModalAnswer::Click(QMessageBox::Cancel));
-            Frame().RunCommand(ECommandId::Save);
-            QCOMPARE(answer.Texts().size(), 1);
-        }
+        QCOMPARE(RunAnswering(ECommandId::Save, CModalAnswer::Click(QMessageBox::Cancel)).size(),
+                 1);
         QCOMPARE(ReadFileBytes(*m_pDir / "songs.tsl"), std::string("changed elsewhere"));
     }
 
@@ -255,26 +253,21 @@ private slots:
             entry.m_strNewName.Set("g" + std::to_string(i));
             m_pApp->Session().AddEntry(entry);
         }
-        {
-            // The preview and the results are confirmed; the run's progress is cancelled
-            // once its bar has moved, that is once some rows are renamed.
-            CModalAnswer answer([](QWidget* modal) {
-                auto* progress = qobject_cast<CProgressDialog*>(modal);
-                if (progress == nullptr) {
-                    qobject_cast<QDialog*>(modal)->accept();
-                    return;
+        // The preview and the results are confirmed; the run's progress is cancelled once its
+        // bar has moved, that is once some rows are renamed.
+        RunAnswering(ECommandId::Go, [](QWidget* modal) {
+            auto* progress = qobject_cast<CProgressDialog*>(modal);
+            if (progress == nullptr)
+                return AcceptAllButProgress(modal);
+            auto* poll = new QTimer(progress);
+            QObject::connect(poll, &QTimer::timeout, progress, [progress, poll] {
+                if (progress->findChild<QProgressBar*>()->value() > 0) {
+                    progress->findChild<QPushButton*>()->click();
+                    poll->deleteLater();
                 }
-                auto* poll = new QTimer(progress);
-                QObject::connect(poll, &QTimer::timeout, progress, [progress, poll] {
-                    if (progress->findChild<QProgressBar*>()->value() > 0) {
-                        progress->findChild<QPushButton*>()->click();
-                        poll->deleteLater();
-                    }
-                });
-                poll->start(1);
             });
-            Frame().RunCommand(ECommandId::Go);
-        }
+            poll->start(1);
+        });
         int renamed = 0;
         for (int i = 0; i < kFiles; ++i) {
             std::string name = m_pApp->Session().List().GetEntry(i).m_strName.Get();
@@ -292,10 +285,7 @@ private slots:
         std::string list = *m_pDir / "list.tsl";
         AddFiles({"a.txt"});
         Model().setData(Model().index(0, 0), "new a", Qt::EditRole);
-        {
-            CModalAnswer answer(ChooseFile(QString::fromStdString(list)));
-            Frame().RunCommand(ECommandId::SaveAs);
-        }
+        RunAnswering(ECommandId::SaveAs, ChooseFile(QString::fromStdString(list)));
         // The file has its old name (false) or its new one (true), never both or neither.
         auto renamed = [this](bool expected) {
             return PathExists(*m_pDir / "a.txt") != expected &&
@@ -304,10 +294,7 @@ private slots:
         auto journals = [&state] {
             return QDir(QString::fromStdString(state + "/tessel")).entryList({"*.journal"}).size();
         };
-        auto go = [this] {
-            CModalAnswer answer(AcceptAllButProgress);
-            Frame().RunCommand(ECommandId::Go);
-        };
+        auto go = [this] { RunAnswering(ECommandId::Go, AcceptAllButProgress); };
         {
             CListGuard other;
             std::string error;

@@ -16,8 +16,7 @@ TEST_F(FileSafetyTest, AJournalPastTheFileSizeLimitFailsTheRunBeforeAnyRename) {
     std::string before = ReadFileBytes(List());
     m_nFileSizeLimit = 2048;
     Expect(1, {"go", List(), "--yes"}, "tessel-cli: ");
-    EXPECT_EQ(ReadFileBytes(deep), "a");
-    EXPECT_EQ(ReadFileBytes(List()), before);
+    EXPECT_EQ(std::tuple(ReadFileBytes(deep), ReadFileBytes(List())), std::tuple("a", before));
     EXPECT_THAT(FolderNames(dir.Path()), ElementsAre(std::string(200, 'a'), "list.tsl"));
 }
 

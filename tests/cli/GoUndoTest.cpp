@@ -112,8 +112,7 @@ TEST_F(GoTest, ARunAndItsUndoKilledHalfwayAreUndoneCompletely) {
     std::vector<std::string> names = MakeNumbered(300);
     std::string listBefore = ReadFileBytes(List());
     ASSERT_EQ(Finish(StartStoppable({"go", List(), "--yes"}, SIGKILL, 280)).nSignal, SIGKILL);
-    EXPECT_EQ(CountRenamed(), 280u);
-    EXPECT_EQ(ReadFileBytes(List()), listBefore);
+    EXPECT_EQ(std::tuple(CountRenamed(), ReadFileBytes(List())), std::tuple(280u, listBefore));
     // A record torn by the kill (here: its start only) ends the journal.
     ASSERT_EQ(JournalFiles().size(), 1u);
     std::ofstream(JournalFiles()[0], std::ios::app) << "R\x30\0\0";
@@ -145,8 +144,7 @@ TEST_F(GoTest, EachListHasItsOwnJournalAndUndoRefusesAnotherOne) {
     std::string listBefore = ReadFileBytes(List());
     Expect(1, {"undo", List()}, "never renamed");
     EXPECT_THAT(FolderNames(Folder()), ElementsAre("x.txt"));
-    EXPECT_EQ(ReadFileBytes(List()), listBefore);
-    EXPECT_EQ(JournalFiles().size(), 2u);
+    EXPECT_EQ(std::tuple(ReadFileBytes(List()), JournalFiles().size()), std::tuple(listBefore, 2u));
 }
 
 // A journal that cannot be written, or a folder others may change (it could hold a

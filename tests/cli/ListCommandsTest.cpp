@@ -53,8 +53,7 @@ TEST_F(ListCommandsTest, ARefusedCommandOrADamagedListLeavesTheListAsItWas) {
         std::string bytes = listBytes.empty() ? whole : listBytes;
         dir.WriteFile("list.tsl", bytes);
         SCliRun run = Run(words);
-        EXPECT_EQ(run.nStatus, 1);
-        EXPECT_EQ(run.strOut, "");
+        EXPECT_EQ(std::tuple(run.nStatus, run.strOut), std::tuple(1, ""));
         EXPECT_EQ(Lines(run.strErr).size(), 1u) << run.strErr;
         EXPECT_THAT(run.strErr, HasSubstr(problem));
         EXPECT_EQ(ReadFileBytes(List()), bytes);

@@ -42,13 +42,11 @@ TEST_F(FileAdderTest, AddsFoundPathsInOrderSkippingMissingOnesTheRootDotsAndDupl
                                   dir / "sub/../b.txt", std::string("b.txt\0x", 7), ""}),
               0);
     ASSERT_EQ(chdir("/"), 0);
-    EXPECT_TRUE(session.CanUndo());
-    EXPECT_FALSE(session.IsModified());
+    EXPECT_TRUE(session.CanUndo() && !session.IsModified());
 
     EXPECT_EQ(DropFiles(session, {a, upper, a}), 2);
     EXPECT_EQ(Column(5), (std::vector<std::string>{b, a, upper}));
-    EXPECT_FALSE(session.CanUndo());
-    EXPECT_TRUE(session.IsModified());
+    EXPECT_TRUE(!session.CanUndo() && session.IsModified());
 }
 
 // A dropped folder is one row; the Add command never adds one, and in MP3 mode only names
@@ -84,39 +82,39 @@ TEST_F(FileAdderTest, WalksFoldersDepthFirstInByteOrderAndTellsWhatGaveNothing) 
     dir.MakeFolder("tree/empty");
     std::filesystem::create_directory_symlink(dir / "tree", dir / "link");
     std::filesystem::create_directory_symlink("../link", dir / "tree/cycle");
-    std::vector<SAddProblem> problems;
-    std::vector<std::string> found;
-    for (const auto& file :
-         CollectFilesToAdd({dir / "link", loose, dir / "missing"}, true, problems))
-        found.push_back(file->m_strPath.Get() + " " + file->m_strSize.Get() +
-                        (file->IsFolder() ? "/" : ""));
-    EXPECT_EQ(found,
-              (std::vector<std::string>{dir / "link/B.txt 0", dir / "link/a/z.txt 0",
-                                        dir / "link/b.txt 2", dir / "link/cycle 7", loose + " 4"}));
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].strPath, dir / "missing");
-    EXPECT_EQ(problems[0].problem, EAddProblem::NotFound);
-    problems.clear();
-    EXPECT_EQ(CollectFilesToAdd({dir / "tree", loose}, false, problems).size(), 1u);
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].problem, EAddProblem::IsFolder);
+    // Each file found as its path and size, a folder marked by a slash; then each problem.
+    auto walk = [](const std::vector<std::string>& paths, bool recursive) {
+        std::vector<SAddProblem> problems;
+        std::vector<std::string> found;
+        for (const auto& file : CollectFilesToAdd(paths, recursive, problems))
+            found.push_back(file->m_strPath.Get() + " " + file->m_strSize.Get() +
+                            (file->IsFolder() ? "/" : ""));
+        for (const SAddProblem& problem : problems)
+            found.push_back(problem.strPath + " " + std::to_string(int(problem.problem)));
+        return found;
+    };
+    EXPECT_EQ(
+        walk({dir / "link", loose, dir / "missing"}, true),
+        (std::vector<std::string>{dir / "link/B.txt 0", dir / "link/a/z.txt 0",
+                                  dir / "link/b.txt 2", dir / "link/cycle 7", loose + " 4",
+                                  dir / "missing " + std::to_string(int(EAddProblem::NotFound))}));
+    EXPECT_EQ(walk({dir / "tree", loose}, false),
+              (std::vector<std::string>{
+                  loose + " 4", dir / "tree " + std::to_string(int(EAddProblem::IsFolder))}));
 
     // Subfolders walked in parallel parts still come in byte order.
     std::vector<std::string> expected;
     for (int i = 0; i < 200; ++i)
-        expected.push_back(dir.WriteFile("many/d" + std::to_string(i) + "/f" + (i % 3 ? "" : "/g")));
+        expected.push_back(
+            dir.WriteFile("many/d" + std::to_string(i) + "/f" + (i % 3 ? "" : "/g")) + " 0");
     std::sort(expected.begin(), expected.end());
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &old), 0);
     rlimit low{64, old.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
-    problems.clear();
-    found.clear();
-    for (const auto& file : CollectFilesToAdd({dir / "many"}, true, problems))
-        found.push_back(file->m_strPath.Get());
+    std::vector<std::string> found = walk({dir / "many"}, true);
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &old), 0);
-    EXPECT_EQ(found, expected);
-    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(found, expected);  // and no problem
 
     // A folder looked at in parallel parts: each file keeps its own facts and its place.
     expected.clear();
@@ -124,10 +122,7 @@ TEST_F(FileAdderTest, WalksFoldersDepthFirstInByteOrderAndTellsWhatGaveNothing) 
         expected.push_back(dir.WriteFile("big/e" + std::to_string(i) + (i % 97 ? "" : "/in"),
                                          std::string(static_cast<size_t>(i % 5), 'x')) +
                            " " + std::to_string(i % 5));
-    found.clear();
-    for (const auto& file : CollectFilesToAdd({dir / "big"}, true, problems))
-        found.push_back(file->m_strPath.Get() + " " + file->m_strSize.Get());
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(walk({dir / "big"}, true), expected);
 }
 
 // Enough paths to be probed in parallel parts and in more than one chunk: the rows still

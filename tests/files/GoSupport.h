@@ -23,7 +23,6 @@ protected:
         // Only the run's progress is of interest.
         prompts.m_progressRanges.clear();
         prompts.m_progressPositions.clear();
-        prompts.m_nProgressEnds = 0;
     }
 
     // Sets the new names (without extension) of the first rows.

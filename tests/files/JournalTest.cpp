@@ -127,8 +127,7 @@ TEST_F(JournalTest, RenamesNeverMadeAreSkippedAndThoseThatCannotGoBackAreKept) {
     std::filesystem::copy_file(journal.Path(), other.Path());
     SJournalContents read;
     std::string error;
-    EXPECT_FALSE(other.Read(read, error));
-    EXPECT_TRUE(read.renames.empty());
+    EXPECT_TRUE(!other.Read(read, error) && read.renames.empty());
 
     dir.WriteFile("c.txt", "newcomer");
     std::filesystem::remove(dir / "x.txt");

@@ -51,8 +51,7 @@ TEST(RegularFileTest, FileHoldsOnlyTheSameBytes) {
     EXPECT_TRUE(FileHolds(path, bytes));
     for (const std::string& other : {bytes.substr(0, 299999) + 'z', bytes.substr(1), bytes + "!"})
         EXPECT_FALSE(FileHolds(path, other));
-    EXPECT_FALSE(FileHolds(dir / "missing", ""));
-    EXPECT_FALSE(FileHolds(dir.Path(), ""));
+    EXPECT_FALSE(FileHolds(dir / "missing", "") || FileHolds(dir.Path(), ""));
     // A file that holds less than its size says, as sysfs files do (or a list cut while it
     // is compared), ends the comparison unequal.
     std::string sysfs = "/sys/devices/system/cpu/online", held = ReadFileBytes(sysfs);

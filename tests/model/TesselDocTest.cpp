@@ -55,8 +55,8 @@ TEST_F(TesselDocTest, GoldenListsSaveByteForByteAndOpenInTheirMode) {
     AddRow("x.mp3");
     session.SetMp3Columns();
     ASSERT_TRUE(doc.OnOpenDocument(path));
-    EXPECT_EQ(session.List().GetCount(), 0);
-    EXPECT_TRUE(session.IsMp3Mode());  // a list without rows leaves the mode as it was
+    // A list without rows leaves the mode as it was.
+    EXPECT_TRUE(session.List().GetCount() == 0 && session.IsMp3Mode());
     session.SetNormalColumns();
 
     AddSized("C:\\");
@@ -115,8 +115,7 @@ TEST(ArchiveTest, LongSixteenBitAndOverlongStrings) {
     std::string text;
     CArchiveReader reader(writer.Bytes());
     ASSERT_TRUE(reader.ReadString(text));
-    EXPECT_EQ(text, std::string(70000, 'c'));
-    EXPECT_EQ(reader.Remaining(), 0u);
+    EXPECT_EQ(std::tuple(text, reader.Remaining()), std::tuple(std::string(70000, 'c'), 0u));
 
     const std::string wideBytes("\xff\xfe\xff\x05\x43\0a\0f\0\xe9\0\x00\xd8", 14);
     CArchiveReader wide(wideBytes);
@@ -238,8 +237,7 @@ TEST_F(TesselDocTest, AKilledSaveLeavesTheListAsItWasAndNoOtherFile) {
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status));
-    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
-    EXPECT_EQ(ReadFileBytes(path), "old");
+    EXPECT_EQ(std::tuple(WTERMSIG(status), ReadFileBytes(path)), std::tuple(SIGXFSZ, "old"));
     EXPECT_THAT(FolderNames(dir.Path()), ::testing::ElementsAre("list.tsl"));
 }
 

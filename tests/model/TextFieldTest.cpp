@@ -23,44 +23,41 @@ void ExpectEach(const std::vector<std::string>& pairs, const std::function<void(
 // after spaces. Whole-text case is Unicode aware for valid UTF-8 only.
 TEST(TextFieldCaseTest, EachCaseChangesTheLettersItShould) {
     ExpectEach({"hello. world", "Hello. world", "\u00e9COLE", "\u00e9Cole"},
-               [](CTextField& f) { f.SentenceCase(); });
+               &CTextField::SentenceCase);
     ExpectEach({"the_cat-and dog", "The_cat-and Dog", "a  b", "A  B", "McDONALD \u00e9t\u00e9",
                 "Mcdonald \u00e9t\u00e9"},
-               [](CTextField& f) { f.TitleCase(); });
-    ExpectEach({"\311t\311", "\311T\311", "azAZ@[`{", "AZaz@[`{"},
-               [](CTextField& f) { f.ToggleCase(); });
-    ExpectEach({"\u039f\u03a3", "\u03bf\u03c2",          // final sigma
+               &CTextField::TitleCase);
+    ExpectEach({"\311t\311", "\311T\311", "azAZ@[`{", "AZaz@[`{"}, &CTextField::ToggleCase);
+    ExpectEach({"\u039f\u03a3", "\u03bf\u03c2",         // final sigma
                 "\311TZ\311 \377", "\311tz\311 \377"},  // not UTF-8
-               [](CTextField& f) { f.MakeLower(); });
+               &CTextField::MakeLower);
     ExpectEach({"stra\u00dfe", "STRASSE", "az\303", "AZ\303"},  // a sequence cut at the end
-               [](CTextField& f) { f.MakeUpper(); });
+               &CTextField::MakeUpper);
 }
 
 TEST(TextFieldWordTest, SwapAndInsertSpaces) {
-    auto swap = [](const std::string& middle) {
-        return [middle](CTextField& f) { f.Swap(middle); };
-    };
-    ExpectEach({"a - b - c", "b - c - a", "none", "none"}, swap(" - "));
-    ExpectEach({"caf\u00e9", "caf\u00e9"}, swap("\251"));  // never half of a character
+    ExpectEach({"a - b - c", "b - c - a", "none", "none"}, [](CTextField& f) { f.Swap(" - "); });
+    // Never half of a character.
+    ExpectEach({"caf\u00e9", "caf\u00e9"}, [](CTextField& f) { f.Swap("\251"); });
     ExpectEach({"theQuickBrownFox", "the Quick Brown Fox", "myHTMLPage", "my HTMLPage",
                 "caf\u00e9Noir", "caf\u00e9Noir", "zA", "z A", "`A", "`A"},
-               [](CTextField& f) { f.InsertSpaces(); });
+               &CTextField::InsertSpaces);
 }
 
 TEST(TextFieldReplaceTest, ReplacesEveryOccurrenceWithoutOverlap) {
     // The text, what to find, its replacement, whether case matters, and the result.
     std::tuple<std::string, std::string, std::string, bool, std::string> cases[] = {
-                 {"xABCxabc", "abc", "d", false, "xdxd"},
-                 {"xABCxabc", "abc", "d", true, "xABCxd"},
-                 {"aaa", "aa", "b", true, "ba"},
-                 {"ab", "", "x", false, "ab"},
-                 {"Song", "song", "Song", false, "Song"},
-                 // Uppercasing changes lengths: the sharp s is "SS".
-                 {"stra\u00dfe", "SS", "ss", false, "strasse"},
-                 // Neither kind of search matches half of a character.
-                 {"caf\u00e9", "\251", "x", false, "caf\u00e9"},
-                 // Text that is not UTF-8 keeps its stray bytes and still compares its letters.
-                 {"\377caf\u00e9", "CAF\u00c9", "ok", false, "\377ok"}};
+        {"xABCxabc", "abc", "d", false, "xdxd"},
+        {"xABCxabc", "abc", "d", true, "xABCxd"},
+        {"aaa", "aa", "b", true, "ba"},
+        {"ab", "", "x", false, "ab"},
+        {"Song", "song", "Song", false, "Song"},
+        // Uppercasing changes lengths: the sharp s is "SS".
+        {"stra\u00dfe", "SS", "ss", false, "strasse"},
+        // Neither kind of search matches half of a character.
+        {"caf\u00e9", "\251", "x", false, "caf\u00e9"},
+        // Text that is not UTF-8 keeps its stray bytes and still compares its letters.
+        {"\377caf\u00e9", "CAF\u00c9", "ok", false, "\377ok"}};
     for (const auto& [text, find, replacement, matchCase, result] : cases) {
         SCOPED_TRACE(text + " / " + find);
         CTextField field(text);

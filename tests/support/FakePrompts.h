@@ -31,9 +31,7 @@ public:
     bool ChooseExtension(SExtensionChoice& c) override { return TakeNext(m_extensionChoices, c); }
     bool AskSwapMiddle(std::string&) override { return false; }
     bool AskSeparator(SSeparatorChoice& choice) override { return TakeNext(m_separators, choice); }
-    bool ShowOptions(EOptionsPage, SId3EditorOptions& options) override {
-        return TakeNext(m_options, options);
-    }
+    bool ShowOptions(EOptionsPage, SId3EditorOptions& o) override { return TakeNext(m_options, o); }
     bool RunRenameWizard(const SWizardInput& input, SNumberingSettings& settings) override {
         m_wizardInputs.push_back(input);
         return TakeNext(m_wizardAnswers, settings);
@@ -41,7 +39,7 @@ public:
     void BeginProgress(int range) override { m_progressRanges.push_back(range); }
     void SetProgress(int position) override { m_progressPositions.push_back(position); }
     void ShowProgress(bool) override {}
-    void EndProgress() override { ++m_nProgressEnds; }
+    void EndProgress() override {}
     bool CancelRequested() override { return m_cancelRequested && m_cancelRequested(); }
 
     // Scripted answers, taken in order.
@@ -63,7 +61,6 @@ public:
     std::vector<SWizardInput> m_wizardInputs;
     std::vector<int> m_progressRanges;
     std::vector<int> m_progressPositions;
-    int m_nProgressEnds = 0;
 
 private:
     // Takes the next scripted answer; false when the script has none left.

@@ -36,8 +36,7 @@ TEST_F(FindReplaceTest, FindAndReplaceWorkBelowTheFirstSelectedRow) {
     EXPECT_EQ(Selected(), 0);
     SelectOnly(1);
     EXPECT_TRUE(FindNext(session, "NEEDLE", true));
-    EXPECT_EQ(Selected(), 4);
-    EXPECT_EQ(session.m_currentCell.nRow, 4);
+    EXPECT_EQ(std::pair(Selected(), session.m_currentCell.nRow), std::pair(4, 4));
     EXPECT_FALSE(FindNext(session, "needle", false));
     EXPECT_EQ(prompts.m_messages.size(), 2u);
 
@@ -48,8 +47,7 @@ TEST_F(FindReplaceTest, FindAndReplaceWorkBelowTheFirstSelectedRow) {
     EXPECT_EQ(NewNames(), (Names{"alpha", "pin one", "beta", "gamma", "pin two"}));
     SelectOnly(0);
     HandleFindRequest(session, EFindRequest::Replace, "pin", "x", false);
-    EXPECT_EQ(NewNames()[0], "alpha");
-    EXPECT_EQ(Selected(), 1);
+    EXPECT_EQ(std::tuple(NewNames()[0], Selected()), std::tuple("alpha", 1));
     EXPECT_EQ(session.UndoHistory().GetCount(), 2u);
 }
 
@@ -78,9 +76,9 @@ protected:
         session.SetMp3Columns();
     }
     void Expect(bool found, int row, int column) {
-        EXPECT_EQ(FindNext(session, "find me", false), found);
-        EXPECT_EQ(session.m_currentCell.nRow, row);
-        EXPECT_EQ(session.m_currentCell.nColumn, column);
+        bool foundNow = FindNext(session, "find me", false);
+        EXPECT_EQ(std::tuple(foundNow, session.m_currentCell.nRow, session.m_currentCell.nColumn),
+                  std::tuple(found, row, column));
     }
 };
 

@@ -13,8 +13,7 @@ using NameLimitTest = SessionTest;
 // the list unmodified and says why. The limit itself may be reached, and a row already
 // longer (from a list made elsewhere) may still change as long as it does not grow.
 TEST_F(NameLimitTest, EditsThatGrowANamePastTheLimitAreRefused) {
-    AddRow("short.txt");
-    AddRow("aaaa.txt");
+    AddRows({"short.txt", "aaaa.txt"});
     SNumberingSettings numbering;
     numbering.strName = std::string(kMaxNameBytes - 1, 'n');
     ReplaceAll(session, "a", std::string(1100, 'b'), false);

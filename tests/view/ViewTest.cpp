@@ -309,9 +309,8 @@ private slots:
             CModalAnswer answer(CModalAnswer::Click(QMessageBox::Ok));
             dialog.accept();
             QCOMPARE(dialog.isVisible(), !accepted);
-            QCOMPARE(answer.Texts(), accepted ? QStringList()
-                                              : QStringList{"Cannot rename to this invalid "
-                                                            "extension"});
+            QCOMPARE(answer.Texts(),
+                     QStringList(accepted ? 0 : 1, "Cannot rename to this invalid extension"));
             if (accepted) {
                 QCOMPARE(dialog.Choice().bKeep, !use);
                 QCOMPARE(dialog.Choice().strExtension, std::string(use ? text : ".mp3"));
