@@ -146,15 +146,15 @@ TEST_F(JournalTest, RenamesNeverMadeAreSkippedAndThoseThatCannotGoBackAreKept) {
 // A record with a path no run of the list makes (a name of "..") is refused with the whole
 // journal: nothing is put back.
 TEST_F(JournalTest, ARecordOfAPathNoRunMakesIsRefused) {
-    AddFiles({"a.txt"});
-    dir.MakeFolder("elsewhere");
+    AddFiles({"in/a.txt"});
+    dir.MakeFolder("is");
     OpenFolder();
     // A run renames within a folder: a record that moves the file to another is forged.
-    for (const std::string& from : {dir / "..", dir / "elsewhere/a.txt"}) {
+    for (const std::string& from : {dir / "in/..", dir / "is/a.txt"}) {
         std::string error;
-        ASSERT_TRUE(journal.Replace({{SRunRename{0, from, dir / "a.txt"}}, true}, error));
+        ASSERT_TRUE(journal.Replace({{SRunRename{0, from, dir / "in/a.txt"}}, true}, error));
         EXPECT_THAT(UndoRecordedRun(session, journal).strRefusal, HasSubstr("never renamed"));
-        ExpectMoved("a.txt", "a.txt");
+        ExpectMoved("in/a.txt", "in/a.txt");
     }
 }
 

@@ -155,6 +155,7 @@ TEST(RenameRaceTest, AFileThatAppearsMidRenameIsNeitherReplacedNorUnlinked) {
             EXPECT_EQ(contents, (placed ? std::multiset<std::string>{"alpha", "intruder"}
                                         : std::multiset<std::string>{"alpha"}));
             EXPECT_EQ(PathExists(to), renamed || (caseOnly && placed));
+            EXPECT_TRUE(renamed || placed);  // undisturbed, the file is renamed
             if (caseOnly) {
                 EXPECT_EQ(ReadFileBytes(to) + (renamed ? " renamed" : ""),
                           placed ? "intruder" : "alpha renamed");
