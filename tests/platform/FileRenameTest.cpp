@@ -40,7 +40,8 @@ TEST(RenameFileTest, NeverReplacesAnExistingNameNorPassesABadOne) {
     EXPECT_EQ(ReadFileBytes(dir / "h/inside.txt"), "in");
 
     EXPECT_FALSE(RenameByLink(from, taken) || RenameByLink(dir / "h", dir / "i") ||
-                 RenameByLink(from + std::string(1, '\0') + "x", dir / "j"));
+                 RenameByLink(from + std::string(1, '\0') + "x", dir / "j") ||
+                 RenameByLink(from, dir / "none/j"));
     EXPECT_FALSE(PathExists(dir / "j"));
     EXPECT_EQ(std::tuple(ReadFileBytes(taken), ReadFileBytes(from)), std::tuple("beta", "alpha"));
     EXPECT_TRUE(PathExists(dir / "h") && !PathExists(dir / "i"));
