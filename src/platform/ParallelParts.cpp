@@ -10,7 +10,8 @@ void ForEachPart(size_t count,
                  const std::function<void(size_t part, size_t first, size_t last)>& work,
                  size_t leastPerPart) {
     auto threads = static_cast<size_t>(std::max(std::thread::hardware_concurrency(), 1u));
-    size_t parts = std::clamp<size_t>(count / std::max<size_t>(leastPerPart, 1), 1, std::min(threads, kMostParts));
+    size_t parts = std::clamp<size_t>(count / std::max<size_t>(leastPerPart, 1), 1,
+                                      std::min(threads, kMostParts));
     std::vector<std::exception_ptr> failures(parts);
     auto run = [&](size_t part) {
         try {

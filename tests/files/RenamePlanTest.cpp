@@ -33,6 +33,7 @@ TEST_P(PlanVerdictTest, ReplaysTheFolderInRowOrder) {
     EXPECT_EQ(PreviewCodes(), c.codes);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlanVerdictTest,
     ::testing::Values(
@@ -59,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         SPlanCase{"empty name", {"a", "b.txt"}, {"", ""}, {}, {4, 0}},
         SPlanCase{"newline, dash, not UTF-8", {"a", "b", "c"}, {"x\ny", "-rf", "\xff\xfe"}, {},
                   {0, 0, 0}}));
+// clang-format on
 
 // As another user: a folder that cannot be listed hides its files; a folder or a file
 // that cannot be written is read-only, and the preview cannot be confirmed. A missing file
