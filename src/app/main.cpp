@@ -6,7 +6,6 @@
 
 #include "app/TesselApp.h"
 #include "platform/FileSizeSignal.h"
-#include "platform/LargePages.h"
 
 namespace {
 
@@ -22,7 +21,6 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    StartWithLargePages(argv);
     if (!HasDisplay()) {
         std::fputs(
             "tessel: no display to show the window on; start it on a virtual one with "

@@ -2,10 +2,8 @@
 
 #include "cli/CommandLine.h"
 #include "platform/FileSizeSignal.h"
-#include "platform/LargePages.h"
 
 int main(int argc, char** argv) {
-    StartWithLargePages(argv);
     IgnoreFileSizeSignal();
     // Lists of many rows print many lines: write them in large blocks.
     static char buffer[1 << 16];

@@ -6,7 +6,6 @@
 #include "platform/EntryProber.h"
 #include "platform/FileRename.h"
 #include "platform/FolderCache.h"
-#include "platform/LargePages.h"
 #include "platform/NameRules.h"
 #include "platform/PathFacts.h"
 #include "platform/WriteAccess.h"
@@ -158,14 +157,6 @@ TEST(WriteAllTest, ARefusedWriteFailsAtOnce) {
     EXPECT_EQ(errno, EBADF);
     alarm(0);
     close(fd);
-}
-
-// The tunable is added once, beside the user's own; whoever set it already decided.
-TEST(LargePagesTest, AddsTheTunableOnceAndKeepsTheUsersOwn) {
-    EXPECT_EQ(TunablesWithLargePages(nullptr), "glibc.malloc.hugetlb=1");
-    EXPECT_EQ(TunablesWithLargePages("glibc.malloc.hugetlbx=1"),
-              "glibc.malloc.hugetlbx=1:glibc.malloc.hugetlb=1");
-    EXPECT_EQ(TunablesWithLargePages("a=1:glibc.malloc.hugetlb=0"), std::nullopt);
 }
 
 }  // namespace
