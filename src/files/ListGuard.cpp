@@ -1,10 +1,19 @@
 #include "files/ListGuard.h"
 
+#include "files/ListKey.h"
+#include "platform/PathFacts.h"
 #include "platform/StateFolder.h"
 
-bool CListGuard::Take(const std::string& absoluteListPath, std::string& error,
+bool CListGuard::Take(const std::string& listPath, std::string& error,
                       std::chrono::milliseconds wait) {
+    std::string canonical = CanonicalListPath(listPath);
+    return TakeKey(ListKey(canonical.empty() ? AbsolutePath(listPath) : canonical), error, wait);
+}
+
+bool CListGuard::TakeKey(const std::string& key, std::string& error,
+                         std::chrono::milliseconds wait) {
+    m_strKey = key;
     if (!m_folder.IsOpen() && !m_folder.Open(JournalFolderPath(), error))
         return false;
-    return m_lock.Acquire(m_folder, absoluteListPath, error, wait);
+    return m_lock.Acquire(m_folder, key, error, wait);
 }

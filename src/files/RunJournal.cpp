@@ -5,23 +5,16 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "files/JournalFolder.h"
+#include "files/ListKey.h"
 #include "platform/WriteAll.h"
 
 namespace {
 
 constexpr size_t kSyncEveryRenames = 1000;
 constexpr std::chrono::milliseconds kSyncEvery{250};
-
-uint64_t Fnv64(const std::string& bytes) {
-    uint64_t hash = 14695981039346656037ull;
-    for (unsigned char c : bytes)
-        hash = (hash ^ c) * 1099511628211ull;
-    return hash;
-}
 
 std::string Describe(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
@@ -40,10 +33,7 @@ CRunJournal::~CRunJournal() {
 }
 
 std::string CRunJournal::KeyOf(const std::string& absoluteListPath) {
-    char key[17];
-    std::snprintf(key, sizeof key, "%016llx",
-                  static_cast<unsigned long long>(Fnv64(absoluteListPath)));
-    return key;
+    return ListKey(absoluteListPath);
 }
 
 std::string CRunJournal::Path() const {
