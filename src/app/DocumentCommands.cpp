@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include "files/ListGuard.h"
 #include "model/TesselDoc.h"
 #include "model/TesselSession.h"
 #include "model/TextExport.h"
@@ -110,25 +111,23 @@ bool CDocumentCommands::ChangedOnDisk() const {
 bool CDocumentCommands::Save() {
     if (m_doc.GetPath().empty())
         return SaveAs();
-    if (ChangedOnDisk()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tessel"),
-                        QStringLiteral("%1 was changed by another program since it was opened "
-                                       "here.")
-                            .arg(DisplayName()),
-                        QMessageBox::Cancel, &m_window);
-        QPushButton* overwrite =
-            box.addButton(QStringLiteral("Overwrite"), QMessageBox::DestructiveRole);
-        QPushButton* reload = box.addButton(QStringLiteral("Reload"), QMessageBox::AcceptRole);
-        box.setDefaultButton(QMessageBox::Cancel);
-        box.exec();
-        if (box.clickedButton() == reload) {
-            OpenPath(PathText(m_doc.GetPath()));
-            return false;
-        }
-        if (box.clickedButton() != overwrite)
-            return false;
-    }
-    return SaveTo(PathText(m_doc.GetPath()));
+    return SaveTo(PathText(m_doc.GetPath()), true);
+}
+
+bool CDocumentCommands::AskOverwriteChanged() {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tessel"),
+                    QStringLiteral("%1 was changed by another program since it was opened "
+                                   "here.")
+                        .arg(DisplayName()),
+                    QMessageBox::Cancel, &m_window);
+    QPushButton* overwrite =
+        box.addButton(QStringLiteral("Overwrite"), QMessageBox::DestructiveRole);
+    QPushButton* reload = box.addButton(QStringLiteral("Reload"), QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == reload)
+        m_bReload = true;
+    return box.clickedButton() == overwrite;
 }
 
 bool CDocumentCommands::SaveAs() {
@@ -139,12 +138,31 @@ bool CDocumentCommands::SaveAs() {
                                               : PathText(m_doc.GetPath()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    return SaveTo(dialog.selectedFiles().constFirst());
+    return SaveTo(dialog.selectedFiles().constFirst(), false);
 }
 
-bool CDocumentCommands::SaveTo(const QString& path) {
+bool CDocumentCommands::SaveTo(const QString& path, bool sameList) {
     m_session.EndEditing();
-    bool saved = m_doc.OnSaveDocument(PathBytes(path));
+    bool saved = false;
+    m_bReload = false;
+    {
+        // No other process writes the list meanwhile: tessel-cli holds the same lock.
+        // Without a journal folder to hold it in, the list is saved all the same.
+        CListGuard guard;
+        std::string error;
+        if (!guard.Take(PathBytes(path), error, std::chrono::milliseconds(0)) &&
+            guard.Folder().IsOpen()) {
+            QMessageBox::warning(&m_window, QStringLiteral("Tessel"),
+                                 QString::fromStdString(error));
+            return false;
+        }
+        if (!sameList || !ChangedOnDisk() || AskOverwriteChanged())
+            saved = m_doc.OnSaveDocument(PathBytes(path));
+    }
+    if (m_bReload) {
+        OpenPath(path);
+        return false;
+    }
     if (saved) {
         AddRecent(path);
         RememberDiskState();

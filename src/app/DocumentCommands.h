@@ -38,7 +38,11 @@ signals:
     void DocumentChanged();
 
 private:
-    bool SaveTo(const QString& path);
+    // Saves under the list's lock; sameList: the list's own file, checked for a change made
+    // by another program since it was opened here.
+    bool SaveTo(const QString& path, bool sameList);
+    // Asks whether to overwrite a list another program changed; Reload sets m_bReload.
+    bool AskOverwriteChanged();
     void AddRecent(const QString& path);
     void RememberDiskState();
     bool ChangedOnDisk() const;
@@ -49,4 +53,5 @@ private:
     QWidget& m_window;
     QDateTime m_diskModified;
     qint64 m_nDiskSize = -1;
+    bool m_bReload = false;
 };

@@ -14,18 +14,21 @@
 
 CCliList::CCliList() : m_session(m_prompts, m_profile), m_doc(m_session) {}
 
-bool CCliList::Lock() {
+bool CCliList::Lock(bool forRun) {
     std::string error;
     if (m_guard.Take(m_strAbsolutePath, error))
+        return true;
+    // Without a journal folder a run could not be undone; an edit of the list needs none.
+    if (!forRun && !m_guard.Folder().IsOpen())
         return true;
     // A folder's problem names the folder; the lock's concerns the list.
     return ReportError(m_guard.Folder().IsOpen() ? m_strPath : "", error) == 0;
 }
 
-bool CCliList::Load(const std::string& path, bool toChange) {
+bool CCliList::Load(const std::string& path, bool toChange, bool forRun) {
     m_strPath = path;
     m_strAbsolutePath = ::AbsolutePath(path);
-    if (toChange && !Lock())
+    if (toChange && !Lock(forRun))
         return false;
     m_prompts.SetSubject(path);
     int fd = -1;

@@ -20,8 +20,9 @@ public:
     // exists but is not a list that loads whole. Such a list must never be written.
     // A command that may change the list (toChange) first takes the list's lock, so
     // that no other process changes it meanwhile; when another holds it for more than a
-    // moment, nothing is loaded.
-    bool Load(const std::string& path, bool toChange = true);
+    // moment, nothing is loaded. When the journal folder cannot be used, only a command
+    // that needs it (forRun) is refused: an edit of the list goes on without the lock.
+    bool Load(const std::string& path, bool toChange = true, bool forRun = false);
     // Writes the list when its bytes would differ from the file (or when the file was
     // absent and rows were added). False, with the error on stderr, on failure. The file
     // is compared as it stands then: the lock kept other writers away since the load.
@@ -30,13 +31,11 @@ public:
     CTesselSession& Session() { return m_session; }
     CCliPrompts& Prompts() { return m_prompts; }
     const std::string& Path() const { return m_strPath; }
-    // The list's path made absolute: the key of its undo journal.
-    const std::string& AbsolutePath() const { return m_strAbsolutePath; }
-    // The folder of the journals, open once Load took the lock.
-    const CJournalFolder& JournalFolder() const { return m_guard.Folder(); }
+    // The list's lock and the folder of its journals, held once Load took the lock.
+    CListGuard& Guard() { return m_guard; }
 
 private:
-    bool Lock();
+    bool Lock(bool forRun);
 
     CListGuard m_guard;
     CMemoryProfile m_profile;

@@ -1,11 +1,16 @@
+#include <cstdio>
+#include <ctime>
+
 #include "cli/CliInput.h"
 #include "cli/CliList.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/RunHook.h"
-#include "files/GoCommand.h"
-#include "files/JournalUndo.h"
-#include "files/RunJournal.h"
+#include "files/JournalFolder.h"
+#include "files/JournaledRun.h"
+#include "files/ListKey.h"
+#include "files/RunHistory.h"
+#include "platform/StateFolder.h"
 
 namespace {
 
@@ -26,47 +31,86 @@ void SetUpGo(const SCliInput& input, SGoSettings& settings, CCliPrompts& prompts
     prompts.SetListing(listing);
 }
 
+// The list's runs, under the lock the list's load took.
+SRunList RunListOf(CCliList& list) {
+    SRunList where;
+    where.strPath = list.Path();
+    where.pHeld = &list.Guard();
+    where.observe = HookRunObserver;
+    return where;
+}
+
 }  // namespace
 
 int RunGo(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(input.strList))
+    if (!list.Load(input.strList, true, true))
         return 1;
     CCliPrompts& prompts = list.Prompts();
     SGoSettings settings;
     SetUpGo(input, settings, prompts);
-    CTesselSession& session = list.Session();
-    CRunJournal journal(list.JournalFolder(), list.AbsolutePath());
-    session.SetRunObserver(HookRunObserver(&journal));
-    EGoOutcome outcome = Go(session, settings);
-    session.SetRunObserver(nullptr);
-    bool saved = outcome != EGoOutcome::Ran || list.SaveIfChanged();
-    bool journalKept = journal.Error().empty();
-    if (!journalKept)
-        ReportError("", journal.Error());
-    if (outcome != EGoOutcome::Ran) {
-        if (prompts.Blocked())
+    std::unique_ptr<CJournaledRun> run =
+        CJournaledRun::Go(list.Session(), RunListOf(list), settings);
+    SRunOutcome outcome = RunToOutcome(*run, prompts);
+    switch (outcome.end) {
+        case ERunEnd::Blocked:
+            ReportError(list.Path(), "nothing renamed: the preview found a problem");
             return 2;
-        if (prompts.Refused())
+        case ERunEnd::Declined:
+            // The list is left as it was: a dry run's extension is only shown.
+            if (input.bDryRun)
+                return 0;
             return ReportError(list.Path(), "nothing renamed: not confirmed (--yes confirms)");
-        return journalKept ? 0 : 1;
+        case ERunEnd::Refused:
+            return ReportError(list.Path(), outcome.strError);
+        default:
+            break;
     }
-    return saved && journalKept && prompts.FailedResults() == 0 ? 0 : 1;
+    bool saved = list.SaveIfChanged();
+    if (!outcome.strError.empty())
+        ReportError("", outcome.strError);
+    return saved && outcome.strError.empty() && outcome.nFailed == 0 ? 0 : 1;
 }
 
 int RunUndo(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(input.strList))
+    if (!list.Load(input.strList, true, true))
         return 1;
-    CRunJournal journal(list.JournalFolder(), list.AbsolutePath());
-    SJournalUndoOutcome outcome =
-        UndoRecordedRun(list.Session(), journal, HookRunObserver(nullptr));
-    if (!outcome.strRefusal.empty())
-        return ReportError(list.Path(), outcome.strRefusal);
+    std::unique_ptr<CJournaledRun> run = CJournaledRun::Undo(
+        list.Session(), RunListOf(list), "", [&list] { return list.SaveIfChanged(); });
+    SRunOutcome outcome = RunToOutcome(*run, list.Prompts());
+    if (outcome.end == ERunEnd::NothingToUndo || outcome.end == ERunEnd::Refused)
+        return ReportError(list.Path(), outcome.strError);
+    if (outcome.bInterrupted)
+        ReportError(list.Path(),
+                    "the last run was interrupted before it ended; its files are put back");
     for (const SUndoProblem& problem : outcome.problems)
         ReportError(problem.strPath, problem.strText);
-    int status = outcome.problems.empty() ? 0 : 1;
-    if (!outcome.strJournalError.empty())
-        status = ReportError("", outcome.strJournalError);
-    return list.SaveIfChanged() ? status : 1;
+    if (!outcome.strError.empty())
+        return ReportError(list.Path(), outcome.strError);
+    std::printf("%zu files put back\n", outcome.nDone);
+    return outcome.problems.empty() ? 0 : 1;
+}
+
+int RunHistory(const SCliInput& input) {
+    CJournalFolder folder;
+    std::string error;
+    if (!folder.Open(JournalFolderPath(), error))
+        return ReportError("", error);
+    std::string listPath = CanonicalListPath(input.strList);
+    if (listPath.empty())
+        return ReportError(input.strList, "no such folder");
+    CRunHistory history(folder, ListKey(listPath), listPath);
+    for (const SRunEntry& run : history.Runs()) {
+        char when[32] = "";
+        time_t started = static_cast<time_t>(run.contents.nStarted);
+        struct tm local {};
+        if (localtime_r(&started, &local) != nullptr)
+            std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
+        const char* state = run.contents.bUndone ? "undone"
+                            : run.Interrupted()  ? "interrupted"
+                                                 : "not undone";
+        std::printf("%s\t%zu files\t%s\n", when, run.contents.renames.size(), state);
+    }
+    return 0;
 }

@@ -267,11 +267,16 @@ void CCommandLine::AddRunCommands() {
     Choice(go, "--on-error", kOnError, m_input.onFailure, "after a failed rename (default: stop)");
     Zero(go);
 
-    Command("undo", "put back the last run made on this list",
+    Command("undo", "put back the latest run made on this list and not undone yet",
             "Every completed rename of the run is put back, also of a run that was killed "
             "halfway.\nA file is never overwritten: a row whose old name is taken is reported and "
-            "left, and\na later undo tries it again.",
+            "left, and\na later undo tries it again. Each undo takes back the latest run not "
+            "undone yet,\nthe next one the run before.",
             RunUndo, {"LIST"});
+    Command("history", "list the runs of this list that undo can take back",
+            "One line per run, oldest first: when it started, how many files it renamed, and\n"
+            "whether it was undone (or interrupted before it ended). The last 20 runs are kept.",
+            RunHistory, {"LIST"});
 }
 
 void CCommandLine::AddTagCommands() {

@@ -16,6 +16,7 @@ int RunReplace(const SCliInput& input);
 int RunNumber(const SCliInput& input);
 int RunGo(const SCliInput& input);
 int RunUndo(const SCliInput& input);
+int RunHistory(const SCliInput& input);
 int RunTags(const SCliInput& input);
 int RunTag(const SCliInput& input);
 int RunNameToTag(const SCliInput& input);

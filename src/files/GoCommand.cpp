@@ -54,9 +54,10 @@ int PreviewCode(const CHitDoc& entry, bool taken, const std::string& oldPath,
     // A name the file system refuses outright (empty, or longer than its limit) is judged
     // here, where the run can still be stopped, rather than failing halfway through it.
     size_t newNameSize = entry.m_strNewName.GetLength() + entry.m_strExt.GetLength();
-    if (CFileFacts::HasIllegalChar(entry, rights.ReservedRefused()) || newNameSize == 0 ||
-        newNameSize > static_cast<size_t>(folderRights.nNameMax))
+    if (CFileFacts::HasIllegalChar(entry, rights.ReservedRefused()) || newNameSize == 0)
         return kResultIllegalChar;
+    if (newNameSize > static_cast<size_t>(folderRights.nNameMax))
+        return kResultNameTooLong;
     return kResultOk;
 }
 
@@ -140,19 +141,32 @@ void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths
     RunToEnd(run, session.Prompts());
 }
 
-void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPaths) {
+std::unique_ptr<IJob> PreviewJob(CTesselSession& session, CResultsList& preview,
+                                 SRunPaths* pPaths) {
     CRenameList& list = session.List();
-    SPreview computed;
+    auto computed = std::make_shared<SPreview>();
     // Worked out on a thread of its own: the caller's thread stays free for its window.
-    CChunkedJob job(
-        1, 1, [&](size_t, size_t) { ComputePreview(list, computed); }, [](size_t, size_t) {},
-        [](size_t) {});
-    RunToEnd(job, session.Prompts());
-    for (size_t row = 0; row < computed.found.size(); ++row)
-        list.GetEntry(static_cast<int>(row)).m_bExists = computed.found[row];
-    preview.ShowRows(list, std::move(computed.codes));
-    if (pPaths != nullptr)
-        *pPaths = std::move(computed.paths);
+    return std::make_unique<CChunkedJob>(
+        1, 1, [&list, computed](size_t, size_t) { ComputePreview(list, *computed); },
+        [](size_t, size_t) {},
+        [&list, &preview, pPaths, computed](size_t) {
+            for (size_t row = 0; row < computed->found.size(); ++row)
+                list.GetEntry(static_cast<int>(row)).m_bExists = computed->found[row];
+            preview.ShowRows(list, std::move(computed->codes));
+            if (pPaths != nullptr)
+                *pPaths = std::move(computed->paths);
+        });
+}
+
+void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* pPaths) {
+    std::unique_ptr<IJob> job = PreviewJob(session, preview, pPaths);
+    RunToEnd(*job, session.Prompts());
+}
+
+void ApplyExtensionChoice(CRenameList& list, const SExtensionChoice& choice) {
+    if (!choice.bKeep)
+        for (int row = 0; row < list.GetCount(); ++row)
+            list.GetEntry(row).m_strExt.Set(choice.strExtension);
 }
 
 bool IsValidExtension(const std::string& text) {
@@ -165,50 +179,4 @@ bool CheckExtensionChoice(IPrompts& prompts, const SExtensionChoice& choice) {
     prompts.Message(EMessageId::InvalidExtension, kInvalidExtensionMessage, EIcon::None,
                     EButtons::Ok);
     return false;
-}
-
-EGoOutcome Go(CTesselSession& session) {
-    SGoSettings settings;
-    if (!session.Prompts().ChooseExtension(settings.extension))
-        return EGoOutcome::Cancelled;
-    return Go(session, settings);
-}
-
-EGoOutcome Go(CTesselSession& session, const SGoSettings& settings) {
-    IPrompts& prompts = session.Prompts();
-    const SExtensionChoice& choice = settings.extension;
-    if (!CheckExtensionChoice(prompts, choice))
-        return EGoOutcome::Cancelled;
-    CRenameList& list = session.List();
-    if (!choice.bKeep)
-        for (int row = 0; row < list.GetCount(); ++row)
-            list.GetEntry(row).m_strExt.Set(choice.strExtension);
-
-    CResultsList preview;
-    preview.m_strTitle = "Preview";
-    SRunPaths paths;
-    FillPreview(session, preview, &paths);
-    if (!prompts.ShowResults(preview) || !preview.CanConfirm())
-        return EGoOutcome::Refused;
-    // A front end that keeps its own record of the run may refuse to start without it.
-    IRunObserver* observer = session.GetRunObserver();
-    if (observer != nullptr && !observer->RunStarting(list.GetCount()))
-        return EGoOutcome::Refused;
-
-    CResultsList results;
-    results.m_strTitle = "Results";
-    results.m_bResultsMode = true;
-    RenameRows(session, results, &paths, settings.onFailure);
-    if (observer != nullptr)
-        observer->RunFinished();
-    prompts.ShowResults(results);
-    // Each record is its row's entry as it stood before the run: together they are the
-    // undo step, when the run renamed anything.
-    bool renamedAny = false;
-    for (size_t i = 0; i < results.GetCount() && !renamedAny; ++i)
-        renamedAny = results.Code(i) == kResultOk;
-    if (renamedAny)
-        session.CommitRecords(results.TakeRecords(), kUndoRenameRun);
-    session.RecomputeAllMp3();
-    return EGoOutcome::Ran;
 }

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "files/LocateRows.h"
+#include "model/Job.h"
 #include "model/Prompts.h"
 #include "platform/PathFacts.h"
 
+class CRenameList;
 class CResultsList;
 class CTesselSession;
 
@@ -49,34 +52,6 @@ bool IsValidExtension(const std::string& text);
 // extension" (one OK button, no icon), when the choice's text is not a valid extension.
 bool CheckExtensionChoice(IPrompts& prompts, const SExtensionChoice& choice);
 
-// How a Go run ended.
-enum class EGoOutcome {
-    Cancelled,  // the extension choice was cancelled: nothing changed
-    Refused,    // the preview was cancelled or found a problem: only extensions changed
-    Ran,        // the files were renamed (some may have failed, see the results shown)
-};
-
-// The Go command, the rename run:
-//  1. asks for the extension policy (IPrompts::ChooseExtension); "use this extension"
-//     gives every entry that extension, which stays even if the run goes no further;
-//  2. plans the renames and shows a preview (IPrompts::ShowResults, title "Preview") with
-//     one verdict per row: 1 new name taken, 2 file not found (or its folder cannot be
-//     read), 6 unchanged (the new path is the old one, byte for byte), 3 read only (see
-//     MayRenameEntry), 4 illegal character (see CFileFacts::HasIllegalChar; also a name
-//     that is empty or longer than the folder's file system takes), else 0. The run goes on only
-//     when the preview is confirmed and every verdict is 0 or 6;
-//  3. renames the files in row order, never replacing an existing name, with progress,
-//     skipping the unchanged rows; after a failure asks "Do you want to continue?": No
-//     gives every later row code 5 without trying it;
-//  4. shows the results (title "Results"), records the run as one undo step that renames
-//     the files back (see Undo) when it renamed any file, and recomputes the all-MP3 flag.
-// This form asks for the extension choice first (Cancel, or an invalid extension, ends it
-// as Cancelled) and asks the question after each failure.
-EGoOutcome Go(CTesselSession& session);
-// The run with the choices made: an invalid extension is refused as CheckExtensionChoice
-// says (Cancelled).
-EGoOutcome Go(CTesselSession& session, const SGoSettings& settings);
-
 // The renaming phase of Go (step 3) on its own, for a caller that judged the rows
 // already: every row's file gets the entry's new path, in row order, never replacing an
 // existing name; a renamed row's entry takes its new path and name. Adds one record per
@@ -87,7 +62,16 @@ EGoOutcome Go(CTesselSession& session, const SGoSettings& settings);
 void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths = nullptr,
                 EOnFailure onFailure = EOnFailure::Ask);
 
-// The preview verdicts of every row as the entries stand now (step 2 of Go): preview shows
-// the rows themselves with their verdicts (see CResultsList::ShowRows); each row's paths go
-// to paths when asked for.
+// The preview verdicts of every row as the entries stand now: preview shows the rows
+// themselves with their verdicts (see CResultsList::ShowRows); each row's paths go to
+// paths when asked for. Verdicts: 1 new name taken, 2 file not found (or its folder cannot
+// be read), 6 unchanged (the new path is the old one, byte for byte), 3 read only (see
+// MayRenameEntry), 4 illegal character (see CFileFacts::HasIllegalChar; also an empty
+// name), 8 a name longer than the folder's file system takes, else 0.
 void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* paths = nullptr);
+// The same as a job, worked out on a thread of its own; preview and paths are filled when
+// it ends.
+std::unique_ptr<IJob> PreviewJob(CTesselSession& session, CResultsList& preview,
+                                 SRunPaths* paths = nullptr);
+// Gives every entry the extension chosen, unless the choice keeps them.
+void ApplyExtensionChoice(CRenameList& list, const SExtensionChoice& choice);

@@ -1,5 +1,6 @@
 #include "files/GoRun.h"
 
+#include <cstring>
 #include <utility>
 
 #include "files/GoCommand.h"
@@ -60,21 +61,27 @@ bool CGoRun::Poll(std::chrono::milliseconds wait) {
     ++m_nRow;
     if (m_bCancelled)
         return End(kResultCancelled);
-    if (!GoOnAfterFailure())
-        return End(kResultUnexpected);
+    if (!GoOnAfterFailure(progress.nError)) {
+        // The rows after it were never tried: nothing failed there.
+        m_bStopped = true;
+        return End(kResultCancelled);
+    }
     if (m_nRow == m_nRows)
         return End(kResultOk);
     m_renamer.Start(static_cast<int>(m_nRow));
     return false;
 }
 
-bool CGoRun::GoOnAfterFailure() {
+bool CGoRun::GoOnAfterFailure(int error) {
     if (m_onFailure != EOnFailure::Ask)
         return m_onFailure == EOnFailure::Continue;
     IPrompts& prompts = m_session.Prompts();
     prompts.ShowProgress(false);
-    EAnswer answer = prompts.Message(EMessageId::ContinueAfterFailure, kContinueQuestion,
-                                     EIcon::None, EButtons::YesNo);
+    // The question names the file and the system's reason, so the answer is an informed one.
+    std::string question =
+        *m_paths.oldPaths[m_nRow - 1] + ": " + std::strerror(error) + "\n\n" + kContinueQuestion;
+    EAnswer answer =
+        prompts.Message(EMessageId::ContinueAfterFailure, question, EIcon::None, EButtons::YesNo);
     prompts.ShowProgress(true);
     return answer == EAnswer::Yes;
 }

@@ -2,9 +2,10 @@
 
 namespace {
 
-constexpr char kMagic[] = "TESSEL-JOURNAL 2\n";
+constexpr char kMagic[] = "TESSEL-JOURNAL 3\n";
 constexpr char kRenameMark = 'R';
 constexpr char kFinishedMark = 'F';
+constexpr char kUndoneMark = 'U';
 
 uint32_t Fnv32(const char* bytes, size_t length, uint32_t hash = 2166136261u) {
     for (size_t i = 0; i < length; ++i)
@@ -53,17 +54,27 @@ bool ReadRename(const std::string& in, size_t& pos, SRunRename& rename) {
     return ChecksumHolds(in, start, pos, kRenameMark);
 }
 
-bool ReadFinished(const std::string& in, size_t& pos, size_t renames) {
+// The finished and undone records: a mark and the count of renames, checksummed.
+bool ReadCountRecord(const std::string& in, size_t& pos, size_t renames, char mark) {
+    if (in[pos] != mark)
+        return false;
     size_t start = pos++;
     uint64_t count = 0;
-    return Get(in, pos, 4, count) && count == renames &&
-           ChecksumHolds(in, start, pos, kFinishedMark);
+    return Get(in, pos, 4, count) && count == renames && ChecksumHolds(in, start, pos, mark);
+}
+
+void AppendCountRecord(std::string& out, size_t renames, char mark) {
+    size_t start = out.size();
+    out += mark;
+    Put(out, renames, 4);
+    PutChecksum(out, start);
 }
 
 }  // namespace
 
-std::string JournalHeader(const std::string& listPath) {
+std::string JournalHeader(const std::string& listPath, int64_t started) {
     std::string header(kMagic, sizeof kMagic - 1);
+    Put(header, static_cast<uint64_t>(started), 8);
     Put(header, listPath.size(), 4);
     header += listPath;
     return header;
@@ -83,28 +94,31 @@ void AppendRenameRecord(std::string& out, const SRunRename& rename) {
 }
 
 void AppendFinishedRecord(std::string& out, size_t renames) {
-    size_t start = out.size();
-    out += kFinishedMark;
-    Put(out, renames, 4);
-    PutChecksum(out, start);
+    AppendCountRecord(out, renames, kFinishedMark);
 }
 
-std::string JournalBytes(const std::string& listPath, const SJournalContents& contents) {
-    std::string bytes = JournalHeader(listPath);
+std::string JournalBytes(const SJournalContents& contents) {
+    std::string bytes = JournalHeader(contents.strListPath, contents.nStarted);
     for (const SRunRename& rename : contents.renames)
         AppendRenameRecord(bytes, rename);
-    if (contents.bFinished)
+    if (contents.bFinished || contents.bUndone)
         AppendFinishedRecord(bytes, contents.renames.size());
+    if (contents.bUndone)
+        AppendCountRecord(bytes, contents.renames.size(), kUndoneMark);
     return bytes;
 }
 
-bool ParseJournal(const std::string& bytes, const std::string& listPath,
-                  SJournalContents& contents) {
+bool ParseJournal(const std::string& bytes, SJournalContents& contents) {
     contents = SJournalContents();
-    std::string header = JournalHeader(listPath);
-    if (bytes.compare(0, header.size(), header) != 0)
+    constexpr size_t kMagicSize = sizeof kMagic - 1;
+    size_t pos = kMagicSize;
+    uint64_t started = 0, pathLength = 0;
+    if (bytes.compare(0, kMagicSize, kMagic) != 0 || !Get(bytes, pos, 8, started) ||
+        !Get(bytes, pos, 4, pathLength) || bytes.size() - pos < pathLength)
         return false;
-    size_t pos = header.size();
+    contents.nStarted = static_cast<int64_t>(started);
+    contents.strListPath.assign(bytes, pos, pathLength);
+    pos += pathLength;
     SRunRename rename;
     // At the end, bytes[pos] is the string's terminating zero, which is no mark.
     while (bytes[pos] == kRenameMark || bytes[pos] == kUnmadeRecordMark) {
@@ -114,7 +128,8 @@ bool ParseJournal(const std::string& bytes, const std::string& listPath,
         if (made)
             contents.renames.push_back(rename);
     }
-    contents.bFinished =
-        bytes[pos] == kFinishedMark && ReadFinished(bytes, pos, contents.renames.size());
+    size_t count = contents.renames.size();
+    contents.bFinished = ReadCountRecord(bytes, pos, count, kFinishedMark);
+    contents.bUndone = contents.bFinished && ReadCountRecord(bytes, pos, count, kUndoneMark);
     return true;
 }

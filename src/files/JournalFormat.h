@@ -15,26 +15,30 @@ struct SRunRename {
     uint64_t nInode = 0;
 };
 
-// What a journal holds: the renames in the order they were made, and whether the run
-// finished. In a run that did not finish, the renames recorded last may never have been
-// made.
+// What a journal holds: the list it belongs to (its canonical path, empty for a list
+// that had no file), when the run started, the renames in the order they were made,
+// whether the run finished and whether it was undone since. In a run that did not finish,
+// the renames recorded last may never have been made.
 struct SJournalContents {
+    std::string strListPath;
+    int64_t nStarted = 0;  // seconds since the epoch
     std::vector<SRunRename> renames;
     bool bFinished = false;
+    bool bUndone = false;
 };
 
-// The bytes of a journal: a header naming the list, then one record per rename, then a
-// record saying the run finished. Every record carries a checksum, so a record that a
-// crash cut short or left as garbage is recognised and ends the journal.
-std::string JournalHeader(const std::string& listPath);
+// The bytes of a journal: a header naming the list and the run's start, then one record
+// per rename, then a record saying the run finished, and one saying it was undone. Every record
+// carries a checksum, so a record that a crash cut short or left as garbage is recognised and ends
+// the journal.
+std::string JournalHeader(const std::string& listPath, int64_t started);
 void AppendRenameRecord(std::string& out, const SRunRename& rename);
 // Written over the first byte of a rename record, it makes the record one of a rename
 // that was never made: one byte written in place, so no crash can leave half of it.
 inline constexpr char kUnmadeRecordMark = 'X';
 void AppendFinishedRecord(std::string& out, size_t renames);
 // The whole journal of the contents.
-std::string JournalBytes(const std::string& listPath, const SJournalContents& contents);
+std::string JournalBytes(const SJournalContents& contents);
 
-// Reads the journal's bytes; false when they do not begin with the header of the list.
-bool ParseJournal(const std::string& bytes, const std::string& listPath,
-                  SJournalContents& contents);
+// Reads the journal's bytes; false when they do not begin with a journal's header.
+bool ParseJournal(const std::string& bytes, SJournalContents& contents);

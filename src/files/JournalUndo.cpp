@@ -1,18 +1,21 @@
 #include "files/JournalUndo.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <unordered_map>
 
-#include "files/PutBack.h"
-#include "files/RunJournal.h"
+#include "model/ChunkedJob.h"
+#include "model/Prompts.h"
 #include "model/ResultsList.h"
 #include "model/RunObserver.h"
 #include "model/TesselSession.h"
 #include "platform/PathFacts.h"
 
 namespace {
+
+// Renames put back between two looks at the caller's thread: small enough for a prompt
+// progress bar and Cancel, large enough that handing them over costs nothing.
+constexpr size_t kRenamesPerChunk = 256;
 
 std::string FolderOf(const std::string& path) {
     return path.substr(0, path.rfind('/') + 1);
@@ -22,88 +25,116 @@ std::string NameOf(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
 }
 
-// The row of the rename: the one it was recorded for, while that row names the file under
-// one of the two paths; else (the rows were reordered since) the row that names it under
-// its new path, or its old one. -1 when no row does. A rename moves a file within its
-// folder only, and both paths are spelled as the list spells its files.
-int RowOf(const SRunRename& rename, const CRenameList& list,
-          const std::unordered_map<std::string, int>& rowOfPath) {
-    if (!IsPlainAbsolutePath(rename.strFrom) || !IsPlainAbsolutePath(rename.strTo) ||
-        rename.strFrom == rename.strTo || FolderOf(rename.strFrom) != FolderOf(rename.strTo))
-        return -1;
-    int row = static_cast<int>(rename.nRow);
-    if (row < list.GetCount()) {
-        const std::string& path = list.GetEntry(row).m_strPath.Get();
-        if (path == rename.strTo || path == rename.strFrom)
-            return row;
-    }
-    auto found = rowOfPath.find(rename.strTo);
-    if (found == rowOfPath.end())
-        found = rowOfPath.find(rename.strFrom);
-    return found == rowOfPath.end() ? -1 : found->second;
-}
-
-SUndoProblem Problem(const SRunRename& rename, EPutBack outcome) {
+SUndoProblem Problem(const SRunRename& rename, EPutBack outcome, int error) {
     switch (outcome) {
         case EPutBack::Taken:
             return {rename.strFrom, ResultText(kResultExists)};
         case EPutBack::Missing:
             return {rename.strTo, ResultText(kResultNotFound)};
         default:
-            return {rename.strTo, std::strerror(errno)};
+            return {rename.strTo, std::strerror(error)};
     }
 }
 
 }  // namespace
 
-SJournalUndoOutcome UndoRecordedRun(CTesselSession& session, const CRunJournal& journal,
-                                    IRunObserver* observer) {
-    SJournalUndoOutcome outcome;
-    SJournalContents contents;
-    if (!journal.Read(contents, outcome.strRefusal))
-        return outcome;
-    CRenameList& list = session.List();
-    std::unordered_map<std::string, int> rowOfPath;
-    for (int row = 0; row < list.GetCount(); ++row)
-        rowOfPath.emplace(list.GetEntry(row).m_strPath.Get(), row);
-    std::vector<int> rows;
-    for (const SRunRename& rename : contents.renames) {
-        rows.push_back(RowOf(rename, list, rowOfPath));
-        if (rows.back() < 0) {
-            outcome.strRefusal = journal.Path() +
-                                 ": the undo journal names files the list never renamed (" +
-                                 rename.strFrom + "); nothing was undone";
-            return outcome;
-        }
-    }
+std::string CheckJournalRenames(const SJournalContents& contents) {
+    for (const SRunRename& rename : contents.renames)
+        if (!IsPlainAbsolutePath(rename.strFrom) || !IsPlainAbsolutePath(rename.strTo) ||
+            rename.strFrom == rename.strTo || FolderOf(rename.strFrom) != FolderOf(rename.strTo) ||
+            rename.nInode == 0)
+            return "the undo journal holds a rename that was never a run's (" + rename.strFrom +
+                   "); nothing was undone";
+    return "";
+}
 
-    size_t count = contents.renames.size();
-    if (observer != nullptr)
-        observer->RunStarting(static_cast<int>(count));
-    SJournalContents left;
-    for (size_t i = count; i-- > 0;) {
-        const SRunRename& rename = contents.renames[i];
-        if (observer != nullptr)
-            observer->RenameStarting(rows[i], rename.strTo, rename.strFrom);
-        EPutBack result = PutBack(rename, !contents.bFinished && i + 1 == count);
-        if (result != EPutBack::Renamed && result != EPutBack::InPlace) {
-            outcome.problems.push_back(Problem(rename, result));
-            left.renames.push_back(rename);
+CPutBackJob::CPutBackJob(CTesselSession& session, SJournalContents contents, IRunObserver* observer)
+    : m_session(session),
+      m_contents(std::move(contents)),
+      m_pObserver(observer),
+      m_outcomes(m_contents.renames.size(), EPutBack::Failed),
+      m_errors(m_contents.renames.size(), 0),
+      m_left(m_contents.renames.size(), true) {
+    size_t count = m_contents.renames.size();
+    CRenameList& list = session.List();
+    m_rowOfPath.reserve(static_cast<size_t>(list.GetCount()));
+    for (int row = 0; row < list.GetCount(); ++row)
+        m_rowOfPath.emplace(list.GetEntry(row).m_strPath.Get(), row);
+    session.Prompts().BeginProgress(static_cast<int>(count));
+    if (m_pObserver != nullptr)
+        m_pObserver->RunStarting(static_cast<int>(count));
+    m_pJob = std::make_unique<CChunkedJob>(
+        count, kRenamesPerChunk, [this](size_t first, size_t last) { Work(first, last); },
+        [this](size_t first, size_t last) { TakeIn(first, last); },
+        [this](size_t taken) { m_nTaken = taken; });
+}
+
+CPutBackJob::~CPutBackJob() = default;
+
+const SRunRename& CPutBackJob::RenameAt(size_t k) const {
+    return m_contents.renames[m_contents.renames.size() - 1 - k];
+}
+
+void CPutBackJob::Work(size_t first, size_t last) {
+    size_t count = m_contents.renames.size();
+    for (size_t k = first; k < last; ++k) {
+        const SRunRename& rename = RenameAt(k);
+        if (m_pObserver != nullptr)
+            m_pObserver->RenameStarting(static_cast<int>(rename.nRow), rename.strTo,
+                                        rename.strFrom);
+        m_outcomes[k] = ::PutBack(rename, !m_contents.bFinished && k == 0 && count > 0);
+        m_errors[k] = errno;
+    }
+}
+
+void CPutBackJob::TakeIn(size_t first, size_t last) {
+    CRenameList& list = m_session.List();
+    for (size_t k = first; k < last; ++k) {
+        const SRunRename& rename = RenameAt(k);
+        EPutBack outcome = m_outcomes[k];
+        if (outcome != EPutBack::Renamed && outcome != EPutBack::InPlace) {
+            m_problems.push_back(Problem(rename, outcome, m_errors[k]));
             continue;
         }
-        CHitDoc& entry = list.GetEntry(rows[i]);
-        if (entry.m_strPath.Get() != rename.strTo)
+        m_left[m_contents.renames.size() - 1 - k] = false;
+        ++m_nPutBack;
+        auto found = m_rowOfPath.find(rename.strTo);
+        if (found == m_rowOfPath.end())
             continue;
+        int row = found->second;
+        m_rowOfPath.erase(found);
+        CHitDoc& entry = list.GetEntry(row);
         entry.m_strPath.Set(rename.strFrom);
         entry.m_strName.Set(NameOf(rename.strFrom));
-        list.RefreshRow(rows[i]);
+        list.RefreshRow(row);
+        m_rowOfPath[rename.strFrom] = row;
     }
-    if (observer != nullptr)
-        observer->RunFinished();
-    std::reverse(left.renames.begin(), left.renames.end());
+    m_session.Prompts().SetProgress(static_cast<int>(last));
+}
+
+bool CPutBackJob::Poll(std::chrono::milliseconds wait) {
+    if (!m_pJob->Poll(wait))
+        return false;
+    if (!m_bEnded) {
+        m_bEnded = true;
+        if (m_pObserver != nullptr)
+            m_pObserver->RunFinished();
+        m_session.Prompts().EndProgress();
+    }
+    return true;
+}
+
+void CPutBackJob::Cancel() {
+    m_pJob->Cancel();
+}
+
+SJournalContents CPutBackJob::Left() const {
+    SJournalContents left = m_contents;
+    left.renames.clear();
+    for (size_t i = 0; i < m_contents.renames.size(); ++i)
+        if (m_left[i])
+            left.renames.push_back(m_contents.renames[i]);
     // What is left was all made: the run it belongs to is over.
     left.bFinished = true;
-    if (!journal.Replace(left, outcome.strJournalError) && outcome.strJournalError.empty())
-        outcome.strJournalError = "cannot update " + journal.Path();
-    return outcome;
+    return left;
 }

@@ -1,35 +1,68 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
-class CRunJournal;
+#include "files/JournalFormat.h"
+#include "files/PutBack.h"
+#include "model/Job.h"
+
+class CChunkedJob;
 class CTesselSession;
 class IRunObserver;
 
 // A rename that undo could not put back: the path concerned and why, in the results
-// list's words where it has them.
+// list's words where it has them, else the system's.
 struct SUndoProblem {
     std::string strPath;
     std::string strText;
 };
 
-struct SJournalUndoOutcome {
-    // Nothing was undone, for this reason: no journal, one that cannot be trusted, or
-    // one that names files the list never renamed.
-    std::string strRefusal;
-    // Renames that could not be put back; the journal keeps them for a later undo.
-    std::vector<SUndoProblem> problems;
-    // The journal could not be brought up to date afterwards.
-    std::string strJournalError;
-};
+// Why the journal's renames may not be replayed, or empty when they may: each must move a
+// file it identifies (device and inode) from one plain absolute path to another in the
+// same folder. A journal that fails this moves nothing.
+std::string CheckJournalRenames(const SJournalContents& contents);
 
-// Undoes the run the journal recorded, from its last rename to its first, so that a name
-// freed by a later rename of the run is free again first: each file goes back to its old
-// name, never replacing an entry, and the rows that name the file under its new path take
-// the old one. Every rename must belong to a row of the list (the row names the file under
-// one of its two paths, in one folder), or the journal is refused whole. The renames put
-// back, or found in place, leave the journal; the others stay in it. The observer, when
-// given, hears each rename back before it is tried (from its new path to its old one).
-SJournalUndoOutcome UndoRecordedRun(CTesselSession& session, const CRunJournal& journal,
-                                    IRunObserver* observer = nullptr);
+// Puts back the renames of a journal, from the last to the first, so that a name a later
+// rename took from an earlier one is free again first. The files go back on a thread of
+// their own, each only while the file under its new name is the one recorded, and never
+// replacing an entry; on the caller's thread every row that names a file put back under its
+// new path takes the old one, and progress shows. The journal's own records are trusted:
+// rows added or reordered since the run do not matter. A Cancel stops after the renames in
+// hand. The observer, when given, hears each rename back before it is tried (from its new
+// path to its old one), on the putting-back thread.
+class CPutBackJob : public IJob {
+public:
+    CPutBackJob(CTesselSession& session, SJournalContents contents, IRunObserver* observer);
+    ~CPutBackJob() override;
+
+    bool Poll(std::chrono::milliseconds wait) override;
+    void Cancel() override;
+
+    // Once the job ended: the renames put back (or found in place), and those left for a
+    // later undo (they failed or were not reached), in the order the run made them.
+    size_t PutBack() const { return m_nPutBack; }
+    SJournalContents Left() const;
+    const std::vector<SUndoProblem>& Problems() const { return m_problems; }
+    bool Cancelled() const { return m_nTaken < m_contents.renames.size(); }
+
+private:
+    void Work(size_t first, size_t last);
+    void TakeIn(size_t first, size_t last);
+    const SRunRename& RenameAt(size_t k) const;
+
+    CTesselSession& m_session;
+    SJournalContents m_contents;
+    IRunObserver* m_pObserver;
+    std::vector<EPutBack> m_outcomes;  // by order of putting back: the last rename first
+    std::vector<int> m_errors;
+    std::vector<bool> m_left;
+    std::vector<SUndoProblem> m_problems;
+    std::unordered_map<std::string, int> m_rowOfPath;  // the rows by the path they name
+    size_t m_nPutBack = 0;
+    size_t m_nTaken = 0;
+    bool m_bEnded = false;
+    std::unique_ptr<CChunkedJob> m_pJob;
+};

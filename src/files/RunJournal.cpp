@@ -6,9 +6,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 #include "files/JournalFolder.h"
-#include "files/ListKey.h"
 #include "platform/WriteAll.h"
 
 namespace {
@@ -22,18 +22,12 @@ std::string Describe(const std::string& what, const std::string& path) {
 
 }  // namespace
 
-CRunJournal::CRunJournal(const CJournalFolder& folder, const std::string& absoluteListPath)
-    : m_folder(folder),
-      m_strListPath(absoluteListPath),
-      m_strName(KeyOf(absoluteListPath) + ".journal") {}
+CRunJournal::CRunJournal(const CJournalFolder& folder, std::string name, std::string listPath)
+    : m_folder(folder), m_strListPath(std::move(listPath)), m_strName(std::move(name)) {}
 
 CRunJournal::~CRunJournal() {
     if (m_fd >= 0)
         close(m_fd);
-}
-
-std::string CRunJournal::KeyOf(const std::string& absoluteListPath) {
-    return ListKey(absoluteListPath);
 }
 
 std::string CRunJournal::Path() const {
@@ -66,7 +60,7 @@ int CRunJournal::WriteWhole(const std::string& bytes, std::string& error) const 
 }
 
 bool CRunJournal::RunStarting(int /*rows*/) {
-    std::string header = JournalHeader(m_strListPath);
+    std::string header = JournalHeader(m_strListPath, static_cast<int64_t>(time(nullptr)));
     m_fd = WriteWhole(header, m_strError);
     if (m_fd < 0)
         return false;
@@ -198,6 +192,9 @@ void CRunJournal::RunFinished() {
         Fail("cannot sync");
     close(m_fd);
     m_fd = -1;
+    // A run that renamed nothing is no step to undo: it leaves no journal to find.
+    if (m_nRenames == 0 && unlinkat(m_folder.Fd(), m_strName.c_str(), 0) == 0)
+        m_folder.Sync();
 }
 
 bool CRunJournal::Read(SJournalContents& contents, std::string& error) const {
@@ -232,15 +229,15 @@ bool CRunJournal::Read(SJournalContents& contents, std::string& error) const {
         bytes.append(buffer, static_cast<size_t>(got));
     }
     close(fd);
-    if (ok && !ParseJournal(bytes, m_strListPath, contents)) {
-        error = Path() + ": the undo journal belongs to another list or is damaged";
+    if (ok && !ParseJournal(bytes, contents)) {
+        error = Path() + ": the undo journal is damaged";
         ok = false;
     }
     return ok;
 }
 
 bool CRunJournal::Replace(const SJournalContents& contents, std::string& error) const {
-    if (contents.renames.empty()) {
+    if (contents.renames.empty() && !contents.bUndone) {
         if (unlinkat(m_folder.Fd(), m_strName.c_str(), 0) != 0 && errno != ENOENT) {
             error = Describe("cannot remove", Path());
             return false;
@@ -248,7 +245,7 @@ bool CRunJournal::Replace(const SJournalContents& contents, std::string& error) 
         m_folder.Sync();
         return true;
     }
-    int fd = WriteWhole(JournalBytes(m_strListPath, contents), error);
+    int fd = WriteWhole(JournalBytes(contents), error);
     if (fd < 0)
         return false;
     close(fd);

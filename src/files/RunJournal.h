@@ -11,12 +11,13 @@
 
 class CJournalFolder;
 
-// The record of the last Go run made on one list, in the journal folder under a name
-// derived from the list's absolute path. As the run's observer it writes the journal so
+// The record of one Go run, in the journal folder under a name of the list's history (see
+// CRunHistory). As the run's observer it writes the journal so
 // that a killed process loses no rename: the journal is on disk before the first rename,
 // and each rename's record is written before the rename is made (the records of the next
 // few hundred renames in one write), and marked as never made when the rename fails.
-// Records the run did not reach are cut off when it ends; after a kill, undo tells them
+// Records the run did not reach are cut off when it ends, and a run that renamed nothing
+// leaves no journal behind; after a kill, undo tells them
 // by the file's identity, which each record holds. Records are synced to disk at least every
 // quarter second or every thousand renames, and once more when the run ends, so that a power cut
 // loses at most the records of the last moments of a run.
@@ -25,21 +26,24 @@ class CJournalFolder;
 // link, and the one being written is never reopened by name.
 class CRunJournal : public IRunObserver {
 public:
-    CRunJournal(const CJournalFolder& folder, const std::string& absoluteListPath);
+    // listPath: the canonical path of the list, empty for a list that has no file.
+    CRunJournal(const CJournalFolder& folder, std::string name, std::string listPath);
     ~CRunJournal() override;
     CRunJournal(const CRunJournal&) = delete;
     CRunJournal& operator=(const CRunJournal&) = delete;
 
-    // The name part that journals and locks of this list share.
-    static std::string KeyOf(const std::string& absoluteListPath);
-
-    // Replaces the list's journal by an empty one, on disk with its folder.
+    // Writes the journal's header, on disk with its folder, in place of any journal of
+    // that name.
     bool RunStarting(int rows) override;
     bool RenamesAhead(const std::vector<SComingRename>& renames) override;
     bool RenameStarting(int row, const std::string& from, const std::string& to) override;
     void RenameFailed(int row) override;
-    // Records that the run finished, syncs the journal and closes it.
+    // Records that the run finished, syncs the journal and closes it; removes it when the
+    // run renamed no file.
     void RunFinished() override;
+    // Renames recorded and not failed so far.
+    size_t Renames() const { return m_nRenames; }
+    const std::string& Name() const { return m_strName; }
 
     // The first thing that went wrong while writing, empty when nothing did.
     const std::string& Error() const { return m_strError; }
@@ -47,7 +51,7 @@ public:
     std::string Path() const;
 
     // Reads the journal. False, with the problem in error, when there is none, it is not
-    // a regular file of this user's (a link, say), or it belongs to another list.
+    // a regular file of this user's (a link, say), or it is damaged.
     bool Read(SJournalContents& contents, std::string& error) const;
     // Keeps only these contents: writes them in place of the journal, or removes the
     // journal when they hold no rename.

@@ -16,6 +16,18 @@ public:
     virtual void Cancel() = 0;
 };
 
+// Another job run through a reference, for a caller that keeps the job to read what it
+// found once it ended.
+class CJobRef : public IJob {
+public:
+    explicit CJobRef(IJob& job) : m_job(job) {}
+    bool Poll(std::chrono::milliseconds wait) override { return m_job.Poll(wait); }
+    void Cancel() override { m_job.Cancel(); }
+
+private:
+    IJob& m_job;
+};
+
 // Polls a job until it ends, in steps short enough for a window to stay live between
 // them, and cancels it once the prompts say the user asked to.
 void RunToEnd(IJob& job, IPrompts& prompts);

@@ -27,8 +27,9 @@ enum class EMessageId {
     InvalidExtension,      // "Cannot rename to this invalid extension"
     EnterFilename,         // "Please enter filename"
     NameTooLong,           // a command would grow a name past 4,096 bytes
-    ListInUse,             // another process holds the list's lock, or its journal folder is refused
-    JournalProblem,        // a run's journal could not be written or put away
+    ListInUse,       // another process holds the list's lock, or its journal folder is refused
+    JournalProblem,  // a run's journal could not be written or put away
+    InterruptedRun,  // a run was interrupted: put its files back? (Yes, No)
 };
 
 // The extension choice before a rename run.

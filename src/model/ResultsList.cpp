@@ -19,7 +19,9 @@ const char* ResultText(int code) {
         case kResultUnchanged:
             return "Unchanged";
         case kResultCancelled:
-            return "Not renamed: the run was cancelled";
+            return "Not renamed";
+        case kResultNameTooLong:
+            return "File name too long";
         default:
             return "";
     }

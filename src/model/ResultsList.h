@@ -17,7 +17,8 @@ enum EResultCode : int {
     kResultIllegalChar = 4,
     kResultUnexpected = 5,
     kResultUnchanged = 6,
-    kResultCancelled = 7,  // a run was cancelled before it reached the file
+    kResultCancelled = 7,    // a run was cancelled or stopped before it reached the file
+    kResultNameTooLong = 8,  // longer than the folder's file system takes
 };
 
 const char* ResultText(int code);

@@ -22,17 +22,21 @@ SSortField FieldOf(EMode mode, int column) {
     if (mode == EMode::Normal) {
         switch (column) {
             case 0:
-                return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.m_strNewName; }};
+                return {EKey::Text,
+                        [](const CHitDoc& e) -> const CTextField& { return e.m_strNewName; }};
             case 1:
-                return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.m_strName; }};
+                return {EKey::Text,
+                        [](const CHitDoc& e) -> const CTextField& { return e.m_strName; }};
             case 2:
-                return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.m_strExt; }};
+                return {EKey::Text,
+                        [](const CHitDoc& e) -> const CTextField& { return e.m_strExt; }};
             case 3:
                 return {EKey::Unsigned};
             case 4:
                 return {EKey::Signed};
             case 5:
-                return {EKey::Text, [](const CHitDoc& e) -> const CTextField& { return e.m_strPath; }};
+                return {EKey::Text,
+                        [](const CHitDoc& e) -> const CTextField& { return e.m_strPath; }};
             default:
                 return {};
         }

@@ -142,6 +142,11 @@ bool CTesselSession::CommitRecords(CUndoRecord records, int kind) {
     return PushUndoStep(std::make_unique<CUndoRecord>(std::move(records)), kind);
 }
 
+void CTesselSession::CommitRun(std::string journal) {
+    m_bModified = true;
+    m_undo.Push(std::make_unique<CUndoRecord>(), kUndoRenameRun, std::move(journal));
+}
+
 bool CTesselSession::CommitReorder(const std::vector<int>& order) {
     if (order.size() != static_cast<size_t>(m_list.GetCount()))
         return false;

@@ -70,6 +70,9 @@ public:
     // Records an undo step made elsewhere: record i is row i's entry as it stood before.
     // Returns whether a step was recorded (false for no records).
     bool CommitRecords(CUndoRecord records, int kind);
+    // Records a Go run as an undo step: its journal (a name in the journal folder) holds
+    // what the run renamed.
+    void CommitRun(std::string journal);
     // Records the undo step of CRenameList::Reorder(order) just made: each row that got
     // another entry will get back the contents of the entry it held, copied from the row
     // that entry moved to. A reorder changes no entry, so no snapshot is needed.

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "cli/CliFixture.h"
+#include "files/ListKey.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ protected:
 // invalid extension, nothing runs; nor does a dry run write the list.
 TEST_F(GoTest, PrintsThePreviewRenamesAndSavesTheNewNames) {
     MakeFiles({"a.txt", "b.txt", "c.txt"}, {"x", "x", "y/z"});
-    SCliRun blocked = Expect(2, {"go", List(), "--yes"});
+    SCliRun blocked = Expect(2, {"go", List(), "--yes"}, "the preview found a problem");
     EXPECT_EQ(blocked.strOut,
               "a.txt\tx.txt\tOK\nb.txt\tx.txt\tFile already exists\n"
               "c.txt\ty/z.txt\tIllegal character\n");
@@ -98,7 +99,7 @@ TEST_F(GoTest, AFailedRenameGivesStatusOneAndStopsTheRun) {
                                             ": Unexpected error.  Please refer to help (No "
                                             "such file or directory)");
     EXPECT_THAT(FolderNames(dir / "real"), ElementsAre("b.txt", "z.txt"));
-    Expect(0, {"undo", List()});
+    EXPECT_EQ(Expect(0, {"undo", List()}).strOut, "1 files put back\n");
     EXPECT_THAT(FolderNames(dir / "real"), ElementsAre("a.txt", "z.txt"));
     EXPECT_EQ(Run({"show", List()}).strOut, shownBefore);
     Expect(1, {"undo", List()}, "no run to undo");
@@ -107,7 +108,7 @@ TEST_F(GoTest, AFailedRenameGivesStatusOneAndStopsTheRun) {
 // Killed with 280 of 300 renames made (past the first batch the journal was told of), the
 // list file was never written. An undo killed halfway put some files back already: the
 // next undo recognises them and the files still where they were (a newcomer at a name
-// never taken is not one of them), and puts back the rest without a word.
+// never taken is not one of them), says the run was interrupted and puts back the rest.
 TEST_F(GoTest, ARunAndItsUndoKilledHalfwayAreUndoneCompletely) {
     std::vector<std::string> names = MakeNumbered(300);
     std::string listBefore = ReadFileBytes(List());
@@ -120,31 +121,82 @@ TEST_F(GoTest, ARunAndItsUndoKilledHalfwayAreUndoneCompletely) {
     names.push_back("g290.txt");
     std::sort(names.begin(), names.end());
     ASSERT_EQ(Finish(StartStoppable({"undo", List()}, SIGKILL, 170)).nSignal, SIGKILL);
-    EXPECT_EQ(Expect(0, {"undo", List()}).strErr, "");
+    EXPECT_THAT(Run({"history", List()}).strOut, HasSubstr("\tinterrupted\n"));
+    Expect(0, {"undo", List()}, "interrupted");
     EXPECT_EQ(FolderNames(Folder()), names);
     EXPECT_EQ(ReadFileBytes(Folder() + "/g290.txt"), "newcomer");
     EXPECT_EQ(ReadFileBytes(List()), listBefore);
-    EXPECT_TRUE(JournalFiles().empty());
+    EXPECT_THAT(Column(Run({"history", List()}).strOut, 2), ElementsAre("undone"));
 }
 
-// Each list has its own journal, whatever path names it; a journal that names files this
-// list never renamed (the list was replaced by another one) is refused whole.
-TEST_F(GoTest, EachListHasItsOwnJournalAndUndoRefusesAnotherOne) {
+// Each list has its own journals, whatever path names it; another list's journal put in
+// place of one of this list's is not taken for it.
+TEST_F(GoTest, EachListHasItsOwnJournalsAndUndoRefusesAnotherOnes) {
     MakeFiles({"a.txt"}, {"x"});
     WriteList({dir.WriteFile("other/b.txt", "b")}, {"y"}, dir / "other.tsl");
     Expect(0, {"go", "list.tsl", "--yes"});
     Expect(0, {"go", dir / "other.tsl", "--yes"});
-    EXPECT_EQ(JournalFiles().size(), 2u);
+    ASSERT_EQ(JournalFiles().size(), 2u);
     Expect(0, {"undo", dir / "music/../list.tsl"});
     EXPECT_THAT(FolderNames(Folder()), ElementsAre("a.txt"));
     EXPECT_THAT(FolderNames(dir / "other"), ElementsAre("y.txt"));
 
+    std::string otherKey = ListKey(CanonicalListPath(dir / "other.tsl"));
+    std::vector<std::string> journals = JournalFiles();
+    bool firstIsOurs = journals[0].find(otherKey) == std::string::npos;
+    std::filesystem::copy_file(journals[firstIsOurs ? 1 : 0], journals[firstIsOurs ? 0 : 1],
+                               std::filesystem::copy_options::overwrite_existing);
+    Expect(1, {"undo", List()}, "no run to undo");
+    EXPECT_THAT(FolderNames(dir / "other"), ElementsAre("y.txt"));
+}
+
+// A run on a list whose file changed since (rows added, the list replaced by another one)
+// is still put back whole: undo follows the run's own records.
+TEST_F(GoTest, UndoPutsBackARunWhateverTheListBecameSince) {
+    MakeFiles({"a.txt"}, {"x"});
     Expect(0, {"go", List(), "--yes"});
     WriteList({dir.WriteFile("third/c.txt", "c")}, {"z"});
-    std::string listBefore = ReadFileBytes(List());
-    Expect(1, {"undo", List()}, "never renamed");
-    EXPECT_THAT(FolderNames(Folder()), ElementsAre("x.txt"));
-    EXPECT_EQ(std::tuple(ReadFileBytes(List()), JournalFiles().size()), std::tuple(listBefore, 2u));
+    Expect(0, {"undo", List()});
+    EXPECT_THAT(FolderNames(Folder()), ElementsAre("a.txt"));
+    EXPECT_THAT(Column(Run({"show", List()}).strOut, 5), ElementsAre(dir / "third/c.txt"));
+}
+
+// Go twice by mistake: the second run renames nothing and is no step, so undo still takes
+// back the first. Two runs are taken back one undo at a time, latest first.
+TEST_F(GoTest, UndoGoesBackRunByRunAndARunOfNothingIsNone) {
+    MakeFiles({"a.txt", "b.txt"}, {"first-a", "first-b"});
+    Expect(0, {"go", List(), "--yes"});
+    SCliRun again = Expect(0, {"go", List(), "--yes"});
+    EXPECT_EQ(again.strOut,
+              "first-a.txt\tfirst-a.txt\tUnchanged\nfirst-b.txt\tfirst-b.txt\tUnchanged\n");
+    Expect(0, {"rename", List(), "1", "second-a"});
+    Expect(0, {"go", List(), "--yes"});
+    EXPECT_THAT(FolderNames(Folder()), ElementsAre("first-b.txt", "second-a.txt"));
+    EXPECT_EQ(Lines(Run({"history", List()}).strOut).size(), 2u);
+
+    Expect(0, {"undo", List()});
+    EXPECT_THAT(FolderNames(Folder()), ElementsAre("first-a.txt", "first-b.txt"));
+    Expect(0, {"undo", List()});
+    EXPECT_THAT(FolderNames(Folder()), ElementsAre("a.txt", "b.txt"));
+    Expect(1, {"undo", List()}, "no run to undo");
+    EXPECT_THAT(Column(Run({"history", List()}).strOut, 2), ElementsAre("undone", "undone"));
+}
+
+// A file whose old name was taken meanwhile is never overwritten: it is reported, and its
+// rename stays for the next undo, with the runs before it.
+TEST_F(GoTest, ARenameThatCannotGoBackStaysForTheNextUndo) {
+    MakeFiles({"a.txt"}, {"first"});
+    Expect(0, {"go", List(), "--yes"});
+    MakeFiles({"b.txt", "c.txt"}, {"x", "y"});
+    Expect(0, {"go", List(), "--yes"});
+    dir.WriteFile("music/b.txt", "newcomer");
+    Expect(1, {"undo", List()}, Folder() + "/b.txt: File already exists");
+    EXPECT_THAT(FolderNames(Folder()), ElementsAre("b.txt", "c.txt", "first.txt", "x.txt"));
+    std::filesystem::remove(Folder() + "/b.txt");
+    Expect(0, {"undo", List()});
+    EXPECT_THAT(FolderNames(Folder()), ElementsAre("b.txt", "c.txt", "first.txt"));
+    Expect(0, {"undo", List()});
+    EXPECT_THAT(FolderNames(Folder()), ElementsAre("a.txt", "b.txt", "c.txt"));
 }
 
 // A journal that cannot be written, or a folder others may change (it could hold a
@@ -162,15 +214,17 @@ TEST_F(GoTest, NoFileIsRenamedWhenTheJournalIsRefused) {
     EXPECT_EQ(ReadFileBytes(List()), before);
 }
 
-// Two runs at once on one list: the second waits a moment for the first, then refuses and
-// changes nothing; the first run's journal stays, so undo takes back all of it.
+// Two runs at once on one list, the second through a symbolic link to it: the second waits
+// a moment for the first, then refuses and changes nothing; the first run's journal stays,
+// so undo takes back all of it.
 TEST_F(GoTest, ASecondRunOnTheSameListRefusesAndLeavesTheFirstUndoable) {
     std::vector<std::string> names = MakeNumbered(5);
+    std::filesystem::create_symlink(List(), dir / "link.tsl");
     pid_t first = StartStoppable({"go", List(), "--yes"}, SIGSTOP, 2);
     int status = 0;
     ASSERT_TRUE(waitpid(first, &status, WUNTRACED) == first && WIFSTOPPED(status));
     auto started = std::chrono::steady_clock::now();
-    SCliRun second = Expect(1, {"go", List(), "--yes"}, List() + ": ");
+    SCliRun second = Expect(1, {"go", dir / "link.tsl", "--yes"}, "link.tsl: ");
     std::chrono::duration<double> waited = std::chrono::steady_clock::now() - started;
     EXPECT_THAT(second.strErr, HasSubstr("in use"));
     EXPECT_EQ(second.strOut, "");

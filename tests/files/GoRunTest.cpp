@@ -3,10 +3,12 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <thread>
 
 #include "GoSupport.h"
-#include "files/UndoCommand.h"
+#include "files/JournaledRun.h"
 #include "model/ResultsList.h"
 #include "model/RunObserver.h"
 
@@ -18,23 +20,24 @@ using GoRunTest = GoTest;
 // its file; only a byte-for-byte equal name is unchanged, so a change of letter case is a
 // rename (renaming in order and undoing backwards is run end to end by the command-line
 // tests). A run of only unchanged rows, a cancelled one or a refused preview changes
-// nothing but the extension chosen.
+// nothing but the extension chosen, and keeps no journal.
 TEST_F(GoRunTest, RenamesChangedRowsAndRecordsOnlyRunsThatRenamed) {
-    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+    EXPECT_EQ(Go(session).end, ERunEnd::Finished);
     EXPECT_FALSE(session.CanUndo());
     AddFiles({"a.txt", "song.mp3", "c.txt", "b.txt"});
     session.SetModified(false);
     prompts.m_results.clear();
     prompts.m_extensionChoices.push_back(SExtensionChoice{});
-    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+    EXPECT_EQ(Go(session).end, ERunEnd::Finished);
     EXPECT_EQ(ResultCodes(), (std::vector<int>(4, kResultUnchanged)));
     EXPECT_FALSE(session.CanUndo() || session.IsModified());
+    EXPECT_EQ(FolderNames(JournalFolder()), std::vector<std::string>{});
     prompts.m_results.clear();
-    EXPECT_EQ(Go(session), EGoOutcome::Cancelled);  // no extension chosen
+    EXPECT_EQ(Go(session).end, ERunEnd::Declined);  // no extension chosen
     EXPECT_TRUE(prompts.m_results.empty());
     Rename({"a", "Song", "d", "c"});
     prompts.m_extensionChoices.push_back(SExtensionChoice{});
-    EXPECT_EQ(Go(session), EGoOutcome::Ran);
+    EXPECT_EQ(Go(session).nDone, 3u);
     ExpectMoved(
         {{"a.txt", "a.txt"}, {"song.mp3", "Song.mp3"}, {"c.txt", "d.txt"}, {"b.txt", "c.txt"}});
     EXPECT_FALSE(PathExists(dir / "song.mp3") || PathExists(dir / "b.txt"));
@@ -49,7 +52,7 @@ TEST_F(GoRunTest, RenamesChangedRowsAndRecordsOnlyRunsThatRenamed) {
     session.SetModified(false);
     prompts.m_extensionChoices.push_back(SExtensionChoice{false, ".doc"});
     prompts.m_resultsAnswers.push_back(false);
-    EXPECT_EQ(Go(session), EGoOutcome::Refused);
+    EXPECT_EQ(Go(session).end, ERunEnd::Declined);
     EXPECT_EQ(session.List().GetEntry(0).m_strExt.Get(), ".doc");
     ExpectMoved({{"b.txt", "b.txt"}, {"c.txt", "c.txt"}});
     EXPECT_FALSE(session.CanUndo() || session.IsModified());
@@ -62,18 +65,20 @@ TEST_F(GoRunTest, OneExtensionForEveryFileOrNone) {
     Rename({"x"});
     // The choice, whether it is valid, where the files go, and whether all are MP3 then.
     std::tuple<SExtensionChoice, bool, std::vector<std::pair<std::string, std::string>>, bool>
-        runs[] = {
-        {{false, "txt"}, false, {{"a.txt", "a.txt"}}, false},
-        {{true, "txt"}, false, {{"a.txt", "a.txt"}}, false},
-        {{false, ".txt"}, true, {{"a.txt", "x.txt"}, {"b.mp3", "b.txt"}, {"c", "c.txt"}}, false},
-        {{false, ".MP3"}, true, {{"c", "c.MP3"}}, true},
-        {{false, ""}, true, {{"a.txt", "x"}, {"b.mp3", "b"}, {"c", "c"}}, false}};
+        runs[] = {{{false, "txt"}, false, {{"a.txt", "a.txt"}}, false},
+                  {{true, "txt"}, false, {{"a.txt", "a.txt"}}, false},
+                  {{false, ".txt"},
+                   true,
+                   {{"a.txt", "x.txt"}, {"b.mp3", "b.txt"}, {"c", "c.txt"}},
+                   false},
+                  {{false, ".MP3"}, true, {{"c", "c.MP3"}}, true},
+                  {{false, ""}, true, {{"a.txt", "x"}, {"b.mp3", "b"}, {"c", "c"}}, false}};
     for (const auto& [choice, valid, moves, allMp3] : runs) {
         SCOPED_TRACE(choice.strExtension);
         prompts.m_messages.clear();
         prompts.m_results.clear();
-        EXPECT_EQ(Go(session, SGoSettings{choice, EOnFailure::Stop}),
-                  valid ? EGoOutcome::Ran : EGoOutcome::Cancelled);
+        EXPECT_EQ(Go(session, SGoSettings{choice, EOnFailure::Stop}).end,
+                  valid ? ERunEnd::Finished : ERunEnd::Declined);
         EXPECT_EQ(prompts.m_messages,
                   std::vector<std::string>(valid ? 0 : 1, kInvalidExtensionMessage));
         EXPECT_EQ(prompts.m_results.empty(), !valid);
@@ -99,8 +104,9 @@ void PrintTo(const SFailureCase& c, std::ostream* out) {
 class GoFailureTest : public GoTest, public ::testing::WithParamInterface<SFailureCase> {};
 
 // A file gone and a name taken after the preview: neither is ever overwritten, each failure
-// keeps the system's reason beside its code, and after a stop the later rows are untried.
-// Undo then puts back what was renamed without a word.
+// keeps the system's reason beside its code and the question names the file and the
+// reason; after a stop the later rows read "Not renamed", never tried. Undo then puts back
+// what was renamed without a word.
 TEST_P(GoFailureTest, NamesTakenAfterThePreviewAreNeverOverwritten) {
     const SFailureCase& c = GetParam();
     AddFiles({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
@@ -110,19 +116,27 @@ TEST_P(GoFailureTest, NamesTakenAfterThePreviewAreNeverOverwritten) {
         dir.WriteFile("x.txt", "intruder");
     };
     prompts.m_messageAnswers.assign(c.yeses, EAnswer::Yes);
-    EXPECT_EQ(Go(session, SGoSettings{SExtensionChoice{}, c.policy}), EGoOutcome::Ran);
+    SRunOutcome outcome = Go(session, SGoSettings{SExtensionChoice{}, c.policy});
+    EXPECT_EQ(outcome.end, c.bRenamesDE ? ERunEnd::Finished : ERunEnd::Stopped);
+    EXPECT_EQ(outcome.nFailed, c.bTriesC ? 2u : 1u);
 
-    int de = c.bRenamesDE ? 0 : 5;
-    EXPECT_EQ(ResultCodes(), (std::vector<int>{0, 5, 5, de, de}));
+    int de = c.bRenamesDE ? kResultOk : kResultCancelled;
+    int cc = c.bTriesC ? kResultUnexpected : kResultCancelled;
+    EXPECT_EQ(ResultCodes(), (std::vector<int>{kResultOk, kResultUnexpected, cc, de, de}));
     EXPECT_EQ(Codes(true, 1, true), (std::vector<int>{0, ENOENT, c.bTriesC ? EEXIST : 0, 0, 0}));
-    EXPECT_EQ(prompts.m_messages, std::vector<std::string>(c.questions, kContinueQuestion));
+    std::vector<std::string> questions = {dir / "b.txt" + ": " + std::strerror(ENOENT),
+                                          dir / "c.txt" + ": " + std::strerror(EEXIST)};
+    questions.resize(c.questions);
+    for (std::string& question : questions)
+        question += std::string("\n\n") + kContinueQuestion;
+    EXPECT_EQ(prompts.m_messages, questions);
     EXPECT_EQ(ReadFileBytes(dir / "x.txt"), "intruder");
     ExpectMoved({{"a.txt", "v.txt"}, {"c.txt", "c.txt"}});
     EXPECT_EQ(session.List().GetEntry(2).m_strPath.Get(), dir / "c.txt");
     EXPECT_EQ(PathExists(dir / "y.txt") && PathExists(dir / "z.txt"), c.bRenamesDE);
-    EXPECT_EQ(session.UndoHistory().Top()->GetCount(), 5u);
+    EXPECT_EQ(session.UndoHistory().TopKind(), kUndoRenameRun);
 
-    Undo(session);
+    EXPECT_EQ(Undo(session).nDone, 1u);
     EXPECT_EQ(prompts.m_messages.size(), c.questions);
     ExpectMoved({{"a.txt", "a.txt"}, {"c.txt", "c.txt"}, {"d.txt", "d.txt"}, {"e.txt", "e.txt"}});
     EXPECT_EQ(ReadFileBytes(dir / "x.txt"), "intruder");
@@ -139,17 +153,26 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Holds the renaming thread before one row until the caller's thread asked to cancel and
 // polled again, so that the cancel lands at a known row.
+// The run's journal hears everything, as it would without the hold.
 class CHoldAtRow : public IRunObserver {
 public:
-    bool RunStarting(int) override { return true; }
-    bool RenameStarting(int row, const std::string&, const std::string&) override {
+    IRunObserver* Around(IRunObserver* journal) {
+        m_pJournal = journal;
+        return this;
+    }
+    bool RunStarting(int rows) override { return m_pJournal->RunStarting(rows); }
+    bool RenamesAhead(const std::vector<SComingRename>& renames) override {
+        return m_pJournal->RenamesAhead(renames);
+    }
+    bool RenameStarting(int row, const std::string& from, const std::string& to) override {
         m_nLastRow = row;
         while (row == kHeldRow && m_nCancelRequests < 2)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return true;
+        return m_pJournal->RenameStarting(row, from, to);
     }
-    void RenameFailed(int) override {}
-    void RunFinished() override {}
+    void RenameFailed(int row) override { m_pJournal->RenameFailed(row); }
+    void RunFinished() override { m_pJournal->RunFinished(); }
+    IRunObserver* m_pJournal = nullptr;
     static constexpr int kHeldRow = 1000;
     std::atomic<int> m_nCancelRequests = 0;
     std::atomic<int> m_nLastRow = -1;
@@ -177,9 +200,11 @@ TEST_F(GoRunTest, ALongRunStopsWhenCancelledAndUndoesInSteps) {
             progressBeforeCancel = prompts.m_progressPositions.back();
         return true;
     };
-    session.SetRunObserver(&hold);
-    ASSERT_EQ(Go(session), EGoOutcome::Ran);
-    session.SetRunObserver(nullptr);
+    SRunList list;
+    list.strUntitledKey = NewUntitledKey();
+    list.observe = [&hold](IRunObserver* journal) { return hold.Around(journal); };
+    std::unique_ptr<CJournaledRun> run = CJournaledRun::Go(session, list, std::nullopt);
+    ASSERT_EQ(RunToOutcome(*run, prompts).end, ERunEnd::Cancelled);
     EXPECT_GE(progressBeforeCancel, 0);
     EXPECT_LT(progressBeforeCancel, kHeldRow);
     std::vector<int> codes = ResultCodes();
@@ -192,7 +217,7 @@ TEST_F(GoRunTest, ALongRunStopsWhenCancelledAndUndoesInSteps) {
 
     prompts.m_cancelRequested = [] { return true; };
     Undo(session);
-    EXPECT_EQ(prompts.m_progressRanges.back(), kRows);
+    EXPECT_EQ(prompts.m_progressRanges.back(), kHeldRow + 1);  // the renames made
     int firstBack = kRows;  // rows from here on name their files' old names again
     while (firstBack > 0 &&
            session.List().GetEntry(firstBack - 1).m_strPath.Get() == dir / names[firstBack - 1])
@@ -211,22 +236,33 @@ TEST_F(GoRunTest, ALongRunStopsWhenCancelledAndUndoesInSteps) {
 }
 
 // A file that took an old name is never overwritten: the file that cannot go back keeps
-// its row where it is, and the history, which no longer matches the files, is emptied.
-TEST_F(GoRunTest, AFileThatCannotGoBackLeavesItsRowWhereItIsAndEmptiesTheHistory) {
+// its row where it is, the run stays undoable with just that rename, and the rest of the
+// history stays too. Once the name is free again, the next Undo puts it back.
+TEST_F(GoRunTest, AFileThatCannotGoBackStaysUndoableWithTheRestOfTheHistory) {
     AddFiles({"a.txt", "b.txt", "c.txt"});
     session.TakeSnapshot();
     Rename({"keep"});
     session.CommitSnapshot(kUndoEdit);
     Rename({"x", "y", "z"});
-    ASSERT_EQ(Go(session), EGoOutcome::Ran);
+    ASSERT_EQ(Go(session).end, ERunEnd::Finished);
     ASSERT_EQ(session.UndoHistory().GetCount(), 2u);
     dir.WriteFile("b.txt", "newcomer");
-    Undo(session);
-    EXPECT_EQ(prompts.m_messages, (std::vector<std::string>{kCannotUndoMessage}));
-    EXPECT_FALSE(session.CanUndo());
+
+    SRunOutcome outcome = Undo(session);
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_EQ(outcome.problems[0].strPath, dir / "b.txt");
+    EXPECT_EQ(outcome.problems[0].strText, ResultText(kResultExists));
+    EXPECT_EQ(session.UndoHistory().GetCount(), 2u);
+    EXPECT_EQ(session.UndoHistory().TopKind(), kUndoRenameRun);
     ExpectMoved({{"a.txt", "a.txt"}, {"c.txt", "c.txt"}, {"b.txt", "y.txt"}});
     EXPECT_EQ(ReadFileBytes(dir / "b.txt"), "newcomer");
     EXPECT_EQ(Column(5), (std::vector<std::string>{dir / "a.txt", dir / "y.txt", dir / "c.txt"}));
+
+    std::remove((dir / "b.txt").c_str());
+    EXPECT_EQ(Undo(session).nDone, 1u);
+    ExpectMoved("b.txt", "b.txt");
+    EXPECT_EQ(session.UndoHistory().GetCount(), 1u);
+    EXPECT_EQ(session.UndoHistory().TopKind(), kUndoEdit);
 }
 
 class UnusualRunTest : public GoTest, public ::testing::WithParamInterface<std::string> {};
@@ -234,7 +270,7 @@ class UnusualRunTest : public GoTest, public ::testing::WithParamInterface<std::
 TEST_P(UnusualRunTest, RenamesAndUndoesNamesByteForByte) {
     AddFiles({GetParam(), "plain"});
     Rename({"plain2", GetParam() + "2"});
-    ASSERT_EQ(Go(session), EGoOutcome::Ran);
+    ASSERT_EQ(Go(session).end, ERunEnd::Finished);
     ExpectMoved({{GetParam(), "plain2"}, {"plain", GetParam() + "2"}});
     Undo(session);
     ExpectMoved({{GetParam(), GetParam()}, {"plain", "plain"}});

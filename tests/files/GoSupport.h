@@ -4,15 +4,26 @@
 #include <utility>
 #include <vector>
 
+#include <cstdlib>
+
 #include "files/FileAdder.h"
 #include "files/GoCommand.h"
+#include "files/RunCommands.h"
 #include "support/SessionFixture.h"
 #include "support/TempDir.h"
 
-// A session over files in a temporary folder; each row's file holds its own name.
+// A session over files in a temporary folder; each row's file holds its own name. The
+// runs keep their journals in a state folder of the test's own.
 class GoTest : public SessionTest {
 protected:
-    GoTest() { prompts.m_extensionChoices.push_back(SExtensionChoice{}); }
+    GoTest() {
+        setenv("XDG_STATE_HOME", state.Path().c_str(), 1);
+        prompts.m_extensionChoices.push_back(SExtensionChoice{});
+    }
+    ~GoTest() override { unsetenv("XDG_STATE_HOME"); }
+
+    // The journal folder of the runs.
+    std::string JournalFolder() const { return state / "tessel"; }
 
     // Writes the files (names may hold a folder) and adds them as rows in this order.
     void AddFiles(const std::vector<std::string>& names) {
@@ -41,6 +52,8 @@ protected:
                 codes.push_back(systemErrors ? row.nSystemError : row.nCode);
         return codes;
     }
+
+    CTempDir state;
 
     // The file now at name holds the content it was written with under original.
     void ExpectMoved(const std::string& original, const std::string& name) {

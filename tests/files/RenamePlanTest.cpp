@@ -82,7 +82,7 @@ TEST_F(RenamePlanTest, RightsOfFoldersAndFilesAndRowsOfOneFileGiveTheirVerdicts)
         ASSERT_EQ(chmod((dir / path).c_str(), mode), 0) << path;
     COtherUser user;
     ASSERT_TRUE(user.Active());
-    EXPECT_EQ(Go(session), EGoOutcome::Refused);
+    EXPECT_EQ(Go(session).end, ERunEnd::Blocked);
     EXPECT_EQ(PreviewCodes(), (std::vector<int>{kResultNotFound, 3, 3, 0, kResultNotFound, 1, 1}));
     // The preview also tells each entry whether its file is there now.
     EXPECT_TRUE(session.List().GetEntry(3).Exists() && !session.List().GetEntry(4).Exists());

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "files/UndoCommand.h"
+#include "files/RunCommands.h"
 #include "model/Profile.h"
 #include "model/TesselDoc.h"
 #include "model/TesselSession.h"

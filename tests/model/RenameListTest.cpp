@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/UndoCommand.h"
+#include "files/RunCommands.h"
 #include "model/SortRows.h"
 #include "support/SessionFixture.h"
 

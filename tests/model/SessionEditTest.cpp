@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "files/UndoCommand.h"
+#include "files/RunCommands.h"
 #include "model/CellEdit.h"
 #include "model/CommandState.h"
 #include "model/MoveRow.h"

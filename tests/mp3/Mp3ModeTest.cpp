@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "files/UndoCommand.h"
+#include "files/RunCommands.h"
 #include "model/CellEdit.h"
 #include "mp3/Mp3Fixture.h"
 #include "mp3/Mp3Mode.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "files/RemoveCommand.h"
-#include "files/UndoCommand.h"
+#include "files/RunCommands.h"
 #include "support/SessionFixture.h"
 #include "transform/FindReplace.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/UndoCommand.h"
+#include "files/RunCommands.h"
 #include "support/SessionFixture.h"
 #include "transform/NameTools.h"
 #include "transform/Numbering.h"

@@ -14,7 +14,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
-#include "files/UndoCommand.h"
+#include "files/RunCommands.h"
 #include "model/Profile.h"
 #include "model/ResultsList.h"
 #include "model/TagEditing.h"

@@ -1,0 +1,108 @@
+#include "app/WindowRuns.h"
+
+#include "files/JournalFolder.h"
+#include "files/JournaledRun.h"
+#include "files/ListKey.h"
+#include "files/RunCommands.h"
+#include "files/RunHistory.h"
+#include "model/Prompts.h"
+#include "model/StepJob.h"
+#include "model/TesselDoc.h"
+#include "model/TesselSession.h"
+#include "platform/StateFolder.h"
+
+CWindowRuns::CWindowRuns(CTesselSession& session, CTesselDoc& doc, JobStarter start)
+    : m_session(session),
+      m_doc(doc),
+      m_start(std::move(start)),
+      m_strUntitledKey(NewUntitledKey()) {}
+
+SRunList CWindowRuns::ListNow() const {
+    SRunList list;
+    list.strPath = m_doc.GetPath();
+    list.strUntitledKey = m_strUntitledKey;
+    return list;
+}
+
+void CWindowRuns::ShowRefusal(const SRunOutcome& outcome) {
+    IPrompts& prompts = m_session.Prompts();
+    if (outcome.end == ERunEnd::Refused)
+        prompts.Message(EMessageId::ListInUse, outcome.strError, EIcon::Stop, EButtons::Ok);
+    else if (!outcome.strError.empty())
+        prompts.Message(EMessageId::JournalProblem, outcome.strError, EIcon::Warning, EButtons::Ok);
+}
+
+void CWindowRuns::Start(std::unique_ptr<CJournaledRun> run,
+                        std::function<void(const SRunOutcome&)> shown) {
+    CJournaledRun* pRun = run.get();
+    m_start(std::move(run), [pRun, shown] { shown(pRun->Outcome()); });
+}
+
+void CWindowRuns::Go() {
+    Start(CJournaledRun::Go(m_session, ListNow(), std::nullopt),
+          [this](const SRunOutcome& outcome) { ShowRefusal(outcome); });
+}
+
+void CWindowRuns::Undo() {
+    std::unique_ptr<CJournaledRun> run = StartUndo(m_session, ListNow());
+    if (!run) {
+        m_start(nullptr, [] {});
+        return;
+    }
+    Start(std::move(run), [this](const SRunOutcome& outcome) {
+        if (outcome.end == ERunEnd::Refused) {
+            ShowRefusal(outcome);
+            return;
+        }
+        if (!outcome.problems.empty() || !outcome.strError.empty())
+            m_session.Prompts().Message(EMessageId::CannotUndo, CannotUndoText(outcome),
+                                        EIcon::None, EButtons::Ok);
+    });
+}
+
+void CWindowRuns::OfferInterruptedRuns(bool untitledToo) {
+    CJournalFolder folder;
+    std::string error;
+    if (!folder.Open(JournalFolderPath(), error))
+        return;
+    std::string listPath = m_doc.GetPath().empty() ? "" : CanonicalListPath(m_doc.GetPath());
+    std::string key = listPath.empty() ? m_strUntitledKey : ListKey(listPath);
+    std::vector<SRunEntry> runs = CRunHistory(folder, key, listPath).InterruptedRuns(untitledToo);
+    if (runs.empty())
+        return;
+    size_t files = 0;
+    for (const SRunEntry& run : runs)
+        files += run.contents.renames.size();
+    std::string question = "A run was interrupted before it ended: " + std::to_string(files) +
+                           " files may still have their new names.\nPut them back now?";
+    if (m_session.Prompts().Message(EMessageId::InterruptedRun, question, EIcon::Question,
+                                    EButtons::YesNo) != EAnswer::Yes)
+        return;
+    // Each run is put back under its own list's lock: for a list that had no file, the key
+    // its journal was written under. The latest run goes first.
+    auto steps = std::make_unique<CStepJob>();
+    auto outcome = std::make_shared<SRunOutcome>();
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+        SRunList list = ListNow();
+        std::string journalKey = CRunHistory::KeyOfJournal(it->strName);
+        if (journalKey != key) {
+            list.strPath.clear();
+            list.strUntitledKey = journalKey;
+        }
+        std::shared_ptr<CJournaledRun> run = CJournaledRun::Undo(m_session, list, it->strName);
+        steps->Then([run]() -> std::unique_ptr<IJob> { return std::make_unique<CJobRef>(*run); });
+        steps->Then([run, outcome]() -> std::unique_ptr<IJob> {
+            const SRunOutcome& one = run->Outcome();
+            outcome->problems.insert(outcome->problems.end(), one.problems.begin(),
+                                     one.problems.end());
+            if (!one.strError.empty())
+                outcome->strError = one.strError;
+            return nullptr;
+        });
+    }
+    m_start(std::move(steps), [this, outcome] {
+        if (!outcome->problems.empty() || !outcome->strError.empty())
+            m_session.Prompts().Message(EMessageId::CannotUndo, CannotUndoText(*outcome),
+                                        EIcon::None, EButtons::Ok);
+    });
+}

@@ -1,0 +1,127 @@
+#include "files/RunHistory.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "files/JournalFolder.h"
+#include "files/ListLock.h"
+#include "files/RunJournal.h"
+
+namespace {
+
+constexpr const char kJournalSuffix[] = ".journal";
+constexpr size_t kNumberDigits = 8;
+
+// "KEY-NUMBER.journal": the number, or false when name is not of this form.
+bool SplitName(const std::string& name, std::string& key, unsigned long long& number) {
+    constexpr size_t kSuffix = sizeof kJournalSuffix - 1;
+    if (name.size() < kSuffix + kNumberDigits + 2 ||
+        name.compare(name.size() - kSuffix, kSuffix, kJournalSuffix) != 0)
+        return false;
+    size_t dash = name.size() - kSuffix - kNumberDigits - 1;
+    if (name[dash] != '-')
+        return false;
+    number = 0;
+    for (size_t i = dash + 1; i < dash + 1 + kNumberDigits; ++i) {
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+        number = number * 10 + static_cast<unsigned long long>(name[i] - '0');
+    }
+    key = name.substr(0, dash);
+    return true;
+}
+
+}  // namespace
+
+CRunHistory::CRunHistory(const CJournalFolder& folder, std::string key, std::string listPath)
+    : m_folder(folder), m_strKey(std::move(key)), m_strListPath(std::move(listPath)) {}
+
+std::string CRunHistory::KeyOfJournal(const std::string& name) {
+    std::string key;
+    unsigned long long number = 0;
+    return SplitName(name, key, number) ? key : std::string();
+}
+
+std::vector<std::pair<unsigned long long, std::string>> CRunHistory::Journals() const {
+    return Journals([this](const std::string& key) { return key == m_strKey; });
+}
+
+std::vector<std::pair<unsigned long long, std::string>> CRunHistory::Journals(
+    const std::function<bool(const std::string& key)>& accept) const {
+    std::vector<std::pair<unsigned long long, std::string>> journals;
+    int fd = dup(m_folder.Fd());
+    DIR* folder = fd >= 0 ? fdopendir(fd) : nullptr;
+    if (folder == nullptr) {
+        if (fd >= 0)
+            close(fd);
+        return journals;
+    }
+    while (const dirent* entry = readdir(folder)) {
+        std::string key;
+        unsigned long long number = 0;
+        if (SplitName(entry->d_name, key, number) && accept(key))
+            journals.emplace_back(number, entry->d_name);
+    }
+    closedir(folder);
+    std::sort(journals.begin(), journals.end());
+    return journals;
+}
+
+std::vector<SRunEntry> CRunHistory::Runs() const {
+    std::vector<SRunEntry> runs;
+    std::string error;
+    for (const auto& [number, name] : Journals()) {
+        SRunEntry run;
+        run.strName = name;
+        if (CRunJournal(m_folder, name, m_strListPath).Read(run.contents, error) &&
+            run.contents.strListPath == m_strListPath && !run.contents.renames.empty())
+            runs.push_back(std::move(run));
+    }
+    return runs;
+}
+
+bool CRunHistory::LatestNotUndone(SRunEntry& run) const {
+    std::vector<SRunEntry> runs = Runs();
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it)
+        if (!it->contents.bUndone) {
+            run = std::move(*it);
+            return true;
+        }
+    return false;
+}
+
+std::string CRunHistory::NextName() const {
+    std::vector<std::pair<unsigned long long, std::string>> journals = Journals();
+    unsigned long long next = journals.empty() ? 1 : journals.back().first + 1;
+    size_t excess = journals.size() + 1 > kKeptRuns ? journals.size() + 1 - kKeptRuns : 0;
+    for (size_t i = 0; i < excess; ++i)
+        unlinkat(m_folder.Fd(), journals[i].second.c_str(), 0);
+    char number[32];
+    std::snprintf(number, sizeof number, "%0*llu", static_cast<int>(kNumberDigits), next);
+    return m_strKey + "-" + number + kJournalSuffix;
+}
+
+std::vector<SRunEntry> CRunHistory::InterruptedRuns(bool untitledToo) const {
+    std::vector<SRunEntry> runs;
+    auto accept = [&](const std::string& key) {
+        return key == m_strKey || (untitledToo && key.rfind(kUntitledKeyPrefix, 0) == 0);
+    };
+    std::string error;
+    for (const auto& [number, name] : Journals(accept)) {
+        SRunEntry run;
+        run.strName = name;
+        std::string key = KeyOfJournal(name);
+        if (!CRunJournal(m_folder, name, "").Read(run.contents, error) ||
+            run.contents.renames.empty() || !run.Interrupted() ||
+            (key == m_strKey ? run.contents.strListPath != m_strListPath
+                             : !run.contents.strListPath.empty()) ||
+            CListLock::IsHeld(m_folder, key))
+            continue;
+        runs.push_back(std::move(run));
+    }
+    return runs;
+}
