@@ -26,8 +26,10 @@
 #include "transform/NameTools.h"
 #include "transform/Numbering.h"
 #include "view/CommandTable.h"
+#include "view/JobRunner.h"
 #include "view/ListModel.h"
 #include "view/TesselView.h"
+#include "view/UriList.h"
 #include "view/VerdictWatcher.h"
 #include "view/dialogs/FindReplaceDlg.h"
 
@@ -80,6 +82,7 @@ CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profi
     setAcceptDrops(true);
     m_pDocuments = std::make_unique<CDocumentCommands>(m_session, m_doc, m_settings, *this);
     m_pRuns = std::make_unique<CJournaledRuns>(m_session, m_doc);
+    m_pRunner = new CJobRunner(m_session.Prompts(), *this, this);
 
     BuildActions();
     BuildMenus();
@@ -87,6 +90,7 @@ CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profi
     BuildStatusBar();
 
     connect(m_pView, &CTesselView::CommandRequested, this, &CMainFrame::RunCommand);
+    connect(m_pView, &CTesselView::UriListDropped, this, &CMainFrame::DropUriList);
     connect(m_pView, &CTesselView::ContextMenuRequested, this, &CMainFrame::ShowContextMenu);
     connect(m_pView, &CTesselView::Changed, this, &CMainFrame::ScheduleStateUpdate);
     connect(m_pModel, &CListModel::ListChanged, this, &CMainFrame::ScheduleStateUpdate);
@@ -264,16 +268,61 @@ void CMainFrame::ShowContextMenu(const QPoint& globalPos, bool onTitles) {
 }
 
 void CMainFrame::RunCommand(ECommandId command) {
-    // A command asked for while another one still runs (from its progress dialog's event
-    // loop) waits for nothing: it is simply not taken.
+    // A command asked for while another one still runs waits for nothing: it is simply
+    // not taken.
     if (m_bBusy || !CommandState(m_session, command).bEnabled)
         return;
-    m_bBusy = true;
     m_pView->EndEditing();
+    std::function<void()> finished;
+    if (std::unique_ptr<IJob> job = CommandJob(command, finished)) {
+        RunJob(std::move(job), std::move(finished));
+        return;
+    }
+    m_bBusy = true;
     Dispatch(command);
     m_bBusy = false;
+    CommandEnded();
+}
+
+bool CMainFrame::RunJob(std::unique_ptr<IJob> job, std::function<void()> finished) {
+    if (m_bBusy)
+        return false;
+    m_bBusy = true;
+    return m_pRunner->Start(std::move(job), [this, finished = std::move(finished)] {
+        if (finished)
+            finished();
+        m_bBusy = false;
+        CommandEnded();
+    });
+}
+
+void CMainFrame::CommandEnded() {
     m_pView->viewport()->update();
     UpdateCommandStates();
+}
+
+std::unique_ptr<IJob> CMainFrame::CommandJob(ECommandId command, std::function<void()>& finished) {
+    switch (command) {
+        case ECommandId::Add:
+            m_pModel->BeginBulkChange();
+            finished = [this] { m_pModel->EndBulkChange(); };
+            return MakeAddJob(m_session);
+        case ECommandId::ToggleMode:
+            return MakeToggleModeJob(m_session);
+        case ECommandId::SaveId3:
+            return MakeSaveId3Job(m_session);
+        default:
+            return nullptr;
+    }
+}
+
+void CMainFrame::DropUriList(const QByteArray& uriList) {
+    std::vector<std::string> paths = PathsFromUriList(uriList);
+    if (m_bBusy || paths.empty())
+        return;
+    m_pView->EndEditing();
+    m_pModel->BeginBulkChange();
+    RunJob(MakeDropJob(m_session, std::move(paths)), [this] { m_pModel->EndBulkChange(); });
 }
 
 void CMainFrame::Dispatch(ECommandId command) {
@@ -312,25 +361,14 @@ void CMainFrame::Dispatch(ECommandId command) {
         case ECommandId::SelectAll:
             m_pView->selectAll();
             break;
-        case ECommandId::Add:
-            m_pModel->BeginBulkChange();
-            AddCommand(m_session);
-            m_pModel->EndBulkChange();
-            break;
         case ECommandId::Remove:
             ::Remove(m_session);
             break;
         case ECommandId::Rename:
             m_pView->EditFocusedRow();
             break;
-        case ECommandId::ToggleMode:
-            ToggleMode(m_session);
-            break;
         case ECommandId::RenameWizard:
             RenameWizard(m_session);
-            break;
-        case ECommandId::SaveId3:
-            SaveID3(m_session);
             break;
         case ECommandId::Go:
             m_pRuns->Go();
@@ -413,8 +451,5 @@ void CMainFrame::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    m_bBusy = true;
-    m_pView->DropUriList(event->mimeData()->data(QStringLiteral("text/uri-list")));
-    m_bBusy = false;
-    UpdateCommandStates();
+    DropUriList(event->mimeData()->data(QStringLiteral("text/uri-list")));
 }

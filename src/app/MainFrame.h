@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <memory>
 
 #include "model/CommandId.h"
 
 class CDocumentCommands;
+class CJobRunner;
+class IJob;
 class CJournaledRuns;
 class CListModel;
 class CTesselDoc;
@@ -28,8 +31,14 @@ public:
     CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profile, QSettings& settings);
     ~CMainFrame() override;
 
-    // Carries out a command when its enable rule allows it now.
+    // Carries out a command when its enable rule allows it now and no other one runs. A
+    // long command (Add, Toggle Mode, Save ID3) goes on after this returns, as a job.
     void RunCommand(ECommandId command);
+    // Runs a job of the core from the window's event loop: the window is busy (takes no
+    // input and no other command, refuses to close) until the job ended and finished was
+    // called. Refused (false) while the window is busy.
+    bool RunJob(std::unique_ptr<IJob> job, std::function<void()> finished);
+    bool IsBusy() const { return m_bBusy; }
     // Gives every menu item and toolbar button the state the core's rules give it now.
     void UpdateCommandStates();
     // The same, once control is back in the event loop: for changes that come in bursts.
@@ -59,6 +68,11 @@ private:
     std::unique_ptr<QMenu> BuildMenu(const SMenuSpec& spec);
     void FillRecentFiles();
     void Dispatch(ECommandId command);
+    // The job of a long command, with what the window does once it ended; null for a
+    // command carried out at once.
+    std::unique_ptr<IJob> CommandJob(ECommandId command, std::function<void()>& finished);
+    void CommandEnded();
+    void DropUriList(const QByteArray& uriList);
     void ShowContextMenu(const QPoint& globalPos, bool onTitles);
     void UpdateTitle();
     void SaveLayout();
@@ -76,6 +90,7 @@ private:
     QList<QAction*> m_recentActions;
     std::unique_ptr<CDocumentCommands> m_pDocuments;
     std::unique_ptr<CJournaledRuns> m_pRuns;
+    CJobRunner* m_pRunner = nullptr;
     std::map<ECommandId, QAction*> m_actions;
     bool m_bBusy = false;
     bool m_bUpdatePending = false;

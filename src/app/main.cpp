@@ -38,9 +38,8 @@ int main(int argc, char** argv) {
 
     CTesselApp tessel;
     bool opened = tessel.Start(QApplication::arguments());
-    if (tessel.QuitAfterLoad()) {
-        QApplication::processEvents();
-        return opened ? 0 : 1;
-    }
+    // Quits from the event loop, once the events that showing the window posted are handled.
+    if (tessel.QuitAfterLoad())
+        QTimer::singleShot(0, &application, [opened] { QApplication::exit(opened ? 0 : 1); });
     return QApplication::exec();
 }

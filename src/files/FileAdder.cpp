@@ -2,6 +2,7 @@
 
 #include "model/ChunkedJob.h"
 #include "model/Prompts.h"
+#include "model/StepJob.h"
 #include "model/TesselSession.h"
 #include "mp3/TagFile.h"
 #include "platform/ParallelParts.h"
@@ -79,74 +80,151 @@ bool CFileAdder::Add(const std::string& path) {
     return Take(std::move(entry));
 }
 
-int CFileAdder::AddAll(const std::vector<std::string>& paths, bool filesOnly) {
-    bool mp3Mode = m_session.IsMp3Mode();
-    return AddEach(paths.size(), filesOnly, true,
-                   [&](size_t i) { return MakeEntry(paths[i], mp3Mode); });
+std::unique_ptr<IJob> CFileAdder::AddAllJob(CTesselSession& session, std::vector<std::string> paths,
+                                            bool filesOnly, std::function<void(int)> done) {
+    bool mp3Mode = session.IsMp3Mode();
+    size_t count = paths.size();
+    auto owned = std::make_shared<const std::vector<std::string>>(std::move(paths));
+    return AddEachJob(
+        session, count, filesOnly, true,
+        [owned, mp3Mode](size_t i) { return MakeEntry((*owned)[i], mp3Mode); }, std::move(done));
 }
 
-int CFileAdder::AddAll(CFoundFiles files) {
-    bool mp3Mode = m_session.IsMp3Mode();
-    return AddEach(files.size(), true, mp3Mode,
-                   [&](size_t i) { return Completed(std::move(files[i]), mp3Mode); });
+std::unique_ptr<IJob> CFileAdder::AddAllJob(CTesselSession& session, CFoundFiles files,
+                                            std::function<void(int)> done) {
+    bool mp3Mode = session.IsMp3Mode();
+    size_t count = files.size();
+    auto owned = std::make_shared<CFoundFiles>(std::move(files));
+    return AddEachJob(
+        session, count, true, mp3Mode,
+        [owned, mp3Mode](size_t i) { return Completed(std::move((*owned)[i]), mp3Mode); },
+        std::move(done));
 }
 
-int CFileAdder::AddEach(size_t count, bool filesOnly, bool waits,
-                        const std::function<std::unique_ptr<CHitDoc>(size_t)>& make) {
-    Reserve(count);
+std::unique_ptr<IJob> CFileAdder::AddEachJob(CTesselSession& session, size_t count, bool filesOnly,
+                                             bool waits, Make make, std::function<void(int)> done) {
+    auto adder = std::make_shared<CFileAdder>(session);
+    adder->Reserve(count);
     // Making the entries needs nothing of the list, so it runs on a thread of its own;
-    // the list takes the entries of each chunk made in order on this thread. A cancel
-    // keeps what was added.
-    std::vector<std::unique_ptr<CHitDoc>> entries(count);
-    auto makePart = [&](size_t first, size_t last) {
-        for (size_t i = first; i < last; ++i)
-            entries[i] = make(i);
-    };
-    auto probe = [&](size_t chunkFirst, size_t chunkLast) {
+    // the list takes the entries of each chunk made in order on the caller's thread. A
+    // cancel keeps what was added.
+    auto entries = std::make_shared<std::vector<std::unique_ptr<CHitDoc>>>(count);
+    auto probe = [entries, make = std::move(make), waits](size_t chunkFirst, size_t chunkLast) {
+        auto makePart = [&](size_t first, size_t last) {
+            for (size_t i = first; i < last; ++i)
+                (*entries)[i] = make(i);
+        };
         if (!waits)
             return makePart(chunkFirst, chunkLast);
         ForEachPart(chunkLast - chunkFirst, [&](size_t, size_t first, size_t last) {
             makePart(chunkFirst + first, chunkFirst + last);
         });
     };
-    IPrompts& prompts = m_session.Prompts();
-    int added = 0;
-    auto take = [&](size_t first, size_t last) {
+    IPrompts& prompts = session.Prompts();
+    auto added = std::make_shared<int>(0);
+    auto take = [adder, entries, added, filesOnly, &prompts](size_t first, size_t last) {
         prompts.SetProgress(static_cast<int>(first));
         for (size_t i = first; i < last; ++i) {
-            std::unique_ptr<CHitDoc>& entry = entries[i];
-            if (entry && !(filesOnly && entry->IsFolder()) && Take(std::move(entry)))
-                ++added;
+            std::unique_ptr<CHitDoc>& entry = (*entries)[i];
+            if (entry && !(filesOnly && entry->IsFolder()) && adder->Take(std::move(entry)))
+                ++*added;
         }
     };
+    auto end = [added, &prompts, done = std::move(done)](size_t) {
+        prompts.EndProgress();
+        if (done)
+            done(*added);
+    };
     prompts.BeginProgress(static_cast<int>(count));
-    CChunkedJob job(count, kPathsPerChunk, probe, take, [](size_t) {});
-    RunToEnd(job, prompts);
-    prompts.EndProgress();
+    return std::make_unique<CChunkedJob>(count, kPathsPerChunk, std::move(probe), std::move(take),
+                                         std::move(end));
+}
+
+namespace {
+
+using AddJobMaker = std::function<std::unique_ptr<IJob>(std::function<void(int)> counted)>;
+
+// The command that adds with the job addJob makes as the command starts, then recomputes
+// the all-MP3 flag and tells done the number of rows added.
+std::unique_ptr<IJob> AddingCommand(CTesselSession& session, AddJobMaker addJob,
+                                    std::function<void(int)> done) {
+    auto added = std::make_shared<int>(0);
+    auto job = std::make_unique<CStepJob>();
+    job->Then([addJob = std::move(addJob), added] {
+           return addJob([added](int count) { *added = count; });
+       })
+        .Then([&session, added, done = std::move(done)]() -> std::unique_ptr<IJob> {
+            session.RecomputeAllMp3();
+            if (done)
+                done(*added);
+            return nullptr;
+        });
+    return job;
+}
+
+int RunCounting(CTesselSession& session, const AddJobMaker& make) {
+    int added = 0;
+    RunToEnd(*make([&added](int count) { added = count; }), session.Prompts());
     return added;
+}
+
+}  // namespace
+
+std::unique_ptr<IJob> MakeAddJob(CTesselSession& session, std::function<void(int)> done) {
+    auto job = std::make_unique<CStepJob>();
+    job->Then([&session, done = std::move(done)]() mutable {
+        std::vector<std::string> chosen;
+        if (!session.Prompts().ChooseFilesToAdd(chosen))
+            chosen.clear();
+        return MakeAddJob(session, std::move(chosen), std::move(done));
+    });
+    return job;
+}
+
+std::unique_ptr<IJob> MakeAddJob(CTesselSession& session, std::vector<std::string> paths,
+                                 std::function<void(int)> done) {
+    return AddingCommand(
+        session,
+        [&session, paths = std::move(paths)](std::function<void(int)> counted) mutable {
+            return CFileAdder::AddAllJob(session, std::move(paths), true, std::move(counted));
+        },
+        std::move(done));
+}
+
+std::unique_ptr<IJob> MakeAddJob(CTesselSession& session, CFoundFiles files,
+                                 std::function<void(int)> done) {
+    auto owned = std::make_shared<CFoundFiles>(std::move(files));
+    return AddingCommand(
+        session,
+        [&session, owned](std::function<void(int)> counted) {
+            return CFileAdder::AddAllJob(session, std::move(*owned), std::move(counted));
+        },
+        std::move(done));
+}
+
+std::unique_ptr<IJob> MakeDropJob(CTesselSession& session, std::vector<std::string> paths,
+                                  std::function<void(int)> done) {
+    return AddingCommand(
+        session,
+        [&session, paths = std::move(paths)](std::function<void(int)> counted) mutable {
+            return CFileAdder::AddAllJob(session, std::move(paths), false, std::move(counted));
+        },
+        std::move(done));
 }
 
 int AddCommand(CTesselSession& session) {
-    std::vector<std::string> chosen;
-    if (!session.Prompts().ChooseFilesToAdd(chosen))
-        chosen.clear();
-    return AddCommand(session, chosen);
+    return RunCounting(session, [&](auto counted) { return MakeAddJob(session, counted); });
 }
 
 int AddCommand(CTesselSession& session, const std::vector<std::string>& paths) {
-    int added = CFileAdder(session).AddAll(paths, true);
-    session.RecomputeAllMp3();
-    return added;
+    return RunCounting(session, [&](auto counted) { return MakeAddJob(session, paths, counted); });
 }
 
 int AddCommand(CTesselSession& session, CFoundFiles files) {
-    int added = CFileAdder(session).AddAll(std::move(files));
-    session.RecomputeAllMp3();
-    return added;
+    return RunCounting(
+        session, [&](auto counted) { return MakeAddJob(session, std::move(files), counted); });
 }
 
 int DropFiles(CTesselSession& session, const std::vector<std::string>& paths) {
-    int added = CFileAdder(session).AddAll(paths, false);
-    session.RecomputeAllMp3();
-    return added;
+    return RunCounting(session, [&](auto counted) { return MakeDropJob(session, paths, counted); });
 }

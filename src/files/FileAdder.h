@@ -10,6 +10,7 @@
 
 #include "files/AddCollector.h"
 #include "model/HitDoc.h"
+#include "model/Job.h"
 
 class CTesselSession;
 
@@ -32,38 +33,52 @@ public:
     // True when the path became a new row at the end of the list.
     bool Add(const std::string& path);
     // Each path in order, as Add (or skipping folders too, when filesOnly), with progress;
-    // the files are probed on other threads meanwhile. A cancel keeps the rows added so
-    // far. Returns how many rows were added.
-    int AddAll(const std::vector<std::string>& paths, bool filesOnly);
-    // The files found by CollectFilesToAdd, as AddAll adds paths with filesOnly: no file
-    // is asked about again (in MP3 mode its tag is read).
-    int AddAll(CFoundFiles files);
+    // the files are probed on another thread meanwhile and the job takes each chunk in on
+    // the caller's thread. A cancel keeps the rows added so far. The job makes its own
+    // adder of the rows when it is made, and tells done how many rows it added.
+    static std::unique_ptr<IJob> AddAllJob(CTesselSession& session, std::vector<std::string> paths,
+                                           bool filesOnly, std::function<void(int added)> done);
+    // The files found by CollectFilesToAdd, as AddAllJob adds paths with filesOnly: no
+    // file is asked about again (in MP3 mode its tag is read).
+    static std::unique_ptr<IJob> AddAllJob(CTesselSession& session, CFoundFiles files,
+                                           std::function<void(int added)> done);
 
 private:
     // The entry a path would add, with its tag read in MP3 mode, or nullptr when the
     // adding rules refuse it before the list is consulted.
     static std::unique_ptr<CHitDoc> MakeEntry(const std::string& path, bool mp3Mode);
+    using Make = std::function<std::unique_ptr<CHitDoc>(size_t)>;
     // Adds the entries make(i) gives for i in [0, count), with progress and cancel, make
     // running on another thread meanwhile; when waits (make waits on the file system),
     // in parallel parts.
-    int AddEach(size_t count, bool filesOnly, bool waits,
-                const std::function<std::unique_ptr<CHitDoc>(size_t)>& make);
+    static std::unique_ptr<IJob> AddEachJob(CTesselSession& session, size_t count, bool filesOnly,
+                                            bool waits, Make make, std::function<void(int)> done);
     bool Take(std::unique_ptr<CHitDoc> entry);
 
     CTesselSession& m_session;
     std::unordered_set<std::string_view> m_paths;  // of the rows' entries, which hold them
 };
 
-// The Add command: asks for files (IPrompts::ChooseFilesToAdd) and adds each chosen path
-// that is found and is not a folder; a folder is never added by this command. Recomputes
-// the all-MP3 flag. Returns the number of rows added (0 also when cancelled).
-int AddCommand(CTesselSession& session);
+// The Add command: asks for files (IPrompts::ChooseFilesToAdd) in its first step and adds
+// each chosen path that is found and is not a folder; a folder is never added by this
+// command. Recomputes the all-MP3 flag and tells done the number of rows added (0 also
+// when cancelled).
+std::unique_ptr<IJob> MakeAddJob(CTesselSession& session, std::function<void(int added)> done = {});
 // The Add command with the files chosen (full paths, in the dialog's order).
-int AddCommand(CTesselSession& session, const std::vector<std::string>& paths);
+std::unique_ptr<IJob> MakeAddJob(CTesselSession& session, std::vector<std::string> paths,
+                                 std::function<void(int added)> done = {});
 // The Add command with the files that CollectFilesToAdd found.
-int AddCommand(CTesselSession& session, CFoundFiles files);
+std::unique_ptr<IJob> MakeAddJob(CTesselSession& session, CFoundFiles files,
+                                 std::function<void(int added)> done = {});
 
 // Dropped files and folders, in the order given: each non-empty path goes through the
 // adding rules, so a dropped folder becomes one row of its own in normal mode (nothing
-// inside it is added). Recomputes the all-MP3 flag. Returns the number of rows added.
+// inside it is added). Recomputes the all-MP3 flag and tells done the number of rows added.
+std::unique_ptr<IJob> MakeDropJob(CTesselSession& session, std::vector<std::string> paths,
+                                  std::function<void(int added)> done = {});
+
+// The jobs above run to their end (RunToEnd); each returns the number of rows added.
+int AddCommand(CTesselSession& session);
+int AddCommand(CTesselSession& session, const std::vector<std::string>& paths);
+int AddCommand(CTesselSession& session, CFoundFiles files);
 int DropFiles(CTesselSession& session, const std::vector<std::string>& paths);

@@ -9,6 +9,7 @@
 #include "model/ListObserver.h"
 #include "model/Profile.h"
 #include "model/ResultsList.h"
+#include "model/StepJob.h"
 #include "model/TagEditing.h"
 #include "model/TesselSession.h"
 #include "mp3/DeferredTag.h"
@@ -71,8 +72,9 @@ constexpr size_t kRowsPerReadChunk = 512;
 
 // Into MP3 mode with every tag read into its row; a missing file, or one without a tag,
 // leaves the row's fields as they are. After a cancel the list goes back to normal mode
-// (the tags read so far stay in their entries, as the files hold them): false.
-bool EnterMp3Mode(CTesselSession& session) {
+// (the tags read so far stay in their entries, as the files hold them) and entered is
+// told false.
+std::unique_ptr<IJob> EnterMp3ModeJob(CTesselSession& session, std::function<void(bool)> entered) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
     size_t rows = static_cast<size_t>(list.GetCount());
@@ -82,11 +84,11 @@ bool EnterMp3Mode(CTesselSession& session) {
         std::string title, artist, album, year, comment;
         int genre = -1;
     };
-    std::vector<SRead> reads(rows);
-    auto read = [&](size_t first, size_t last) {
+    auto reads = std::make_shared<std::vector<SRead>>(rows);
+    auto read = [reads, &list](size_t first, size_t last) {
         CDeferredTag tag;
         for (size_t row = first; row < last; ++row) {
-            SRead& one = reads[row];
+            SRead& one = (*reads)[row];
             tag.m_bErrorPending = false;
             one.bRead = tag.ReadTag(list.GetEntry(static_cast<int>(row)).m_strPath.Get());
             one.bError = tag.m_bErrorPending;
@@ -100,9 +102,9 @@ bool EnterMp3Mode(CTesselSession& session) {
             }
         }
     };
-    auto takeIn = [&](size_t first, size_t last) {
+    auto takeIn = [reads, &list, &prompts](size_t first, size_t last) {
         for (size_t row = first; row < last; ++row) {
-            const SRead& one = reads[row];
+            const SRead& one = (*reads)[row];
             prompts.SetProgress(static_cast<int>(row));
             if (one.bError)
                 CGuardedFile(&prompts).ReportError();
@@ -112,16 +114,17 @@ bool EnterMp3Mode(CTesselSession& session) {
             list.RefreshRow(static_cast<int>(row));
         }
     };
-    bool cancelled = false;
-    auto end = [&](size_t taken) { cancelled = taken < rows; };
+    auto end = [rows, &session, &prompts, entered = std::move(entered)](size_t taken) {
+        prompts.EndProgress();
+        bool cancelled = taken < rows;
+        if (cancelled)
+            session.SetNormalColumns();
+        entered(!cancelled);
+    };
     prompts.BeginProgress(list.GetCount());
     session.SetMp3Columns();
-    CChunkedJob job(rows, kRowsPerReadChunk, read, takeIn, end);
-    RunToEnd(job, prompts);
-    prompts.EndProgress();
-    if (cancelled)
-        session.SetNormalColumns();
-    return !cancelled;
+    return std::make_unique<CChunkedJob>(rows, kRowsPerReadChunk, std::move(read),
+                                         std::move(takeIn), std::move(end));
 }
 
 // Rows are written in chunks on a thread of their own, each chunk in parallel parts; the
@@ -129,23 +132,24 @@ bool EnterMp3Mode(CTesselSession& session) {
 // chunk by chunk.
 constexpr size_t kRowsPerChunk = 2048;
 
-// Writes every changed tag and shows the results. The preview's records become the
-// results: writing a tag changes no field a record holds, only the codes differ. The
-// writing thread only reads entries, and the caller's thread touches only rows already
-// written, so the list may be shown meanwhile. After a cancel the tags not written keep
-// counting as changed.
-void WriteChangedTags(CTesselSession& session, CResultsList& results) {
+// Writes every changed tag; the caller shows the results once the job ended. The
+// preview's records become the results: writing a tag changes no field a record holds, only
+// the codes differ. The writing thread only reads entries, and the caller's thread touches
+// only rows already written, so the list may be shown meanwhile. After a cancel the tags
+// not written keep counting as changed.
+std::unique_ptr<IJob> WriteChangedTagsJob(CTesselSession& session,
+                                          std::shared_ptr<CResultsList> results) {
     CRenameList& list = session.List();
     IPrompts& prompts = session.Prompts();
     size_t rows = static_cast<size_t>(list.GetCount());
-    results.m_strTitle = "Results";
-    results.m_bResultsMode = true;
+    results->m_strTitle = "Results";
+    results->m_bResultsMode = true;
     struct SWrite {
         int code = kResultUnchanged;
         bool bError = false;
     };
-    std::vector<SWrite> writes(rows);
-    auto write = [&](size_t chunkFirst, size_t chunkLast) {
+    auto writes = std::make_shared<std::vector<SWrite>>(rows);
+    auto write = [writes, results, &list](size_t chunkFirst, size_t chunkLast) {
         ForEachPart(chunkLast - chunkFirst, [&](size_t, size_t first, size_t last) {
             CDeferredTag tag;
             // Folders are opened afresh for the writes: the preview may have stood open.
@@ -154,76 +158,45 @@ void WriteChangedTags(CTesselSession& session, CResultsList& results) {
                 const CHitDoc& entry = list.GetEntry(static_cast<int>(row));
                 if (!entry.IsTagChanged())
                     continue;
-                if (results.Code(row) == kResultExists) {
-                    writes[row].code = kResultExists;
+                SWrite& one = (*writes)[row];
+                if (results->Code(row) == kResultExists) {
+                    one.code = kResultExists;
                     continue;
                 }
                 tag.m_bErrorPending = false;
                 tag.FillFrom(entry);
-                writes[row].code = WriteVerdict(tag, entry, folders);
-                writes[row].bError = tag.m_bErrorPending;
+                one.code = WriteVerdict(tag, entry, folders);
+                one.bError = tag.m_bErrorPending;
             }
         });
     };
-    auto takeIn = [&](size_t first, size_t last) {
+    auto takeIn = [writes, results, &list, &prompts](size_t first, size_t last) {
         for (size_t row = first; row < last; ++row) {
+            const SWrite& one = (*writes)[row];
             prompts.SetProgress(static_cast<int>(row));
-            if (writes[row].bError)
+            if (one.bError)
                 CGuardedFile(&prompts).ReportError();
-            if (writes[row].code == kResultOk)
+            if (one.code == kResultOk)
                 list.GetEntry(static_cast<int>(row)).CommitTag();
-            results.SetCode(row, writes[row].code);
+            results->SetCode(row, one.code);
         }
     };
-    auto end = [&](size_t taken) {
+    auto end = [rows, results, &list, &prompts](size_t taken) {
+        prompts.EndProgress();
         for (size_t row = taken; row < rows; ++row)
             if (list.GetEntry(static_cast<int>(row)).IsTagChanged())
-                results.SetCode(row, kResultCancelled);
+                results->SetCode(row, kResultCancelled);
     };
     prompts.BeginProgress(list.GetCount());
-    CChunkedJob job(rows, kRowsPerChunk, write, takeIn, end);
-    RunToEnd(job, prompts);
-    prompts.EndProgress();
-    prompts.ShowResults(results);
+    return std::make_unique<CChunkedJob>(rows, kRowsPerChunk, std::move(write), std::move(takeIn),
+                                         std::move(end));
 }
 
-}  // namespace
-
-bool CanToggleMode(const CTesselSession& session) {
-    return session.IsMp3Mode() || session.AllMp3();
-}
-
-void ToggleMode(CTesselSession& session) {
-    if (!CanToggleMode(session))
-        return;
-    session.EndEditing();
-    if (session.IsMp3Mode()) {
-        if (session.List().GetCount() > 0 && SaveID3(session) == EAnswer::Cancel)
-            return;
-        session.SetNormalColumns();
-    } else if (!EnterMp3Mode(session)) {
-        return;
-    }
-    session.UndoHistory().Clear();
-}
-
-EAnswer SaveID3(CTesselSession& session) {
-    if (!AnyTagChanged(session.List()))
-        return EAnswer::Yes;
-    return SaveID3(session, session.Prompts().Message(EMessageId::SaveTagChanges, kSaveTagsQuestion,
-                                                      EIcon::Question, EButtons::YesNoCancel));
-}
-
-EAnswer SaveID3(CTesselSession& session, EAnswer answer, bool showPreview) {
-    CRenameList& list = session.List();
-    if (!AnyTagChanged(list))
-        return EAnswer::Yes;
-    if (answer != EAnswer::Yes)
-        return answer;
-    CResultsList preview;
-    preview.m_strTitle = "Preview";
-    preview.m_bBlock = false;
-    // Each row's probe is made in parallel parts; the preview shows the rows themselves.
+// The preview of Save ID3: each row's verdict before writing, probed in parallel parts.
+std::shared_ptr<CResultsList> SaveId3Preview(const CRenameList& list, bool showPreview) {
+    auto preview = std::make_shared<CResultsList>();
+    preview->m_strTitle = "Preview";
+    preview->m_bBlock = false;
     size_t rows = static_cast<size_t>(list.GetCount());
     std::vector<int> codes(rows);
     ForEachPart(rows, [&](size_t, size_t first, size_t last) {
@@ -238,12 +211,116 @@ EAnswer SaveID3(CTesselSession& session, EAnswer answer, bool showPreview) {
         }
     });
     MarkFilesNamedTwice(list, codes);
-    preview.ShowRows(list, std::move(codes));
-    // Cancel here is the user's Cancel: closing or switching stops, the edits stay.
-    if (showPreview && !session.Prompts().ShowResults(preview))
-        return EAnswer::Cancel;
-    WriteChangedTags(session, preview);
-    return EAnswer::Yes;
+    preview->ShowRows(list, std::move(codes));
+    return preview;
+}
+
+using AnswerSink = std::function<void(EAnswer)>;
+
+void Tell(const AnswerSink& done, EAnswer answer) {
+    if (done)
+        done(answer);
+}
+
+}  // namespace
+
+bool CanToggleMode(const CTesselSession& session) {
+    return session.IsMp3Mode() || session.AllMp3();
+}
+
+std::unique_ptr<IJob> MakeToggleModeJob(CTesselSession& session) {
+    auto job = std::make_unique<CStepJob>();
+    CStepJob& steps = *job;
+    struct SToggle {
+        bool bLeaving = false;
+        EAnswer answer = EAnswer::Yes;
+    };
+    auto toggle = std::make_shared<SToggle>();
+    job->Then([&session, &steps, toggle]() -> std::unique_ptr<IJob> {
+           if (!CanToggleMode(session)) {
+               steps.Stop();
+               return nullptr;
+           }
+           session.EndEditing();
+           toggle->bLeaving = session.IsMp3Mode();
+           if (!toggle->bLeaving)
+               return EnterMp3ModeJob(session, [toggle](bool entered) {
+                   toggle->answer = entered ? EAnswer::Yes : EAnswer::Cancel;
+               });
+           if (session.List().GetCount() == 0)
+               return nullptr;
+           return MakeSaveId3Job(session, [toggle](EAnswer answer) { toggle->answer = answer; });
+       })
+        .Then([&session, toggle]() -> std::unique_ptr<IJob> {
+            if (toggle->answer == EAnswer::Cancel)
+                return nullptr;
+            if (toggle->bLeaving)
+                session.SetNormalColumns();
+            session.UndoHistory().Clear();
+            return nullptr;
+        });
+    return job;
+}
+
+void ToggleMode(CTesselSession& session) {
+    RunToEnd(*MakeToggleModeJob(session), session.Prompts());
+}
+
+std::unique_ptr<IJob> MakeSaveId3Job(CTesselSession& session, std::function<void(EAnswer)> done) {
+    auto job = std::make_unique<CStepJob>();
+    job->Then([&session, done = std::move(done)]() mutable -> std::unique_ptr<IJob> {
+        if (!AnyTagChanged(session.List())) {
+            Tell(done, EAnswer::Yes);
+            return nullptr;
+        }
+        EAnswer answer = session.Prompts().Message(EMessageId::SaveTagChanges, kSaveTagsQuestion,
+                                                   EIcon::Question, EButtons::YesNoCancel);
+        return MakeSaveId3Job(session, answer, true, std::move(done));
+    });
+    return job;
+}
+
+std::unique_ptr<IJob> MakeSaveId3Job(CTesselSession& session, EAnswer answer, bool showPreview,
+                                     std::function<void(EAnswer)> done) {
+    auto job = std::make_unique<CStepJob>();
+    CStepJob& steps = *job;
+    auto results = std::make_shared<std::shared_ptr<CResultsList>>();
+    job->Then([&session, &steps, answer, showPreview, results, done]() -> std::unique_ptr<IJob> {
+           bool changed = AnyTagChanged(session.List());
+           if (!changed || answer != EAnswer::Yes) {
+               steps.Stop();
+               Tell(done, changed ? answer : EAnswer::Yes);
+               return nullptr;
+           }
+           *results = SaveId3Preview(session.List(), showPreview);
+           // Cancel here is the user's Cancel: closing or switching stops, the edits stay.
+           if (showPreview && !session.Prompts().ShowResults(**results)) {
+               steps.Stop();
+               Tell(done, EAnswer::Cancel);
+           }
+           return nullptr;
+       })
+        .Then([&session, results]() { return WriteChangedTagsJob(session, *results); })
+        .Then([&session, results, done]() -> std::unique_ptr<IJob> {
+            session.Prompts().ShowResults(**results);
+            Tell(done, EAnswer::Yes);
+            return nullptr;
+        });
+    return job;
+}
+
+EAnswer SaveID3(CTesselSession& session) {
+    EAnswer answer = EAnswer::Yes;
+    RunToEnd(*MakeSaveId3Job(session, [&answer](EAnswer given) { answer = given; }),
+             session.Prompts());
+    return answer;
+}
+
+EAnswer SaveID3(CTesselSession& session, EAnswer answer, bool showPreview) {
+    RunToEnd(
+        *MakeSaveId3Job(session, answer, showPreview, [&answer](EAnswer given) { answer = given; }),
+        session.Prompts());
+    return answer;
 }
 
 void ToggleLock(CTesselSession& session, int column) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+
+#include "model/Job.h"
 #include "model/Prompts.h"
 
 class CTesselSession;
@@ -12,14 +16,20 @@ bool CanToggleMode(const CTesselSession& session);
 // Into MP3 mode: every existing file's tag is read into its row (a file without a tag
 // keeps the row's tag fields), with progress; a cancel stays in normal mode. Back to normal mode:
 // changed tags are offered for saving first (SaveID3); Cancel keeps MP3 mode. Either way the undo
-// history is emptied. Does nothing when CanToggleMode is false.
+// history is emptied. Does nothing when CanToggleMode is false. The tags are read, and
+// written, by the job's worker.
+std::unique_ptr<IJob> MakeToggleModeJob(CTesselSession& session);
+// The job run to its end.
 void ToggleMode(CTesselSession& session);
 
 inline constexpr const char* kSaveTagsQuestion = "Save changes to MP3 files?";
 
 // Writes the changed tags: asks "Save changes to MP3 files?" (Yes, No, Cancel) and goes on
 // with the answer as the second form. Closing the window in MP3 mode with rows runs it
-// too: Cancel keeps the window open.
+// too: Cancel keeps the window open. The job tells done the answer.
+std::unique_ptr<IJob> MakeSaveId3Job(CTesselSession& session,
+                                     std::function<void(EAnswer)> done = {});
+// The job run to its end; returns its answer.
 EAnswer SaveID3(CTesselSession& session);
 // Save ID3 with the question answered. Answers Yes at once, showing nothing, when no tag
 // has changed; No or Cancel as given. On Yes it shows a preview of every row's verdict, and
@@ -30,6 +40,9 @@ EAnswer SaveID3(CTesselSession& session);
 // kept as it was) and "Unchanged". Without showPreview (a front end that would show the
 // preview to nobody) the writes start at once, and a changed row's file is judged by its
 // write alone, so that each file is opened once.
+std::unique_ptr<IJob> MakeSaveId3Job(CTesselSession& session, EAnswer answer, bool showPreview,
+                                     std::function<void(EAnswer)> done = {});
+// The job run to its end; returns its answer.
 EAnswer SaveID3(CTesselSession& session, EAnswer answer, bool showPreview = true);
 
 // Lock Title to Lock Comment: inverts the lock of column 1 to 6 and stores it.

@@ -1,16 +1,16 @@
 #include "view/ProgressDialog.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 
-// Often enough for a smooth bar and a prompt Cancel.
-constexpr qint64 kEventIntervalMs = 30;
+// Often enough for a smooth bar.
+constexpr qint64 kShowIntervalMs = 30;
 
 }  // namespace
 
@@ -18,6 +18,7 @@ CProgressDialog::CProgressDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Progress Indicator"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowModality(Qt::ApplicationModal);
+    m_pCount = new QLabel(this);
     m_pBar = new QProgressBar(this);
     m_pBar->setTextVisible(false);
     m_pBar->setMinimumWidth(260);
@@ -27,6 +28,7 @@ CProgressDialog::CProgressDialog(QWidget* parent) : QDialog(parent) {
         m_pCancel->setEnabled(false);
     });
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pCount);
     layout->addWidget(m_pBar);
     layout->addWidget(m_pCancel, 0, Qt::AlignRight);
 }
@@ -34,26 +36,24 @@ CProgressDialog::CProgressDialog(QWidget* parent) : QDialog(parent) {
 void CProgressDialog::Begin(int range) {
     m_bCancelRequested = false;
     m_nPosition = 0;
+    m_nRange = std::max(range, 0);
     m_pBar->setRange(0, std::max(range, 1));
-    m_pBar->setValue(0);
     m_pCancel->setEnabled(true);
+    ShowPosition();
     adjustSize();
     show();
-    QCoreApplication::processEvents();
-    m_sinceEvents.start();
 }
 
 void CProgressDialog::SetPosition(int position) {
     m_nPosition = position;
-    KeepAlive();
+    if (m_sinceShown.elapsed() >= kShowIntervalMs)
+        ShowPosition();
 }
 
-void CProgressDialog::KeepAlive() {
-    if (m_sinceEvents.elapsed() < kEventIntervalMs)
-        return;
+void CProgressDialog::ShowPosition() {
     m_pBar->setValue(m_nPosition);
-    QCoreApplication::processEvents();
-    m_sinceEvents.restart();
+    m_pCount->setText(QStringLiteral("%1 of %2").arg(m_nPosition).arg(m_nRange));
+    m_sinceShown.start();
 }
 
 void CProgressDialog::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,5 @@
 #include "view/QtPrompts.h"
 
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -45,9 +44,6 @@ QMessageBox::StandardButtons BoxButtons(EButtons buttons) {
     }
     return QMessageBox::Ok;
 }
-
-// Often enough for the window to answer a repaint without delay.
-constexpr qint64 kEventIntervalMs = 30;
 
 }  // namespace
 
@@ -129,17 +125,7 @@ void CQtPrompts::SetProgress(int position) {
 }
 
 bool CQtPrompts::CancelRequested() {
-    if (m_pProgress && m_pProgress->isVisible()) {
-        m_pProgress->KeepAlive();
-        return m_pProgress->IsCancelRequested();
-    }
-    // No progress shows (Go's preview being worked out, say): the window is still
-    // painted, but it takes no input, which could change the list the job is reading.
-    if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kEventIntervalMs) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        m_sinceEvents.start();
-    }
-    return false;
+    return m_pProgress && m_pProgress->isVisible() && m_pProgress->IsCancelRequested();
 }
 
 void CQtPrompts::ShowProgress(bool visible) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -10,8 +9,9 @@ class IProfile;
 class CProgressDialog;
 
 // The window's side of the prompts port: every question and dialog a core command asks
-// for becomes a Qt dialog over the main window. While a long operation runs, the window is
-// kept painted between its steps and the progress dialog's Cancel reaches it.
+// for becomes a Qt dialog over the main window. A long operation's progress is a dialog
+// shown while the window's event loop goes on; its Cancel button sets the flag that
+// CancelRequested reads.
 class CQtPrompts : public IPrompts {
 public:
     explicit CQtPrompts(IProfile& profile) : m_profile(profile) {}
@@ -42,6 +42,5 @@ private:
     IProfile& m_profile;
     QPointer<QWidget> m_pWindow;
     QPointer<CProgressDialog> m_pProgress;
-    QElapsedTimer m_sinceEvents;  // since the window last had its events without progress
     bool m_bUnattended = false;
 };

@@ -11,14 +11,12 @@
 #include <QScrollBar>
 #include <QUrl>
 
-#include "files/FileAdder.h"
 #include "model/MoveRow.h"
 #include "model/SortRows.h"
 #include "model/TesselSession.h"
 #include "model/ViewerAssociations.h"
 #include "view/CellDelegate.h"
 #include "view/ListModel.h"
-#include "view/UriList.h"
 
 const std::array<int, 6> CTesselView::kNormalWidths = {150, 150, 50, 80, 120, 300};
 const std::array<int, 7> CTesselView::kMp3Widths = {150, 150, 150, 150, 80, 100, 150};
@@ -262,20 +260,8 @@ void CTesselView::dropEvent(QDropEvent* event) {
     }
     if (mime != nullptr && mime->hasFormat(QStringLiteral("text/uri-list"))) {
         event->acceptProposedAction();
-        DropUriList(mime->data(QStringLiteral("text/uri-list")));
+        emit UriListDropped(mime->data(QStringLiteral("text/uri-list")));
         return;
     }
     event->ignore();
-}
-
-int CTesselView::DropUriList(const QByteArray& uriList) {
-    std::vector<std::string> paths = PathsFromUriList(uriList);
-    if (paths.empty())
-        return 0;
-    EndEditing();
-    m_model.BeginBulkChange();
-    int added = DropFiles(m_session, paths);
-    m_model.EndBulkChange();
-    emit Changed();
-    return added;
 }

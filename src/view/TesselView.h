@@ -29,9 +29,6 @@ public:
     // Opens the file of a row with its configured viewer, else the desktop's default.
     void OpenRow(int row);
 
-    // Adds the files and folders of a text/uri-list dropped on the list or the window;
-    // returns the number of rows added.
-    int DropUriList(const QByteArray& uriList);
     // Whether a drag carries a row of this list or files.
     bool AcceptsDrop(const QMimeData* mime) const;
 
@@ -44,6 +41,8 @@ public:
 
 signals:
     void CommandRequested(ECommandId command);
+    // Files and folders dropped on the list, as a text/uri-list, for the window to add.
+    void UriListDropped(const QByteArray& uriList);
     // A context menu at a screen point: over the column titles or over the rows.
     void ContextMenuRequested(const QPoint& globalPos, bool onTitles);
     // The view changed the list by itself (a sort): the command states may differ now.

@@ -55,6 +55,25 @@ void AcceptAllButProgress(QWidget* modal) {
         qobject_cast<QDialog*>(modal)->accept();
 }
 
+// Counts the events of one type that reach a widget.
+class CEventCounter : public QObject {
+public:
+    CEventCounter(QWidget& widget, QEvent::Type type, int& count) : m_type(type), m_count(count) {
+        widget.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == m_type)
+            ++m_count;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QEvent::Type m_type;
+    int& m_count;
+};
+
 }  // namespace
 
 // The main window over the real core and real files: the wiring of its commands, keys,
@@ -69,10 +88,15 @@ private:
     CMainFrame& Frame() { return m_pApp->Frame(); }
     CListModel& Model() { return Frame().Model(); }
     QString Path(const std::string& name) { return QString::fromStdString(*m_pDir / name); }
+    // Runs a command to its end; a long one goes on as a job after RunCommand returned.
+    void RunToItsEnd(ECommandId command) {
+        Frame().RunCommand(command);
+        QVERIFY(QTest::qWaitFor([this] { return !Frame().IsBusy(); }, 20000));
+    }
     // Runs a command, answering its dialogs; returns the texts of its message boxes.
     QStringList RunAnswering(ECommandId command, std::function<void(QWidget*)> answer) {
         CModalAnswer answering(std::move(answer));
-        Frame().RunCommand(command);
+        RunToItsEnd(command);
         return answering.Texts();
     }
     // Added through the Add command's file dialog.
@@ -103,7 +127,7 @@ private slots:
         QVERIFY(Frame().Action(ECommandId::Go)->isEnabled());
         Frame().RunCommand(ECommandId::ToggleCase);
         QCOMPARE(Model().index(1, 0).data().toString(), QStringLiteral("B"));
-        Frame().RunCommand(ECommandId::ToggleMode);
+        RunToItsEnd(ECommandId::ToggleMode);
         QCOMPARE(Model().columnCount(), 7);
         // The toolbar follows without a menu being opened.
         QVERIFY(!Frame().Action(ECommandId::Go)->isEnabled());
@@ -148,7 +172,7 @@ private slots:
         QTest::keySequence(&view, keys[1]);
         QCOMPARE(Model().rowCount(), 2);
         QTest::keySequence(&view, keys[2]);
-        QVERIFY(Model().Session().IsMp3Mode());
+        QTRY_VERIFY(Model().Session().IsMp3Mode());
     }
 
     void theWindowTakesDroppedFilesButNotARowReleasedOutsideTheList() {
@@ -168,7 +192,58 @@ private slots:
         std::string path = m_pDir->WriteFile("dropped.txt", "x");
         QVERIFY(dropOnWindow("text/uri-list",
                              "file://" + QByteArray::fromStdString(path).toPercentEncoding("/")));
-        QCOMPARE(Model().rowCount(), 3);
+        QTRY_COMPARE(Model().rowCount(), 3);
+    }
+
+    // A long drop runs from the window's event loop: a timer fires and the list repaints
+    // while it runs, but a key or a click on the list is not taken, and its progress can be
+    // cancelled.
+    void aLongAddKeepsTheWindowPaintedButTakesNoInput() {
+        AddFiles({"a.txt", "b.txt"});
+        CTesselView& view = Frame().View();
+        view.setCurrentIndex(Model().index(0, 0));
+        // Names that are not there cost the worker a look each and add nothing.
+        QByteArray uris;
+        for (int i = 0; i < 200000; ++i)
+            uris += "file://" + QByteArray::fromStdString(*m_pDir / "gone") +
+                    QByteArray::number(i) + "\r\n";
+        int paints = 0;
+        CEventCounter counter(*view.viewport(), QEvent::Paint, paints);
+        int ticks = 0;
+        int paintsAtFirstTick = 0;
+        int currentRow = -1;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, this, [&] {
+            auto* progress = Frame().findChild<CProgressDialog*>();
+            if (!Frame().IsBusy() || progress == nullptr || !progress->isVisible())
+                return;
+            if (++ticks == 1) {
+                paintsAtFirstTick = paints;
+                view.viewport()->update();
+                QTest::keyClick(&view, Qt::Key_Down);
+                QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                                  view.visualRect(Model().index(1, 0)).center());
+                currentRow = view.currentIndex().row();
+            } else if (paints > paintsAtFirstTick) {
+                progress->findChild<QPushButton*>()->click();
+            }
+        });
+        probe.start(1);
+        QMimeData mime;
+        mime.setData(QStringLiteral("text/uri-list"), uris);
+        QPoint at = view.viewport()->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(view.viewport(), &enter);
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(view.viewport(), &drop);
+        QVERIFY(Frame().IsBusy());
+        QTRY_VERIFY_WITH_TIMEOUT(!Frame().IsBusy(), 20000);
+        QVERIFY(ticks > 1 && paints > paintsAtFirstTick);
+        QCOMPARE(currentRow, 0);
+        QCOMPARE(Model().rowCount(), 2);
+        // The window takes input again.
+        QTest::keyClick(&view, Qt::Key_Down);
+        QCOMPARE(view.currentIndex().row(), 1);
     }
 
     // An edit is an undo step of the window; a name that would stop the run is marked while
@@ -210,7 +285,7 @@ private slots:
         AddFiles({"a.mp3"});
         CModalAnswer answer(CModalAnswer::Click(QMessageBox::Cancel));
         QVERIFY(!Frame().close() && Frame().isVisible());
-        Frame().RunCommand(ECommandId::ToggleMode);
+        RunToItsEnd(ECommandId::ToggleMode);
         QVERIFY(Model().setData(Model().index(0, kColTitle), "Song", Qt::EditRole));
         Frame().Documents().New();
         QCOMPARE(Model().rowCount(), 1);

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 #include "files/RunCommands.h"
+#include "model/Job.h"
 #include "model/Profile.h"
 #include "model/ResultsList.h"
 #include "model/TagEditing.h"
@@ -23,6 +24,7 @@
 #include "support/FakePrompts.h"
 #include "support/TempDir.h"
 #include "view/ExtensionDialog.h"
+#include "view/JobRunner.h"
 #include "view/ListModel.h"
 #include "view/ModalAnswer.h"
 #include "view/QtPrompts.h"
@@ -58,6 +60,35 @@ struct SBeforeQueuedCall : QObject {
             std::exchange(step, nullptr)();
         return false;
     }
+};
+
+// What a held job went through, kept by the test while the runner owns the job.
+struct SHeld {
+    std::function<void()> inPoll;  // done once, inside the next poll
+    int nPolls = 0;
+    bool bPolling = false;
+    bool bPolledWithin = false;  // a poll started while another had not returned
+    bool bCancelled = false;
+    bool bEnd = false;
+};
+
+// A job that ends when its state says so, or once cancelled.
+class CHeldJob : public IJob {
+public:
+    explicit CHeldJob(SHeld& held) : m_held(held) {}
+    bool Poll(std::chrono::milliseconds) override {
+        ++m_held.nPolls;
+        m_held.bPolledWithin |= m_held.bPolling;
+        m_held.bPolling = true;
+        if (m_held.inPoll)
+            std::exchange(m_held.inPoll, nullptr)();
+        m_held.bPolling = false;
+        return m_held.bEnd;
+    }
+    void Cancel() override { m_held.bCancelled = m_held.bEnd = true; }
+
+private:
+    SHeld& m_held;
 };
 
 }  // namespace
@@ -339,6 +370,41 @@ private slots:
 
     // What a viewer may be is the core's; OK stores both pages and updates the session,
     // Cancel stores nothing and leaves the session with the stored values.
+    // A job is polled from the window's timer, never from inside a dialog one of its polls
+    // shows; its window takes no key meanwhile, and the prompts' cancel ends it.
+    void aJobIsPolledFromTheEventLoopWhileItsWindowTakesNoInput() {
+        AddRows({"a.mp3", "b.mp3"});
+        View().setCurrentIndex(Model().index(0, 0));
+        SHeld held;
+        int finished = 0;
+        CJobRunner runner(m_pList->prompts, View());
+        QVERIFY(runner.Start(std::make_unique<CHeldJob>(held), [&] { ++finished; }));
+        QVERIFY(runner.IsRunning() && held.nPolls > 0);
+        QVERIFY(!runner.Start(std::make_unique<CHeldJob>(held), [&] { finished += 10; }));
+        int pollsAfterBox = 0;
+        held.inPoll = [&] {
+            QMessageBox box(QMessageBox::Information, QStringLiteral("Tessel"),
+                            QStringLiteral("asked by a step"), QMessageBox::Ok);
+            QTimer::singleShot(200, &box, &QDialog::accept);
+            box.exec();
+            pollsAfterBox = held.nPolls;
+        };
+        QTRY_VERIFY(pollsAfterBox > 0 && held.nPolls > pollsAfterBox);
+        QVERIFY(!held.bPolledWithin);
+        QTest::keyClick(&View(), Qt::Key_Down);
+        QCOMPARE(View().currentIndex().row(), 0);
+        QCOMPARE(finished, 0);
+
+        m_pList->prompts.m_cancelRequested = [] { return true; };
+        QTRY_COMPARE(finished, 1);
+        QVERIFY(held.bCancelled && !runner.IsRunning());
+        QTest::keyClick(&View(), Qt::Key_Down);
+        QCOMPARE(View().currentIndex().row(), 1);
+        // A job over in its first poll is finished before Start returns.
+        QVERIFY(runner.Start(std::make_unique<CHeldJob>(held), [&] { ++finished; }));
+        QCOMPARE(finished, 2);
+    }
+
     void optionsOkStoresBothPagesAndCancelStoresNothing() {
         CTempDir dir;
         std::string viewer = dir.WriteFile("viewer", "#!/bin/sh\n");
