@@ -15,11 +15,12 @@
 
 #include "app/DocumentCommands.h"
 #include "app/HelpDialog.h"
-#include "app/JournaledRuns.h"
+#include "app/WindowRuns.h"
 #include "files/FileAdder.h"
 #include "files/RemoveCommand.h"
 #include "model/CommandState.h"
 #include "model/TagEditing.h"
+#include "model/TesselDoc.h"
 #include "model/TesselSession.h"
 #include "mp3/Mp3Mode.h"
 #include "mp3/NameTagConversion.h"
@@ -81,7 +82,7 @@ CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profi
     setCentralWidget(m_pView);
     setAcceptDrops(true);
     m_pDocuments = std::make_unique<CDocumentCommands>(m_session, m_doc, m_settings, *this);
-    m_pRuns = std::make_unique<CJournaledRuns>(m_session, m_doc);
+    m_pRuns = std::make_unique<CWindowRuns>(m_session, m_doc);
     m_pRunner = new CJobRunner(m_session.Prompts(), *this, this);
 
     BuildActions();
@@ -107,6 +108,11 @@ CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profi
             });
     connect(m_pDocuments.get(), &CDocumentCommands::DocumentChanged, this,
             &CMainFrame::UpdateCommandStates);
+    connect(m_pDocuments.get(), &CDocumentCommands::DocumentChanged, this, [this] {
+        // Once the command that opened the list is over.
+        if (m_bOfferOnOpen && !m_doc.GetPath().empty() && m_doc.GetPath() != m_strOfferedPath)
+            QTimer::singleShot(0, this, [this] { OfferInterruptedRuns(false); });
+    });
     // Until the user sizes it, the window shows every column of either mode whole.
     resize(960, 600);
     UpdateCommandStates();
@@ -296,6 +302,15 @@ bool CMainFrame::RunJob(std::unique_ptr<IJob> job, std::function<void()> finishe
     });
 }
 
+void CMainFrame::OfferInterruptedRuns(bool untitledToo) {
+    m_strOfferedPath = m_doc.GetPath();
+    if (m_bBusy)
+        return;
+    std::function<void()> finished;
+    if (std::unique_ptr<IJob> job = m_pRuns->PutBackInterruptedRuns(untitledToo, finished))
+        RunJob(std::move(job), std::move(finished));
+}
+
 void CMainFrame::CommandEnded() {
     m_pView->viewport()->update();
     UpdateCommandStates();
@@ -311,6 +326,10 @@ std::unique_ptr<IJob> CMainFrame::CommandJob(ECommandId command, std::function<v
             return MakeToggleModeJob(m_session);
         case ECommandId::SaveId3:
             return MakeSaveId3Job(m_session);
+        case ECommandId::Go:
+            return m_pRuns->Go(finished);
+        case ECommandId::Undo:
+            return m_pRuns->Undo(finished);
         default:
             return nullptr;
     }
@@ -355,9 +374,6 @@ void CMainFrame::Dispatch(ECommandId command) {
         case ECommandId::Exit:
             QTimer::singleShot(0, this, &QWidget::close);
             break;
-        case ECommandId::Undo:
-            m_pRuns->Undo();
-            break;
         case ECommandId::SelectAll:
             m_pView->selectAll();
             break;
@@ -369,9 +385,6 @@ void CMainFrame::Dispatch(ECommandId command) {
             break;
         case ECommandId::RenameWizard:
             RenameWizard(m_session);
-            break;
-        case ECommandId::Go:
-            m_pRuns->Go();
             break;
         case ECommandId::ViewToolbar:
             m_pToolBar->setVisible(m_pToolBar->isHidden());

@@ -4,13 +4,14 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "model/CommandId.h"
 
 class CDocumentCommands;
 class CJobRunner;
 class IJob;
-class CJournaledRuns;
+class CWindowRuns;
 class CListModel;
 class CTesselDoc;
 class CTesselSession;
@@ -39,6 +40,11 @@ public:
     // called. Refused (false) while the window is busy.
     bool RunJob(std::unique_ptr<IJob> job, std::function<void()> finished);
     bool IsBusy() const { return m_bBusy; }
+    // Offers to put back the runs of the list open now that were interrupted (their process
+    // died), and with untitledToo those of lists that had no file.
+    void OfferInterruptedRuns(bool untitledToo);
+    // From now on, each list opened gets the same offer for its own runs.
+    void OfferForOpenedLists() { m_bOfferOnOpen = true; }
     // Gives every menu item and toolbar button the state the core's rules give it now.
     void UpdateCommandStates();
     // The same, once control is back in the event loop: for changes that come in bursts.
@@ -89,9 +95,11 @@ private:
     QAction* m_pExitAction = nullptr;
     QList<QAction*> m_recentActions;
     std::unique_ptr<CDocumentCommands> m_pDocuments;
-    std::unique_ptr<CJournaledRuns> m_pRuns;
+    std::unique_ptr<CWindowRuns> m_pRuns;
     CJobRunner* m_pRunner = nullptr;
     std::map<ECommandId, QAction*> m_actions;
     bool m_bBusy = false;
+    bool m_bOfferOnOpen = false;
+    std::string m_strOfferedPath;  // the list whose interrupted runs were last offered
     bool m_bUpdatePending = false;
 };

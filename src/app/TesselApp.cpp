@@ -1,6 +1,7 @@
 #include "app/TesselApp.h"
 
 #include <QCommandLineParser>
+#include <QTimer>
 
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
@@ -52,5 +53,10 @@ bool CTesselApp::Start(const QStringList& arguments) {
     if (!parser.positionalArguments().isEmpty())
         opened = m_pFrame->Documents().OpenPath(parser.positionalArguments().constFirst());
     m_pFrame->UpdateCommandStates();
+    if (!m_bQuitAfterLoad)
+        QTimer::singleShot(0, m_pFrame.get(), [frame = m_pFrame.get()] {
+            frame->OfferInterruptedRuns(true);
+            frame->OfferForOpenedLists();
+        });
     return opened;
 }

@@ -11,11 +11,8 @@
 #include "model/TesselSession.h"
 #include "platform/StateFolder.h"
 
-CWindowRuns::CWindowRuns(CTesselSession& session, CTesselDoc& doc, JobStarter start)
-    : m_session(session),
-      m_doc(doc),
-      m_start(std::move(start)),
-      m_strUntitledKey(NewUntitledKey()) {}
+CWindowRuns::CWindowRuns(CTesselSession& session, CTesselDoc& doc)
+    : m_session(session), m_doc(doc), m_strUntitledKey(NewUntitledKey()) {}
 
 SRunList CWindowRuns::ListNow() const {
     SRunList list;
@@ -32,44 +29,38 @@ void CWindowRuns::ShowRefusal(const SRunOutcome& outcome) {
         prompts.Message(EMessageId::JournalProblem, outcome.strError, EIcon::Warning, EButtons::Ok);
 }
 
-void CWindowRuns::Start(std::unique_ptr<CJournaledRun> run,
-                        std::function<void(const SRunOutcome&)> shown) {
-    CJournaledRun* pRun = run.get();
-    m_start(std::move(run), [pRun, shown] { shown(pRun->Outcome()); });
+void CWindowRuns::ShowUndoOutcome(const SRunOutcome& outcome) {
+    if (outcome.end == ERunEnd::Refused)
+        ShowRefusal(outcome);
+    else if (!outcome.problems.empty() || !outcome.strError.empty())
+        m_session.Prompts().Message(EMessageId::CannotUndo, CannotUndoText(outcome), EIcon::None,
+                                    EButtons::Ok);
 }
 
-void CWindowRuns::Go() {
-    Start(CJournaledRun::Go(m_session, ListNow(), std::nullopt),
-          [this](const SRunOutcome& outcome) { ShowRefusal(outcome); });
+std::unique_ptr<IJob> CWindowRuns::Go(std::function<void()>& finished) {
+    std::unique_ptr<CJournaledRun> run = CJournaledRun::Go(m_session, ListNow(), std::nullopt);
+    finished = [this, pRun = run.get()] { ShowRefusal(pRun->Outcome()); };
+    return run;
 }
 
-void CWindowRuns::Undo() {
+std::unique_ptr<IJob> CWindowRuns::Undo(std::function<void()>& finished) {
     std::unique_ptr<CJournaledRun> run = StartUndo(m_session, ListNow());
-    if (!run) {
-        m_start(nullptr, [] {});
-        return;
-    }
-    Start(std::move(run), [this](const SRunOutcome& outcome) {
-        if (outcome.end == ERunEnd::Refused) {
-            ShowRefusal(outcome);
-            return;
-        }
-        if (!outcome.problems.empty() || !outcome.strError.empty())
-            m_session.Prompts().Message(EMessageId::CannotUndo, CannotUndoText(outcome),
-                                        EIcon::None, EButtons::Ok);
-    });
+    if (run)
+        finished = [this, pRun = run.get()] { ShowUndoOutcome(pRun->Outcome()); };
+    return run;
 }
 
-void CWindowRuns::OfferInterruptedRuns(bool untitledToo) {
+std::unique_ptr<IJob> CWindowRuns::PutBackInterruptedRuns(bool untitledToo,
+                                                          std::function<void()>& finished) {
     CJournalFolder folder;
     std::string error;
     if (!folder.Open(JournalFolderPath(), error))
-        return;
+        return nullptr;
     std::string listPath = m_doc.GetPath().empty() ? "" : CanonicalListPath(m_doc.GetPath());
     std::string key = listPath.empty() ? m_strUntitledKey : ListKey(listPath);
     std::vector<SRunEntry> runs = CRunHistory(folder, key, listPath).InterruptedRuns(untitledToo);
     if (runs.empty())
-        return;
+        return nullptr;
     size_t files = 0;
     for (const SRunEntry& run : runs)
         files += run.contents.renames.size();
@@ -77,7 +68,7 @@ void CWindowRuns::OfferInterruptedRuns(bool untitledToo) {
                            " files may still have their new names.\nPut them back now?";
     if (m_session.Prompts().Message(EMessageId::InterruptedRun, question, EIcon::Question,
                                     EButtons::YesNo) != EAnswer::Yes)
-        return;
+        return nullptr;
     // Each run is put back under its own list's lock: for a list that had no file, the key
     // its journal was written under. The latest run goes first.
     auto steps = std::make_unique<CStepJob>();
@@ -100,9 +91,6 @@ void CWindowRuns::OfferInterruptedRuns(bool untitledToo) {
             return nullptr;
         });
     }
-    m_start(std::move(steps), [this, outcome] {
-        if (!outcome->problems.empty() || !outcome->strError.empty())
-            m_session.Prompts().Message(EMessageId::CannotUndo, CannotUndoText(*outcome),
-                                        EIcon::None, EButtons::Ok);
-    });
+    finished = [this, outcome] { ShowUndoOutcome(*outcome); };
+    return steps;
 }

@@ -53,7 +53,8 @@ std::vector<std::pair<unsigned long long, std::string>> CRunHistory::Journals() 
 std::vector<std::pair<unsigned long long, std::string>> CRunHistory::Journals(
     const std::function<bool(const std::string& key)>& accept) const {
     std::vector<std::pair<unsigned long long, std::string>> journals;
-    int fd = dup(m_folder.Fd());
+    // A description of its own: a duplicate would share the folder's reading position.
+    int fd = openat(m_folder.Fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* folder = fd >= 0 ? fdopendir(fd) : nullptr;
     if (folder == nullptr) {
         if (fd >= 0)

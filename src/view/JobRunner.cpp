@@ -54,7 +54,8 @@ void CJobRunner::Tick() {
         return;
     }
     qApp->removeEventFilter(this);
-    m_pJob.reset();
+    // The job lives until finished has read what it found; another may start meanwhile.
+    std::unique_ptr<IJob> job = std::move(m_pJob);
     std::function<void()> finished = std::move(m_finished);
     m_finished = nullptr;
     if (finished)

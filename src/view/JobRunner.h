@@ -22,9 +22,9 @@ public:
     ~CJobRunner() override;
 
     // Polls the job at once and then from the timer until it ends, cancelling it when the
-    // prompts say the user asked to; then calls finished. A job ending in its first poll
-    // is finished before Start returns. One job at a time: Start is refused (false) while
-    // another runs.
+    // prompts say the user asked to; then calls finished, before the job goes. A job ending in its
+    // first poll is finished before Start returns. One job at a time: Start is refused (false)
+    // while another runs.
     bool Start(std::unique_ptr<IJob> job, std::function<void()> finished);
     bool IsRunning() const { return m_pJob != nullptr; }
 

@@ -1,3 +1,7 @@
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -11,15 +15,19 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <filesystem>
 
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
 #include "app/SettingsProfile.h"
 #include "app/TesselApp.h"
-#include "files/JournalFolder.h"
+#include "files/JournaledRun.h"
 #include "files/ListGuard.h"
-#include "files/RunJournal.h"
+#include "model/Profile.h"
+#include "model/RunObserver.h"
+#include "model/TesselSession.h"
 #include "platform/PathFacts.h"
+#include "support/FakePrompts.h"
 #include "support/TempDir.h"
 #include "view/ListModel.h"
 #include "view/ModalAnswer.h"
@@ -54,6 +62,33 @@ void AcceptAllButProgress(QWidget* modal) {
     if (qobject_cast<CProgressDialog*>(modal) == nullptr)
         qobject_cast<QDialog*>(modal)->accept();
 }
+
+// Passes a run's renames on to its journal, and kills the process once some are on record,
+// as a crash or a kill from outside would.
+class CDyingObserver : public IRunObserver {
+public:
+    explicit CDyingObserver(int after) : m_nAfter(after) {}
+    IRunObserver* Around(IRunObserver* journal) {
+        m_pJournal = journal;
+        return this;
+    }
+    bool RunStarting(int rows) override { return m_pJournal->RunStarting(rows); }
+    bool RenamesAhead(const std::vector<SComingRename>& renames) override {
+        return m_pJournal->RenamesAhead(renames);
+    }
+    bool RenameStarting(int row, const std::string& from, const std::string& to) override {
+        if (m_nRecorded++ == m_nAfter)
+            raise(SIGKILL);
+        return m_pJournal->RenameStarting(row, from, to);
+    }
+    void RenameFailed(int row) override { m_pJournal->RenameFailed(row); }
+    void RunFinished() override { m_pJournal->RunFinished(); }
+
+private:
+    IRunObserver* m_pJournal = nullptr;
+    int m_nAfter;
+    int m_nRecorded = 0;
+};
 
 // Counts the events of one type that reach a widget.
 class CEventCounter : public QObject {
@@ -99,6 +134,55 @@ private:
         RunToItsEnd(command);
         return answering.Texts();
     }
+    // The runs keep their journals in a state folder of the test's own; returns it.
+    std::string UseStateFolder() {
+        std::string state = *m_pDir / "state";
+        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(state));
+        return state;
+    }
+    // The file has its old name (false) or its new one (true), never both or neither.
+    bool Renamed(const std::string& oldName, const std::string& newName, bool expected) {
+        return PathExists(*m_pDir / oldName) != expected &&
+               PathExists(*m_pDir / newName) == expected;
+    }
+    // How many of the files named (written by KillRunHalfway) have their new names.
+    int CountRenamed(const std::vector<std::string>& names) {
+        int renamed = 0;
+        for (const std::string& name : names)
+            renamed += PathExists(*m_pDir / ("new-" + name)) ? 1 : 0;
+        return renamed;
+    }
+    // Writes the files, and renames them to "new-NAME" in a run of a process of its own that
+    // dies (SIGKILL) once `after` renames are on record: on the list of that path, or on a
+    // list without a file.
+    void KillRunHalfway(const std::vector<std::string>& names, const std::string& listPath,
+                        int after) {
+        for (const std::string& name : names)
+            m_pDir->WriteFile(name, name);
+        pid_t child = fork();
+        if (child == 0) {
+            CFakePrompts prompts;
+            CMemoryProfile profile;
+            CTesselSession session(prompts, profile);
+            for (const std::string& name : names) {
+                CHitDoc entry(*m_pDir / name);
+                entry.m_strNewName.Set("new-" + name);
+                session.AddEntry(entry);
+            }
+            SRunList list;
+            list.strPath = listPath;
+            list.strUntitledKey = NewUntitledKey();
+            CDyingObserver dying(after);
+            list.observe = [&dying](IRunObserver* journal) { return dying.Around(journal); };
+            std::unique_ptr<CJournaledRun> run =
+                CJournaledRun::Go(session, list, SGoSettings{SExtensionChoice{}, EOnFailure::Stop});
+            RunToOutcome(*run, prompts);
+            _exit(0);  // not reached: the observer kills the process
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    }
     // Added through the Add command's file dialog.
     void AddFiles(const std::vector<std::string>& names) {
         QString typed;
@@ -118,6 +202,7 @@ private slots:
     }
     void cleanup() {
         m_pApp.reset();
+        qunsetenv("XDG_STATE_HOME");
         m_pDir.reset();
     }
 
@@ -352,62 +437,68 @@ private slots:
         QVERIFY(renamed > 0);
     }
 
-    // Go from the window holds the list's lock and writes the journal that tessel-cli undo
-    // replays; the window's own Undo puts the files back and takes its journal with it.
-    void goHoldsTheListLockAndKeepsTheJournalForEitherUndo() {
-        std::string state = *m_pDir / "state";
-        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(state));
+    // Go from the window keeps a journal and takes the list's lock, whatever path names the
+    // list; another process holding it is told at once, for Go as for Save. The window's
+    // Undo and tessel-cli undo put back the same runs.
+    void aRunFromTheWindowIsLockedJournaledAndUndoneByEitherFrontEnd() {
+        UseStateFolder();
         std::string list = *m_pDir / "list.tsl";
         AddFiles({"a.txt"});
         Model().setData(Model().index(0, 0), "new a", Qt::EditRole);
         RunAnswering(ECommandId::SaveAs, ChooseFile(QString::fromStdString(list)));
-        // The file has its old name (false) or its new one (true), never both or neither.
-        auto renamed = [this](bool expected) {
-            return PathExists(*m_pDir / "a.txt") != expected &&
-                   PathExists(*m_pDir / "new a.txt") == expected;
-        };
-        auto journals = [&state] {
-            return QDir(QString::fromStdString(state + "/tessel")).entryList({"*.journal"}).size();
-        };
-        auto go = [this] { RunAnswering(ECommandId::Go, AcceptAllButProgress); };
+        std::filesystem::create_symlink(*m_pDir / "list.tsl", *m_pDir / "link.tsl");
+        auto go = [this] { return RunAnswering(ECommandId::Go, AcceptAllButProgress); };
         {
             CListGuard other;
             std::string error;
-            QVERIFY(other.Take(AbsolutePath(list), error));
-            go();
-            QVERIFY(renamed(false));
+            QVERIFY(other.Take(*m_pDir / "link.tsl", error));
+            QVERIFY(go().join("\n").contains("in use"));
+            QVERIFY(Renamed("a.txt", "new a.txt", false));
+            std::string saved = ReadFileBytes(*m_pDir / "list.tsl");
+            QVERIFY(RunAnswering(ECommandId::Save, ChooseFile({})).join("\n").contains("in use"));
+            QCOMPARE(ReadFileBytes(*m_pDir / "list.tsl"), saved);
         }
         go();
-        QVERIFY(renamed(true));
-        QCOMPARE(journals(), 1);
-        Frame().RunCommand(ECommandId::Undo);
-        QVERIFY(renamed(false));
-        QCOMPARE(journals(), 0);
-        // A journal naming a row the list does not have, or another rename of the row, is
-        // another run's: the window's Undo leaves it alone.
-        CJournalFolder folder;
-        std::string error;
-        QVERIFY(folder.Open(state + "/tessel", error));
-        for (bool pastTheList : {true, false}) {
-            go();
-            CRunJournal journal(folder, AbsolutePath(list));
-            SJournalContents contents;
-            QVERIFY(journal.Read(contents, error) && contents.renames.size() == 1);
-            if (pastTheList)
-                contents.renames[0].nRow = 1;
-            else
-                contents.renames[0].strFrom += "x";
-            QVERIFY(journal.Replace(contents, error));
-            Frame().RunCommand(ECommandId::Undo);
-            QVERIFY(renamed(false));
-            QCOMPARE(journals(), 1);
-        }
+        QVERIFY(Renamed("a.txt", "new a.txt", true));
+        RunToItsEnd(ECommandId::Undo);
+        QVERIFY(Renamed("a.txt", "new a.txt", false));
         go();
         QCOMPARE(QProcess::execute(QStringLiteral(TESSEL_CLI),
                                    {QStringLiteral("undo"), QString::fromStdString(list)}),
                  0);
-        QVERIFY(renamed(false));
-        qunsetenv("XDG_STATE_HOME");
+        QVERIFY(Renamed("a.txt", "new a.txt", false));
+        // The run is undone already: the window's Undo finds nothing left to move.
+        RunToItsEnd(ECommandId::Undo);
+        QVERIFY(Renamed("a.txt", "new a.txt", false));
+        // What is left to undo is the edit of the name.
+        QCOMPARE(m_pApp->Session().UndoHistory().TopKind(), int(kUndoEdit));
+    }
+
+    // A run whose process died halfway, on a list that had no file and on a saved list with
+    // rows added since, is offered back when the window starts; Yes puts every file back.
+    void aRunKilledHalfwayIsPutBackWhenTheWindowStarts() {
+        UseStateFolder();
+        constexpr int kFiles = 300, kKilledAfter = 200;
+        std::vector<std::string> untitled, saved;
+        for (int i = 0; i < kFiles; ++i) {
+            untitled.push_back("u" + std::to_string(i));
+            saved.push_back("s" + std::to_string(i));
+        }
+        KillRunHalfway(untitled, "", kKilledAfter);
+        AddFiles({"s-extra.txt"});
+        RunAnswering(ECommandId::SaveAs, ChooseFile(Path("list.tsl")));
+        KillRunHalfway(saved, *m_pDir / "list.tsl", kKilledAfter);
+        QVERIFY(CountRenamed(untitled) == kKilledAfter && CountRenamed(saved) == kKilledAfter);
+
+        m_pApp.reset();
+        m_pApp = std::make_unique<CTesselApp>(Path("settings.ini"));
+        CModalAnswer yes(CModalAnswer::Click(QMessageBox::Yes));
+        QVERIFY(m_pApp->Start({QStringLiteral("tessel"), Path("list.tsl")}));
+        QTRY_VERIFY_WITH_TIMEOUT(CountRenamed(untitled) + CountRenamed(saved) == 0, 20000);
+        QCOMPARE(yes.Texts().size(), 1);
+        QVERIFY(yes.Texts().first().contains("interrupted"));
+        QTRY_VERIFY(!Frame().IsBusy());
+        QCOMPARE(Model().rowCount(), 1);
     }
 };
 
