@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Uses the window as a person would, on a virtual X display driven by xdotool: adds three
 # files through the Add dialog, numbers them with the Rename Wizard, fixes one name in
-# place, renames them with Go and checks the folder, undoes the run and checks again, then
-# edits a title in MP3 mode, saves the tags and checks the bytes of the tag on disk.
+# place, renames them with Go and checks the folder, undoes the run and checks the folder
+# and the run's history again, then edits a title in MP3 mode, saves the tags and checks
+# the bytes of the tag on disk.
 # Stops with a message at the first failed check. A screenshot of every step goes into
 # $TESSEL_E2E_SHOTS (a new temporary folder when unset).
 #
@@ -217,6 +218,12 @@ xdotool key ctrl+z
 wait_until "the files to get their names back" test -e "$files/alpha.mp3"
 shot undone
 expect_names "alpha.mp3 beta.mp3 gamma.mp3 "
+# The run's journal stays, marked undone, so that undo finds nothing more to move.
+history=$("$cli" history "$work/list.tsl")
+case $history in
+*$'\t'"3 files"$'\t'undone) ;;
+*) fail "the list's history reads '$history'" ;;
+esac
 
 step="switch to MP3 mode"
 # The undo may have shown its progress for a moment, which took the keyboard with it.

@@ -25,8 +25,12 @@ QString PathText(const std::string& path) {
 }  // namespace
 
 CDocumentCommands::CDocumentCommands(CTesselSession& session, CTesselDoc& doc, QSettings& settings,
-                                     QWidget& window)
-    : m_session(session), m_doc(doc), m_settings(settings), m_window(window) {}
+                                     QWidget& window, RunJobFn runJob)
+    : m_session(session),
+      m_doc(doc),
+      m_settings(settings),
+      m_window(window),
+      m_runJob(std::move(runJob)) {}
 
 QString CDocumentCommands::DisplayName() const {
     if (m_doc.GetPath().empty())
@@ -48,11 +52,23 @@ void CDocumentCommands::AddRecent(const QString& path) {
     m_settings.setValue(kRecentKey, recent);
 }
 
-bool CDocumentCommands::MayLeaveList() {
+void CDocumentCommands::LeaveList(std::function<void(bool mayLeave)> then) {
     m_session.EndEditing();
-    if (m_session.IsMp3Mode() && m_session.List().GetCount() > 0 &&
-        SaveID3(m_session) == EAnswer::Cancel)
-        return false;
+    if (!m_session.IsMp3Mode() || m_session.List().GetCount() == 0) {
+        then(MaySaveList());
+        return;
+    }
+    // A job that ends without telling (its progress cancelled) leaves as a finished one did.
+    auto answer = std::make_shared<EAnswer>(EAnswer::Yes);
+    auto shared = std::make_shared<std::function<void(bool)>>(std::move(then));
+    bool started = m_runJob(
+        MakeSaveId3Job(m_session, [answer](EAnswer given) { *answer = given; }),
+        [this, answer, shared] { (*shared)(*answer != EAnswer::Cancel && MaySaveList()); });
+    if (!started)
+        (*shared)(false);
+}
+
+bool CDocumentCommands::MaySaveList() {
     if (!m_session.IsModified())
         return true;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Tessel"),
@@ -69,20 +85,32 @@ bool CDocumentCommands::MayLeaveList() {
 }
 
 void CDocumentCommands::New() {
-    if (!MayLeaveList())
-        return;
-    m_doc.OnNewDocument();
-    m_nDiskSize = -1;
-    emit DocumentChanged();
+    LeaveList([this](bool mayLeave) {
+        if (!mayLeave)
+            return;
+        m_doc.OnNewDocument();
+        m_nDiskSize = -1;
+        emit DocumentChanged();
+    });
 }
 
 void CDocumentCommands::Open() {
-    if (!MayLeaveList())
-        return;
-    QString path = QFileDialog::getOpenFileName(&m_window, QStringLiteral("Open"), QString(),
-                                                kListFilter + QStringLiteral(";;All Files (*)"));
-    if (!path.isEmpty())
-        OpenPath(path);
+    LeaveList([this](bool mayLeave) {
+        if (!mayLeave)
+            return;
+        QString path =
+            QFileDialog::getOpenFileName(&m_window, QStringLiteral("Open"), QString(),
+                                         kListFilter + QStringLiteral(";;All Files (*)"));
+        if (!path.isEmpty())
+            OpenPath(path);
+    });
+}
+
+void CDocumentCommands::OpenRecent(const QString& path) {
+    LeaveList([this, path](bool mayLeave) {
+        if (mayLeave)
+            OpenPath(path);
+    });
 }
 
 bool CDocumentCommands::OpenPath(const QString& path) {

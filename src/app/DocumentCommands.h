@@ -4,7 +4,10 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
+class IJob;
 class CTesselDoc;
 class CTesselSession;
 class QSettings;
@@ -16,14 +19,21 @@ class QWidget;
 class CDocumentCommands : public QObject {
     Q_OBJECT
 public:
-    CDocumentCommands(CTesselSession& session, CTesselDoc& doc, QSettings& settings,
-                      QWidget& window);
+    // Runs a job of the core in the window and calls finished once it ended; false when it
+    // cannot start now.
+    using RunJobFn = std::function<bool(std::unique_ptr<IJob>, std::function<void()> finished)>;
 
-    // True when the current list may be left: changed tags and an unsaved list were
-    // offered for saving and the user did not cancel.
-    bool MayLeaveList();
+    CDocumentCommands(CTesselSession& session, CTesselDoc& doc, QSettings& settings,
+                      QWidget& window, RunJobFn runJob);
+
+    // Offers changed tags and then an unsaved list for saving, and tells then whether the
+    // list may be left (the user did not cancel). The tags are written as a job, so then
+    // may be called after this returned; without tags to offer it is called before.
+    void LeaveList(std::function<void(bool mayLeave)> then);
     void New();
     void Open();
+    // The list of a recent file, once the list open now was left.
+    void OpenRecent(const QString& path);
     bool OpenPath(const QString& path);
     bool Save();
     bool SaveAs();
@@ -38,6 +48,8 @@ signals:
     void DocumentChanged();
 
 private:
+    // The question about an unsaved list: true when it was saved or may be dropped.
+    bool MaySaveList();
     // Saves under the list's lock; sameList: the list's own file, checked for a change made
     // by another program since it was opened here.
     bool SaveTo(const QString& path, bool sameList);
@@ -51,6 +63,7 @@ private:
     CTesselDoc& m_doc;
     QSettings& m_settings;
     QWidget& m_window;
+    RunJobFn m_runJob;
     QDateTime m_diskModified;
     qint64 m_nDiskSize = -1;
     bool m_bReload = false;

@@ -81,7 +81,11 @@ CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profi
     m_pView = new CTesselView(*m_pModel, m_profile, this);
     setCentralWidget(m_pView);
     setAcceptDrops(true);
-    m_pDocuments = std::make_unique<CDocumentCommands>(m_session, m_doc, m_settings, *this);
+    m_pDocuments = std::make_unique<CDocumentCommands>(
+        m_session, m_doc, m_settings, *this,
+        [this](std::unique_ptr<IJob> job, std::function<void()> finished) {
+            return RunJob(std::move(job), std::move(finished));
+        });
     m_pRuns = std::make_unique<CWindowRuns>(m_session, m_doc);
     m_pRunner = new CJobRunner(m_session.Prompts(), *this, this);
 
@@ -195,8 +199,8 @@ void CMainFrame::FillRecentFiles() {
         auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), m_pFileMenu);
         action->setStatusTip(QStringLiteral("Open this document"));
         connect(action, &QAction::triggered, this, [this, path] {
-            if (m_pDocuments->MayLeaveList())
-                m_pDocuments->OpenPath(path);
+            if (!m_bBusy)
+                m_pDocuments->OpenRecent(path);
         });
         m_pFileMenu->insertAction(m_pExitAction, action);
         m_recentActions.append(action);
@@ -284,6 +288,12 @@ void CMainFrame::RunCommand(ECommandId command) {
         RunJob(std::move(job), std::move(finished));
         return;
     }
+    // Leaving the list may write tags first, as a job that marks the window busy itself.
+    if (command == ECommandId::New || command == ECommandId::Open) {
+        command == ECommandId::New ? m_pDocuments->New() : m_pDocuments->Open();
+        CommandEnded();
+        return;
+    }
     m_bBusy = true;
     Dispatch(command);
     m_bBusy = false;
@@ -294,12 +304,15 @@ bool CMainFrame::RunJob(std::unique_ptr<IJob> job, std::function<void()> finishe
     if (m_bBusy)
         return false;
     m_bBusy = true;
-    return m_pRunner->Start(std::move(job), [this, finished = std::move(finished)] {
+    bool started = m_pRunner->Start(std::move(job), [this, finished = std::move(finished)] {
         if (finished)
             finished();
         m_bBusy = false;
         CommandEnded();
     });
+    if (!started)
+        m_bBusy = false;
+    return started;
 }
 
 void CMainFrame::OfferInterruptedRuns(bool untitledToo) {
@@ -356,12 +369,6 @@ void CMainFrame::Dispatch(ECommandId command) {
         return;
     }
     switch (command) {
-        case ECommandId::New:
-            m_pDocuments->New();
-            break;
-        case ECommandId::Open:
-            m_pDocuments->Open();
-            break;
         case ECommandId::Save:
             m_pDocuments->Save();
             break;
@@ -432,10 +439,23 @@ void CMainFrame::Dispatch(ECommandId command) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (m_bBusy || !m_pDocuments->MayLeaveList()) {
+    if (!m_bListLeft) {
         event->ignore();
-        return;
+        if (m_bBusy)
+            return;
+        m_bInCloseEvent = true;
+        m_pDocuments->LeaveList([this](bool mayLeave) {
+            m_bListLeft = mayLeave;
+            // Tags written first answer after this close was refused: the window closes
+            // again, and that close finds the list left.
+            if (mayLeave && !m_bInCloseEvent)
+                QTimer::singleShot(0, this, &QWidget::close);
+        });
+        m_bInCloseEvent = false;
+        if (!m_bListLeft)
+            return;
     }
+    m_bListLeft = false;
     SaveLayout();
     event->accept();
 }

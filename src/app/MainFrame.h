@@ -100,6 +100,8 @@ private:
     std::map<ECommandId, QAction*> m_actions;
     bool m_bBusy = false;
     bool m_bOfferOnOpen = false;
+    bool m_bListLeft = false;      // a close may go on: the list was offered for saving
+    bool m_bInCloseEvent = false;  // the offer is being made inside closeEvent
     std::string m_strOfferedPath;  // the list whose interrupted runs were last offered
     bool m_bUpdatePending = false;
 };

@@ -372,10 +372,53 @@ private slots:
         QVERIFY(!Frame().close() && Frame().isVisible());
         RunToItsEnd(ECommandId::ToggleMode);
         QVERIFY(Model().setData(Model().index(0, kColTitle), "Song", Qt::EditRole));
-        Frame().Documents().New();
+        RunToItsEnd(ECommandId::New);
         QCOMPARE(Model().rowCount(), 1);
+        QVERIFY(!Frame().close() && Frame().isVisible());
+        QVERIFY(QTest::qWaitFor([this] { return !Frame().IsBusy(); }, 20000));
+        QVERIFY(Frame().isVisible());
         QCOMPARE(answer.Texts(),
-                 QStringList({"Save changes to Untitled?", "Save changes to MP3 files?"}));
+                 QStringList({"Save changes to Untitled?", "Save changes to MP3 files?",
+                              "Save changes to MP3 files?"}));
+    }
+
+    // Closing the window writes changed tags as a job: its event loop turns while the
+    // progress shows, and the window closes once, after the tags are on disk.
+    void theWindowKeepsTurningWhileItsTagsAreWrittenOnClosing() {
+        constexpr int kFiles = 3000;
+        for (int i = 0; i < kFiles; ++i) {
+            CHitDoc entry(
+                m_pDir->WriteFile("t" + std::to_string(i) + ".mp3", std::string(4096, 'x')));
+            m_pApp->Session().AddEntry(entry);
+        }
+        RunToItsEnd(ECommandId::ToggleMode);
+        for (int i = 0; i < kFiles; ++i)
+            m_pApp->Session().List().GetEntry(i).EditTitle().Set("Song");
+        int ticksWhileWriting = 0;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, this, [&] {
+            if (qobject_cast<CProgressDialog*>(QApplication::activeModalWidget()) != nullptr)
+                ++ticksWhileWriting;
+        });
+        probe.start(1);
+        CModalAnswer answer([](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                box->button(box->text().contains("MP3") ? QMessageBox::Yes : QMessageBox::No)
+                    ->click();
+            else
+                AcceptAllButProgress(modal);
+        });
+        int closes = 0;
+        CEventCounter counter(Frame(), QEvent::Close, closes);
+        Frame().close();
+        QTRY_VERIFY_WITH_TIMEOUT(!Frame().isVisible(), 20000);
+        QVERIFY(ticksWhileWriting > 0);
+        QCOMPARE(answer.Texts().first(), QStringLiteral("Save changes to MP3 files?"));
+        QCOMPARE(
+            ReadFileBytes(*m_pDir / ("t" + std::to_string(kFiles - 1) + ".mp3")).substr(4096, 7),
+            std::string("TAGSong"));
+        QTest::qWait(50);
+        QCOMPARE(closes, 2);
     }
 
     // A value edited by hand that is no number reads as 0, a missing one as its default;
