@@ -63,7 +63,7 @@ std::unique_ptr<IJob> CWindowRuns::PutBackInterruptedRuns(bool untitledToo,
         return nullptr;
     size_t files = 0;
     for (const SRunEntry& run : runs)
-        files += run.contents.renames.size();
+        files += run.contents.Records();
     std::string question = "A run was interrupted before it ended: " + std::to_string(files) +
                            " files may still have their new names.\nPut them back now?";
     if (m_session.Prompts().Message(EMessageId::InterruptedRun, question, EIcon::Question,

@@ -34,6 +34,7 @@ struct SCliInput {
 
     std::optional<std::string> extension;  // go: --ext
     bool bYes = false;
+    bool bTags = false;  // undo: the tags written without a list
     EOnFailure onFailure = EOnFailure::Stop;
 
     std::map<int, std::string> tagValues;  // tag: the value of each field given, by column

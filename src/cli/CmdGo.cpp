@@ -10,6 +10,8 @@
 #include "files/JournaledRun.h"
 #include "files/ListKey.h"
 #include "files/RunHistory.h"
+#include "files/TagWriteRun.h"
+#include "model/Profile.h"
 #include "platform/StateFolder.h"
 
 namespace {
@@ -38,6 +40,33 @@ SRunList RunListOf(CCliList& list) {
     where.pHeld = &list.Guard();
     where.observe = HookRunObserver;
     return where;
+}
+
+// What an undo did: the files it could not put back on stderr, the count on stdout.
+int ReportUndo(const SRunOutcome& outcome, const std::string& subject) {
+    if (outcome.end == ERunEnd::NothingToUndo || outcome.end == ERunEnd::Refused)
+        return ReportError(subject, outcome.strError);
+    if (outcome.bInterrupted)
+        ReportError(subject,
+                    "the last run was interrupted before it ended; its files are put back");
+    for (const SUndoProblem& problem : outcome.problems)
+        ReportError(problem.strPath, problem.strText);
+    if (!outcome.strError.empty())
+        return ReportError(subject, outcome.strError);
+    std::printf("%zu files put back\n", outcome.nDone);
+    return outcome.problems.empty() ? 0 : 1;
+}
+
+// Puts back the latest tag command's writes, made without a list.
+int UndoLooseTags() {
+    CCliPrompts prompts;
+    CMemoryProfile profile;
+    CTesselSession session(prompts, profile);
+    SRunList tags;
+    tags.strUntitledKey = kLooseTagsKey;
+    tags.lockWait = std::chrono::milliseconds(2000);
+    std::unique_ptr<CJournaledRun> run = CJournaledRun::Undo(session, tags, "");
+    return ReportUndo(RunToOutcome(*run, prompts), "tags");
 }
 
 }  // namespace
@@ -73,23 +102,16 @@ int RunGo(const SCliInput& input) {
 }
 
 int RunUndo(const SCliInput& input) {
+    if (input.bTags)
+        return UndoLooseTags();
+    if (input.strList.empty())
+        return ReportError("", "undo needs a LIST, or --tags");
     CCliList list;
     if (!list.Load(input.strList, true, true))
         return 1;
     std::unique_ptr<CJournaledRun> run = CJournaledRun::Undo(
         list.Session(), RunListOf(list), "", [&list] { return list.SaveIfChanged(); });
-    SRunOutcome outcome = RunToOutcome(*run, list.Prompts());
-    if (outcome.end == ERunEnd::NothingToUndo || outcome.end == ERunEnd::Refused)
-        return ReportError(list.Path(), outcome.strError);
-    if (outcome.bInterrupted)
-        ReportError(list.Path(),
-                    "the last run was interrupted before it ended; its files are put back");
-    for (const SUndoProblem& problem : outcome.problems)
-        ReportError(problem.strPath, problem.strText);
-    if (!outcome.strError.empty())
-        return ReportError(list.Path(), outcome.strError);
-    std::printf("%zu files put back\n", outcome.nDone);
-    return outcome.problems.empty() ? 0 : 1;
+    return ReportUndo(RunToOutcome(*run, list.Prompts()), list.Path());
 }
 
 int RunHistory(const SCliInput& input) {
@@ -110,7 +132,7 @@ int RunHistory(const SCliInput& input) {
         const char* state = run.contents.bUndone ? "undone"
                             : run.Interrupted()  ? "interrupted"
                                                  : "not undone";
-        std::printf("%s\t%zu files\t%s\n", when, run.contents.renames.size(), state);
+        std::printf("%s\t%zu files\t%s\n", when, run.contents.Records(), state);
     }
     return 0;
 }

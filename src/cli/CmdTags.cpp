@@ -9,6 +9,8 @@
 #include "cli/CliList.h"
 #include "cli/Commands.h"
 #include "cli/TagRun.h"
+#include "files/ListGuard.h"
+#include "files/TagWriteRun.h"
 #include "model/HitDoc.h"
 #include "model/RecordText.h"
 #include "model/ResultsList.h"
@@ -65,6 +67,7 @@ struct STagTarget {
     CHitDoc entry;
     STagEdit edit;
     bool bErrorPending = false;
+    int nPendingError = 0;
 };
 
 // Why a path that is not an .mp3 file's is refused: the file's own fault comes first.
@@ -107,10 +110,13 @@ bool IsRow(const std::vector<STagTarget>& targets, size_t i) {
     return targets[i].strProblem.empty() && targets[i].nFirst == i;
 }
 
-// Each file is opened once, to read its tag and write the new one.
-void EditTargets(std::vector<STagTarget>& targets, const SCliInput& input) {
+// Each file is opened once, to read its tag and write the new one; the observer hears of
+// each write before it is made.
+void EditTargets(std::vector<STagTarget>& targets, const SCliInput& input,
+                 ITagWriteObserver* observer) {
     ForEachPart(targets.size(), [&](size_t, size_t first, size_t last) {
         CDeferredTag tag;
+        tag.SetWriteObserver(observer);
         for (size_t i = first; i < last; ++i) {
             if (!IsRow(targets, i))
                 continue;
@@ -118,6 +124,7 @@ void EditTargets(std::vector<STagTarget>& targets, const SCliInput& input) {
             tag.m_bErrorPending = false;
             target.edit = EditEntryTag(target.entry, input.tagValues, input.bDryRun, tag);
             target.bErrorPending = tag.m_bErrorPending;
+            target.nPendingError = tag.m_nPendingError;
             if (target.edit.nOpenError != 0)
                 target.strProblem = OpenProblem(target.edit.nOpenError);
         }
@@ -149,7 +156,7 @@ int ShowTagResults(const std::vector<STagTarget>& targets, const SCliInput& inpu
             continue;
         const STagTarget& target = targets[i];
         if (target.bErrorPending)
-            CGuardedFile(&prompts).ReportError();
+            CGuardedFile(&prompts).ReportError(target.nPendingError);
         // A run judges only the files it writes; a dry run shows what would stop a write.
         bool unchanged = !input.bDryRun && !target.entry.IsTagChanged();
         results.AddResult(target.entry, unchanged ? kResultUnchanged : target.edit.nCode);
@@ -169,13 +176,27 @@ int ShowTagResults(const std::vector<STagTarget>& targets, const SCliInput& inpu
 
 int RunTag(const SCliInput& input) {
     std::vector<STagTarget> targets = TargetsOf(input.words);
-    EditTargets(targets, input);
-    return ShowTagResults(targets, input);
+    if (input.bDryRun) {
+        EditTargets(targets, input, nullptr);
+        return ShowTagResults(targets, input);
+    }
+    // The writes are a run of the history of tags written without a list: undo --tags puts
+    // them back.
+    CListGuard guard;
+    CTagWriteRun run;
+    std::string error;
+    if (!guard.TakeKey(kLooseTagsKey, error) ||
+        !run.Start(guard.Folder(), kLooseTagsKey, "", error))
+        return ReportError("", error + "; no tag was written");
+    EditTargets(targets, input, run.Observer());
+    int status = ShowTagResults(targets, input);
+    std::string journalError = run.Finish();
+    return journalError.empty() ? status : ReportError("", journalError);
 }
 
 int RunNameToTag(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(input.strList))
+    if (!list.Load(input.strList, true, !input.bDryRun))
         return 1;
     return RunOnTags(list, input, [&](CTesselSession& session, const FieldChoice&) {
         FilenameToId3(session, SeparatorOf(input));

@@ -13,7 +13,8 @@ namespace {
 template <class Command>
 int RunTextCommand(const SCliInput& input, Command command) {
     CCliList list;
-    if (!list.Load(input.strList))
+    // Tags written are a run of the list, kept in its journal.
+    if (!list.Load(input.strList, true, input.bMp3 && !input.bDryRun))
         return 1;
     if (input.bMp3)
         return RunOnTags(list, input, command);

@@ -267,12 +267,18 @@ void CCommandLine::AddRunCommands() {
     Choice(go, "--on-error", kOnError, m_input.onFailure, "after a failed rename (default: stop)");
     Zero(go);
 
-    Command("undo", "put back the latest run made on this list and not undone yet",
-            "Every completed rename of the run is put back, also of a run that was killed "
-            "halfway.\nA file is never overwritten: a row whose old name is taken is reported and "
-            "left, and\na later undo tries it again. Each undo takes back the latest run not "
-            "undone yet,\nthe next one the run before.",
-            RunUndo, {"LIST"});
+    CLI::App* undo = Command(
+        "undo", "put back the latest run made on this list and not undone yet",
+        "Every completed rename of the run is put back, also of a run that was killed "
+        "halfway.\nA file is never overwritten: a row whose old name is taken is reported and "
+        "left, and\na later undo tries it again. Each undo takes back the latest run not "
+        "undone yet,\nthe next one the run before. Tags written by name-to-tag or a text "
+        "command with --mp3\nare runs of the list too: undo puts the old tags back byte for "
+        "byte. --tags does the\nsame for the latest tag command, the tags it wrote.",
+        RunUndo, {});
+    undo->add_option("LIST", m_input.strList, "the rename list, a .tsl file");
+    undo->add_flag("--tags", m_input.bTags, "undo the latest tag command instead of a list's run")
+        ->excludes(undo->get_option("LIST"));
     Command("history", "list the runs of this list that undo can take back",
             "One line per run, oldest first: when it started, how many files it renamed, and\n"
             "whether it was undone (or interrupted before it ended). The last 20 runs are kept.",

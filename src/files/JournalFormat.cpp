@@ -1,11 +1,14 @@
 #include "files/JournalFormat.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kMagic[] = "TESSEL-JOURNAL 3\n";
 constexpr char kRenameMark = 'R';
 constexpr char kFinishedMark = 'F';
 constexpr char kUndoneMark = 'U';
+constexpr char kTagMark = 'T';
 
 uint32_t Fnv32(const char* bytes, size_t length, uint32_t hash = 2166136261u) {
     for (size_t i = 0; i < length; ++i)
@@ -54,6 +57,24 @@ bool ReadRename(const std::string& in, size_t& pos, SRunRename& rename) {
     return ChecksumHolds(in, start, pos, kRenameMark);
 }
 
+bool ReadTag(const std::string& in, size_t& pos, STagWrite& write) {
+    size_t start = pos++;
+    uint64_t pathLength = 0, hadTag = 0;
+    if (!Get(in, pos, 4, pathLength) || !Get(in, pos, 8, write.nDevice) ||
+        !Get(in, pos, 8, write.nInode) || !Get(in, pos, 8, write.nOldLength) ||
+        !Get(in, pos, 1, hadTag))
+        return false;
+    write.bHadTag = hadTag != 0;
+    size_t blockSize = write.bHadTag ? write.oldBlock.size() : 0;
+    if (in.size() - pos < pathLength + blockSize)
+        return false;
+    std::copy_n(in.begin() + static_cast<std::ptrdiff_t>(pos), blockSize, write.oldBlock.begin());
+    pos += blockSize;
+    write.strPath.assign(in, pos, pathLength);
+    pos += pathLength;
+    return ChecksumHolds(in, start, pos, kTagMark);
+}
+
 // The finished and undone records: a mark and the count of renames, checksummed.
 bool ReadCountRecord(const std::string& in, size_t& pos, size_t renames, char mark) {
     if (in[pos] != mark)
@@ -93,6 +114,20 @@ void AppendRenameRecord(std::string& out, const SRunRename& rename) {
     PutChecksum(out, start);
 }
 
+void AppendTagRecord(std::string& out, const STagWrite& write) {
+    size_t start = out.size();
+    out += kTagMark;
+    Put(out, write.strPath.size(), 4);
+    Put(out, write.nDevice, 8);
+    Put(out, write.nInode, 8);
+    Put(out, write.nOldLength, 8);
+    Put(out, write.bHadTag ? 1 : 0, 1);
+    if (write.bHadTag)
+        out.append(write.oldBlock.begin(), write.oldBlock.end());
+    out += write.strPath;
+    PutChecksum(out, start);
+}
+
 void AppendFinishedRecord(std::string& out, size_t renames) {
     AppendCountRecord(out, renames, kFinishedMark);
 }
@@ -101,10 +136,13 @@ std::string JournalBytes(const SJournalContents& contents) {
     std::string bytes = JournalHeader(contents.strListPath, contents.nStarted);
     for (const SRunRename& rename : contents.renames)
         AppendRenameRecord(bytes, rename);
+    for (const STagWrite& write : contents.tags)
+        AppendTagRecord(bytes, write);
+    size_t records = contents.renames.size() + contents.tags.size();
     if (contents.bFinished || contents.bUndone)
-        AppendFinishedRecord(bytes, contents.renames.size());
+        AppendFinishedRecord(bytes, records);
     if (contents.bUndone)
-        AppendCountRecord(bytes, contents.renames.size(), kUndoneMark);
+        AppendCountRecord(bytes, records, kUndoneMark);
     return bytes;
 }
 
@@ -120,15 +158,24 @@ bool ParseJournal(const std::string& bytes, SJournalContents& contents) {
     contents.strListPath.assign(bytes, pos, pathLength);
     pos += pathLength;
     SRunRename rename;
+    STagWrite write;
     // At the end, bytes[pos] is the string's terminating zero, which is no mark.
-    while (bytes[pos] == kRenameMark || bytes[pos] == kUnmadeRecordMark) {
-        bool made = bytes[pos] == kRenameMark;
+    for (;;) {
+        char mark = bytes[pos];
+        if (mark == kTagMark) {
+            if (!ReadTag(bytes, pos, write))
+                return true;  // torn: the run went no further on record
+            contents.tags.push_back(write);
+            continue;
+        }
+        if (mark != kRenameMark && mark != kUnmadeRecordMark)
+            break;
         if (!ReadRename(bytes, pos, rename))
-            return true;  // torn: the run went no further on record
-        if (made)
+            return true;
+        if (mark == kRenameMark)
             contents.renames.push_back(rename);
     }
-    size_t count = contents.renames.size();
+    size_t count = contents.renames.size() + contents.tags.size();
     contents.bFinished = ReadCountRecord(bytes, pos, count, kFinishedMark);
     contents.bUndone = contents.bFinished && ReadCountRecord(bytes, pos, count, kUndoneMark);
     return true;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "model/TagWriteObserver.h"
+
 // One rename of a run as its journal keeps it: the row, the two paths and the identity
 // (device and inode) of the file renamed, which tells at undo time whether a name still
 // holds that file. Device and inode are 0 when the file could not be examined.
@@ -23,8 +25,12 @@ struct SJournalContents {
     std::string strListPath;
     int64_t nStarted = 0;  // seconds since the epoch
     std::vector<SRunRename> renames;
+    std::vector<STagWrite> tags;  // the tag writes of a run that wrote tags
     bool bFinished = false;
     bool bUndone = false;
+
+    // The files the run changed, by rename or tag write.
+    size_t Records() const { return renames.size() + tags.size(); }
 };
 
 // The bytes of a journal: a header naming the list and the run's start, then one record
@@ -33,6 +39,8 @@ struct SJournalContents {
 // the journal.
 std::string JournalHeader(const std::string& listPath, int64_t started);
 void AppendRenameRecord(std::string& out, const SRunRename& rename);
+// The record of a tag write: the file and what it held before.
+void AppendTagRecord(std::string& out, const STagWrite& write);
 // Written over the first byte of a rename record, it makes the record one of a rename
 // that was never made: one byte written in place, so no crash can leave half of it.
 inline constexpr char kUnmadeRecordMark = 'X';

@@ -36,9 +36,24 @@ SUndoProblem Problem(const SRunRename& rename, EPutBack outcome, int error) {
     }
 }
 
+SUndoProblem Problem(const STagWrite& write, EPutBack outcome, int error) {
+    switch (outcome) {
+        case EPutBack::Missing:
+            return {write.strPath, ResultText(kResultNotFound)};
+        case EPutBack::Changed:
+            return {write.strPath, "the file changed since its tag was written; left as it is"};
+        default:
+            return {write.strPath, std::strerror(error)};
+    }
+}
+
 }  // namespace
 
 std::string CheckJournalRenames(const SJournalContents& contents) {
+    for (const STagWrite& write : contents.tags)
+        if (!IsPlainAbsolutePath(write.strPath) || write.nInode == 0)
+            return "the undo journal holds a tag write that was never a run's (" + write.strPath +
+                   "); nothing was undone";
     for (const SRunRename& rename : contents.renames)
         if (!IsPlainAbsolutePath(rename.strFrom) || !IsPlainAbsolutePath(rename.strTo) ||
             rename.strFrom == rename.strTo || FolderOf(rename.strFrom) != FolderOf(rename.strTo) ||
@@ -52,10 +67,10 @@ CPutBackJob::CPutBackJob(CTesselSession& session, SJournalContents contents, IRu
     : m_session(session),
       m_contents(std::move(contents)),
       m_pObserver(observer),
-      m_outcomes(m_contents.renames.size(), EPutBack::Failed),
-      m_errors(m_contents.renames.size(), 0),
-      m_left(m_contents.renames.size(), true) {
-    size_t count = m_contents.renames.size();
+      m_outcomes(Count(), EPutBack::Failed),
+      m_errors(Count(), 0),
+      m_left(Count(), true) {
+    size_t count = Count();
     CRenameList& list = session.List();
     m_rowOfPath.reserve(static_cast<size_t>(list.GetCount()));
     for (int row = 0; row < list.GetCount(); ++row)
@@ -71,13 +86,29 @@ CPutBackJob::CPutBackJob(CTesselSession& session, SJournalContents contents, IRu
 
 CPutBackJob::~CPutBackJob() = default;
 
+size_t CPutBackJob::Count() const {
+    return m_contents.Records();
+}
+
+// The tag writes go back from the last to the first, as the renames do; a journal holds
+// one or the other.
+const STagWrite* CPutBackJob::TagAt(size_t k) const {
+    size_t tags = m_contents.tags.size();
+    return k < tags ? &m_contents.tags[tags - 1 - k] : nullptr;
+}
+
 const SRunRename& CPutBackJob::RenameAt(size_t k) const {
-    return m_contents.renames[m_contents.renames.size() - 1 - k];
+    return m_contents.renames[Count() - 1 - k];
 }
 
 void CPutBackJob::Work(size_t first, size_t last) {
     size_t count = m_contents.renames.size();
     for (size_t k = first; k < last; ++k) {
+        if (const STagWrite* write = TagAt(k)) {
+            m_outcomes[k] = RestoreTag(*write);
+            m_errors[k] = errno;
+            continue;
+        }
         const SRunRename& rename = RenameAt(k);
         if (m_pObserver != nullptr)
             m_pObserver->RenameStarting(static_cast<int>(rename.nRow), rename.strTo,
@@ -90,13 +121,21 @@ void CPutBackJob::Work(size_t first, size_t last) {
 void CPutBackJob::TakeIn(size_t first, size_t last) {
     CRenameList& list = m_session.List();
     for (size_t k = first; k < last; ++k) {
-        const SRunRename& rename = RenameAt(k);
         EPutBack outcome = m_outcomes[k];
-        if (outcome != EPutBack::Renamed && outcome != EPutBack::InPlace) {
+        bool back = outcome == EPutBack::Renamed || outcome == EPutBack::InPlace;
+        if (const STagWrite* write = TagAt(k)) {
+            if (!back)
+                m_problems.push_back(Problem(*write, outcome, m_errors[k]));
+            m_left[Count() - 1 - k] = !back;
+            m_nPutBack += back ? 1 : 0;
+            continue;
+        }
+        const SRunRename& rename = RenameAt(k);
+        if (!back) {
             m_problems.push_back(Problem(rename, outcome, m_errors[k]));
             continue;
         }
-        m_left[m_contents.renames.size() - 1 - k] = false;
+        m_left[Count() - 1 - k] = false;
         ++m_nPutBack;
         auto found = m_rowOfPath.find(rename.strTo);
         if (found == m_rowOfPath.end())
@@ -131,6 +170,11 @@ void CPutBackJob::Cancel() {
 SJournalContents CPutBackJob::Left() const {
     SJournalContents left = m_contents;
     left.renames.clear();
+    left.tags.clear();
+    size_t tags = m_contents.tags.size();
+    for (size_t i = 0; i < tags; ++i)
+        if (m_left[m_contents.renames.size() + i])
+            left.tags.push_back(m_contents.tags[i]);
     for (size_t i = 0; i < m_contents.renames.size(); ++i)
         if (m_left[i])
             left.renames.push_back(m_contents.renames[i]);

@@ -51,14 +51,17 @@ public:
 private:
     void Work(size_t first, size_t last);
     void TakeIn(size_t first, size_t last);
+    size_t Count() const;
     const SRunRename& RenameAt(size_t k) const;
+    const STagWrite* TagAt(size_t k) const;
 
     CTesselSession& m_session;
     SJournalContents m_contents;
     IRunObserver* m_pObserver;
-    std::vector<EPutBack> m_outcomes;  // by order of putting back: the last rename first
+    // By order of putting back: the last tag write first, then the last rename first.
+    std::vector<EPutBack> m_outcomes;
     std::vector<int> m_errors;
-    std::vector<bool> m_left;
+    std::vector<bool> m_left;  // by record: the renames, then the tag writes
     std::vector<SUndoProblem> m_problems;
     std::unordered_map<std::string, int> m_rowOfPath;  // the rows by the path they name
     size_t m_nPutBack = 0;

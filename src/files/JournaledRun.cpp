@@ -204,8 +204,10 @@ void CJournaledRun::AddUndoSteps(std::string journal, std::function<bool()> afte
         if (!TakeLock() || !FindJournal(journal))
             return nullptr;
         // A run undone already (by another process, say) has nothing left to put back.
-        if (m_undone.bUndone)
+        if (m_undone.bUndone) {
             m_undone.renames.clear();
+            m_undone.tags.clear();
+        }
         m_pPutBack = std::make_unique<CPutBackJob>(
             m_session, m_undone, m_list.observe ? m_list.observe(nullptr) : nullptr);
         return std::make_unique<CJobRef>(*m_pPutBack);
@@ -220,10 +222,10 @@ void CJournaledRun::FinishUndo(const std::function<bool()>& afterFilesBack) {
     m_outcome.nDone = m_pPutBack->PutBack();
     m_outcome.problems = m_pPutBack->Problems();
     SJournalContents left = m_pPutBack->Left();
-    m_outcome.nFailed = left.renames.size();
+    m_outcome.nFailed = left.Records();
     m_outcome.end = m_pPutBack->Cancelled() ? ERunEnd::Cancelled : ERunEnd::Finished;
     CUndoStack& history = m_session.UndoHistory();
-    bool wholeRun = left.renames.empty();
+    bool wholeRun = left.Records() == 0;
     if (wholeRun && history.TopKind() == kUndoRenameRun &&
         history.TopJournal() == m_outcome.strJournal)
         history.Pop();
@@ -239,7 +241,7 @@ void CJournaledRun::FinishUndo(const std::function<bool()>& afterFilesBack) {
     }
     std::string error;
     CRunJournal journal(m_pGuard->Folder(), m_outcome.strJournal, m_undone.strListPath);
-    if (!m_undone.renames.empty() && !journal.Replace(left, error))
+    if (m_undone.Records() > 0 && !journal.Replace(left, error))
         m_outcome.strError = error;
     m_pOwnGuard.reset();
 }

@@ -9,6 +9,7 @@ enum class EPutBack {
     Taken,    // another entry holds the old name: the file stays where it is
     Missing,  // the file is under neither name
     Failed,   // the system refused the rename (errno tells why)
+    Changed,  // a tag's file changed since the tag was written: it is left as it is
 };
 
 // Puts the file of one rename back under its old name, never replacing an entry. The
@@ -19,3 +20,9 @@ enum class EPutBack {
 // old name is in place whatever holds the new one only if mayBeUnmade (the last rename
 // of a run that did not finish: its record was written, the rename perhaps never made).
 EPutBack PutBack(const SRunRename& rename, bool mayBeUnmade);
+
+// Puts back what a tag write recorded: the old tag over the new one, or the file cut back
+// to its old length when the tag was appended. Only the file recorded (device and inode)
+// is touched, and only while its length is still the one the write left; a file that
+// holds the old bytes already is in place.
+EPutBack RestoreTag(const STagWrite& write);

@@ -79,7 +79,7 @@ std::vector<SRunEntry> CRunHistory::Runs() const {
         SRunEntry run;
         run.strName = name;
         if (CRunJournal(m_folder, name, m_strListPath).Read(run.contents, error) &&
-            run.contents.strListPath == m_strListPath && !run.contents.renames.empty())
+            run.contents.strListPath == m_strListPath && run.contents.Records() > 0)
             runs.push_back(std::move(run));
     }
     return runs;
@@ -117,7 +117,7 @@ std::vector<SRunEntry> CRunHistory::InterruptedRuns(bool untitledToo) const {
         run.strName = name;
         std::string key = KeyOfJournal(name);
         if (!CRunJournal(m_folder, name, "").Read(run.contents, error) ||
-            run.contents.renames.empty() || !run.Interrupted() ||
+            run.contents.Records() == 0 || !run.Interrupted() ||
             (key == m_strKey ? run.contents.strListPath != m_strListPath
                              : !run.contents.strListPath.empty()) ||
             CListLock::IsHeld(m_folder, key))

@@ -167,6 +167,20 @@ bool CRunJournal::RenameStarting(int row, const std::string& from, const std::st
     return true;
 }
 
+bool CRunJournal::TagWriteStarting(const STagWrite& write) {
+    std::lock_guard<std::mutex> lock(m_tagMutex);
+    if (m_fd < 0)
+        return false;
+    m_strRecord.clear();
+    AppendTagRecord(m_strRecord, write);
+    if (!WriteRecords())
+        return false;
+    SyncIfDue(1);
+    m_nStartedEnd = m_nLength;
+    ++m_nRenames;
+    return true;
+}
+
 void CRunJournal::RenameFailed(int row) {
     if (m_fd < 0 || m_started.nRow != row)
         return;
@@ -237,7 +251,7 @@ bool CRunJournal::Read(SJournalContents& contents, std::string& error) const {
 }
 
 bool CRunJournal::Replace(const SJournalContents& contents, std::string& error) const {
-    if (contents.renames.empty() && !contents.bUndone) {
+    if (contents.Records() == 0 && !contents.bUndone) {
         if (unlinkat(m_folder.Fd(), m_strName.c_str(), 0) != 0 && errno != ENOENT) {
             error = Describe("cannot remove", Path());
             return false;

@@ -2,12 +2,14 @@
 
 #include <chrono>
 #include <deque>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "files/JournalFormat.h"
 #include "model/RunObserver.h"
+#include "model/TagWriteObserver.h"
 
 class CJournalFolder;
 
@@ -24,7 +26,10 @@ class CJournalFolder;
 //
 // Only the open folder's descriptor is used: the journal is never reached through a
 // link, and the one being written is never reopened by name.
-class CRunJournal : public IRunObserver {
+//
+// A run that writes tags keeps its journal the same way: as the tag writes' observer it
+// records each file's old bytes before the write, from whichever thread writes.
+class CRunJournal : public IRunObserver, public ITagWriteObserver {
 public:
     // listPath: the canonical path of the list, empty for a list that has no file.
     CRunJournal(const CJournalFolder& folder, std::string name, std::string listPath);
@@ -38,10 +43,12 @@ public:
     bool RenamesAhead(const std::vector<SComingRename>& renames) override;
     bool RenameStarting(int row, const std::string& from, const std::string& to) override;
     void RenameFailed(int row) override;
+    // Records the old bytes of a tag before it is written; safe from several threads.
+    bool TagWriteStarting(const STagWrite& write) override;
     // Records that the run finished, syncs the journal and closes it; removes it when the
     // run renamed no file.
     void RunFinished() override;
-    // Renames recorded and not failed so far.
+    // Renames and tag writes recorded and not failed so far.
     size_t Renames() const { return m_nRenames; }
     const std::string& Name() const { return m_strName; }
 
@@ -88,4 +95,5 @@ private:
     size_t m_nRenames = 0;       // records of renames started and not failed
     size_t m_nUnsynced = 0;
     std::chrono::steady_clock::time_point m_lastSync;
+    std::mutex m_tagMutex;  // tag writes are recorded from several threads
 };

@@ -15,6 +15,7 @@ enum class EOptionsPage { Viewer, Id3Editor };
 // and never by their text (which may name a file or carry the system's reason).
 enum class EMessageId {
     CannotOpenTagFile,     // "Cannot open file. Access is denied."
+    TagDiskFull,           // a tag could not be written: the disk is full
     SaveTagChanges,        // "Save changes to MP3 files?" (Yes, No, Cancel)
     ContinueAfterFailure,  // "Do you want to continue?" (Yes, No)
     CannotOpenList,        // "Cannot open PATH: REASON."

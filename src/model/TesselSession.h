@@ -16,6 +16,7 @@ inline constexpr const char* kNameTooLongMessage =
     "A name would grow past 4,096 bytes: the command was refused and nothing changed.";
 class IProfile;
 class IRunObserver;
+class ITagWriteObserver;
 
 // The tag columns of MP3 mode.
 enum EMp3Column : int {
@@ -54,6 +55,9 @@ public:
     // Who hears the renames of a Go run as they happen; none by default.
     void SetRunObserver(IRunObserver* observer) { m_pRunObserver = observer; }
     IRunObserver* GetRunObserver() const { return m_pRunObserver; }
+    // Who hears each tag write before it is made; none by default.
+    void SetTagWriteObserver(ITagWriteObserver* observer) { m_pTagWriteObserver = observer; }
+    ITagWriteObserver* GetTagWriteObserver() const { return m_pTagWriteObserver; }
 
     // The editing pattern: a snapshot of every row before a command, and one undo step
     // of the rows that differ after it. Commit returns whether a step was recorded. Every
@@ -126,6 +130,7 @@ private:
     std::vector<std::unique_ptr<CHitDoc>> m_kept;
     bool m_bPartial = false;
     IRunObserver* m_pRunObserver = nullptr;
+    ITagWriteObserver* m_pTagWriteObserver = nullptr;
     bool m_bAllMp3 = true;
     bool m_bModified = false;
 };

@@ -7,6 +7,10 @@
 class CDeferredTag : public CID3Tag {
 public:
     CDeferredTag() : CID3Tag(nullptr) {}
-    void ReportError() override { m_bErrorPending = true; }
+    void ReportError(int error) override {
+        m_bErrorPending = true;
+        m_nPendingError = error;
+    }
     bool m_bErrorPending = false;
+    int m_nPendingError = 0;
 };

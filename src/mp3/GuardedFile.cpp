@@ -78,7 +78,7 @@ bool CGuardedFile::ReadAt(uint64_t offset, void* buffer, size_t n) {
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            ReportError();
+            ReportError(errno);
             return false;
         }
         if (got == 0)
@@ -96,8 +96,10 @@ bool CGuardedFile::WriteAt(uint64_t offset, const void* data, size_t n, bool rep
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
+            // A write that takes nothing more has hit the end of the room on the disk.
+            int error = put == 0 ? ENOSPC : errno;
             if (report)
-                ReportError();
+                ReportError(error);
             return false;
         }
         done += static_cast<size_t>(put);
@@ -113,8 +115,23 @@ bool CGuardedFile::SetLength(uint64_t length) {
     return result == 0;
 }
 
-void CGuardedFile::ReportError() {
-    if (m_pPrompts)
+void CGuardedFile::ReportError(int error) {
+    if (m_pPrompts == nullptr)
+        return;
+    // Access was not the trouble when the disk is full: saying so tells the user what to do.
+    if (error == ENOSPC || error == EDQUOT)
+        m_pPrompts->Message(EMessageId::TagDiskFull, kTagDiskFullMessage, EIcon::Stop,
+                            EButtons::Ok);
+    else
         m_pPrompts->Message(EMessageId::CannotOpenTagFile, "Cannot open file. Access is denied.",
                             EIcon::Stop, EButtons::Ok);
+}
+
+bool CGuardedFile::GetIdentity(uint64_t& device, uint64_t& inode) const {
+    struct stat facts;
+    if (m_fd < 0 || fstat(m_fd, &facts) != 0)
+        return false;
+    device = static_cast<uint64_t>(facts.st_dev);
+    inode = static_cast<uint64_t>(facts.st_ino);
+    return true;
 }

@@ -9,8 +9,12 @@ class IPrompts;
 
 enum class EOpenMode { Read, ReadWrite };
 
+inline constexpr const char* kTagDiskFullMessage =
+    "Cannot write the tag: the disk is full. The file was left as it was.";
+
 // A regular file opened for one short operation. A read or write error shows
-// "Cannot open file. Access is denied." once and the operation returns false; failing
+// "Cannot open file. Access is denied." (or that the disk is full) once and the operation
+// returns false; failing
 // to open is not an error worth a message (the file is missing, in use or not ours).
 // Positions are explicit (pread/pwrite), so no operation depends on a file position.
 class CGuardedFile {
@@ -34,6 +38,8 @@ public:
     int GetOpenError() const { return m_nOpenError; }
     // The length the file had when it was opened.
     uint64_t GetLength() const { return m_nLength; }
+    // The open file's device and inode; false when it cannot be examined.
+    bool GetIdentity(uint64_t& device, uint64_t& inode) const;
 
     // Reads exactly n bytes at the offset. A read error is reported; a file that ends
     // before them gives false without a message.
@@ -43,7 +49,9 @@ public:
     // Cuts or extends the file to the length, without a message.
     bool SetLength(uint64_t length);
 
-    virtual void ReportError();
+    // Shows the error of a read or write that failed for this reason (an errno value):
+    // "Cannot open file. Access is denied.", or for a full disk that it is full.
+    virtual void ReportError(int error);
 
 private:
     IPrompts* m_pPrompts;

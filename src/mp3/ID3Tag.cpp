@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "model/HitDoc.h"
+#include "model/TagWriteObserver.h"
 #include "mp3/Latin1Text.h"
 
 namespace {
@@ -119,6 +120,7 @@ bool CID3Tag::ReadTag(const std::string& path) {
 bool CID3Tag::WriteTag(const std::string& path, CFolderCache* folders) {
     if (!Open(path, EOpenMode::ReadWrite, folders))
         return false;
+    m_strOpenPath = path;
     if (!ReadLastBlock()) {
         Close();
         return false;
@@ -130,6 +132,7 @@ bool CID3Tag::OpenTag(const std::string& path, EOpenMode mode) {
     ClearFields();
     if (!Open(path, mode, nullptr, false))
         return false;
+    m_strOpenPath = path;
     if (!ReadLastBlock()) {
         Close();
         return false;
@@ -192,6 +195,10 @@ bool CID3Tag::WriteOpenTag() {
     block[kGenre] = sameGenre ? old[kGenre] : static_cast<unsigned char>(m_nGenre & 0xFF);
 
     uint64_t offset = m_bTagged ? length - kBlockSize : length;
+    if (!TellWriteObserver()) {
+        Close();
+        return false;
+    }
     bool written = WriteAt(offset, block.data(), kBlockSize);
     if (!written) {
         // Put the file back as it was: no half block and no stray bytes at its end.
@@ -202,6 +209,18 @@ bool CID3Tag::WriteOpenTag() {
     }
     Close();
     return written;
+}
+
+bool CID3Tag::TellWriteObserver() {
+    if (m_pWriteObserver == nullptr)
+        return true;
+    STagWrite write;
+    write.strPath = m_strOpenPath;
+    write.nOldLength = GetLength();
+    write.bHadTag = m_bTagged;
+    if (m_bTagged)
+        write.oldBlock = m_oldBlock;
+    return GetIdentity(write.nDevice, write.nInode) && m_pWriteObserver->TagWriteStarting(write);
 }
 
 void CID3Tag::FillFrom(const CHitDoc& entry) {

@@ -7,6 +7,7 @@
 
 class CFolderCache;
 class CHitDoc;
+class ITagWriteObserver;
 
 // The ID3v1 block: the last 128 bytes of an MP3 file when they begin with "TAG".
 //
@@ -51,6 +52,8 @@ public:
     bool OpenTag(const std::string& path, EOpenMode mode);
     bool WriteOpenTag();
 
+    // Who hears each write of this object before it is made (see ITagWriteObserver).
+    void SetWriteObserver(ITagWriteObserver* observer) { m_pWriteObserver = observer; }
     // Takes the six tag fields of an entry: its texts, its year as text ("" for none)
     // and its genre number.
     void FillFrom(const CHitDoc& entry);
@@ -81,6 +84,11 @@ private:
     // The fields of m_oldBlock into this object.
     void TakeFields();
 
+    // Tells the observer of the write to come; false when it refused it.
+    bool TellWriteObserver();
+
     CBlock m_oldBlock{};
-    bool m_bTagged = false;  // m_oldBlock is the file's tag
+    bool m_bTagged = false;     // m_oldBlock is the file's tag
+    std::string m_strOpenPath;  // the path of the file open, for the observer
+    ITagWriteObserver* m_pWriteObserver = nullptr;
 };

@@ -81,6 +81,7 @@ std::unique_ptr<IJob> EnterMp3ModeJob(CTesselSession& session, std::function<voi
     struct SRead {
         bool bRead = false;
         bool bError = false;
+        int nError = 0;  // why, when bError
         std::string title, artist, album, year, comment;
         int genre = -1;
     };
@@ -92,6 +93,7 @@ std::unique_ptr<IJob> EnterMp3ModeJob(CTesselSession& session, std::function<voi
             tag.m_bErrorPending = false;
             one.bRead = tag.ReadTag(list.GetEntry(static_cast<int>(row)).m_strPath.Get());
             one.bError = tag.m_bErrorPending;
+            one.nError = tag.m_nPendingError;
             if (one.bRead) {
                 one.title = std::move(tag.m_strTitle);
                 one.artist = std::move(tag.m_strArtist);
@@ -107,7 +109,7 @@ std::unique_ptr<IJob> EnterMp3ModeJob(CTesselSession& session, std::function<voi
             const SRead& one = (*reads)[row];
             prompts.SetProgress(static_cast<int>(row));
             if (one.bError)
-                CGuardedFile(&prompts).ReportError();
+                CGuardedFile(&prompts).ReportError(one.nError);
             if (one.bRead)
                 list.GetEntry(static_cast<int>(row))
                     .SetFromTag(one.title, one.artist, one.album, one.year, one.comment, one.genre);
@@ -147,11 +149,14 @@ std::unique_ptr<IJob> WriteChangedTagsJob(CTesselSession& session,
     struct SWrite {
         int code = kResultUnchanged;
         bool bError = false;
+        int nError = 0;  // why, when bError
     };
     auto writes = std::make_shared<std::vector<SWrite>>(rows);
-    auto write = [writes, results, &list](size_t chunkFirst, size_t chunkLast) {
+    ITagWriteObserver* observer = session.GetTagWriteObserver();
+    auto write = [writes, results, &list, observer](size_t chunkFirst, size_t chunkLast) {
         ForEachPart(chunkLast - chunkFirst, [&](size_t, size_t first, size_t last) {
             CDeferredTag tag;
+            tag.SetWriteObserver(observer);
             // Folders are opened afresh for the writes: the preview may have stood open.
             CFolderCache folders;
             for (size_t row = chunkFirst + first; row < chunkFirst + last; ++row) {
@@ -167,6 +172,7 @@ std::unique_ptr<IJob> WriteChangedTagsJob(CTesselSession& session,
                 tag.FillFrom(entry);
                 one.code = WriteVerdict(tag, entry, folders);
                 one.bError = tag.m_bErrorPending;
+                one.nError = tag.m_nPendingError;
             }
         });
     };
@@ -175,7 +181,7 @@ std::unique_ptr<IJob> WriteChangedTagsJob(CTesselSession& session,
             const SWrite& one = (*writes)[row];
             prompts.SetProgress(static_cast<int>(row));
             if (one.bError)
-                CGuardedFile(&prompts).ReportError();
+                CGuardedFile(&prompts).ReportError(one.nError);
             if (one.code == kResultOk)
                 list.GetEntry(static_cast<int>(row)).CommitTag();
             results->SetCode(row, one.code);

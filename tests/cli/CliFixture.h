@@ -14,6 +14,7 @@
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 // What one run of the built tessel-cli left behind.
 struct SCliRun {

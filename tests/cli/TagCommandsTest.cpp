@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include "cli/CliFixture.h"
 #include "mp3/Mp3Fixture.h"
 
@@ -53,6 +55,77 @@ TEST_F(TagCommandsTest, Mp3ModeCommandsWorkOnTheTags) {
     Expect(0, {"tag-to-name", List(), "--separator", " _ ", "--title-first"});
     EXPECT_THAT(Column(Run({"show", List()}).strOut, 0),
                 ElementsAre("SONG _ Band", "MY TITLE _ the artist"));
+}
+
+}  // namespace
+
+namespace {
+
+// Every tag write is a run: a tag written over another and one appended to a file that had
+// none are put back byte for byte, whether the files were given one by one (undo --tags)
+// or written through a list (undo LIST), the latest run first.
+TEST_F(TagCommandsTest, TagWritesAreUndoneByteForByte) {
+    std::string tagged = dir.WriteFile(
+        "m/tagged.mp3", kAudio + RawBlock("Song", "Band", "Album", "1999", "note", 17));
+    std::string bare = dir.WriteFile("m/bare.mp3", kAudio);
+    std::string taggedBefore = ReadFileBytes(tagged);
+    Expect(0, {"tag", tagged, bare, "--title", "New title", "--genre", "Jazz"});
+    ASSERT_NE(ReadFileBytes(tagged), taggedBefore);
+    ASSERT_NE(ReadFileBytes(bare), kAudio);
+    EXPECT_EQ(Expect(0, {"undo", "--tags"}).strOut, "2 files put back\n");
+    EXPECT_EQ(ReadFileBytes(tagged), taggedBefore);
+    EXPECT_EQ(ReadFileBytes(bare), kAudio);
+    Expect(1, {"undo", "--tags"}, "no run to undo");
+
+    std::string named = dir.WriteFile("m/Band - Song.mp3", kAudio);
+    WriteList({named, tagged});
+    Expect(0, {"name-to-tag", List()});
+    Expect(0, {"case", List(), "upper", "--mp3"});
+    std::string upper = ReadFileBytes(tagged);
+    Expect(0, {"undo", List()});
+    EXPECT_NE(ReadFileBytes(tagged), upper);
+    Expect(0, {"undo", List()});
+    EXPECT_EQ(ReadFileBytes(named), kAudio);
+    EXPECT_EQ(ReadFileBytes(tagged), taggedBefore);
+}
+
+// A file whose tag changed again since the write is not the one the journal knew: undo
+// leaves it as it is and says so, and keeps the write for a later undo.
+TEST_F(TagCommandsTest, AFileChangedSinceItsTagWriteIsLeftAlone) {
+    std::string bare = dir.WriteFile("m/bare.mp3", kAudio);
+    Expect(0, {"tag", bare, "--title", "One"});
+    std::ofstream(bare, std::ios::app) << "more audio";
+    std::string changed = ReadFileBytes(bare);
+    Expect(1, {"undo", "--tags"}, bare + ": the file changed since its tag was written");
+    EXPECT_EQ(ReadFileBytes(bare), changed);
+    EXPECT_THAT(Run({"undo", "--tags"}).strErr, HasSubstr("changed since"));
+}
+
+}  // namespace
+
+namespace {
+
+// On a full disk a tag write says so, rather than that access was denied, and leaves the
+// file as it was. The disk is a small file system of the test's own, where one is allowed.
+TEST_F(TagCommandsTest, ATagWriteOnAFullDiskSaysTheDiskIsFull) {
+    constexpr int kNoPrivateMount = 77;
+    std::string disk = dir.MakeFolder("disk");
+    // A whole page of audio: the appended tag needs room the full disk does not have.
+    std::string audio = dir.WriteFile("audio.mp3", std::string(4096, 'a'));
+    std::string script =
+        "mount -t tmpfs -o size=64k tmpfs \"$1\" 2>/dev/null || exit " +
+        std::to_string(kNoPrivateMount) +
+        "\ncp \"$2\" \"$1/a.mp3\" && { dd if=/dev/zero of=\"$1/fill\" bs=1k 2>/dev/null; true; }"
+        "\n\"$3\" tag \"$1/a.mp3\" --title Title\nstatus=$?"
+        "\ncmp -s \"$2\" \"$1/a.mp3\" || echo changed >&2\nexit $status";
+    SCliRun run =
+        Run({"-m", "sh", "-c", script, "sh", disk, audio, TESSEL_CLI}, {}, "/usr/bin/unshare");
+    if (run.nStatus == kNoPrivateMount || run.strErr.find("unshare") != std::string::npos)
+        GTEST_SKIP() << "no file system of the test's own can be made here";
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_THAT(run.strErr, HasSubstr("the disk is full"));
+    EXPECT_THAT(run.strErr, Not(HasSubstr("Access is denied")));
+    EXPECT_THAT(run.strErr, Not(HasSubstr("changed")));
 }
 
 }  // namespace

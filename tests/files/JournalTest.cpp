@@ -41,7 +41,7 @@ protected:
 // list and the start travel with the records, and an undone run says so.
 TEST_F(JournalTest, ATornEndEndsTheJournal) {
     SJournalContents contents{
-        ListPath(), kStarted, {{0, "/m/a", "/m/x", 1, 2}, {1, "/m/b", "/m/y", 1, 3}}, true};
+        ListPath(), kStarted, {{0, "/m/a", "/m/x", 1, 2}, {1, "/m/b", "/m/y", 1, 3}}, {}, true};
     std::string bytes = JournalBytes(contents);
     std::string one;
     AppendRenameRecord(one, contents.renames[0]);
@@ -80,7 +80,7 @@ TEST_F(JournalTest, ALinkSwappedInDuringARunIsNeverFollowed) {
     std::string error;
     EXPECT_FALSE(journal.Read(read, error));
     EXPECT_THAT(error, HasSubstr("link"));
-    EXPECT_TRUE(journal.Replace({ListPath(), kStarted, {{0, "/m/a", "/m/x"}}, true}, error))
+    EXPECT_TRUE(journal.Replace({ListPath(), kStarted, {{0, "/m/a", "/m/x"}}, {}, true}, error))
         << error;
     EXPECT_EQ(ReadFileBytes(victim), "precious");
     EXPECT_FALSE(std::filesystem::is_symlink(journal.Path()));
@@ -162,7 +162,7 @@ TEST_F(JournalTest, ARecordOfAPathNoRunMakesIsRefused) {
     for (const SRunRename& rename : forged) {
         SCOPED_TRACE(rename.strFrom);
         std::string error;
-        ASSERT_TRUE(journal.Replace({"", kStarted, {rename}, true}, error));
+        ASSERT_TRUE(journal.Replace({"", kStarted, {rename}, {}, true}, error));
         SRunList list;
         list.strUntitledKey = NewUntitledKey();
         std::unique_ptr<CJournaledRun> undo = CJournaledRun::Undo(session, list, journal.Name());
