@@ -48,15 +48,6 @@ void CResultsList::ShowRows(const CRenameList& list, std::vector<int> codes) {
     m_codes.resize(static_cast<size_t>(list.GetCount()), kResultUnexpected);
 }
 
-CObjectStack<CHitDoc> CResultsList::TakeRecords() {
-    CObjectStack<CHitDoc> records = std::move(m_records);
-    m_records = {};
-    m_codes.clear();
-    m_systemErrors.clear();
-    m_pRows = nullptr;
-    return records;
-}
-
 void CResultsList::SetSystemError(size_t index, int error) {
     if (error != 0)
         m_systemErrors[index] = error;

@@ -41,8 +41,6 @@ public:
     // Shows every row of the list as it stands, each with its code, without copies. Only
     // for results that hold nothing else.
     void ShowRows(const CRenameList& list, std::vector<int> codes);
-    // Hands over the records made for the purpose, in order, and forgets every result.
-    CObjectStack<CHitDoc> TakeRecords();
 
     // The index of the first record from start on whose code is a problem, or the count.
     // A file left as it is ("Unchanged") is none: nothing was in its way.

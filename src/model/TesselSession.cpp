@@ -136,12 +136,6 @@ bool CTesselSession::CommitSnapshot(int kind) {
     return PushUndoStep(std::move(record), kind);
 }
 
-bool CTesselSession::CommitRecords(CUndoRecord records, int kind) {
-    for (size_t i = 0; i < records.GetCount(); ++i)
-        records.At(i).m_nTag = static_cast<int>(i);
-    return PushUndoStep(std::make_unique<CUndoRecord>(std::move(records)), kind);
-}
-
 void CTesselSession::CommitRun(std::string journal) {
     m_bModified = true;
     m_undo.Push(std::make_unique<CUndoRecord>(), kUndoRenameRun, std::move(journal));

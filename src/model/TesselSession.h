@@ -71,9 +71,6 @@ public:
     // compares just those, so a command over many rows copies only what it changes.
     void TakePartialSnapshot();
     void KeepRow(int row);
-    // Records an undo step made elsewhere: record i is row i's entry as it stood before.
-    // Returns whether a step was recorded (false for no records).
-    bool CommitRecords(CUndoRecord records, int kind);
     // Records a Go run as an undo step: its journal (a name in the journal folder) holds
     // what the run renamed.
     void CommitRun(std::string journal);
