@@ -91,10 +91,7 @@ bool CCliPrompts::ShowResults(const CResultsList& results) {
             ++m_nFailedResults;
             if (!m_listing.bReportFailures)
                 continue;
-            std::string problem = ResultText(results.Code(i));
-            if (int error = results.SystemError(i))
-                problem += std::string(" (") + std::strerror(error) + ")";
-            ReportError(record.m_strPath.Get(), problem);
+            ReportError(record.m_strPath.Get(), results.Comment(i));
         }
         return true;
     }

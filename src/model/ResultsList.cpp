@@ -1,5 +1,7 @@
 #include "model/ResultsList.h"
 
+#include <cstring>
+
 #include "model/RenameList.h"
 
 const char* ResultText(int code) {
@@ -65,4 +67,11 @@ size_t CResultsList::FirstProblemFrom(size_t start) const {
         if (m_codes[i] != kResultOk && m_codes[i] != kResultUnchanged)
             return i;
     return m_codes.size();
+}
+
+std::string CResultsList::Comment(size_t index) const {
+    std::string comment = ResultText(Code(index));
+    if (int error = SystemError(index))
+        comment += std::string(" (") + std::strerror(error) + ")";
+    return comment;
 }

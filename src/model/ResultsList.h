@@ -53,6 +53,9 @@ public:
     // beside its fixed text; 0 when the system gave none.
     void SetSystemError(size_t index, int error);
     int SystemError(size_t index) const;
+    // The record's comment as shown: its code's text, with the system's reason after it
+    // when there is one ("Unexpected error.  Please refer to help (Permission denied)").
+    std::string Comment(size_t index) const;
 
     std::string m_strTitle;
     bool m_bBlock = true;

@@ -31,7 +31,7 @@ QVariant CResultsModel::data(const QModelIndex& index, int role) const {
             case 1:
                 return ToDisplay(record.GetNewFileName());
             default:
-                return QString::fromLatin1(ResultText(code));
+                return QString::fromLocal8Bit(m_results.Comment(row));
         }
     }
     if (role == Qt::DecorationRole && index.column() == 0) {

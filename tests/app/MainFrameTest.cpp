@@ -517,6 +517,28 @@ private slots:
         QCOMPARE(m_pApp->Session().UndoHistory().TopKind(), int(kUndoEdit));
     }
 
+    // An Undo that finds a file's old name taken says which file and why, leaves that file
+    // where it is and keeps the run undoable; once the name is free the next Undo ends it.
+    void anUndoThatCannotPutAFileBackSaysWhichAndWhyAndStaysUndoable() {
+        UseStateFolder();
+        AddFiles({"a.txt", "b.txt"});
+        Model().setData(Model().index(0, 0), "x", Qt::EditRole);
+        Model().setData(Model().index(1, 0), "y", Qt::EditRole);
+        RunAnswering(ECommandId::Go, AcceptAllButProgress);
+        QVERIFY(Renamed("a.txt", "x.txt", true));
+        m_pDir->WriteFile("a.txt", "newcomer");
+        QStringList texts = RunAnswering(ECommandId::Undo, ChooseFile({}));
+        QCOMPARE(texts.size(), 1);
+        QVERIFY(texts.first().startsWith(QStringLiteral("Cannot undo last operation")));
+        QVERIFY(texts.first().contains(Path("a.txt") + QStringLiteral(": File already exists")));
+        QVERIFY(Renamed("b.txt", "y.txt", false) && PathExists(*m_pDir / "x.txt"));
+        QCOMPARE(m_pApp->Session().UndoHistory().TopKind(), int(kUndoRenameRun));
+        std::filesystem::remove(*m_pDir / "a.txt");
+        RunToItsEnd(ECommandId::Undo);
+        QVERIFY(Renamed("a.txt", "x.txt", false));
+        QCOMPARE(m_pApp->Session().UndoHistory().TopKind(), int(kUndoEdit));
+    }
+
     // A run whose process died halfway, on a list that had no file and on a saved list with
     // rows added since, is offered back when the window starts; Yes puts every file back.
     void aRunKilledHalfwayIsPutBackWhenTheWindowStarts() {

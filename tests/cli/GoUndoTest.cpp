@@ -200,12 +200,17 @@ TEST_F(GoTest, ARenameThatCannotGoBackStaysForTheNextUndo) {
 }
 
 // A journal that cannot be written, or a folder others may change (it could hold a
-// journal made to move the user's files): no run starts and nothing is renamed.
+// journal made to move the user's files): no run starts and nothing is renamed, while the
+// list itself can still be edited.
 TEST_F(GoTest, NoFileIsRenamedWhenTheJournalIsRefused) {
     MakeFiles({"a.txt"}, {"x"});
     std::string before = ReadFileBytes(List());
     std::string notAFolder = state.WriteFile("plain-file", "");
     Expect(1, {"go", List(), "--yes"}, notAFolder, {{"XDG_STATE_HOME", notAFolder}});
+    // An edit of the list needs no journal: it still works.
+    Expect(0, {"rename", List(), "1", "edited"}, "", {{"XDG_STATE_HOME", notAFolder}});
+    EXPECT_THAT(Column(Run({"show", List()}).strOut, 0), ElementsAre("edited"));
+    before = ReadFileBytes(List());
     std::filesystem::create_directories(JournalFolder());
     chmod(JournalFolder().c_str(), 0777);
     Expect(1, {"go", List(), "--yes"}, JournalFolder());
