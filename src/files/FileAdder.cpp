@@ -181,14 +181,24 @@ std::unique_ptr<IJob> MakeAddJob(CTesselSession& session, std::function<void(int
     return job;
 }
 
-std::unique_ptr<IJob> MakeAddJob(CTesselSession& session, std::vector<std::string> paths,
-                                 std::function<void(int)> done) {
+namespace {
+
+// Adds the paths, and with filesOnly only the files among them (a drop takes folders too).
+std::unique_ptr<IJob> AddPathsJob(CTesselSession& session, std::vector<std::string> paths,
+                                  bool filesOnly, std::function<void(int)> done) {
     return AddingCommand(
         session,
-        [&session, paths = std::move(paths)](std::function<void(int)> counted) mutable {
-            return CFileAdder::AddAllJob(session, std::move(paths), true, std::move(counted));
+        [&session, paths = std::move(paths), filesOnly](std::function<void(int)> counted) mutable {
+            return CFileAdder::AddAllJob(session, std::move(paths), filesOnly, std::move(counted));
         },
         std::move(done));
+}
+
+}  // namespace
+
+std::unique_ptr<IJob> MakeAddJob(CTesselSession& session, std::vector<std::string> paths,
+                                 std::function<void(int)> done) {
+    return AddPathsJob(session, std::move(paths), true, std::move(done));
 }
 
 std::unique_ptr<IJob> MakeAddJob(CTesselSession& session, CFoundFiles files,
@@ -204,12 +214,7 @@ std::unique_ptr<IJob> MakeAddJob(CTesselSession& session, CFoundFiles files,
 
 std::unique_ptr<IJob> MakeDropJob(CTesselSession& session, std::vector<std::string> paths,
                                   std::function<void(int)> done) {
-    return AddingCommand(
-        session,
-        [&session, paths = std::move(paths)](std::function<void(int)> counted) mutable {
-            return CFileAdder::AddAllJob(session, std::move(paths), false, std::move(counted));
-        },
-        std::move(done));
+    return AddPathsJob(session, std::move(paths), false, std::move(done));
 }
 
 int AddCommand(CTesselSession& session) {

@@ -28,6 +28,7 @@
 #include "model/TesselSession.h"
 #include "platform/PathFacts.h"
 #include "support/FakePrompts.h"
+#include "support/HookedObserver.h"
 #include "support/TempDir.h"
 #include "view/ListModel.h"
 #include "view/ModalAnswer.h"
@@ -62,33 +63,6 @@ void AcceptAllButProgress(QWidget* modal) {
     if (qobject_cast<CProgressDialog*>(modal) == nullptr)
         qobject_cast<QDialog*>(modal)->accept();
 }
-
-// Passes a run's renames on to its journal, and kills the process once some are on record,
-// as a crash or a kill from outside would.
-class CDyingObserver : public IRunObserver {
-public:
-    explicit CDyingObserver(int after) : m_nAfter(after) {}
-    IRunObserver* Around(IRunObserver* journal) {
-        m_pJournal = journal;
-        return this;
-    }
-    bool RunStarting(int rows) override { return m_pJournal->RunStarting(rows); }
-    bool RenamesAhead(const std::vector<SComingRename>& renames) override {
-        return m_pJournal->RenamesAhead(renames);
-    }
-    bool RenameStarting(int row, const std::string& from, const std::string& to) override {
-        if (m_nRecorded++ == m_nAfter)
-            raise(SIGKILL);
-        return m_pJournal->RenameStarting(row, from, to);
-    }
-    void RenameFailed(int row) override { m_pJournal->RenameFailed(row); }
-    void RunFinished() override { m_pJournal->RunFinished(); }
-
-private:
-    IRunObserver* m_pJournal = nullptr;
-    int m_nAfter;
-    int m_nRecorded = 0;
-};
 
 // Counts the events of one type that reach a widget.
 class CEventCounter : public QObject {
@@ -172,7 +146,12 @@ private:
             SRunList list;
             list.strPath = listPath;
             list.strUntitledKey = NewUntitledKey();
-            CDyingObserver dying(after);
+            // The process dies once `after` renames are on record.
+            int recorded = 0;
+            CHookedObserver dying([&recorded, after](int) {
+                if (recorded++ == after)
+                    raise(SIGKILL);
+            });
             list.observe = [&dying](IRunObserver* journal) { return dying.Around(journal); };
             std::unique_ptr<CJournaledRun> run =
                 CJournaledRun::Go(session, list, SGoSettings{SExtensionChoice{}, EOnFailure::Stop});

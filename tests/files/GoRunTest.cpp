@@ -11,6 +11,7 @@
 #include "files/JournaledRun.h"
 #include "model/ResultsList.h"
 #include "model/RunObserver.h"
+#include "support/HookedObserver.h"
 
 namespace {
 
@@ -152,37 +153,23 @@ INSTANTIATE_TEST_SUITE_P(
                       SFailureCase{"go on unasked", EOnFailure::Continue, 0, 0, true, true}));
 
 // Holds the renaming thread before one row until the caller's thread asked to cancel and
-// polled again, so that the cancel lands at a known row.
-// The run's journal hears everything, as it would without the hold.
-class CHoldAtRow : public IRunObserver {
-public:
-    IRunObserver* Around(IRunObserver* journal) {
-        m_pJournal = journal;
-        return this;
-    }
-    bool RunStarting(int rows) override { return m_pJournal->RunStarting(rows); }
-    bool RenamesAhead(const std::vector<SComingRename>& renames) override {
-        return m_pJournal->RenamesAhead(renames);
-    }
-    bool RenameStarting(int row, const std::string& from, const std::string& to) override {
-        m_nLastRow = row;
-        while (row == kHeldRow && m_nCancelRequests < 2)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return m_pJournal->RenameStarting(row, from, to);
-    }
-    void RenameFailed(int row) override { m_pJournal->RenameFailed(row); }
-    void RunFinished() override { m_pJournal->RunFinished(); }
-    IRunObserver* m_pJournal = nullptr;
+// polled again, so that the cancel lands at a known row; the journal hears everything.
+struct SHoldAtRow {
     static constexpr int kHeldRow = 1000;
     std::atomic<int> m_nCancelRequests = 0;
     std::atomic<int> m_nLastRow = -1;
+    CHookedObserver m_observer{[this](int row) {
+        m_nLastRow = row;
+        while (row == kHeldRow && m_nCancelRequests < 2)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }};
 };
 
 // Renames go on ahead of the bookkeeping: progress reaches the caller while they are at
 // work, and a cancel stops the run after the rename in progress. Undo cancelled at once
 // puts back only the last rows, each row naming where its file is, and the next the rest.
 TEST_F(GoRunTest, ALongRunStopsWhenCancelledAndUndoesInSteps) {
-    constexpr int kRows = 2000, kHeldRow = CHoldAtRow::kHeldRow;
+    constexpr int kRows = 2000, kHeldRow = SHoldAtRow::kHeldRow;
     std::vector<std::string> names, newNames;
     for (int row = 0; row < kRows; ++row) {
         names.push_back("f" + std::to_string(row) + ".txt");
@@ -191,7 +178,7 @@ TEST_F(GoRunTest, ALongRunStopsWhenCancelledAndUndoesInSteps) {
     AddFiles(names);
     Rename(newNames);
     auto renamed = [&](int row) { return newNames[row] + ".txt"; };
-    CHoldAtRow hold;
+    SHoldAtRow hold;
     int progressBeforeCancel = -1;
     prompts.m_cancelRequested = [&] {
         if (hold.m_nLastRow != kHeldRow || prompts.m_progressPositions.empty())
@@ -202,7 +189,7 @@ TEST_F(GoRunTest, ALongRunStopsWhenCancelledAndUndoesInSteps) {
     };
     SRunList list;
     list.strUntitledKey = NewUntitledKey();
-    list.observe = [&hold](IRunObserver* journal) { return hold.Around(journal); };
+    list.observe = [&hold](IRunObserver* journal) { return hold.m_observer.Around(journal); };
     std::unique_ptr<CJournaledRun> run = CJournaledRun::Go(session, list, std::nullopt);
     ASSERT_EQ(RunToOutcome(*run, prompts).end, ERunEnd::Cancelled);
     EXPECT_GE(progressBeforeCancel, 0);

@@ -7,39 +7,31 @@
 #include <cstdlib>
 
 #include "cli/RunHook.h"
-#include "model/RunObserver.h"
+#include "support/HookedObserver.h"
 
 namespace {
 
-class CStoppingObserver : public IRunObserver {
-public:
-    explicit CStoppingObserver(IRunObserver* inner) : m_pInner(inner) {
-        if (const char* halt = std::getenv("TESSEL_CLI_TEST_HALT"))
-            std::sscanf(halt, "%d %ld", &m_nSignal, &m_nAfter);
-    }
-
-    bool RunStarting(int rows) override { return !m_pInner || m_pInner->RunStarting(rows); }
-    bool RenamesAhead(const std::vector<SComingRename>& renames) override {
-        return !m_pInner || m_pInner->RenamesAhead(renames);
-    }
-    bool RenameStarting(int row, const std::string& from, const std::string& to) override {
-        if (m_nSignal != 0 && m_nRecorded++ == m_nAfter)
-            raise(m_nSignal);
-        return !m_pInner || m_pInner->RenameStarting(row, from, to);
-    }
-    void RenameFailed(int row) override { m_pInner ? m_pInner->RenameFailed(row) : void(); }
-    void RunFinished() override { m_pInner ? m_pInner->RunFinished() : void(); }
-
-private:
-    IRunObserver* m_pInner;
-    int m_nSignal = 0;
-    long m_nAfter = -1, m_nRecorded = 0;
+struct SHalt {
+    int nSignal = 0;
+    long nAfter = -1;
+    long nRecorded = 0;
 };
+
+SHalt ReadHalt() {
+    SHalt halt;
+    if (const char* text = std::getenv("TESSEL_CLI_TEST_HALT"))
+        std::sscanf(text, "%d %ld", &halt.nSignal, &halt.nAfter);
+    return halt;
+}
 
 }  // namespace
 
 IRunObserver* HookRunObserver(IRunObserver* observer) {
     // One go or one undo per process: the hook lives as long as the process.
-    static CStoppingObserver hook(observer);
-    return &hook;
+    static SHalt halt = ReadHalt();
+    static CHookedObserver hook([](int) {
+        if (halt.nSignal != 0 && halt.nRecorded++ == halt.nAfter)
+            raise(halt.nSignal);
+    });
+    return hook.Around(observer);
 }
