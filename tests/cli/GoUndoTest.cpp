@@ -199,6 +199,21 @@ TEST_F(GoTest, ARenameThatCannotGoBackStaysForTheNextUndo) {
     EXPECT_THAT(FolderNames(Folder()), ElementsAre("a.txt", "b.txt", "c.txt"));
 }
 
+// An undo whose list cannot be saved puts the files back and says so; its journal keeps the
+// run, so that the next undo, once the list can be written, brings the list up to date.
+TEST_F(GoTest, AnUndoWhoseListCannotBeSavedIsCaughtUpByTheNext) {
+    MakeFiles({"a.txt"}, {"x"});
+    Expect(0, {"go", List(), "--yes"});
+    chmod(List().c_str(), 0444);
+    Expect(1, {"undo", List()}, "the list could not be saved");
+    EXPECT_THAT(FolderNames(Folder()), ElementsAre("a.txt"));
+    EXPECT_THAT(Column(Run({"show", List()}).strOut, 5), ElementsAre(Folder() + "/x.txt"));
+    chmod(List().c_str(), 0644);
+    Expect(0, {"undo", List()});
+    EXPECT_THAT(Column(Run({"show", List()}).strOut, 5), ElementsAre(Folder() + "/a.txt"));
+    Expect(1, {"undo", List()}, "no run to undo");
+}
+
 // A journal that cannot be written, or a folder others may change (it could hold a
 // journal made to move the user's files): no run starts and nothing is renamed, while the
 // list itself can still be edited.
