@@ -12,12 +12,18 @@
 #include "platform/StateFolder.h"
 
 CWindowRuns::CWindowRuns(CTesselSession& session, CTesselDoc& doc)
-    : m_session(session), m_doc(doc), m_strUntitledKey(NewUntitledKey()) {}
+    : m_session(session), m_doc(doc), m_strUntitledKey(NewUntitledKey()) {
+    // Without a journal folder there is no lock to hold, and no run either: Go says why.
+    std::string error;
+    m_untitledGuard.TakeKey(m_strUntitledKey, error, std::chrono::milliseconds(0));
+}
 
-SRunList CWindowRuns::ListNow() const {
+SRunList CWindowRuns::ListNow() {
     SRunList list;
     list.strPath = m_doc.GetPath();
     list.strUntitledKey = m_strUntitledKey;
+    if (list.strPath.empty() && m_untitledGuard.Folder().IsOpen())
+        list.pHeld = &m_untitledGuard;
     return list;
 }
 
@@ -58,7 +64,10 @@ std::unique_ptr<IJob> CWindowRuns::PutBackInterruptedRuns(bool untitledToo,
         return nullptr;
     std::string listPath = m_doc.GetPath().empty() ? "" : CanonicalListPath(m_doc.GetPath());
     std::string key = listPath.empty() ? m_strUntitledKey : ListKey(listPath);
-    std::vector<SRunEntry> runs = CRunHistory(folder, key, listPath).InterruptedRuns(untitledToo);
+    CRunHistory history(folder, key, listPath);
+    if (untitledToo)
+        history.ForgetEndedRunsOfUntitledLists();
+    std::vector<SRunEntry> runs = history.InterruptedRuns(untitledToo);
     if (runs.empty())
         return nullptr;
     size_t files = 0;

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "files/ListGuard.h"
+
 class CTesselDoc;
 class CTesselSession;
 class IJob;
@@ -30,12 +32,14 @@ public:
     std::unique_ptr<IJob> PutBackInterruptedRuns(bool untitledToo, std::function<void()>& finished);
 
 private:
-    SRunList ListNow() const;
+    SRunList ListNow();
     void ShowRefusal(const SRunOutcome& outcome);
     void ShowUndoOutcome(const SRunOutcome& outcome);
 
     CTesselSession& m_session;
     CTesselDoc& m_doc;
-    // The key of the window's list while it has no file.
+    // The key of the window's list while it has no file, and its lock, held as long as the
+    // window lives: its runs are never taken for those of a window that is gone.
     std::string m_strUntitledKey;
+    CListGuard m_untitledGuard;
 };

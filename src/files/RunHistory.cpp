@@ -126,3 +126,16 @@ std::vector<SRunEntry> CRunHistory::InterruptedRuns(bool untitledToo) const {
     }
     return runs;
 }
+
+void CRunHistory::ForgetEndedRunsOfUntitledLists() const {
+    auto untitled = [](const std::string& key) { return key.rfind(kUntitledKeyPrefix, 0) == 0; };
+    SJournalContents contents;
+    std::string error;
+    for (const auto& [number, name] : Journals(untitled)) {
+        if (CListLock::IsHeld(m_folder, KeyOfJournal(name)) ||
+            !CRunJournal(m_folder, name, "").Read(contents, error) ||
+            !(contents.bFinished || contents.bUndone || contents.Records() == 0))
+            continue;
+        unlinkat(m_folder.Fd(), name.c_str(), 0);
+    }
+}

@@ -45,6 +45,9 @@ public:
     // untitledToo, of every list that had no file. A run whose list's lock is held is
     // going on in another process and is none of them.
     std::vector<SRunEntry> InterruptedRuns(bool untitledToo) const;
+    // Removes the journals of runs that ended, of lists that had no file and whose window
+    // is gone (their lock is free): nothing can undo them any more.
+    void ForgetEndedRunsOfUntitledLists() const;
 
 private:
     // The names of the journals whose key is accepted, and their numbers, by number.

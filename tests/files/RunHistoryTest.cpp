@@ -107,4 +107,31 @@ TEST_F(RunHistoryTest, ARunWhoseProcessDiedIsFoundInterrupted) {
     EXPECT_TRUE(history.InterruptedRuns(false).empty());
 }
 
+// The ended runs of a list that had no file go once its window is gone; those of a window
+// still there (its lock held) and those that were interrupted stay.
+TEST_F(RunHistoryTest, EndedRunsOfUntitledListsGoWithTheirWindow) {
+    std::string error;
+    ASSERT_TRUE(folder.Open(JournalFolder(), error)) << error;
+    auto writeRun = [this](const std::string& key, bool ended) {
+        CRunJournal journal(folder, CRunHistory(folder, key, "").NextName(), "");
+        EXPECT_TRUE(journal.RunStarting(1));
+        EXPECT_TRUE(journal.RenameStarting(0, dir / "a", dir / "b"));
+        if (ended)
+            journal.RunFinished();
+    };
+    std::string gone = NewUntitledKey(), open = NewUntitledKey(), killed = NewUntitledKey();
+    dir.WriteFile("a");
+    writeRun(gone, true);
+    writeRun(open, true);
+    writeRun(killed, false);
+    CListGuard window;
+    ASSERT_TRUE(window.TakeKey(open, error)) << error;
+    CRunHistory(folder, NewUntitledKey(), "").ForgetEndedRunsOfUntitledLists();
+    auto runsOf = [this](const std::string& key) {
+        return CRunHistory(folder, key, "").Runs().size();
+    };
+    EXPECT_EQ(std::make_tuple(runsOf(gone), runsOf(open), runsOf(killed)),
+              std::make_tuple(size_t{0}, size_t{1}, size_t{1}));
+}
+
 }  // namespace
