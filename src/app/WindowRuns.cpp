@@ -36,7 +36,7 @@ void CWindowRuns::ShowRefusal(const SRunOutcome& outcome) {
 }
 
 void CWindowRuns::ShowUndoOutcome(const SRunOutcome& outcome) {
-    if (outcome.end == ERunEnd::Refused)
+    if (outcome.end == ERunEnd::Refused || outcome.end == ERunEnd::NothingToUndo)
         ShowRefusal(outcome);
     else if (!outcome.problems.empty() || !outcome.strError.empty())
         m_session.Prompts().Message(EMessageId::CannotUndo, CannotUndoText(outcome), EIcon::None,

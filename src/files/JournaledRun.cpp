@@ -1,6 +1,9 @@
 #include "files/JournaledRun.h"
 
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <atomic>
 #include <chrono>
@@ -183,6 +186,15 @@ bool CJournaledRun::FindJournal(const std::string& journal) {
     } else {
         run.strName = journal;
         std::string error;
+        if (faccessat(folder.Fd(), journal.c_str(), F_OK, AT_SYMLINK_NOFOLLOW) != 0 &&
+            errno == ENOENT) {
+            // Removed since (the list's history keeps only its latest runs): the step can
+            // never be taken back, and must not stand before the steps under it.
+            ForgetStep(journal);
+            End(ERunEnd::NothingToUndo,
+                "the journal of this run is gone; it can no longer be undone");
+            return false;
+        }
         if (!CRunJournal(folder, journal, "").Read(run.contents, error)) {
             End(ERunEnd::Refused, error);
             return false;
@@ -218,17 +230,21 @@ void CJournaledRun::AddUndoSteps(std::string journal, std::function<bool()> afte
     });
 }
 
+void CJournaledRun::ForgetStep(const std::string& journal) {
+    CUndoStack& history = m_session.UndoHistory();
+    if (history.TopKind() == kUndoRenameRun && history.TopJournal() == journal)
+        history.Pop();
+}
+
 void CJournaledRun::FinishUndo(const std::function<bool()>& afterFilesBack) {
     m_outcome.nDone = m_pPutBack->PutBack();
     m_outcome.problems = m_pPutBack->Problems();
     SJournalContents left = m_pPutBack->Left();
     m_outcome.nFailed = left.Records();
     m_outcome.end = m_pPutBack->Cancelled() ? ERunEnd::Cancelled : ERunEnd::Finished;
-    CUndoStack& history = m_session.UndoHistory();
     bool wholeRun = left.Records() == 0;
-    if (wholeRun && history.TopKind() == kUndoRenameRun &&
-        history.TopJournal() == m_outcome.strJournal)
-        history.Pop();
+    if (wholeRun)
+        ForgetStep(m_outcome.strJournal);
     if (afterFilesBack && !afterFilesBack()) {
         m_outcome.strError =
             "the list could not be saved; its journal is kept, and undo brings it up to date";

@@ -95,6 +95,8 @@ private:
     void FinishGo();
     bool FindJournal(const std::string& journal);
     void FinishUndo(const std::function<bool()>& afterFilesBack);
+    // Takes the session's undo step of the run off its history, when it is on top.
+    void ForgetStep(const std::string& journal);
 
     CTesselSession& m_session;
     SRunList m_list;

@@ -192,4 +192,21 @@ TEST_F(JournalTest, UndoFollowsTheJournalWhateverTheRowsBecameSince) {
     EXPECT_EQ(Column(5), (std::vector<std::string>{dir / "b.txt", dir / "a.txt", dir / "c.txt"}));
 }
 
+// A run whose journal is gone (the history keeps only the latest runs) can no longer be
+// taken back: Undo says so and takes its step off the history, so the steps under it can
+// still be undone; its files stay where the run put them.
+TEST_F(JournalTest, ARunWhoseJournalIsGoneLeavesTheHistory) {
+    AddFiles({"a.txt"});
+    session.TakeSnapshot();
+    Rename({"keep"});
+    session.CommitSnapshot(kUndoEdit);
+    Rename({"x"});
+    SRunOutcome ran = Go(session);
+    ASSERT_EQ(ran.nDone, 1u);
+    std::filesystem::remove(JournalFolder() + "/" + ran.strJournal);
+    EXPECT_EQ(Undo(session).end, ERunEnd::NothingToUndo);
+    EXPECT_EQ(session.UndoHistory().TopKind(), kUndoEdit);
+    ExpectMoved("a.txt", "x.txt");
+}
+
 }  // namespace
