@@ -102,7 +102,6 @@ const SRunRename& CPutBackJob::RenameAt(size_t k) const {
 }
 
 void CPutBackJob::Work(size_t first, size_t last) {
-    size_t count = m_contents.renames.size();
     for (size_t k = first; k < last; ++k) {
         if (const STagWrite* write = TagAt(k)) {
             m_outcomes[k] = RestoreTag(*write);
@@ -113,7 +112,7 @@ void CPutBackJob::Work(size_t first, size_t last) {
         if (m_pObserver != nullptr)
             m_pObserver->RenameStarting(static_cast<int>(rename.nRow), rename.strTo,
                                         rename.strFrom);
-        m_outcomes[k] = ::PutBack(rename, !m_contents.bFinished && k == 0 && count > 0);
+        m_outcomes[k] = ::PutBack(rename);
         m_errors[k] = errno;
     }
 }

@@ -12,14 +12,11 @@ enum class EPutBack {
     Changed,  // a tag's file changed since the tag was written: it is left as it is
 };
 
-// Puts the file of one rename back under its old name, never replacing an entry. The
-// file is the one the rename recorded (device and inode) when they are known, else
-// whatever holds the new name. That file under its old name is in place (its rename was
-// never made, or an undo that was killed put it back) when nothing else is under the new
-// name, or when its identity is known. When its identity is not known, a file under its
-// old name is in place whatever holds the new one only if mayBeUnmade (the last rename
-// of a run that did not finish: its record was written, the rename perhaps never made).
-EPutBack PutBack(const SRunRename& rename, bool mayBeUnmade);
+// Puts the file of one rename back under its old name, never replacing an entry. The file
+// is the one the rename recorded (device and inode): under its old name alone it is in
+// place (its rename was never made, or was put back before); anything else under a name
+// is another file.
+EPutBack PutBack(const SRunRename& rename);
 
 // Puts back what a tag write recorded: the old tag over the new one, or the file cut back
 // to its old length when the tag was appended. Only the file recorded (device and inode)
