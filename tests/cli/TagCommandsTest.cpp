@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 
 #include "cli/CliFixture.h"
@@ -87,6 +88,15 @@ TEST_F(TagCommandsTest, TagWritesAreUndoneByteForByte) {
     Expect(0, {"undo", List()});
     EXPECT_EQ(ReadFileBytes(named), kAudio);
     EXPECT_EQ(ReadFileBytes(tagged), taggedBefore);
+}
+
+// Without a journal to keep the old tags in, no tag is written: here the journal's
+// temporary name is taken by a folder.
+TEST_F(TagCommandsTest, NoTagIsWrittenWithoutItsJournal) {
+    std::string bare = dir.WriteFile("m/bare.mp3", kAudio);
+    std::filesystem::create_directories(state / "xdg/tessel/tags-00000001.journal.new");
+    Expect(1, {"tag", bare, "--title", "One"}, "no tag was written");
+    EXPECT_EQ(ReadFileBytes(bare), kAudio);
 }
 
 // A file whose tag changed again since the write is not the one the journal knew: undo
