@@ -62,7 +62,7 @@ std::unique_ptr<IJob> CWindowRuns::PutBackInterruptedRuns(bool untitledToo,
     std::string error;
     if (!folder.Open(JournalFolderPath(), error))
         return nullptr;
-    std::string listPath = m_doc.GetPath().empty() ? "" : CanonicalListPath(m_doc.GetPath());
+    std::string listPath = m_doc.GetPath().empty() ? "" : ListIdentityPath(m_doc.GetPath());
     std::string key = listPath.empty() ? m_strUntitledKey : ListKey(listPath);
     CRunHistory history(folder, key, listPath);
     if (untitledToo)

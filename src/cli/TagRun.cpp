@@ -20,7 +20,7 @@ int SaveTags(CCliList& list, bool dryRun) {
     if (!dryRun) {
         std::string error;
         CListGuard& guard = list.Guard();
-        if (!run.Start(guard.Folder(), guard.Key(), CanonicalListPath(list.Path()), error))
+        if (!run.Start(guard.Folder(), guard.Key(), ListIdentityPath(list.Path()), error))
             return ReportError(list.Path(), error + "; no tag was written");
         list.Session().SetTagWriteObserver(run.Observer());
     }

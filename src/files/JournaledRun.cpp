@@ -43,16 +43,10 @@ std::string NewUntitledKey() {
            "-" + std::to_string(counter++);
 }
 
-std::string RunListKey(const SRunList& list) {
-    if (list.strPath.empty())
-        return list.strUntitledKey;
-    return ListKey(CanonicalListPath(list.strPath));
-}
-
 CJournaledRun::CJournaledRun(CTesselSession& session, SRunList list)
     : m_session(session), m_list(std::move(list)) {
     if (!m_list.strPath.empty())
-        m_strListPath = CanonicalListPath(m_list.strPath);
+        m_strListPath = ListIdentityPath(m_list.strPath);
     m_strKey = m_list.strPath.empty() ? m_list.strUntitledKey : ListKey(m_strListPath);
 }
 

@@ -32,8 +32,6 @@ struct SRunList {
 
 // A key of its own for a list that has no file, unique to this process and moment.
 std::string NewUntitledKey();
-// The key of the list's lock and journals.
-std::string RunListKey(const SRunList& list);
 
 // How a run ended.
 enum class ERunEnd {

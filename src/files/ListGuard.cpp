@@ -1,13 +1,11 @@
 #include "files/ListGuard.h"
 
 #include "files/ListKey.h"
-#include "platform/PathFacts.h"
 #include "platform/StateFolder.h"
 
 bool CListGuard::Take(const std::string& listPath, std::string& error,
                       std::chrono::milliseconds wait) {
-    std::string canonical = CanonicalListPath(listPath);
-    return TakeKey(ListKey(canonical.empty() ? AbsolutePath(listPath) : canonical), error, wait);
+    return TakeKey(ListKey(ListIdentityPath(listPath)), error, wait);
 }
 
 bool CListGuard::TakeKey(const std::string& key, std::string& error,

@@ -8,19 +8,12 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/PathFacts.h"
+
 namespace {
 
 // As many links as the system itself follows in one path.
 constexpr int kMostLinks = 40;
-
-std::string RealPath(const std::string& path) {
-    char* resolved = realpath(path.c_str(), nullptr);
-    if (resolved == nullptr)
-        return "";
-    std::string result = resolved;
-    free(resolved);
-    return result;
-}
 
 // The target of the link at path, with a relative one taken from folder (which ends in a
 // slash); "" when path is not a link.
@@ -38,7 +31,7 @@ std::string LinkTarget(const std::string& path, const std::string& folder) {
 std::string CanonicalListPath(const std::string& path) {
     std::string current = path;
     for (int links = 0; !current.empty() && links <= kMostLinks; ++links) {
-        if (std::string whole = RealPath(current); !whole.empty())
+        if (std::string whole = ResolvedPath(current); !whole.empty())
             return whole;
         size_t end = current.find_last_not_of('/');
         if (end == std::string::npos)
@@ -48,7 +41,7 @@ std::string CanonicalListPath(const std::string& path) {
         std::string folder = slash == std::string::npos ? "." : current.substr(0, slash + 1);
         if (name == "." || name == "..")
             return "";
-        std::string resolved = RealPath(folder);
+        std::string resolved = ResolvedPath(folder);
         if (resolved.empty())
             return "";
         if (resolved != "/")
@@ -60,6 +53,11 @@ std::string CanonicalListPath(const std::string& path) {
         current = target;
     }
     return "";
+}
+
+std::string ListIdentityPath(const std::string& path) {
+    std::string canonical = CanonicalListPath(path);
+    return canonical.empty() ? AbsolutePath(path) : canonical;
 }
 
 std::string ListKey(const std::string& canonicalPath) {

@@ -11,5 +11,9 @@
 // folder cannot be resolved.
 std::string CanonicalListPath(const std::string& path);
 
+// The path a list's key and journals are made of: its canonical path, or, when its folder
+// cannot be resolved, its absolute path.
+std::string ListIdentityPath(const std::string& path);
+
 // Sixteen lowercase hexadecimal digits of the 64-bit FNV-1a hash of canonicalPath.
 std::string ListKey(const std::string& canonicalPath);

@@ -48,8 +48,6 @@ public:
     // Records that the run finished, syncs the journal and closes it; removes it when the
     // run renamed no file.
     void RunFinished() override;
-    // Renames and tag writes recorded and not failed so far.
-    size_t Renames() const { return m_nRenames; }
     const std::string& Name() const { return m_strName; }
 
     // The first thing that went wrong while writing, empty when nothing did.

@@ -63,10 +63,8 @@ std::string Normalise(std::string_view absolute) {
         if (part == "..") {
             struct stat st;
             if (result != "/" && lstat(result.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-                if (char* resolved = realpath(result.c_str(), nullptr)) {
-                    result = resolved;
-                    free(resolved);
-                }
+                if (std::string resolved = ResolvedPath(result); !resolved.empty())
+                    result = std::move(resolved);
             }
             DropLastComponent(result);
             continue;
@@ -176,4 +174,13 @@ std::string QueryEntryFolder(const std::string& path, SPathFacts& facts) {
     if (!QueryPath(path, facts) || IsRootPath(facts.strPath))
         return "";
     return facts.strPath.substr(0, facts.strPath.size() - facts.strName.size());
+}
+
+std::string ResolvedPath(const std::string& path) {
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return "";
+    std::string result = resolved;
+    free(resolved);
+    return result;
 }

@@ -54,6 +54,9 @@ bool IsReadOnlyEntry(const SEntryFacts& facts);
 // Makes a path absolute against the current folder and resolves "." and "..", without
 // changing the current folder. Returns "" for an empty path.
 std::string AbsolutePath(const std::string& path);
+// The path with every symbolic link, "." and ".." resolved by the system (realpath); ""
+// when it cannot be resolved (something along it is missing).
+std::string ResolvedPath(const std::string& path);
 
 // Fills facts for the path; false (facts.bExists false) when nothing is there.
 bool QueryPath(const std::string& path, SPathFacts& facts);

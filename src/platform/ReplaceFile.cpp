@@ -9,6 +9,8 @@
 #include <cstring>
 #include <random>
 
+#include "platform/PathFacts.h"
+
 namespace {
 
 std::string Reason(int error) {
@@ -21,12 +23,7 @@ std::string FileBehind(const std::string& path) {
     struct stat st;
     if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
         return path;
-    char* resolved = realpath(path.c_str(), nullptr);
-    if (resolved == nullptr)
-        return "";
-    std::string target = resolved;
-    free(resolved);
-    return target;
+    return ResolvedPath(path);
 }
 
 std::string FolderOf(const std::string& path) {
