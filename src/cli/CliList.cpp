@@ -26,6 +26,14 @@ bool CCliList::Lock(bool forRun) {
 }
 
 bool CCliList::Load(const std::string& path, bool toChange, bool forRun) {
+    return LoadFile(path, toChange, forRun, false);
+}
+
+bool CCliList::LoadOrStart(const std::string& path) {
+    return LoadFile(path, true, false, true);
+}
+
+bool CCliList::LoadFile(const std::string& path, bool toChange, bool forRun, bool mayStart) {
     m_strPath = path;
     m_strAbsolutePath = ::AbsolutePath(path);
     if (toChange && !Lock(forRun))
@@ -34,7 +42,10 @@ bool CCliList::Load(const std::string& path, bool toChange, bool forRun) {
     int fd = -1;
     uint64_t size = 0;
     int error = OpenRegularFile(path, fd, size);
+    if (error == ENOENT && !mayStart)
+        return ReportError(path, kNoSuchListMessage) == 0;
     if (error == ENOENT) {
+        m_bStarted = true;
         m_doc.OnNewDocument();
         m_bLoaded = true;
         m_prompts.SetSubject("");
@@ -77,12 +88,13 @@ bool CCliList::SaveIfChanged() {
     bool existed = m_nLoadedSize != 0;
     bool same = bytes.size() == m_nLoadedSize &&
                 (m_streamBytes ? bytes == *m_streamBytes : FileHolds(m_strPath, bytes));
-    if (existed ? same : m_session.List().GetCount() == 0)
+    if (existed ? same : m_session.List().GetCount() == 0 && !m_bStarted)
         return true;
     m_prompts.SetSubject(m_strPath);
     bool saved = m_doc.SaveBytes(m_strPath, bytes);
     m_prompts.SetSubject("");
     if (saved) {
+        m_bStarted = false;
         m_nLoadedSize = bytes.size();
         m_streamBytes.reset();
     }

@@ -10,8 +10,11 @@
 #include "model/TesselDoc.h"
 #include "model/TesselSession.h"
 
-// One ".tsl" list loaded into a session, as every list command starts: an absent file is
-// an empty list, and the list is written back only when its rows changed.
+// What a command says of a list file that does not exist.
+inline constexpr const char* kNoSuchListMessage = "no such list; 'tessel-cli add' makes one";
+
+// One ".tsl" list loaded into a session, as every list command starts; the list is written
+// back only when its rows changed.
 class CCliList {
 public:
     CCliList();
@@ -22,7 +25,12 @@ public:
     // that no other process changes it meanwhile; when another holds it for more than a
     // moment, nothing is loaded. When the journal folder cannot be used, only a command
     // that needs it (forRun) is refused: an edit of the list goes on without the lock.
+    // A list that does not exist is refused too: a mistyped name must not pass for an
+    // empty list.
     bool Load(const std::string& path, bool toChange = true, bool forRun = false);
+    // As Load, but a list that does not exist starts empty, and is written even when it
+    // stays empty.
+    bool LoadOrStart(const std::string& path);
     // Writes the list when its bytes would differ from the file (or when the file was
     // absent and rows were added). False, with the error on stderr, on failure. The file
     // is compared as it stands then: the lock kept other writers away since the load.
@@ -36,6 +44,7 @@ public:
 
 private:
     bool Lock(bool forRun);
+    bool LoadFile(const std::string& path, bool toChange, bool forRun, bool mayStart);
 
     CListGuard m_guard;
     CMemoryProfile m_profile;
@@ -49,4 +58,5 @@ private:
     uint64_t m_nLoadedSize = 0;
     std::optional<std::string> m_streamBytes;
     bool m_bLoaded = false;
+    bool m_bStarted = false;  // the file was absent, and is to be made
 };

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr const char* kProceedQuestion = "Proceed? [y/N] ";
+// A blocked preview names this many of its blocking rows; the count tells the rest.
+constexpr size_t kBlockersNamed = 5;
 
 void WriteBytes(const std::string& text, FILE* out) {
     std::fwrite(text.data(), 1, text.size(), out);
@@ -26,6 +28,10 @@ int ReportError(const std::string& subject, const std::string& problem) {
     line += problem + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     return 1;
+}
+
+std::string Counted(size_t count, const std::string& noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
 CCliPrompts::CCliPrompts() : m_bProgressOnTerminal(isatty(STDERR_FILENO) == 1) {}
@@ -99,6 +105,7 @@ bool CCliPrompts::ShowResults(const CResultsList& results) {
         PrintList(results, stdout);
     if (!results.CanConfirm()) {
         m_bBlocked = true;
+        NoteBlockers(results);
         return false;
     }
     if (m_listing.bDryRun)
@@ -109,6 +116,16 @@ bool CCliPrompts::ShowResults(const CResultsList& results) {
         return true;
     m_bRefused = true;
     return false;
+}
+
+void CCliPrompts::NoteBlockers(const CResultsList& preview) {
+    m_nBlockers = 0;
+    m_firstBlockers.clear();
+    for (size_t i = preview.FirstProblemFrom(0); i < preview.GetCount();
+         i = preview.FirstProblemFrom(i + 1)) {
+        if (++m_nBlockers <= kBlockersNamed)
+            m_firstBlockers.push_back({preview.Record(i).m_strPath.Get(), preview.Comment(i)});
+    }
 }
 
 bool CCliPrompts::AskToProceed() {

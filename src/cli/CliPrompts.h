@@ -49,10 +49,18 @@ public:
     bool Blocked() const { return m_bBlocked; }             // a preview held a problem
     bool Refused() const { return m_bRefused; }             // a preview was not confirmed
     int FailedResults() const { return m_nFailedResults; }  // neither OK nor Unchanged
+    // The rows of a blocked preview that block it: how many, and the first few of them.
+    struct SBlocker {
+        std::string strPath;
+        std::string strVerdict;
+    };
+    size_t BlockerCount() const { return m_nBlockers; }
+    const std::vector<SBlocker>& FirstBlockers() const { return m_firstBlockers; }
 
 private:
     void PrintList(const CResultsList& results, FILE* out) const;
     bool AskToProceed();
+    void NoteBlockers(const CResultsList& preview);
 
     SCliListing m_listing;
     std::string m_strSubject;
@@ -60,6 +68,8 @@ private:
     bool m_bBlocked = false;
     bool m_bRefused = false;
     int m_nFailedResults = 0;
+    size_t m_nBlockers = 0;
+    std::vector<SBlocker> m_firstBlockers;
     int m_nRange = 0;
     int m_nShownPercent = -1;
     bool m_bProgressOnTerminal = false;
@@ -68,3 +78,6 @@ private:
 // Writes "tessel-cli: SUBJECT: PROBLEM" (or without the subject when it is empty) on stderr
 // and returns 1, the exit status of an error.
 int ReportError(const std::string& subject, const std::string& problem);
+
+// "1 row", "2 rows": a count with its noun, plural when the count is not one.
+std::string Counted(size_t count, const std::string& noun);

@@ -5,6 +5,7 @@
 #include "cli/CliList.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/ExitCodes.h"
 #include "cli/RunHook.h"
 #include "files/JournalFolder.h"
 #include "files/JournaledRun.h"
@@ -12,6 +13,7 @@
 #include "files/RunHistory.h"
 #include "files/TagWriteRun.h"
 #include "model/Profile.h"
+#include "platform/PathFacts.h"
 #include "platform/StateFolder.h"
 
 namespace {
@@ -42,6 +44,17 @@ SRunList RunListOf(CCliList& list) {
     return where;
 }
 
+// Why the preview blocked the run: how many rows, and the first of them with their verdicts.
+void ReportBlocked(const std::string& list, const CCliPrompts& prompts) {
+    ReportError(list, "nothing renamed: " + Counted(prompts.BlockerCount(), "row") +
+                          (prompts.BlockerCount() == 1 ? " blocks" : " block") + " the run");
+    for (const CCliPrompts::SBlocker& blocker : prompts.FirstBlockers())
+        ReportError(blocker.strPath, blocker.strVerdict);
+    size_t unnamed = prompts.BlockerCount() - prompts.FirstBlockers().size();
+    if (unnamed > 0)
+        ReportError(list, "and " + Counted(unnamed, "more row"));
+}
+
 // What an undo did: the files it could not put back on stderr, the count on stdout.
 int ReportUndo(const SRunOutcome& outcome, const std::string& subject) {
     if (outcome.end == ERunEnd::NothingToUndo || outcome.end == ERunEnd::Refused)
@@ -53,8 +66,8 @@ int ReportUndo(const SRunOutcome& outcome, const std::string& subject) {
         ReportError(problem.strPath, problem.strText);
     if (!outcome.strError.empty())
         return ReportError(subject, outcome.strError);
-    std::printf("%zu files put back\n", outcome.nDone);
-    return outcome.problems.empty() ? 0 : 1;
+    std::printf("%s put back\n", Counted(outcome.nDone, "file").c_str());
+    return outcome.problems.empty() ? kExitOk : kExitError;
 }
 
 // Puts back the latest tag command's writes, made without a list.
@@ -83,13 +96,14 @@ int RunGo(const SCliInput& input) {
     SRunOutcome outcome = RunToOutcome(*run, prompts);
     switch (outcome.end) {
         case ERunEnd::Blocked:
-            ReportError(list.Path(), "nothing renamed: the preview found a problem");
-            return 2;
+            ReportBlocked(list.Path(), prompts);
+            return kExitBlocked;
         case ERunEnd::Declined:
             // The list is left as it was: a dry run's extension is only shown.
             if (input.bDryRun)
-                return 0;
-            return ReportError(list.Path(), "nothing renamed: not confirmed (--yes confirms)");
+                return kExitOk;
+            ReportError(list.Path(), "nothing renamed: not confirmed (--yes confirms)");
+            return kExitDeclined;
         case ERunEnd::Refused:
             return ReportError(list.Path(), outcome.strError);
         default:
@@ -98,7 +112,7 @@ int RunGo(const SCliInput& input) {
     bool saved = list.SaveIfChanged();
     if (!outcome.strError.empty())
         ReportError("", outcome.strError);
-    return saved && outcome.strError.empty() && outcome.nFailed == 0 ? 0 : 1;
+    return saved && outcome.strError.empty() && outcome.nFailed == 0 ? kExitOk : kExitError;
 }
 
 int RunUndo(const SCliInput& input) {
@@ -119,6 +133,9 @@ int RunHistory(const SCliInput& input) {
     std::string error;
     if (!folder.Open(JournalFolderPath(), error))
         return ReportError("", error);
+    SPathFacts facts;
+    if (!QueryPath(input.strList, facts))
+        return ReportError(input.strList, kNoSuchListMessage);
     std::string listPath = CanonicalListPath(input.strList);
     if (listPath.empty())
         return ReportError(input.strList, "no such folder");
@@ -132,7 +149,8 @@ int RunHistory(const SCliInput& input) {
         const char* state = run.contents.bUndone ? "undone"
                             : run.Interrupted()  ? "interrupted"
                                                  : "not undone";
-        std::printf("%s\t%zu files\t%s\n", when, run.contents.Records(), state);
+        std::printf("%s\t%s\t%s\n", when, Counted(run.contents.Records(), "file").c_str(),
+                    state);
     }
     return 0;
 }

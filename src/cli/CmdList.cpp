@@ -1,4 +1,6 @@
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "cli/CliInput.h"
 #include "cli/CliList.h"
@@ -57,6 +59,12 @@ int RunExport(const SCliInput& input) {
     CCliList list;
     if (!list.Load(input.strList, false))
         return 1;
-    list.Prompts().SetSubject(input.words[0]);
-    return SaveToTextFile(list.Session(), input.words[0], FormatOf(input)) ? 0 : 1;
+    const std::string& target = input.words[0];
+    if (target == "-") {
+        bool written = WriteNewNames(list.Session().List(), stdout, FormatOf(input)) &&
+                       std::fflush(stdout) == 0;
+        return written ? 0 : ReportError("standard output", std::strerror(errno));
+    }
+    list.Prompts().SetSubject(target);
+    return SaveToTextFile(list.Session(), target, FormatOf(input)) ? 0 : 1;
 }

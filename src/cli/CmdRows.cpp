@@ -28,14 +28,12 @@ int RowIndex(const std::string& text, int rows) {
 
 int RunAdd(const SCliInput& input) {
     CCliList list;
-    if (!list.Load(input.strList))
+    if (!list.LoadOrStart(input.strList))
         return 1;
     std::vector<SAddProblem> problems;
     CFoundFiles files = CollectFilesToAdd(input.words, input.bRecursive, problems);
     for (const SAddProblem& problem : problems)
-        ReportError(problem.strPath, problem.problem == EAddProblem::IsFolder
-                                         ? "is a folder; --recursive adds the files in it"
-                                         : std::strerror(problem.nError));
+        ReportError(problem.strPath, std::strerror(problem.nError));
     AddCommand(list.Session(), std::move(files));
     return list.SaveIfChanged() && problems.empty() ? 0 : 1;
 }
@@ -49,8 +47,8 @@ int RunRemove(const SCliInput& input) {
     for (const std::string& word : input.words) {
         int row = RowIndex(word, rows.GetCount());
         if (row < 0)
-            return ReportError("row " + word, "no such row; the list has " +
-                                                  std::to_string(rows.GetCount()) + " rows");
+            return ReportError("row " + word,
+                               "no such row; the list has " + Counted(static_cast<size_t>(rows.GetCount()), "row"));
         chosen.push_back(row);
     }
     rows.DeselectAll();
@@ -68,7 +66,7 @@ int RunRename(const SCliInput& input) {
     if (row < 0)
         return ReportError("row " + input.words[0],
                            "no such row; the list has " +
-                               std::to_string(list.Session().List().GetCount()) + " rows");
+                               Counted(static_cast<size_t>(list.Session().List().GetCount()), "row"));
     CommitCellEdit(list.Session(), row, 0, input.words[1]);
     return list.SaveIfChanged() && list.Prompts().Errors() == 0 ? 0 : 1;
 }

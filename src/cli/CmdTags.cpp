@@ -46,9 +46,10 @@ int RunTags(const SCliInput& input) {
                 ReportError(path, error == EINVAL ? "not a regular file" : std::strerror(error));
             continue;
         }
+        std::string track = tag.m_nTrack > 0 ? std::to_string(tag.m_nTrack) : "";
         for (const std::string& field :
              {path, entry.Title().Get(), entry.Artist().Get(), entry.Album().Get(),
-              entry.GetYearText(), entry.GetGenreText(), entry.Comment().Get()})
+              entry.GetYearText(), entry.GetGenreText(), entry.Comment().Get(), track})
             records.Field(field);
         records.EndRecord();
         std::string& text = records.Text();

@@ -44,6 +44,8 @@ int RunSpaces(const SCliInput& input) {
 }
 
 int RunReplace(const SCliInput& input) {
+    if (input.words[0].empty())
+        return ReportError("replace", "the text to find is empty");
     return RunTextCommand(input, [&](CTesselSession& session, const FieldChoice& fields) {
         ReplaceAll(session, SReplaceSettings{input.words[0], input.words[1], input.bMatchCase},
                    fields);
@@ -51,6 +53,9 @@ int RunReplace(const SCliInput& input) {
 }
 
 int RunNumber(const SCliInput& input) {
+    if (!input.name && !input.bCurrent)
+        return ReportError("number", "give the base name with --name TEXT, or --current to "
+                                     "number each row's own new name");
     CCliList list;
     if (!list.Load(input.strList))
         return 1;
@@ -63,7 +68,7 @@ int RunNumber(const SCliInput& input) {
                                               : ENumberPosition::After;
     numbering.nOffset = PositionOffset(position, input.offset.value_or(0));
     numbering.bStandardName = !input.bCurrent;
-    // Without --name the wizard's box holds the longest current new name.
+    // With --current the wizard's box holds the longest new name, as the window fills it.
     numbering.strName =
         input.name ? *input.name : LongestNewName(list.Session().List()).strCurrentName;
     // The core refuses an empty filename with its message, about the option that gave it.

@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "cli/CliInput.h"
 #include "cli/CliPrompts.h"
 #include "cli/Commands.h"
+#include "model/GenreTable.h"
 #include "model/HitDoc.h"
 #include "model/TagEditing.h"
 
@@ -19,9 +21,15 @@ namespace {
 using RunFunction = int (*)(const SCliInput&);
 
 const char* const kDescription =
-    "Renames files in batches from a rename list (a .tsl file; an absent file is an\n"
-    "empty list), and reads and writes the ID3v1 tags of MP3 files. Each call loads the\n"
-    "list, runs one command and saves the list back when the command changed it.";
+    "Renames files in batches from a rename list (a .tsl file, made by add), and reads and\n"
+    "writes the ID3v1 tags of MP3 files. Each call loads the list, runs one command and\n"
+    "saves the list back when the command changed it.";
+
+const char* const kExitStatuses =
+    "Exit status: 0 done; 1 an error (a missing list, a bad argument, a failed rename or\n"
+    "write); 2 go found rows in its preview that block the run, and renamed nothing; 3 go\n"
+    "was not confirmed (answered No, or no --yes without a terminal); 4 tags were written,\n"
+    "but text ID3v1 cannot hold was stored as \"?\".";
 
 // How the commands that print rows write a field that holds a tab or a newline.
 const char* const kEscapesHelp =
@@ -73,9 +81,9 @@ private:
 };
 
 CCommandLine::CCommandLine() {
-    m_app.footer(
-        "'tessel-cli COMMAND --help' shows a command's arguments and options.\n"
-        "Exit status: 0 done, 1 an error, 2 a run blocked by its preview.");
+    m_app.footer(std::string("'tessel-cli COMMAND --help' shows a command's arguments and "
+                             "options.\n") +
+                 kExitStatuses);
     m_app.get_formatter()->label("Usage", "usage");
     m_app.set_version_flag("--version", "tessel-cli 0.1.0");
     m_app.require_subcommand(0, 1);
@@ -143,11 +151,12 @@ void CCommandLine::Separator(CLI::App* command) {
 void CCommandLine::AddListCommands() {
     CLI::App* add = Command("add", "add files to the list, as the Add command does",
                             "Each file becomes a row at the end of the list, in the order "
-                            "given; a file already\nin the list is skipped. Folders are added "
-                            "only with --recursive, as the files inside\nthem, depth first, "
-                            "each folder's names sorted bytewise.",
+                            "given; a file already\nin the list is skipped. A folder adds the "
+                            "files in it, its names sorted bytewise;\nwith --recursive the "
+                            "files of its subfolders too, depth first. The list is made\nwhen "
+                            "it does not exist yet.",
                             RunAdd, {"LIST", "PATH..."});
-    add->add_flag("--recursive", m_input.bRecursive, "add the files inside folders too");
+    add->add_flag("--recursive", m_input.bRecursive, "add the files inside subfolders too");
 
     Command("remove", "remove rows by number (1 is the first row)",
             "The files themselves are not touched.", RunRemove, {"LIST", "ROW..."});
@@ -172,7 +181,8 @@ void CCommandLine::AddListCommands() {
 
     CLI::App* exported = Command("export", "Save to Text File: the new file names, one per line",
                                  "Writes each row's new name with its extension, without the "
-                                 "folder, in row order.",
+                                 "folder, in row order.\nTEXTFILE - writes them to standard "
+                                 "output.",
                                  RunExport, {"LIST", "TEXTFILE"});
     Zero(exported);
 
@@ -220,8 +230,8 @@ void CCommandLine::AddNumber() {
     CLI::App* number = Command(
         "number", "number the new names in sequence (the Rename Wizard)",
         "Row 1 gets START, each next row INCREMENT more, padded with zeros to DIGITS. The "
-        "base\nis TEXT, or each row's own new name with --current, or by default the longest "
-        "new\nname of the list.",
+        "base\nis TEXT (--name), or each row's own new name (--current); one of the two is "
+        "needed.",
         RunNumber, {"LIST"});
     CLI::Option* name = number->add_option_function<std::string>(
         "--name", [this](const std::string& text) { m_input.name = text; },
@@ -256,7 +266,8 @@ void CCommandLine::AddRunCommands() {
                 "only\nwhen every row is OK or Unchanged (left as it is), and without --yes only "
                 "when\n\"Proceed? [y/N]\" is answered y on a terminal. Rows that fail are reported "
                 "on\nstderr, with the system's reason. Exit status: 0 every file renamed, 2 the "
-                "preview\nblocked the run, 1 a rename failed or any other error.",
+                "preview\nblocked the run (the blocking rows are named on stderr), 3 not "
+                "confirmed, 1 a rename\nfailed or any other error.",
                 RunGo, {"LIST"});
     go->add_option_function<std::string>(
           "--ext", [this](const std::string& text) { m_input.extension = text; },
@@ -288,7 +299,8 @@ void CCommandLine::AddRunCommands() {
 void CCommandLine::AddTagCommands() {
     CLI::App* tags = Command("tags", "print the ID3v1 tag of each file",
                              "One line per file: file, title, artist, album, year, genre, "
-                             "comment, tab-separated;\na file without a tag shows empty fields.",
+                             "comment, track\n(ID3v1.1), tab-separated; a file without a tag "
+                             "shows empty fields.",
                              RunTags, {"FILE..."});
     Zero(tags);
 
@@ -306,14 +318,20 @@ void CCommandLine::AddTagCommands() {
         {"--artist", kColArtist, "artist"},
         {"--album", kColAlbum, "album"},
         {"--year", kColYear, "year, 1 to 9999"},
-        {"--genre", kColGenre, "genre, a name of the ID3v1 table such as Rock"},
+        {"--genre", kColGenre, "genre, a name of the ID3v1 table such as Rock (see genres)"},
         {"--comment", kColComment, "comment"},
     };
     for (const auto& field : kFields) {
         int column = field.nColumn;
         CLI::Option* option = tag->add_option_function<std::string>(
             field.pszOption,
-            [this, column](const std::string& text) { m_input.tagValues[column] = text; },
+            [this, column](const std::string& text) {
+                // A genre is stored as the table spells it, whatever the case it was typed in.
+                m_input.tagValues[column] =
+                    column == kColGenre && !text.empty()
+                        ? GenreName(GenreFromNameIgnoringCase(text))
+                        : text;
+            },
             field.pszHelp);
         // A year and a genre are taken only when the tag can hold them; empty clears.
         if (column == kColYear)
@@ -321,9 +339,11 @@ void CCommandLine::AddTagCommands() {
                 Check([](const std::string& text) { return IsStorableTagValue(kColYear, text); },
                       "a year is 1 to 9999"));
         if (column == kColGenre)
-            option->check(
-                Check([](const std::string& text) { return IsStorableTagValue(kColGenre, text); },
-                      "no such genre; the names are those of the ID3v1 genre table"));
+            option->check(Check(
+                [](const std::string& text) {
+                    return text.empty() || GenreFromNameIgnoringCase(text) >= 0;
+                },
+                "no such genre; 'tessel-cli genres' lists the names"));
     }
     tag->add_flag("--dry-run", m_input.bDryRun, "print the preview and write nothing");
 
@@ -335,6 +355,11 @@ void CCommandLine::AddTagCommands() {
     Separator(nameToTag);
     nameToTag->add_flag("--dry-run", m_input.bDryRun, "print the preview and write nothing");
 
+    Command("genres", "print the ID3v1 genre table",
+            "One line per genre: its number in the tag, a tab, its name. --genre takes the "
+            "names,\nin any letter case.",
+            RunGenres, {});
+
     CLI::App* tagToName = Command(
         "tag-to-name", "ID3 to Filename: new names from the artist and title in each file's tag",
         "Rows whose file has no tag, or a tag without artist and title, keep their new name.",
@@ -342,7 +367,19 @@ void CCommandLine::AddTagCommands() {
     Separator(tagToName);
 }
 
+// The first word when it is meant as a command but names none.
+std::optional<std::string> UnknownCommand(const CLI::App& app, int argc, char** argv) {
+    if (argc < 2 || argv[1][0] == '-')
+        return std::nullopt;
+    for (const CLI::App* command : app.get_subcommands({}))
+        if (command->check_name(argv[1]))
+            return std::nullopt;
+    return std::string(argv[1]);
+}
+
 int CCommandLine::Run(int argc, char** argv) {
+    if (std::optional<std::string> unknown = UnknownCommand(m_app, argc, argv))
+        return ReportError("", "no command " + *unknown + "; see 'tessel-cli --help'");
     try {
         m_app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

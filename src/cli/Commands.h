@@ -21,3 +21,4 @@ int RunTags(const SCliInput& input);
 int RunTag(const SCliInput& input);
 int RunNameToTag(const SCliInput& input);
 int RunTagToName(const SCliInput& input);
+int RunGenres(const SCliInput& input);

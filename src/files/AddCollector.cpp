@@ -13,10 +13,11 @@
 
 namespace {
 
-// What a walk shares between its parts: the folders entered so far, by device and inode,
-// so that a folder met twice (through a mount of a folder inside itself, say) is walked
-// once.
+// What a walk shares between its parts: whether it enters subfolders, and the folders
+// entered so far, by device and inode, so that a folder met twice (through a mount of a
+// folder inside itself, say) is walked once.
 struct SWalk {
+    bool bIntoSubfolders = true;
     std::mutex mutex;
     std::set<std::pair<uint64_t, uint64_t>> visited;
 
@@ -54,6 +55,8 @@ void CollectEntries(COpenFolder& folder, const COpenFolder& looker, const std::s
         // does not tell types is asked about each entry.
         bool isFolder = entries[i].nType == DT_DIR;
         if (!isFolder && !looker.StatEntry(name, facts))
+            continue;
+        if ((isFolder || facts.bIsFolder) && !walk.bIntoSubfolders)
             continue;
         if (isFolder || facts.bIsFolder) {
             COpenFolder inner;
@@ -125,6 +128,7 @@ CFoundFiles CollectFilesToAdd(const std::vector<std::string>& paths, bool recurs
     SFound found;
     found.problems = std::move(problems);
     SWalk walk;
+    walk.bIntoSubfolders = recursive;
     for (const std::string& given : paths) {
         SPathFacts facts;
         if (!QueryPath(given, facts)) {
@@ -135,8 +139,6 @@ CFoundFiles CollectFilesToAdd(const std::vector<std::string>& paths, bool recurs
         if (!NamesAFolder(facts)) {
             found.files.push_back(std::make_unique<CHitDoc>());
             found.files.back()->FillFromFacts(std::move(facts.strPath), facts);
-        } else if (!recursive) {
-            found.problems.push_back({given, EAddProblem::IsFolder, EISDIR});
         } else if (!folder.Open(facts.strPath)) {
             found.problems.push_back({facts.strPath, EAddProblem::Unreadable, errno});
         } else {

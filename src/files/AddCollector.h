@@ -9,7 +9,6 @@
 // Why a path named for adding gave no file.
 enum class EAddProblem {
     NotFound,    // nothing is there
-    IsFolder,    // a folder, and folders were not to be walked
     Unreadable,  // a folder whose entries cannot be read (nError tells why)
 };
 
@@ -24,8 +23,8 @@ struct SAddProblem {
 using CFoundFiles = std::vector<std::unique_ptr<CHitDoc>>;
 
 // The files that adding the paths means, in order, each made absolute: a file stands for
-// itself; a folder, with recursive, for the files inside it and its subfolders, depth
-// first, each folder's names sorted bytewise (what a person picks in the Add dialog
-// folder by folder). A path that gives nothing is told in problems, and the others go on.
+// itself; a folder for the files inside it, each folder's names sorted bytewise, and with
+// recursive for those of its subfolders too, depth first (what a person picks in the Add
+// dialog folder by folder). A path that gives nothing is told in problems, and the others go on.
 CFoundFiles CollectFilesToAdd(const std::vector<std::string>& paths, bool recursive,
                               std::vector<SAddProblem>& problems);

@@ -167,6 +167,13 @@ int GenreFromName(const std::string& name) {
     return -1;
 }
 
+int GenreFromNameIgnoringCase(const std::string& name) {
+    for (int i = 0; i < kGenreCount; ++i)
+        if (strcasecmp(name.c_str(), kGenreNames[i]) == 0)
+            return i;
+    return -1;
+}
+
 std::vector<std::string> GenreDropDownItems() {
     std::vector<std::string> items(kGenreNames.begin(), kGenreNames.end());
     std::stable_sort(items.begin(), items.end(), [](const std::string& a, const std::string& b) {

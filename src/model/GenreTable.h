@@ -11,5 +11,7 @@ inline constexpr const char* kNoGenreItem = "(none)";
 std::string GenreName(int genre);
 // The index of the name, compared byte for byte; -1 when no entry matches.
 int GenreFromName(const std::string& name);
+// The same, with letter case ignored ("rock" is Rock).
+int GenreFromNameIgnoringCase(const std::string& name);
 // "(none)" followed by the names in case-insensitive alphabetical order.
 std::vector<std::string> GenreDropDownItems();

@@ -5,9 +5,7 @@
 #include "model/Prompts.h"
 #include "model/TesselSession.h"
 
-namespace {
-
-bool WriteNames(const CRenameList& list, std::FILE* file, ERecordFormat format) {
+bool WriteNewNames(const CRenameList& list, std::FILE* file, ERecordFormat format) {
     // Written as bytes: a name need not be valid UTF-8 and stays exactly as it is.
     CRecordText records(format);
     std::string& text = records.Text();
@@ -23,13 +21,11 @@ bool WriteNames(const CRenameList& list, std::FILE* file, ERecordFormat format) 
     return true;
 }
 
-}  // namespace
-
 bool SaveToTextFile(CTesselSession& session, const std::string& path, ERecordFormat format) {
     std::FILE* file = std::fopen(path.c_str(), "w");
     bool ok = file != nullptr;
     if (ok) {
-        ok = WriteNames(session.List(), file, format);
+        ok = WriteNewNames(session.List(), file, format);
         // A full disk may only show when the buffer is flushed on closing.
         if (std::fclose(file) != 0)
             ok = false;

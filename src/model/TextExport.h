@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "model/RecordText.h"
 
+class CRenameList;
 class CTesselSession;
 
 inline constexpr const char* kCannotWriteTextMessage = "Cannot write file: Access denied";
@@ -18,3 +20,6 @@ inline constexpr const char* kCannotWriteTextMessage = "Cannot write file: Acces
 // part.
 bool SaveToTextFile(CTesselSession& session, const std::string& path,
                     ERecordFormat format = ERecordFormat::Lines);
+
+// The names Save to Text File writes, written to an open stream; false when a write fails.
+bool WriteNewNames(const CRenameList& list, std::FILE* file, ERecordFormat format);

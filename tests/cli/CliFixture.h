@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ExitCodes.h"
 #include "support/TempDir.h"
 
 using ::testing::ElementsAre;

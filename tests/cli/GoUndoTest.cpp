@@ -56,11 +56,15 @@ protected:
     }
 };
 
-// A preview with a problem blocks the run with status two; without --yes, or with an
-// invalid extension, nothing runs; nor does a dry run write the list.
+// A preview with a problem blocks the run with status two and names the blocking rows on
+// stderr; without --yes nothing runs (status three), nor with an invalid extension; nor
+// does a dry run write the list.
 TEST_F(GoTest, PrintsThePreviewRenamesAndSavesTheNewNames) {
     MakeFiles({"a.txt", "b.txt", "c.txt"}, {"x", "x", "y/z"});
-    SCliRun blocked = Expect(2, {"go", List(), "--yes"}, "the preview found a problem");
+    SCliRun blocked = Expect(kExitBlocked, {"go", List(), "--yes"});
+    EXPECT_EQ(blocked.strErr, "tessel-cli: " + List() + ": nothing renamed: 2 rows block the run\n"
+                              "tessel-cli: " + Folder() + "/b.txt: File already exists\n"
+                              "tessel-cli: " + Folder() + "/c.txt: Illegal character\n");
     EXPECT_EQ(blocked.strOut,
               "a.txt\tx.txt\tOK\nb.txt\tx.txt\tFile already exists\n"
               "c.txt\ty/z.txt\tIllegal character\n");
@@ -68,7 +72,7 @@ TEST_F(GoTest, PrintsThePreviewRenamesAndSavesTheNewNames) {
     MakeFiles({"a.txt", "b.txt", "c.txt"}, {"one", "b", "Artist: Title"});
     std::string before = ReadFileBytes(List());
     Expect(0, {"go", List(), "--dry-run", "--ext", ".md"});
-    Expect(1, {"go", List()}, "--yes");
+    Expect(kExitDeclined, {"go", List()}, "--yes");
     Expect(1, {"go", List(), "--yes", "--ext", "txt"}, "Cannot rename to this invalid extension");
     EXPECT_THAT(FolderNames(Folder()), ElementsAre("a.txt", "b.txt", "c.txt"));
     EXPECT_EQ(ReadFileBytes(List()), before);
@@ -99,7 +103,7 @@ TEST_F(GoTest, AFailedRenameGivesStatusOneAndStopsTheRun) {
                                             ": Unexpected error.  Please refer to help (No "
                                             "such file or directory)");
     EXPECT_THAT(FolderNames(dir / "real"), ElementsAre("b.txt", "z.txt"));
-    EXPECT_EQ(Expect(0, {"undo", List()}).strOut, "1 files put back\n");
+    EXPECT_EQ(Expect(0, {"undo", List()}).strOut, "1 file put back\n");
     EXPECT_THAT(FolderNames(dir / "real"), ElementsAre("a.txt", "z.txt"));
     EXPECT_EQ(Run({"show", List()}).strOut, shownBefore);
     Expect(1, {"undo", List()}, "no run to undo");

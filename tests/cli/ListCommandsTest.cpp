@@ -18,10 +18,8 @@ protected:
     std::string small, large, middle;
 };
 
-// Reading never creates the list; each row shows its normal columns.
+// Each row shows its normal columns.
 TEST_F(ListCommandsTest, ShowPrintsTheNormalColumnsOfEachRow) {
-    EXPECT_EQ(Expect(0, {"show", dir / "absent.tsl"}).strOut, "");
-    EXPECT_FALSE(PathExists(dir / "absent.tsl"));
     SCliRun run = Expect(0, {"show", List()}, "", {{"TZ", "UTC"}});
     ASSERT_EQ(Lines(run.strOut).size(), 3u);
     EXPECT_THAT(Lines(run.strOut)[1], StartsWith("A large\tA large\t.dat\t7\t"));
@@ -39,7 +37,9 @@ TEST_F(ListCommandsTest, ARefusedCommandOrADamagedListLeavesTheListAsItWas) {
     // The words, the problem told, and the list's bytes when not the sound ones.
     std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
         {{}, "", ""},
-        {{"frobnicate"}, "", ""},
+        {{"frobnicate"}, "no command frobnicate; see 'tessel-cli --help'", ""},
+        {{"replace", List(), "", "x"}, "the text to find is empty", ""},
+        {{"number", List(), "--digits", "3"}, "--name TEXT, or --current", ""},
         {{"sort", List(), "Colour"}, "Colour", ""},
         {{"remove", List(), "1", "0"}, "no such row", ""},
         {{"rename", List(), "4", "x"}, "no such row", ""},
@@ -98,6 +98,62 @@ TEST_F(ListCommandsTest, EachCommandTakesItsSettingsFromTheOptions) {
     Expect(0, {"replace", List(), "zzz", "y"});
     ASSERT_EQ(stat(List().c_str(), &after), 0);
     EXPECT_EQ(before.st_ino, after.st_ino) << "the list was written again";
+}
+
+// A mistyped list name is an error, not an empty list: every command but add refuses a list
+// that does not exist, and none of them makes the file.
+TEST_F(ListCommandsTest, OnlyAddMakesAListThatDoesNotExist) {
+    std::string absent = dir / "lsit.tsl";
+    std::vector<std::string> commands[] = {
+        {"show"},           {"sort", "Size"},   {"remove", "1"},        {"rename", "1", "x"},
+        {"export", "-"},    {"case", "lower"},  {"swap", "-"},          {"spaces"},
+        {"replace", "a", "b"}, {"number", "--name", "x"}, {"go", "--yes"}, {"undo"},
+        {"history"},        {"name-to-tag"},    {"tag-to-name"}};
+    for (const std::vector<std::string>& command : commands) {
+        SCOPED_TRACE(command[0]);
+        std::vector<std::string> words{command[0], absent};
+        words.insert(words.end(), command.begin() + 1, command.end());
+        SCliRun run = Expect(kExitError, words, absent + ": no such list");
+        EXPECT_EQ(run.strOut, "");
+        EXPECT_FALSE(PathExists(absent));
+    }
+    Expect(kExitOk, {"add", absent, small});
+    EXPECT_THAT(Column(Expect(kExitOk, {"show", absent}).strOut, 1), ElementsAre("b_small"));
+}
+
+// A folder named to add gives the files in it; its subfolders' files come only with
+// --recursive.
+TEST_F(ListCommandsTest, AddTakesAFoldersOwnFilesAndItsSubfoldersOnlyWhenRecursive) {
+    dir.WriteFile("f/inner/deep.txt");
+    std::string own = dir / "own.tsl", all = dir / "all.tsl";
+    Expect(kExitOk, {"add", own, dir / "f"});
+    EXPECT_THAT(Column(Run({"show", own}).strOut, 1), ElementsAre("A large", "b_small", "c middle"));
+    Expect(kExitOk, {"add", "--recursive", all, dir / "f"});
+    EXPECT_THAT(Column(Run({"show", all}).strOut, 1),
+                ElementsAre("A large", "b_small", "c middle", "deep"));
+}
+
+// "-" as the text file is standard output, and no file of that name is made.
+TEST_F(ListCommandsTest, ExportToADashWritesTheNamesToStandardOutput) {
+    SCliRun run = Expect(kExitOk, {"export", List(), "-"});
+    EXPECT_EQ(run.strOut, "b_small.txt\nA large.dat\nc middle\n");
+    EXPECT_FALSE(PathExists(dir / "-"));
+}
+
+// Counts read as English: one row, two rows.
+TEST_F(ListCommandsTest, ACountOfOneIsSingular) {
+    Expect(kExitOk, {"remove", List(), "1", "2"});
+    Expect(kExitError, {"remove", List(), "2"}, "no such row; the list has 1 row\n");
+}
+
+// The help names every exit status a command can end with.
+TEST_F(ListCommandsTest, HelpListsEveryExitStatus) {
+    std::string help = Expect(kExitOk, {"--help"}).strOut;
+    for (int status : {kExitOk, kExitError, kExitBlocked, kExitDeclined, kExitTagTextLost})
+        EXPECT_THAT(help, HasSubstr(" " + std::to_string(status) + " ")) << status;
+    std::string page = ReadFileBytes(TESSEL_SOURCE_DIR "/data/tessel-cli.1");
+    for (int status : {kExitOk, kExitError, kExitBlocked, kExitDeclined, kExitTagTextLost})
+        EXPECT_THAT(page, HasSubstr(".B " + std::to_string(status) + "\n")) << status;
 }
 
 }  // namespace

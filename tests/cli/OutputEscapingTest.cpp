@@ -22,8 +22,8 @@ TEST_F(CliTest, NamesThatWouldBreakALineOrAFieldAreEscapedOrEndedWithANul) {
               "tab\there.mp3\0tab\there.txt\0OK\0new\nline.mp3\0new\nline.txt\0OK\0"
               "back\\slash.mp3\0back\\slash.txt\0OK\0"s);
     std::string tags = Expect(0, {"tags", "-z", paths[0], paths[1], paths[2]}).strOut;
-    EXPECT_EQ(tags, paths[0] + "\0\0\0\0\0\0\0"s + paths[1] + "\0\0\0\0\0\0\0"s + paths[2] +
-                        "\0\0\0\0\0\0\0"s);
+    std::string emptyFields(8, '\0');
+    EXPECT_EQ(tags, paths[0] + emptyFields + paths[1] + emptyFields + paths[2] + emptyFields);
 
     std::string text = dir / "names.txt";
     Expect(0, {"export", List(), text});

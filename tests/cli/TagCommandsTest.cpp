@@ -17,7 +17,7 @@ TEST_F(TagCommandsTest, TagsPrintsEveryFieldAndTagWritesTheGivenOnes) {
     std::string b = dir.WriteFile("m/b.mp3", kAudio);
     std::string folder = dir.MakeFolder("albums");
     SCliRun run = Expect(1, {"tags", a, folder, dir / "gone.mp3", b});
-    EXPECT_EQ(run.strOut, a + "\tSong\tBand\t\t1999\tRock\t\n" + b + "\t\t\t\t\t\t\n");
+    EXPECT_EQ(run.strOut, a + "\tSong\tBand\t\t1999\tRock\t\t\n" + b + "\t\t\t\t\t\t\t\n");
     EXPECT_EQ(run.strErr, "tessel-cli: " + folder + ": Is a directory\ntessel-cli: " +
                               (dir / "gone.mp3") + ": No such file or directory\n");
 
@@ -136,6 +136,27 @@ TEST_F(TagCommandsTest, ATagWriteOnAFullDiskSaysTheDiskIsFull) {
     EXPECT_THAT(run.strErr, HasSubstr("the disk is full"));
     EXPECT_THAT(run.strErr, Not(HasSubstr("Access is denied")));
     EXPECT_THAT(run.strErr, Not(HasSubstr("changed")));
+}
+
+// A genre is named in any letter case and stored as the table spells it; genres prints
+// the table the names come from.
+TEST_F(TagCommandsTest, GenresAreNamedInAnyCaseFromThePrintedTable) {
+    constexpr unsigned char kRock = 17;
+    std::string song = dir.WriteFile("m/a.mp3", kAudio);
+    std::vector<std::string> table = Lines(Expect(kExitOk, {"genres"}).strOut);
+    ASSERT_GT(table.size(), size_t{kRock});
+    EXPECT_EQ(table[kRock], std::to_string(kRock) + "\tRock");
+    Expect(kExitOk, {"tag", song, "--genre", "rOCK"});
+    EXPECT_EQ(ReadFileBytes(song), kAudio + RawBlock("", "", "", "", "", kRock));
+    Expect(kExitError, {"tag", song, "--genre", "Rockabillyish"}, "'tessel-cli genres' lists");
+}
+
+// The ID3v1.1 track number, kept in the comment's last byte, is the last field tags prints.
+TEST_F(TagCommandsTest, TagsShowsTheTrackNumber) {
+    constexpr char kTrack = 7;
+    std::string comment = "Live" + std::string(24, '\0') + '\0' + kTrack;
+    std::string song = dir.WriteFile("m/a.mp3", kAudio + RawBlock("Song", "", "", "", comment, 0));
+    EXPECT_EQ(Expect(kExitOk, {"tags", song}).strOut, song + "\tSong\t\t\t\tBlues\tLive\t7\n");
 }
 
 }  // namespace

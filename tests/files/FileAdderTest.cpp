@@ -70,7 +70,8 @@ TEST_F(FileAdderTest, FoldersAreDroppedOnlyAndMp3ModeTakesOnlyMp3Names) {
     EXPECT_TRUE(session.AllMp3());
 }
 
-// Folders are walked depth first in byte order, only when asked. A link to a folder named
+// A folder gives its own files in byte order, and those of its subfolders, depth first,
+// only when asked. A link to a folder named
 // as a path is the folder; a link met inside the walk is a row of its own, so a link that
 // leads back up is never walked round and round. Each folder is closed as the walk leaves
 // it, so a tree of more folders than the process may hold open at once is added whole.
@@ -99,8 +100,8 @@ TEST_F(FileAdderTest, WalksFoldersDepthFirstInByteOrderAndTellsWhatGaveNothing) 
                                   dir / "link/b.txt 2", dir / "link/cycle 7", loose + " 4",
                                   dir / "missing " + std::to_string(int(EAddProblem::NotFound))}));
     EXPECT_EQ(walk({dir / "tree", loose}, false),
-              (std::vector<std::string>{
-                  loose + " 4", dir / "tree " + std::to_string(int(EAddProblem::IsFolder))}));
+              (std::vector<std::string>{dir / "tree/B.txt 0", dir / "tree/b.txt 2",
+                                        dir / "tree/cycle 7", loose + " 4"}));
 
     // Subfolders walked in parallel parts still come in byte order.
     std::vector<std::string> expected;
