@@ -25,6 +25,10 @@ bool HasDisplay() {
 
 int main(int argc, char** argv) {
     CAppCommandLine::NameApplication();
+    {
+        QCoreApplication core(argc, argv);
+        CAppCommandLine().AnswerHelpOrVersion(QCoreApplication::arguments());
+    }
     if (!HasDisplay()) {
         std::fputs(
             "tessel: no display to show the window on; start it on a virtual one with "
