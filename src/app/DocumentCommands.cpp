@@ -6,21 +6,19 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include "app/StoredBytes.h"
 #include "files/ListGuard.h"
 #include "model/TesselDoc.h"
 #include "model/TesselSession.h"
 #include "model/TextExport.h"
 #include "mp3/Mp3Mode.h"
+#include "platform/PathFacts.h"
 #include "view/DisplayText.h"
 
 namespace {
 
 const QString kListFilter = QStringLiteral("Rename List (*.tsl)");
 const QString kRecentKey = QStringLiteral("Recent File List/Files");
-
-QString PathText(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 }  // namespace
 
@@ -35,21 +33,34 @@ CDocumentCommands::CDocumentCommands(CTesselSession& session, CTesselDoc& doc, Q
 QString CDocumentCommands::DisplayName() const {
     if (m_doc.GetPath().empty())
         return QStringLiteral("Untitled");
-    return QFileInfo(PathText(m_doc.GetPath())).fileName();
+    return QFileInfo(ToDisplay(m_doc.GetPath())).fileName();
 }
 
-QStringList CDocumentCommands::RecentFiles() const {
-    return m_settings.value(kRecentKey).toStringList();
+std::vector<std::string> CDocumentCommands::RecentFiles() const {
+    // The settings read one entry as a value, text-only entries as a string list.
+    QVariant stored = m_settings.value(kRecentKey);
+    QVariantList entries;
+    if (stored.typeId() == QMetaType::QStringList || stored.typeId() == QMetaType::QVariantList)
+        entries = stored.toList();
+    else if (stored.isValid())
+        entries.append(stored);
+    std::vector<std::string> recent;
+    for (const QVariant& entry : entries)
+        recent.push_back(BytesFromStored(entry));
+    return recent;
 }
 
-void CDocumentCommands::AddRecent(const QString& path) {
-    QStringList recent = RecentFiles();
-    QString absolute = QFileInfo(path).absoluteFilePath();
-    recent.removeAll(absolute);
-    recent.prepend(absolute);
-    while (recent.size() > kRecentFiles)
-        recent.removeLast();
-    m_settings.setValue(kRecentKey, recent);
+void CDocumentCommands::AddRecent(const std::string& path) {
+    std::vector<std::string> recent = RecentFiles();
+    std::string absolute = AbsolutePath(path);
+    std::erase(recent, absolute);
+    recent.insert(recent.begin(), absolute);
+    if (recent.size() > static_cast<size_t>(kRecentFiles))
+        recent.resize(kRecentFiles);
+    QVariantList entries;
+    for (const std::string& entry : recent)
+        entries.append(StoredBytes(entry));
+    m_settings.setValue(kRecentKey, entries);
 }
 
 void CDocumentCommands::LeaveList(std::function<void(bool mayLeave)> then) {
@@ -89,7 +100,7 @@ void CDocumentCommands::New() {
         if (!mayLeave)
             return;
         m_doc.OnNewDocument();
-        m_nDiskSize = -1;
+        m_diskStamp = {};
         emit DocumentChanged();
     });
 }
@@ -102,19 +113,19 @@ void CDocumentCommands::Open() {
             QFileDialog::getOpenFileName(&m_window, QStringLiteral("Open"), QString(),
                                          kListFilter + QStringLiteral(";;All Files (*)"));
         if (!path.isEmpty())
-            OpenPath(path);
+            OpenPath(PathBytes(path));
     });
 }
 
-void CDocumentCommands::OpenRecent(const QString& path) {
+void CDocumentCommands::OpenRecent(const std::string& path) {
     LeaveList([this, path](bool mayLeave) {
         if (mayLeave)
             OpenPath(path);
     });
 }
 
-bool CDocumentCommands::OpenPath(const QString& path) {
-    bool opened = m_doc.OnOpenDocument(PathBytes(path));
+bool CDocumentCommands::OpenPath(const std::string& path) {
+    bool opened = m_doc.OnOpenDocument(path);
     if (opened) {
         AddRecent(path);
         RememberDiskState();
@@ -124,22 +135,20 @@ bool CDocumentCommands::OpenPath(const QString& path) {
 }
 
 void CDocumentCommands::RememberDiskState() {
-    QFileInfo info(PathText(m_doc.GetPath()));
-    m_diskModified = info.lastModified();
-    m_nDiskSize = info.exists() ? info.size() : -1;
+    m_diskStamp = StampOfFile(m_doc.GetPath());
 }
 
 bool CDocumentCommands::ChangedOnDisk() const {
-    if (m_doc.GetPath().empty() || m_nDiskSize < 0)
+    if (m_doc.GetPath().empty() || !m_diskStamp.bExists)
         return false;
-    QFileInfo info(PathText(m_doc.GetPath()));
-    return info.exists() && (info.lastModified() != m_diskModified || info.size() != m_nDiskSize);
+    SFileStamp now = StampOfFile(m_doc.GetPath());
+    return now.bExists && now != m_diskStamp;
 }
 
 bool CDocumentCommands::Save() {
     if (m_doc.GetPath().empty())
         return SaveAs();
-    return SaveTo(PathText(m_doc.GetPath()), true);
+    return SaveTo(m_doc.GetPath(), true);
 }
 
 bool CDocumentCommands::AskOverwriteChanged() {
@@ -163,13 +172,16 @@ bool CDocumentCommands::SaveAs() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("tsl"));
     dialog.selectFile(m_doc.GetPath().empty() ? QStringLiteral("untitled.tsl")
-                                              : PathText(m_doc.GetPath()));
+                                              : ToDisplay(m_doc.GetPath()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    return SaveTo(dialog.selectedFiles().constFirst(), false);
+    // The list's own name, taken as the dialog showed it, keeps its bytes.
+    QString chosen = dialog.selectedFiles().constFirst();
+    bool untouched = !m_doc.GetPath().empty() && chosen == ToDisplay(AbsolutePath(m_doc.GetPath()));
+    return SaveTo(untouched ? m_doc.GetPath() : PathBytes(chosen), false);
 }
 
-bool CDocumentCommands::SaveTo(const QString& path, bool sameList) {
+bool CDocumentCommands::SaveTo(const std::string& path, bool sameList) {
     m_session.EndEditing();
     bool saved = false;
     m_bReload = false;
@@ -178,14 +190,13 @@ bool CDocumentCommands::SaveTo(const QString& path, bool sameList) {
         // Without a journal folder to hold it in, the list is saved all the same.
         CListGuard guard;
         std::string error;
-        if (!guard.Take(PathBytes(path), error, std::chrono::milliseconds(0)) &&
-            guard.Folder().IsOpen()) {
+        if (!guard.Take(path, error, std::chrono::milliseconds(0)) && guard.Folder().IsOpen()) {
             QMessageBox::warning(&m_window, QStringLiteral("Tessel"),
                                  QString::fromStdString(error));
             return false;
         }
         if (!sameList || !ChangedOnDisk() || AskOverwriteChanged())
-            saved = m_doc.OnSaveDocument(PathBytes(path));
+            saved = m_doc.OnSaveDocument(path);
     }
     if (m_bReload) {
         OpenPath(path);

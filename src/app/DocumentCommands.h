@@ -1,11 +1,13 @@
 #pragma once
 
-#include <QDateTime>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/FileStamp.h"
 
 class IJob;
 class CTesselDoc;
@@ -15,7 +17,8 @@ class QWidget;
 
 // New, Open, Save, Save As and Save to Text File from the window: the file dialogs, the
 // question about unsaved changes, the recent files, and a guard against overwriting a
-// list that another program changed since it was opened here.
+// list that another program changed since it was opened here. A list's path is kept as the
+// file system spells it, bytes that are not UTF-8 and all; only its name on screen is text.
 class CDocumentCommands : public QObject {
     Q_OBJECT
 public:
@@ -33,14 +36,14 @@ public:
     void New();
     void Open();
     // The list of a recent file, once the list open now was left.
-    void OpenRecent(const QString& path);
-    bool OpenPath(const QString& path);
+    void OpenRecent(const std::string& path);
+    bool OpenPath(const std::string& path);
     bool Save();
     bool SaveAs();
     void SaveToTextFile();
 
     QString DisplayName() const;
-    QStringList RecentFiles() const;
+    std::vector<std::string> RecentFiles() const;
 
     static constexpr int kRecentFiles = 4;
 
@@ -52,10 +55,10 @@ private:
     bool MaySaveList();
     // Saves under the list's lock; sameList: the list's own file, checked for a change made
     // by another program since it was opened here.
-    bool SaveTo(const QString& path, bool sameList);
+    bool SaveTo(const std::string& path, bool sameList);
     // Asks whether to overwrite a list another program changed; Reload sets m_bReload.
     bool AskOverwriteChanged();
-    void AddRecent(const QString& path);
+    void AddRecent(const std::string& path);
     void RememberDiskState();
     bool ChangedOnDisk() const;
 
@@ -64,7 +67,6 @@ private:
     QSettings& m_settings;
     QWidget& m_window;
     RunJobFn m_runJob;
-    QDateTime m_diskModified;
-    qint64 m_nDiskSize = -1;
+    SFileStamp m_diskStamp;  // of the list's file when it was opened or saved here
     bool m_bReload = false;
 };

@@ -27,6 +27,7 @@
 #include "transform/NameTools.h"
 #include "transform/Numbering.h"
 #include "view/CommandTable.h"
+#include "view/DisplayText.h"
 #include "view/JobRunner.h"
 #include "view/ListModel.h"
 #include "view/TesselView.h"
@@ -193,10 +194,11 @@ void CMainFrame::BuildMenus() {
 void CMainFrame::FillRecentFiles() {
     qDeleteAll(m_recentActions);
     m_recentActions.clear();
-    QStringList recent = m_pDocuments->RecentFiles();
-    for (int i = 0; i < recent.size(); ++i) {
-        QString path = recent.at(i);
-        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), m_pFileMenu);
+    std::vector<std::string> recent = m_pDocuments->RecentFiles();
+    for (size_t i = 0; i < recent.size(); ++i) {
+        std::string path = recent[i];
+        auto* action =
+            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(ToDisplay(path)), m_pFileMenu);
         action->setStatusTip(QStringLiteral("Open this document"));
         connect(action, &QAction::triggered, this, [this, path] {
             if (!m_bBusy)
@@ -205,7 +207,7 @@ void CMainFrame::FillRecentFiles() {
         m_pFileMenu->insertAction(m_pExitAction, action);
         m_recentActions.append(action);
     }
-    if (!recent.isEmpty())
+    if (!recent.empty())
         m_recentActions.append(m_pFileMenu->insertSeparator(m_pExitAction));
 }
 

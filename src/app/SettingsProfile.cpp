@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "app/StoredBytes.h"
+
 namespace {
 
 QString KeyOf(const std::string& section, const std::string& key) {
@@ -28,10 +30,10 @@ void CSettingsProfile::WriteInt(const std::string& section, const std::string& k
 std::string CSettingsProfile::GetString(const std::string& section, const std::string& key,
                                         const std::string& fallback) {
     QVariant value = m_settings.value(KeyOf(section, key));
-    return value.isValid() ? value.toString().toStdString() : fallback;
+    return value.isValid() ? BytesFromStored(value) : fallback;
 }
 
 void CSettingsProfile::WriteString(const std::string& section, const std::string& key,
                                    const std::string& value) {
-    m_settings.setValue(KeyOf(section, key), QString::fromStdString(value));
+    m_settings.setValue(KeyOf(section, key), StoredBytes(value));
 }

@@ -1,8 +1,8 @@
 #include "app/TesselApp.h"
 
-#include <QCommandLineParser>
 #include <QTimer>
 
+#include "app/AppCommandLine.h"
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
 
@@ -30,28 +30,17 @@ CTesselApp::~CTesselApp() {
     m_pFrame.reset();
 }
 
-bool CTesselApp::Start(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Tessel renames files in batches and edits the ID3v1 tags of MP3 "
-                       "files."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    QCommandLineOption quit(QStringLiteral("quit-after-load"),
-                            QStringLiteral("Quit as soon as the window shows the list."));
-    parser.addOption(quit);
-    parser.addPositionalArgument(QStringLiteral("list"),
-                                 QStringLiteral("A rename list (.tsl) to open."),
-                                 QStringLiteral("[list]"));
-    parser.process(arguments);
-    m_bQuitAfterLoad = parser.isSet(quit);
+bool CTesselApp::Start(const std::vector<std::string>& arguments) {
+    CAppCommandLine commandLine;
+    commandLine.Process(arguments);
+    m_bQuitAfterLoad = commandLine.QuitAfterLoad();
     m_prompts.SetUnattended(m_bQuitAfterLoad);
 
     m_pFrame->RestoreLayout();
     m_pFrame->show();
     bool opened = true;
-    if (!parser.positionalArguments().isEmpty())
-        opened = m_pFrame->Documents().OpenPath(parser.positionalArguments().constFirst());
+    if (commandLine.ListPath())
+        opened = m_pFrame->Documents().OpenPath(*commandLine.ListPath());
     m_pFrame->UpdateCommandStates();
     if (!m_bQuitAfterLoad)
         QTimer::singleShot(0, m_pFrame.get(), [frame = m_pFrame.get()] {

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QSettings>
-#include <QStringList>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/SettingsProfile.h"
 #include "model/TesselDoc.h"
@@ -19,10 +20,11 @@ public:
     explicit CTesselApp(const QString& settingsPath = QString());
     ~CTesselApp();
 
-    // Carries out the command line (an optional list to open, --quit-after-load) and
-    // shows the window. Returns false when a list was named and could not be opened; the
-    // window is open with an empty list then all the same.
-    bool Start(const QStringList& arguments);
+    // Carries out the command line as the program received it, the program's name first
+    // (an optional list to open, --quit-after-load), and shows the window. Returns false
+    // when a list was named and could not be opened; the window is open with an empty list
+    // then all the same.
+    bool Start(const std::vector<std::string>& arguments);
     // Whether the command line asked to quit once the list is shown.
     bool QuitAfterLoad() const { return m_bQuitAfterLoad; }
 

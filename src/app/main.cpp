@@ -3,7 +3,10 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
+#include "app/AppCommandLine.h"
 #include "app/TesselApp.h"
 #include "platform/FileSizeSignal.h"
 
@@ -21,6 +24,11 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    CAppCommandLine::NameApplication();
+    {
+        QCoreApplication core(argc, argv);
+        CAppCommandLine().AnswerHelpOrVersion(QCoreApplication::arguments());
+    }
     if (!HasDisplay()) {
         std::fputs(
             "tessel: no display to show the window on; start it on a virtual one with "
@@ -30,14 +38,12 @@ int main(int argc, char** argv) {
     }
     IgnoreFileSizeSignal();
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Tessel"));
-    QApplication::setApplicationName(QStringLiteral("Tessel"));
-    QApplication::setApplicationVersion(QStringLiteral(TESSEL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("io.tessel.Tessel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/tessel.svg")));
 
     CTesselApp tessel;
-    bool opened = tessel.Start(QApplication::arguments());
+    // The arguments as bytes, less those the application took (-platform and the like).
+    bool opened = tessel.Start(std::vector<std::string>(argv, argv + argc));
     // Quits from the event loop, once the events that showing the window posted are handled.
     if (tessel.QuitAfterLoad())
         QTimer::singleShot(0, &application, [opened] { QApplication::exit(opened ? 0 : 1); });

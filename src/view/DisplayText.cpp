@@ -13,3 +13,7 @@ std::string FromDisplay(const QString& text) {
 std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
+
+QUrl FileUrl(const std::string& path) {
+    return QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"));
+}

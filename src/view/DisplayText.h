@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 #include <string>
 
 // Names are bytes. What the screen shows of them is their UTF-8 reading, with a
@@ -10,3 +11,6 @@ QString ToDisplay(const std::string& bytes);
 std::string FromDisplay(const QString& text);
 // Paths that came from a Qt dialog or a URL, as the file system spells them.
 std::string PathBytes(const QString& path);
+// The file URL of a path, its bytes percent-encoded, so that a name that is not UTF-8
+// still names its own file.
+QUrl FileUrl(const std::string& path);

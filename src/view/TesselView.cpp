@@ -3,11 +3,9 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDrag>
-#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QProcess>
 #include <QScrollBar>
 #include <QUrl>
 
@@ -15,7 +13,9 @@
 #include "model/SortRows.h"
 #include "model/TesselSession.h"
 #include "model/ViewerAssociations.h"
+#include "platform/StartProgram.h"
 #include "view/CellDelegate.h"
+#include "view/DisplayText.h"
 #include "view/ListModel.h"
 
 const std::array<int, 6> CTesselView::kNormalWidths = {150, 150, 50, 80, 120, 300};
@@ -114,13 +114,12 @@ void CTesselView::SortClicked(int column) {
 
 void CTesselView::OpenRow(int row) {
     const std::string& path = m_session.List().GetEntry(row).m_strPath.Get();
-    QString file = QFile::decodeName(QByteArray::fromStdString(path));
     std::string program = FindViewer(LoadViewers(m_profile), path);
-    // The path is the program's one argument: no shell ever reads it.
+    // The path is the program's one argument, byte for byte: no shell ever reads it.
     if (!program.empty())
-        QProcess::startDetached(QFile::decodeName(QByteArray::fromStdString(program)), {file});
+        StartDetachedProgram(program, {path});
     else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+        QDesktopServices::openUrl(FileUrl(path));
 }
 
 void CTesselView::keyPressEvent(QKeyEvent* event) {

@@ -12,6 +12,13 @@
 
 #include "view/DisplayText.h"
 
+namespace {
+
+// A row shows its association and keeps its bytes, which are what is saved.
+constexpr int kBytesRole = Qt::UserRole;
+
+}  // namespace
+
 CViewerPage::CViewerPage(IProfile& profile, QWidget* parent) : QWidget(parent), m_profile(profile) {
     auto* group = new QGroupBox(QStringLiteral("Select Viewer"), this);
     m_pExtension = new QLineEdit(group);
@@ -64,7 +71,10 @@ void CViewerPage::showEvent(QShowEvent* event) {
 }
 
 void CViewerPage::AppendRow(const SViewerAssociation& viewer) {
-    new QTreeWidgetItem(m_pList, {ToDisplay(viewer.strExtension), ToDisplay(viewer.strProgram)});
+    auto* item = new QTreeWidgetItem(
+        m_pList, {ToDisplay(viewer.strExtension), ToDisplay(viewer.strProgram)});
+    item->setData(0, kBytesRole, QByteArray::fromStdString(viewer.strExtension));
+    item->setData(1, kBytesRole, QByteArray::fromStdString(viewer.strProgram));
 }
 
 void CViewerPage::Browse() {
@@ -89,7 +99,8 @@ CViewerList CViewerPage::Rows() const {
     CViewerList rows;
     for (int i = 0; i < m_pList->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* item = m_pList->topLevelItem(i);
-        rows.push_back({FromDisplay(item->text(0)), PathBytes(item->text(1))});
+        rows.push_back({item->data(0, kBytesRole).toByteArray().toStdString(),
+                        item->data(1, kBytesRole).toByteArray().toStdString()});
     }
     return rows;
 }

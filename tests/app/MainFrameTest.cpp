@@ -1,4 +1,5 @@
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,7 +26,9 @@
 #include "files/ListGuard.h"
 #include "model/Profile.h"
 #include "model/RunObserver.h"
+#include "model/TesselDoc.h"
 #include "model/TesselSession.h"
+#include "model/ViewerAssociations.h"
 #include "platform/PathFacts.h"
 #include "support/FakePrompts.h"
 #include "support/HookedObserver.h"
@@ -56,6 +59,23 @@ std::function<void(QWidget*)> ChooseFile(const QString& typed, const QString& fo
             (ok ? ok : box->button(QMessageBox::Yes))->click();
         }
     };
+}
+
+// Names whose bytes are not UTF-8, and the names their text on screen would spell: each
+// test writes a decoy under the latter, which the window must never reach.
+const std::string kListName = "list\xff.tsl";
+const std::string kListShownName = "list\xef\xbf\xbd.tsl";
+const std::string kFileName = "bad\xff\xfe.txt";
+const std::string kFileShownName = "bad\xef\xbf\xbd\xef\xbf\xbd.txt";
+
+// Saves a list of the files at path, as another Tessel would have.
+void WriteList(const std::string& path, const std::vector<std::string>& files) {
+    CFakePrompts prompts;
+    CMemoryProfile profile;
+    CTesselSession session(prompts, profile);
+    for (const std::string& file : files)
+        session.AddEntry(CHitDoc(file));
+    QVERIFY(CTesselDoc(session).OnSaveDocument(path));
 }
 
 // Confirms every dialog but a run's progress, which is left to run.
@@ -177,7 +197,7 @@ private slots:
     void init() {
         m_pDir = std::make_unique<CTempDir>();
         m_pApp = std::make_unique<CTesselApp>(Path("settings.ini"));
-        QVERIFY(m_pApp->Start({QStringLiteral("tessel")}));
+        QVERIFY(m_pApp->Start({"tessel"}));
     }
     void cleanup() {
         m_pApp.reset();
@@ -332,9 +352,9 @@ private slots:
         RunAnswering(ECommandId::SaveAs, ChooseFile(Path("songs.tsl")));
         QVERIFY(Frame().windowTitle().startsWith("songs.tsl"));
         Frame().RunCommand(ECommandId::New);
-        QVERIFY(Frame().Documents().OpenPath(Path("songs.tsl")));
+        QVERIFY(Frame().Documents().OpenPath(*m_pDir / "songs.tsl"));
         QCOMPARE(Model().rowCount(), 2);
-        QCOMPARE(Frame().Documents().RecentFiles().first(), Path("songs.tsl"));
+        QCOMPARE(Frame().Documents().RecentFiles().front(), *m_pDir / "songs.tsl");
 
         // Another program rewrote the list meanwhile: Save asks, and Cancel leaves it alone.
         QTest::qWait(1100);
@@ -342,6 +362,57 @@ private slots:
         QCOMPARE(RunAnswering(ECommandId::Save, CModalAnswer::Click(QMessageBox::Cancel)).size(),
                  1);
         QCOMPARE(ReadFileBytes(*m_pDir / "songs.tsl"), std::string("changed elsewhere"));
+    }
+
+    // A list named on the command line and a file whose names are not UTF-8: the row shows
+    // replacement marks, and a double click starts the viewer (whose own name is not UTF-8
+    // either) on the file's bytes.
+    void aRowOfAListNamedInBytesGoesToItsViewerAsThoseBytes() {
+        std::string file = m_pDir->WriteFile(kFileName, "real");
+        WriteList(*m_pDir / kListName, {file});
+        WriteList(*m_pDir / kListShownName, {m_pDir->WriteFile(kFileShownName, "decoy")});
+        std::string log = *m_pDir / "arguments";
+        std::string viewer =
+            m_pDir->WriteFile("viewer\xfe", "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '" + log +
+                                                ".part'\nmv '" + log + ".part' '" + log + "'\n");
+        QCOMPARE(chmod(viewer.c_str(), 0755), 0);
+
+        m_pApp.reset();
+        m_pApp = std::make_unique<CTesselApp>(Path("settings.ini"));
+        CSettingsProfile profile(m_pApp->Settings());
+        SaveViewers(profile, {{".txt", viewer}});
+        QVERIFY(m_pApp->Start({"tessel", *m_pDir / kListName}));
+        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
+        QVERIFY(Frame().windowTitle().startsWith(QStringLiteral("list\uFFFD.tsl")));
+        QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("bad\uFFFD\uFFFD"));
+        QWidget* rows = Frame().View().viewport();
+        QPoint row = Frame().View().visualRect(Model().index(0, 1)).center();
+        QTest::mouseClick(rows, Qt::LeftButton, {}, row);
+        QTest::mouseDClick(rows, Qt::LeftButton, {}, row);
+        QTRY_VERIFY_WITH_TIMEOUT(PathExists(log), 5000);
+        QCOMPARE(QByteArray::fromStdString(ReadFileBytes(log)),
+                 QByteArray::fromStdString("1|" + file + "|"));
+    }
+
+    // Save writes the list under its own bytes, and the recent files keep them for the next
+    // start of the window.
+    void aListNamedInBytesIsSavedAndRememberedUnderThem() {
+        std::string list = *m_pDir / kListName;
+        std::string decoy = *m_pDir / kListShownName;
+        WriteList(list, {m_pDir->WriteFile(kFileName, "real")});
+        WriteList(decoy, {});
+        std::string decoyBytes = ReadFileBytes(decoy);
+        QVERIFY(Frame().Documents().OpenPath(list));
+        AddFiles({"more.txt"});
+        RunToItsEnd(ECommandId::Save);
+        QCOMPARE(ReadFileBytes(decoy), decoyBytes);
+
+        m_pApp.reset();
+        m_pApp = std::make_unique<CTesselApp>(Path("settings.ini"));
+        QVERIFY(m_pApp->Start({"tessel"}));
+        QCOMPARE(Frame().Documents().RecentFiles(), std::vector<std::string>{list});
+        Frame().Documents().OpenRecent(list);
+        QCOMPARE(Model().rowCount(), 2);
     }
 
     // Closing, and New with tag edits not yet written, offer to save; Cancel keeps all.
@@ -537,7 +608,7 @@ private slots:
         m_pApp.reset();
         m_pApp = std::make_unique<CTesselApp>(Path("settings.ini"));
         CModalAnswer yes(CModalAnswer::Click(QMessageBox::Yes));
-        QVERIFY(m_pApp->Start({QStringLiteral("tessel"), Path("list.tsl")}));
+        QVERIFY(m_pApp->Start({"tessel", *m_pDir / "list.tsl"}));
         QTRY_VERIFY_WITH_TIMEOUT(CountRenamed(untitled) + CountRenamed(saved) == 0, 20000);
         QCOMPARE(yes.Texts().size(), 1);
         QVERIFY(yes.Texts().first().contains("interrupted"));
