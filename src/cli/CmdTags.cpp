@@ -8,6 +8,8 @@
 #include "cli/CliInput.h"
 #include "cli/CliList.h"
 #include "cli/Commands.h"
+#include "cli/ExitCodes.h"
+#include "cli/TagChanges.h"
 #include "cli/TagRun.h"
 #include "files/ListGuard.h"
 #include "files/TagWriteRun.h"
@@ -132,11 +134,56 @@ void EditTargets(std::vector<STagTarget>& targets, const SCliInput& input,
     });
 }
 
-// The paths that are no row first, then the rows as Save ID3 shows its results (a dry
-// run its preview). Returns the exit status.
+// A dry run's lines: each file whose tag would change, with its fields before and after.
+void PrintDryRun(const std::vector<STagTarget>& targets, const SCliInput& input,
+                 CCliPrompts& prompts) {
+    for (size_t i = 0; i < targets.size(); ++i) {
+        if (!IsRow(targets, i))
+            continue;
+        const STagTarget& target = targets[i];
+        if (target.bErrorPending)
+            CGuardedFile(&prompts).ReportError(target.nPendingError);
+        if (target.entry.IsTagChanged())
+            PrintTagChanges(input.words[i], target.entry, target.edit.nCode);
+    }
+}
+
+// The rows as Save ID3 shows its results, then a line for each field written that lost
+// characters. True when some text was lost.
+bool ShowWrites(const std::vector<STagTarget>& targets, const SCliInput& input,
+                CCliPrompts& prompts) {
+    CResultsList results;
+    results.m_strTitle = "Results";
+    results.m_bBlock = false;
+    results.m_bResultsMode = true;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        if (!IsRow(targets, i))
+            continue;
+        const STagTarget& target = targets[i];
+        if (target.bErrorPending)
+            CGuardedFile(&prompts).ReportError(target.nPendingError);
+        // A run judges only the files it writes.
+        bool unchanged = !target.entry.IsTagChanged();
+        results.AddResult(target.entry, unchanged ? kResultUnchanged : target.edit.nCode);
+    }
+    SCliListing listing;
+    listing.bPrintPreview = false;
+    prompts.SetListing(listing);
+    prompts.ShowResults(results);
+    bool lost = false;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        const STagTarget& target = targets[i];
+        if (IsRow(targets, i) && target.entry.IsTagChanged() && target.edit.nCode == kResultOk)
+            lost = ReportTextLoss(input.words[i], target.entry) || lost;
+    }
+    return lost;
+}
+
+// The paths that are no row first, then the rows: what a dry run would change, or the
+// results of the writes. Returns the exit status.
 int ShowTagResults(const std::vector<STagTarget>& targets, const SCliInput& input) {
     CCliPrompts prompts;
-    int status = 0;
+    int status = kExitOk;
     bool changed = false;
     for (size_t i = 0; i < targets.size(); ++i) {
         const std::string& problem = targets[targets[i].nFirst].strProblem;
@@ -148,29 +195,14 @@ int ShowTagResults(const std::vector<STagTarget>& targets, const SCliInput& inpu
     // Like Save ID3, nothing is shown when no tag would change.
     if (!changed)
         return status;
-    CResultsList results;
-    results.m_strTitle = input.bDryRun ? "Preview" : "Results";
-    results.m_bBlock = false;
-    results.m_bResultsMode = !input.bDryRun;
-    for (size_t i = 0; i < targets.size(); ++i) {
-        if (!IsRow(targets, i))
-            continue;
-        const STagTarget& target = targets[i];
-        if (target.bErrorPending)
-            CGuardedFile(&prompts).ReportError(target.nPendingError);
-        // A run judges only the files it writes; a dry run shows what would stop a write.
-        bool unchanged = !input.bDryRun && !target.entry.IsTagChanged();
-        results.AddResult(target.entry, unchanged ? kResultUnchanged : target.edit.nCode);
-    }
-    SCliListing listing;
-    listing.bDryRun = input.bDryRun;
-    listing.bPrintPreview = input.bDryRun;
-    listing.bPrintResults = !input.bDryRun;
-    prompts.SetListing(listing);
-    prompts.ShowResults(results);
-    if (status != 0)
-        return status;
-    return prompts.FailedResults() == 0 && prompts.Errors() == 0 ? 0 : 1;
+    bool lost = false;
+    if (input.bDryRun)
+        PrintDryRun(targets, input, prompts);
+    else
+        lost = ShowWrites(targets, input, prompts);
+    if (status != kExitOk || prompts.FailedResults() != 0 || prompts.Errors() != 0)
+        return kExitError;
+    return lost ? kExitTagTextLost : kExitOk;
 }
 
 }  // namespace

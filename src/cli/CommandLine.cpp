@@ -37,6 +37,15 @@ const char* const kEscapesHelp =
     "row is one line. With -z every field, the last of a row too, ends with a NUL byte\n"
     "instead and is written byte for byte.";
 
+// What the commands that write tags tell about the fields they write.
+const char* const kTagWritesHelp =
+    "A character ID3v1's Latin-1 cannot hold is stored as ?: for each field that loses\n"
+    "one, a line on stderr names the file, the field and the text stored. --dry-run\n"
+    "writes nothing and prints one line per field that would change, FILE: Title:\n"
+    "\"before\" -> \"after\", with (stored as \"...\") after a value that would lose\n"
+    "characters, and FILE: and the reason when the file could not take the tag.";
+const char* const kTagDryRunHelp = "print each field that would change, write nothing";
+
 // A check made while parsing: the value passes when test holds, else the problem is told.
 CLI::Validator Check(bool (*test)(const std::string&), const char* problem) {
     return CLI::Validator(
@@ -68,6 +77,7 @@ private:
                       std::initializer_list<const char*> arguments);
     void Zero(CLI::App* command);
     void Tags(CLI::App* command);
+    void TagWrites(CLI::App* command);
     void Separator(CLI::App* command);
     void AddListCommands();
     void AddTextCommands();
@@ -138,8 +148,12 @@ void CCommandLine::Tags(CLI::App* command) {
         ->delimiter(',')
         ->check(CLI::IsMember({"title", "artist", "album", "comment"}))
         ->needs(mp3);
-    command->add_flag("--dry-run", m_input.bDryRun, "print the preview and write nothing")
-        ->needs(mp3);
+    command->add_flag("--dry-run", m_input.bDryRun, kTagDryRunHelp)->needs(mp3);
+    TagWrites(command);
+}
+
+void CCommandLine::TagWrites(CLI::App* command) {
+    command->footer(command->get_footer() + "\n\n" + kTagWritesHelp);
 }
 
 void CCommandLine::Separator(CLI::App* command) {
@@ -345,7 +359,8 @@ void CCommandLine::AddTagCommands() {
                 },
                 "no such genre; 'tessel-cli genres' lists the names"));
     }
-    tag->add_flag("--dry-run", m_input.bDryRun, "print the preview and write nothing");
+    tag->add_flag("--dry-run", m_input.bDryRun, kTagDryRunHelp);
+    TagWrites(tag);
 
     CLI::App* nameToTag = Command(
         "name-to-tag",
@@ -353,7 +368,8 @@ void CCommandLine::AddTagCommands() {
         "A name splits at the first separator (default \" - \") when both parts are non-empty.",
         RunNameToTag, {"LIST"});
     Separator(nameToTag);
-    nameToTag->add_flag("--dry-run", m_input.bDryRun, "print the preview and write nothing");
+    nameToTag->add_flag("--dry-run", m_input.bDryRun, kTagDryRunHelp);
+    TagWrites(nameToTag);
 
     Command("genres", "print the ID3v1 genre table",
             "One line per genre: its number in the tag, a tab, its name. --genre takes the "

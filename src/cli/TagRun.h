@@ -10,8 +10,10 @@
 // of --fields (all four fields by default). False, with the error on stderr, when a row is
 // not an MP3 file.
 bool EnterMp3Mode(CCliList& list, const SCliInput& input, FieldChoice& fields);
-// Writes the changed tags as Save ID3 does with its question answered Yes: prints the
-// results (with dryRun the preview instead, and writes nothing). Returns the exit status.
+// Writes the changed tags as Save ID3 does with its question answered Yes and prints the
+// results; each field written that lost characters ID3v1 cannot hold is told on stderr,
+// the exit status then kExitTagTextLost. With dryRun, writes nothing and prints each
+// changed row's fields before and after instead. Returns the exit status.
 int SaveTags(CCliList& list, bool dryRun);
 
 // A command over the tags of the list's files: MP3 mode, the command with the field

@@ -69,7 +69,19 @@ size_t CResultsList::FirstProblemFrom(size_t start) const {
     return m_codes.size();
 }
 
+void CResultsList::SetNote(size_t index, std::string note) {
+    if (!note.empty())
+        m_notes[index] = std::move(note);
+    else
+        m_notes.erase(index);
+}
+
 std::string CResultsList::Comment(size_t index) const {
+    if (Code(index) == kResultOk) {
+        auto note = m_notes.find(index);
+        if (note != m_notes.end())
+            return note->second;
+    }
     std::string comment = ResultText(Code(index));
     if (int error = SystemError(index))
         comment += std::string(" (") + std::strerror(error) + ")";

@@ -18,11 +18,12 @@ struct SField {
     size_t nOffset;
     size_t nWidth;
 };
-constexpr SField kTitle{3, 30};
-constexpr SField kArtist{33, 30};
-constexpr SField kAlbum{63, 30};
+constexpr size_t kTextWidth = CID3Tag::kTextWidth;
+constexpr SField kTitle{3, kTextWidth};
+constexpr SField kArtist{33, kTextWidth};
+constexpr SField kAlbum{63, kTextWidth};
 constexpr SField kYear{93, 4};
-constexpr SField kComment{97, 30};
+constexpr SField kComment{97, kTextWidth};
 constexpr size_t kTrackZero = 125;
 constexpr size_t kTrack = 126;
 constexpr size_t kGenre = 127;
@@ -37,9 +38,7 @@ bool IsTrailingSpace(unsigned char c) {
 }
 
 // The bytes of a field that make its text: up to the first zero, trailing white space cut.
-std::string_view TextBytes(const CBlock& block, SField field) {
-    std::string_view bytes(reinterpret_cast<const char*>(block.data()) + field.nOffset,
-                           field.nWidth);
+std::string_view TextBytes(std::string_view bytes) {
     bytes = bytes.substr(0, bytes.find('\0'));
     while (!bytes.empty() && IsTrailingSpace(static_cast<unsigned char>(bytes.back())))
         bytes.remove_suffix(1);
@@ -47,7 +46,8 @@ std::string_view TextBytes(const CBlock& block, SField field) {
 }
 
 std::string ReadText(const CBlock& block, SField field) {
-    return Latin1ToUtf8(TextBytes(block, field));
+    return Latin1ToUtf8(TextBytes(std::string_view(
+        reinterpret_cast<const char*>(block.data()) + field.nOffset, field.nWidth)));
 }
 
 // Whether the field on disk reads as value already.
@@ -91,6 +91,11 @@ void PutField(CBlock& block, const CBlock* old, SField field, const std::string&
 }  // namespace
 
 CID3Tag::~CID3Tag() = default;
+
+std::string CID3Tag::StoredText(std::string_view text) {
+    std::string bytes = Utf8ToLatin1(text);
+    return Latin1ToUtf8(TextBytes(std::string_view(bytes).substr(0, kTextWidth)));
+}
 
 void CID3Tag::ClearFields() {
     m_strTitle.clear();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "mp3/GuardedFile.h"
 
@@ -24,6 +25,12 @@ class CID3Tag : public CGuardedFile {
 public:
     static constexpr size_t kBlockSize = 128;
     using CBlock = std::array<unsigned char, kBlockSize>;
+    // The width of the title, artist, album and comment fields, in bytes on disk.
+    static constexpr size_t kTextWidth = 30;
+
+    // What a text field reads as once the text is written into it: its Latin-1 form cut
+    // to the field's width, then read back as every field is read.
+    static std::string StoredText(std::string_view text);
 
     using CGuardedFile::CGuardedFile;
     ~CID3Tag() override;

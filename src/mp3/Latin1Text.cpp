@@ -23,3 +23,12 @@ std::string Utf8ToLatin1(std::string_view text) {
     }
     return bytes;
 }
+
+size_t FirstUnheldCharacter(std::string_view text) {
+    // Every character, and every byte that is not UTF-8, makes one byte of the Latin-1 text.
+    size_t offset = 0;
+    for (size_t pos = 0; pos < text.size(); ++offset)
+        if (NextCharacter(text, pos) > 0xFF)
+            return offset;
+    return std::string_view::npos;
+}

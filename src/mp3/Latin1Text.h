@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,3 +12,6 @@ std::string Latin1ToUtf8(std::string_view bytes);
 // A character up to U+00FF becomes its byte and any other character "?". Bytes that are
 // not valid UTF-8 (a name in a single-byte character set, say) pass through as they are.
 std::string Utf8ToLatin1(std::string_view text);
+// The offset in Utf8ToLatin1(text) of the first "?" put in place of a character above
+// U+00FF; npos when every character has its byte.
+size_t FirstUnheldCharacter(std::string_view text);

@@ -14,6 +14,7 @@
 #include "model/TesselSession.h"
 #include "mp3/DeferredTag.h"
 #include "mp3/TagFile.h"
+#include "mp3/TagTextLoss.h"
 #include "platform/FolderCache.h"
 #include "platform/ParallelParts.h"
 #include "platform/WriteAccess.h"
@@ -198,8 +199,19 @@ std::unique_ptr<IJob> WriteChangedTagsJob(CTesselSession& session,
                                          std::move(end));
 }
 
-// The preview of Save ID3: each row's verdict before writing, probed in parallel parts.
-std::shared_ptr<CResultsList> SaveId3Preview(const CRenameList& list, bool showPreview) {
+// Each changed row whose tag loses characters says which fields, in place of its "OK".
+void NoteTextLoss(const CRenameList& list, CResultsList& preview) {
+    for (int row = 0; row < list.GetCount(); ++row) {
+        const CHitDoc& entry = list.GetEntry(row);
+        if (entry.IsTagChanged())
+            preview.SetNote(static_cast<size_t>(row),
+                            TagTextLossNote(FindTagTextLoss(entry.Tag())));
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<CResultsList> SaveId3Preview(const CRenameList& list, bool probeFiles) {
     auto preview = std::make_shared<CResultsList>();
     preview->m_strTitle = "Preview";
     preview->m_bBlock = false;
@@ -210,7 +222,7 @@ std::shared_ptr<CResultsList> SaveId3Preview(const CRenameList& list, bool showP
         for (size_t i = first; i < last; ++i) {
             const CHitDoc& entry = list.GetEntry(static_cast<int>(i));
             bool changed = entry.IsTagChanged();
-            int code = changed && !showPreview ? kResultOk : FileVerdict(entry, folders);
+            int code = changed && !probeFiles ? kResultOk : FileVerdict(entry, folders);
             if (code == kResultOk && !changed)
                 code = kResultUnchanged;
             codes[i] = code;
@@ -218,8 +230,11 @@ std::shared_ptr<CResultsList> SaveId3Preview(const CRenameList& list, bool showP
     });
     MarkFilesNamedTwice(list, codes);
     preview->ShowRows(list, std::move(codes));
+    NoteTextLoss(list, *preview);
     return preview;
 }
+
+namespace {
 
 using AnswerSink = std::function<void(EAnswer)>;
 

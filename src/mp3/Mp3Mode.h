@@ -6,6 +6,8 @@
 #include "model/Job.h"
 #include "model/Prompts.h"
 
+class CRenameList;
+class CResultsList;
 class CTesselSession;
 
 // The commands of MP3 mode. Dialogs, questions and progress go through the session's
@@ -44,6 +46,11 @@ std::unique_ptr<IJob> MakeSaveId3Job(CTesselSession& session, EAnswer answer, bo
                                      std::function<void(EAnswer)> done = {});
 // The job run to its end; returns its answer.
 EAnswer SaveID3(CTesselSession& session, EAnswer answer, bool showPreview = true);
+// The preview Save ID3 shows: one record per row, the list's row itself, with its verdict
+// ("Unchanged" for a row whose tag has not changed). A changed row whose tag loses
+// characters ID3v1 cannot hold stays OK, its comment naming the fields (TagTextLossNote).
+// Without probeFiles a changed row's file is taken as OK, for its write to judge.
+std::shared_ptr<CResultsList> SaveId3Preview(const CRenameList& list, bool probeFiles);
 
 // Lock Title to Lock Comment: inverts the lock of column 1 to 6 and stores it.
 void ToggleLock(CTesselSession& session, int column);

@@ -2,6 +2,7 @@
 #include <fstream>
 
 #include "cli/CliFixture.h"
+#include "cli/ExitCodes.h"
 #include "mp3/Mp3Fixture.h"
 
 namespace {
@@ -157,6 +158,73 @@ TEST_F(TagCommandsTest, TagsShowsTheTrackNumber) {
     std::string comment = "Live" + std::string(24, '\0') + '\0' + kTrack;
     std::string song = dir.WriteFile("m/a.mp3", kAudio + RawBlock("Song", "", "", "", comment, 0));
     EXPECT_EQ(Expect(kExitOk, {"tags", song}).strOut, song + "\tSong\t\t\t\tBlues\tLive\t7\n");
+}
+
+}  // namespace
+
+namespace {
+
+const std::string kTokyo = "\u6771\u4eac \u20ac5";  // "東京 €5": ID3v1 stores "?? ?5"
+const std::string kLoss = "characters ID3v1 cannot hold become ?";
+
+// A write that loses characters goes ahead with "?" in their place, tells each field it
+// changed so on stderr and ends with its own status; a failure elsewhere still ends as an
+// error.
+TEST_F(TagCommandsTest, ATagLosingCharactersIsWrittenAndTellsEachField) {
+    dir.WriteFile("m/song.mp3", kAudio + RawBlock("Old", "Band"));
+    dir.WriteFile("m/plain.mp3", kAudio);
+    SCliRun run =
+        Expect(kExitTagTextLost, {"tag", "m/song.mp3", "--title", kTokyo, "--comment", "5 \u20ac"});
+    EXPECT_EQ(run.strOut, "song.mp3\tsong.mp3\tOK\n");
+    EXPECT_EQ(run.strErr, "tessel-cli: m/song.mp3: Title stored as \"?? ?5\": " + kLoss +
+                              "\ntessel-cli: m/song.mp3: Comment stored as \"5 ?\": " + kLoss +
+                              "\n");
+    EXPECT_EQ(ReadFileBytes(dir / "m/song.mp3"), kAudio + RawBlock("?? ?5", "Band", "", "", "5 ?"));
+
+    Expect(kExitError, {"tag", "m/plain.mp3", "m/gone.mp3", "--artist", kTokyo},
+           "m/plain.mp3: Artist stored as \"?? ?5\"");
+    EXPECT_EQ(ReadFileBytes(dir / "m/plain.mp3"), kAudio + RawBlock("", "?? ?5"));
+    EXPECT_EQ(Expect(kExitOk, {"tag", "m/plain.mp3", "--album", "Caf\u00e9"}).strErr, "");
+}
+
+// A dry run writes nothing and shows each field that would change, before and after,
+// values quoted, the one that would lose characters with what would be stored.
+TEST_F(TagCommandsTest, ATagDryRunShowsEachChangingFieldAndWritesNothing) {
+    std::string song =
+        dir.WriteFile("m/song.mp3", kAudio + RawBlock("Old \"one\"", "Band", "", "1999", "", 17));
+    std::string before = ReadFileBytes(song);
+    SCliRun run = Expect(kExitOk, {"tag", "--dry-run", "m/song.mp3", "--title", kTokyo, "--artist",
+                                   "Band", "--year", "", "--genre", "Jazz"});
+    EXPECT_EQ(run.strOut, "m/song.mp3: Title: \"Old \\\"one\\\"\" -> \"" + kTokyo +
+                              "\" (stored as \"?? ?5\")\n"
+                              "m/song.mp3: Year: \"1999\" -> \"\"\n"
+                              "m/song.mp3: Genre: \"Rock\" -> \"Jazz\"\n");
+    EXPECT_EQ(run.strErr, "");
+    EXPECT_EQ(ReadFileBytes(song), before);
+}
+
+// The dry runs of a list show each row whose tag would change, by its path, and the
+// preview's verdict of a file that could not take it; the run itself tells what it lost.
+TEST_F(TagCommandsTest, ListDryRunsShowEachChangingFieldAndWriteNothing) {
+    std::string named = dir.WriteFile("m/\u6771\u4eac - Song.mp3", kAudio + RawBlock("old"));
+    std::string gone = dir.WriteFile("m/Band - Gone.mp3", kAudio);
+    WriteList({named, gone});
+    std::filesystem::remove(gone);
+    std::string list = ReadFileBytes(List());
+    EXPECT_EQ(Expect(kExitOk, {"name-to-tag", List(), "--dry-run"}).strOut,
+              named + ": Title: \"old\" -> \"Song\"\n" + named +
+                  ": Artist: \"\" -> \"\u6771\u4eac\"" + " (stored as \"??\")\n" + gone +
+                  ": Title: \"\" -> \"Gone\"\n" + gone + ": Artist: \"\" -> \"Band\"\n" + gone +
+                  ": File not found\n");
+    EXPECT_EQ(Expect(kExitOk, {"case", List(), "upper", "--mp3", "--dry-run"}).strOut,
+              named + ": Title: \"old\" -> \"OLD\"\n");
+    EXPECT_EQ(std::tuple(ReadFileBytes(named), ReadFileBytes(List())),
+              std::tuple(kAudio + RawBlock("old"), list));
+
+    WriteList({named});
+    SCliRun run = Expect(kExitTagTextLost, {"name-to-tag", List()});
+    EXPECT_EQ(run.strErr, "tessel-cli: " + named + ": Artist stored as \"??\": " + kLoss + "\n");
+    EXPECT_EQ(ReadFileBytes(named), kAudio + RawBlock("Song", "??"));
 }
 
 }  // namespace

@@ -98,6 +98,25 @@ TEST_F(SaveId3Test, ProblemRowsGetTheirCodesAndThePreviewStaysConfirmable) {
     EXPECT_TRUE(Entry(1).IsTagChanged());
 }
 
+// A row whose tag loses characters ID3v1 cannot hold is written all the same, "?" in their
+// place; its comment in the preview and the results names the fields, in place of "OK".
+TEST_F(SaveId3Test, ARowLosingCharactersSaysWhichFieldsInsteadOfOk) {
+    CommitCellEdit(session, 0, kColTitle, "\u6771\u4eac \u20ac5");
+    CommitCellEdit(session, 0, kColArtist, "\u0416ar");
+    CommitCellEdit(session, 1, kColAlbum, "Caf\u00e9");
+    EXPECT_EQ(SaveID3(session, EAnswer::Yes, true), EAnswer::Yes);
+    ASSERT_EQ(prompts.m_results.size(), 2u);
+    EXPECT_TRUE(prompts.m_results[0].bCanConfirm);
+    const std::string note = "Title and Artist: characters ID3v1 cannot hold become ?";
+    for (const SShownResults& shown : prompts.m_results) {
+        EXPECT_EQ(CodesOf(shown), (Codes{kResultOk, kResultOk}));
+        EXPECT_EQ(shown.rows[0].strComment, note);
+        EXPECT_EQ(shown.rows[1].strComment, "OK");
+    }
+    EXPECT_EQ(ReadFileBytes(paths[0]), kAudio + RawBlock("?? ?5", "?ar"));
+    EXPECT_EQ(ReadFileBytes(paths[1]), kAudio + RawBlock("Two", "Band", "Caf\xe9", "", "", 17));
+}
+
 using SaveId3FoldersTest = Mp3SessionTest;
 
 TEST_F(SaveId3FoldersTest, EachRowWritesTheFileItsPathNamesWhenTheWriteIsMade) {
