@@ -76,7 +76,10 @@ void CCliPrompts::PrintList(const CResultsList& results, FILE* out) const {
         after.assign(record.m_strNewName.Get()).append(record.m_strExt.Get());
         records.Field(record.m_strName.Get());
         records.Field(after);
-        records.Field(ResultText(results.Code(i)));
+        // An OK row may carry a note (a tag field that loses characters); a failure's
+        // reason goes to stderr.
+        int code = results.Code(i);
+        records.Field(code == kResultOk ? results.Comment(i) : ResultText(code));
         records.EndRecord();
         if (records.Text().size() >= kBlockBytes) {
             WriteBytes(records.Text(), out);
