@@ -1,3 +1,5 @@
+#include <unicode/uchar.h>
+
 #include <algorithm>
 #include <string>
 
@@ -6,16 +8,30 @@
 
 namespace {
 
-bool IsAsciiLower(char c) {
-    return c >= 'a' && c <= 'z';
+// Rewrites a text one character at a time. each(out, c, previous) gets every code point with
+// the one before it (-1 at the start and after a byte that is not UTF-8) and returns the
+// code point that stands for it, after adding to out whatever goes before it. Bytes that
+// are not UTF-8 are kept as they are and are never letters or spaces.
+template <typename FEach>
+void RewriteCharacters(std::string& text, FEach each) {
+    thread_local std::string out;
+    out.clear();
+    int32_t previous = -1;
+    for (size_t pos = 0; pos < text.size();) {
+        size_t start = pos;
+        int32_t c = NextCharacter(text, pos);
+        int32_t mapped = c < 0 ? c : each(out, c, previous);
+        if (mapped == c)
+            out.append(text, start, pos - start);
+        else
+            AppendCharacter(out, mapped);
+        previous = c;
+    }
+    text.assign(out);
 }
 
-bool IsAsciiUpper(char c) {
-    return c >= 'A' && c <= 'Z';
-}
-
-char ChangeCase(char c) {
-    return static_cast<char>(c ^ 0x20);
+bool IsCased(int32_t c) {
+    return u_hasBinaryProperty(c, UCHAR_CASED);
 }
 
 }  // namespace
@@ -28,27 +44,31 @@ void CTextField::MakeUpper() {
     MakeUpperText(m_str);
 }
 
+// The letters raised and toggled change by their simple, one-letter mappings: a sharp s,
+// whose uppercase is two letters, stays as it is. A letter that opens the text or a word
+// takes its title-case form, which differs from the uppercase for digraphs such as "ǆ".
 void CTextField::SentenceCase() {
     MakeLower();
-    for (char& c : m_str) {
-        if (IsAsciiLower(c)) {
-            c = ChangeCase(c);
-            break;
-        }
-    }
+    bool raised = false;
+    RewriteCharacters(m_str, [&raised](std::string&, int32_t c, int32_t) {
+        if (raised || !IsCased(c))
+            return c;
+        raised = true;
+        return u_totitle(c);
+    });
 }
 
 void CTextField::TitleCase() {
     SentenceCase();
-    for (size_t i = 0; i + 1 < m_str.size(); ++i)
-        if (m_str[i] == ' ' && IsAsciiLower(m_str[i + 1]))
-            m_str[i + 1] = ChangeCase(m_str[i + 1]);
+    RewriteCharacters(m_str, [](std::string&, int32_t c, int32_t previous) {
+        return previous == ' ' ? u_totitle(c) : c;
+    });
 }
 
 void CTextField::ToggleCase() {
-    for (char& c : m_str)
-        if (IsAsciiLower(c) || IsAsciiUpper(c))
-            c = ChangeCase(c);
+    RewriteCharacters(m_str, [](std::string&, int32_t c, int32_t) {
+        return u_isULowercase(c) ? u_toupper(c) : u_isUUppercase(c) ? u_tolower(c) : c;
+    });
 }
 
 void CTextField::Swap(std::string middle) {
@@ -66,24 +86,11 @@ void CTextField::Swap(std::string middle) {
 }
 
 void CTextField::InsertSpaces() {
-    auto splitsBefore = [this](size_t i) {
-        return i > 0 && IsAsciiUpper(m_str[i]) && IsAsciiLower(m_str[i - 1]);
-    };
-    size_t spaces = 0;
-    for (size_t i = 1; i < m_str.size(); ++i)
-        spaces += splitsBefore(i) ? 1 : 0;
-    if (spaces == 0)
-        return;
-    // Filled from the back, so every byte is read before its place is written.
-    size_t from = m_str.size();
-    m_str.resize(m_str.size() + spaces);
-    size_t to = m_str.size();
-    while (from > 0) {
-        --from;
-        m_str[--to] = m_str[from];
-        if (splitsBefore(from))
-            m_str[--to] = ' ';
-    }
+    RewriteCharacters(m_str, [](std::string& out, int32_t c, int32_t previous) {
+        if (previous >= 0 && u_isULowercase(previous) && u_isUUppercase(c))
+            out += ' ';
+        return c;
+    });
 }
 
 int CTextField::FindNoCase(const std::string& find) const {

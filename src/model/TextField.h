@@ -21,25 +21,27 @@ public:
 
     bool operator==(const CTextField& other) const = default;
 
-    // The text operations of the name tools (transform/TextFieldOperations.cpp). Letter
-    // tests of the word tools are on ASCII letters only; bytes from 0x80 up are never
-    // letters, spaces or word boundaries, and no operation cuts a multi-byte character.
+    // The text operations of the name tools. A letter is a character with case in any
+    // script (ICU, root locale); bytes that are not UTF-8 are never letters, spaces or word
+    // boundaries and are kept as they are, and no operation cuts a multi-byte character.
 
-    // Whole-text case: Unicode-aware for valid UTF-8, ASCII-only otherwise.
+    // Whole-text case: 'ÉCOLE' -> 'école', 'straße' -> 'STRASSE'.
     void MakeLower();
     void MakeUpper();
-    // Lowercase, then the first ASCII letter of the text raised: '3 DOORS DOWN' ->
-    // '3 Doors down'.
+    // Lowercase, then the first letter of the text raised: '3 DOORS DOWN' -> '3 Doors down',
+    // 'ÉCOLE ÉTÉ' -> 'École été'.
     void SentenceCase();
-    // SentenceCase, then every ASCII letter that follows a space raised.
+    // SentenceCase, then every letter that follows a space raised: 'über straße' ->
+    // 'Über Straße'; only a space opens a word ('über_straße' -> 'Über_straße').
     void TitleCase();
-    // ASCII letters change case: 'Hello World 2' -> 'hELLO wORLD 2'.
+    // Letters change case one for one: 'Hello Été 2' -> 'hELLO éTÉ 2'; a letter without a
+    // single-letter counterpart (ß) stays.
     void ToggleCase();
     // The part after the first occurrence of middle, then middle, then the part before:
     // 'Artist - Title' with ' - ' -> 'Title - Artist'. Unchanged without an occurrence.
     void Swap(std::string middle);
-    // A space between an ASCII lowercase letter and the uppercase letter after it:
-    // 'theQuickBrownFox' -> 'the Quick Brown Fox'.
+    // A space between a lowercase letter and the uppercase letter after it:
+    // 'theQuickBrownFox' -> 'the Quick Brown Fox', 'élanÉté' -> 'élan Été'.
     void InsertSpaces();
     // The byte position of the first occurrence of find, both compared in uppercase, or -1.
     int FindNoCase(const std::string& find) const;

@@ -54,15 +54,27 @@ std::string MapWithIcu(std::string_view text, FCaseMap map) {
     return std::string(text);
 }
 
-// Whole-text case mapping: through ICU for valid UTF-8 with letters beyond ASCII, else
-// byte by byte on the ASCII letters alone.
+// Whole-text case mapping: byte by byte for ASCII text; otherwise each well-formed run goes
+// through ICU as a whole (so that a letter's context, such as a word-final sigma, counts)
+// and every byte outside a well-formed sequence is kept as it is.
 void MapCase(std::string& text, FCaseMap map, char (*ascii)(char)) {
-    if (!IsAscii(text) && IsValidUtf8(text)) {
-        text = MapWithIcu(text, map);
+    if (IsAscii(text)) {
+        for (char& c : text)
+            c = ascii(c);
         return;
     }
-    for (char& c : text)
-        c = ascii(c);
+    std::string out;
+    size_t runStart = 0;
+    for (size_t pos = 0; pos < text.size();) {
+        size_t start = pos;
+        if (NextCharacter(text, pos) >= 0)
+            continue;
+        out += MapWithIcu(std::string_view(text).substr(runStart, start - runStart), map);
+        out += text[start];
+        runStart = pos;
+    }
+    out += MapWithIcu(std::string_view(text).substr(runStart), map);
+    text = std::move(out);
 }
 
 // The uppercase of one character, as the no-case comparison sees it.

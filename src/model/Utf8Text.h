@@ -29,9 +29,9 @@ size_t CharacterCount(std::string_view text);
 // The byte position where character number count starts (the size for count at the end).
 size_t ByteOffsetOfCharacter(std::string_view text, size_t count);
 
-// Whole-text case conversion in place: Unicode-aware for valid UTF-8 ("CAFÉ" -> "café",
-// "straße" -> "STRASSE"); for a text that is not valid UTF-8 only "A"-"Z" and "a"-"z" are
-// mapped and every other byte is kept. The text may grow or shrink.
+// Whole-text case conversion in place, Unicode-aware ("CAFÉ" -> "café", "straße" ->
+// "STRASSE"); bytes that are not part of a well-formed UTF-8 sequence are kept as they are.
+// The text may grow or shrink.
 void MakeLowerText(std::string& text);
 void MakeUpperText(std::string& text);
 

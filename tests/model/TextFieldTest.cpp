@@ -19,13 +19,11 @@ void ExpectEach(const std::vector<std::string>& pairs, const std::function<void(
     }
 }
 
-// Sentence, title and toggle case touch ASCII letters only; title case opens words only
-// after spaces. Whole-text case is Unicode aware for valid UTF-8 only.
+// Only a space opens a word; whole-text case keeps the context of a final sigma and every
+// byte that is not UTF-8. Names of other scripts: TextFieldCaseTest.cpp.
 TEST(TextFieldCaseTest, EachCaseChangesTheLettersItShould) {
-    ExpectEach({"hello. world", "Hello. world", "\u00e9COLE", "\u00e9Cole"},
-               &CTextField::SentenceCase);
-    ExpectEach({"the_cat-and dog", "The_cat-and Dog", "a  b", "A  B", "McDONALD \u00e9t\u00e9",
-                "Mcdonald \u00e9t\u00e9"},
+    ExpectEach({"hello. world", "Hello. world"}, &CTextField::SentenceCase);
+    ExpectEach({"the_cat-and dog", "The_cat-and Dog", "a  b", "A  B", "McDONALD", "Mcdonald"},
                &CTextField::TitleCase);
     ExpectEach({"\311t\311", "\311T\311", "azAZ@[`{", "AZaz@[`{"}, &CTextField::ToggleCase);
     ExpectEach({"\u039f\u03a3", "\u03bf\u03c2",         // final sigma
@@ -39,8 +37,8 @@ TEST(TextFieldWordTest, SwapAndInsertSpaces) {
     ExpectEach({"a - b - c", "b - c - a", "none", "none"}, [](CTextField& f) { f.Swap(" - "); });
     // Never half of a character.
     ExpectEach({"caf\u00e9", "caf\u00e9"}, [](CTextField& f) { f.Swap("\251"); });
-    ExpectEach({"theQuickBrownFox", "the Quick Brown Fox", "myHTMLPage", "my HTMLPage",
-                "caf\u00e9Noir", "caf\u00e9Noir", "zA", "z A", "`A", "`A"},
+    ExpectEach({"theQuickBrownFox", "the Quick Brown Fox", "myHTMLPage", "my HTMLPage", "zA", "z A",
+                "`A", "`A"},
                &CTextField::InsertSpaces);
 }
 

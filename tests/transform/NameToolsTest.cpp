@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "files/RunCommands.h"
+#include "mp3/Mp3Fixture.h"
+#include "mp3/Mp3Mode.h"
 #include "support/SessionFixture.h"
 #include "transform/NameTools.h"
 #include "transform/Numbering.h"
@@ -36,6 +38,23 @@ TEST_F(NameToolsTest, EveryCommandRewritesEveryNewNameAsOneStepAndNeverTheExtens
     EXPECT_EQ(NewNames(), (Names{"my file", " ", "", "x "}));
 }
 
+// The word tools work on letters of any script in the new name alone: the extension stays,
+// and so does the rule that leading blanks go.
+TEST_F(NameToolsTest, CaseToolsChangeLettersOfAnyScriptButNeverTheExtension) {
+    std::pair<ETextOperation, Names> cases[] = {
+        {ETextOperation::SentenceCase, {"\u00c9cole", "\u00c9lanvital"}},
+        {ETextOperation::TitleCase, {"\u00c9cole", "\u00c9lanvital"}},
+        {ETextOperation::ToggleCase, {"\u00c9cole", "\u00c9LANvITAL"}},
+        {ETextOperation::InsertSpaces, {"\u00e9 COLE", "\u00e9lan Vital"}}};
+    for (const auto& [operation, names] : cases) {
+        session.List().Empty();
+        AddRows({"  \u00e9COLE.\u00c9T\u00c9", "\u00e9lanVital.\u00e9t\u00e9"});
+        EXPECT_EQ(TransformNames(session, operation), ECommandOutcome::Changed);
+        EXPECT_EQ(NewNames(), names);
+        EXPECT_EQ(Column(2), (Names{".\u00c9T\u00c9", ".\u00e9t\u00e9"}));
+    }
+}
+
 // In MP3 mode the options sheet chooses the tag fields; cancelling it or choosing none
 // changes nothing.
 TEST_F(NameToolsTest, Mp3ModeChangesOnlyTheChosenTagFields) {
@@ -52,6 +71,18 @@ TEST_F(NameToolsTest, Mp3ModeChangesOnlyTheChosenTagFields) {
     EXPECT_FALSE(session.CanUndo());
     EXPECT_EQ(TransformNames(session, ETextOperation::TitleCase), ECommandOutcome::Changed);
     EXPECT_EQ(Row(0), (Names{"one.mp3", "TITLE", "Artist", "", "", "", "Comment"}));
+}
+
+// Tag text is held as UTF-8 whatever the file holds (ISO-8859-1), so the case tools treat
+// its accented letters as letters, and the result goes back to the file in ISO-8859-1.
+TEST_F(Mp3SessionTest, CaseToolsRaiseAccentedLettersOfTagText) {
+    std::string path = AddFile("one.mp3", kAudio + RawBlock("\311COLE \311T\311", "\351lan"));
+    ToggleMode(session);
+    EXPECT_EQ(TransformNames(session, ETextOperation::TitleCase, {true, true, false, false}),
+              ECommandOutcome::Changed);
+    EXPECT_EQ(Row(0), (Names{"one.mp3", "\u00c9cole \u00c9t\u00e9", "\u00c9lan", "", "", "", ""}));
+    EXPECT_EQ(SaveID3(session, EAnswer::Yes, false), EAnswer::Yes);
+    EXPECT_EQ(ReadFileBytes(path), kAudio + RawBlock("\311cole \311t\351", "\311lan"));
 }
 
 SNumberingSettings Standard(const std::string& name, int digits, int increment, int start,
