@@ -24,8 +24,9 @@ public:
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
-private:
     bool IsGenreCell(const QModelIndex& index) const;
+
+private:
 
     CTesselView& m_view;
 };
