@@ -20,7 +20,7 @@ CWizard3::CWizard3(const CWizard1& first, const CWizard2& second, const std::str
       m_second(second),
       m_strSampleExt(sampleExt),
       m_pAfter(new QRadioButton(QStringLiteral("Add number &after filename"))),
-      m_pBefore(new QRadioButton(QStringLiteral("Add number &before filename"))),
+      m_pBefore(new QRadioButton(QStringLiteral("Add number b&efore filename"))),
       m_pOffsetButton(new QRadioButton(QStringLiteral("&Offset:"))),
       m_pOffset(new CNumberBox),
       m_pSample(MakeSamplePreview()) {
