@@ -2,8 +2,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -31,6 +33,7 @@
 #include "support/HookedObserver.h"
 #include "support/TempDir.h"
 #include "view/ListModel.h"
+#include "view/AccessibleNames.h"
 #include "view/ModalAnswer.h"
 #include "view/ProgressDialog.h"
 #include "view/TesselView.h"
@@ -239,6 +242,82 @@ private slots:
         QTRY_VERIFY(Model().Session().IsMp3Mode());
     }
 
+    // With the keyboard only, in MP3 mode: F2 and Enter open the focused cell's editor, the
+    // genre's box too, and a typed character starts a tag's text with itself.
+    void theKeyboardAloneOpensEveryCellEditorInMp3Mode() {
+        QCOMPARE(ControlsWithoutName(&Frame()), QStringList());
+        AddFiles({"a.mp3", "b.mp3"});
+        RunToItsEnd(ECommandId::ToggleMode);
+        Frame().activateWindow();
+        QTRY_VERIFY(Frame().isActiveWindow());
+        CTesselView& view = Frame().View();
+        view.setFocus();
+        auto editorOf = [] { return QApplication::focusWidget(); };
+        auto title = [this](int row) { return Model().index(row, kColTitle).data().toString(); };
+
+        view.setCurrentIndex(Model().index(0, kColTitle));
+        QTest::keyClick(&view, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(editorOf());
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor, QStringLiteral("Song"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(title(0), QStringLiteral("Song"));
+
+        view.setCurrentIndex(Model().index(1, kColTitle));
+        QTest::keyClick(&view, Qt::Key_Return);
+        editor = qobject_cast<QLineEdit*>(editorOf());
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCOMPARE(title(1), QString());
+
+        // The first character typed replaces the text; the rest follow it in the editor.
+        view.setFocus();
+        QTest::keyClick(&view, Qt::Key_H, Qt::ShiftModifier);
+        editor = qobject_cast<QLineEdit*>(editorOf());
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor, QStringLiteral("i there"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(title(1), QStringLiteral("Hi there"));
+
+        view.setFocus();
+        view.setCurrentIndex(Model().index(0, kColGenre));
+        QTest::keyClick(&view, Qt::Key_X);
+        QVERIFY(editorOf() == &view);  // the genre is chosen, not typed
+        QTest::keyClick(&view, Qt::Key_F2);
+        QVERIFY(qobject_cast<QComboBox*>(editorOf()) != nullptr);
+        // A screen reader names the open editor by its column.
+        QCOMPARE(ControlsWithoutName(&Frame()), QStringList());
+        QCOMPARE(QAccessible::queryAccessibleInterface(editorOf())->text(QAccessible::Name),
+                 QStringLiteral("Genre"));
+        QTest::keyClick(editorOf(), Qt::Key_Escape);
+
+        // Tab leaves the list as before.
+        view.setFocus();
+        QTest::keyClick(&view, Qt::Key_Tab);
+        QVERIFY(editorOf() != &view && qobject_cast<QLineEdit*>(editorOf()) == nullptr);
+    }
+
+    // In the normal mode Enter and a typed character edit the focused row's name, from
+    // whichever of its cells.
+    void enterAndTypingEditTheNameInTheNormalMode() {
+        AddFiles({"a.txt"});
+        Frame().activateWindow();
+        QTRY_VERIFY(Frame().isActiveWindow());
+        CTesselView& view = Frame().View();
+        view.setFocus();
+        view.setCurrentIndex(Model().index(0, 2));
+        QTest::keyClick(&view, Qt::Key_Return);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        view.setFocus();
+        QTest::keyClick(&view, Qt::Key_Z);
+        editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("z"));
+    }
+
     void theWindowTakesDroppedFilesButNotARowReleasedOutsideTheList() {
         AddFiles({"a.txt", "b.txt"});
         auto dropOnWindow = [&](const QByteArray& type, const QByteArray& data) {
@@ -320,8 +399,19 @@ private slots:
         QTRY_COMPARE(Model().index(0, 3).data(Qt::ToolTipRole).toString(),
                      QStringLiteral("File already exists"));
         QVERIFY(Model().index(0, 0).data(Qt::BackgroundRole).isValid());
+        // Not by its colour alone: the row shows the problem sign and names the verdict to
+        // a screen reader.
+        auto showsProblemSign = [this] {
+            QImage shown =
+                Model().index(0, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(16).toImage();
+            return shown == QIcon(QStringLiteral(":/images/verdict-problem.svg")).pixmap(16).toImage();
+        };
+        QVERIFY(showsProblemSign());
+        QCOMPARE(Model().index(0, 2).data(Qt::AccessibleDescriptionRole).toString(),
+                 QStringLiteral("File already exists"));
         QVERIFY(Model().setData(Model().index(0, 0), "z", Qt::EditRole));
         QTRY_VERIFY(!Model().index(0, 0).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!showsProblemSign());
         QTRY_VERIFY(Frame().Action(ECommandId::Undo)->isEnabled());
         Frame().Action(ECommandId::Undo)->trigger();
         QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("b"));
@@ -382,7 +472,7 @@ private slots:
         probe.start(1);
         CModalAnswer answer([](QWidget* modal) {
             if (auto* box = qobject_cast<QMessageBox*>(modal))
-                box->button(box->text().contains("MP3") ? QMessageBox::Yes : QMessageBox::No)
+                box->button(box->text().contains("MP3") ? QMessageBox::Save : QMessageBox::Discard)
                     ->click();
             else
                 AcceptAllButProgress(modal);
@@ -417,12 +507,31 @@ private slots:
             QVERIFY(app.Session().m_locks[2] && !app.Session().m_fieldChoice[1]);
             app.Frame().addToolBar(Qt::LeftToolBarArea, app.Frame().ToolBar());
             app.Frame().resize(800, 600);
+            QHeaderView* titles = app.Frame().View().horizontalHeader();
+            titles->resizeSection(1, 222);
+            emit titles->sectionClicked(2);
+            emit titles->sectionClicked(2);  // the second click sorts the other way
             QVERIFY(app.Frame().close());
         }
         CTesselApp app(Path("tessel.ini"));
         QVERIFY(app.Start({"tessel"}));
         QCOMPARE(app.Frame().size(), QSize(800, 600));
         QCOMPARE(app.Frame().toolBarArea(app.Frame().ToolBar()), Qt::LeftToolBarArea);
+        // The columns as they were left: a width, the last sort; the last column fills
+        // the list to its right edge.
+        app.Frame().show();
+        CTesselView& view = app.Frame().View();
+        QHeaderView* titles = view.horizontalHeader();
+        QCOMPARE(titles->sectionSize(1), 222);
+        QVERIFY(titles->isSortIndicatorShown());
+        QCOMPARE(titles->sortIndicatorSection(), 2);
+        QCOMPARE(titles->sortIndicatorOrder(), Qt::DescendingOrder);
+        int last = titles->count() - 1;
+        QTRY_COMPARE(titles->sectionViewportPosition(last) + titles->sectionSize(last),
+                     view.viewport()->width());
+        // The next click on that column goes on from there: ascending again.
+        emit titles->sectionClicked(2);
+        QCOMPARE(titles->sortIndicatorOrder(), Qt::AscendingOrder);
     }
 
     // Cancel in Go's progress stops the renames after the one in progress: every file is
