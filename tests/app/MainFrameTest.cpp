@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <cmath>
 #include <filesystem>
 
 #include "app/DocumentCommands.h"
@@ -415,6 +416,53 @@ private slots:
         QTRY_VERIFY(Frame().Action(ECommandId::Undo)->isEnabled());
         Frame().Action(ECommandId::Undo)->trigger();
         QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("b"));
+    }
+
+    // The mark of a row that would stop the run comes from the palette: the palette's text
+    // stays readable on it with a light theme and a dark one alike (a contrast of 4.5 to 1
+    // at least). With TESSEL_SHOTS set, the window on the dark palette is saved there.
+    void aMarkedRowStaysReadableOnALightAndADarkPalette() {
+        auto luminance = [](const QColor& colour) {
+            auto linear = [](double c) {
+                return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+                   0.0722 * linear(colour.blueF());
+        };
+        auto contrast = [&](const QColor& a, const QColor& b) {
+            double la = luminance(a), lb = luminance(b);
+            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        };
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(45, 45, 48));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Base, QColor(30, 30, 32));
+        dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Button, QColor(53, 53, 56));
+        dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        dark.setColor(QPalette::HighlightedText, Qt::white);
+        const QPalette light = QApplication::palette();
+
+        AddFiles({"a.txt", "b.txt"});
+        QVERIFY(Model().setData(Model().index(1, 0), "y", Qt::EditRole));
+        QVERIFY(Model().setData(Model().index(0, 0), "b", Qt::EditRole));
+        QTRY_VERIFY(Model().index(0, 0).data(Qt::BackgroundRole).isValid());
+        for (const QPalette& palette : {light, dark}) {
+            QApplication::setPalette(palette);
+            QColor marked = Model().index(0, 0).data(Qt::BackgroundRole).value<QColor>();
+            QVERIFY2(contrast(marked, palette.color(QPalette::Text)) >= 4.5,
+                     qPrintable(marked.name()));
+            QVERIFY(marked != palette.color(QPalette::Base));
+        }
+        QString shots = qEnvironmentVariable("TESSEL_SHOTS");
+        if (!shots.isEmpty()) {
+            Frame().show();
+            Frame().View().clearSelection();
+            QVERIFY(Frame().grab().save(shots + QStringLiteral("/dark-palette.png")));
+        }
+        QApplication::setPalette(light);
     }
 
     void aListSavedAndOpenedAgainIsNotOverwrittenOnceChangedElsewhere() {
