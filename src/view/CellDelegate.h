@@ -20,13 +20,12 @@ public:
                       const QModelIndex& index) const override;
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
+    // The genre is chosen from a drop-down; every other cell is typed.
+    bool IsGenreCell(const QModelIndex& index) const;
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
-    bool IsGenreCell(const QModelIndex& index) const;
-
 private:
-
     CTesselView& m_view;
 };

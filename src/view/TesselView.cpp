@@ -1,6 +1,7 @@
 #include "view/TesselView.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDrag>
 #include <QFile>
