@@ -5,6 +5,7 @@
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTabBar>
@@ -17,9 +18,11 @@ inline QStringList ControlsWithoutName(QWidget* window) {
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);
     for (QWidget* widget : widgets) {
+        // A list's column titles are announced by their own texts, and take no focus.
         bool control = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLineEdit*>(widget) ||
                        qobject_cast<QComboBox*>(widget) || qobject_cast<QAbstractSpinBox*>(widget) ||
-                       qobject_cast<QAbstractItemView*>(widget) || qobject_cast<QTabBar*>(widget);
+                       (qobject_cast<QAbstractItemView*>(widget) && !qobject_cast<QHeaderView*>(widget)) ||
+                       qobject_cast<QTabBar*>(widget);
         // The parts of a spin box or a drop-down are announced as the whole.
         bool part = qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) ||
                     qobject_cast<QComboBox*>(widget->parentWidget());

@@ -39,6 +39,8 @@ CWizard3::CWizard3(const CWizard1& first, const CWizard2& second, const std::str
     offsetRow->addStretch();
     m_pOffset->setFixedWidth(m_pOffset->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) +
                              32);
+    // Reached through the Offset button, which has no buddy to name the box.
+    m_pOffset->setAccessibleName(QStringLiteral("Offset"));
     column->addLayout(offsetRow);
     column->addStretch();
     column->addWidget(WizardText("To continue, click Finish"));

@@ -174,7 +174,7 @@ private slots:
                 qWarning() << page << "shares" << mnemonics.Duplicates() << "lacks"
                            << mnemonics.missing << "unnamed" << ControlsWithoutName(dialog);
             return mnemonics.Duplicates().isEmpty() && mnemonics.missing.isEmpty() &&
-                   ControlsWithoutName(dialog).isEmpty() && mnemonics.controls.size() >= 2;
+                   ControlsWithoutName(dialog).isEmpty() && !mnemonics.controls.isEmpty();
         };
         CSession find({"a"}, "a");
         // Escape presses Cancel.
