@@ -196,7 +196,7 @@ bool CTesselView::StartEditingByKey(QKeyEvent* event) {
     QString text = event->text();
     auto* delegate = qobject_cast<CCellDelegate*>(itemDelegate());
     bool printable = !text.isEmpty() && text.at(0).isPrint();
-    if (!printable || delegate == nullptr || delegate->IsGenreCell(cell) || cell != currentIndex())
+    if (!printable || delegate == nullptr || delegate->IsGenreCell(cell))
         return false;
     scrollTo(cell);
     edit(cell);
