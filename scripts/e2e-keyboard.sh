@@ -78,12 +78,14 @@ wait "$tessel_pid" 2>/dev/null || true
 tessel_pid=
 
 step="walk the window, the wizard and Options over AT-SPI"
-if ! python3 -c 'import pyatspi' 2>/dev/null || ! command -v dbus-run-session >/dev/null; then
+# Debian's own Python holds python3-pyatspi; another one first in PATH may not.
+atspi_python=/usr/bin/python3
+if ! "$atspi_python" -c 'import pyatspi' 2>/dev/null || ! command -v dbus-run-session >/dev/null; then
     fail "python3-pyatspi or dbus-run-session is missing; scripts/setup.sh installs them"
 fi
 walker=$(dirname "${BASH_SOURCE[0]}")/atspi-walk.py
 # One D-Bus session holds the accessibility bus, the window and the walker.
-TESSEL=$tessel LIST=$work/list.tsl WALKER=$walker SHOTS=$shots WORK=$work \
+TESSEL=$tessel LIST=$work/list.tsl WALKER=$walker SHOTS=$shots WORK=$work PYTHON=$atspi_python \
     dbus-run-session -- bash -euo pipefail -c '
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/atspi.log" 2>&1 &
     launcher=$!
@@ -92,19 +94,19 @@ TESSEL=$tessel LIST=$work/list.tsl WALKER=$walker SHOTS=$shots WORK=$work \
     window=$!
     trap "kill $window $launcher 2>/dev/null" EXIT
     status=0
-    python3 "$WALKER" tessel " - Tessel\$" || status=1
+    "$PYTHON" "$WALKER" Tessel " - Tessel\$" || status=1
     for _ in $(seq 100); do
         id=$(xdotool search --onlyvisible --name " - Tessel\$" | head -n 1) && [ -n "$id" ] && break
         sleep 0.1
     done
     xdotool windowfocus --sync "$id" 2>/dev/null || true
     xdotool key ctrl+r
-    python3 "$WALKER" tessel "^Rename Wizard" || status=1
+    "$PYTHON" "$WALKER" Tessel "^Rename Wizard" || status=1
     xdotool key Escape
     sleep 0.5
     xdotool windowfocus --sync "$id" 2>/dev/null || true
     xdotool key alt+v o
-    python3 "$WALKER" tessel "^Options\$" || status=1
+    "$PYTHON" "$WALKER" Tessel "^Options\$" || status=1
     import -window root "$SHOTS/atspi-options.png" 2>/dev/null || true
     xdotool key Escape
     exit $status

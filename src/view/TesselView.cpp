@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QScrollBar>
+#include <QTimer>
 #include <QUrl>
 
 #include "model/ColumnLayout.h"
@@ -63,7 +64,20 @@ CTesselView::CTesselView(CListModel& model, IProfile& profile, QWidget* parent)
     // Scrolling commits an open editor, as its cell moves away from it.
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CTesselView::EndEditing);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CTesselView::EndEditing);
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &CTesselView::ApplyColumnWidths);
+    // While the list is reset (a change of mode), the header gives its sections sizes of
+    // its own, which are none of the user's: they are not remembered, and the widths of
+    // the new mode are applied once the reset has settled.
+    connect(&m_model, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_bResetting = true; });
+    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] {
+        ApplyColumnWidths();
+        QTimer::singleShot(0, this, [this] {
+            m_bResetting = false;
+            ApplyColumnWidths();
+        });
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionCountChanged, this,
+            &CTesselView::ApplyColumnWidths);
     connect(&m_model, &CListModel::CoreSelectionChanged, this, &CTesselView::SelectionFromCore);
     connect(&m_model, &CListModel::EditorEndRequested, this, &CTesselView::EndEditing);
     connect(&m_model, &CListModel::RowShowRequested, this, [this](int row) {
@@ -98,9 +112,10 @@ void CTesselView::ApplySortIndicator() {
 
 void CTesselView::RememberWidth(int column, int /*oldWidth*/, int newWidth) {
     std::vector<int>& widths = m_widths[m_session.IsMp3Mode() ? 1 : 0];
-    // The last column's width follows the window, not the user.
-    int last = static_cast<int>(widths.size()) - 1;
-    if (m_bApplyingWidths || column < 0 || column >= last || newWidth <= 0 ||
+    // The last column's width follows the window, not the user; while the mode changes,
+    // the header may still have the other mode's last column.
+    int last = std::min(static_cast<int>(widths.size()), horizontalHeader()->count()) - 1;
+    if (m_bApplyingWidths || m_bResetting || column < 0 || column >= last || newWidth <= 0 ||
         widths[static_cast<size_t>(column)] == newWidth)
         return;
     widths[static_cast<size_t>(column)] = newWidth;

@@ -82,6 +82,7 @@ private:
     SLastSort m_lastSort;
     bool m_bSyncing = false;
     bool m_bApplyingWidths = false;
+    bool m_bResetting = false;
 
     friend class CCellDelegate;
 };

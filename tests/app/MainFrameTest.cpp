@@ -447,12 +447,16 @@ private slots:
         dark.setColor(QPalette::HighlightedText, Qt::white);
         const QPalette light = QApplication::palette();
 
-        AddFiles({"a.txt", "b.txt"});
-        QVERIFY(Model().setData(Model().index(1, 0), "y", Qt::EditRole));
-        QVERIFY(Model().setData(Model().index(0, 0), "b", Qt::EditRole));
-        QTRY_VERIFY(Model().index(0, 0).data(Qt::BackgroundRole).isValid());
         for (const QPalette& palette : {light, dark}) {
+            // The window is made anew under each palette, as it starts under a theme.
+            m_pApp.reset();
             QApplication::setPalette(palette);
+            m_pApp = std::make_unique<CTesselApp>(Path("settings.ini"));
+            QVERIFY(m_pApp->Start({QStringLiteral("tessel")}));
+            AddFiles({"a.txt", "b.txt"});
+            QVERIFY(Model().setData(Model().index(1, 0), "y", Qt::EditRole));
+            QVERIFY(Model().setData(Model().index(0, 0), "b", Qt::EditRole));
+            QTRY_VERIFY(Model().index(0, 0).data(Qt::BackgroundRole).isValid());
             QColor marked = Model().index(0, 0).data(Qt::BackgroundRole).value<QColor>();
             QVERIFY2(contrast(marked, palette.color(QPalette::Text)) >= 4.5,
                      qPrintable(marked.name()));
@@ -464,6 +468,7 @@ private slots:
             Frame().View().clearSelection();
             QVERIFY(Frame().grab().save(shots + QStringLiteral("/dark-palette.png")));
         }
+        m_pApp.reset();
         QApplication::setPalette(light);
     }
 
