@@ -46,6 +46,8 @@ xdotool key alt+n
 dialog '^Rename Wizard - Step 3 of 3$'
 # The number before the name, then Back and Next again: the choice stays.
 xdotool key alt+e
+# A letter presses its button with a short animation before the button takes it.
+sleep 0.3
 shot wizard-before
 xdotool key alt+b
 dialog '^Rename Wizard - Step 2 of 3$'
