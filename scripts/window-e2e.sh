@@ -3,7 +3,8 @@
 # files through the Add dialog, numbers them with the Rename Wizard, fixes one name in
 # place, renames them with Go and checks the folder, undoes the run and checks the folder
 # and the run's history again, then edits a title in MP3 mode, saves the tags and checks
-# the bytes of the tag on disk.
+# the bytes of the tag on disk; scripts/e2e-keyboard.sh goes on with the keyboard alone and
+# a screen reader's view.
 # Stops with a message at the first failed check. A screenshot of every step goes into
 # $TESSEL_E2E_SHOTS (a new temporary folder when unset).
 #
@@ -273,4 +274,5 @@ title=$("$cli" tags "$files/alpha.mp3" | cut -f 2)
 step="finish"
 kill -0 "$tessel_pid" 2>/dev/null || fail "the window is gone"
 shot done
+source "$(dirname "${BASH_SOURCE[0]}")/e2e-keyboard.sh"
 echo "window-e2e: all steps passed; screenshots in $shots"

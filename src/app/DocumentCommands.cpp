@@ -14,6 +14,7 @@
 #include "mp3/Mp3Mode.h"
 #include "platform/PathFacts.h"
 #include "view/DisplayText.h"
+#include "view/SaveQuestion.h"
 
 namespace {
 
@@ -82,13 +83,11 @@ void CDocumentCommands::LeaveList(std::function<void(bool mayLeave)> then) {
 bool CDocumentCommands::MaySaveList() {
     if (!m_session.IsModified())
         return true;
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tessel"),
-                    QStringLiteral("Save changes to %1?").arg(DisplayName()),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &m_window);
-    switch (box.exec()) {
-        case QMessageBox::Yes:
+    switch (AskSaveDiscardCancel(&m_window, QMessageBox::Warning,
+                                 QStringLiteral("Save changes to %1?").arg(DisplayName()))) {
+        case EAnswer::Yes:
             return Save();
-        case QMessageBox::No:
+        case EAnswer::No:
             return true;
         default:
             return false;

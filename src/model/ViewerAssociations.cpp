@@ -1,5 +1,6 @@
 #include "model/ViewerAssociations.h"
 
+#include <cstdlib>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,11 +41,64 @@ std::string FindViewer(const CViewerList& viewers, const std::string& path) {
     return "";
 }
 
-bool IsValidAssociation(const std::string& extension, const std::string& program) {
-    if (extension.size() < 2 || extension[0] != '.')
-        return false;
+namespace {
+
+enum class EProgramFile { Missing, NotAFile, NotExecutable, Usable };
+
+EProgramFile ProgramFile(const std::string& path) {
     struct stat facts {};
-    if (program.empty() || stat(program.c_str(), &facts) != 0 || !S_ISREG(facts.st_mode))
-        return false;
-    return access(program.c_str(), X_OK) == 0;
+    if (stat(path.c_str(), &facts) != 0)
+        return EProgramFile::Missing;
+    if (!S_ISREG(facts.st_mode))
+        return EProgramFile::NotAFile;
+    return access(path.c_str(), X_OK) == 0 ? EProgramFile::Usable : EProgramFile::NotExecutable;
+}
+
+}  // namespace
+
+bool IsViewerExtension(const std::string& extension) {
+    return extension.size() >= 2 && extension[0] == '.';
+}
+
+std::string AssociationProblem(const std::string& extension, const std::string& program,
+                               const std::string& searchPath, std::string& resolved) {
+    resolved.clear();
+    if (!IsViewerExtension(extension))
+        return "The extension must start with a dot, as in .html.";
+    if (program.empty())
+        return "Enter the program that opens these files.";
+    if (program.find('/') == std::string::npos) {
+        for (size_t start = 0; start <= searchPath.size();) {
+            size_t end = searchPath.find(':', start);
+            if (end == std::string::npos)
+                end = searchPath.size();
+            if (end > start) {
+                std::string candidate = searchPath.substr(start, end - start) + "/" + program;
+                if (ProgramFile(candidate) == EProgramFile::Usable) {
+                    resolved = candidate;
+                    return "";
+                }
+            }
+            start = end + 1;
+        }
+        return program + " was not found in PATH.";
+    }
+    switch (ProgramFile(program)) {
+        case EProgramFile::Missing:
+            return program + " does not exist.";
+        case EProgramFile::NotAFile:
+            return program + " is not a file.";
+        case EProgramFile::NotExecutable:
+            return program + " is not executable.";
+        case EProgramFile::Usable:
+            break;
+    }
+    resolved = program;
+    return "";
+}
+
+bool IsValidAssociation(const std::string& extension, const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::string resolved;
+    return AssociationProblem(extension, program, path != nullptr ? path : "", resolved).empty();
 }

@@ -24,6 +24,16 @@ void SaveViewers(IProfile& profile, const CViewerList& viewers);
 // ignoring letter case; "" when none does or the file has no extension.
 std::string FindViewer(const CViewerList& viewers, const std::string& path);
 
-// An association may be added when the extension starts with "." and has more after it,
-// and the program names an executable regular file.
+// What keeps an association from being added, in words for the user; "" when nothing
+// does. The extension must start with "." and have more after it; the program must be an
+// executable regular file, given by its path or by a bare name found in one of the
+// folders of searchPath (separated by ":" as in PATH; empty entries are skipped, so the
+// current folder is never searched). The program's full path goes to resolved.
+std::string AssociationProblem(const std::string& extension, const std::string& program,
+                               const std::string& searchPath, std::string& resolved);
+
+// An extension of an association: "." and more after it.
+bool IsViewerExtension(const std::string& extension);
+
+// AssociationProblem finds nothing, searching the process's PATH.
 bool IsValidAssociation(const std::string& extension, const std::string& program);

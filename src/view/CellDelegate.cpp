@@ -44,6 +44,9 @@ QWidget* CCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
         });
         editor = edit;
     }
+    // A screen reader announces the editor by its column's title.
+    editor->setAccessibleName(
+        index.model()->headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString());
     editor->installEventFilter(const_cast<CCellDelegate*>(this));
     m_view.m_pEditor = editor;
     return editor;

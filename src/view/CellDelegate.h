@@ -20,12 +20,12 @@ public:
                       const QModelIndex& index) const override;
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
+    // The genre is chosen from a drop-down; every other cell is typed.
+    bool IsGenreCell(const QModelIndex& index) const;
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
-    bool IsGenreCell(const QModelIndex& index) const;
-
     CTesselView& m_view;
 };

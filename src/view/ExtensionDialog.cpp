@@ -24,12 +24,14 @@ bool IsAcceptableExtension(const QString& text) {
 CExtensionDialog::CExtensionDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Rename"));
     auto* group = new QGroupBox(QStringLiteral("File Extension"), this);
-    m_pKeep = new QRadioButton(QStringLiteral("Do not modify extension"), group);
+    m_pKeep = new QRadioButton(QStringLiteral("&Do not modify extension"), group);
     m_pKeep->setObjectName(QStringLiteral("keep"));
-    m_pUse = new QRadioButton(QStringLiteral("Use this extension:"), group);
+    m_pUse = new QRadioButton(QStringLiteral("&Use this extension:"), group);
     m_pUse->setObjectName(QStringLiteral("use"));
     m_pExtension = new QLineEdit(QStringLiteral(".mp3"), group);
     m_pExtension->setObjectName(QStringLiteral("extension"));
+    // Reached through its radio button, which has no buddy to name it.
+    m_pExtension->setAccessibleName(QStringLiteral("Extension"));
     m_pExtension->setEnabled(false);
     m_pKeep->setChecked(true);
 

@@ -6,8 +6,9 @@
 #include <QVBoxLayout>
 
 CId3EditorPage::CId3EditorPage(QWidget* parent) : QWidget(parent) {
-    static const char* const kFormat[] = {"Title", "Artist", "Album", "Comment"};
-    static const char* const kLock[] = {"Title", "Artist", "Album", "Year", "Genre", "Comment"};
+    // Both groups name the same fields: each box has a letter of its own on the page.
+    static const char* const kFormat[] = {"&Title", "&Artist", "Al&bum", "&Comment"};
+    static const char* const kLock[] = {"Tit&le", "A&rtist", "Alb&um", "&Year", "&Genre", "Co&mment"};
     auto* format = new QGroupBox(QStringLiteral("Find / Replace / Format"), this);
     auto* formatLayout = new QVBoxLayout(format);
     for (size_t i = 0; i < m_format.size(); ++i) {

@@ -1,6 +1,8 @@
 #include "view/ListModel.h"
 
 #include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
 #include <algorithm>
 
 #include "model/CellEdit.h"
@@ -13,12 +15,28 @@ namespace {
 
 constexpr int kSizeColumn = 3;
 
+// A quarter of this red over the list's own background marks a row that would stop a
+// run: pink on a light theme, dark red on a dark one, with the theme's text readable on
+// either.
+const QColor kWarningTint(220, 50, 47);
+constexpr double kTintShare = 0.25;
+
+QColor BlockingBackground() {
+    QColor base = QGuiApplication::palette().color(QPalette::Base);
+    auto mix = [](int from, int to) {
+        return static_cast<int>(from * (1 - kTintShare) + to * kTintShare + 0.5);
+    };
+    return QColor(mix(base.red(), kWarningTint.red()), mix(base.green(), kWarningTint.green()),
+                  mix(base.blue(), kWarningTint.blue()));
+}
+
 }  // namespace
 
 CListModel::CListModel(CTesselSession& session, QObject* parent)
     : QAbstractTableModel(parent),
       m_session(session),
       m_lockGlyph(QStringLiteral(":/images/lock.svg")),
+      m_problemGlyph(QStringLiteral(":/images/verdict-problem.svg")),
       m_nRows(session.List().GetCount()) {
     m_session.List().SetObserver(this);
 }
@@ -45,6 +63,10 @@ QVariant CListModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return ToDisplay(list.CellText(index.row(), index.column()));
         case Qt::DecorationRole:
+            // A row that would stop the run shows the verdict's sign in place of its
+            // file's, so that the mark is not its colour alone.
+            if (index.column() == 0 && BlockingVerdict(index.row()) != kResultOk)
+                return m_problemGlyph;
             if (index.column() == 0)
                 return m_icons.IconFor(list.GetEntry(index.row()).m_strName.Get());
             return {};
@@ -53,12 +75,13 @@ QVariant CListModel::data(const QModelIndex& index, int role) const {
                 return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
             if (int code = BlockingVerdict(index.row()))
                 return QString::fromLatin1(ResultText(code));
             return {};
         case Qt::BackgroundRole:
             if (BlockingVerdict(index.row()) != kResultOk)
-                return QColor(255, 222, 222);
+                return BlockingBackground();
             return {};
         default:
             return {};
@@ -76,7 +99,8 @@ void CListModel::SetVerdicts(std::vector<int> verdicts) {
     m_verdicts = std::move(verdicts);
     if (m_nRows > 0)
         emit dataChanged(index(0, 0), index(m_nRows - 1, columnCount() - 1),
-                         {Qt::ToolTipRole, Qt::BackgroundRole});
+                         {Qt::ToolTipRole, Qt::AccessibleDescriptionRole, Qt::BackgroundRole,
+                          Qt::DecorationRole});
 }
 
 QVariant CListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -34,8 +34,9 @@ public:
     void EndBulkChange();
 
     CTesselSession& Session() { return m_session; }
-    // Go's verdict of each row as last judged: a row that would stop the run is marked,
-    // with the verdict as its tooltip.
+    // Go's verdict of each row as last judged: a row that would stop the run is marked
+    // with the problem sign, a tint of the palette's background and the verdict as its
+    // tooltip and accessible description.
     void SetVerdicts(std::vector<int> verdicts);
 
     // IListObserver
@@ -66,6 +67,7 @@ private:
     CTesselSession& m_session;
     mutable CFileIconCache m_icons;
     QIcon m_lockGlyph;
+    QIcon m_problemGlyph;
     int m_nRows;  // the row count last announced to the views
     bool m_bResetting = false;
     std::vector<int> m_verdicts;

@@ -1,6 +1,7 @@
 #include "view/OptionsDialog.h"
 
 #include <QDialogButtonBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -17,8 +18,9 @@ COptionsDialog::COptionsDialog(IProfile& profile, EOptionsPage page,
     m_pId3 = new CId3EditorPage(m_pTabs);
     m_pId3->setObjectName(QStringLiteral("id3Page"));
     m_pId3->SetOptions(options);
-    m_pTabs->addTab(m_pViewer, QStringLiteral("Viewer"));
-    m_pTabs->addTab(m_pId3, QStringLiteral("ID3 Editor"));
+    m_pTabs->addTab(m_pViewer, QStringLiteral("&Viewer"));
+    m_pTabs->addTab(m_pId3, QStringLiteral("&ID3 Editor"));
+    m_pTabs->tabBar()->setAccessibleName(QStringLiteral("Pages"));
     m_pTabs->setCurrentWidget(page == EOptionsPage::Viewer ? static_cast<QWidget*>(m_pViewer)
                                                            : m_pId3);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

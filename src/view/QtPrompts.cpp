@@ -11,6 +11,7 @@
 #include "view/OptionsDialog.h"
 #include "view/ProgressDialog.h"
 #include "view/ResultsDialog.h"
+#include "view/SaveQuestion.h"
 #include "view/dialogs/RenameWizard.h"
 #include "view/dialogs/SeparatorDlg.h"
 #include "view/dialogs/SwapDlg.h"
@@ -51,7 +52,7 @@ CQtPrompts::~CQtPrompts() {
     delete m_pProgress;
 }
 
-EAnswer CQtPrompts::Message(EMessageId /*id*/, const std::string& text, EIcon icon,
+EAnswer CQtPrompts::Message(EMessageId id, const std::string& text, EIcon icon,
                             EButtons buttons) {
     if (m_bUnattended) {
         std::fprintf(stderr, "tessel: %s\n", text.c_str());
@@ -59,6 +60,8 @@ EAnswer CQtPrompts::Message(EMessageId /*id*/, const std::string& text, EIcon ic
                    ? EAnswer::Ok
                    : (buttons == EButtons::YesNo ? EAnswer::No : EAnswer::Cancel);
     }
+    if (id == EMessageId::SaveTagChanges)
+        return AskSaveDiscardCancel(m_pWindow, BoxIcon(icon), ToDisplay(text));
     QMessageBox box(BoxIcon(icon), QStringLiteral("Tessel"), ToDisplay(text), BoxButtons(buttons),
                     m_pWindow);
     switch (box.exec()) {

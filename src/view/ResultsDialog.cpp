@@ -16,6 +16,7 @@ CResultsDialog::CResultsDialog(const CResultsList& results, QWidget* parent) : Q
     auto* group = new QGroupBox(QStringLiteral("Results"), this);
     m_pList = new QTreeView(group);
     m_pList->setObjectName(QStringLiteral("results"));
+    m_pList->setAccessibleName(QStringLiteral("Results"));
     m_pList->setRootIsDecorated(false);
     m_pList->setUniformRowHeights(true);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -1,14 +1,17 @@
 #include "view/TesselView.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDrag>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTimer>
 #include <QUrl>
 
+#include "model/ColumnLayout.h"
 #include "model/MoveRow.h"
 #include "model/SortRows.h"
 #include "model/TesselSession.h"
@@ -23,8 +26,11 @@ const std::array<int, 7> CTesselView::kMp3Widths = {150, 150, 150, 150, 80, 100,
 
 CTesselView::CTesselView(CListModel& model, IProfile& profile, QWidget* parent)
     : QTableView(parent), m_model(model), m_session(model.Session()), m_profile(profile) {
-    m_widths[0].assign(kNormalWidths.begin(), kNormalWidths.end());
-    m_widths[1].assign(kMp3Widths.begin(), kMp3Widths.end());
+    m_widths[0] = ReadColumnWidths(m_profile, EMode::Normal,
+                                   {kNormalWidths.begin(), kNormalWidths.end()});
+    m_widths[1] = ReadColumnWidths(m_profile, EMode::Mp3, {kMp3Widths.begin(), kMp3Widths.end()});
+    m_lastSort = RestoreSort(m_session);
+    setAccessibleName(QStringLiteral("Files"));
     setModel(&m_model);
     setItemDelegate(new CCellDelegate(*this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -44,7 +50,8 @@ CTesselView::CTesselView(CListModel& model, IProfile& profile, QWidget* parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setStretchLastSection(false);
+    // The last column reaches the window's right edge.
+    horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     setIconSize(QSize(16, 16));
 
@@ -57,7 +64,20 @@ CTesselView::CTesselView(CListModel& model, IProfile& profile, QWidget* parent)
     // Scrolling commits an open editor, as its cell moves away from it.
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CTesselView::EndEditing);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CTesselView::EndEditing);
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &CTesselView::ApplyColumnWidths);
+    // While the list is reset (a change of mode), the header gives its sections sizes of
+    // its own, which are none of the user's: they are not remembered, and the widths of
+    // the new mode are applied once the reset has settled.
+    connect(&m_model, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_bResetting = true; });
+    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] {
+        ApplyColumnWidths();
+        QTimer::singleShot(0, this, [this] {
+            m_bResetting = false;
+            ApplyColumnWidths();
+        });
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionCountChanged, this,
+            &CTesselView::ApplyColumnWidths);
     connect(&m_model, &CListModel::CoreSelectionChanged, this, &CTesselView::SelectionFromCore);
     connect(&m_model, &CListModel::EditorEndRequested, this, &CTesselView::EndEditing);
     connect(&m_model, &CListModel::RowShowRequested, this, [this](int row) {
@@ -78,13 +98,28 @@ void CTesselView::ApplyColumnWidths() {
     for (int column = 0; column < static_cast<int>(widths.size()); ++column)
         setColumnWidth(column, widths[static_cast<size_t>(column)]);
     m_bApplyingWidths = false;
+    ApplySortIndicator();
+}
+
+void CTesselView::ApplySortIndicator() {
+    // The sort indicator tells how the rows were last sorted by a click in this mode.
+    bool sorted = m_lastSort.nColumn >= 0 && m_lastSort.mode == m_session.List().GetMode();
+    horizontalHeader()->setSortIndicatorShown(sorted);
+    if (sorted)
+        horizontalHeader()->setSortIndicator(
+            m_lastSort.nColumn, m_lastSort.bAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void CTesselView::RememberWidth(int column, int /*oldWidth*/, int newWidth) {
     std::vector<int>& widths = m_widths[m_session.IsMp3Mode() ? 1 : 0];
-    if (!m_bApplyingWidths && column >= 0 && column < static_cast<int>(widths.size()) &&
-        newWidth > 0)
-        widths[static_cast<size_t>(column)] = newWidth;
+    // The last column's width follows the window, not the user; while the mode changes,
+    // the header may still have the other mode's last column.
+    int last = std::min(static_cast<int>(widths.size()), horizontalHeader()->count()) - 1;
+    if (m_bApplyingWidths || m_bResetting || column < 0 || column >= last || newWidth <= 0 ||
+        widths[static_cast<size_t>(column)] == newWidth)
+        return;
+    widths[static_cast<size_t>(column)] = newWidth;
+    WriteColumnWidths(m_profile, m_session.List().GetMode(), widths);
 }
 
 void CTesselView::EndEditing() {
@@ -100,15 +135,20 @@ void CTesselView::EditFocusedRow() {
     int row = m_session.List().GetFocusedRow();
     if (row < 0 || row >= m_session.List().GetCount())
         return;
-    QModelIndex index = m_model.index(row, 0);
-    scrollTo(index);
-    edit(index);
+    // The focused cell when it can be edited (a tag in MP3 mode), else the row's name.
+    QModelIndex cell = currentIndex().row() == row ? KeyboardEditCell() : QModelIndex();
+    if (!cell.isValid())
+        cell = m_model.index(row, 0);
+    scrollTo(cell);
+    edit(cell);
 }
 
 void CTesselView::SortClicked(int column) {
     EndEditing();
     setFocus();
     SortByColumn(m_session, column);
+    m_lastSort = RememberSort(m_session, column);
+    ApplySortIndicator();
     emit Changed();
 }
 
@@ -135,7 +175,49 @@ void CTesselView::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Paste) ||
         event->key() == Qt::Key_Insert)
         return;
+    if (state() != EditingState && StartEditingByKey(event))
+        return;
     QTableView::keyPressEvent(event);
+}
+
+QModelIndex CTesselView::KeyboardEditCell() const {
+    QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return {};
+    if (m_model.flags(current) & Qt::ItemIsEditable)
+        return current;
+    // In the normal mode only the name is edited, whichever cell of its row has the focus.
+    QModelIndex name = m_model.index(current.row(), 0);
+    return !m_session.IsMp3Mode() && (m_model.flags(name) & Qt::ItemIsEditable) ? name
+                                                                                 : QModelIndex();
+}
+
+bool CTesselView::StartEditingByKey(QKeyEvent* event) {
+    Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    bool openKey = event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return ||
+                   event->key() == Qt::Key_Enter;
+    QModelIndex cell = KeyboardEditCell();
+    // Shift only makes a capital; with Ctrl or Alt a key is a command.
+    if ((modifiers & ~Qt::ShiftModifier) != Qt::NoModifier || !cell.isValid())
+        return false;
+    if (openKey && modifiers == Qt::NoModifier) {
+        scrollTo(cell);
+        edit(cell);
+        return true;
+    }
+    // A printable character starts editing a text cell with that character in place of
+    // its text, as a spreadsheet does; the genre box has no text to type into.
+    QString text = event->text();
+    auto* delegate = qobject_cast<CCellDelegate*>(itemDelegate());
+    bool printable = !text.isEmpty() && text.at(0).isPrint();
+    if (!printable || delegate == nullptr || delegate->IsGenreCell(cell))
+        return false;
+    scrollTo(cell);
+    edit(cell);
+    if (m_pEditor == nullptr)
+        return false;
+    QCoreApplication::sendEvent(m_pEditor, event);
+    return true;
 }
 
 void CTesselView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "model/ColumnLayout.h"
 #include "model/CommandId.h"
 
 class CListModel;
@@ -24,7 +25,7 @@ public:
     CListModel& ListModel() { return m_model; }
     // Commits and closes an open cell editor.
     void EndEditing();
-    // Starts editing the focused row's name (Rename, F2).
+    // Starts editing the focused cell (Rename, F2): a tag in MP3 mode, else the row's name.
     void EditFocusedRow();
     // Opens the file of a row with its configured viewer, else the desktop's default.
     void OpenRow(int row);
@@ -63,9 +64,14 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    // The cell F2, Enter or a typed character edits: the focused cell, or in the normal
+    // mode the name of the focused row; invalid when there is none.
+    QModelIndex KeyboardEditCell() const;
+    bool StartEditingByKey(QKeyEvent* event);
     void SortClicked(int column);
     void SelectionFromCore();
     void ApplyColumnWidths();
+    void ApplySortIndicator();
     void RememberWidth(int column, int oldWidth, int newWidth);
 
     CListModel& m_model;
@@ -73,8 +79,10 @@ private:
     IProfile& m_profile;
     QPointer<QWidget> m_pEditor;
     std::array<std::vector<int>, 2> m_widths;  // normal, MP3: as the user last left them
+    SLastSort m_lastSort;
     bool m_bSyncing = false;
     bool m_bApplyingWidths = false;
+    bool m_bResetting = false;
 
     friend class CCellDelegate;
 };

@@ -1,10 +1,13 @@
 #include "view/ViewerPage.h"
 
+#include <cstdlib>
+
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -25,17 +28,29 @@ CViewerPage::CViewerPage(IProfile& profile, QWidget* parent) : QWidget(parent), 
     m_pExtension->setObjectName(QStringLiteral("extension"));
     m_pProgram = new QLineEdit(group);
     m_pProgram->setObjectName(QStringLiteral("program"));
-    auto* browse = new QPushButton(QStringLiteral("Browse"), group);
+    auto* browse = new QPushButton(QStringLiteral("&Browse"), group);
+    browse->setObjectName(QStringLiteral("browse"));
     auto* programRow = new QHBoxLayout;
     programRow->addWidget(m_pProgram);
     programRow->addWidget(browse);
+    // Labels made here rather than by the form, so that the program's box is their
+    // buddy too: a screen reader names each box by its label.
+    auto* extensionLabel = new QLabel(QStringLiteral("&Extension"), group);
+    extensionLabel->setBuddy(m_pExtension);
+    auto* programLabel = new QLabel(QStringLiteral("Open &With"), group);
+    programLabel->setBuddy(m_pProgram);
     auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("Extension"), m_pExtension);
-    form->addRow(QStringLiteral("Open With"), programRow);
+    form->addRow(extensionLabel, m_pExtension);
+    form->addRow(programLabel, programRow);
+    m_pProblem = new QLabel(group);
+    m_pProblem->setObjectName(QStringLiteral("problem"));
+    m_pProblem->setWordWrap(true);
+    m_pProblem->hide();
+    form->addRow(m_pProblem);
 
-    auto* add = new QPushButton(QStringLiteral("Add"), this);
+    auto* add = new QPushButton(QStringLiteral("&Add"), this);
     add->setObjectName(QStringLiteral("add"));
-    auto* remove = new QPushButton(QStringLiteral("Remove"), this);
+    auto* remove = new QPushButton(QStringLiteral("&Remove"), this);
     remove->setObjectName(QStringLiteral("remove"));
     auto* side = new QVBoxLayout;
     side->addWidget(add);
@@ -50,8 +65,13 @@ CViewerPage::CViewerPage(IProfile& profile, QWidget* parent) : QWidget(parent), 
     m_pList->setRootIsDecorated(false);
     m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_pList->setHeaderLabels({QStringLiteral("Extension"), QStringLiteral("Open With")});
+    auto* listLabel = new QLabel(QStringLiteral("Ass&ociations"), this);
+    listLabel->setBuddy(m_pList);
+    // A list's accessible name is its own, never its label's.
+    m_pList->setAccessibleName(QStringLiteral("Associations"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(listLabel);
     layout->addWidget(m_pList, 1);
 
     connect(browse, &QPushButton::clicked, this, &CViewerPage::Browse);
@@ -85,10 +105,19 @@ void CViewerPage::Browse() {
 }
 
 void CViewerPage::AddRow() {
-    SViewerAssociation viewer{FromDisplay(m_pExtension->text()), PathBytes(m_pProgram->text())};
-    // A wrong entry is simply not taken; the boxes keep it for the user to correct.
-    if (IsValidAssociation(viewer.strExtension, viewer.strProgram))
-        AppendRow(viewer);
+    const char* path = std::getenv("PATH");
+    std::string program;
+    std::string problem = AssociationProblem(FromDisplay(m_pExtension->text()),
+                                             PathBytes(m_pProgram->text()),
+                                             path != nullptr ? path : "", program);
+    // A wrong entry is not taken and says why; the boxes keep it for the user to correct.
+    m_pProblem->setText(ToDisplay(problem));
+    m_pProblem->setVisible(!problem.empty());
+    if (!problem.empty()) {
+        (IsViewerExtension(FromDisplay(m_pExtension->text())) ? m_pProgram : m_pExtension)->setFocus();
+        return;
+    }
+    AppendRow({FromDisplay(m_pExtension->text()), program});
 }
 
 void CViewerPage::RemoveSelected() {

@@ -5,6 +5,7 @@
 #include "model/ViewerAssociations.h"
 
 class IProfile;
+class QLabel;
 class QLineEdit;
 class QTreeWidget;
 
@@ -31,6 +32,7 @@ private:
     IProfile& m_profile;
     QLineEdit* m_pExtension;
     QLineEdit* m_pProgram;
+    QLabel* m_pProblem;  // why the last entry was not added
     QTreeWidget* m_pList;
     bool m_bShown = false;
 };

@@ -3,8 +3,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -16,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <cmath>
 #include <filesystem>
 
 #include "app/DocumentCommands.h"
@@ -34,6 +37,7 @@
 #include "support/HookedObserver.h"
 #include "support/TempDir.h"
 #include "view/ListModel.h"
+#include "view/AccessibleNames.h"
 #include "view/ModalAnswer.h"
 #include "view/ProgressDialog.h"
 #include "view/TesselView.h"
@@ -259,6 +263,84 @@ private slots:
         QTRY_VERIFY(Model().Session().IsMp3Mode());
     }
 
+    // With the keyboard only, in MP3 mode: F2 and Enter open the focused cell's editor, the
+    // genre's box too, and a typed character starts a tag's text with itself.
+    void theKeyboardAloneOpensEveryCellEditorInMp3Mode() {
+        QCOMPARE(ControlsWithoutName(&Frame()), QStringList());
+        AddFiles({"a.mp3", "b.mp3"});
+        RunToItsEnd(ECommandId::ToggleMode);
+        Frame().activateWindow();
+        QTRY_VERIFY(Frame().isActiveWindow());
+        CTesselView& view = Frame().View();
+        view.setFocus();
+        auto editorOf = [] { return QApplication::focusWidget(); };
+        auto title = [this](int row) { return Model().index(row, kColTitle).data().toString(); };
+
+        view.setCurrentIndex(Model().index(0, kColTitle));
+        QTest::keyClick(&view, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(editorOf());
+        QVERIFY(editor != nullptr);
+        // A screen reader names the open editor by its column.
+        QCOMPARE(QAccessible::queryAccessibleInterface(editor)->text(QAccessible::Name),
+                 QStringLiteral("Title"));
+        QTest::keyClicks(editor, QStringLiteral("Song"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(title(0), QStringLiteral("Song"));
+
+        view.setCurrentIndex(Model().index(1, kColTitle));
+        QTest::keyClick(&view, Qt::Key_Return);
+        editor = qobject_cast<QLineEdit*>(editorOf());
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCOMPARE(title(1), QString());
+
+        // The first character typed replaces the text; the rest follow it in the editor.
+        view.setFocus();
+        QTest::keyClick(&view, 'H', Qt::ShiftModifier);
+        editor = qobject_cast<QLineEdit*>(editorOf());
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor, QStringLiteral("i there"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(title(1), QStringLiteral("Hi there"));
+
+        view.setFocus();
+        view.setCurrentIndex(Model().index(0, kColGenre));
+        QTest::keyClick(&view, Qt::Key_X);
+        QVERIFY(editorOf() == &view);  // the genre is chosen, not typed
+        QTest::keyClick(&view, Qt::Key_F2);
+        QVERIFY(qobject_cast<QComboBox*>(editorOf()) != nullptr);
+        QCOMPARE(ControlsWithoutName(&Frame()), QStringList());
+        QTest::keyClick(editorOf(), Qt::Key_Escape);
+
+        // Tab opens nothing and walks no cells, as before.
+        view.setFocus();
+        QTest::keyClick(&view, Qt::Key_Tab);
+        QCOMPARE(view.currentIndex(), Model().index(0, kColGenre));
+        QVERIFY(qobject_cast<QLineEdit*>(editorOf()) == nullptr &&
+                qobject_cast<QComboBox*>(editorOf()) == nullptr);
+    }
+
+    // In the normal mode Enter and a typed character edit the focused row's name, from
+    // whichever of its cells.
+    void enterAndTypingEditTheNameInTheNormalMode() {
+        AddFiles({"a.txt"});
+        Frame().activateWindow();
+        QTRY_VERIFY(Frame().isActiveWindow());
+        CTesselView& view = Frame().View();
+        view.setFocus();
+        view.setCurrentIndex(Model().index(0, 2));
+        QTest::keyClick(&view, Qt::Key_Return);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        view.setFocus();
+        QTest::keyClick(&view, Qt::Key_Z);
+        editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(Model().index(0, 0).data().toString(), QStringLiteral("z"));
+    }
+
     void theWindowTakesDroppedFilesButNotARowReleasedOutsideTheList() {
         AddFiles({"a.txt", "b.txt"});
         auto dropOnWindow = [&](const QByteArray& type, const QByteArray& data) {
@@ -340,11 +422,74 @@ private slots:
         QTRY_COMPARE(Model().index(0, 3).data(Qt::ToolTipRole).toString(),
                      QStringLiteral("File already exists"));
         QVERIFY(Model().index(0, 0).data(Qt::BackgroundRole).isValid());
+        // Not by its colour alone: the row shows the problem sign and names the verdict to
+        // a screen reader.
+        auto showsProblemSign = [this] {
+            QImage shown =
+                Model().index(0, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(16).toImage();
+            return shown == QIcon(QStringLiteral(":/images/verdict-problem.svg")).pixmap(16).toImage();
+        };
+        QVERIFY(showsProblemSign());
+        QCOMPARE(Model().index(0, 2).data(Qt::AccessibleDescriptionRole).toString(),
+                 QStringLiteral("File already exists"));
         QVERIFY(Model().setData(Model().index(0, 0), "z", Qt::EditRole));
         QTRY_VERIFY(!Model().index(0, 0).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!showsProblemSign());
         QTRY_VERIFY(Frame().Action(ECommandId::Undo)->isEnabled());
         Frame().Action(ECommandId::Undo)->trigger();
         QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("b"));
+    }
+
+    // The mark of a row that would stop the run comes from the palette: the palette's text
+    // stays readable on it with a light theme and a dark one alike (a contrast of 4.5 to 1
+    // at least). With TESSEL_SHOTS set, the window on the dark palette is saved there.
+    void aMarkedRowStaysReadableOnALightAndADarkPalette() {
+        auto luminance = [](const QColor& colour) {
+            auto linear = [](double c) {
+                return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+                   0.0722 * linear(colour.blueF());
+        };
+        auto contrast = [&](const QColor& a, const QColor& b) {
+            double la = luminance(a), lb = luminance(b);
+            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        };
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(45, 45, 48));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Base, QColor(30, 30, 32));
+        dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Button, QColor(53, 53, 56));
+        dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        dark.setColor(QPalette::HighlightedText, Qt::white);
+        const QPalette light = QApplication::palette();
+
+        for (const QPalette& palette : {light, dark}) {
+            // The window is made anew under each palette, as it starts under a theme.
+            m_pApp.reset();
+            QApplication::setPalette(palette);
+            m_pApp = std::make_unique<CTesselApp>(Path("settings.ini"));
+            QVERIFY(m_pApp->Start({QStringLiteral("tessel")}));
+            AddFiles({"a.txt", "b.txt"});
+            QVERIFY(Model().setData(Model().index(1, 0), "y", Qt::EditRole));
+            QVERIFY(Model().setData(Model().index(0, 0), "b", Qt::EditRole));
+            QTRY_VERIFY(Model().index(0, 0).data(Qt::BackgroundRole).isValid());
+            QColor marked = Model().index(0, 0).data(Qt::BackgroundRole).value<QColor>();
+            QVERIFY2(contrast(marked, palette.color(QPalette::Text)) >= 4.5,
+                     qPrintable(marked.name()));
+            QVERIFY(marked != palette.color(QPalette::Base));
+        }
+        QString shots = qEnvironmentVariable("TESSEL_SHOTS");
+        if (!shots.isEmpty()) {
+            Frame().show();
+            Frame().View().clearSelection();
+            QVERIFY(Frame().grab().save(shots + QStringLiteral("/dark-palette.png")));
+        }
+        m_pApp.reset();
+        QApplication::setPalette(light);
     }
 
     void aListSavedAndOpenedAgainIsNotOverwrittenOnceChangedElsewhere() {
@@ -453,7 +598,7 @@ private slots:
         probe.start(1);
         CModalAnswer answer([](QWidget* modal) {
             if (auto* box = qobject_cast<QMessageBox*>(modal))
-                box->button(box->text().contains("MP3") ? QMessageBox::Yes : QMessageBox::No)
+                box->button(box->text().contains("MP3") ? QMessageBox::Save : QMessageBox::Discard)
                     ->click();
             else
                 AcceptAllButProgress(modal);
@@ -487,13 +632,32 @@ private slots:
             QVERIFY(app.Start({"tessel"}));
             QVERIFY(app.Session().m_locks[2] && !app.Session().m_fieldChoice[1]);
             app.Frame().addToolBar(Qt::LeftToolBarArea, app.Frame().ToolBar());
-            app.Frame().resize(800, 600);
+            app.Frame().resize(1200, 600);
+            QHeaderView* titles = app.Frame().View().horizontalHeader();
+            titles->resizeSection(1, 222);
+            emit titles->sectionClicked(2);
+            emit titles->sectionClicked(2);  // the second click sorts the other way
             QVERIFY(app.Frame().close());
         }
         CTesselApp app(Path("tessel.ini"));
         QVERIFY(app.Start({"tessel"}));
-        QCOMPARE(app.Frame().size(), QSize(800, 600));
+        QCOMPARE(app.Frame().size(), QSize(1200, 600));
         QCOMPARE(app.Frame().toolBarArea(app.Frame().ToolBar()), Qt::LeftToolBarArea);
+        // The columns as they were left: a width, the last sort; the last column fills
+        // the list to its right edge.
+        app.Frame().show();
+        CTesselView& view = app.Frame().View();
+        QHeaderView* titles = view.horizontalHeader();
+        QCOMPARE(titles->sectionSize(1), 222);
+        QVERIFY(titles->isSortIndicatorShown());
+        QCOMPARE(titles->sortIndicatorSection(), 2);
+        QCOMPARE(titles->sortIndicatorOrder(), Qt::DescendingOrder);
+        int last = titles->count() - 1;
+        QTRY_COMPARE(titles->sectionViewportPosition(last) + titles->sectionSize(last),
+                     view.viewport()->width());
+        // The next click on that column goes on from there: ascending again.
+        emit titles->sectionClicked(2);
+        QCOMPARE(titles->sortIndicatorOrder(), Qt::AscendingOrder);
     }
 
     // Cancel in Go's progress stops the renames after the one in progress: every file is

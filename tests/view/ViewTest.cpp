@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -26,7 +28,12 @@
 #include "view/ExtensionDialog.h"
 #include "view/JobRunner.h"
 #include "view/ListModel.h"
+#include "view/AccessibleNames.h"
 #include "view/ModalAnswer.h"
+#include "view/Mnemonics.h"
+#include "view/OptionsDialog.h"
+#include "view/ResultsDialog.h"
+#include "view/SaveQuestion.h"
 #include "view/QtPrompts.h"
 #include "view/ResultsDialog.h"
 #include "view/TesselView.h"
@@ -198,7 +205,7 @@ private slots:
 
     // A title click reaches the core's sort with the selection kept; Insert asks for Add
     // (the other keys are the window's). Tab leaves the list instead of walking its cells,
-    // and in a window wider than the columns the last one keeps its width.
+    // and in a window wider than the columns the last one reaches the right edge.
     void titleClicksSortAndKeysAskForCommands() {
         AddRows({"b.txt", "c.doc", "a.mp3"});
         View().selectRow(1);
@@ -213,10 +220,15 @@ private slots:
         View().resize(1600, 400);
         QTRY_VERIFY(View().viewport()->width() > 1400);
         const int last = static_cast<int>(CTesselView::kNormalWidths.size()) - 1;
-        QCOMPARE(View().columnWidth(last), CTesselView::kNormalWidths.back());
+        QTRY_COMPARE(View().columnViewportPosition(last) + View().columnWidth(last),
+                     View().viewport()->width());
         QSignalSpy commands(&View(), &CTesselView::CommandRequested);
-        // Only the bare keys ask: a letter, or Delete with Shift, is no command.
+        // Only the bare keys ask: Delete with Shift is no command, and a letter starts
+        // editing the name.
         QTest::keyClick(&View(), Qt::Key_A);
+        QVERIFY(Editor() != nullptr);
+        QTest::keyClick(Editor(), Qt::Key_Escape);
+        QTRY_VERIFY(Editor() == nullptr);
         QTest::keyClick(&View(), Qt::Key_Delete, Qt::ShiftModifier);
         QTest::keyClick(&View(), Qt::Key_Insert);
         QTest::keyClick(&View(), Qt::Key_Delete);
@@ -429,6 +441,96 @@ private slots:
                     (ok ? CViewerList{{".htm", viewer}} : CViewerList{{".txt", "/usr/bin/old"}}));
             QCOMPARE(m_pList->profile.GetInt("Lock", "5", 0), ok ? 1 : 0);
             QCOMPARE(session.m_locks[4], ok);  // a cancel restores the stored locks
+        }
+    }
+
+    // Each page of Options, the extension's and the results' dialogs: every control is
+    // reached by a letter of its own (OK and Cancel by Enter and Escape) and has a name.
+    void theWindowsDialogsGiveEachControlALetterAndAName() {
+        auto lettersOk = [](QWidget* dialog, const QList<const QWidget*>& reachedOtherwise) {
+            SPageMnemonics page = CollectMnemonics(dialog, reachedOtherwise);
+            if (!page.Duplicates().isEmpty() || !page.missing.isEmpty())
+                qWarning() << "shared" << page.Duplicates() << "lacking" << page.missing;
+            return page.Duplicates().isEmpty() && page.missing.isEmpty();
+        };
+        COptionsDialog options(m_pList->profile, EOptionsPage::Viewer, SId3EditorOptions{});
+        options.show();
+        auto* tabs = options.findChild<QTabWidget*>();
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            QVERIFY2(lettersOk(&options, {}), qPrintable(tabs->tabText(tab)));
+            QVERIFY2(ControlsWithoutName(&options).isEmpty(),
+                     qPrintable(ControlsWithoutName(&options).join(QLatin1Char(','))));
+        }
+        // The program's box is announced by its own label, not by its group's title.
+        QWidget* program = Child<QLineEdit>(options, "program");
+        QCOMPARE(QAccessible::queryAccessibleInterface(program)->text(QAccessible::Name),
+                 QStringLiteral("Open With"));
+
+        CExtensionDialog extension;
+        extension.show();
+        // The box takes the focus when its radio button is chosen.
+        QVERIFY(lettersOk(&extension, {Child<QLineEdit>(extension, "extension")}));
+        QCOMPARE(ControlsWithoutName(&extension), QStringList());
+
+        CResultsList list;
+        list.AddResult(Entry("b.mp3"), kResultOk);
+        CResultsDialog results(list);
+        results.show();
+        QCOMPARE(ControlsWithoutName(&results), QStringList());
+    }
+
+    // A program is taken by its path or by its name in PATH, where it is stored by its
+    // full path; a refused one says why and stays in the box.
+    void theViewerPageTakesAProgramFromPathAndSaysWhyItRefusesOne() {
+        CTempDir dir;
+        std::string tool = dir.WriteFile("show-it", "#!/bin/sh\n");
+        std::string plain = dir.WriteFile("plain", "x");
+        QCOMPARE(chmod(tool.c_str(), 0755), 0);
+        QByteArray savedPath = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString("/nonexistent::" + dir.Path()));
+        COptionsDialog options(m_pList->profile, EOptionsPage::Viewer, SId3EditorOptions{});
+        options.show();
+        auto* program = Child<QLineEdit>(options, "program");
+        auto* problem = Child<QLabel>(options, "problem");
+        auto* rows = Child<QTreeWidget>(options, "associations");
+        auto add = [&](const char* typed) {
+            program->setText(QString::fromLatin1(typed));
+            Child<QPushButton>(options, "add")->click();
+            return problem->isVisible() ? problem->text() : QString();
+        };
+        QCOMPARE(add("show-it"), QString());
+        QCOMPARE(rows->topLevelItem(0)->text(1), QString::fromStdString(tool));
+        QCOMPARE(add("no-such-viewer"), QStringLiteral("no-such-viewer was not found in PATH."));
+        QCOMPARE(add(plain.c_str()), QString::fromStdString(plain + " is not executable."));
+        QCOMPARE(add(dir.Path().c_str()), QString::fromStdString(dir.Path() + " is not a file."));
+        QCOMPARE(program->text(), QString::fromStdString(dir.Path()));
+        QCOMPARE(rows->topLevelItemCount(), 1);
+        qputenv("PATH", savedPath);
+    }
+
+    // The save question offers Save, Discard and Cancel, each with a letter, and answers
+    // the core with Yes, No and Cancel.
+    void theSaveQuestionOffersSaveDiscardAndCancel() {
+        const std::pair<QMessageBox::StandardButton, EAnswer> answers[] = {
+            {QMessageBox::Save, EAnswer::Yes},
+            {QMessageBox::Discard, EAnswer::No},
+            {QMessageBox::Cancel, EAnswer::Cancel}};
+        for (auto [button, expected] : answers) {
+            QStringList letters;
+            CModalAnswer answer([&letters, button = button](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                for (QAbstractButton* shown : box->buttons())
+                    letters << mnemonics_detail::LetterOf(shown->text());
+                box->button(button)->click();
+            });
+            CQtPrompts prompts(m_pList->profile);
+            QCOMPARE(prompts.Message(EMessageId::SaveTagChanges, "Save changes to MP3 files?",
+                                     EIcon::Question, EButtons::YesNoCancel),
+                     expected);
+            QCOMPARE(answer.Texts(), QStringList{QStringLiteral("Save changes to MP3 files?")});
+            letters.sort();
+            QCOMPARE(letters, (QStringList{"c", "d", "s"}));
         }
     }
 };

@@ -9,11 +9,11 @@
 CSeparatorDlg::CSeparatorDlg(const SSeparatorChoice& choice, QWidget* parent)
     : QDialog(parent),
       m_pSeparator(new QLineEdit(QString::fromStdString(choice.strSeparator))),
-      m_pArtistFirst(new QRadioButton(QStringLiteral("Artist - Title"))),
-      m_pTitleFirst(new QRadioButton(QStringLiteral("Title - Artist"))) {
+      m_pArtistFirst(new QRadioButton(QStringLiteral("&Artist - Title"))),
+      m_pTitleFirst(new QRadioButton(QStringLiteral("&Title - Artist"))) {
     setWindowTitle(QStringLiteral("Filename <-> ID3 Tag"));
 
-    auto* separatorGroup = new QGroupBox(QStringLiteral("Please enter the separator string"));
+    auto* separatorGroup = new QGroupBox(QStringLiteral("Please enter the &separator string"));
     auto* separatorLayout = new QVBoxLayout(separatorGroup);
     separatorLayout->addWidget(m_pSeparator);
     m_pSeparator->selectAll();

@@ -20,7 +20,7 @@ CWizard3::CWizard3(const CWizard1& first, const CWizard2& second, const std::str
       m_second(second),
       m_strSampleExt(sampleExt),
       m_pAfter(new QRadioButton(QStringLiteral("Add number &after filename"))),
-      m_pBefore(new QRadioButton(QStringLiteral("Add number &before filename"))),
+      m_pBefore(new QRadioButton(QStringLiteral("Add number b&efore filename"))),
       m_pOffsetButton(new QRadioButton(QStringLiteral("&Offset:"))),
       m_pOffset(new CNumberBox),
       m_pSample(MakeSamplePreview()) {
@@ -39,6 +39,8 @@ CWizard3::CWizard3(const CWizard1& first, const CWizard2& second, const std::str
     offsetRow->addStretch();
     m_pOffset->setFixedWidth(m_pOffset->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) +
                              32);
+    // Reached through the Offset button, which has no buddy to name the box.
+    m_pOffset->setAccessibleName(QStringLiteral("Offset"));
     column->addLayout(offsetRow);
     column->addStretch();
     column->addWidget(WizardText("To continue, click Finish"));

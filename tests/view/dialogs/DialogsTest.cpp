@@ -8,11 +8,14 @@
 #include "model/Profile.h"
 #include "model/TesselSession.h"
 #include "support/FakePrompts.h"
+#include "view/AccessibleNames.h"
 #include "view/ModalAnswer.h"
+#include "view/Mnemonics.h"
 #include "view/dialogs/FindReplaceDlg.h"
 #include "view/dialogs/NumberBox.h"
 #include "view/dialogs/RenameWizard.h"
 #include "view/dialogs/SeparatorDlg.h"
+#include "view/dialogs/SwapDlg.h"
 #include "view/dialogs/Wizard1.h"
 #include "view/dialogs/Wizard2.h"
 #include "view/dialogs/Wizard3.h"
@@ -158,6 +161,54 @@ private slots:
         });
         QVERIFY(CSeparatorDlg::Ask(nullptr, choice));
         QVERIFY(choice.strSeparator == "-" && !choice.bArtistFirst);
+    }
+
+    // Every control of every page is reached by a letter of its own, and a screen reader
+    // names each of them.
+    void everyControlHasALetterOfItsOwnAndAName() {
+        auto check = [](QWidget* dialog, const QList<const QWidget*>& reachedOtherwise,
+                        const char* page) {
+            SPageMnemonics mnemonics = CollectMnemonics(dialog, reachedOtherwise);
+            if (!mnemonics.Duplicates().isEmpty() || !mnemonics.missing.isEmpty() ||
+                !ControlsWithoutName(dialog).isEmpty())
+                qWarning() << page << "shares" << mnemonics.Duplicates() << "lacks"
+                           << mnemonics.missing << "unnamed" << ControlsWithoutName(dialog);
+            return mnemonics.Duplicates().isEmpty() && mnemonics.missing.isEmpty() &&
+                   ControlsWithoutName(dialog).isEmpty() && !mnemonics.controls.isEmpty();
+        };
+        CSession find({"a"}, "a");
+        // Escape presses Cancel.
+        QVERIFY(check(find.dialog, {find.dialog->CancelButton()}, "Find / Replace"));
+
+        CRenameWizard wizard(SWizardInput{"Long name", ".mp3"});
+        wizard.show();
+        QVERIFY(check(&wizard, {}, "wizard step 1"));
+        wizard.next();
+        QVERIFY(check(&wizard, {}, "wizard step 2"));
+        wizard.next();
+        // The offset box is reached through the Offset button, which gives it the focus.
+        QVERIFY(check(&wizard, {wizard.Page3()->OffsetBox()}, "wizard step 3"));
+
+        CSeparatorDlg separator(SSeparatorChoice{});
+        QVERIFY(check(&separator, {}, "Filename <-> ID3 Tag"));
+        CSwapDlg swap("-");
+        QVERIFY(check(&swap, {}, "Swap"));
+    }
+
+    // On the last page of the wizard, Alt+B goes back and Alt+E numbers before the name.
+    void theWizardsLettersReachBackAndEachPosition() {
+        CRenameWizard wizard(SWizardInput{"Long name", ".mp3"});
+        wizard.show();
+        QVERIFY(QTest::qWaitForWindowActive(&wizard));
+        wizard.next();
+        wizard.next();
+        QCOMPARE(wizard.currentId(), 2);
+        QTest::keyClick(&wizard, Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(wizard.Page3()->BeforeButton()->isChecked());
+        QTest::keyClick(&wizard, Qt::Key_B, Qt::AltModifier);
+        QTRY_COMPARE(wizard.currentId(), 1);
+        QTest::keyClick(&wizard, Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(wizard.currentId(), 2);
     }
 };
 
