@@ -33,8 +33,8 @@ if command -v gio >/dev/null; then
 fi
 test -s "$share/icons/hicolor/scalable/apps/io.tessel.Tessel.svg"
 test -s "$share/icons/hicolor/48x48/apps/io.tessel.Tessel.png"
-test -s "$share/man/man1/tessel.1"
-test -s "$share/man/man1/tessel-cli.1"
+test -s "$share/man/man1/tessel.1.gz"
+test -s "$share/man/man1/tessel-cli.1.gz"
 # The window used end to end as a person would, on a virtual display of its own.
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v import >/dev/null; then
     TESSEL_E2E_SHOTS="$PWD/build-ci/window-e2e-shots" scripts/window-e2e.sh build-ci
