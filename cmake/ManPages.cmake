@@ -4,8 +4,6 @@
 function(tessel_man_page page)
   set(filled ${CMAKE_CURRENT_BINARY_DIR}/${page})
   configure_file(${PROJECT_SOURCE_DIR}/data/${page} ${filled} @ONLY)
-  add_custom_command(OUTPUT ${filled}.gz COMMAND gzip -9 -n -f -k ${filled}
-    DEPENDS ${filled} VERBATIM)
-  add_custom_target(man_${page} ALL DEPENDS ${filled}.gz)
+  tessel_gzip(${filled} man_${page})
   install(FILES ${filled}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()

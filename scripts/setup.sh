@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(qt6-base-dev libqt6svg6 cmake ninja-build g++ libgtest-dev libgmock-dev
           libbenchmark-dev libicu-dev libcli11-dev xvfb xauth xdotool imagemagick
-          desktop-file-utils appstream shared-mime-info)
+          desktop-file-utils appstream shared-mime-info dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
