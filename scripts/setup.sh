@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(qt6-base-dev libqt6svg6 cmake ninja-build g++ libgtest-dev libgmock-dev
           libbenchmark-dev libicu-dev libcli11-dev xvfb xauth xdotool imagemagick
-          desktop-file-utils appstream shared-mime-info
+          desktop-file-utils appstream shared-mime-info dpkg-dev file
           python3-pyatspi at-spi2-core dbus-daemon)
 missing=()
 for p in "${packages[@]}"; do

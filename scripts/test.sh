@@ -2,7 +2,8 @@
 # Builds and runs every test three times: a normal build, one under AddressSanitizer and
 # UBSan, and one under ThreadSanitizer (large lists are probed, added and written in
 # parallel parts). Warnings are errors in all three. The normal build is also installed and
-# its window used end to end on a virtual display (scripts/window-e2e.sh).
+# its window used end to end on a virtual display (scripts/window-e2e.sh), and packed into a
+# .deb that is checked (scripts/check-package.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -33,8 +34,10 @@ if command -v gio >/dev/null; then
 fi
 test -s "$share/icons/hicolor/scalable/apps/io.tessel.Tessel.svg"
 test -s "$share/icons/hicolor/48x48/apps/io.tessel.Tessel.png"
-test -s "$share/man/man1/tessel.1"
-test -s "$share/man/man1/tessel-cli.1"
+test -s "$share/man/man1/tessel.1.gz"
+test -s "$share/man/man1/tessel-cli.1.gz"
+# The Debian package of the same build, its contents and dependencies.
+scripts/check-package.sh build-ci
 # The window used end to end as a person would, on a virtual display of its own.
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v import >/dev/null; then
     TESSEL_E2E_SHOTS="$PWD/build-ci/window-e2e-shots" scripts/window-e2e.sh build-ci

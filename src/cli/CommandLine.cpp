@@ -95,7 +95,7 @@ CCommandLine::CCommandLine() {
                              "options.\n") +
                  kExitStatuses);
     m_app.get_formatter()->label("Usage", "usage");
-    m_app.set_version_flag("--version", "tessel-cli 0.1.0");
+    m_app.set_version_flag("--version", "tessel-cli " TESSEL_VERSION);
     m_app.require_subcommand(0, 1);
     AddListCommands();
     AddTextCommands();
