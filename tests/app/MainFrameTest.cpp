@@ -472,7 +472,7 @@ private slots:
             m_pApp.reset();
             QApplication::setPalette(palette);
             m_pApp = std::make_unique<CTesselApp>(Path("settings.ini"));
-            QVERIFY(m_pApp->Start({QStringLiteral("tessel")}));
+            QVERIFY(m_pApp->Start({"tessel"}));
             AddFiles({"a.txt", "b.txt"});
             QVERIFY(Model().setData(Model().index(1, 0), "y", Qt::EditRole));
             QVERIFY(Model().setData(Model().index(0, 0), "b", Qt::EditRole));
