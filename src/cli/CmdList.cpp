@@ -51,7 +51,8 @@ int RunSort(const SCliInput& input) {
         return ReportError(input.words[0],
                            "no such column; the columns are New Filename, Current "
                            "Filename, Type, Size, Modified and In Folder");
-    SortRows(list.Session(), column, !input.bDescending);
+    SortRows(list.Session(), column, !input.bDescending,
+             input.bNatural ? ETextOrder::Natural : ETextOrder::Folded);
     return list.SaveIfChanged() ? 0 : 1;
 }
 

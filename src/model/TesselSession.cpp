@@ -3,10 +3,16 @@
 #include "model/ListObserver.h"
 #include "model/Profile.h"
 #include "model/Prompts.h"
+#include "model/SortRows.h"
 
 CTesselSession::CTesselSession(IPrompts& prompts, IProfile& profile)
     : m_prompts(prompts), m_profile(profile) {
     ReadLocksAndFieldChoice();
+    ReadNaturalOrder();
+}
+
+void CTesselSession::ReadNaturalOrder() {
+    m_bNaturalOrder = m_profile.GetInt(kNaturalOrderSection, kNaturalOrderKey, 0) != 0;
 }
 
 void CTesselSession::ReadLocksAndFieldChoice() {

@@ -102,6 +102,7 @@ public:
     std::array<bool, 4> m_fieldChoice{};  // Title, Artist, Album, Comment
     std::array<bool, 7> m_sortFlags{};    // one per column position, flipped by each sort
     std::string m_strMiddle;              // the last middle string of Swap
+    bool m_bNaturalOrder = false;         // column clicks sort texts in natural order
 
     // True when the lock flag of MP3 column 1 to 6 is set.
     bool IsLocked(int column) const;
@@ -109,6 +110,8 @@ public:
     void ReadLocksAndFieldChoice();
 
 private:
+    // Reads whether column clicks sort in natural order (SortRows.h), as the profile keeps it.
+    void ReadNaturalOrder();
     bool CommitKeptRows(int kind);
     // Puts back every row the command changed when one of them grew a text too long;
     // true when it did.
