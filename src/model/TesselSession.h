@@ -78,6 +78,10 @@ public:
     // another entry will get back the contents of the entry it held, copied from the row
     // that entry moved to. A reorder changes no entry, so no snapshot is needed.
     bool CommitReorder(const std::vector<int>& order);
+    // A session whose changes are never undone in memory (a command line process that
+    // ends after one command) records no copies for a reorder; the list is still marked
+    // modified. On by default.
+    void SetReorderUndoable(bool undoable) { m_bReorderUndoable = undoable; }
     // Drops a pending snapshot and frees the storage kept for the next one.
     void ReleaseSnapshot();
     // Writes an edit record's copies back into their rows and pops it.
@@ -133,4 +137,5 @@ private:
     ITagWriteObserver* m_pTagWriteObserver = nullptr;
     bool m_bAllMp3 = true;
     bool m_bModified = false;
+    bool m_bReorderUndoable = true;
 };
