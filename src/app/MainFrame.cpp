@@ -19,6 +19,7 @@
 #include "files/FileAdder.h"
 #include "files/RemoveCommand.h"
 #include "model/CommandState.h"
+#include "model/SortRows.h"
 #include "model/TagEditing.h"
 #include "model/TesselDoc.h"
 #include "model/TesselSession.h"
@@ -139,7 +140,7 @@ void CMainFrame::BuildActions() {
         if (*spec.icon != '\0')
             action->setIcon(ToolbarIcon(spec.icon));
         if (LockedColumnOf(spec.id) != 0 || spec.id == ECommandId::ViewToolbar ||
-            spec.id == ECommandId::ViewStatusBar)
+            spec.id == ECommandId::ViewStatusBar || spec.id == ECommandId::NaturalOrder)
             action->setCheckable(true);
         ECommandId id = spec.id;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
@@ -400,6 +401,9 @@ void CMainFrame::Dispatch(ECommandId command) {
             break;
         case ECommandId::ViewStatusBar:
             statusBar()->setVisible(statusBar()->isHidden());
+            break;
+        case ECommandId::NaturalOrder:
+            ToggleNaturalOrder(m_session);
             break;
         case ECommandId::Options:
             RunOptionsSheet(m_session, EOptionsPage::Viewer);

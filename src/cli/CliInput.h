@@ -22,6 +22,8 @@ struct SCliInput {
     bool bRecursive = false;
     bool bDescending = false;
     bool bMatchCase = false;
+    bool bRegex = false;    // replace: FIND is a regular expression
+    bool bNatural = false;  // sort: texts in natural order
     ETextOperation caseOperation = ETextOperation::Lowercase;
 
     std::optional<std::string> name;  // number: --name, else --current or the longest name

@@ -81,22 +81,31 @@ bool CCliList::LoadFile(const std::string& path, bool toChange, bool forRun, boo
     return true;
 }
 
+bool CCliList::HoldsItsFile() {
+    // A command that changed the list marked it modified: its bytes differ, and are not
+    // built whole only to be compared.
+    if (m_session.IsModified())
+        return false;
+    std::string bytes = SerializeList(m_session);
+    return bytes.size() == m_nLoadedSize &&
+           (m_streamBytes ? bytes == *m_streamBytes : FileHolds(m_strPath, bytes));
+}
+
 bool CCliList::SaveIfChanged() {
     if (!m_bLoaded)
         return false;
-    std::string bytes = SerializeList(m_session);
     bool existed = m_nLoadedSize != 0;
-    bool same = bytes.size() == m_nLoadedSize &&
-                (m_streamBytes ? bytes == *m_streamBytes : FileHolds(m_strPath, bytes));
-    if (existed ? same : m_session.List().GetCount() == 0 && !m_bStarted)
+    if (existed ? HoldsItsFile() : m_session.List().GetCount() == 0 && !m_bStarted)
         return true;
     m_prompts.SetSubject(m_strPath);
-    bool saved = m_doc.SaveBytes(m_strPath, bytes);
+    bool saved = m_doc.OnSaveDocument(m_strPath);
     m_prompts.SetSubject("");
     if (saved) {
         m_bStarted = false;
-        m_nLoadedSize = bytes.size();
         m_streamBytes.reset();
+        int fd = -1;
+        if (OpenRegularFile(m_strPath, fd, m_nLoadedSize) == 0)
+            close(fd);
     }
     return saved;
 }

@@ -44,6 +44,8 @@ public:
 
 private:
     bool Lock(bool forRun);
+    // True when the list's bytes are those of its file (or of the stream it was read from).
+    bool HoldsItsFile();
     bool LoadFile(const std::string& path, bool toChange, bool forRun, bool mayStart);
 
     CListGuard m_guard;

@@ -46,9 +46,12 @@ int RunSpaces(const SCliInput& input) {
 int RunReplace(const SCliInput& input) {
     if (input.words[0].empty())
         return ReportError("replace", "the text to find is empty");
+    SReplaceSettings settings{input.words[0], input.words[1], input.bMatchCase, input.bRegex};
+    // A pattern that cannot be used is told before the list is even read.
+    if (CFindPattern pattern(settings); !pattern.IsValid())
+        return ReportError("replace", pattern.Problem());
     return RunTextCommand(input, [&](CTesselSession& session, const FieldChoice& fields) {
-        ReplaceAll(session, SReplaceSettings{input.words[0], input.words[1], input.bMatchCase},
-                   fields);
+        ReplaceAll(session, settings, fields);
     });
 }
 

@@ -192,6 +192,9 @@ void CCommandLine::AddListCommands() {
         "case,\nSize and Modified as numbers; equal rows keep their order.",
         RunSort, {"LIST", "COLUMN"});
     sort->add_flag("--descending", m_input.bDescending, "largest first");
+    sort->add_flag("--natural", m_input.bNatural,
+                   "texts in natural order: track2 before track10, case and accents as the "
+                   "locale's collation weighs them");
 
     CLI::App* exported = Command("export", "Save to Text File: the new file names, one per line",
                                  "Writes each row's new name with its extension, without the "
@@ -233,10 +236,14 @@ void CCommandLine::AddTextCommands() {
                 RunSpaces, {"LIST"});
     Tags(spaces);
 
-    CLI::App* replace = Command("replace", "replace every occurrence of FIND in every new name",
-                                "Letter case is ignored unless --match-case is given.", RunReplace,
-                                {"LIST", "FIND", "REPLACEMENT"});
+    CLI::App* replace = Command(
+        "replace", "replace every occurrence of FIND in every new name",
+        "Letter case is ignored unless --match-case is given. With --regex FIND is an ICU "
+        "regular\nexpression over the whole name, and $1 to $9 in REPLACEMENT are the texts of "
+        "its groups\n(\\$ is a dollar sign); a name that is not valid UTF-8 is left as it is.",
+        RunReplace, {"LIST", "FIND", "REPLACEMENT"});
     replace->add_flag("--match-case", m_input.bMatchCase, "find only the same letter case");
+    replace->add_flag("--regex", m_input.bRegex, "FIND is a regular expression");
     Tags(replace);
 }
 

@@ -16,6 +16,7 @@ public:
     void WriteInt32(int32_t value) { WriteUInt32(static_cast<uint32_t>(value)); }
     const std::string& Bytes() const { return m_bytes; }
     std::string Take() { return std::move(m_bytes); }
+    void Clear() { m_bytes.clear(); }
     void Reserve(size_t size) { m_bytes.reserve(size); }
 
 private:

@@ -22,6 +22,7 @@ enum class ECommandId : int {
     ViewToolbar = 59392,
     ViewStatusBar = 59393,
     Options = 32804,
+    NaturalOrder = 32805,
     SentenceCase = 32775,
     Lowercase = 32776,
     Uppercase = 32777,

@@ -53,5 +53,7 @@ SCommandState CommandState(const CTesselSession& session, ECommandId command) {
     }
     if (int column = LockedColumnOf(command))
         state.bChecked = session.IsLocked(column);
+    if (command == ECommandId::NaturalOrder)
+        state.bChecked = session.m_bNaturalOrder;
     return state;
 }

@@ -24,6 +24,7 @@ enum class EMessageId {
     CannotSaveList,        // "Cannot save PATH: REASON."
     CannotWriteText,       // "Cannot write file: Access denied"
     CannotFind,            // "Cannot find the string '%s'"
+    InvalidPattern,        // a regular expression that does not compile, with where it fails
     CannotUndo,            // "Cannot undo last operation"
     InvalidExtension,      // "Cannot rename to this invalid extension"
     EnterFilename,         // "Please enter filename"

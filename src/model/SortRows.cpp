@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <numeric>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "model/NaturalCollation.h"
+#include "model/Profile.h"
 #include "model/TesselSession.h"
 
 namespace {
@@ -60,16 +63,13 @@ SSortField FieldOf(EMode mode, int column) {
     }
 }
 
-std::string FoldedText(const std::string& text) {
-    std::string folded(text);
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return folded;
+void AppendFolded(std::string_view text, std::string& keys) {
+    for (char c : text)
+        keys += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// A stable order of the rows by precomputed keys; std::string compares its bytes as
-// unsigned values, which is the order wanted for the folded texts.
+// A stable order of the rows by precomputed keys; a string_view compares its bytes as
+// unsigned values, which is the order wanted for the folded texts and collation keys.
 template <class Key>
 std::vector<int> OrderByKeys(const std::vector<Key>& keys, bool ascending) {
     std::vector<int> order(keys.size());
@@ -83,15 +83,37 @@ std::vector<int> OrderByKeys(const std::vector<Key>& keys, bool ascending) {
     return order;
 }
 
-std::vector<int> SortedOrder(const CRenameList& list, int column, bool ascending) {
+// The order of a text column: every row's key computed once, all of them end to end in one
+// buffer (a row costs no allocation of its own).
+template <class AppendKey>
+std::vector<int> TextOrder(const CRenameList& list, const SSortField& field, bool ascending,
+                           AppendKey appendKey) {
+    size_t count = static_cast<size_t>(list.GetCount());
+    std::string bytes;
+    std::vector<size_t> ends(count);
+    for (size_t row = 0; row < count; ++row) {
+        appendKey(field.text(list.GetEntry(static_cast<int>(row))).Get(), bytes);
+        ends[row] = bytes.size();
+    }
+    std::vector<std::string_view> keys(count);
+    for (size_t row = 0, begin = 0; row < count; begin = ends[row++])
+        keys[row] = std::string_view(bytes).substr(begin, ends[row] - begin);
+    return OrderByKeys(keys, ascending);
+}
+
+std::vector<int> SortedOrder(const CRenameList& list, int column, bool ascending,
+                             ETextOrder textOrder) {
     SSortField field = FieldOf(list.GetMode(), column);
     size_t count = static_cast<size_t>(list.GetCount());
     switch (field.kind) {
         case EKey::Text: {
-            std::vector<std::string> keys(count);
-            for (size_t row = 0; row < count; ++row)
-                keys[row] = FoldedText(field.text(list.GetEntry(static_cast<int>(row))).Get());
-            return OrderByKeys(keys, ascending);
+            if (textOrder == ETextOrder::Folded)
+                return TextOrder(list, field, ascending, AppendFolded);
+            CNaturalCollation collation;
+            return TextOrder(list, field, ascending,
+                             [&collation](std::string_view text, std::string& keys) {
+                                 collation.AppendKey(text, keys);
+                             });
         }
         case EKey::Unsigned: {
             std::vector<uint64_t> keys(count);
@@ -119,10 +141,10 @@ std::vector<int> SortedOrder(const CRenameList& list, int column, bool ascending
 
 }  // namespace
 
-bool SortRows(CTesselSession& session, int column, bool ascending) {
+bool SortRows(CTesselSession& session, int column, bool ascending, ETextOrder textOrder) {
     session.EndEditing();
     CRenameList& list = session.List();
-    std::vector<int> order = SortedOrder(list, column, ascending);
+    std::vector<int> order = SortedOrder(list, column, ascending, textOrder);
     bool moved = false;
     for (size_t i = 0; i < order.size() && !moved; ++i)
         moved = order[i] != static_cast<int>(i);
@@ -138,5 +160,12 @@ bool SortByColumn(CTesselSession& session, int column) {
         return false;
     bool& flag = session.m_sortFlags[static_cast<size_t>(column)];
     flag = !flag;
-    return SortRows(session, column, flag);
+    return SortRows(session, column, flag,
+                    session.m_bNaturalOrder ? ETextOrder::Natural : ETextOrder::Folded);
+}
+
+void ToggleNaturalOrder(CTesselSession& session) {
+    session.m_bNaturalOrder = !session.m_bNaturalOrder;
+    session.Profile().WriteInt(kNaturalOrderSection, kNaturalOrderKey,
+                               session.m_bNaturalOrder ? 1 : 0);
 }

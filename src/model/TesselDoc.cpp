@@ -41,20 +41,41 @@ std::string ReadRows(CArchiveReader& reader, size_t count, CRenameList& list) {
 }  // namespace
 
 std::string SerializeList(CTesselSession& session) {
-    CRenameList& list = session.List();
-    CArchiveWriter archive;
+    std::string bytes;
     // Room that only the bytes written take up in memory: growing a long list's bytes
     // copies them over and over.
-    archive.Reserve(32 + static_cast<size_t>(list.GetCount()) * 512);
+    bytes.reserve(32 + static_cast<size_t>(session.List().GetCount()) * 512);
+    WriteListBytes(session, [&bytes](std::string_view piece) {
+        bytes += piece;
+        return true;
+    });
+    return bytes;
+}
+
+bool WriteListBytes(CTesselSession& session, const std::function<bool(std::string_view)>& write) {
+    constexpr size_t kPieceBytes = 1 << 20;
+    CRenameList& list = session.List();
+    CArchiveWriter archive;
+    archive.Reserve(kPieceBytes + 64 * 1024);
     archive.WriteString(kTslHeader);
     archive.WriteInt32(list.GetCount());
     IPrompts& prompts = session.Prompts();
     prompts.BeginProgress(list.GetCount());
-    for (int row = 0; row < list.GetCount(); ++row)
+    bool taken = true;
+    for (int row = 0; row < list.GetCount() && taken; ++row) {
         list.GetEntry(row).Serialize(archive);
+        if (archive.Bytes().size() >= kPieceBytes) {
+            taken = write(archive.Bytes());
+            archive.Clear();
+        }
+    }
+    taken = taken && write(archive.Bytes());
+    // The error of a failed write outlives the progress calls.
+    int error = errno;
     prompts.SetProgress(list.GetCount());
     prompts.EndProgress();
-    return archive.Take();
+    errno = error;
+    return taken;
 }
 
 bool CTesselDoc::OnNewDocument() {
@@ -139,11 +160,14 @@ void CTesselDoc::ReportLoadFailure(const std::string& path, const std::string& d
 }
 
 bool CTesselDoc::OnSaveDocument(const std::string& path) {
-    return SaveBytes(path, SerializeList(m_session));
+    return SaveEnded(path, ReplaceFile(path, [this](int fd) {
+                         return WriteListBytes(m_session, [fd](std::string_view piece) {
+                             return WriteAll(fd, piece);
+                         });
+                     }));
 }
 
-bool CTesselDoc::SaveBytes(const std::string& path, const std::string& bytes) {
-    std::string why = ReplaceFile(path, [&](int fd) { return WriteAll(fd, bytes); });
+bool CTesselDoc::SaveEnded(const std::string& path, const std::string& why) {
     if (!why.empty()) {
         m_session.Prompts().Message(EMessageId::CannotSaveList,
                                     "Cannot save " + path + ": " + why + ".", EIcon::Stop,

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 class CArchiveReader;
 class CTesselSession;
@@ -25,15 +27,16 @@ public:
     bool OpenFromBytes(const std::string& bytes, const std::string& path);
     // The same, for the bytes a reader gives.
     bool OpenFrom(CArchiveReader& reader, const std::string& path);
-    // Writes every row, replacing the file only once the whole list is on disk.
+    // Writes every row, replacing the file only once the whole list is on disk. The bytes
+    // go out piece by piece, so a long list never sits in memory whole beside its rows.
     bool OnSaveDocument(const std::string& path);
-    // The same for the bytes SerializeList gave, by a caller that has them already.
-    bool SaveBytes(const std::string& path, const std::string& bytes);
 
     const std::string& GetPath() const { return m_strPath; }
 
 private:
     void ReportLoadFailure(const std::string& path, const std::string& damage);
+    // Ends a save that ReplaceFile made: "" when it worked, otherwise why it did not.
+    bool SaveEnded(const std::string& path, const std::string& why);
 
     CTesselSession& m_session;
     std::string m_strPath;
@@ -41,3 +44,6 @@ private:
 
 // The whole file of a list: header, count, one record per row.
 std::string SerializeList(CTesselSession& session);
+// The same bytes handed to write in pieces of about a megabyte as they are made; stops as
+// soon as write returns false, and returns whether every piece was taken.
+bool WriteListBytes(CTesselSession& session, const std::function<bool(std::string_view)>& write);

@@ -3,10 +3,16 @@
 #include "model/ListObserver.h"
 #include "model/Profile.h"
 #include "model/Prompts.h"
+#include "model/SortRows.h"
 
 CTesselSession::CTesselSession(IPrompts& prompts, IProfile& profile)
     : m_prompts(prompts), m_profile(profile) {
     ReadLocksAndFieldChoice();
+    ReadNaturalOrder();
+}
+
+void CTesselSession::ReadNaturalOrder() {
+    m_bNaturalOrder = m_profile.GetInt(kNaturalOrderSection, kNaturalOrderKey, 0) != 0;
 }
 
 void CTesselSession::ReadLocksAndFieldChoice() {
@@ -144,6 +150,10 @@ void CTesselSession::CommitRun(std::string journal) {
 bool CTesselSession::CommitReorder(const std::vector<int>& order) {
     if (order.size() != static_cast<size_t>(m_list.GetCount()))
         return false;
+    if (!m_bReorderUndoable) {
+        m_bModified = true;
+        return true;
+    }
     auto record = std::make_unique<CUndoRecord>();
     for (size_t row = 0; row < order.size(); ++row) {
         if (order[row] == static_cast<int>(row))

@@ -78,6 +78,10 @@ public:
     // another entry will get back the contents of the entry it held, copied from the row
     // that entry moved to. A reorder changes no entry, so no snapshot is needed.
     bool CommitReorder(const std::vector<int>& order);
+    // A session whose changes are never undone in memory (a command line process that
+    // ends after one command) records no copies for a reorder; the list is still marked
+    // modified. On by default.
+    void SetReorderUndoable(bool undoable) { m_bReorderUndoable = undoable; }
     // Drops a pending snapshot and frees the storage kept for the next one.
     void ReleaseSnapshot();
     // Writes an edit record's copies back into their rows and pops it.
@@ -102,6 +106,7 @@ public:
     std::array<bool, 4> m_fieldChoice{};  // Title, Artist, Album, Comment
     std::array<bool, 7> m_sortFlags{};    // one per column position, flipped by each sort
     std::string m_strMiddle;              // the last middle string of Swap
+    bool m_bNaturalOrder = false;         // column clicks sort texts in natural order
 
     // True when the lock flag of MP3 column 1 to 6 is set.
     bool IsLocked(int column) const;
@@ -109,6 +114,8 @@ public:
     void ReadLocksAndFieldChoice();
 
 private:
+    // Reads whether column clicks sort in natural order (SortRows.h), as the profile keeps it.
+    void ReadNaturalOrder();
     bool CommitKeptRows(int kind);
     // Puts back every row the command changed when one of them grew a text too long;
     // true when it did.
@@ -130,4 +137,5 @@ private:
     ITagWriteObserver* m_pTagWriteObserver = nullptr;
     bool m_bAllMp3 = true;
     bool m_bModified = false;
+    bool m_bReorderUndoable = true;
 };

@@ -5,22 +5,24 @@
 #include "model/TagEditing.h"
 #include "model/TextField.h"
 #include "transform/NameTools.h"
-#include "model/Utf8Text.h"
 
 namespace {
 
-bool Contains(const std::string& text, const std::string& find, bool matchCase) {
-    // Without match case this is CTextField::FindNoCase, without copying the text.
-    return FindText(text, find, matchCase) != std::string::npos;
-}
-
-// The first row from fromRow down whose cell in the column holds the find text, or -1.
-int SearchColumn(const CRenameList& list, int column, int fromRow, const std::string& find,
-                 bool matchCase) {
+// The first row from fromRow down whose cell in the column holds a match, or -1.
+int SearchColumn(const CRenameList& list, int column, int fromRow, CFindPattern& pattern) {
     for (int row = std::max(fromRow, 0); row < list.GetCount(); ++row)
-        if (Contains(list.CellText(row, column), find, matchCase))
+        if (pattern.Occurs(list.CellText(row, column)))
             return row;
     return -1;
+}
+
+// True when the pattern can be used; otherwise tells why it cannot.
+bool IsUsable(CTesselSession& session, const CFindPattern& pattern) {
+    if (pattern.IsValid())
+        return true;
+    session.Prompts().Message(EMessageId::InvalidPattern, pattern.Problem(), EIcon::Warning,
+                              EButtons::Ok);
+    return false;
 }
 
 bool ReportNotFound(CTesselSession& session, const std::string& find) {
@@ -40,10 +42,10 @@ void OpenEditor(CTesselSession& session, int row, int column) {
         observer->OpenCellEditor(row, column);
 }
 
-bool FindNextNormal(CTesselSession& session, const std::string& find, bool matchCase) {
+bool FindNextNormal(CTesselSession& session, const std::string& find, CFindPattern& pattern) {
     CRenameList& list = session.List();
     session.m_currentCell = SCurrentCell{list.FirstSelectedRow(), 0};
-    int match = SearchColumn(list, 0, session.m_currentCell.nRow + 1, find, matchCase);
+    int match = SearchColumn(list, 0, session.m_currentCell.nRow + 1, pattern);
     if (match < 0)
         return ReportNotFound(session, find);
     session.m_currentCell.nRow = match;
@@ -53,12 +55,12 @@ bool FindNextNormal(CTesselSession& session, const std::string& find, bool match
     return true;
 }
 
-bool FindNextMp3(CTesselSession& session, const std::string& find, bool matchCase) {
+bool FindNextMp3(CTesselSession& session, const std::string& find, CFindPattern& pattern) {
     SCurrentCell& cell = session.m_currentCell;
     // With no rows there is no cell to enter, in this column or the next.
     if (session.List().GetCount() == 0 || cell.nColumn > kColComment)
         return ReportNotFound(session, find);
-    int match = SearchColumn(session.List(), cell.nColumn, cell.nRow + 1, find, matchCase);
+    int match = SearchColumn(session.List(), cell.nColumn, cell.nRow + 1, pattern);
     if (match >= 0) {
         cell.nRow = match;
         OpenEditor(session, match, cell.nColumn);
@@ -81,9 +83,21 @@ void StoreCell(CTesselSession& session, int row, int column, const std::string& 
     session.List().RefreshRow(row);
 }
 
+bool FindWith(CTesselSession& session, const std::string& find, CFindPattern& pattern) {
+    return session.IsMp3Mode() ? FindNextMp3(session, find, pattern)
+                               : FindNextNormal(session, find, pattern);
+}
+
+bool ReplaceCurrentWith(CTesselSession& session, const std::string& find, CFindPattern& pattern);
+
 // Replace All's work once the field choice is known; any editor is closed already.
-ECommandOutcome ReplaceEverywhere(CTesselSession& session, const SReplaceSettings& settings,
+ECommandOutcome ReplaceEverywhere(CTesselSession& session, CFindPattern& pattern,
                                   const FieldChoice& fields);
+
+SReplaceSettings PlainSettings(const std::string& find, const std::string& replacement,
+                               bool matchCase) {
+    return SReplaceSettings{find, replacement, matchCase, false};
+}
 
 }  // namespace
 
@@ -92,19 +106,34 @@ std::string CannotFindMessage(const std::string& find) {
 }
 
 bool FindNext(CTesselSession& session, const std::string& find, bool matchCase) {
-    return session.IsMp3Mode() ? FindNextMp3(session, find, matchCase)
-                               : FindNextNormal(session, find, matchCase);
+    return FindNext(session, PlainSettings(find, "", matchCase));
+}
+
+bool FindNext(CTesselSession& session, const SReplaceSettings& settings) {
+    CFindPattern pattern(settings);
+    return IsUsable(session, pattern) && FindWith(session, settings.strFind, pattern);
 }
 
 bool ReplaceCurrent(CTesselSession& session, const std::string& find,
                     const std::string& replacement, bool matchCase) {
+    return ReplaceCurrent(session, PlainSettings(find, replacement, matchCase));
+}
+
+bool ReplaceCurrent(CTesselSession& session, const SReplaceSettings& settings) {
+    CFindPattern pattern(settings);
+    return IsUsable(session, pattern) && ReplaceCurrentWith(session, settings.strFind, pattern);
+}
+
+namespace {
+
+bool ReplaceCurrentWith(CTesselSession& session, const std::string& find, CFindPattern& pattern) {
     CRenameList& list = session.List();
     if (!session.IsMp3Mode()) {
         if (list.GetCount() == 0)
             return false;
         session.m_currentCell = SCurrentCell{list.FirstSelectedRow(), 0};
     } else if (session.m_currentCell.nRow == -1) {
-        FindNext(session, find, matchCase);
+        FindWith(session, find, pattern);
     }
     // An editor that find opened over the cell commits before the cell is read, so it
     // cannot write its old text over the replacement afterwards.
@@ -116,39 +145,47 @@ bool ReplaceCurrent(CTesselSession& session, const std::string& find,
         (cell.nColumn < kColTitle || cell.nColumn > kColComment || cell.nColumn == kColGenre))
         return false;
     CTextField field(list.CellText(cell.nRow, cell.nColumn));
-    if (!field.Replace(find, replacement, matchCase))
+    if (!pattern.Replace(field))
         return false;
     ShowRow(session, cell.nRow);
     session.TakePartialSnapshot();
     session.KeepRow(cell.nRow);
     StoreCell(session, cell.nRow, cell.nColumn, field.Get());
     session.CommitSnapshot(kUndoEdit);
-    FindNext(session, find, matchCase);
+    FindWith(session, find, pattern);
     return true;
 }
 
+}  // namespace
+
 ECommandOutcome ReplaceAll(CTesselSession& session, const std::string& find,
                            const std::string& replacement, bool matchCase) {
+    return ReplaceAll(session, PlainSettings(find, replacement, matchCase));
+}
+
+ECommandOutcome ReplaceAll(CTesselSession& session, const SReplaceSettings& settings) {
+    CFindPattern pattern(settings);
+    if (!IsUsable(session, pattern))
+        return ECommandOutcome::Unchanged;
     session.EndEditing();
     if (session.IsMp3Mode() && !RunOptionsSheet(session, EOptionsPage::Id3Editor))
         return ECommandOutcome::Cancelled;
-    return ReplaceEverywhere(session, SReplaceSettings{find, replacement, matchCase},
-                             session.m_fieldChoice);
+    return ReplaceEverywhere(session, pattern, session.m_fieldChoice);
 }
 
 ECommandOutcome ReplaceAll(CTesselSession& session, const SReplaceSettings& settings,
                            const FieldChoice& fields) {
+    CFindPattern pattern(settings);
+    if (!IsUsable(session, pattern))
+        return ECommandOutcome::Unchanged;
     session.EndEditing();
-    return ReplaceEverywhere(session, settings, fields);
+    return ReplaceEverywhere(session, pattern, fields);
 }
 
 namespace {
 
-ECommandOutcome ReplaceEverywhere(CTesselSession& session, const SReplaceSettings& settings,
+ECommandOutcome ReplaceEverywhere(CTesselSession& session, CFindPattern& pattern,
                                   const FieldChoice& fields) {
-    const std::string& find = settings.strFind;
-    const std::string& replacement = settings.strReplacement;
-    bool matchCase = settings.bMatchCase;
     CRenameList& list = session.List();
     session.TakePartialSnapshot();
     CTextField field;  // one working field, whose storage every row reuses
@@ -159,10 +196,10 @@ ECommandOutcome ReplaceEverywhere(CTesselSession& session, const SReplaceSetting
             int column = kTextTagColumns[choice];
             for (int row = 0; row < list.GetCount(); ++row) {
                 const CTextField& text = TagField(list.GetEntry(row), column);
-                if (!Contains(text.Get(), find, matchCase))
+                if (!pattern.Occurs(text.Get()))
                     continue;
                 field = text;
-                if (!field.Replace(find, replacement, matchCase))
+                if (!pattern.Replace(field))
                     continue;
                 session.KeepRow(row);
                 SetTagValue(session, row, column, field.Get());
@@ -174,10 +211,10 @@ ECommandOutcome ReplaceEverywhere(CTesselSession& session, const SReplaceSetting
         for (int row = 0; row < list.GetCount(); ++row) {
             CTextField& name = list.GetEntry(row).m_strNewName;
             // Most rows hold no occurrence: those are only searched, never copied.
-            if (!Contains(name.Get(), find, matchCase))
+            if (!pattern.Occurs(name.Get()))
                 continue;
             field = name;
-            if (!field.Replace(find, replacement, matchCase))
+            if (!pattern.Replace(field))
                 continue;
             session.KeepRow(row);
             name = field;
@@ -196,16 +233,24 @@ ECommandOutcome ReplaceEverywhere(CTesselSession& session, const SReplaceSetting
 
 void HandleFindRequest(CTesselSession& session, EFindRequest request, const std::string& find,
                        const std::string& replacement, bool matchCase) {
+    HandleFindRequest(session, request, PlainSettings(find, replacement, matchCase));
+}
+
+void HandleFindRequest(CTesselSession& session, EFindRequest request,
+                       const SReplaceSettings& settings) {
+    CFindPattern pattern(settings);
+    if (!IsUsable(session, pattern))
+        return;
     switch (request) {
         case EFindRequest::FindNext:
-            FindNext(session, find, matchCase);
+            FindWith(session, settings.strFind, pattern);
             break;
         case EFindRequest::ReplaceAll:
-            ReplaceAll(session, find, replacement, matchCase);
+            ReplaceAll(session, settings);
             break;
         case EFindRequest::Replace:
-            if (!ReplaceCurrent(session, find, replacement, matchCase))
-                FindNext(session, find, matchCase);
+            if (!ReplaceCurrentWith(session, settings.strFind, pattern))
+                FindWith(session, settings.strFind, pattern);
             break;
     }
 }

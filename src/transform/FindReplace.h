@@ -4,6 +4,7 @@
 
 #include "model/TesselSession.h"
 #include "transform/CommandOutcome.h"
+#include "transform/FindPattern.h"
 #include "transform/NameTools.h"
 
 // Find and replace in new names (normal mode) or tag cells (MP3 mode), from the
@@ -33,15 +34,17 @@ bool ReplaceCurrent(CTesselSession& session, const std::string& find,
 ECommandOutcome ReplaceAll(CTesselSession& session, const std::string& find,
                            const std::string& replacement, bool matchCase);
 
-// The settings of a replace, as the find-and-replace dialog holds them.
-struct SReplaceSettings {
-    std::string strFind;
-    std::string strReplacement;
-    bool bMatchCase = false;
-};
 // Replace All with the field choice given (MP3 mode; the Options sheet is not shown).
 ECommandOutcome ReplaceAll(CTesselSession& session, const SReplaceSettings& settings,
                            const FieldChoice& fields);
+
+// The same three with the settings whole, a regular expression among them (CFindPattern).
+// A regular expression that does not compile is told through the prompts
+// (EMessageId::InvalidPattern, naming the character where it fails) before anything is
+// searched or changed; the command then finds and changes nothing.
+bool FindNext(CTesselSession& session, const SReplaceSettings& settings);
+bool ReplaceCurrent(CTesselSession& session, const SReplaceSettings& settings);
+ECommandOutcome ReplaceAll(CTesselSession& session, const SReplaceSettings& settings);
 
 // What the find-and-replace dialog asked for.
 enum class EFindRequest { FindNext, Replace, ReplaceAll };
@@ -50,3 +53,6 @@ enum class EFindRequest { FindNext, Replace, ReplaceAll };
 // the next occurrence.
 void HandleFindRequest(CTesselSession& session, EFindRequest request, const std::string& find,
                        const std::string& replacement, bool matchCase);
+// The same with the settings whole; an invalid regular expression is told once.
+void HandleFindRequest(CTesselSession& session, EFindRequest request,
+                       const SReplaceSettings& settings);

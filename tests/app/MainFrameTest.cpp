@@ -229,6 +229,18 @@ private slots:
         QVERIFY(Frame().Action(ECommandId::ViewToolbar)->isChecked());
     }
 
+    // View > Natural Order is a check mark that column clicks follow, kept in the settings.
+    void naturalOrderIsAViewChoiceThatColumnClicksFollow() {
+        AddFiles({"track10.txt", "track2.txt"});
+        QAction* natural = Frame().Action(ECommandId::NaturalOrder);
+        QVERIFY(natural->isCheckable() && !natural->isChecked());
+        natural->trigger();
+        QVERIFY(natural->isChecked());
+        QCOMPARE(m_pApp->Settings().value("View/NaturalOrder").toInt(), 1);
+        emit Frame().View().horizontalHeader()->sectionClicked(0);
+        QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("track2"));
+    }
+
     // Select All, Delete and Toggle Mode typed into a name's editor stay in the editor;
     // typed into the list they act.
     void anOpenEditorKeepsItsKeysFromTheWindowAndCommitsBeforeACommand() {

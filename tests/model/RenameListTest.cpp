@@ -71,4 +71,16 @@ TEST_F(RenameListTest, ASortIsOneUndoStepKeepingSelectionAndFocusWithTheirEntrie
     EXPECT_EQ(NewNames(), (Names{"c", "a", "b"}));
 }
 
+// A process that ends after its sort keeps no copies to undo it; the list is still marked
+// modified, so that it is saved.
+TEST_F(RenameListTest, ASortWithoutUndoCopiesStillMarksTheListModified) {
+    AddRows({"c.txt", "a.txt", "b.txt"});
+    session.SetModified(false);
+    session.SetReorderUndoable(false);
+    EXPECT_TRUE(SortRows(session, 0, true));
+    EXPECT_EQ(NewNames(), (Names{"a", "b", "c"}));
+    EXPECT_TRUE(session.IsModified());
+    EXPECT_EQ(session.UndoHistory().GetCount(), 0u);
+}
+
 }  // namespace

@@ -16,6 +16,7 @@ CFindReplaceDlg::CFindReplaceDlg(CTesselSession& session, QWidget* owner)
       m_pFind(new QLineEdit(QStringLiteral("_"))),
       m_pReplace(new QLineEdit),
       m_pMatchCase(new QCheckBox(QStringLiteral("Match &case"))),
+      m_pRegex(new QCheckBox(QStringLiteral("Regular e&xpression"))),
       m_pFindNext(new QPushButton(QStringLiteral("&Find Next"))),
       m_pReplaceOne(new QPushButton(QStringLiteral("&Replace"))),
       m_pReplaceAll(new QPushButton(QStringLiteral("Replace &All"))),
@@ -36,6 +37,7 @@ CFindReplaceDlg::CFindReplaceDlg(CTesselSession& session, QWidget* owner)
     left->addLayout(fields);
     left->addSpacing(6);
     left->addWidget(m_pMatchCase);
+    left->addWidget(m_pRegex);
     left->addStretch();
 
     auto* buttons = new QVBoxLayout;
@@ -78,8 +80,10 @@ CFindReplaceDlg* CFindReplaceDlg::Open(QWidget* owner, CTesselSession& session) 
 }
 
 void CFindReplaceDlg::Request(EFindRequest request) {
-    HandleFindRequest(m_session, request, m_pFind->text().toStdString(),
-                      m_pReplace->text().toStdString(), m_pMatchCase->isChecked());
+    HandleFindRequest(
+        m_session, request,
+        SReplaceSettings{m_pFind->text().toStdString(), m_pReplace->text().toStdString(),
+                         m_pMatchCase->isChecked(), m_pRegex->isChecked()});
     emit RequestHandled(request);
 }
 

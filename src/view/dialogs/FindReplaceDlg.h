@@ -10,8 +10,9 @@ class QLineEdit;
 class QPushButton;
 
 // "Find / Replace": a modeless dialog over one session that stays open between requests,
-// keeping its texts and the match-case box. Each button hands its request to the core,
-// which searches, replaces and asks its own questions through the session's prompts.
+// keeping its texts and its boxes (match case, regular expression). Each button hands its
+// request to the core, which searches, replaces and asks its own questions through the
+// session's prompts.
 class CFindReplaceDlg : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +25,7 @@ public:
     QLineEdit* FindBox() const { return m_pFind; }
     QLineEdit* ReplaceBox() const { return m_pReplace; }
     QCheckBox* MatchCaseBox() const { return m_pMatchCase; }
+    QCheckBox* RegexBox() const { return m_pRegex; }
     QPushButton* FindNextButton() const { return m_pFindNext; }
     QPushButton* ReplaceButton() const { return m_pReplaceOne; }
     QPushButton* ReplaceAllButton() const { return m_pReplaceAll; }
@@ -41,6 +43,7 @@ private:
     QLineEdit* m_pFind;
     QLineEdit* m_pReplace;
     QCheckBox* m_pMatchCase;
+    QCheckBox* m_pRegex;
     QPushButton* m_pFindNext;
     QPushButton* m_pReplaceOne;
     QPushButton* m_pReplaceAll;

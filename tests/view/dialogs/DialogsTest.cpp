@@ -98,6 +98,23 @@ private slots:
         QVERIFY(!second->MatchCaseBox()->isChecked());
     }
 
+    // The regular expression box reaches the core; a pattern that does not compile is told
+    // through the prompts, and the same text without the box is a plain find text.
+    void theRegularExpressionBoxReachesTheCore() {
+        CSession s({"a1", "b22", "c"}, "^([a-z])(\\d+)$");
+        s.dialog->RegexBox()->setChecked(true);
+        s.dialog->ReplaceBox()->setText(QStringLiteral("$2$1"));
+        s.dialog->ReplaceAllButton()->click();
+        QCOMPARE(s.NewNames(), (Names{"1a", "22b", "c"}));
+        s.dialog->FindBox()->setText(QStringLiteral("(c"));
+        s.dialog->FindNextButton()->click();
+        QCOMPARE(s.prompts.m_messages.size(), size_t(1));
+        QVERIFY(s.prompts.m_messages[0].find("at character 3 of '(c'") != std::string::npos);
+        s.dialog->RegexBox()->setChecked(false);
+        s.dialog->FindNextButton()->click();
+        QCOMPARE(s.prompts.m_messages.back(), std::string("Cannot find the string '(c'"));
+    }
+
     // The first page offers the longest name, or the current ones; an empty filename
     // keeps it there.
     void theWizardsFirstPageOffersTheLongestNameOrTheCurrentOnes() {
