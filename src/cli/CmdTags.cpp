@@ -151,6 +151,7 @@ int ShowTagResults(const std::vector<STagTarget>& targets, const SCliInput& inpu
     CResultsList results;
     results.m_strTitle = input.bDryRun ? "Preview" : "Results";
     results.m_bBlock = false;
+    results.m_bTags = true;
     results.m_bResultsMode = !input.bDryRun;
     for (size_t i = 0; i < targets.size(); ++i) {
         if (!IsRow(targets, i))
