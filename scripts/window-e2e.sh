@@ -271,6 +271,8 @@ done
 title=$("$cli" tags "$files/alpha.mp3" | cut -f 2)
 [ "$title" = "Hello World" ] || fail "tessel-cli reads the title '$title'"
 
+. "$(dirname "${BASH_SOURCE[0]}")/e2e-state.sh"
+
 step="finish"
 kill -0 "$tessel_pid" 2>/dev/null || fail "the window is gone"
 shot done

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -20,6 +21,7 @@
 #include "files/RemoveCommand.h"
 #include "model/CommandState.h"
 #include "model/SortRows.h"
+#include "model/ListState.h"
 #include "model/TagEditing.h"
 #include "model/TesselDoc.h"
 #include "model/TesselSession.h"
@@ -39,6 +41,8 @@
 namespace {
 
 const QString kIdleText = QStringLiteral("For Help, press F1");
+// How long the counts of an undo stay in the status bar.
+constexpr int kNoticeMs = 15000;
 
 bool TextOperationOf(ECommandId command, ETextOperation& operation) {
     switch (command) {
@@ -100,6 +104,10 @@ CMainFrame::CMainFrame(CTesselSession& session, CTesselDoc& doc, IProfile& profi
     connect(m_pView, &CTesselView::UriListDropped, this, &CMainFrame::DropUriList);
     connect(m_pView, &CTesselView::ContextMenuRequested, this, &CMainFrame::ShowContextMenu);
     connect(m_pView, &CTesselView::Changed, this, &CMainFrame::ScheduleStateUpdate);
+    // The status bar counts the selected rows.
+    connect(m_pView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CMainFrame::ScheduleStateUpdate);
+    connect(m_pModel, &CListModel::CoreSelectionChanged, this, &CMainFrame::ScheduleStateUpdate);
     connect(m_pModel, &CListModel::ListChanged, this, &CMainFrame::ScheduleStateUpdate);
     // An edit committed in a cell marks the list modified and makes Undo possible.
     connect(m_pModel, &QAbstractItemModel::dataChanged, this, &CMainFrame::ScheduleStateUpdate);
@@ -139,7 +147,7 @@ void CMainFrame::BuildActions() {
         action->setShortcuts(CommandKeys(spec.id));
         if (*spec.icon != '\0')
             action->setIcon(ToolbarIcon(spec.icon));
-        if (LockedColumnOf(spec.id) != 0 || spec.id == ECommandId::ViewToolbar ||
+        if (IsCheckCommand(spec.id) || spec.id == ECommandId::ViewToolbar ||
             spec.id == ECommandId::ViewStatusBar || spec.id == ECommandId::NaturalOrder)
             action->setCheckable(true);
         ECommandId id = spec.id;
@@ -162,7 +170,7 @@ std::unique_ptr<QMenu> CMainFrame::BuildMenu(const SMenuSpec& spec) {
         auto* action = menu->addAction(MenuText(item));
         action->setStatusTip(QString::fromLatin1(CommandSpec(item.id).prompt));
         action->setEnabled(state.bEnabled);
-        if (LockedColumnOf(item.id) != 0) {
+        if (IsCheckCommand(item.id)) {
             action->setCheckable(true);
             action->setChecked(state.bChecked);
         }
@@ -231,6 +239,23 @@ void CMainFrame::BuildStatusBar() {
             bar->showMessage(kIdleText);
     });
     bar->showMessage(kIdleText);
+    // Permanent, so that a menu's prompt never hides them.
+    m_pModeLabel = new QLabel(QStringLiteral("MP3 mode"), bar);
+    m_pModeLabel->setObjectName(QStringLiteral("mode"));
+    m_pModeLabel->hide();
+    m_pStateLabel = new QLabel(bar);
+    m_pStateLabel->setObjectName(QStringLiteral("listState"));
+    bar->addPermanentWidget(m_pModeLabel);
+    bar->addPermanentWidget(m_pStateLabel);
+    m_pRuns->SetNotice([bar](const std::string& text) {
+        bar->showMessage(QString::fromStdString(text), kNoticeMs);
+    });
+}
+
+void CMainFrame::UpdateStatus() {
+    SListState state = ListStateOf(m_session);
+    m_pStateLabel->setText(QString::fromStdString(ListStateText(state)));
+    m_pModeLabel->setVisible(state.bMp3Mode);
 }
 
 void CMainFrame::ScheduleStateUpdate() {
@@ -261,6 +286,7 @@ void CMainFrame::UpdateCommandStates() {
             action->setChecked(state.bChecked);
     }
     UpdateTitle();
+    UpdateStatus();
 }
 
 void CMainFrame::UpdateTitle() {

@@ -18,6 +18,7 @@ class CTesselSession;
 class CTesselView;
 class CVerdictWatcher;
 class IProfile;
+class QLabel;
 class QMenu;
 class QSettings;
 class QToolBar;
@@ -81,6 +82,8 @@ private:
     void DropUriList(const QByteArray& uriList);
     void ShowContextMenu(const QPoint& globalPos, bool onTitles);
     void UpdateTitle();
+    // The counts of the status bar and the mode.
+    void UpdateStatus();
     void SaveLayout();
 
     CTesselSession& m_session;
@@ -91,6 +94,8 @@ private:
     CTesselView* m_pView = nullptr;
     CVerdictWatcher* m_pVerdicts = nullptr;
     QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pStateLabel = nullptr;
+    QLabel* m_pModeLabel = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pExitAction = nullptr;
     QList<QAction*> m_recentActions;

@@ -36,9 +36,13 @@ void CWindowRuns::ShowRefusal(const SRunOutcome& outcome) {
 }
 
 void CWindowRuns::ShowUndoOutcome(const SRunOutcome& outcome) {
-    if (outcome.end == ERunEnd::Refused || outcome.end == ERunEnd::NothingToUndo)
+    if (outcome.end == ERunEnd::Refused || outcome.end == ERunEnd::NothingToUndo) {
         ShowRefusal(outcome);
-    else if (!outcome.problems.empty() || !outcome.strError.empty())
+        return;
+    }
+    if (m_notice)
+        m_notice(UndoSummary(outcome));
+    if (!outcome.problems.empty() || !outcome.strError.empty())
         m_session.Prompts().Message(EMessageId::CannotUndo, CannotUndoText(outcome), EIcon::None,
                                     EButtons::Ok);
 }
@@ -93,6 +97,8 @@ std::unique_ptr<IJob> CWindowRuns::PutBackInterruptedRuns(bool untitledToo,
         steps->Then([run]() -> std::unique_ptr<IJob> { return std::make_unique<CJobRef>(*run); });
         steps->Then([run, outcome]() -> std::unique_ptr<IJob> {
             const SRunOutcome& one = run->Outcome();
+            outcome->nDone += one.nDone;
+            outcome->nFailed += one.nFailed;
             outcome->problems.insert(outcome->problems.end(), one.problems.begin(),
                                      one.problems.end());
             if (!one.strError.empty())

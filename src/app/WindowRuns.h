@@ -30,6 +30,8 @@ public:
     // had no file) and offers to put their files back: null when there are none or the
     // user says no.
     std::unique_ptr<IJob> PutBackInterruptedRuns(bool untitledToo, std::function<void()>& finished);
+    // Where the counts of an undo that ran go (the window's status bar).
+    void SetNotice(std::function<void(const std::string&)> notice) { m_notice = std::move(notice); }
 
 private:
     SRunList ListNow();
@@ -42,4 +44,5 @@ private:
     // window lives: its runs are never taken for those of a window that is gone.
     std::string m_strUntitledKey;
     CListGuard m_untitledGuard;
+    std::function<void(const std::string&)> m_notice;
 };

@@ -106,12 +106,13 @@ bool CCliPrompts::ShowResults(const CResultsList& results) {
     }
     if (m_listing.bPrintPreview || m_listing.bDryRun)
         PrintList(results, stdout);
-    if (!results.CanConfirm()) {
+    if (results.IsBlocked()) {
         m_bBlocked = true;
         NoteBlockers(results);
         return false;
     }
-    if (m_listing.bDryRun)
+    // A run with nothing to do needs no confirmation: the core ends it after the preview.
+    if (m_listing.bDryRun || !results.HasWork())
         return false;
     if (m_listing.bConfirmed || !m_listing.bAskOnTerminal)
         return true;

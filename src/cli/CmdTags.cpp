@@ -155,6 +155,7 @@ bool ShowWrites(const std::vector<STagTarget>& targets, const SCliInput& input,
     CResultsList results;
     results.m_strTitle = "Results";
     results.m_bBlock = false;
+    results.m_bTags = true;
     results.m_bResultsMode = true;
     for (size_t i = 0; i < targets.size(); ++i) {
         if (!IsRow(targets, i))

@@ -123,7 +123,11 @@ std::unique_ptr<IJob> CFileAdder::AddEachJob(CTesselSession& session, size_t cou
     IPrompts& prompts = session.Prompts();
     auto added = std::make_shared<int>(0);
     auto take = [adder, entries, added, filesOnly, &prompts](size_t first, size_t last) {
-        prompts.SetProgress(static_cast<int>(first));
+        const std::unique_ptr<CHitDoc>& reached = (*entries)[first];
+        if (reached)
+            prompts.SetProgressFile(static_cast<int>(first), reached->m_strPath.Get());
+        else
+            prompts.SetProgress(static_cast<int>(first));
         for (size_t i = first; i < last; ++i) {
             std::unique_ptr<CHitDoc>& entry = (*entries)[i];
             if (entry && !(filesOnly && entry->IsFolder()) && adder->Take(std::move(entry)))

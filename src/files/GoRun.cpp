@@ -105,7 +105,7 @@ void CGoRun::Record(size_t row, int code, std::unique_ptr<CHitDoc> made) {
 }
 
 void CGoRun::TakeRenamed(size_t row) {
-    m_session.Prompts().SetProgress(static_cast<int>(row));
+    m_session.Prompts().SetProgressFile(static_cast<int>(row), *m_paths.oldPaths[row]);
     if (IsUnchanged(row)) {
         Record(row, kResultUnchanged);
         return;

@@ -147,7 +147,10 @@ void CPutBackJob::TakeIn(size_t first, size_t last) {
         list.RefreshRow(row);
         m_rowOfPath[rename.strFrom] = row;
     }
-    m_session.Prompts().SetProgress(static_cast<int>(last));
+    if (last > first && TagAt(last - 1) == nullptr)
+        m_session.Prompts().SetProgressFile(static_cast<int>(last), RenameAt(last - 1).strFrom);
+    else
+        m_session.Prompts().SetProgress(static_cast<int>(last));
 }
 
 bool CPutBackJob::Poll(std::chrono::milliseconds wait) {

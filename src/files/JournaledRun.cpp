@@ -104,8 +104,10 @@ void CJournaledRun::AddGoSteps(std::optional<SGoSettings> settings) {
     });
     m_steps.Then([this]() -> std::unique_ptr<IJob> {
         bool confirmed = m_session.Prompts().ShowResults(m_preview);
-        if (!m_preview.CanConfirm())
+        if (m_preview.IsBlocked())
             return End(ERunEnd::Blocked), nullptr;
+        if (!m_preview.HasWork())
+            return End(ERunEnd::NothingToRename), nullptr;
         if (!confirmed)
             return End(ERunEnd::Declined), nullptr;
         if (RenamesAnything(m_paths) && !StartJournal())

@@ -39,6 +39,7 @@ enum class ERunEnd {
     Cancelled,      // the user stopped it: nDone were made, the rest not tried
     Stopped,        // after a failure the answer was not to go on
     Blocked,        // the preview found a problem: nothing renamed
+    NothingToRename,  // every row's name was unchanged: the preview was all there was
     Declined,       // the extension choice or the preview was cancelled: nothing renamed
     Refused,        // the lock or a journal could not be had (strError): nothing renamed
     NothingToUndo,  // no run of the list is left to undo

@@ -1,5 +1,6 @@
 #include "files/RunCommands.h"
 
+#include "model/CountText.h"
 #include "model/TesselSession.h"
 
 namespace {
@@ -34,6 +35,16 @@ std::string CannotUndoText(const SRunOutcome& outcome) {
         text += "\n(" + std::to_string(outcome.problems.size() - kProblemsShown) + " more)";
     if (!outcome.strError.empty())
         text += "\n" + outcome.strError;
+    return text;
+}
+
+std::string UndoSummary(const SRunOutcome& outcome) {
+    size_t failed = outcome.problems.size();
+    std::string text = "Undo: " + Counted(outcome.nDone, "file", "files") + " put back, " +
+                       GroupedNumber(failed) + " failed";
+    // The rest of what was left was never reached: the undo was cancelled.
+    if (outcome.nFailed > failed)
+        text += ", " + GroupedNumber(outcome.nFailed - failed) + " not put back (cancelled)";
     return text;
 }
 

@@ -21,6 +21,10 @@ int LockedColumnOf(ECommandId command) {
     }
 }
 
+bool IsCheckCommand(ECommandId command) {
+    return command == ECommandId::ToggleMode || LockedColumnOf(command) != 0;
+}
+
 SCommandState CommandState(const CTesselSession& session, ECommandId command) {
     bool mp3 = session.IsMp3Mode();
     bool hasRows = session.List().GetCount() > 0;
@@ -34,6 +38,7 @@ SCommandState CommandState(const CTesselSession& session, ECommandId command) {
             break;
         case ECommandId::ToggleMode:
             state.bEnabled = mp3 || session.AllMp3();
+            state.bChecked = mp3;
             break;
         case ECommandId::RenameWizard:
         case ECommandId::Go:

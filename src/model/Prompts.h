@@ -92,6 +92,11 @@ public:
 
     virtual void BeginProgress(int range) = 0;
     virtual void SetProgress(int position) = 0;
+    // The same, naming the file the operation has reached (its path's bytes, valid only
+    // during the call). A front end that shows no names keeps to the position.
+    virtual void SetProgressFile(int position, const std::string& /*path*/) {
+        SetProgress(position);
+    }
     virtual void ShowProgress(bool visible) = 0;
     virtual void EndProgress() = 0;
     // Called on the caller's thread at least every 50 ms while a long operation runs: a

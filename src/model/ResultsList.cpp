@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "model/CountText.h"
 #include "model/RenameList.h"
 
 const char* ResultText(int code) {
@@ -86,4 +87,71 @@ std::string CResultsList::Comment(size_t index) const {
     if (int error = SystemError(index))
         comment += std::string(" (") + std::strerror(error) + ")";
     return comment;
+}
+
+bool CResultsList::HasWork() const {
+    for (int code : m_codes)
+        if (code == kResultOk)
+            return true;
+    return false;
+}
+
+SResultCounts CResultsList::Counts() const {
+    SResultCounts counts;
+    for (int code : m_codes) {
+        if (code == kResultOk)
+            ++counts.nOk;
+        else if (code == kResultUnchanged)
+            ++counts.nUnchanged;
+        else if (code == kResultCancelled)
+            ++counts.nCancelled;
+        else
+            ++counts.nProblems;
+    }
+    return counts;
+}
+
+std::string CResultsList::Summary() const {
+    SResultCounts counts = Counts();
+    const char* done = m_bTags ? "written" : "renamed";
+    if (!m_bResultsMode) {
+        std::string text = Counted(counts.nOk, "row", "rows") + " OK, " +
+                           GroupedNumber(counts.nUnchanged) + " unchanged";
+        // Before a run nothing is cancelled yet: every other code stands in its way.
+        size_t problems = counts.nProblems + counts.nCancelled;
+        if (problems > 0)
+            text += ", " + GroupedNumber(problems) + " cannot be " + done;
+        return text;
+    }
+    std::string text = GroupedNumber(counts.nOk) + " " + done + ", " +
+                       GroupedNumber(counts.nProblems) + " failed";
+    size_t left = counts.nCancelled + counts.nUnchanged;
+    if (left == 0)
+        return text;
+    text += ", " + GroupedNumber(left) + " not " + done + " (";
+    if (counts.nCancelled > 0)
+        text += GroupedNumber(counts.nCancelled) + " cancelled";
+    if (counts.nCancelled > 0 && counts.nUnchanged > 0)
+        text += ", ";
+    if (counts.nUnchanged > 0)
+        text += GroupedNumber(counts.nUnchanged) + " unchanged";
+    return text + ")";
+}
+
+std::string CResultsList::ConfirmRefusal() const {
+    if (m_bResultsMode || CanConfirm())
+        return "";
+    const char* done = m_bTags ? "written" : "renamed";
+    SResultCounts counts = Counts();
+    if (IsBlocked()) {
+        size_t problems = GetCount() - counts.nOk - counts.nUnchanged;
+        return Counted(problems, "row", "rows") + " cannot be " + done + ": fix or remove " +
+               (problems == 1 ? "it" : "them") + " to go on";
+    }
+    std::string nothing = m_bTags ? "Nothing to write: " : "Nothing to rename: ";
+    if (GetCount() == 0)
+        return nothing + "the list is empty";
+    if (counts.nUnchanged == GetCount())
+        return nothing + "every row is unchanged";
+    return nothing + "no row that would change can be " + done;
 }

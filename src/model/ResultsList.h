@@ -25,6 +25,14 @@ const char* ResultText(int code);
 
 class CRenameList;
 
+// How many records of a preview or of results have each kind of code.
+struct SResultCounts {
+    size_t nOk = 0;         // to be renamed (a preview), renamed or written (results)
+    size_t nUnchanged = 0;  // left as they are: nothing to do for them
+    size_t nCancelled = 0;  // results: never reached, as the run was cancelled or stopped
+    size_t nProblems = 0;   // any other code: cannot be done (a preview), failed (results)
+};
+
 // What the preview and results dialog shows: one record per file, with its code. A record
 // is either a copy made for the purpose (an entry as it stood before a run) or, for a
 // preview, the list's row itself, which must then stay as it is while the results are shown.
@@ -47,8 +55,20 @@ public:
     size_t FirstProblemFrom(size_t start) const;
     // True when some record's code is a problem.
     bool HasProblem() const { return FirstProblemFrom(0) < GetCount(); }
-    // Whether the preview's OK is to be enabled.
-    bool CanConfirm() const { return !(m_bBlock && HasProblem()); }
+    // True when a problem keeps the run from starting: the list blocks on any.
+    bool IsBlocked() const { return m_bBlock && HasProblem(); }
+    // True when some record is to be renamed or written: a run of unchanged rows (or of
+    // rows that can none be done) has nothing to do.
+    bool HasWork() const;
+    // Whether the preview's OK is to be enabled: there is work, and nothing blocks it.
+    bool CanConfirm() const { return HasWork() && !IsBlocked(); }
+    SResultCounts Counts() const;
+    // The first line of the dialog: the counts in words, as "2 rows OK, 1 unchanged,
+    // 1 cannot be renamed" for a preview, "2 renamed, 1 failed, 3 not renamed (2
+    // cancelled, 1 unchanged)" for results.
+    std::string Summary() const;
+    // Why a preview cannot be confirmed; empty when it can.
+    std::string ConfirmRefusal() const;
     // The system's reason (an errno value) for the failure of the record at index, kept
     // beside its fixed text; 0 when the system gave none.
     void SetSystemError(size_t index, int error);
@@ -64,6 +84,7 @@ public:
     std::string m_strTitle;
     bool m_bBlock = true;
     bool m_bResultsMode = false;
+    bool m_bTags = false;  // the records are tags written, not files renamed
 
 private:
     const CRenameList* m_pRows = nullptr;  // the rows shown as they stand, when set

@@ -108,7 +108,8 @@ std::unique_ptr<IJob> EnterMp3ModeJob(CTesselSession& session, std::function<voi
     auto takeIn = [reads, &list, &prompts](size_t first, size_t last) {
         for (size_t row = first; row < last; ++row) {
             const SRead& one = (*reads)[row];
-            prompts.SetProgress(static_cast<int>(row));
+            prompts.SetProgressFile(static_cast<int>(row),
+                                    list.GetEntry(static_cast<int>(row)).m_strPath.Get());
             if (one.bError)
                 CGuardedFile(&prompts).ReportError(one.nError);
             if (one.bRead)
@@ -180,7 +181,8 @@ std::unique_ptr<IJob> WriteChangedTagsJob(CTesselSession& session,
     auto takeIn = [writes, results, &list, &prompts](size_t first, size_t last) {
         for (size_t row = first; row < last; ++row) {
             const SWrite& one = (*writes)[row];
-            prompts.SetProgress(static_cast<int>(row));
+            prompts.SetProgressFile(static_cast<int>(row),
+                                    list.GetEntry(static_cast<int>(row)).m_strPath.Get());
             if (one.bError)
                 CGuardedFile(&prompts).ReportError(one.nError);
             if (one.code == kResultOk)
@@ -215,6 +217,7 @@ std::shared_ptr<CResultsList> SaveId3Preview(const CRenameList& list, bool probe
     auto preview = std::make_shared<CResultsList>();
     preview->m_strTitle = "Preview";
     preview->m_bBlock = false;
+    preview->m_bTags = true;
     size_t rows = static_cast<size_t>(list.GetCount());
     std::vector<int> codes(rows);
     ForEachPart(rows, [&](size_t, size_t first, size_t last) {
@@ -315,7 +318,9 @@ std::unique_ptr<IJob> MakeSaveId3Job(CTesselSession& session, EAnswer answer, bo
            }
            *results = SaveId3Preview(session.List(), showPreview);
            // Cancel here is the user's Cancel: closing or switching stops, the edits stay.
-           if (showPreview && !session.Prompts().ShowResults(**results)) {
+           // A preview where no changed tag can be written cannot be confirmed either.
+           if (showPreview &&
+               (!session.Prompts().ShowResults(**results) || !(*results)->CanConfirm())) {
                steps.Stop();
                Tell(done, EAnswer::Cancel);
            }

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <string>
 
 class QLabel;
 class QProgressBar;
@@ -16,9 +17,10 @@ public:
     explicit CProgressDialog(QWidget* parent = nullptr);
 
     void Begin(int range);
-    // Moves the bar; a fast loop moves it at most every few milliseconds, so that it is
-    // not slowed by painting.
-    void SetPosition(int position);
+    // Moves the bar; a fast loop moves it at most every few milliseconds, and changes the
+    // texts a few times a second, so that it is not slowed by painting. The path, when
+    // given, names the file reached; it is read only when the texts change.
+    void SetPosition(int position, const std::string* path = nullptr);
     bool IsCancelRequested() const { return m_bCancelRequested; }
 
 protected:
@@ -27,11 +29,14 @@ protected:
 
 private:
     void ShowPosition();
+    void ShowTexts(const std::string* path);
 
     QLabel* m_pCount;
+    QLabel* m_pFile;
     QProgressBar* m_pBar;
     QPushButton* m_pCancel;
     QElapsedTimer m_sinceShown;
+    QElapsedTimer m_sinceTexts;
     int m_nPosition = 0;
     int m_nRange = 0;
     bool m_bCancelRequested = false;

@@ -127,6 +127,11 @@ void CQtPrompts::SetProgress(int position) {
         m_pProgress->SetPosition(position);
 }
 
+void CQtPrompts::SetProgressFile(int position, const std::string& path) {
+    if (m_pProgress)
+        m_pProgress->SetPosition(position, &path);
+}
+
 bool CQtPrompts::CancelRequested() {
     return m_pProgress && m_pProgress->isVisible() && m_pProgress->IsCancelRequested();
 }

@@ -34,6 +34,7 @@ public:
 
     void BeginProgress(int range) override;
     void SetProgress(int position) override;
+    void SetProgressFile(int position, const std::string& path) override;
     void ShowProgress(bool visible) override;
     void EndProgress() override;
     bool CancelRequested() override;

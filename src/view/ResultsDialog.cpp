@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -13,6 +14,10 @@
 
 CResultsDialog::CResultsDialog(const CResultsList& results, QWidget* parent) : QDialog(parent) {
     setWindowTitle(ToDisplay(results.m_strTitle));
+    // The counts first: with many rows they are all that can be taken in at a glance.
+    auto* summary = new QLabel(QString::fromStdString(results.Summary()), this);
+    summary->setObjectName(QStringLiteral("summary"));
+    summary->setTextFormat(Qt::PlainText);
     auto* group = new QGroupBox(QStringLiteral("Results"), this);
     m_pList = new QTreeView(group);
     m_pList->setObjectName(QStringLiteral("results"));
@@ -39,10 +44,21 @@ CResultsDialog::CResultsDialog(const CResultsList& results, QWidget* parent) : Q
         (m_pOk->isEnabled() ? m_pOk : m_pCancel)->setDefault(true);
     }
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    std::string refusal = results.ConfirmRefusal();
+    if (!refusal.empty()) {
+        // Why OK stays disabled, where the eye goes looking for it.
+        auto* reason = new QLabel(QString::fromStdString(refusal), this);
+        reason->setObjectName(QStringLiteral("reason"));
+        reason->setTextFormat(Qt::PlainText);
+        reason->setWordWrap(true);
+        buttons->addWidget(reason, 1);
+    } else {
+        buttons->addStretch();
+    }
     buttons->addWidget(m_pOk);
     buttons->addWidget(m_pCancel);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary);
     layout->addWidget(group);
     layout->addLayout(buttons);
     resize(640, 480);

@@ -6,8 +6,9 @@ class CResultsList;
 class QPushButton;
 class QTreeView;
 
-// "Preview" and "Results": one line per file with its verdict. A preview with a problem
-// cannot be confirmed while the list blocks; results have a single "OK".
+// "Preview" and "Results": the counts of each verdict, then one line per file with its
+// verdict. A preview that cannot be confirmed (a problem while the list blocks, or nothing
+// to do) says why beside its disabled OK; results have a single "OK".
 class CResultsDialog : public QDialog {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
@@ -226,6 +227,16 @@ void CTesselView::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     OpenRow(index.row());
     QTableView::mouseDoubleClickEvent(event);
+}
+
+void CTesselView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (m_model.rowCount() > 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap,
+                     QString::fromLatin1(kEmptyHint));
 }
 
 void CTesselView::contextMenuEvent(QContextMenuEvent* event) {

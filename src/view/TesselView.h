@@ -39,6 +39,8 @@ public:
     static constexpr int kDropOffset = 10;
     static const std::array<int, 6> kNormalWidths;
     static const std::array<int, 7> kMp3Widths;
+    // What an empty list shows in its middle.
+    static constexpr const char* kEmptyHint = "Add files with Insert, or drop them here";
 
 signals:
     void CommandRequested(ECommandId command);
@@ -50,6 +52,7 @@ signals:
     void Changed();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

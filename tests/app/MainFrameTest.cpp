@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -239,6 +240,37 @@ private slots:
         QCOMPARE(m_pApp->Settings().value("View/NaturalOrder").toInt(), 1);
         emit Frame().View().horizontalHeader()->sectionClicked(0);
         QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("track2"));
+    }
+
+    // The status bar always counts the rows and the selected ones, and in MP3 mode the tags
+    // not yet saved; the mode shows there and as Toggle Mode's check mark.
+    void theStatusBarCountsRowsSelectionAndUnsavedTagsInEitherMode() {
+        auto* state = Frame().statusBar()->findChild<QLabel*>(QStringLiteral("listState"));
+        auto* mode = Frame().statusBar()->findChild<QLabel*>(QStringLiteral("mode"));
+        QVERIFY(state != nullptr && mode != nullptr);
+        QAction* toggle = Frame().Action(ECommandId::ToggleMode);
+        QCOMPARE(state->text(), QStringLiteral("0 rows, 0 selected"));
+        AddFiles({"a.mp3", "b.mp3", "c.mp3"});
+        Frame().View().selectRow(1);
+        QTRY_COMPARE(state->text(), QStringLiteral("3 rows, 1 selected"));
+        QVERIFY(toggle->isCheckable() && !toggle->isChecked() && mode->isHidden());
+
+        RunToItsEnd(ECommandId::ToggleMode);
+        QVERIFY(toggle->isChecked() && mode->isVisible());
+        QCOMPARE(mode->text(), QStringLiteral("MP3 mode"));
+        QCOMPARE(state->text(), QStringLiteral("3 rows, 1 selected, 0 tags not saved"));
+        QVERIFY(Model().setData(Model().index(0, kColTitle), "Song", Qt::EditRole));
+        QVERIFY(Model().setData(Model().index(2, kColTitle), "Other", Qt::EditRole));
+        Frame().View().selectAll();
+        QTRY_COMPARE(state->text(), QStringLiteral("3 rows, 3 selected, 2 tags not saved"));
+        // A menu's prompt takes the message area, never the counts.
+        Frame().statusBar()->showMessage(QStringLiteral("Add files to the list"));
+        QVERIFY(state->isVisible());
+
+        // Leaving without saving the tags: the check mark goes with the mode.
+        RunAnswering(ECommandId::ToggleMode, CModalAnswer::Click(QMessageBox::No));
+        QVERIFY(!toggle->isChecked() && mode->isHidden());
+        QCOMPARE(state->text(), QStringLiteral("3 rows, 3 selected"));
     }
 
     // Select All, Delete and Toggle Mode typed into a name's editor stay in the editor;

@@ -9,6 +9,7 @@
 
 #include "GoSupport.h"
 #include "files/JournaledRun.h"
+#include "model/CountText.h"
 #include "model/ResultsList.h"
 #include "model/RunObserver.h"
 #include "support/HookedObserver.h"
@@ -20,17 +21,21 @@ using GoRunTest = GoTest;
 // An empty list runs and records no step. Every other row is renamed in order and keeps
 // its file; only a byte-for-byte equal name is unchanged, so a change of letter case is a
 // rename (renaming in order and undoing backwards is run end to end by the command-line
-// tests). A run of only unchanged rows, a cancelled one or a refused preview changes
-// nothing but the extension chosen, and keeps no journal.
+// tests). A run of only unchanged rows ends at its preview, which cannot be confirmed; it,
+// a cancelled run or a refused preview changes nothing but the extension chosen, and keeps
+// no journal.
 TEST_F(GoRunTest, RenamesChangedRowsAndRecordsOnlyRunsThatRenamed) {
-    EXPECT_EQ(Go(session).end, ERunEnd::Finished);
+    EXPECT_EQ(Go(session).end, ERunEnd::NothingToRename);
     EXPECT_FALSE(session.CanUndo());
     AddFiles({"a.txt", "song.mp3", "c.txt", "b.txt"});
     session.SetModified(false);
     prompts.m_results.clear();
     prompts.m_extensionChoices.push_back(SExtensionChoice{});
-    EXPECT_EQ(Go(session).end, ERunEnd::Finished);
-    EXPECT_EQ(ResultCodes(), (std::vector<int>(4, kResultUnchanged)));
+    EXPECT_EQ(Go(session).end, ERunEnd::NothingToRename);
+    ASSERT_EQ(prompts.m_results.size(), 1u);
+    EXPECT_EQ(PreviewCodes(), (std::vector<int>(4, kResultUnchanged)));
+    EXPECT_FALSE(prompts.m_results[0].bCanConfirm);
+    EXPECT_EQ(prompts.m_results[0].strRefusal, "Nothing to rename: every row is unchanged");
     EXPECT_FALSE(session.CanUndo() || session.IsModified());
     EXPECT_EQ(FolderNames(JournalFolder()), std::vector<std::string>{});
     prompts.m_results.clear();
@@ -43,7 +48,10 @@ TEST_F(GoRunTest, RenamesChangedRowsAndRecordsOnlyRunsThatRenamed) {
         {{"a.txt", "a.txt"}, {"song.mp3", "Song.mp3"}, {"c.txt", "d.txt"}, {"b.txt", "c.txt"}});
     EXPECT_FALSE(PathExists(dir / "song.mp3") || PathExists(dir / "b.txt"));
     EXPECT_EQ(ResultCodes(), (std::vector<int>{kResultUnchanged, 0, 0, 0}));
+    EXPECT_EQ(prompts.m_results[0].strSummary, "3 rows OK, 1 unchanged");
+    EXPECT_EQ(prompts.m_results[1].strSummary, "3 renamed, 0 failed, 1 not renamed (1 unchanged)");
     EXPECT_EQ(prompts.m_progressRanges.back(), 4);
+    EXPECT_EQ(prompts.m_progressFiles.back(), dir / "b.txt");
     EXPECT_EQ(session.List().GetEntry(1).m_strName.Get(), "Song.mp3");
     EXPECT_TRUE(session.IsModified() && session.UndoHistory().TopKind() == kUndoRenameRun);
 
@@ -201,9 +209,11 @@ TEST_F(GoRunTest, ALongRunStopsWhenCancelledAndUndoesInSteps) {
         ExpectMoved(names[row], row > kHeldRow ? names[row] : renamed(row));
     }
     EXPECT_EQ(session.List().GetEntry(kHeldRow).m_strPath.Get(), dir / renamed(kHeldRow));
+    // What the results say first: how far the run got.
+    EXPECT_EQ(prompts.m_results.back().strSummary, "1,001 renamed, 0 failed, 999 not renamed (999 cancelled)");
 
     prompts.m_cancelRequested = [] { return true; };
-    Undo(session);
+    SRunOutcome undone = Undo(session);
     EXPECT_EQ(prompts.m_progressRanges.back(), kHeldRow + 1);  // the renames made
     int firstBack = kRows;  // rows from here on name their files' old names again
     while (firstBack > 0 &&
@@ -212,6 +222,13 @@ TEST_F(GoRunTest, ALongRunStopsWhenCancelledAndUndoesInSteps) {
     for (int row = 0; row <= kHeldRow; ++row)
         ExpectMoved(names[row], row < firstBack ? renamed(row) : names[row]);
     EXPECT_EQ(session.CanUndo(), firstBack > 0);
+    // The undo's counts: the rows put back, and those the cancel left for the next one.
+    size_t back = static_cast<size_t>(kHeldRow + 1 - firstBack);
+    size_t left = static_cast<size_t>(firstBack);
+    EXPECT_EQ(undone.nDone, back);
+    EXPECT_EQ(UndoSummary(undone),
+              "Undo: " + Counted(back, "file", "files") + " put back, 0 failed" +
+                  (left > 0 ? ", " + GroupedNumber(left) + " not put back (cancelled)" : ""));
 
     prompts.m_cancelRequested = nullptr;
     Undo(session);

@@ -50,7 +50,7 @@ TEST_F(RunHistoryTest, EachUndoTakesBackTheRunBeforeAndARunOfNothingIsNoStep) {
     ASSERT_EQ(GoOnList().nDone, 2u);
     SRunOutcome again = GoOnList();
     EXPECT_EQ(std::tie(again.end, again.nDone, again.strJournal),
-              std::make_tuple(ERunEnd::Finished, size_t{0}, std::string()));
+              std::make_tuple(ERunEnd::NothingToRename, size_t{0}, std::string()));
     ASSERT_EQ(Runs().size(), 2u);
 
     EXPECT_EQ(UndoOnList().nDone, 2u);

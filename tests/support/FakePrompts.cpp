@@ -12,7 +12,8 @@ EAnswer CFakePrompts::Message(EMessageId, const std::string& text, EIcon, EButto
 bool CFakePrompts::ShowResults(const CResultsList& results) {
     if (!results.m_bResultsMode && m_onPreview)
         m_onPreview();
-    SShownResults& shown = m_results.emplace_back(SShownResults{results.CanConfirm(), {}});
+    SShownResults& shown = m_results.emplace_back(
+        SShownResults{results.CanConfirm(), {}, results.Summary(), results.ConfirmRefusal()});
     for (size_t i = 0; i < results.GetCount(); ++i)
         shown.rows.push_back({results.Code(i), results.SystemError(i), results.Comment(i)});
     bool answer = true;

@@ -18,6 +18,8 @@ struct SShownResult {
 struct SShownResults {
     bool bCanConfirm = true;
     std::vector<SShownResult> rows;
+    std::string strSummary;  // the counts above the rows
+    std::string strRefusal;  // why OK is disabled
 };
 
 // Answers every prompt from a script and records what was shown. An unscripted question
@@ -39,6 +41,10 @@ public:
     }
     void BeginProgress(int range) override { m_progressRanges.push_back(range); }
     void SetProgress(int position) override { m_progressPositions.push_back(position); }
+    void SetProgressFile(int position, const std::string& path) override {
+        m_progressPositions.push_back(position);
+        m_progressFiles.push_back(path);
+    }
     void ShowProgress(bool) override {}
     void EndProgress() override {}
     bool CancelRequested() override { return m_cancelRequested && m_cancelRequested(); }
@@ -62,6 +68,7 @@ public:
     std::vector<SWizardInput> m_wizardInputs;
     std::vector<int> m_progressRanges;
     std::vector<int> m_progressPositions;
+    std::vector<std::string> m_progressFiles;  // the files named with a position
 
 private:
     // Takes the next scripted answer; false when the script has none left.

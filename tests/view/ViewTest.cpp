@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -33,9 +34,9 @@
 #include "view/Mnemonics.h"
 #include "view/OptionsDialog.h"
 #include "view/ResultsDialog.h"
-#include "view/SaveQuestion.h"
+#include "view/ProgressDialog.h"
 #include "view/QtPrompts.h"
-#include "view/ResultsDialog.h"
+#include "view/SaveQuestion.h"
 #include "view/TesselView.h"
 #include "view/UriList.h"
 #include "view/VerdictWatcher.h"
@@ -378,6 +379,78 @@ private slots:
             QAbstractItemModel* model = Child<QTreeView>(dialog, "results")->model();
             QVERIFY(kind == 0 || model->index(1, 2).data() != model->index(2, 2).data());
         }
+    }
+
+    // The preview counts its rows first and says beside its disabled OK why it cannot go
+    // on: rows in the way, or nothing to rename. Results count what was done.
+    void aPreviewCountsItsRowsAndSaysWhyOkIsDisabled() {
+        struct SCase {
+            std::vector<int> codes;
+            bool bResults;
+            const char* summary;
+            const char* reason;  // none when OK is there to click
+        } cases[] = {
+            {{kResultOk, kResultUnchanged}, false, "1 row OK, 1 unchanged", nullptr},
+            {{kResultOk, kResultReadOnly, kResultExists}, false,
+             "1 row OK, 0 unchanged, 2 cannot be renamed",
+             "2 rows cannot be renamed: fix or remove them to go on"},
+            {{kResultUnchanged, kResultUnchanged}, false, "0 rows OK, 2 unchanged",
+             "Nothing to rename: every row is unchanged"},
+            {{kResultOk, kResultCancelled}, true, "1 renamed, 0 failed, 1 not renamed (1 cancelled)",
+             nullptr},
+        };
+        for (const SCase& c : cases) {
+            CResultsList list;
+            list.m_bResultsMode = c.bResults;
+            for (int code : c.codes)
+                list.AddResult(Entry("b.mp3"), code);
+            CResultsDialog dialog(list);
+            dialog.show();
+            QCOMPARE(Child<QLabel>(dialog, "summary")->text(), QString::fromLatin1(c.summary));
+            auto* reason = dialog.findChild<QLabel*>(QStringLiteral("reason"));
+            QCOMPARE(reason != nullptr, c.reason != nullptr);
+            if (reason != nullptr)
+                QCOMPARE(reason->text(), QString::fromLatin1(c.reason));
+            if (!c.bResults)
+                QCOMPARE(Child<QPushButton>(dialog, "ok")->isEnabled(), c.reason == nullptr);
+        }
+    }
+
+    // The progress shows the count and the file reached, its bytes read as UTF-8 (a byte
+    // that is none shows as a replacement character); the texts change a few times a
+    // second at most, however often the position moves.
+    void theProgressShowsTheCountAndTheFileReached() {
+        CProgressDialog progress;
+        progress.Begin(100000);
+        auto* count = Child<QLabel>(progress, "count");
+        auto* file = Child<QLabel>(progress, "file");
+        QCOMPARE(count->text(), QStringLiteral("0 of 100,000"));
+        QTest::qWait(300);
+        std::string path = "/music/caf\xc3\xa9 \xff.mp3";
+        progress.SetPosition(12345, &path);
+        QCOMPARE(count->text(), QStringLiteral("12,345 of 100,000"));
+        QCOMPARE(file->text(), QString::fromUtf8("café \uFFFD.mp3"));
+        std::string next = "/music/next.mp3";
+        QTest::qWait(50);
+        progress.SetPosition(12346, &next);
+        QCOMPARE(count->text(), QStringLiteral("12,345 of 100,000"));
+        QCOMPARE(progress.findChild<QProgressBar*>()->value(), 12346);
+    }
+
+    // An empty list says how to fill it, in its middle; a list with rows does not.
+    void anEmptyListShowsAHintInItsMiddle() {
+        auto inkInMiddle = [this] {
+            QImage image = View().viewport()->grab().toImage();
+            QColor base = View().palette().color(QPalette::Base);
+            int y = image.height() / 2, ink = 0;
+            for (int dy = -8; dy <= 8; ++dy)
+                for (int x = 0; x < image.width(); ++x)
+                    ink += image.pixelColor(x, y + dy) != base ? 1 : 0;
+            return ink;
+        };
+        QVERIFY(inkInMiddle() > 0);
+        AddRows({"a.mp3"});
+        QCOMPARE(inkInMiddle(), 0);
     }
 
     // What a viewer may be is the core's; OK stores both pages and updates the session,
