@@ -268,7 +268,7 @@ private slots:
         QVERIFY(state->isVisible());
 
         // Leaving without saving the tags: the check mark goes with the mode.
-        RunAnswering(ECommandId::ToggleMode, CModalAnswer::Click(QMessageBox::No));
+        RunAnswering(ECommandId::ToggleMode, CModalAnswer::Click(QMessageBox::Discard));
         QVERIFY(!toggle->isChecked() && mode->isHidden());
         QCOMPARE(state->text(), QStringLiteral("3 rows, 3 selected"));
     }
