@@ -69,9 +69,18 @@ size_t CResultsList::FirstProblemFrom(size_t start) const {
     return m_codes.size();
 }
 
+void CResultsList::SetNote(size_t index, const char* note) {
+    if (note != nullptr)
+        m_notes[index] = note;
+    else
+        m_notes.erase(index);
+}
+
 std::string CResultsList::Comment(size_t index) const {
     std::string comment = ResultText(Code(index));
     if (int error = SystemError(index))
         comment += std::string(" (") + std::strerror(error) + ")";
+    else if (auto note = m_notes.find(index); note != m_notes.end())
+        comment += std::string(" (") + note->second + ")";
     return comment;
 }

@@ -53,8 +53,12 @@ public:
     // beside its fixed text; 0 when the system gave none.
     void SetSystemError(size_t index, int error);
     int SystemError(size_t index) const;
-    // The record's comment as shown: its code's text, with the system's reason after it
-    // when there is one ("Unexpected error.  Please refer to help (Permission denied)").
+    // A note on how the record's file gets its name ("swaps names"), shown after its
+    // code's text; a fixed text, or nullptr for none.
+    void SetNote(size_t index, const char* note);
+    // The record's comment as shown: its code's text, with the system's reason or the
+    // note after it when there is one ("Unexpected error.  Please refer to help
+    // (Permission denied)", "OK (swaps names)").
     std::string Comment(size_t index) const;
 
     std::string m_strTitle;
@@ -65,5 +69,6 @@ private:
     const CRenameList* m_pRows = nullptr;  // the rows shown as they stand, when set
     CObjectStack<CHitDoc> m_records;
     std::vector<int> m_codes;
-    std::unordered_map<size_t, int> m_systemErrors;  // few: only failures have one
+    std::unordered_map<size_t, int> m_systemErrors;   // few: only failures have one
+    std::unordered_map<size_t, const char*> m_notes;  // few: only files that trade names
 };

@@ -14,7 +14,7 @@ bool CFakePrompts::ShowResults(const CResultsList& results) {
         m_onPreview();
     SShownResults& shown = m_results.emplace_back(SShownResults{results.CanConfirm(), {}});
     for (size_t i = 0; i < results.GetCount(); ++i)
-        shown.rows.push_back({results.Code(i), results.SystemError(i)});
+        shown.rows.push_back({results.Code(i), results.SystemError(i), results.Comment(i)});
     bool answer = true;
     TakeNext(m_resultsAnswers, answer);
     return answer && results.CanConfirm();

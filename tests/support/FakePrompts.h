@@ -12,6 +12,7 @@
 struct SShownResult {
     int nCode = 0;
     int nSystemError = 0;
+    std::string strComment;
 };
 
 struct SShownResults {
