@@ -15,6 +15,13 @@ namespace {
 
 constexpr int kNone = -1;
 
+// The steps of one chain or cycle, which go together, and the first row among them.
+struct SUnit {
+    size_t nFirstRow;
+    size_t nBegin;
+    size_t nEnd;
+};
+
 // What the picture knows of one name of a folder.
 struct SNameState {
     bool bPresent = false;  // an entry holds the name before the run
@@ -89,8 +96,10 @@ class CFolderPlan {
 public:
     CFolderPlan(const std::string& folder, const std::vector<size_t>& rows,
                 const std::vector<std::string_view>& newPaths, const RowPathList& oldPaths,
-                const std::vector<bool>* pStays, CFolderPicture& picture, SRenamePlan& plan)
+                const std::vector<bool>* pStays, CFolderPicture& picture, SRenamePlan& plan,
+                std::vector<SUnit>& units)
         : m_folder(folder),
+          m_units(units),
           m_rows(rows),
           m_picture(picture),
           m_plan(plan),
@@ -195,22 +204,28 @@ private:
         for (size_t k = 0; k < count; ++k) {
             if (!Moving(k) || Next(static_cast<int>(k)) != kFree)
                 continue;
+            size_t begin = m_plan.steps.size();
+            size_t firstRow = m_rows[k];
             for (int at = static_cast<int>(k); at != kNone; at = waiting[static_cast<size_t>(at)]) {
                 placed[static_cast<size_t>(at)] = true;
+                firstRow = std::min(firstRow, m_rows[static_cast<size_t>(at)]);
                 Add(EStepKind::Rename, at);
             }
+            m_units.push_back(SUnit{firstRow, begin, m_plan.steps.size()});
         }
         // What is left turns in cycles.
         for (size_t k = 0; k < count; ++k) {
             if (!Moving(k) || placed[k])
                 continue;
-            int first = static_cast<int>(k);
+            int first = static_cast<int>(k);  // the first row of its cycle
             int second = Next(first);
+            m_units.push_back(SUnit{m_rows[k], m_plan.steps.size(), 0});
             if (Next(second) == first) {
                 placed[k] = placed[static_cast<size_t>(second)] = true;
                 m_plan.routes[m_rows[k]] = ERoute::Swap;
                 m_plan.routes[m_rows[static_cast<size_t>(second)]] = ERoute::Swap;
                 Add(EStepKind::Exchange, first, second);
+                m_units.back().nEnd = m_plan.steps.size();
                 continue;
             }
             int temporary = static_cast<int>(m_plan.temporaries.size());
@@ -223,6 +238,7 @@ private:
                 Add(EStepKind::Rename, at);
             }
             Add(EStepKind::FromTemporary, first, kNone, temporary);
+            m_units.back().nEnd = m_plan.steps.size();
         }
     }
 
@@ -240,6 +256,7 @@ private:
     }
 
     const std::string& m_folder;
+    std::vector<SUnit>& m_units;
     const std::vector<size_t>& m_rows;
     CFolderPicture& m_picture;
     SRenamePlan& m_plan;
@@ -249,6 +266,26 @@ private:
     std::vector<int> m_path;
 };
 
+// Puts the chains and cycles of every folder in the order of their first rows (a sort by
+// counting, as the rows bound the keys), so that rows that wait for none are renamed in
+// row order, and a run stopped after a failure has tried the rows before it.
+void OrderUnits(const std::vector<SUnit>& units, size_t rows, std::vector<SRenameStep>& steps) {
+    std::vector<size_t> starts(rows + 1, 0);
+    for (const SUnit& unit : units)
+        ++starts[unit.nFirstRow + 1];
+    for (size_t row = 0; row < rows; ++row)
+        starts[row + 1] += starts[row];
+    std::vector<const SUnit*> ordered(units.size());
+    for (const SUnit& unit : units)
+        ordered[starts[unit.nFirstRow]++] = &unit;
+    std::vector<SRenameStep> sorted;
+    sorted.reserve(steps.size());
+    for (const SUnit* unit : ordered)
+        sorted.insert(sorted.end(), steps.begin() + static_cast<std::ptrdiff_t>(unit->nBegin),
+                      steps.begin() + static_cast<std::ptrdiff_t>(unit->nEnd));
+    steps = std::move(sorted);
+}
+
 }  // namespace
 
 SRenamePlan CRenamePlanner::PlanRenames(const std::vector<std::string_view>& newPaths,
@@ -256,6 +293,7 @@ SRenamePlan CRenamePlanner::PlanRenames(const std::vector<std::string_view>& new
                                         const SRowFolders* pWhere,
                                         const std::vector<bool>* pStays) {
     SRenamePlan plan;
+    std::vector<SUnit> units;
     plan.marked.assign(oldPaths.size(), false);
     plan.routes.assign(oldPaths.size(), ERoute::Direct);
     size_t rows = std::min(newPaths.size(), oldPaths.size());
@@ -282,8 +320,9 @@ SRenamePlan CRenamePlanner::PlanRenames(const std::vector<std::string_view>& new
                     (*pUnlisted)[row] = true;
             continue;
         }
-        CFolderPlan(folders[group], groups[group], newPaths, oldPaths, pStays, picture, plan)
+        CFolderPlan(folders[group], groups[group], newPaths, oldPaths, pStays, picture, plan, units)
             .Judge();
     }
+    OrderUnits(units, rows, plan.steps);
     return plan;
 }

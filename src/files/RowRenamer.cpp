@@ -99,15 +99,11 @@ void CRowRenamer::RenameFrom(int first) {
             return;
         }
         const SRenameStep& planned = m_steps[static_cast<size_t>(step)];
-        SComingRename rename = Describe(step);
-        // A file that never went to its temporary name has nothing to come back from: a
-        // record told ahead is marked as never made.
+        // A file that never went to its temporary name has nothing to come back from.
         if (planned.kind == EStepKind::FromTemporary &&
-            !m_waiting[static_cast<size_t>(planned.nTemporary)]) {
-            if (m_pObserver != nullptr && step < m_nToldEnd && m_pObserver->RenameStarting(rename))
-                m_pObserver->RenameFailed(step);
+            !m_waiting[static_cast<size_t>(planned.nTemporary)])
             continue;
-        }
+        SComingRename rename = Describe(step);
         bool recorded = m_pObserver == nullptr || ((step < m_nToldEnd || TellRenamesAhead(step)) &&
                                                    m_pObserver->RenameStarting(rename));
         if (!recorded || !Make(rename)) {
@@ -129,8 +125,15 @@ bool CRowRenamer::TellRenamesAhead(int first) {
     m_coming.clear();
     int steps = static_cast<int>(m_steps.size());
     int step = first;
-    for (; step < steps && static_cast<int>(m_coming.size()) < kRenamesPerNotice; ++step)
+    for (; step < steps && static_cast<int>(m_coming.size()) < kRenamesPerNotice; ++step) {
+        // The way back from a temporary name is recorded once the file is there: a run
+        // killed before leaves no record of a rename its file was never ready for.
+        const SRenameStep& planned = m_steps[static_cast<size_t>(step)];
+        if (planned.kind == EStepKind::FromTemporary &&
+            !m_waiting[static_cast<size_t>(planned.nTemporary)])
+            break;
         m_coming.push_back(Describe(step));
+    }
     if (!m_pObserver->RenamesAhead(m_coming))
         return false;
     m_nToldEnd = step;
