@@ -39,8 +39,8 @@ void BM_PlanRenames(benchmark::State& state) {
         oldPaths.push_back(&path);
     for (auto _ : state) {
         CRenamePlanner planner;
-        std::vector<bool> marked = planner.PlanRenames(newPaths, oldPaths);
-        benchmark::DoNotOptimize(marked);
+        SRenamePlan plan = planner.PlanRenames(newPaths, oldPaths);
+        benchmark::DoNotOptimize(plan);
     }
     state.SetItemsProcessed(state.iterations() * kRows);
 }

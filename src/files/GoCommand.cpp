@@ -38,12 +38,11 @@ private:
     bool m_bReservedRefused = false;
 };
 
-int PreviewCode(const CHitDoc& entry, bool taken, const std::string& oldPath,
-                std::string_view newPath, const SRowFacts& facts, const std::string& folder,
-                bool unlisted, CFolderRightsCache& rights) {
-    if (taken)
-        return kResultExists;
-    if (folder.empty() || unlisted)
+// A row's verdict but for the planner's: whether its new name stays taken is known once
+// the rows that do not move are.
+int PreviewCode(const CHitDoc& entry, const std::string& oldPath, std::string_view newPath,
+                const SRowFacts& facts, const std::string& folder, CFolderRightsCache& rights) {
+    if (folder.empty())
         return kResultNotFound;
     // Byte for byte: a name that differs only in letter case is a real rename.
     if (newPath == oldPath)
@@ -107,24 +106,35 @@ void ComputePreview(const CRenameList& list, SPreview& preview) {
     // verdict (whether it may be renamed).
     std::vector<SRowFacts> facts;
     SRowFolders where = LocateRows(oldPaths, &facts);
-    CRenamePlanner planner;
-    std::vector<bool> unlisted;
-    std::vector<bool> taken = planner.PlanRenames(newPaths, oldPaths, &unlisted, &where);
     preview.codes.resize(rows);
     preview.found.resize(rows);
     paths.files.resize(rows);
     CFolderRightsCache rights;
     static const std::string kNoFolder;
+    std::vector<bool> stays(rows);
     for (size_t row = 0; row < rows; ++row) {
         int folder = where.folderOf[row];
         preview.found[row] = folder >= 0;
         paths.files[row] = facts[row].id;
         const std::string& folderPath =
             folder >= 0 ? where.folders[static_cast<size_t>(folder)] : kNoFolder;
-        preview.codes[row] =
-            PreviewCode(list.GetEntry(static_cast<int>(row)), taken[row], *oldPaths[row],
-                        newPaths[row], facts[row], folderPath, unlisted[row], rights);
+        preview.codes[row] = PreviewCode(list.GetEntry(static_cast<int>(row)), *oldPaths[row],
+                                         newPaths[row], facts[row], folderPath, rights);
+        stays[row] = preview.codes[row] != kResultOk;
     }
+    CRenamePlanner planner;
+    std::vector<bool> unlisted;
+    SRenamePlan plan = planner.PlanRenames(newPaths, oldPaths, &unlisted, &where, &stays);
+    for (size_t row = 0; row < rows; ++row) {
+        if (plan.marked[row])
+            preview.codes[row] = kResultExists;
+        else if (unlisted[row])
+            preview.codes[row] = kResultNotFound;
+    }
+    paths.bPlanned = true;
+    paths.steps = std::move(plan.steps);
+    paths.temporaries = std::move(plan.temporaries);
+    paths.routes = std::move(plan.routes);
 }
 
 }  // namespace
@@ -153,6 +163,10 @@ std::unique_ptr<IJob> PreviewJob(CTesselSession& session, CResultsList& preview,
             for (size_t row = 0; row < computed->found.size(); ++row)
                 list.GetEntry(static_cast<int>(row)).m_bExists = computed->found[row];
             preview.ShowRows(list, std::move(computed->codes));
+            const std::vector<ERoute>& routes = computed->paths.routes;
+            for (size_t row = 0; row < routes.size(); ++row)
+                if (preview.Code(row) == kResultOk)
+                    preview.SetNote(row, RouteNote(routes[row]));
             if (pPaths != nullptr)
                 *pPaths = std::move(computed->paths);
         });
@@ -167,6 +181,17 @@ void ApplyExtensionChoice(CRenameList& list, const SExtensionChoice& choice) {
     if (!choice.bKeep)
         for (int row = 0; row < list.GetCount(); ++row)
             list.GetEntry(row).m_strExt.Set(choice.strExtension);
+}
+
+std::string RouteNote(ERoute route) {
+    switch (route) {
+        case ERoute::Swap:
+            return kSwapNote;
+        case ERoute::ThroughTemporary:
+            return kTemporaryNote;
+        default:
+            return {};
+    }
 }
 
 bool IsValidExtension(const std::string& text) {

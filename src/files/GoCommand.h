@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/LocateRows.h"
+#include "files/RenameStep.h"
 #include "model/Job.h"
 #include "model/Prompts.h"
 #include "platform/PathFacts.h"
@@ -30,7 +31,19 @@ struct SRunPaths {
     std::vector<char> newPathBytes;
     // Each row's file as the preview found it; empty when no preview probed the files.
     std::vector<SFileId> files;
+    // The renames in the order the preview planned them (see SRenamePlan); without a plan
+    // the rows are renamed in row order.
+    bool bPlanned = false;
+    std::vector<SRenameStep> steps;
+    std::vector<std::string> temporaries;
+    std::vector<ERoute> routes;
 };
+
+// The comments of a file that trades names, in a preview or the results.
+inline constexpr const char* kSwapNote = "OK (swaps names)";
+inline constexpr const char* kTemporaryNote = "OK (through a temporary name)";
+// The comment of a row by its route; empty for a plain rename.
+std::string RouteNote(ERoute route);
 
 inline constexpr const char* kContinueQuestion = "Do you want to continue?";
 inline constexpr const char* kInvalidExtensionMessage = "Cannot rename to this invalid extension";
@@ -53,21 +66,22 @@ bool IsValidExtension(const std::string& text);
 bool CheckExtensionChoice(IPrompts& prompts, const SExtensionChoice& choice);
 
 // The renaming phase of Go (step 3) on its own, for a caller that judged the rows
-// already: every row's file gets the entry's new path, in row order, never replacing an
-// existing name; a renamed row's entry takes its new path and name. Adds one record per
-// row to results (the entry as before the rename, with 0 or 5) and asks the question of
-// Go after a failure, and stops early when the prompts say the user cancelled (see
-// CGoRun). Records no undo step. paths, when given, holds each row's paths as the preview
-// judged them (the entries have not changed since); the renamed entries take the new ones.
+// already: every row's file gets the entry's new path, in the order planned (row order
+// when paths holds no plan), never replacing an existing name; a renamed row's entry takes its new
+// path and name. Adds one record per row to results (the entry as before the rename, with 0 or 5)
+// and asks the question of Go after a failure, and stops early when the prompts say the user
+// cancelled (see CGoRun). Records no undo step. paths, when given, holds each row's paths as the
+// preview judged them (the entries have not changed since); the renamed entries take the new ones.
 void RenameRows(CTesselSession& session, CResultsList& results, SRunPaths* paths = nullptr,
                 EOnFailure onFailure = EOnFailure::Ask);
 
 // The preview verdicts of every row as the entries stand now: preview shows the rows
 // themselves with their verdicts (see CResultsList::ShowRows); each row's paths go to
-// paths when asked for. Verdicts: 1 new name taken, 2 file not found (or its folder cannot
-// be read), 6 unchanged (the new path is the old one, byte for byte), 3 read only (see
-// MayRenameEntry), 4 illegal character (see CFileFacts::HasIllegalChar; also an empty
-// name), 8 a name longer than the folder's file system takes, else 0.
+// paths when asked for, with the order of their renames. Verdicts: 1 new name taken (by a
+// file that keeps it: a name another file of the run gives up is free), 2 file not found (or its
+// folder cannot be read), 6 unchanged (the new path is the old one, byte for byte), 3 read only
+// (see MayRenameEntry), 4 illegal character (see CFileFacts::HasIllegalChar; also an empty name), 8
+// a name longer than the folder's file system takes, else 0.
 void FillPreview(CTesselSession& session, CResultsList& preview, SRunPaths* paths = nullptr);
 // The same as a job, worked out on a thread of its own; preview and paths are filled when
 // it ends.

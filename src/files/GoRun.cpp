@@ -10,18 +10,37 @@
 
 namespace {
 
-// The record of a renamed row, as the entry stood before, and the entry under its new
-// path and name. The old path and name move into the record rather than being copied.
-std::unique_ptr<CHitDoc> TakeRenamedRecord(CHitDoc& entry, std::string newPath) {
+constexpr int kPending = -1;
+
+// The row-order steps of paths that were not planned: each row that changes, in turn.
+void PlanInRowOrder(SRunPaths& paths) {
+    paths.steps.clear();
+    for (size_t row = 0; row < paths.oldPaths.size(); ++row)
+        if (*paths.oldPaths[row] != paths.newPaths[row])
+            paths.steps.push_back(SRenameStep{EStepKind::Rename, static_cast<int>(row), -1, -1});
+    paths.bPlanned = true;
+}
+
+const std::vector<SRenameStep>& StepsOf(SRunPaths& paths) {
+    if (!paths.bPlanned)
+        PlanInRowOrder(paths);
+    return paths.steps;
+}
+
+// The entry as it stood before its file moved; the old path and name move into the record
+// rather than being copied.
+std::unique_ptr<CHitDoc> TakeRecord(CHitDoc& entry) {
     auto record = std::make_unique<CHitDoc>();
     CTextField oldPath = std::exchange(entry.m_strPath, CTextField());
     CTextField oldName = std::exchange(entry.m_strName, CTextField());
     *record = entry;
     record->m_strPath = std::move(oldPath);
     record->m_strName = std::move(oldName);
-    entry.m_strPath.Set(std::move(newPath));
-    entry.m_strName.Set(entry.GetNewFileName());
     return record;
+}
+
+std::string NameOf(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
 }
 
 }  // namespace
@@ -33,9 +52,13 @@ CGoRun::CGoRun(CTesselSession& session, CResultsList& results, SRunPaths& paths,
       m_paths(paths),
       m_nRows(paths.oldPaths.size()),
       m_onFailure(onFailure),
-      m_renamer(paths.oldPaths, paths.newPaths, paths.files, session.GetRunObserver()) {
+      m_codes(m_nRows, kPending),
+      m_before(m_nRows),
+      m_errors(m_nRows, 0),
+      m_renamer(paths.oldPaths, paths.newPaths, paths.files, StepsOf(paths), paths.temporaries,
+                session.GetRunObserver()) {
     m_session.Prompts().BeginProgress(static_cast<int>(m_nRows));
-    if (m_nRows > 0)
+    if (!m_paths.steps.empty())
         m_renamer.Start(0);
 }
 
@@ -47,39 +70,40 @@ void CGoRun::Cancel() {
 bool CGoRun::Poll(std::chrono::milliseconds wait) {
     if (m_bEnded)
         return true;
-    CRowRenamer::SProgress progress = m_renamer.Wait(static_cast<int>(m_nRow), wait);
-    while (m_nRow < static_cast<size_t>(progress.nSettled) &&
-           static_cast<int>(m_nRow) != progress.nFailed)
-        TakeRenamed(m_nRow++);
+    if (m_paths.steps.empty())
+        return End(kResultCancelled);
+    CRowRenamer::SProgress progress = m_renamer.Wait(static_cast<int>(m_nStep), wait);
+    while (m_nStep < static_cast<size_t>(progress.nSettled) &&
+           static_cast<int>(m_nStep) != progress.nFailed)
+        TakeStep(m_paths.steps[m_nStep++]);
+    m_session.Prompts().SetProgress(static_cast<int>(m_nRowsDone));
     if (!progress.bEnded)
         return false;
     if (progress.nFailed < 0)
-        return End(kResultCancelled);  // every row was reached, or the run was cancelled
-    m_session.Prompts().SetProgress(static_cast<int>(m_nRow));
-    Record(m_nRow, kResultUnexpected);
-    m_results.SetSystemError(m_results.GetCount() - 1, progress.nError);
-    ++m_nRow;
+        return End(kResultCancelled);  // every step was made, or the run was cancelled
+    const SRenameStep& failed = m_paths.steps[m_nStep++];
+    Failed(failed, progress.nError);
     if (m_bCancelled)
         return End(kResultCancelled);
-    if (!GoOnAfterFailure(progress.nError)) {
-        // The rows after it were never tried: nothing failed there.
+    if (!GoOnAfterFailure(static_cast<size_t>(failed.nRow), progress.nError)) {
+        // The steps after it were never tried: nothing failed there.
         m_bStopped = true;
         return End(kResultCancelled);
     }
-    if (m_nRow == m_nRows)
-        return End(kResultOk);
-    m_renamer.Start(static_cast<int>(m_nRow));
+    if (m_nStep == m_paths.steps.size())
+        return End(kResultCancelled);
+    m_renamer.Start(static_cast<int>(m_nStep));
     return false;
 }
 
-bool CGoRun::GoOnAfterFailure(int error) {
+bool CGoRun::GoOnAfterFailure(size_t row, int error) {
     if (m_onFailure != EOnFailure::Ask)
         return m_onFailure == EOnFailure::Continue;
     IPrompts& prompts = m_session.Prompts();
     prompts.ShowProgress(false);
     // The question names the file and the system's reason, so the answer is an informed one.
     std::string question =
-        *m_paths.oldPaths[m_nRow - 1] + ": " + std::strerror(error) + "\n\n" + kContinueQuestion;
+        *m_paths.oldPaths[row] + ": " + std::strerror(error) + "\n\n" + kContinueQuestion;
     EAnswer answer =
         prompts.Message(EMessageId::ContinueAfterFailure, question, EIcon::None, EButtons::YesNo);
     prompts.ShowProgress(true);
@@ -91,27 +115,69 @@ bool CGoRun::IsUnchanged(size_t row) const {
 }
 
 bool CGoRun::End(int code) {
-    for (; m_nRow < m_nRows; ++m_nRow)
-        Record(m_nRow, IsUnchanged(m_nRow) ? kResultUnchanged : code);
+    CRenameList& list = m_session.List();
+    for (size_t row = 0; row < m_nRows; ++row) {
+        int rowCode = m_codes[row];
+        if (rowCode == kPending)
+            rowCode = IsUnchanged(row) ? kResultUnchanged : code;
+        std::unique_ptr<CHitDoc> record = std::move(m_before[row]);
+        if (!record)
+            record = std::make_unique<CHitDoc>(list.GetEntry(static_cast<int>(row)));
+        m_results.AddResult(std::move(record), rowCode);
+        size_t index = m_results.GetCount() - 1;
+        if (m_errors[row] != 0)
+            m_results.SetSystemError(index, m_errors[row]);
+        else if (rowCode == kResultOk && row < m_paths.routes.size())
+            m_results.SetNote(index, RouteNote(m_paths.routes[row]));
+    }
     m_session.Prompts().EndProgress();
     m_bEnded = true;
     return true;
 }
 
-void CGoRun::Record(size_t row, int code, std::unique_ptr<CHitDoc> made) {
-    if (!made)
-        made = std::make_unique<CHitDoc>(m_session.List().GetEntry(static_cast<int>(row)));
-    m_results.AddResult(std::move(made), code);
-}
-
-void CGoRun::TakeRenamed(size_t row) {
-    m_session.Prompts().SetProgressFile(static_cast<int>(row), *m_paths.oldPaths[row]);
-    if (IsUnchanged(row)) {
-        Record(row, kResultUnchanged);
-        return;
-    }
+void CGoRun::Moved(size_t row, const std::string& path, bool arrived) {
     CRenameList& list = m_session.List();
     CHitDoc& entry = list.GetEntry(static_cast<int>(row));
-    Record(row, kResultOk, TakeRenamedRecord(entry, std::string(m_paths.newPaths[row])));
+    if (!m_before[row])
+        m_before[row] = TakeRecord(entry);
+    entry.m_strPath.Set(path);
+    entry.m_strName.Set(arrived ? entry.GetNewFileName() : NameOf(path));
+    if (arrived) {
+        m_codes[row] = kResultOk;
+        ++m_nRowsDone;
+        m_session.Prompts().SetProgressFile(static_cast<int>(m_nRowsDone), path);
+    }
     list.RefreshRow(static_cast<int>(row));
+}
+
+void CGoRun::TakeStep(const SRenameStep& step) {
+    size_t row = static_cast<size_t>(step.nRow);
+    switch (step.kind) {
+        case EStepKind::ToTemporary:
+            Moved(row, m_paths.temporaries[static_cast<size_t>(step.nTemporary)], false);
+            break;
+        case EStepKind::FromTemporary:
+            // Made only when the file went to its temporary name.
+            if (m_codes[row] == kPending && m_before[row])
+                Moved(row, std::string(m_paths.newPaths[row]), true);
+            break;
+        case EStepKind::Exchange:
+            Moved(row, std::string(m_paths.newPaths[row]), true);
+            Moved(static_cast<size_t>(step.nOther),
+                  std::string(m_paths.newPaths[static_cast<size_t>(step.nOther)]), true);
+            break;
+        case EStepKind::Rename:
+            Moved(row, std::string(m_paths.newPaths[row]), true);
+            break;
+    }
+}
+
+void CGoRun::Failed(const SRenameStep& step, int error) {
+    for (int row : {step.nRow, step.kind == EStepKind::Exchange ? step.nOther : -1}) {
+        if (row < 0)
+            continue;
+        m_codes[static_cast<size_t>(row)] = kResultUnexpected;
+        m_errors[static_cast<size_t>(row)] = error;
+        ++m_nRowsDone;
+    }
 }

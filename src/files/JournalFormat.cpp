@@ -9,6 +9,7 @@ constexpr char kRenameMark = 'R';
 constexpr char kFinishedMark = 'F';
 constexpr char kUndoneMark = 'U';
 constexpr char kTagMark = 'T';
+constexpr char kExchangeMark = 'E';
 
 uint32_t Fnv32(const char* bytes, size_t length, uint32_t hash = 2166136261u) {
     for (size_t i = 0; i < length; ++i)
@@ -43,18 +44,36 @@ bool ChecksumHolds(const std::string& in, size_t start, size_t& pos, char writte
            checksum == Fnv32(in.data() + start + 1, end - start - 1, Fnv32(&writtenMark, 1));
 }
 
-bool ReadRename(const std::string& in, size_t& pos, SRunRename& rename) {
+// A rename record; an exchange record is the same with the other file's row and inode
+// after the first file's identity.
+bool ReadRename(const std::string& in, size_t& pos, SRunRename& rename, char writtenMark) {
     size_t start = pos++;
-    uint64_t row = 0, fromLength = 0, toLength = 0;
+    uint64_t row = 0, fromLength = 0, toLength = 0, otherRow = 0;
+    rename.bExchange = writtenMark == kExchangeMark;
+    rename.nOtherRow = 0;
+    rename.nOtherInode = 0;
     if (!Get(in, pos, 4, row) || !Get(in, pos, 4, fromLength) || !Get(in, pos, 4, toLength) ||
         !Get(in, pos, 8, rename.nDevice) || !Get(in, pos, 8, rename.nInode) ||
+        (rename.bExchange &&
+         (!Get(in, pos, 4, otherRow) || !Get(in, pos, 8, rename.nOtherInode))) ||
         in.size() - pos < fromLength + toLength)
         return false;
     rename.nRow = static_cast<uint32_t>(row);
+    rename.nOtherRow = static_cast<uint32_t>(otherRow);
     rename.strFrom.assign(in, pos, fromLength);
     rename.strTo.assign(in, pos + fromLength, toLength);
     pos += fromLength + toLength;
-    return ChecksumHolds(in, start, pos, kRenameMark);
+    return ChecksumHolds(in, start, pos, writtenMark);
+}
+
+// A record marked as never made was written as a rename or as an exchange: the checksum
+// tells which.
+bool ReadUnmade(const std::string& in, size_t& pos, SRunRename& rename) {
+    size_t start = pos;
+    if (ReadRename(in, pos, rename, kRenameMark))
+        return true;
+    pos = start;
+    return ReadRename(in, pos, rename, kExchangeMark);
 }
 
 bool ReadTag(const std::string& in, size_t& pos, STagWrite& write) {
@@ -103,12 +122,16 @@ std::string JournalHeader(const std::string& listPath, int64_t started) {
 
 void AppendRenameRecord(std::string& out, const SRunRename& rename) {
     size_t start = out.size();
-    out += kRenameMark;
+    out += rename.bExchange ? kExchangeMark : kRenameMark;
     Put(out, rename.nRow, 4);
     Put(out, rename.strFrom.size(), 4);
     Put(out, rename.strTo.size(), 4);
     Put(out, rename.nDevice, 8);
     Put(out, rename.nInode, 8);
+    if (rename.bExchange) {
+        Put(out, rename.nOtherRow, 4);
+        Put(out, rename.nOtherInode, 8);
+    }
     out += rename.strFrom;
     out += rename.strTo;
     PutChecksum(out, start);
@@ -168,11 +191,13 @@ bool ParseJournal(const std::string& bytes, SJournalContents& contents) {
             contents.tags.push_back(write);
             continue;
         }
-        if (mark != kRenameMark && mark != kUnmadeRecordMark)
+        if (mark != kRenameMark && mark != kExchangeMark && mark != kUnmadeRecordMark)
             break;
-        if (!ReadRename(bytes, pos, rename))
+        bool read = mark == kUnmadeRecordMark ? ReadUnmade(bytes, pos, rename)
+                                              : ReadRename(bytes, pos, rename, mark);
+        if (!read)
             return true;
-        if (mark == kRenameMark)
+        if (mark != kUnmadeRecordMark)
             contents.renames.push_back(rename);
     }
     size_t count = contents.renames.size() + contents.tags.size();

@@ -8,13 +8,18 @@
 
 // One rename of a run as its journal keeps it: the row, the two paths and the identity
 // (device and inode) of the file renamed, which tells at undo time whether a name still
-// holds that file. Device and inode are 0 when the file could not be examined.
+// holds that file. Device and inode are 0 when the file could not be examined. A rename
+// may be an exchange: the file at strFrom and the file at strTo (the other row's,
+// nOtherInode on the same device) traded names in one step.
 struct SRunRename {
     uint32_t nRow = 0;
     std::string strFrom;
     std::string strTo;
     uint64_t nDevice = 0;
     uint64_t nInode = 0;
+    bool bExchange = false;
+    uint32_t nOtherRow = 0;
+    uint64_t nOtherInode = 0;
 };
 
 // What a journal holds: the list it belongs to (its canonical path, empty for a list
@@ -38,6 +43,8 @@ struct SJournalContents {
 // carries a checksum, so a record that a crash cut short or left as garbage is recognised and ends
 // the journal.
 std::string JournalHeader(const std::string& listPath, int64_t started);
+// The record of a rename, or of an exchange (a record kind of its own, which journals
+// written before exchanges existed do not hold).
 void AppendRenameRecord(std::string& out, const SRunRename& rename);
 // The record of a tag write: the file and what it held before.
 void AppendTagRecord(std::string& out, const STagWrite& write);

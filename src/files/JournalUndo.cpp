@@ -57,7 +57,7 @@ std::string CheckJournalRenames(const SJournalContents& contents) {
     for (const SRunRename& rename : contents.renames)
         if (!IsPlainAbsolutePath(rename.strFrom) || !IsPlainAbsolutePath(rename.strTo) ||
             rename.strFrom == rename.strTo || FolderOf(rename.strFrom) != FolderOf(rename.strTo) ||
-            rename.nInode == 0)
+            rename.nInode == 0 || (rename.bExchange && rename.nOtherInode == 0))
             return "the undo journal holds a rename that was never a run's (" + rename.strFrom +
                    "); nothing was undone";
     return "";
@@ -109,16 +109,22 @@ void CPutBackJob::Work(size_t first, size_t last) {
             continue;
         }
         const SRunRename& rename = RenameAt(k);
-        if (m_pObserver != nullptr)
-            m_pObserver->RenameStarting(static_cast<int>(rename.nRow), rename.strTo,
-                                        rename.strFrom);
+        if (m_pObserver != nullptr) {
+            SComingRename back;
+            back.nStep = static_cast<int>(k);
+            back.nRow = static_cast<int>(rename.nRow);
+            back.from = rename.strTo;
+            back.to = rename.strFrom;
+            back.bExchange = rename.bExchange;
+            back.nOtherRow = static_cast<int>(rename.nOtherRow);
+            m_pObserver->RenameStarting(back);
+        }
         m_outcomes[k] = ::PutBack(rename);
         m_errors[k] = errno;
     }
 }
 
 void CPutBackJob::TakeIn(size_t first, size_t last) {
-    CRenameList& list = m_session.List();
     for (size_t k = first; k < last; ++k) {
         EPutBack outcome = m_outcomes[k];
         bool back = outcome == EPutBack::Renamed || outcome == EPutBack::InPlace;
@@ -136,21 +142,39 @@ void CPutBackJob::TakeIn(size_t first, size_t last) {
         }
         m_left[Count() - 1 - k] = false;
         ++m_nPutBack;
-        auto found = m_rowOfPath.find(rename.strTo);
-        if (found == m_rowOfPath.end())
+        if (outcome == EPutBack::InPlace && rename.bExchange)
             continue;
-        int row = found->second;
-        m_rowOfPath.erase(found);
-        CHitDoc& entry = list.GetEntry(row);
-        entry.m_strPath.Set(rename.strFrom);
-        entry.m_strName.Set(NameOf(rename.strFrom));
-        list.RefreshRow(row);
-        m_rowOfPath[rename.strFrom] = row;
+        // The row naming the file's new path names its old one again; after an exchange,
+        // the row naming the other file's too.
+        int row = TakeRowOf(rename.strTo);
+        int other = rename.bExchange ? TakeRowOf(rename.strFrom) : -1;
+        MoveRow(row, rename.strFrom);
+        MoveRow(other, rename.strTo);
     }
     if (last > first && TagAt(last - 1) == nullptr)
         m_session.Prompts().SetProgressFile(static_cast<int>(last), RenameAt(last - 1).strFrom);
     else
         m_session.Prompts().SetProgress(static_cast<int>(last));
+}
+
+int CPutBackJob::TakeRowOf(const std::string& path) {
+    auto found = m_rowOfPath.find(path);
+    if (found == m_rowOfPath.end())
+        return -1;
+    int row = found->second;
+    m_rowOfPath.erase(found);
+    return row;
+}
+
+void CPutBackJob::MoveRow(int row, const std::string& path) {
+    if (row < 0)
+        return;
+    CRenameList& list = m_session.List();
+    CHitDoc& entry = list.GetEntry(row);
+    entry.m_strPath.Set(path);
+    entry.m_strName.Set(NameOf(path));
+    list.RefreshRow(row);
+    m_rowOfPath[path] = row;
 }
 
 bool CPutBackJob::Poll(std::chrono::milliseconds wait) {

@@ -51,6 +51,10 @@ public:
 private:
     void Work(size_t first, size_t last);
     void TakeIn(size_t first, size_t last);
+    // The row naming path, taken out of m_rowOfPath, or -1.
+    int TakeRowOf(const std::string& path);
+    // The row names path, and is found by it.
+    void MoveRow(int row, const std::string& path);
     size_t Count() const;
     const SRunRename& RenameAt(size_t k) const;
     const STagWrite* TagAt(size_t k) const;

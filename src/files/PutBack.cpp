@@ -11,7 +11,32 @@
 
 #include "platform/FileRename.h"
 
+namespace {
+
+// An exchange goes back by exchanging again, only while each name holds the other's file.
+EPutBack PutBackExchange(const SRunRename& rename) {
+    struct stat atFrom;
+    struct stat atTo;
+    bool hasFrom = lstat(rename.strFrom.c_str(), &atFrom) == 0;
+    bool hasTo = lstat(rename.strTo.c_str(), &atTo) == 0;
+    auto holds = [&](bool has, const struct stat& facts, uint64_t inode) {
+        return has && static_cast<uint64_t>(facts.st_dev) == rename.nDevice &&
+               static_cast<uint64_t>(facts.st_ino) == inode;
+    };
+    if (holds(hasFrom, atFrom, rename.nInode) && holds(hasTo, atTo, rename.nOtherInode))
+        return EPutBack::InPlace;
+    if (holds(hasTo, atTo, rename.nInode) && holds(hasFrom, atFrom, rename.nOtherInode))
+        return ExchangeFiles(rename.strTo, rename.strFrom) ? EPutBack::Renamed : EPutBack::Failed;
+    if (!holds(hasFrom, atFrom, rename.nInode) && !holds(hasTo, atTo, rename.nInode))
+        return EPutBack::Missing;
+    return EPutBack::Taken;
+}
+
+}  // namespace
+
 EPutBack PutBack(const SRunRename& rename) {
+    if (rename.bExchange)
+        return PutBackExchange(rename);
     struct stat atFrom;
     struct stat atTo;
     bool hasFrom = lstat(rename.strFrom.c_str(), &atFrom) == 0;

@@ -102,16 +102,28 @@ void CRunJournal::SyncIfDue(size_t records) {
     m_lastSync = std::chrono::steady_clock::now();
 }
 
-void CRunJournal::AddRecord(int row, std::string_view from, std::string_view to, SFileId file) {
-    m_rename.nRow = static_cast<uint32_t>(row);
-    m_rename.strFrom.assign(from);
-    m_rename.strTo.assign(to);
+namespace {
+
+SFileId Identify(SFileId known, const std::string& path) {
     struct stat facts;
-    if (file.nInode == 0 && lstat(m_rename.strFrom.c_str(), &facts) == 0)
-        file = SFileId{static_cast<uint64_t>(facts.st_dev), static_cast<uint64_t>(facts.st_ino)};
+    if (known.nInode == 0 && lstat(path.c_str(), &facts) == 0)
+        known = SFileId{static_cast<uint64_t>(facts.st_dev), static_cast<uint64_t>(facts.st_ino)};
+    return known;
+}
+
+}  // namespace
+
+void CRunJournal::AddRecord(const SComingRename& rename) {
+    m_rename.nRow = static_cast<uint32_t>(rename.nRow);
+    m_rename.strFrom.assign(rename.from);
+    m_rename.strTo.assign(rename.to);
+    SFileId file = Identify(rename.file, m_rename.strFrom);
     m_rename.nDevice = file.nDevice;
     m_rename.nInode = file.nInode;
-    m_written.push_back(SWritten{row, m_nLength + m_strRecord.size()});
+    m_rename.bExchange = rename.bExchange;
+    m_rename.nOtherRow = rename.bExchange ? static_cast<uint32_t>(rename.nOtherRow) : 0;
+    m_rename.nOtherInode = rename.bExchange ? Identify(rename.otherFile, m_rename.strTo).nInode : 0;
+    m_written.push_back(SWritten{rename.nStep, m_nLength + m_strRecord.size()});
     AppendRenameRecord(m_strRecord, m_rename);
 }
 
@@ -141,22 +153,22 @@ bool CRunJournal::RenamesAhead(const std::vector<SComingRename>& renames) {
     for (const SComingRename& rename : renames) {
         // A file the preview did not identify gets its record alone, right before its
         // rename, so that it is the last record while the rename may be unmade.
-        if (rename.file.nInode == 0)
+        if (rename.file.nInode == 0 || (rename.bExchange && rename.otherFile.nInode == 0))
             break;
-        AddRecord(rename.nRow, rename.from, rename.to, rename.file);
+        AddRecord(rename);
     }
     return m_strRecord.empty() || WriteRecords();
 }
 
-bool CRunJournal::RenameStarting(int row, const std::string& from, const std::string& to) {
+bool CRunJournal::RenameStarting(const SComingRename& rename) {
     if (m_fd < 0)
         return false;
-    while (!m_written.empty() && m_written.front().nRow < row)
+    while (!m_written.empty() && m_written.front().nStep < rename.nStep)
         m_written.pop_front();
-    if (m_written.empty() || m_written.front().nRow != row) {
+    if (m_written.empty() || m_written.front().nStep != rename.nStep) {
         m_written.clear();
         m_strRecord.clear();
-        AddRecord(row, from, to, SFileId());
+        AddRecord(rename);
         if (!WriteRecords())
             return false;
     }
@@ -181,8 +193,8 @@ bool CRunJournal::TagWriteStarting(const STagWrite& write) {
     return true;
 }
 
-void CRunJournal::RenameFailed(int row) {
-    if (m_fd < 0 || m_started.nRow != row)
+void CRunJournal::RenameFailed(int step) {
+    if (m_fd < 0 || m_started.nStep != step)
         return;
     if (pwrite(m_fd, &kUnmadeRecordMark, 1, static_cast<off_t>(m_started.nStart)) != 1) {
         Fail("cannot write");

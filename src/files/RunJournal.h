@@ -41,8 +41,8 @@ public:
     // that name.
     bool RunStarting(int rows) override;
     bool RenamesAhead(const std::vector<SComingRename>& renames) override;
-    bool RenameStarting(int row, const std::string& from, const std::string& to) override;
-    void RenameFailed(int row) override;
+    bool RenameStarting(const SComingRename& rename) override;
+    void RenameFailed(int step) override;
     // Records the old bytes of a tag before it is written; safe from several threads.
     bool TagWriteStarting(const STagWrite& write) override;
     // Records that the run finished, syncs the journal and closes it; removes it when the
@@ -66,8 +66,9 @@ private:
     // Writes bytes as the new journal and returns its descriptor (-1 on failure).
     int WriteWhole(const std::string& bytes, std::string& error) const;
     bool Append(const std::string& records);
-    // Adds the record of one rename to m_strRecord, and its row and end to m_written.
-    void AddRecord(int row, std::string_view from, std::string_view to, SFileId file);
+    // Adds the record of one rename to m_strRecord, and its step and start to m_written;
+    // a file not identified yet is examined now.
+    void AddRecord(const SComingRename& rename);
     // Writes m_strRecord, the records of m_written; false (the journal left as it was)
     // when it could not.
     bool WriteRecords();
@@ -81,8 +82,8 @@ private:
     std::string m_strRecord;  // the records to write, reused from write to write
     SRunRename m_rename;      // the rename being recorded, reused likewise
     struct SWritten {
-        int nRow;
-        uint64_t nStart;  // where the row's record begins in the journal
+        int nStep;
+        uint64_t nStart;  // where the step's record begins in the journal
     };
     // The records written whose rename has not started yet, and the last one that did.
     std::deque<SWritten> m_written;

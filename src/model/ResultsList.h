@@ -73,8 +73,9 @@ public:
     // beside its fixed text; 0 when the system gave none.
     void SetSystemError(size_t index, int error);
     int SystemError(size_t index) const;
-    // A warning about a record that goes ahead all the same (a tag losing characters),
-    // shown in place of "OK"; empty for none.
+    // A comment shown in place of "OK": a warning about a record that goes ahead all the
+    // same (a tag losing characters), or how its file gets its name ("OK (swaps names)");
+    // empty for none.
     void SetNote(size_t index, std::string note);
     // The record's comment as shown: its code's text, with the system's reason after it
     // when there is one ("Unexpected error.  Please refer to help (Permission denied)"),
@@ -91,5 +92,5 @@ private:
     CObjectStack<CHitDoc> m_records;
     std::vector<int> m_codes;
     std::unordered_map<size_t, int> m_systemErrors;   // few: only failures have one
-    std::unordered_map<size_t, std::string> m_notes;  // few: only warnings have one
+    std::unordered_map<size_t, std::string> m_notes;  // few: only warnings and trades of names
 };

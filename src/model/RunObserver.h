@@ -6,13 +6,19 @@
 
 #include "platform/PathFacts.h"
 
-// A rename a run is about to make: the row, its two paths and the file as the preview
-// found it (a zero identity when it is not known).
+// A rename a run is about to make: its step (the renames of a run are numbered in the
+// order they are made), the row, its two paths and the file as the preview found it (a
+// zero identity when it is not known). An exchange trades the names of two files at once:
+// the file at to is the other row's, and goes to from.
 struct SComingRename {
+    int nStep = 0;
     int nRow = 0;
     std::string_view from;
     std::string_view to;
     SFileId file;
+    bool bExchange = false;
+    int nOtherRow = -1;
+    SFileId otherFile;
 };
 
 // Hears a rename run as it happens, one file at a time, so that a record of the run can be
@@ -22,7 +28,8 @@ struct SComingRename {
 //
 // RunStarting and RunFinished are called on the thread that runs Go. The renames are
 // made on a thread of their own, and RenameStarting and RenameFailed are called there:
-// one call at a time, in row order, all of them between RunStarting and RunFinished.
+// one call at a time, in the order of the steps, all of them between RunStarting and
+// RunFinished.
 // RenamesAhead comes before a stretch of RenameStarting calls and names the renames that
 // follow, so that a record of them can be written in one go; whatever the run does not
 // reach after it (a rename failed, the run was cancelled) was announced but never made.
@@ -38,9 +45,9 @@ public:
     // The file of a row is about to get its new name: called before each rename, so that a
     // record made here covers the rename even when the process dies right after it. False
     // means the rename could not be recorded: it is not tried and counts as failed.
-    virtual bool RenameStarting(int row, const std::string& from, const std::string& to) = 0;
-    // The rename just announced failed; the file keeps its old name.
-    virtual void RenameFailed(int row) = 0;
+    virtual bool RenameStarting(const SComingRename& rename) = 0;
+    // The rename of the step just announced failed; the file keeps its old name.
+    virtual void RenameFailed(int step) = 0;
     // Every rename of the run has been tried (or the run was stopped after a failure).
     virtual void RunFinished() = 0;
 };

@@ -143,6 +143,22 @@ int RenameNoReplace(const std::string& from, const std::string& to, CFolderCache
     return renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
 }
 
+int Exchange(const std::string& first, const std::string& second, CFolderCache* folders) {
+    if (!IsUsablePath(first) || !IsUsablePath(second)) {
+        errno = EINVAL;
+        return -1;
+    }
+    if (folders != nullptr) {
+        CFolderCache::SPlace place = folders->Locate(first);
+        size_t nameStart = static_cast<size_t>(place.pszName - first.c_str());
+        if (second.size() > nameStart && second.compare(0, nameStart, first, 0, nameStart) == 0 &&
+            second.find('/', nameStart) == std::string::npos)
+            return renameat2(place.nFolder, place.pszName, place.nFolder,
+                             second.c_str() + nameStart, RENAME_EXCHANGE);
+    }
+    return renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE);
+}
+
 bool RenameWithFallbacks(const std::string& from, const std::string& to, CFolderCache* folders) {
     if (!IsUsablePath(from) || !IsUsablePath(to)) {
         errno = EINVAL;
@@ -178,6 +194,14 @@ bool RenameWithFallbacks(const std::string& from, const std::string& to, CFolder
 }
 
 }  // namespace
+
+bool ExchangeFiles(const std::string& first, const std::string& second) {
+    return Exchange(first, second, nullptr) == 0;
+}
+
+bool ExchangeFiles(const std::string& first, const std::string& second, CFolderCache& folders) {
+    return Exchange(first, second, &folders) == 0;
+}
 
 bool RenameByLink(const std::string& from, const std::string& to) {
     if (!IsUsablePath(from) || !IsUsablePath(to)) {

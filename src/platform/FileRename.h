@@ -21,6 +21,12 @@ class CFolderCache;
 // descriptor the cache keeps of that folder, so that only the two names are looked up.
 bool RenameFile(const std::string& from, const std::string& to, CFolderCache& folders);
 
+// Trades the names of two entries of one folder in one step (renameat2 RENAME_EXCHANGE):
+// nothing is replaced, and at no moment is either name free. False, with errno telling
+// why, when nothing changed (EINVAL where the file system cannot exchange).
+bool ExchangeFiles(const std::string& first, const std::string& second);
+bool ExchangeFiles(const std::string& first, const std::string& second, CFolderCache& folders);
+
 // The fallback of RenameFile: link, then unlink. Fails on folders and where the file
 // system has no hard links. Exposed so that it can be tested on any file system.
 bool RenameByLink(const std::string& from, const std::string& to);

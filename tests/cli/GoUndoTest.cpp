@@ -6,6 +6,8 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <thread>
 
 #include "cli/CliFixture.h"
 #include "files/ListKey.h"
@@ -62,9 +64,13 @@ protected:
 TEST_F(GoTest, PrintsThePreviewRenamesAndSavesTheNewNames) {
     MakeFiles({"a.txt", "b.txt", "c.txt"}, {"x", "x", "y/z"});
     SCliRun blocked = Expect(kExitBlocked, {"go", List(), "--yes"});
-    EXPECT_EQ(blocked.strErr, "tessel-cli: " + List() + ": nothing renamed: 2 rows block the run\n"
-                              "tessel-cli: " + Folder() + "/b.txt: File already exists\n"
-                              "tessel-cli: " + Folder() + "/c.txt: Illegal character\n");
+    EXPECT_EQ(blocked.strErr, "tessel-cli: " + List() +
+                                  ": nothing renamed: 2 rows block the run\n"
+                                  "tessel-cli: " +
+                                  Folder() +
+                                  "/b.txt: File already exists\n"
+                                  "tessel-cli: " +
+                                  Folder() + "/c.txt: Illegal character\n");
     EXPECT_EQ(blocked.strOut,
               "a.txt\tx.txt\tOK\nb.txt\tx.txt\tFile already exists\n"
               "c.txt\ty/z.txt\tIllegal character\n");
@@ -258,6 +264,90 @@ TEST_F(GoTest, ASecondRunOnTheSameListRefusesAndLeavesTheFirstUndoable) {
     EXPECT_EQ(CountRenamed(), 5u);
     Expect(0, {"undo", List()});
     EXPECT_EQ(FolderNames(Folder()), names);
+}
+
+}  // namespace
+
+namespace {
+
+// A list whose rows trade names: a and b swap, c, d and e turn. Its run takes five steps.
+class CycleTest : public GoTest {
+protected:
+    static constexpr int kSteps = 5;
+    void MakeCycles() {
+        MakeFiles({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}, {"b", "a", "d", "e", "c"});
+    }
+    // Undo after a killed run: a run killed before its first rename left nothing to undo.
+    void UndoKilledRun() {
+        SCliRun undo = Run({"undo", List()});
+        EXPECT_TRUE(undo.nStatus == 0 || undo.strErr.find("no run to undo") != std::string::npos)
+            << undo.strErr;
+    }
+    // Every file under the name it had, holding its own name, and no other name.
+    void ExpectPutBack(const std::vector<std::string>& names) {
+        ASSERT_EQ(FolderNames(Folder()), names);
+        for (const std::string& name : names)
+            ASSERT_EQ(ReadFileBytes(Folder() + "/" + name), name) << name;
+    }
+};
+
+// The preview and the results of a run with cycles read OK row for row; the list keeps
+// its order and names the files where they went.
+TEST_F(CycleTest, FilesTradingNamesGoThroughInListOrder) {
+    MakeCycles();
+    SCliRun run = Expect(0, {"go", List(), "--yes"});
+    EXPECT_EQ(run.strOut,
+              "a.txt\tb.txt\tOK\nb.txt\ta.txt\tOK\nc.txt\td.txt\tOK\n"
+              "d.txt\te.txt\tOK\ne.txt\tc.txt\tOK\n");
+    EXPECT_THAT(Column(Run({"show", List()}).strOut, 5),
+                ElementsAre(Folder() + "/b.txt", Folder() + "/a.txt", Folder() + "/d.txt",
+                            Folder() + "/e.txt", Folder() + "/c.txt"));
+    for (auto [was, now] : {std::pair{"a", "b"}, {"b", "a"}, {"c", "d"}, {"d", "e"}, {"e", "c"}})
+        EXPECT_EQ(ReadFileBytes(Folder() + "/" + now + ".txt"), std::string(was) + ".txt");
+    Expect(0, {"undo", List()});
+    ExpectPutBack({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
+}
+
+// Killed before each step of an exchange and of a turn through a temporary name, the run
+// is put back whole by undo, the file waiting under its temporary name too.
+TEST_F(CycleTest, ARunKilledAtAnyStepOfItsCyclesIsUndoneWhole) {
+    for (int step = 0; step < kSteps; ++step) {
+        MakeCycles();
+        ASSERT_EQ(Finish(StartStoppable({"go", List(), "--yes"}, SIGKILL, step)).nSignal, SIGKILL);
+        UndoKilledRun();
+        ExpectPutBack({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
+    }
+}
+
+// 2,000 files that each take the next one's name, one cycle: killed at random moments,
+// by the hook or from outside, each run is put back whole by undo.
+TEST_F(CycleTest, ARotationKilledAtRandomMomentsIsUndoneWhole) {
+    constexpr int kFiles = 2000;
+    std::vector<std::string> names, newNames;
+    for (int i = 0; i < kFiles; ++i) {
+        names.push_back("r" + std::to_string(10000 + i) + ".txt");
+        newNames.push_back("r" + std::to_string(10000 + (i + 1) % kFiles));
+    }
+    std::random_device seeds;
+    unsigned seed = seeds();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    for (int round = 0; round < 6; ++round) {
+        MakeFiles(names, newNames);
+        if (round % 2 == 0) {
+            int renames = std::uniform_int_distribution<int>(0, kFiles)(random);
+            ASSERT_EQ(Finish(StartStoppable({"go", List(), "--yes"}, SIGKILL, renames)).nSignal,
+                      SIGKILL);
+        } else {
+            pid_t child = Start({"go", List(), "--yes"});
+            std::this_thread::sleep_for(
+                std::chrono::microseconds(std::uniform_int_distribution<int>(0, 60000)(random)));
+            kill(child, SIGKILL);
+            Finish(child);
+        }
+        UndoKilledRun();
+        ExpectPutBack(names);
+    }
 }
 
 }  // namespace

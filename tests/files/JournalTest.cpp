@@ -14,6 +14,14 @@
 
 namespace {
 
+// The first rename of a run, as the run tells its observer.
+SComingRename FirstRename(std::string_view from, std::string_view to) {
+    SComingRename rename;
+    rename.from = from;
+    rename.to = to;
+    return rename;
+}
+
 using ::testing::HasSubstr;
 
 constexpr int64_t kStarted = 1700000000;
@@ -73,7 +81,7 @@ TEST_F(JournalTest, ALinkSwappedInDuringARunIsNeverFollowed) {
     ASSERT_TRUE(journal.RunStarting(2));
     std::filesystem::remove(journal.Path());
     std::filesystem::create_symlink(victim, journal.Path());
-    EXPECT_TRUE(journal.RenameStarting(0, "/m/a", "/m/x"));
+    EXPECT_TRUE(journal.RenameStarting(FirstRename("/m/a", "/m/x")));
     journal.RunFinished();
     EXPECT_EQ(ReadFileBytes(victim), "precious");
     SJournalContents read;

@@ -22,7 +22,7 @@ void PrintTo(const SPlanCase& c, std::ostream* out) {
 class PlanVerdictTest : public GoTest, public ::testing::WithParamInterface<SPlanCase> {};
 using RenamePlanTest = GoTest;
 
-TEST_P(PlanVerdictTest, ReplaysTheFolderInRowOrder) {
+TEST_P(PlanVerdictTest, JudgesEachFolderAsAWhole) {
     const SPlanCase& c = GetParam();
     for (const std::string& other : c.others)
         dir.WriteFile(other, "other");
@@ -40,9 +40,18 @@ INSTANTIATE_TEST_SUITE_P(
         SPlanCase{"unchanged", {"a.txt", "b.txt"}, {"a", "c"}, {}, {6, 0}},
         SPlanCase{"onto an unchanged row", {"a.txt", "b.txt"}, {"b", "b"}, {}, {1, 6}},
         SPlanCase{"two rows to one name", {"a.txt", "b.txt"}, {"x", "x"}, {}, {0, 1}},
-        SPlanCase{"chain into a taken name", {"a", "c"}, {"c", "d"}, {}, {1, 0}},
+        SPlanCase{"chain into a name freed later", {"a", "c"}, {"c", "d"}, {}, {0, 0}},
         SPlanCase{"chain in the other order", {"c", "a"}, {"d", "c"}, {}, {0, 0}},
-        SPlanCase{"swap", {"a.txt", "b.txt"}, {"b", "a"}, {}, {1, 1}},
+        SPlanCase{"swap", {"a.txt", "b.txt"}, {"b", "a"}, {}, {0, 0}},
+        SPlanCase{"three-cycle", {"a", "b", "c"}, {"b", "c", "a"}, {}, {0, 0, 0}},
+        SPlanCase{"shift in row order", {"01", "02", "03"}, {"02", "03", "04"}, {}, {0, 0, 0}},
+        SPlanCase{"chain into a name that stays taken", {"a", "b"}, {"b", "c"}, {"c"}, {1, 1}},
+        SPlanCase{"chain onto a row blocked", {"a", "b", "c"}, {"b", "x", "x"}, {"x"}, {1, 1, 1}},
+        SPlanCase{"cycle beside a collision", {"a", "b", "c", "d"}, {"b", "c", "a", "e"}, {"e"},
+                  {0, 0, 0, 1}},
+        SPlanCase{"two rows want a name freed", {"a", "b", "c"}, {"c", "c", "d"}, {}, {0, 1, 0}},
+        SPlanCase{"cycle into a row that wants a taken name", {"a", "b", "c"}, {"b", "a", "a"},
+                  {}, {0, 0, 1}},
         SPlanCase{"case only", {"song.mp3"}, {"Song"}, {}, {0}},
         SPlanCase{"case of another file", {"song.mp3"}, {"Other"}, {"other.mp3"}, {0}},
         SPlanCase{"name of a file outside the list", {"a.txt"}, {"b"}, {"b.txt"}, {1}},

@@ -10,6 +10,14 @@
 
 namespace {
 
+// The first rename of a run, as the run tells its observer.
+SComingRename FirstRename(std::string_view from, std::string_view to) {
+    SComingRename rename;
+    rename.from = from;
+    rename.to = to;
+    return rename;
+}
+
 // Runs on a saved list, as tessel-cli makes them: each call is a process of its own with a
 // fresh session, so only the journals join the runs together.
 class RunHistoryTest : public GoTest {
@@ -91,7 +99,7 @@ TEST_F(RunHistoryTest, ARunWhoseProcessDiedIsFoundInterrupted) {
     {
         CRunJournal dying(folder, history.NextName(), listPath);
         ASSERT_TRUE(dying.RunStarting(1));
-        ASSERT_TRUE(dying.RenameStarting(0, from, to));
+        ASSERT_TRUE(dying.RenameStarting(FirstRename(from, to)));
         ASSERT_EQ(rename(from.c_str(), to.c_str()), 0);
     }  // the process dies here: no end is recorded
     {
@@ -115,7 +123,7 @@ TEST_F(RunHistoryTest, EndedRunsOfUntitledListsGoWithTheirWindow) {
     auto writeRun = [this](const std::string& key, bool ended) {
         CRunJournal journal(folder, CRunHistory(folder, key, "").NextName(), "");
         EXPECT_TRUE(journal.RunStarting(1));
-        EXPECT_TRUE(journal.RenameStarting(0, dir / "a", dir / "b"));
+        EXPECT_TRUE(journal.RenameStarting(FirstRename(dir / "a", dir / "b")));
         if (ended)
             journal.RunFinished();
     };

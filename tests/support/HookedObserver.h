@@ -24,13 +24,13 @@ public:
     bool RenamesAhead(const std::vector<SComingRename>& renames) override {
         return !m_pInner || m_pInner->RenamesAhead(renames);
     }
-    bool RenameStarting(int row, const std::string& from, const std::string& to) override {
-        m_beforeRename(row);
-        return !m_pInner || m_pInner->RenameStarting(row, from, to);
+    bool RenameStarting(const SComingRename& rename) override {
+        m_beforeRename(rename.nRow);
+        return !m_pInner || m_pInner->RenameStarting(rename);
     }
-    void RenameFailed(int row) override {
+    void RenameFailed(int step) override {
         if (m_pInner)
-            m_pInner->RenameFailed(row);
+            m_pInner->RenameFailed(step);
     }
     void RunFinished() override {
         if (m_pInner)
