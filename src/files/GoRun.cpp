@@ -140,12 +140,15 @@ void CGoRun::Moved(size_t row, const std::string& path, bool arrived) {
     CHitDoc& entry = list.GetEntry(static_cast<int>(row));
     if (!m_before[row])
         m_before[row] = TakeRecord(entry);
+    // The progress names the file by the path it had: the list's row is about to change.
+    if (arrived)
+        m_session.Prompts().SetProgressFile(static_cast<int>(m_nRowsDone + 1),
+                                            m_before[row]->m_strPath.Get());
     entry.m_strPath.Set(path);
     entry.m_strName.Set(arrived ? entry.GetNewFileName() : NameOf(path));
     if (arrived) {
         m_codes[row] = kResultOk;
         ++m_nRowsDone;
-        m_session.Prompts().SetProgressFile(static_cast<int>(m_nRowsDone), path);
     }
     list.RefreshRow(static_cast<int>(row));
 }

@@ -297,8 +297,8 @@ TEST_F(CycleTest, FilesTradingNamesGoThroughInListOrder) {
     MakeCycles();
     SCliRun run = Expect(0, {"go", List(), "--yes"});
     EXPECT_EQ(run.strOut,
-              "a.txt\tb.txt\tOK\nb.txt\ta.txt\tOK\nc.txt\td.txt\tOK\n"
-              "d.txt\te.txt\tOK\ne.txt\tc.txt\tOK\n");
+              "a.txt\tb.txt\tOK (swaps names)\nb.txt\ta.txt\tOK (swaps names)\n"
+              "c.txt\td.txt\tOK (through a temporary name)\nd.txt\te.txt\tOK\ne.txt\tc.txt\tOK\n");
     EXPECT_THAT(Column(Run({"show", List()}).strOut, 5),
                 ElementsAre(Folder() + "/b.txt", Folder() + "/a.txt", Folder() + "/d.txt",
                             Folder() + "/e.txt", Folder() + "/c.txt"));
