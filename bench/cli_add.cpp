@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessel-cli add --recursive of 100,000 empty files in 100 folders into a new list, timed
 // as a whole process, against a bare loop that lists each folder through its descriptor
 // and asks fstatat about each name. Goal: within 1.5x of the bare loop.

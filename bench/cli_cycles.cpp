@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessel-cli go --yes on 100,000 files of one folder whose new names are taken by one
 // another, timed as a whole process against a bare renameat2 loop that knows the order:
 // - a rotation (each file takes the next one's name, one cycle), against a loop that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessel-cli go --yes renaming 100,000 files of one folder, timed as a whole process
 // (loading the list, planning, the preview, the undo journal, the renames and saving the
 // list), against a bare renameat2 loop doing the same renames and against the Perl

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessel-cli tags (reading) and tessel-cli tag --title (writing) over 10,000 tagged MP3
 // files, timed as whole processes, against id3tool doing the same in one call, and the
 // writes against a bare open, pread, pwrite and close loop. Goal: faster than id3tool.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding 100,000 files to an empty list against a bare lstat loop over their paths.
 #include <benchmark/benchmark.h>
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Planning a run: PlanRenames against the least any planner must do, listing each folder
 // once and looking at each row's file once.
 #include <benchmark/benchmark.h>

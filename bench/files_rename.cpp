@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole Go run over 10,000 files of one folder against a bare renameat2 loop over the
 // same names. Each iteration renames every file and the next one renames it back.
 #include <benchmark/benchmark.h>

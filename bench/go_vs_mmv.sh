@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tessel-cli go --yes renaming FILES files of one folder (f000000.txt -> g000000.txt),
 # timed as a whole process (the list's load, the preview, the journal, the renames, the
 # list's save), against Debian's mmv doing the same renames (mmv 'f*.txt' 'g#1.txt').

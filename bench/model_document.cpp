@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and opening a 100,000-row list through CTesselDoc, file system included.
 #include <benchmark/benchmark.h>
 

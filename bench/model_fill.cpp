@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filling entries from 100,000 real files against a bare lstat loop over the same paths.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>

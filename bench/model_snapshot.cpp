@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TakeSnapshot plus CommitSnapshot over 100,000 rows, and sorting them by a column.
 #include <benchmark/benchmark.h>
 

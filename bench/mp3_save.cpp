@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save ID3 of every row's changed tag: preview, write and results. Goal: within 1.5x of a
 // bare loop of open, one 128-byte pwrite and close over the same files.
 #include <benchmark/benchmark.h>

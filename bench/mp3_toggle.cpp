@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Toggle Mode into MP3 mode reads the tag of every row's file. Goal: within 1.5x of a
 // bare loop of open, fstat, pread of the last 128 bytes and close over the same files.
 #include <benchmark/benchmark.h>

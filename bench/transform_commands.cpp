@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text tools over 100,000 rows, each command with its undo snapshot and commit. Every
 // repetition builds a fresh list (untimed), as a list is after loading, and times one
 // command on it: repeated runs on one list would time the allocator's clean-up of the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Adds a build step that writes FILE.gz beside FILE, as Debian wants man pages and
 # changelogs installed (gzip -n: the same bytes on every build).
 function(tessel_gzip file target)

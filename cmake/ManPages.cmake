@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A man page of data/ carries the project's version: its @PROJECT_VERSION@ is filled in
 # at configure time, and the filled-in copy is installed, compressed as Debian's policy
 # asks of man pages (man reads them as they are).

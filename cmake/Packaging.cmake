@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` in the build folder packs what `cmake --install` installs into a Debian
 # package under /usr. The libraries it needs are read off the binaries by dpkg-shlibdeps
 # (from dpkg-dev); the SVG plugins, which Qt loads at run time for the toolbar icons, are

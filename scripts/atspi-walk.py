@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Walks what a screen reader sees of one application over AT-SPI and fails on a control
 that has no name.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Packs a built and tested build folder into a Debian package with CPack and checks the
 # package: the programs and their data under /usr, the dependencies read off the binaries
 # plus the SVG plugins, the man pages' version, and lintian's verdict when it is there.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The keyboard and a screen reader's view of the window, sourced by window-e2e.sh after its
 # own steps, with its helpers, its window and its files: a tag edited and saved with keys
 # only, the Rename Wizard driven by its letters, and a walk over AT-SPI of the main

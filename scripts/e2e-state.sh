@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window's state at a glance, used as a person would: read by window-e2e.sh at its end,
 # with its window (in MP3 mode, tags saved), its helpers and its folders. The status bar's
 # counts and mode, a preview where nothing would change, the progress of a long run

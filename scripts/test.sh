@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs every test three times: a normal build, one under AddressSanitizer and
 # UBSan, and one under ThreadSanitizer (large lists are probed, added and written in
 # parallel parts). Warnings are errors in all three. The normal build is also installed and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Uses the window as a person would, on a virtual X display driven by xdotool: adds three
 # files through the Add dialog, numbers them with the Rename Wizard, fixes one name in
 # place, renames them with Go and checks the folder, undoes the run and checks the folder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's speed with large lists, offscreen: opening a 100,000-row list until the view
 // first paints it, sorting it by a column, switching 10,000 MP3 files into MP3 mode, and a
 // Go of 100,000 files (how often the window repaints meanwhile, how soon Cancel stops the

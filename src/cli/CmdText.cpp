@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliInput.h"
 #include "cli/CliList.h"
 #include "cli/Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Parses the command line, runs one command and returns the exit status: 0 done, 1 an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // tessel-cli's exit statuses, listed in --help and the man page.

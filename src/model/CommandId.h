@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Every command of the window, by the number the menus, the toolbar, the accelerators and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/CountText.h"
 
 std::string GroupedNumber(size_t count) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/EntryProber.h"
 
 const std::string* CEntryProber::Probe(const std::string& path, SPathFacts& facts) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Makes a write past the file size limit (ulimit -f) fail with EFBIG instead of ending

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How a list command ended: the user cancelled one of its questions, it ran and changed

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tessel answers --help and --version with no display at all, and exits 0; the window
 # itself, and an unknown option, still stop with the one line about the display.
 # Arguments: the tessel program, the version it should tell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the ID3v1 tag reader and writer, on a real file holding the input.
 // Reading finds a tag exactly when the last 128 bytes begin with "TAG"; writing back what
 // was read changes no byte (an untagged file only gains a block); a tag written from new

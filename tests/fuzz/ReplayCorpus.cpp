@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over the files of its seed corpus, for builds without libFuzzer:
 // each argument is a folder of files. A target that finds a fault aborts; a folder that
 // holds no file fails the run, so an emptied corpus cannot pass unnoticed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the ".tsl" reader: any bytes must end in a clean load or a clean
 // failure. A list that loaded holds only rows whose paths are their names in absolute
 // folders, saves and loads again to the same bytes, and is not changed by an edit that is

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every command and every long option that the programs' --help lists is in their man
 # pages, so that a new option cannot ship undocumented:
 #   ManPagesCoverOptions.sh TESSEL_CLI TESSEL_CLI_PAGE [TESSEL TESSEL_PAGE]

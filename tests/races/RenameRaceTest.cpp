@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // This test program stands in for the system calls that look up, link, rename and unlink
 // folder entries. A test can then change a folder at a chosen moment in the middle of a
 // rename, and can make folders behave as on a file system that ignores letter case or

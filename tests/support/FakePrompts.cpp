@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/FakePrompts.h"
 
 EAnswer CFakePrompts::Message(EMessageId, const std::string& text, EIcon, EButtons buttons) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the application's SVG icon into the PNG sizes of the hicolor icon theme, for
 // desktops that do not read SVG icons. Usage: tessel-render-icon SVG SIZE PNG
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test build's run hook: TESSEL_CLI_TEST_HALT="<signal> <n>" raises the signal
 // (SIGKILL, or SIGSTOP to hold the run until it is continued) when n renames of a go or
 // an undo are on record and the next is about to be recorded, as an outside signal would.
