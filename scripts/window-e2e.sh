@@ -85,6 +85,19 @@ has_window() { [ -n "$(window_named "$1")" ]; }
 no_window() { [ -z "$(window_named "$1")" ]; }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 # Waits for a window whose title matches, and for Qt to have given it the keyboard.
+# The file's tag begins with its title: the last 128 bytes are "TAG", then the title
+# padded with zero bytes to 30.
+expect_title() {
+    local file=$1 title=$2
+    {
+        printf 'TAG%s' "$title"
+        head -c $((30 - ${#title})) /dev/zero
+    } >"$work/expected-head"
+    tail -c 128 "$file" | head -c 33 >"$work/tag-head"
+    cmp -s "$work/expected-head" "$work/tag-head" ||
+        fail "the tag of $(basename "$file") begins with $(od -An -c "$work/tag-head" | tr -s ' ')"
+}
+
 dialog() {
     wait_until "a window titled '$1'" has_window "$1"
     local id
@@ -256,14 +269,7 @@ dialog '^Results$'
 shot tag-results
 xdotool key Return
 wait_until "the results to close" no_window '^Results$'
-# The last 128 bytes: "TAG", then the title padded with zero bytes to 30.
-{
-    printf 'TAGHello World'
-    head -c 19 /dev/zero
-} >"$work/expected-head"
-tail -c 128 "$files/alpha.mp3" | head -c 33 >"$work/tag-head"
-cmp -s "$work/expected-head" "$work/tag-head" ||
-    fail "the tag begins with $(od -An -c "$work/tag-head" | tr -s ' ')"
+expect_title "$files/alpha.mp3" 'Hello World'
 for other in beta gamma; do
     [ "$(stat -c %s "$files/$other.mp3")" -ne 4096 ] || continue
     ! tail -c 128 "$files/$other.mp3" | grep -q 'Hello World' ||
@@ -272,10 +278,22 @@ done
 title=$("$cli" tags "$files/alpha.mp3" | cut -f 2)
 [ "$title" = "Hello World" ] || fail "tessel-cli reads the title '$title'"
 
-. "$(dirname "${BASH_SOURCE[0]}")/e2e-state.sh"
 
 step="finish"
 kill -0 "$tessel_pid" 2>/dev/null || fail "the window is gone"
 shot done
 source "$(dirname "${BASH_SOURCE[0]}")/e2e-keyboard.sh"
+
+# The keyboard's steps end with the list saved and the window closed: the state at a glance
+# starts from the list again, in MP3 mode.
+step="open the list again in MP3 mode"
+(cd "$work" && exec "$tessel" "$work/list.tsl") >"$work/tessel.log" 2>&1 &
+tessel_pid=$!
+wait_until "the main window" has_window '^list.tsl - Tessel$'
+main=$(window_named '^list.tsl - Tessel$')
+xdotool windowmove --sync "$main" 0 0 windowsize --sync "$main" 1000 600
+focus_main
+xdotool key ctrl+t
+wait_until "MP3 mode, where Go is disabled" is_grey 361 32
+. "$(dirname "${BASH_SOURCE[0]}")/e2e-state.sh"
 echo "window-e2e: all steps passed; screenshots in $shots"
