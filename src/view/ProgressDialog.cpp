@@ -64,19 +64,22 @@ void CProgressDialog::Begin(int range) {
     m_pBar->setRange(0, std::max(range, 1));
     m_pCancel->setEnabled(true);
     m_pFile->clear();
+    m_strFile.clear();
     ShowPosition();
-    ShowTexts(nullptr);
+    ShowTexts();
     adjustSize();
     show();
 }
 
 void CProgressDialog::SetPosition(int position, const std::string* path) {
     m_nPosition = position;
+    if (path != nullptr)
+        m_strFile = *path;
     if (m_sinceShown.elapsed() < kShowIntervalMs)
         return;
     ShowPosition();
     if (m_sinceTexts.elapsed() >= kTextIntervalMs)
-        ShowTexts(path);
+        ShowTexts();
 }
 
 void CProgressDialog::ShowPosition() {
@@ -84,13 +87,13 @@ void CProgressDialog::ShowPosition() {
     m_sinceShown.start();
 }
 
-void CProgressDialog::ShowTexts(const std::string* path) {
+void CProgressDialog::ShowTexts() {
     std::string count = GroupedNumber(static_cast<size_t>(std::max(m_nPosition, 0))) + " of " +
                         GroupedNumber(static_cast<size_t>(m_nRange));
     m_pCount->setText(QString::fromStdString(count));
-    if (path != nullptr)
-        m_pFile->setText(m_pFile->fontMetrics().elidedText(FileNameOf(*path), Qt::ElideMiddle,
-                                                           m_pFile->width()));
+    if (!m_strFile.empty())
+        m_pFile->setText(m_pFile->fontMetrics().elidedText(FileNameOf(m_strFile),
+                                                           Qt::ElideMiddle, m_pFile->width()));
     m_sinceTexts.start();
 }
 

@@ -30,10 +30,12 @@ protected:
 
 private:
     void ShowPosition();
-    void ShowTexts(const std::string* path);
+    void ShowTexts();
 
     QLabel* m_pCount;
     QLabel* m_pFile;
+    // The file last reached, shown with the count: a call without one keeps it.
+    std::string m_strFile;
     QProgressBar* m_pBar;
     QPushButton* m_pCancel;
     QElapsedTimer m_sinceShown;

@@ -436,6 +436,11 @@ private slots:
         progress.SetPosition(12346, &next);
         QCOMPARE(count->text(), QStringLiteral("12,345 of 100,000"));
         QCOMPARE(progress.findChild<QProgressBar*>()->value(), 12346);
+        // A position given without a file shows the last file given.
+        QTest::qWait(300);
+        progress.SetPosition(12347);
+        QCOMPARE(count->text(), QStringLiteral("12,347 of 100,000"));
+        QCOMPARE(file->text(), QStringLiteral("next.mp3"));
     }
 
     // An empty list says how to fill it, in its middle; a list with rows does not.
