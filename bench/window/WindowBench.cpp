@@ -184,7 +184,7 @@ class CWindowBench {
 public:
     CWindowBench() : m_app(QString::fromStdString(m_dir.Path() + "/settings.ini")) {
         m_clock.start();
-        m_app.Start({QStringLiteral("tessel")});
+        m_app.Start({"tessel"});
         m_paints = std::make_unique<CPaintClock>(m_clock);
         m_app.Frame().View().viewport()->installEventFilter(m_paints.get());
         m_answerer = std::make_unique<CDialogAnswerer>(m_clock);
@@ -201,7 +201,7 @@ public:
         SFigures open, openCpu, sortPaint, sortCpu;
         for (int round = 0; round < roundsPerFigure; ++round) {
             qint64 start = m_clock.nsecsElapsed(), cpu = ThreadCpuNs();
-            if (!m_app.Frame().Documents().OpenPath(QString::fromStdString(list)))
+            if (!m_app.Frame().Documents().OpenPath(list))
                 std::abort();
             open.Add(Ms(m_paints->WaitForPaintAfter(m_clock.nsecsElapsed()) - start));
             openCpu.Add(Ms(ThreadCpuNs() - cpu));
@@ -233,7 +233,7 @@ public:
             m_dir.Path() + "/mp3.tsl");
         SFigures toggle, toggleCpu;
         for (int round = 0; round < roundsPerFigure; ++round) {
-            m_app.Frame().Documents().OpenPath(QString::fromStdString(list));
+            m_app.Frame().Documents().OpenPath(list);
             qint64 start = m_clock.nsecsElapsed(), cpu = ThreadCpuNs();
             m_app.Frame().RunCommand(ECommandId::ToggleMode);
             toggle.Add(Ms(m_paints->WaitForPaintAfter(m_clock.nsecsElapsed()) - start));
@@ -257,7 +257,7 @@ public:
             bare.Add(Ms(timer.nsecsElapsed()));
             files.Reset();
 
-            m_app.Frame().Documents().OpenPath(QString::fromStdString(files.list));
+            m_app.Frame().Documents().OpenPath(files.list);
             qint64 start = m_clock.nsecsElapsed();
             m_repaint.start();
             m_app.Frame().RunCommand(ECommandId::Go);
@@ -315,7 +315,7 @@ private:
     // Starts a Go, clicks Cancel a quarter into the renames, and returns the time from
     // the click until the renames ended.
     double CancelledGo(SGoFolder& files) {
-        m_app.Frame().Documents().OpenPath(QString::fromStdString(files.list));
+        m_app.Frame().Documents().OpenPath(files.list);
         qint64 clicked = -1;
         QTimer clicker;
         clicker.setInterval(5);
