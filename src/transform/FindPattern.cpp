@@ -53,6 +53,8 @@ std::string InvalidMessage(const std::string& pattern, size_t character, const s
 }  // namespace
 
 struct CFindPattern::SRegex {
+    // The matcher uses its pattern without owning it: the pattern goes after it.
+    std::unique_ptr<icu::RegexPattern> pPattern;
     std::unique_ptr<icu::RegexMatcher> pMatcher;
     UText text = UTEXT_INITIALIZER;
 
@@ -108,13 +110,12 @@ void CFindPattern::Compile() {
     }
     m_pRegex = std::make_unique<SRegex>();
     m_pRegex->pMatcher.reset(compiled->matcher(status));
+    m_pRegex->pPattern = std::move(compiled);
     if (U_FAILURE(status)) {
         m_pRegex.reset();
         m_strProblem = InvalidMessage(pattern, 1, Reason(status));
         return;
     }
-    // The matcher keeps using the pattern it came from.
-    compiled.release();
     m_pRegex->pMatcher->setTimeLimit(kMatchTimeLimit, status);
     ParseReplacement(m_pRegex->pMatcher->groupCount());
     if (!IsValid())
