@@ -44,7 +44,7 @@ TEST_F(NaturalOrderTest, NumbersSortByValueWithCaseIgnoredAndAccentsSecond) {
 }
 
 // The View menu's choice decides how a column click sorts, and the profile keeps it for
-// the next session.
+// the next start.
 TEST_F(NaturalOrderTest, TheChoiceSortsColumnClicksAndIsRemembered) {
     ToggleNaturalOrder(session);
     EXPECT_TRUE(SortByColumn(session, 0));
