@@ -103,10 +103,11 @@ bool CGoRun::GoOnAfterFailure(size_t row, int error) {
     IPrompts& prompts = m_session.Prompts();
     prompts.ShowProgress(false);
     // The question names the file and the system's reason, so the answer is an informed one.
-    std::string question =
-        *m_paths.oldPaths[row] + ": " + std::strerror(error) + "\n\n" + kContinueQuestion;
-    EAnswer answer =
-        prompts.Message(EMessageId::ContinueAfterFailure, question, EIcon::None, EButtons::YesNo);
+    const std::string& path = *m_paths.oldPaths[row];
+    std::string reason = std::strerror(error);
+    std::string question = path + ": " + reason + "\n\n" + kContinueQuestion;
+    EAnswer answer = prompts.MessageWithParts(EMessageId::ContinueAfterFailure, question,
+                                              {path, reason}, EIcon::None, EButtons::YesNo);
     prompts.ShowProgress(true);
     return answer == EAnswer::Yes;
 }

@@ -18,7 +18,7 @@ enum class EMessageId {
     CannotOpenTagFile,     // "Cannot open file. Access is denied."
     TagDiskFull,           // a tag could not be written: the disk is full
     SaveTagChanges,        // "Save changes to MP3 files?" (Yes, No, Cancel)
-    ContinueAfterFailure,  // "Do you want to continue?" (Yes, No)
+    ContinueAfterFailure,  // "PATH: REASON" and "Do you want to continue?" (Yes, No)
     CannotOpenList,        // "Cannot open PATH: REASON."
     UnrecognizedFileType,  // "Unrecognized file type"
     DamagedList,           // "Cannot read PATH: the list is damaged (REASON)."
@@ -32,7 +32,7 @@ enum class EMessageId {
     NameTooLong,           // a command would grow a name past 4,096 bytes
     ListInUse,       // another process holds the list's lock, or its journal folder is refused
     JournalProblem,  // a run's journal could not be written or put away
-    InterruptedRun,  // a run was interrupted: put its files back? (Yes, No)
+    InterruptedRun,  // a run of COUNT files was interrupted: put them back? (Yes, No)
 };
 
 // The extension choice before a rename run.
@@ -79,6 +79,14 @@ public:
 
     virtual EAnswer Message(EMessageId id, const std::string& text, EIcon icon,
                             EButtons buttons) = 0;
+    // The same message with the variable parts its text names (a path, the system's
+    // reason, a count), in the order the text names them, so that a front end can word it
+    // in another language. A front end that shows the English text keeps to Message.
+    virtual EAnswer MessageWithParts(EMessageId id, const std::string& text,
+                                     const std::vector<std::string>& /*parts*/, EIcon icon,
+                                     EButtons buttons) {
+        return Message(id, text, icon, buttons);
+    }
     // The multiple-selection file dialog of Add; full paths in the dialog's order.
     virtual bool ChooseFilesToAdd(std::vector<std::string>& paths) = 0;
     virtual bool ChooseExtension(SExtensionChoice& choice) = 0;

@@ -94,9 +94,10 @@ bool CTesselDoc::OnOpenDocument(const std::string& path) {
     int fd = -1;
     uint64_t size = 0;
     if (int error = OpenRegularFile(path, fd, size)) {
-        m_session.Prompts().Message(EMessageId::CannotOpenList,
-                                    "Cannot open " + path + ": " + std::strerror(error) + ".",
-                                    EIcon::Stop, EButtons::Ok);
+        std::string reason = std::strerror(error);
+        m_session.Prompts().MessageWithParts(EMessageId::CannotOpenList,
+                                             "Cannot open " + path + ": " + reason + ".",
+                                             {path, reason}, EIcon::Stop, EButtons::Ok);
         return false;
     }
     CArchiveReader reader([fd](char* buffer, size_t count) { return ReadSome(fd, buffer, count); },
@@ -155,9 +156,9 @@ void CTesselDoc::ReportLoadFailure(const std::string& path, const std::string& d
     // What was read stays, but it is not that file: a Save must ask for a name.
     m_strPath.clear();
     m_session.SetModified(m_session.List().GetCount() > 0);
-    m_session.Prompts().Message(EMessageId::DamagedList,
-                                "Cannot read " + path + ": the list is damaged (" + damage + ").",
-                                EIcon::Stop, EButtons::Ok);
+    m_session.Prompts().MessageWithParts(
+        EMessageId::DamagedList, "Cannot read " + path + ": the list is damaged (" + damage + ").",
+        {path, damage}, EIcon::Stop, EButtons::Ok);
 }
 
 bool CTesselDoc::OnSaveDocument(const std::string& path) {
@@ -170,9 +171,9 @@ bool CTesselDoc::OnSaveDocument(const std::string& path) {
 
 bool CTesselDoc::SaveEnded(const std::string& path, const std::string& why) {
     if (!why.empty()) {
-        m_session.Prompts().Message(EMessageId::CannotSaveList,
-                                    "Cannot save " + path + ": " + why + ".", EIcon::Stop,
-                                    EButtons::Ok);
+        m_session.Prompts().MessageWithParts(EMessageId::CannotSaveList,
+                                             "Cannot save " + path + ": " + why + ".", {path, why},
+                                             EIcon::Stop, EButtons::Ok);
         return false;
     }
     m_strPath = path;

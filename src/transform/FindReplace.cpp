@@ -27,8 +27,8 @@ bool IsUsable(CTesselSession& session, const CFindPattern& pattern) {
 }
 
 bool ReportNotFound(CTesselSession& session, const std::string& find) {
-    session.Prompts().Message(EMessageId::CannotFind, CannotFindMessage(find), EIcon::None,
-                              EButtons::Ok);
+    session.Prompts().MessageWithParts(EMessageId::CannotFind, CannotFindMessage(find), {find},
+                                       EIcon::None, EButtons::Ok);
     return false;
 }
 

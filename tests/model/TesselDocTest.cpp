@@ -8,6 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "model/Archive.h"
 #include "model/TesselDoc.h"
 #include "support/OtherUser.h"
@@ -153,7 +156,8 @@ TEST_F(TesselDocTest, ADamagedListOrAFileThatIsNoListIsRefused) {
 // A row's path must be the one absolute spelling of a file named as the row is: any other
 // path could send its rename into another folder.
 TEST_F(TesselDocTest, ARowWhosePathIsNotItsNameInAnAbsoluteFolderMakesTheListDamaged) {
-    std::tuple<std::string, std::string, bool> cases[] = {  // name, path, whether sound
+    std::tuple<std::string, std::string, bool> cases[] = {
+        // name, path, whether sound
         {"a.txt", "/a.txt", true},
         {"caf\xc3\xa9 \xff.mp3", "/m/caf\xc3\xa9 \xff.mp3", true},
         {"file.txt", "/x/./file.txt", false},
@@ -240,6 +244,36 @@ TEST_F(TesselDocTest, AKilledSaveLeavesTheListAsItWasAndNoOtherFile) {
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(std::tuple(WTERMSIG(status), ReadFileBytes(path)), std::tuple(SIGXFSZ, "old"));
     EXPECT_THAT(FolderNames(dir.Path()), ::testing::ElementsAre("list.tsl"));
+}
+
+}  // namespace
+
+namespace {
+
+// A front end words these messages in its own language: the path and the system's reason
+// come beside the English text, each exactly as the text names it.
+TEST_F(TesselDocTest, OpenAndSaveFailuresSendThePathAndTheReasonBesideTheText) {
+    CTempDir dir;
+    std::string missing = dir / "no such.tsl";
+    EXPECT_FALSE(doc.OnOpenDocument(missing));
+    std::string notFound = std::strerror(ENOENT);
+    ASSERT_EQ(prompts.m_messageParts.size(), 1u);
+    EXPECT_EQ(prompts.m_messageParts[0], (std::vector<std::string>{missing, notFound}));
+    EXPECT_EQ(prompts.m_messages[0], "Cannot open " + missing + ": " + notFound + ".");
+
+    std::string damaged = dir.WriteFile("cut.tsl", std::string(kTslHeader).substr(0, 3));
+    EXPECT_FALSE(doc.OnOpenDocument(damaged));
+    // A header that is not the list's is a fixed message with nothing beside it.
+    ASSERT_EQ(prompts.m_messageParts.size(), 2u);
+    EXPECT_TRUE(prompts.m_messageParts[1].empty());
+
+    std::string unwritable = dir / "no folder/list.tsl";
+    EXPECT_FALSE(doc.OnSaveDocument(unwritable));
+    ASSERT_EQ(prompts.m_messageParts.size(), 3u);
+    ASSERT_EQ(prompts.m_messageParts[2].size(), 2u);
+    EXPECT_EQ(prompts.m_messageParts[2][0], unwritable);
+    EXPECT_EQ(prompts.m_messages[2],
+              "Cannot save " + unwritable + ": " + prompts.m_messageParts[2][1] + ".");
 }
 
 }  // namespace

@@ -3,10 +3,19 @@
 
 EAnswer CFakePrompts::Message(EMessageId, const std::string& text, EIcon, EButtons buttons) {
     m_messages.push_back(text);
+    m_messageParts.resize(m_messages.size());
     EAnswer answer = buttons == EButtons::Ok      ? EAnswer::Ok
                      : buttons == EButtons::YesNo ? EAnswer::No
                                                   : EAnswer::Cancel;
     TakeNext(m_messageAnswers, answer);
+    return answer;
+}
+
+EAnswer CFakePrompts::MessageWithParts(EMessageId id, const std::string& text,
+                                       const std::vector<std::string>& parts, EIcon icon,
+                                       EButtons buttons) {
+    EAnswer answer = Message(id, text, icon, buttons);
+    m_messageParts.back() = parts;
     return answer;
 }
 

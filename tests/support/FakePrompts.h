@@ -28,6 +28,9 @@ struct SShownResults {
 class CFakePrompts : public IPrompts {
 public:
     EAnswer Message(EMessageId id, const std::string& text, EIcon icon, EButtons buttons) override;
+    EAnswer MessageWithParts(EMessageId id, const std::string& text,
+                             const std::vector<std::string>& parts, EIcon icon,
+                             EButtons buttons) override;
     bool ShowResults(const CResultsList& results) override;
     bool ChooseFilesToAdd(std::vector<std::string>& p) override {
         return TakeNext(m_filesToAdd, p);
@@ -65,6 +68,7 @@ public:
 
     // What was shown.
     std::vector<std::string> m_messages;
+    std::vector<std::vector<std::string>> m_messageParts;  // one entry a message, maybe empty
     std::vector<SShownResults> m_results;
     std::vector<SWizardInput> m_wizardInputs;
     std::vector<int> m_progressRanges;
