@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DocumentCommands.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -19,7 +20,10 @@
 
 namespace {
 
-const QString kListFilter = QStringLiteral("Rename List (*.tsl)");
+// Translated when asked for, after the translation is loaded.
+QString ListFilter() {
+    return QCoreApplication::translate("CDocumentCommands", "Rename List (*.tsl)");
+}
 const QString kRecentKey = QStringLiteral("Recent File List/Files");
 
 }  // namespace
@@ -34,7 +38,7 @@ CDocumentCommands::CDocumentCommands(CTesselSession& session, CTesselDoc& doc, Q
 
 QString CDocumentCommands::DisplayName() const {
     if (m_doc.GetPath().empty())
-        return QStringLiteral("Untitled");
+        return tr("Untitled");
     return QFileInfo(ToDisplay(m_doc.GetPath())).fileName();
 }
 
@@ -85,7 +89,7 @@ bool CDocumentCommands::MaySaveList() {
     if (!m_session.IsModified())
         return true;
     switch (AskSaveDiscardCancel(&m_window, QMessageBox::Warning,
-                                 QStringLiteral("Save changes to %1?").arg(DisplayName()))) {
+                                 tr("Save changes to %1?").arg(DisplayName()))) {
         case EAnswer::Yes:
             return Save();
         case EAnswer::No:
@@ -110,8 +114,8 @@ void CDocumentCommands::Open() {
         if (!mayLeave)
             return;
         QString path =
-            QFileDialog::getOpenFileName(&m_window, QStringLiteral("Open"), QString(),
-                                         kListFilter + QStringLiteral(";;All Files (*)"));
+            QFileDialog::getOpenFileName(&m_window, tr("Open"), QString(),
+                                         ListFilter() + QStringLiteral(";;") + tr("All Files (*)"));
         if (!path.isEmpty())
             OpenPath(PathBytes(path));
     });
@@ -152,14 +156,12 @@ bool CDocumentCommands::Save() {
 }
 
 bool CDocumentCommands::AskOverwriteChanged() {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tessel"),
-                    QStringLiteral("%1 was changed by another program since it was opened "
-                                   "here.")
-                        .arg(DisplayName()),
-                    QMessageBox::Cancel, &m_window);
-    QPushButton* overwrite =
-        box.addButton(QStringLiteral("Overwrite"), QMessageBox::DestructiveRole);
-    QPushButton* reload = box.addButton(QStringLiteral("Reload"), QMessageBox::AcceptRole);
+    QMessageBox box(
+        QMessageBox::Warning, QStringLiteral("Tessel"),
+        tr("%1 was changed by another program since it was opened here.").arg(DisplayName()),
+        QMessageBox::Cancel, &m_window);
+    QPushButton* overwrite = box.addButton(tr("Overwrite"), QMessageBox::DestructiveRole);
+    QPushButton* reload = box.addButton(tr("Reload"), QMessageBox::AcceptRole);
     box.setDefaultButton(QMessageBox::Cancel);
     box.exec();
     if (box.clickedButton() == reload)
@@ -168,7 +170,7 @@ bool CDocumentCommands::AskOverwriteChanged() {
 }
 
 bool CDocumentCommands::SaveAs() {
-    QFileDialog dialog(&m_window, QStringLiteral("Save As"), QString(), kListFilter);
+    QFileDialog dialog(&m_window, tr("Save As"), QString(), ListFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("tsl"));
     dialog.selectFile(m_doc.GetPath().empty() ? QStringLiteral("untitled.tsl")
@@ -211,8 +213,7 @@ bool CDocumentCommands::SaveTo(const std::string& path, bool sameList) {
 }
 
 void CDocumentCommands::SaveToTextFile() {
-    QFileDialog dialog(&m_window, QStringLiteral("Save to Text File"), QString(),
-                       QStringLiteral("Text Files (*.txt)"));
+    QFileDialog dialog(&m_window, tr("Save to Text File"), QString(), tr("Text Files (*.txt)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.selectFile(QStringLiteral("untitled"));

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 CHelpDialog::CHelpDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Tessel Help"));
+    setWindowTitle(tr("Tessel Help"));
     auto* browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("helpBrowser"));
     browser->setOpenExternalLinks(true);

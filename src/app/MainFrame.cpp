@@ -31,6 +31,7 @@
 #include "transform/NameTools.h"
 #include "transform/Numbering.h"
 #include "view/CommandTable.h"
+#include "view/CoreTexts.h"
 #include "view/DisplayText.h"
 #include "view/JobRunner.h"
 #include "view/ListModel.h"
@@ -41,7 +42,9 @@
 
 namespace {
 
-const QString kIdleText = QStringLiteral("For Help, press F1");
+QString IdleText() {
+    return QCoreApplication::translate("CMainFrame", "For Help, press F1");
+}
 // How long the counts of an undo stay in the status bar.
 constexpr int kNoticeMs = 15000;
 
@@ -143,8 +146,8 @@ QAction* CMainFrame::Action(ECommandId command) const {
 void CMainFrame::BuildActions() {
     for (const SCommandSpec& spec : AllCommands()) {
         auto* action = new QAction(MenuText(SMenuItem{false, spec.id, nullptr}), this);
-        action->setStatusTip(QString::fromLatin1(spec.prompt));
-        action->setToolTip(QString::fromLatin1(spec.tooltip));
+        action->setStatusTip(CommandText(spec.prompt));
+        action->setToolTip(CommandText(spec.tooltip));
         action->setShortcuts(CommandKeys(spec.id));
         if (*spec.icon != '\0')
             action->setIcon(ToolbarIcon(spec.icon));
@@ -161,7 +164,7 @@ void CMainFrame::BuildActions() {
 
 std::unique_ptr<QMenu> CMainFrame::BuildMenu(const SMenuSpec& spec) {
     // The window as parent, so that the items' prompts reach its status bar.
-    auto menu = std::make_unique<QMenu>(QString::fromLatin1(spec.title), this);
+    auto menu = std::make_unique<QMenu>(MenuTitle(spec), this);
     for (const SMenuItem& item : spec.items) {
         if (item.bSeparator) {
             menu->addSeparator();
@@ -169,7 +172,7 @@ std::unique_ptr<QMenu> CMainFrame::BuildMenu(const SMenuSpec& spec) {
         }
         SCommandState state = CommandState(m_session, item.id);
         auto* action = menu->addAction(MenuText(item));
-        action->setStatusTip(QString::fromLatin1(CommandSpec(item.id).prompt));
+        action->setStatusTip(CommandText(CommandSpec(item.id).prompt));
         action->setEnabled(state.bEnabled);
         if (IsCheckCommand(item.id)) {
             action->setCheckable(true);
@@ -183,7 +186,7 @@ std::unique_ptr<QMenu> CMainFrame::BuildMenu(const SMenuSpec& spec) {
 
 void CMainFrame::BuildMenus() {
     for (const SMenuSpec& spec : MainMenus()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(spec.title));
+        QMenu* menu = menuBar()->addMenu(MenuTitle(spec));
         for (const SMenuItem& item : spec.items) {
             if (item.bSeparator)
                 menu->addSeparator();
@@ -209,7 +212,7 @@ void CMainFrame::FillRecentFiles() {
         std::string path = recent[i];
         auto* action =
             new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(ToDisplay(path)), m_pFileMenu);
-        action->setStatusTip(QStringLiteral("Open this document"));
+        action->setStatusTip(tr("Open this document"));
         connect(action, &QAction::triggered, this, [this, path] {
             if (!m_bBusy)
                 m_pDocuments->OpenRecent(path);
@@ -222,7 +225,7 @@ void CMainFrame::FillRecentFiles() {
 }
 
 void CMainFrame::BuildToolBar() {
-    m_pToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_pToolBar = new QToolBar(tr("Toolbar"), this);
     m_pToolBar->setObjectName(QStringLiteral("Toolbar"));
     m_pToolBar->setMovable(true);
     m_pToolBar->setFloatable(true);
@@ -237,25 +240,23 @@ void CMainFrame::BuildStatusBar() {
     QStatusBar* bar = statusBar();
     connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& text) {
         if (text.isEmpty())
-            bar->showMessage(kIdleText);
+            bar->showMessage(IdleText());
     });
-    bar->showMessage(kIdleText);
+    bar->showMessage(IdleText());
     // Permanent, so that a menu's prompt never hides them.
-    m_pModeLabel = new QLabel(QStringLiteral("MP3 mode"), bar);
+    m_pModeLabel = new QLabel(tr("MP3 mode"), bar);
     m_pModeLabel->setObjectName(QStringLiteral("mode"));
     m_pModeLabel->hide();
     m_pStateLabel = new QLabel(bar);
     m_pStateLabel->setObjectName(QStringLiteral("listState"));
     bar->addPermanentWidget(m_pModeLabel);
     bar->addPermanentWidget(m_pStateLabel);
-    m_pRuns->SetNotice([bar](const std::string& text) {
-        bar->showMessage(QString::fromStdString(text), kNoticeMs);
-    });
+    m_pRuns->SetNotice([bar](const QString& text) { bar->showMessage(text, kNoticeMs); });
 }
 
 void CMainFrame::UpdateStatus() {
     SListState state = ListStateOf(m_session);
-    m_pStateLabel->setText(QString::fromStdString(ListStateText(state)));
+    m_pStateLabel->setText(ListStateDisplayText(state));
     m_pModeLabel->setVisible(state.bMp3Mode);
 }
 
@@ -461,10 +462,11 @@ void CMainFrame::Dispatch(ECommandId command) {
             break;
         }
         case ECommandId::About:
-            QMessageBox::about(this, QStringLiteral("About Tessel"),
-                               QStringLiteral("<h3>Tessel %1</h3><p>A batch file renamer with an "
-                                              "ID3v1 tag editor for MP3 files.</p>")
-                                   .arg(QStringLiteral(TESSEL_VERSION)));
+            QMessageBox::about(
+                this, tr("About Tessel"),
+                tr("<h3>Tessel %1</h3><p>A batch file renamer with an ID3v1 tag editor "
+                   "for MP3 files.</p>")
+                    .arg(QStringLiteral(TESSEL_VERSION)));
             break;
         default:
             break;

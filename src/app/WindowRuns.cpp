@@ -11,6 +11,7 @@
 #include "model/TesselDoc.h"
 #include "model/TesselSession.h"
 #include "platform/StateFolder.h"
+#include "view/CoreTexts.h"
 
 CWindowRuns::CWindowRuns(CTesselSession& session, CTesselDoc& doc)
     : m_session(session), m_doc(doc), m_strUntitledKey(NewUntitledKey()) {
@@ -42,7 +43,7 @@ void CWindowRuns::ShowUndoOutcome(const SRunOutcome& outcome) {
         return;
     }
     if (m_notice)
-        m_notice(UndoSummary(outcome));
+        m_notice(UndoSummaryText(outcome));
     if (!outcome.problems.empty() || !outcome.strError.empty())
         m_session.Prompts().Message(EMessageId::CannotUndo, CannotUndoText(outcome), EIcon::None,
                                     EButtons::Ok);
@@ -80,8 +81,9 @@ std::unique_ptr<IJob> CWindowRuns::PutBackInterruptedRuns(bool untitledToo,
         files += run.contents.Records();
     std::string question = "A run was interrupted before it ended: " + std::to_string(files) +
                            " files may still have their new names.\nPut them back now?";
-    if (m_session.Prompts().Message(EMessageId::InterruptedRun, question, EIcon::Question,
-                                    EButtons::YesNo) != EAnswer::Yes)
+    if (m_session.Prompts().MessageWithParts(EMessageId::InterruptedRun, question,
+                                             {std::to_string(files)}, EIcon::Question,
+                                             EButtons::YesNo) != EAnswer::Yes)
         return nullptr;
     // Each run is put back under its own list's lock: for a list that had no file, the key
     // its journal was written under. The latest run goes first.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,7 +33,7 @@ public:
     // user says no.
     std::unique_ptr<IJob> PutBackInterruptedRuns(bool untitledToo, std::function<void()>& finished);
     // Where the counts of an undo that ran go (the window's status bar).
-    void SetNotice(std::function<void(const std::string&)> notice) { m_notice = std::move(notice); }
+    void SetNotice(std::function<void(const QString&)> notice) { m_notice = std::move(notice); }
 
 private:
     SRunList ListNow();
@@ -45,5 +46,5 @@ private:
     // window lives: its runs are never taken for those of a window that is gone.
     std::string m_strUntitledKey;
     CListGuard m_untitledGuard;
-    std::function<void(const std::string&)> m_notice;
+    std::function<void(const QString&)> m_notice;
 };

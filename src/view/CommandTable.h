@@ -8,6 +8,7 @@
 #include "model/CommandId.h"
 
 // One command as the menus, the toolbar, the accelerators and the status bar show it.
+// The texts are English sources; the window shows them through CommandText and MenuText.
 struct SCommandSpec {
     ECommandId id;
     const char* label;    // with its mnemonic and any trailing blank
@@ -45,5 +46,9 @@ const SMenuSpec& LockContextMenu();
 // The toolbar's buttons in order.
 const std::vector<ECommandId>& ToolbarCommands();
 
-// The text of a menu entry: its label, then a tab and the key text when it has one.
+// The text of a menu entry: its label, then a tab and the key text when it has one, in the
+// language of the translation loaded.
 QString MenuText(const SMenuItem& item);
+// A label, prompt or tool tip of the table, translated.
+QString CommandText(const char* text);
+QString MenuTitle(const SMenuSpec& menu);

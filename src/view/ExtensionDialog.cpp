@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr const char* kInvalidExtension = "Cannot rename to this invalid extension";
+constexpr const char* kInvalidExtension =
+    QT_TRANSLATE_NOOP("CExtensionDialog", "Cannot rename to this invalid extension");
 
 // An extension is a text with a dot somewhere, or nothing at all (no extension).
 bool IsAcceptableExtension(const QString& text) {
@@ -23,16 +24,16 @@ bool IsAcceptableExtension(const QString& text) {
 }  // namespace
 
 CExtensionDialog::CExtensionDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Rename"));
-    auto* group = new QGroupBox(QStringLiteral("File Extension"), this);
-    m_pKeep = new QRadioButton(QStringLiteral("&Do not modify extension"), group);
+    setWindowTitle(tr("Rename"));
+    auto* group = new QGroupBox(tr("File Extension"), this);
+    m_pKeep = new QRadioButton(tr("&Do not modify extension"), group);
     m_pKeep->setObjectName(QStringLiteral("keep"));
-    m_pUse = new QRadioButton(QStringLiteral("&Use this extension:"), group);
+    m_pUse = new QRadioButton(tr("&Use this extension:"), group);
     m_pUse->setObjectName(QStringLiteral("use"));
     m_pExtension = new QLineEdit(QStringLiteral(".mp3"), group);
     m_pExtension->setObjectName(QStringLiteral("extension"));
     // Reached through its radio button, which has no buddy to name it.
-    m_pExtension->setAccessibleName(QStringLiteral("Extension"));
+    m_pExtension->setAccessibleName(tr("Extension"));
     m_pExtension->setEnabled(false);
     m_pKeep->setChecked(true);
 
@@ -67,8 +68,8 @@ SExtensionChoice CExtensionDialog::Choice() const {
 void CExtensionDialog::accept() {
     // The text is checked whichever button is chosen, as the user sees it in the box.
     if (!IsAcceptableExtension(m_pExtension->text())) {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tessel"),
-                        QString::fromLatin1(kInvalidExtension), QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tessel"), tr(kInvalidExtension),
+                        QMessageBox::Ok, this);
         box.exec();
         return;
     }

@@ -8,20 +8,23 @@
 
 CId3EditorPage::CId3EditorPage(QWidget* parent) : QWidget(parent) {
     // Both groups name the same fields: each box has a letter of its own on the page.
-    static const char* const kFormat[] = {"&Title", "&Artist", "Al&bum", "&Comment"};
-    static const char* const kLock[] = {"Tit&le", "A&rtist", "Alb&um", "&Year", "&Genre", "Co&mment"};
-    auto* format = new QGroupBox(QStringLiteral("Find / Replace / Format"), this);
+    static const char* const kFormat[] = {QT_TR_NOOP("&Title"), QT_TR_NOOP("&Artist"),
+                                          QT_TR_NOOP("Al&bum"), QT_TR_NOOP("&Comment")};
+    static const char* const kLock[] = {QT_TR_NOOP("Tit&le"), QT_TR_NOOP("A&rtist"),
+                                        QT_TR_NOOP("Alb&um"), QT_TR_NOOP("&Year"),
+                                        QT_TR_NOOP("&Genre"), QT_TR_NOOP("Co&mment")};
+    auto* format = new QGroupBox(tr("Find / Replace / Format"), this);
     auto* formatLayout = new QVBoxLayout(format);
     for (size_t i = 0; i < m_format.size(); ++i) {
-        m_format[i] = new QCheckBox(QString::fromLatin1(kFormat[i]), format);
+        m_format[i] = new QCheckBox(tr(kFormat[i]), format);
         m_format[i]->setObjectName(QStringLiteral("format%1").arg(i + 1));
         formatLayout->addWidget(m_format[i]);
     }
     formatLayout->addStretch();
-    auto* lock = new QGroupBox(QStringLiteral("Lock Column"), this);
+    auto* lock = new QGroupBox(tr("Lock Column"), this);
     auto* lockLayout = new QVBoxLayout(lock);
     for (size_t i = 0; i < m_lock.size(); ++i) {
-        m_lock[i] = new QCheckBox(QString::fromLatin1(kLock[i]), lock);
+        m_lock[i] = new QCheckBox(tr(kLock[i]), lock);
         m_lock[i]->setObjectName(QStringLiteral("lock%1").arg(i + 1));
         lockLayout->addWidget(m_lock[i]);
     }

@@ -10,6 +10,7 @@
 #include "model/ColumnTitles.h"
 #include "model/ResultsList.h"
 #include "model/TesselSession.h"
+#include "view/CoreTexts.h"
 #include "view/DisplayText.h"
 
 namespace {
@@ -110,7 +111,7 @@ QVariant CListModel::headerData(int section, Qt::Orientation orientation, int ro
     EMode mode = m_session.List().GetMode();
     switch (role) {
         case Qt::DisplayRole:
-            return QString::fromLatin1(ColumnTitle(mode, section));
+            return ColumnTitleText(mode, section);
         case Qt::DecorationRole:
             if (m_session.IsMp3Mode() && m_session.IsLocked(section))
                 return m_lockGlyph;

@@ -12,16 +12,16 @@
 COptionsDialog::COptionsDialog(IProfile& profile, EOptionsPage page,
                                const SId3EditorOptions& options, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     m_pTabs = new QTabWidget(this);
     m_pViewer = new CViewerPage(profile, m_pTabs);
     m_pViewer->setObjectName(QStringLiteral("viewerPage"));
     m_pId3 = new CId3EditorPage(m_pTabs);
     m_pId3->setObjectName(QStringLiteral("id3Page"));
     m_pId3->SetOptions(options);
-    m_pTabs->addTab(m_pViewer, QStringLiteral("&Viewer"));
-    m_pTabs->addTab(m_pId3, QStringLiteral("&ID3 Editor"));
-    m_pTabs->tabBar()->setAccessibleName(QStringLiteral("Pages"));
+    m_pTabs->addTab(m_pViewer, tr("&Viewer"));
+    m_pTabs->addTab(m_pId3, tr("&ID3 Editor"));
+    m_pTabs->tabBar()->setAccessibleName(tr("Pages"));
     m_pTabs->setCurrentWidget(page == EOptionsPage::Viewer ? static_cast<QWidget*>(m_pViewer)
                                                            : m_pId3);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "model/CountText.h"
+#include "view/CoreTexts.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ QString FileNameOf(const std::string& path) {
 }  // namespace
 
 CProgressDialog::CProgressDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Progress Indicator"));
+    setWindowTitle(tr("Progress Indicator"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowModality(Qt::ApplicationModal);
     m_pCount = new QLabel(this);
@@ -45,7 +46,7 @@ CProgressDialog::CProgressDialog(QWidget* parent) : QDialog(parent) {
     m_pBar = new QProgressBar(this);
     m_pBar->setTextVisible(false);
     m_pBar->setMinimumWidth(kTextWidth);
-    m_pCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_pCancel = new QPushButton(tr("Cancel"), this);
     connect(m_pCancel, &QPushButton::clicked, this, [this] {
         m_bCancelRequested = true;
         m_pCancel->setEnabled(false);
@@ -88,12 +89,12 @@ void CProgressDialog::ShowPosition() {
 }
 
 void CProgressDialog::ShowTexts() {
-    std::string count = GroupedNumber(static_cast<size_t>(std::max(m_nPosition, 0))) + " of " +
-                        GroupedNumber(static_cast<size_t>(m_nRange));
-    m_pCount->setText(QString::fromStdString(count));
+    m_pCount->setText(tr("%1 of %2")
+                          .arg(CountText(static_cast<size_t>(std::max(m_nPosition, 0))),
+                               CountText(static_cast<size_t>(m_nRange))));
     if (!m_strFile.empty())
-        m_pFile->setText(m_pFile->fontMetrics().elidedText(FileNameOf(m_strFile),
-                                                           Qt::ElideMiddle, m_pFile->width()));
+        m_pFile->setText(m_pFile->fontMetrics().elidedText(FileNameOf(m_strFile), Qt::ElideMiddle,
+                                                           m_pFile->width()));
     m_sinceTexts.start();
 }
 

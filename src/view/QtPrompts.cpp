@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/QtPrompts.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <cstdio>
 
 #include "model/ResultsList.h"
+#include "view/CoreTexts.h"
 #include "view/DisplayText.h"
 #include "view/ExtensionDialog.h"
 #include "view/OptionsDialog.h"
@@ -53,8 +55,14 @@ CQtPrompts::~CQtPrompts() {
     delete m_pProgress;
 }
 
-EAnswer CQtPrompts::Message(EMessageId id, const std::string& text, EIcon icon,
-                            EButtons buttons) {
+EAnswer CQtPrompts::Message(EMessageId id, const std::string& text, EIcon icon, EButtons buttons) {
+    return MessageWithParts(id, text, {}, icon, buttons);
+}
+
+EAnswer CQtPrompts::MessageWithParts(EMessageId id, const std::string& text,
+                                     const std::vector<std::string>& parts, EIcon icon,
+                                     EButtons buttons) {
+    // The standard error of an unattended window reads like the command line's: English.
     if (m_bUnattended) {
         std::fprintf(stderr, "tessel: %s\n", text.c_str());
         return buttons == EButtons::Ok
@@ -62,9 +70,9 @@ EAnswer CQtPrompts::Message(EMessageId id, const std::string& text, EIcon icon,
                    : (buttons == EButtons::YesNo ? EAnswer::No : EAnswer::Cancel);
     }
     if (id == EMessageId::SaveTagChanges)
-        return AskSaveDiscardCancel(m_pWindow, BoxIcon(icon), ToDisplay(text));
-    QMessageBox box(BoxIcon(icon), QStringLiteral("Tessel"), ToDisplay(text), BoxButtons(buttons),
-                    m_pWindow);
+        return AskSaveDiscardCancel(m_pWindow, BoxIcon(icon), CoreMessageText(id, text, parts));
+    QMessageBox box(BoxIcon(icon), QStringLiteral("Tessel"), CoreMessageText(id, text, parts),
+                    BoxButtons(buttons), m_pWindow);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return EAnswer::Yes;
@@ -78,8 +86,9 @@ EAnswer CQtPrompts::Message(EMessageId id, const std::string& text, EIcon icon,
 }
 
 bool CQtPrompts::ChooseFilesToAdd(std::vector<std::string>& paths) {
-    QStringList chosen = QFileDialog::getOpenFileNames(m_pWindow, QStringLiteral("Add"), QString(),
-                                                       QStringLiteral("All Files (*)"));
+    QStringList chosen = QFileDialog::getOpenFileNames(
+        m_pWindow, QCoreApplication::translate("CQtPrompts", "Add"), QString(),
+        QCoreApplication::translate("CQtPrompts", "All Files (*)"));
     for (const QString& path : chosen)
         paths.push_back(PathBytes(path));
     return !chosen.isEmpty();

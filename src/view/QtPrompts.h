@@ -25,6 +25,9 @@ public:
     void SetUnattended(bool unattended) { m_bUnattended = unattended; }
 
     EAnswer Message(EMessageId id, const std::string& text, EIcon icon, EButtons buttons) override;
+    EAnswer MessageWithParts(EMessageId id, const std::string& text,
+                             const std::vector<std::string>& parts, EIcon icon,
+                             EButtons buttons) override;
     bool ChooseFilesToAdd(std::vector<std::string>& paths) override;
     bool ChooseExtension(SExtensionChoice& choice) override;
     bool ShowResults(const CResultsList& results) override;

@@ -10,19 +10,20 @@
 #include <QVBoxLayout>
 
 #include "model/ResultsList.h"
+#include "view/CoreTexts.h"
 #include "view/DisplayText.h"
 #include "view/ResultsModel.h"
 
 CResultsDialog::CResultsDialog(const CResultsList& results, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(ToDisplay(results.m_strTitle));
+    setWindowTitle(ResultsTitleText(results));
     // The counts first: with many rows they are all that can be taken in at a glance.
-    auto* summary = new QLabel(QString::fromStdString(results.Summary()), this);
+    auto* summary = new QLabel(ResultsSummaryText(results), this);
     summary->setObjectName(QStringLiteral("summary"));
     summary->setTextFormat(Qt::PlainText);
-    auto* group = new QGroupBox(QStringLiteral("Results"), this);
+    auto* group = new QGroupBox(tr("Results"), this);
     m_pList = new QTreeView(group);
     m_pList->setObjectName(QStringLiteral("results"));
-    m_pList->setAccessibleName(QStringLiteral("Results"));
+    m_pList->setAccessibleName(tr("Results"));
     m_pList->setRootIsDecorated(false);
     m_pList->setUniformRowHeights(true);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -30,25 +31,25 @@ CResultsDialog::CResultsDialog(const CResultsList& results, QWidget* parent) : Q
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(m_pList);
 
-    m_pOk = new QPushButton(QStringLiteral("OK"), this);
+    m_pOk = new QPushButton(tr("OK"), this);
     m_pOk->setObjectName(QStringLiteral("ok"));
-    m_pCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_pCancel = new QPushButton(tr("Cancel"), this);
     m_pCancel->setObjectName(QStringLiteral("cancel"));
     connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
     if (results.m_bResultsMode) {
         m_pOk->hide();
-        m_pCancel->setText(QStringLiteral("OK"));
+        m_pCancel->setText(tr("OK"));
         m_pCancel->setDefault(true);
     } else {
         m_pOk->setEnabled(results.CanConfirm());
         (m_pOk->isEnabled() ? m_pOk : m_pCancel)->setDefault(true);
     }
     auto* buttons = new QHBoxLayout;
-    std::string refusal = results.ConfirmRefusal();
-    if (!refusal.empty()) {
+    QString refusal = ConfirmRefusalText(results);
+    if (!refusal.isEmpty()) {
         // Why OK stays disabled, where the eye goes looking for it.
-        auto* reason = new QLabel(QString::fromStdString(refusal), this);
+        auto* reason = new QLabel(refusal, this);
         reason->setObjectName(QStringLiteral("reason"));
         reason->setTextFormat(Qt::PlainText);
         reason->setWordWrap(true);

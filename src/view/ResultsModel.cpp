@@ -2,6 +2,7 @@
 #include "view/ResultsModel.h"
 
 #include "model/ResultsList.h"
+#include "view/CoreTexts.h"
 #include "view/DisplayText.h"
 
 CResultsModel::CResultsModel(const CResultsList& results, QObject* parent)
@@ -32,7 +33,7 @@ QVariant CResultsModel::data(const QModelIndex& index, int role) const {
             case 1:
                 return ToDisplay(record.GetNewFileName());
             default:
-                return QString::fromLocal8Bit(m_results.Comment(row));
+                return ResultCommentText(m_results, row);
         }
     }
     if (role == Qt::DecorationRole && index.column() == 0) {
@@ -46,6 +47,7 @@ QVariant CResultsModel::data(const QModelIndex& index, int role) const {
 QVariant CResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const kTitles[] = {"Before", "After", "Comment"};
-    return section >= 0 && section < 3 ? QString::fromLatin1(kTitles[section]) : QVariant();
+    static const char* const kTitles[] = {QT_TR_NOOP("Before"), QT_TR_NOOP("After"),
+                                          QT_TR_NOOP("Comment")};
+    return section >= 0 && section < 3 ? tr(kTitles[section]) : QVariant();
 }

@@ -28,11 +28,11 @@ const std::array<int, 7> CTesselView::kMp3Widths = {150, 150, 150, 150, 80, 100,
 
 CTesselView::CTesselView(CListModel& model, IProfile& profile, QWidget* parent)
     : QTableView(parent), m_model(model), m_session(model.Session()), m_profile(profile) {
-    m_widths[0] = ReadColumnWidths(m_profile, EMode::Normal,
-                                   {kNormalWidths.begin(), kNormalWidths.end()});
+    m_widths[0] =
+        ReadColumnWidths(m_profile, EMode::Normal, {kNormalWidths.begin(), kNormalWidths.end()});
     m_widths[1] = ReadColumnWidths(m_profile, EMode::Mp3, {kMp3Widths.begin(), kMp3Widths.end()});
     m_lastSort = RestoreSort(m_session);
-    setAccessibleName(QStringLiteral("Files"));
+    setAccessibleName(tr("Files"));
     setModel(&m_model);
     setItemDelegate(new CCellDelegate(*this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -191,7 +191,7 @@ QModelIndex CTesselView::KeyboardEditCell() const {
     // In the normal mode only the name is edited, whichever cell of its row has the focus.
     QModelIndex name = m_model.index(current.row(), 0);
     return !m_session.IsMp3Mode() && (m_model.flags(name) & Qt::ItemIsEditable) ? name
-                                                                                 : QModelIndex();
+                                                                                : QModelIndex();
 }
 
 bool CTesselView::StartEditingByKey(QKeyEvent* event) {
@@ -236,8 +236,7 @@ void CTesselView::paintEvent(QPaintEvent* event) {
         return;
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::PlaceholderText));
-    painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap,
-                     QString::fromLatin1(kEmptyHint));
+    painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap, tr(kEmptyHint));
 }
 
 void CTesselView::contextMenuEvent(QContextMenuEvent* event) {

@@ -41,7 +41,8 @@ public:
     static const std::array<int, 6> kNormalWidths;
     static const std::array<int, 7> kMp3Widths;
     // What an empty list shows in its middle.
-    static constexpr const char* kEmptyHint = "Add files with Insert, or drop them here";
+    static constexpr const char* kEmptyHint =
+        QT_TR_NOOP("Add files with Insert, or drop them here");
 
 signals:
     void CommandRequested(ECommandId command);

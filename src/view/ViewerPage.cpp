@@ -24,21 +24,21 @@ constexpr int kBytesRole = Qt::UserRole;
 }  // namespace
 
 CViewerPage::CViewerPage(IProfile& profile, QWidget* parent) : QWidget(parent), m_profile(profile) {
-    auto* group = new QGroupBox(QStringLiteral("Select Viewer"), this);
+    auto* group = new QGroupBox(tr("Select Viewer"), this);
     m_pExtension = new QLineEdit(group);
     m_pExtension->setObjectName(QStringLiteral("extension"));
     m_pProgram = new QLineEdit(group);
     m_pProgram->setObjectName(QStringLiteral("program"));
-    auto* browse = new QPushButton(QStringLiteral("&Browse"), group);
+    auto* browse = new QPushButton(tr("&Browse"), group);
     browse->setObjectName(QStringLiteral("browse"));
     auto* programRow = new QHBoxLayout;
     programRow->addWidget(m_pProgram);
     programRow->addWidget(browse);
     // Labels made here rather than by the form, so that the program's box is their
     // buddy too: a screen reader names each box by its label.
-    auto* extensionLabel = new QLabel(QStringLiteral("&Extension"), group);
+    auto* extensionLabel = new QLabel(tr("&Extension"), group);
     extensionLabel->setBuddy(m_pExtension);
-    auto* programLabel = new QLabel(QStringLiteral("Open &With"), group);
+    auto* programLabel = new QLabel(tr("Open &With"), group);
     programLabel->setBuddy(m_pProgram);
     auto* form = new QFormLayout(group);
     form->addRow(extensionLabel, m_pExtension);
@@ -49,9 +49,9 @@ CViewerPage::CViewerPage(IProfile& profile, QWidget* parent) : QWidget(parent), 
     m_pProblem->hide();
     form->addRow(m_pProblem);
 
-    auto* add = new QPushButton(QStringLiteral("&Add"), this);
+    auto* add = new QPushButton(tr("&Add"), this);
     add->setObjectName(QStringLiteral("add"));
-    auto* remove = new QPushButton(QStringLiteral("&Remove"), this);
+    auto* remove = new QPushButton(tr("&Remove"), this);
     remove->setObjectName(QStringLiteral("remove"));
     auto* side = new QVBoxLayout;
     side->addWidget(add);
@@ -65,11 +65,11 @@ CViewerPage::CViewerPage(IProfile& profile, QWidget* parent) : QWidget(parent), 
     m_pList->setObjectName(QStringLiteral("associations"));
     m_pList->setRootIsDecorated(false);
     m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_pList->setHeaderLabels({QStringLiteral("Extension"), QStringLiteral("Open With")});
-    auto* listLabel = new QLabel(QStringLiteral("Ass&ociations"), this);
+    m_pList->setHeaderLabels({tr("Extension"), tr("Open With")});
+    auto* listLabel = new QLabel(tr("Ass&ociations"), this);
     listLabel->setBuddy(m_pList);
     // A list's accessible name is its own, never its label's.
-    m_pList->setAccessibleName(QStringLiteral("Associations"));
+    m_pList->setAccessibleName(tr("Associations"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(listLabel);
@@ -99,8 +99,8 @@ void CViewerPage::AppendRow(const SViewerAssociation& viewer) {
 }
 
 void CViewerPage::Browse() {
-    QString program = QFileDialog::getOpenFileName(this, QStringLiteral("Browse"), QString(),
-                                                   QStringLiteral("All Files (*)"));
+    QString program =
+        QFileDialog::getOpenFileName(this, tr("Browse"), QString(), tr("All Files (*)"));
     if (!program.isEmpty())
         m_pProgram->setText(program);
 }
@@ -108,14 +108,15 @@ void CViewerPage::Browse() {
 void CViewerPage::AddRow() {
     const char* path = std::getenv("PATH");
     std::string program;
-    std::string problem = AssociationProblem(FromDisplay(m_pExtension->text()),
-                                             PathBytes(m_pProgram->text()),
-                                             path != nullptr ? path : "", program);
+    std::string problem =
+        AssociationProblem(FromDisplay(m_pExtension->text()), PathBytes(m_pProgram->text()),
+                           path != nullptr ? path : "", program);
     // A wrong entry is not taken and says why; the boxes keep it for the user to correct.
     m_pProblem->setText(ToDisplay(problem));
     m_pProblem->setVisible(!problem.empty());
     if (!problem.empty()) {
-        (IsViewerExtension(FromDisplay(m_pExtension->text())) ? m_pProgram : m_pExtension)->setFocus();
+        (IsViewerExtension(FromDisplay(m_pExtension->text())) ? m_pProgram : m_pExtension)
+            ->setFocus();
         return;
     }
     AppendRow({FromDisplay(m_pExtension->text()), program});

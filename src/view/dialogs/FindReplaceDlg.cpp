@@ -16,18 +16,18 @@ CFindReplaceDlg::CFindReplaceDlg(CTesselSession& session, QWidget* owner)
       m_session(session),
       m_pFind(new QLineEdit(QStringLiteral("_"))),
       m_pReplace(new QLineEdit),
-      m_pMatchCase(new QCheckBox(QStringLiteral("Match &case"))),
-      m_pRegex(new QCheckBox(QStringLiteral("Regular e&xpression"))),
-      m_pFindNext(new QPushButton(QStringLiteral("&Find Next"))),
-      m_pReplaceOne(new QPushButton(QStringLiteral("&Replace"))),
-      m_pReplaceAll(new QPushButton(QStringLiteral("Replace &All"))),
-      m_pCancel(new QPushButton(QStringLiteral("Cancel"))) {
-    setWindowTitle(QStringLiteral("Find / Replace"));
+      m_pMatchCase(new QCheckBox(tr("Match &case"))),
+      m_pRegex(new QCheckBox(tr("Regular e&xpression"))),
+      m_pFindNext(new QPushButton(tr("&Find Next"))),
+      m_pReplaceOne(new QPushButton(tr("&Replace"))),
+      m_pReplaceAll(new QPushButton(tr("Replace &All"))),
+      m_pCancel(new QPushButton(tr("Cancel"))) {
+    setWindowTitle(tr("Find / Replace"));
     setModal(false);
 
     auto* fields = new QFormLayout;
-    auto* findLabel = new QLabel(QStringLiteral("Fi&nd what:"));
-    auto* replaceLabel = new QLabel(QStringLiteral("Re&place with:"));
+    auto* findLabel = new QLabel(tr("Fi&nd what:"));
+    auto* replaceLabel = new QLabel(tr("Re&place with:"));
     findLabel->setBuddy(m_pFind);
     replaceLabel->setBuddy(m_pReplace);
     fields->addRow(findLabel, m_pFind);

@@ -10,7 +10,7 @@ CRenameWizard::CRenameWizard(const SWizardInput& input, QWidget* parent)
       m_pPage1(new CWizard1(input.strCurrentName)),
       m_pPage2(new CWizard2(*m_pPage1, input.strSampleExt)),
       m_pPage3(new CWizard3(*m_pPage1, *m_pPage2, input.strSampleExt)) {
-    setWindowTitle(QStringLiteral("Rename Wizard"));
+    setWindowTitle(tr("Rename Wizard"));
     setWizardStyle(QWizard::ClassicStyle);
     // Each page is set up once, on its first showing; Back keeps what the later pages hold.
     setOptions(QWizard::IndependentPages);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/dialogs/SamplePreview.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -16,7 +17,7 @@ QLineEdit* MakeSamplePreview() {
 }
 
 QGroupBox* SampleGroup(QLineEdit* preview) {
-    auto* group = new QGroupBox(QStringLiteral("Sample"));
+    auto* group = new QGroupBox(QCoreApplication::translate("SamplePreview", "Sample"));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(preview);
     return group;

@@ -10,16 +10,16 @@
 CSeparatorDlg::CSeparatorDlg(const SSeparatorChoice& choice, QWidget* parent)
     : QDialog(parent),
       m_pSeparator(new QLineEdit(QString::fromStdString(choice.strSeparator))),
-      m_pArtistFirst(new QRadioButton(QStringLiteral("&Artist - Title"))),
-      m_pTitleFirst(new QRadioButton(QStringLiteral("&Title - Artist"))) {
-    setWindowTitle(QStringLiteral("Filename <-> ID3 Tag"));
+      m_pArtistFirst(new QRadioButton(tr("&Artist - Title"))),
+      m_pTitleFirst(new QRadioButton(tr("&Title - Artist"))) {
+    setWindowTitle(tr("Filename <-> ID3 Tag"));
 
-    auto* separatorGroup = new QGroupBox(QStringLiteral("Please enter the &separator string"));
+    auto* separatorGroup = new QGroupBox(tr("Please enter the &separator string"));
     auto* separatorLayout = new QVBoxLayout(separatorGroup);
     separatorLayout->addWidget(m_pSeparator);
     m_pSeparator->selectAll();
 
-    auto* formatGroup = new QGroupBox(QStringLiteral("Format"));
+    auto* formatGroup = new QGroupBox(tr("Format"));
     auto* formatLayout = new QVBoxLayout(formatGroup);
     formatLayout->addWidget(m_pArtistFirst);
     formatLayout->addWidget(m_pTitleFirst);

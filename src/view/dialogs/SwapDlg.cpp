@@ -8,9 +8,9 @@
 
 CSwapDlg::CSwapDlg(const std::string& middle, QWidget* parent)
     : QDialog(parent), m_pMiddle(new QLineEdit(QString::fromStdString(middle))) {
-    setWindowTitle(QStringLiteral("Swap"));
+    setWindowTitle(tr("Swap"));
 
-    auto* group = new QGroupBox(QStringLiteral("Please enter the &middle string"));
+    auto* group = new QGroupBox(tr("Please enter the &middle string"));
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(m_pMiddle);
     m_pMiddle->selectAll();

@@ -2,6 +2,7 @@
 #include "view/dialogs/Wizard1.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,24 +16,24 @@ CWizard1::CWizard1(const std::string& currentName, QWidget* parent)
     : QWizardPage(parent),
       m_strCurrentName(currentName),
       m_currentShown(QString::fromStdString(currentName)),
-      m_pCurrent(new QRadioButton(QStringLiteral("Use &current filename"))),
-      m_pStandard(new QRadioButton(QStringLiteral("Use &standard filename"))),
+      m_pCurrent(new QRadioButton(tr("Use &current filename"))),
+      m_pStandard(new QRadioButton(tr("Use &standard filename"))),
       m_pFilename(new QLineEdit) {
-    setWindowTitle(QStringLiteral("Rename Wizard - Step 1 of 3"));
+    setWindowTitle(tr("Rename Wizard - Step 1 of 3"));
     QBoxLayout* column = WizardPageLayout(this);
-    column->addWidget(
-        WizardText("Rename Wizard enables you to rename files according to numerical sequence."));
+    column->addWidget(WizardText(
+        tr("Rename Wizard enables you to rename files according to numerical sequence.")));
     column->addSpacing(16);
     column->addWidget(m_pCurrent);
     column->addWidget(m_pStandard);
     column->addSpacing(8);
     auto* nameRow = new QFormLayout;
-    auto* label = new QLabel(QStringLiteral("&Filename:"));
+    auto* label = new QLabel(tr("&Filename:"));
     label->setBuddy(m_pFilename);
     nameRow->addRow(label, m_pFilename);
     column->addLayout(nameRow);
     column->addStretch();
-    column->addWidget(WizardText("To continue, click Next."));
+    column->addWidget(WizardText(tr("To continue, click Next.")));
 
     connect(m_pCurrent, &QRadioButton::clicked, this, &CWizard1::UseCurrentName);
     connect(m_pStandard, &QRadioButton::clicked, this, &CWizard1::UseStandardName);
@@ -61,11 +62,13 @@ void CWizard1::FocusFilename() {
 }
 
 bool CWizard1::validatePage() {
-    const std::string problem = CheckWizardFilename(Filename());
-    if (problem.empty())
-        return true;
-    QMessageBox::critical(this, QStringLiteral("Tessel"), QString::fromStdString(problem));
-    return false;
+    if (!CheckWizardFilename(Filename()).empty()) {
+        // The core's one reason, in the words of the window's other core messages.
+        QMessageBox::critical(this, QStringLiteral("Tessel"),
+                              QCoreApplication::translate("CoreMessage", kEnterFilenameMessage));
+        return false;
+    }
+    return true;
 }
 
 void CWizard1::UseCurrentName() {

@@ -21,20 +21,21 @@ CWizard2::CWizard2(const CWizard1& first, const std::string& sampleExt, QWidget*
       m_pIncrement(new CNumberBox),
       m_pStart(new CNumberBox),
       m_pSample(MakeSamplePreview()) {
-    setWindowTitle(QStringLiteral("Rename Wizard - Step 2 of 3"));
+    setWindowTitle(tr("Rename Wizard - Step 2 of 3"));
     QBoxLayout* column = WizardPageLayout(this);
     column->addWidget(
-        WizardText("Select the appropriate number format to achieve the desired effect."));
+        WizardText(tr("Select the appropriate number format to achieve the desired effect.")));
     column->addSpacing(8);
     column->addWidget(SampleGroup(m_pSample));
     column->addSpacing(8);
 
     auto* boxes = new QFormLayout;
     boxes->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    const std::pair<const char*, CNumberBox*> rows[] = {
-        {"&Digits:", m_pDigits}, {"&Increment:", m_pIncrement}, {"&Start from:", m_pStart}};
+    const std::pair<const char*, CNumberBox*> rows[] = {{QT_TR_NOOP("&Digits:"), m_pDigits},
+                                                        {QT_TR_NOOP("&Increment:"), m_pIncrement},
+                                                        {QT_TR_NOOP("&Start from:"), m_pStart}};
     for (const auto& [text, box] : rows) {
-        auto* label = new QLabel(QString::fromUtf8(text));
+        auto* label = new QLabel(tr(text));
         label->setBuddy(box);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 32);
         boxes->addRow(label, box);
@@ -42,7 +43,7 @@ CWizard2::CWizard2(const CWizard1& first, const std::string& sampleExt, QWidget*
     }
     column->addLayout(boxes);
     column->addStretch();
-    column->addWidget(WizardText("To continue, click Next."));
+    column->addWidget(WizardText(tr("To continue, click Next.")));
 }
 
 int CWizard2::Digits() const {

@@ -20,15 +20,15 @@ CWizard3::CWizard3(const CWizard1& first, const CWizard2& second, const std::str
       m_first(first),
       m_second(second),
       m_strSampleExt(sampleExt),
-      m_pAfter(new QRadioButton(QStringLiteral("Add number &after filename"))),
-      m_pBefore(new QRadioButton(QStringLiteral("Add number b&efore filename"))),
-      m_pOffsetButton(new QRadioButton(QStringLiteral("&Offset:"))),
+      m_pAfter(new QRadioButton(tr("Add number &after filename"))),
+      m_pBefore(new QRadioButton(tr("Add number b&efore filename"))),
+      m_pOffsetButton(new QRadioButton(tr("&Offset:"))),
       m_pOffset(new CNumberBox),
       m_pSample(MakeSamplePreview()) {
-    setWindowTitle(QStringLiteral("Rename Wizard - Step 3 of 3"));
+    setWindowTitle(tr("Rename Wizard - Step 3 of 3"));
     QBoxLayout* column = WizardPageLayout(this);
     column->addWidget(
-        WizardText("Click Finish to start creating a numerical sequence of filenames."));
+        WizardText(tr("Click Finish to start creating a numerical sequence of filenames.")));
     column->addSpacing(8);
     column->addWidget(SampleGroup(m_pSample));
     column->addSpacing(8);
@@ -41,10 +41,10 @@ CWizard3::CWizard3(const CWizard1& first, const CWizard2& second, const std::str
     m_pOffset->setFixedWidth(m_pOffset->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) +
                              32);
     // Reached through the Offset button, which has no buddy to name the box.
-    m_pOffset->setAccessibleName(QStringLiteral("Offset"));
+    m_pOffset->setAccessibleName(tr("Offset"));
     column->addLayout(offsetRow);
     column->addStretch();
-    column->addWidget(WizardText("To continue, click Finish"));
+    column->addWidget(WizardText(tr("To continue, click Finish")));
 
     connect(m_pAfter, &QRadioButton::clicked, this,
             [this] { ChoosePosition(ENumberPosition::After); });

@@ -37,8 +37,8 @@ QBoxLayout* WizardPageLayout(QWidget* page) {
     return column;
 }
 
-QLabel* WizardText(const char* text) {
-    auto* label = new QLabel(QString::fromUtf8(text));
+QLabel* WizardText(const QString& text) {
+    auto* label = new QLabel(text);
     label->setWordWrap(true);
     return label;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
 class QBoxLayout;
 class QLabel;
 class QWidget;
@@ -10,4 +12,4 @@ class QWidget;
 QBoxLayout* WizardPageLayout(QWidget* page);
 
 // A page's fixed text, wrapped to the column's width.
-QLabel* WizardText(const char* text);
+QLabel* WizardText(const QString& text);
