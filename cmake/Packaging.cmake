@@ -24,6 +24,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TESSEL_BUILD_WINDOW)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
+  # Qt's own translations: the standard buttons in the user's language.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 endif()
 
 # The copyright file and changelog a Debian package carries in its doc folder.

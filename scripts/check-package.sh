@@ -22,7 +22,8 @@ for path in ./usr/bin/tessel ./usr/bin/tessel-cli \
     ./usr/share/icons/hicolor/scalable/apps/io.tessel.Tessel.svg \
     ./usr/share/icons/hicolor/48x48/apps/io.tessel.Tessel.png \
     ./usr/share/mime/packages/tessel-list.xml \
-    ./usr/share/metainfo/io.tessel.Tessel.metainfo.xml; do
+    ./usr/share/metainfo/io.tessel.Tessel.metainfo.xml \
+    ./usr/share/tessel/translations/tessel_de.qm; do
     grep -qx -- "$path" <<<"$contents" || fail "holds no $path"
 done
 

@@ -9,6 +9,7 @@
 
 #include "app/AppCommandLine.h"
 #include "app/TesselApp.h"
+#include "app/Translations.h"
 #include "platform/FileSizeSignal.h"
 
 namespace {
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     }
     IgnoreFileSizeSignal();
     QApplication application(argc, argv);
+    InstallTranslations(application);
     QApplication::setDesktopFileName(QStringLiteral("io.tessel.Tessel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/tessel.svg")));
 
