@@ -338,7 +338,7 @@
     </message>
     <message>
         <source>&amp;Extension</source>
-        <translation>&amp;Erweiterung</translation>
+        <translation>Datei&amp;endung</translation>
     </message>
     <message>
         <source>Open &amp;With</source>
