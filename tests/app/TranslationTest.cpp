@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -20,8 +21,14 @@
 #include "support/FakePrompts.h"
 #include "support/TempDir.h"
 #include "view/CoreTexts.h"
+#include "view/ExtensionDialog.h"
 #include "view/Mnemonics.h"
 #include "view/OptionsDialog.h"
+#include "view/dialogs/NumberBox.h"
+#include "view/dialogs/RenameWizard.h"
+#include "view/dialogs/SeparatorDlg.h"
+#include "view/dialogs/SwapDlg.h"
+#include "view/dialogs/Wizard3.h"
 
 namespace {
 
@@ -42,6 +49,12 @@ CResultsList ResultsOf(size_t ok, size_t unchanged, size_t problems, size_t canc
     add(problems, kResultExists);
     add(cancelled, kResultCancelled);
     return results;
+}
+
+// The page's letters, or what is wrong with them: controls sharing one, controls without.
+QString LetterProblems(QWidget* dialog, const QList<const QWidget*>& reachedOtherwise = {}) {
+    SPageMnemonics page = CollectMnemonics(dialog, reachedOtherwise);
+    return (page.Duplicates() + page.missing).join(QStringLiteral("; "));
 }
 
 // Removes every translation the test installed, so that each test starts in English.
@@ -211,10 +224,23 @@ private slots:
         auto* tabs = options.findChild<QTabWidget*>();
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
-            SPageMnemonics page = CollectMnemonics(&options);
-            QVERIFY2(page.Duplicates().isEmpty(), qPrintable(page.Duplicates().join("; ")));
-            QVERIFY2(page.missing.isEmpty(), qPrintable(page.missing.join("; ")));
+            QCOMPARE(LetterProblems(&options), QString());
         }
+        CRenameWizard wizard(SWizardInput{"Long name", ".mp3"});
+        wizard.show();
+        QCOMPARE(LetterProblems(&wizard), QString());
+        wizard.next();
+        QCOMPARE(LetterProblems(&wizard), QString());
+        wizard.next();
+        QCOMPARE(LetterProblems(&wizard, {wizard.Page3()->OffsetBox()}), QString());
+        CSeparatorDlg separator(SSeparatorChoice{});
+        QCOMPARE(LetterProblems(&separator), QString());
+        CSwapDlg swap("-");
+        QCOMPARE(LetterProblems(&swap), QString());
+        CExtensionDialog extension;
+        extension.show();
+        QCOMPARE(LetterProblems(&extension, {extension.findChild<QLineEdit*>("extension")}),
+                 QString());
     }
 };
 
