@@ -5,7 +5,8 @@
 # place, renames them with Go and checks the folder, undoes the run and checks the folder
 # and the run's history again, then edits a title in MP3 mode, saves the tags and checks
 # the bytes of the tag on disk; scripts/e2e-keyboard.sh goes on with the keyboard alone and
-# a screen reader's view.
+# a screen reader's view, scripts/e2e-state.sh with the state at a glance and
+# scripts/e2e-german.sh with the window in German.
 # Stops with a message at the first failed check. A screenshot of every step goes into
 # $TESSEL_E2E_SHOTS (a new temporary folder when unset).
 #
@@ -296,4 +297,5 @@ focus_main
 xdotool key ctrl+t
 wait_until "MP3 mode, where Go is disabled" is_grey 361 32
 . "$(dirname "${BASH_SOURCE[0]}")/e2e-state.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/e2e-german.sh"
 echo "window-e2e: all steps passed; screenshots in $shots"
