@@ -98,8 +98,12 @@ bool AnyTextGrewTooLong(const CHitDoc& before, const CHitDoc& after) {
 
 }  // namespace
 
+size_t CTesselSession::KeptTextRows() const {
+    return std::min(m_keptTexts.size(), static_cast<size_t>(m_list.GetCount()));
+}
+
 bool CTesselSession::KeptTextsGrewTooLong() const {
-    for (size_t row = 0; row < m_keptTexts.size(); ++row) {
+    for (size_t row = 0; row < KeptTextRows(); ++row) {
         const SKeptTexts& kept = m_keptTexts[row];
         if (!kept.bKept)
             continue;
@@ -116,7 +120,7 @@ bool CTesselSession::KeptTextsGrewTooLong() const {
 }
 
 void CTesselSession::PutBackKeptTexts() {
-    for (size_t row = 0; row < m_keptTexts.size(); ++row) {
+    for (size_t row = 0; row < KeptTextRows(); ++row) {
         SKeptTexts& kept = m_keptTexts[row];
         if (!kept.bKept)
             continue;
@@ -185,7 +189,7 @@ bool CTesselSession::CommitKeptRows(int kind) {
 bool CTesselSession::CommitKeptTexts() {
     m_bPartial = false;
     bool changed = false;
-    for (size_t row = 0; row < m_keptTexts.size() && !changed; ++row) {
+    for (size_t row = 0; row < KeptTextRows() && !changed; ++row) {
         const SKeptTexts& kept = m_keptTexts[row];
         const CHitDoc& entry = m_list.GetEntry(static_cast<int>(row));
         changed = kept.bKept && (!(kept.newName == entry.m_strNewName) ||

@@ -124,6 +124,7 @@ private:
     // Puts back every row the command changed when one of them grew a text too long;
     // true when it did.
     bool RefuseTooLongTexts();
+    size_t KeptTextRows() const;
     bool KeptTextsGrewTooLong() const;
     void PutBackKeptTexts();
     bool PushUndoStep(std::unique_ptr<CUndoRecord> record, int kind);
