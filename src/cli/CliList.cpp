@@ -13,7 +13,10 @@
 #include "platform/PathFacts.h"
 #include "platform/RegularFile.h"
 
-CCliList::CCliList() : m_session(m_prompts, m_profile), m_doc(m_session) {}
+CCliList::CCliList() : m_session(m_prompts, m_profile), m_doc(m_session) {
+    // The process ends after its one command: nothing it changes is undone in memory.
+    m_session.SetUndoable(false);
+}
 
 bool CCliList::Lock(bool forRun) {
     std::string error;

@@ -52,8 +52,6 @@ int RunSort(const SCliInput& input) {
         return ReportError(input.words[0],
                            "no such column; the columns are New Filename, Current "
                            "Filename, Type, Size, Modified and In Folder");
-    // The process ends after this sort: it needs no copies to undo it.
-    list.Session().SetReorderUndoable(false);
     SortRows(list.Session(), column, !input.bDescending,
              input.bNatural ? ETextOrder::Natural : ETextOrder::Folded);
     return list.SaveIfChanged() ? 0 : 1;

@@ -14,7 +14,14 @@
 
 namespace {
 
-constexpr size_t kSyncEveryRenames = 1000;
+// How often the records are synced. A killed process loses nothing written: every record
+// reaches the file before its rename, and the kernel keeps the pages written. Only a power
+// cut or a system crash loses what is not yet on disk, and syncing every quarter second
+// bounds that to the records of the renames of the last quarter second (those files keep
+// their new names). The file system commits the renames themselves only every few seconds
+// (ext4: 5 s), so renames of that moment are as likely to be lost with their records. A
+// sync also every 1,000 renames, some 50 a second, waited each time for a commit of the
+// file system's journal: a Go of 100,000 files took about a quarter longer.
 constexpr std::chrono::milliseconds kSyncEvery{250};
 
 std::string Describe(const std::string& what, const std::string& path) {
@@ -70,7 +77,6 @@ bool CRunJournal::RunStarting(int /*rows*/) {
     m_written.clear();
     m_started = SWritten{-1, 0};
     m_nRenames = 0;
-    m_nUnsynced = 0;
     m_lastSync = std::chrono::steady_clock::now();
     return true;
 }
@@ -92,14 +98,11 @@ bool CRunJournal::Append(const std::string& records) {
     return true;
 }
 
-void CRunJournal::SyncIfDue(size_t records) {
-    m_nUnsynced += records;
-    if (m_nUnsynced < kSyncEveryRenames &&
-        std::chrono::steady_clock::now() - m_lastSync < kSyncEvery)
+void CRunJournal::SyncIfDue() {
+    if (std::chrono::steady_clock::now() - m_lastSync < kSyncEvery)
         return;
     if (fdatasync(m_fd) != 0)
         Fail("cannot sync");
-    m_nUnsynced = 0;
     m_lastSync = std::chrono::steady_clock::now();
 }
 
@@ -143,7 +146,7 @@ bool CRunJournal::WriteRecords() {
         return false;
     }
     m_nLength += m_strRecord.size();
-    SyncIfDue(records);
+    SyncIfDue();
     return true;
 }
 
@@ -188,7 +191,7 @@ bool CRunJournal::TagWriteStarting(const STagWrite& write) {
     AppendTagRecord(m_strRecord, write);
     if (!WriteRecords())
         return false;
-    SyncIfDue(1);
+    SyncIfDue();
     m_nStartedEnd = m_nLength;
     ++m_nRenames;
     return true;

@@ -21,9 +21,9 @@ class CJournalFolder;
 // few hundred renames in one write), and marked as never made when the rename fails.
 // Records the run did not reach are cut off when it ends, and a run that renamed nothing
 // leaves no journal behind; after a kill, undo tells them
-// by the file's identity, which each record holds. Records are synced to disk at least every
-// quarter second or every thousand renames, and once more when the run ends, so that a power cut
-// loses at most the records of the last moments of a run.
+// by the file's identity, which each record holds. Records are synced to disk every quarter
+// second, and once more when the run ends, so that a power cut loses at most the records of
+// the last moments of a run.
 //
 // Only the open folder's descriptor is used: the journal is never reached through a
 // link, and the one being written is never reopened by name.
@@ -73,7 +73,8 @@ private:
     // Writes m_strRecord, the records of m_written; false (the journal left as it was)
     // when it could not.
     bool WriteRecords();
-    void SyncIfDue(size_t records);
+    // Syncs the journal when the last sync is a quarter second old.
+    void SyncIfDue();
     void Fail(const std::string& what);
 
     const CJournalFolder& m_folder;
@@ -93,7 +94,6 @@ private:
     uint64_t m_nLength = 0;      // the bytes of the journal written so far
     uint64_t m_nStartedEnd = 0;  // where the record of the last rename started ends
     size_t m_nRenames = 0;       // records of renames started and not failed
-    size_t m_nUnsynced = 0;
     std::chrono::steady_clock::time_point m_lastSync;
     std::mutex m_tagMutex;  // tag writes are recorded from several threads
 };

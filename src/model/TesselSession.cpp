@@ -6,6 +6,13 @@
 #include "model/Prompts.h"
 #include "model/SortRows.h"
 
+namespace {
+
+// The tag fields of a row that has no tag.
+const STagFields kNoTagFields;
+
+}  // namespace
+
 CTesselSession::CTesselSession(IPrompts& prompts, IProfile& profile)
     : m_prompts(prompts), m_profile(profile) {
     ReadLocksAndFieldChoice();
@@ -40,15 +47,30 @@ void CTesselSession::TakePartialSnapshot() {
     m_bPending = false;
     m_bPartial = m_list.GetCount() > 0;
     m_kept.clear();
-    m_kept.resize(static_cast<size_t>(m_list.GetCount()));
+    m_keptTexts.clear();
+    if (m_bUndoable)
+        m_kept.resize(static_cast<size_t>(m_list.GetCount()));
+    else
+        m_keptTexts.resize(static_cast<size_t>(m_list.GetCount()));
 }
 
 void CTesselSession::KeepRow(int row) {
-    if (!m_bPartial || row < 0 || row >= static_cast<int>(m_kept.size()))
+    if (!m_bPartial || row < 0 || row >= m_list.GetCount())
         return;
+    const CHitDoc& entry = m_list.GetEntry(row);
+    if (!m_bUndoable) {
+        SKeptTexts& kept = m_keptTexts[static_cast<size_t>(row)];
+        if (kept.bKept)
+            return;
+        kept.bKept = true;
+        kept.newName = entry.m_strNewName;
+        if (!(entry.Tag() == kNoTagFields))
+            kept.tag = std::make_unique<STagFields>(entry.Tag());
+        return;
+    }
     std::unique_ptr<CHitDoc>& copy = m_kept[static_cast<size_t>(row)];
     if (!copy)
-        copy = std::make_unique<CHitDoc>(m_list.GetEntry(row));
+        copy = std::make_unique<CHitDoc>(entry);
 }
 
 void CTesselSession::ReleaseSnapshot() {
@@ -56,6 +78,7 @@ void CTesselSession::ReleaseSnapshot() {
     std::vector<CHitDoc>().swap(m_pending);
     m_bPartial = false;
     std::vector<std::unique_ptr<CHitDoc>>().swap(m_kept);
+    std::vector<SKeptTexts>().swap(m_keptTexts);
 }
 
 namespace {
@@ -75,7 +98,51 @@ bool AnyTextGrewTooLong(const CHitDoc& before, const CHitDoc& after) {
 
 }  // namespace
 
+size_t CTesselSession::KeptTextRows() const {
+    return std::min(m_keptTexts.size(), static_cast<size_t>(m_list.GetCount()));
+}
+
+bool CTesselSession::KeptTextsGrewTooLong() const {
+    for (size_t row = 0; row < KeptTextRows(); ++row) {
+        const SKeptTexts& kept = m_keptTexts[row];
+        if (!kept.bKept)
+            continue;
+        const CHitDoc& entry = m_list.GetEntry(static_cast<int>(row));
+        const STagFields& before = kept.tag ? *kept.tag : kNoTagFields;
+        if (GrewTooLong(kept.newName, entry.m_strNewName) ||
+            GrewTooLong(before.title, entry.Title()) ||
+            GrewTooLong(before.artist, entry.Artist()) ||
+            GrewTooLong(before.album, entry.Album()) ||
+            GrewTooLong(before.comment, entry.Comment()))
+            return true;
+    }
+    return false;
+}
+
+void CTesselSession::PutBackKeptTexts() {
+    for (size_t row = 0; row < KeptTextRows(); ++row) {
+        SKeptTexts& kept = m_keptTexts[row];
+        if (!kept.bKept)
+            continue;
+        CHitDoc& entry = m_list.GetEntry(static_cast<int>(row));
+        entry.m_strNewName = std::move(kept.newName);
+        if (kept.tag || !(entry.Tag() == kNoTagFields))
+            entry.EditTag() = kept.tag ? std::move(*kept.tag) : STagFields{};
+        m_list.RefreshRow(static_cast<int>(row));
+    }
+}
+
 bool CTesselSession::RefuseTooLongTexts() {
+    if (m_bPartial && !m_bUndoable) {
+        if (!KeptTextsGrewTooLong())
+            return false;
+        PutBackKeptTexts();
+        m_bPartial = false;
+        std::vector<SKeptTexts>().swap(m_keptTexts);
+        m_prompts.Message(EMessageId::NameTooLong, kNameTooLongMessage, EIcon::Stop,
+                          EButtons::Ok);
+        return true;
+    }
     int rows = m_list.GetCount();
     auto before = [&](int row) -> const CHitDoc* {
         if (m_bPartial)
@@ -119,9 +186,26 @@ bool CTesselSession::CommitKeptRows(int kind) {
     return PushUndoStep(std::move(record), kind);
 }
 
+bool CTesselSession::CommitKeptTexts() {
+    m_bPartial = false;
+    bool changed = false;
+    for (size_t row = 0; row < KeptTextRows() && !changed; ++row) {
+        const SKeptTexts& kept = m_keptTexts[row];
+        const CHitDoc& entry = m_list.GetEntry(static_cast<int>(row));
+        changed = kept.bKept && (!(kept.newName == entry.m_strNewName) ||
+                                 !((kept.tag ? *kept.tag : kNoTagFields) == entry.Tag()));
+    }
+    // The list is saved next: the copies' memory is given back before it.
+    std::vector<SKeptTexts>().swap(m_keptTexts);
+    m_bModified = m_bModified || changed;
+    return changed;
+}
+
 bool CTesselSession::CommitSnapshot(int kind) {
     if ((m_bPartial || m_bPending) && RefuseTooLongTexts())
         return false;
+    if (m_bPartial && !m_bUndoable)
+        return CommitKeptTexts();
     if (m_bPartial)
         return CommitKeptRows(kind);
     if (m_list.GetCount() == 0 || !m_bPending) {
@@ -151,7 +235,7 @@ void CTesselSession::CommitRun(std::string journal) {
 bool CTesselSession::CommitReorder(const std::vector<int>& order) {
     if (order.size() != static_cast<size_t>(m_list.GetCount()))
         return false;
-    if (!m_bReorderUndoable) {
+    if (!m_bUndoable) {
         m_bModified = true;
         return true;
     }

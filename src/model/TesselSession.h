@@ -70,6 +70,7 @@ public:
     // The same pattern for a command that knows which rows it changes: only the rows
     // handed to KeepRow (before their first change) are copied, and CommitSnapshot
     // compares just those, so a command over many rows copies only what it changes.
+    // Such a command changes only new names and tag fields.
     void TakePartialSnapshot();
     void KeepRow(int row);
     // Records a Go run as an undo step: its journal (a name in the journal folder) holds
@@ -80,9 +81,10 @@ public:
     // that entry moved to. A reorder changes no entry, so no snapshot is needed.
     bool CommitReorder(const std::vector<int>& order);
     // A session whose changes are never undone in memory (a command line process that
-    // ends after one command) records no copies for a reorder; the list is still marked
-    // modified. On by default.
-    void SetReorderUndoable(bool undoable) { m_bReorderUndoable = undoable; }
+    // ends after one command) records no undo steps for edits and reorders; the list is
+    // still marked modified. Of each row an edit changes it keeps only the new name and
+    // the tag fields, to put them back when a text grows too long. On by default.
+    void SetUndoable(bool undoable) { m_bUndoable = undoable; }
     // Drops a pending snapshot and frees the storage kept for the next one.
     void ReleaseSnapshot();
     // Writes an edit record's copies back into their rows and pops it.
@@ -118,9 +120,13 @@ private:
     // Reads whether column clicks sort in natural order (SortRows.h), as the profile keeps it.
     void ReadNaturalOrder();
     bool CommitKeptRows(int kind);
+    bool CommitKeptTexts();
     // Puts back every row the command changed when one of them grew a text too long;
     // true when it did.
     bool RefuseTooLongTexts();
+    size_t KeptTextRows() const;
+    bool KeptTextsGrewTooLong() const;
+    void PutBackKeptTexts();
     bool PushUndoStep(std::unique_ptr<CUndoRecord> record, int kind);
 
     IPrompts& m_prompts;
@@ -134,9 +140,16 @@ private:
     // A partial snapshot: a copy for each kept row, none for the others.
     std::vector<std::unique_ptr<CHitDoc>> m_kept;
     bool m_bPartial = false;
+    // A partial snapshot of a session that is never undone: what an edit may change.
+    struct SKeptTexts {
+        CTextField newName;
+        std::unique_ptr<STagFields> tag;  // none when the row had no tag
+        bool bKept = false;
+    };
+    std::vector<SKeptTexts> m_keptTexts;
     IRunObserver* m_pRunObserver = nullptr;
     ITagWriteObserver* m_pTagWriteObserver = nullptr;
     bool m_bAllMp3 = true;
     bool m_bModified = false;
-    bool m_bReorderUndoable = true;
+    bool m_bUndoable = true;
 };

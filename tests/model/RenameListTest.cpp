@@ -77,7 +77,7 @@ TEST_F(RenameListTest, ASortIsOneUndoStepKeepingSelectionAndFocusWithTheirEntrie
 TEST_F(RenameListTest, ASortWithoutUndoCopiesStillMarksTheListModified) {
     AddRows({"c.txt", "a.txt", "b.txt"});
     session.SetModified(false);
-    session.SetReorderUndoable(false);
+    session.SetUndoable(false);
     EXPECT_TRUE(SortRows(session, 0, true));
     EXPECT_EQ(NewNames(), (Names{"a", "b", "c"}));
     EXPECT_TRUE(session.IsModified());
