@@ -78,9 +78,10 @@ shot preview-ok
 xdotool key Return
 if [ "$(first_window '^Progress Indicator$' '^Results$')" = '^Progress Indicator$' ]; then
     # A moment in, the count and the file reached have moved.
-    sleep 0.4
+    sleep 0.15
     shot progress
-    xdotool key Escape
+    # A run that ended meanwhile shows its results, which Escape would close unseen.
+    ! has_window '^Progress Indicator$' || xdotool key Escape
 fi
 dialog '^Results$'
 shot results-summary

@@ -6,7 +6,7 @@ packages=(qt6-base-dev libqt6svg6 cmake ninja-build g++ libgtest-dev libgmock-de
           libbenchmark-dev libicu-dev libcli11-dev xvfb xauth xdotool imagemagick
           desktop-file-utils appstream shared-mime-info dpkg-dev file
           python3-pyatspi at-spi2-core dbus-daemon
-          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n qt6-gtk-platformtheme)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

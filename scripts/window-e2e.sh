@@ -5,8 +5,8 @@
 # place, renames them with Go and checks the folder, undoes the run and checks the folder
 # and the run's history again, then edits a title in MP3 mode, saves the tags and checks
 # the bytes of the tag on disk; scripts/e2e-keyboard.sh goes on with the keyboard alone and
-# a screen reader's view, scripts/e2e-state.sh with the state at a glance and
-# scripts/e2e-german.sh with the window in German.
+# a screen reader's view, scripts/e2e-state.sh with the state at a glance,
+# scripts/e2e-german.sh with the window in German and scripts/e2e-dark.sh under a dark theme.
 # Stops with a message at the first failed check. A screenshot of every step goes into
 # $TESSEL_E2E_SHOTS (a new temporary folder when unset).
 #
@@ -298,4 +298,5 @@ xdotool key ctrl+t
 wait_until "MP3 mode, where Go is disabled" is_grey 361 32
 . "$(dirname "${BASH_SOURCE[0]}")/e2e-state.sh"
 . "$(dirname "${BASH_SOURCE[0]}")/e2e-german.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/e2e-dark.sh"
 echo "window-e2e: all steps passed; screenshots in $shots"
