@@ -21,6 +21,7 @@ constexpr char kLatin1 = 0;
 constexpr char kUtf16 = 1;
 constexpr char kUtf8 = 3;
 constexpr unsigned char kUnsynchronisationFlag = 0x80;
+constexpr unsigned char kExtendedHeaderFlag = 0x40;
 
 std::string ToBytes(const TagLib::ByteVector& bytes) {
     return std::string(bytes.data(), bytes.size());
@@ -239,7 +240,13 @@ EId3v2Update UpdateId3v2Tag(std::string_view oldTag, const SId3v2Header& given,
         SplicedFrames(oldTag, frames, FrameEdits(change, header.nVersion, oldComment),
                       header.nVersion);
     size_t oldSize = given.nTagSize - (header.bFooter ? kId3v2HeaderSize : 0);
-    newTag = Assemble(header, oldTag.substr(kId3v2HeaderSize, framesStart - kId3v2HeaderSize),
-                      spliced, oldSize);
+    std::string_view extended = oldTag.substr(kId3v2HeaderSize, framesStart - kId3v2HeaderSize);
+    // A 2.3 extended header holds only a checksum and a padding size, both wrong once the
+    // frames change, and TagLib misreads its size: the new tag goes without it.
+    if (header.nVersion == 3) {
+        extended = {};
+        header.nFlags &= static_cast<unsigned char>(~kExtendedHeaderFlag);
+    }
+    newTag = Assemble(header, extended, spliced, oldSize);
     return EId3v2Update::Updated;
 }
