@@ -188,7 +188,12 @@ bool CID3Tag::ReadHead() {
     if (!ReadId3v2Fields(m_strOldHead, m_v2)) {
         m_headState = EId3v2Head::Broken;
         m_strOldHead.clear();
+        return true;
     }
+    // "TAG" inside the ID3v2 tag of a short file is no block: a block written there would
+    // break the tag.
+    if (m_bTagged && GetLength() - kBlockSize < m_head.nTagSize)
+        m_bTagged = false;
     return true;
 }
 

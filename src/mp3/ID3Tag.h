@@ -52,8 +52,9 @@ public:
     using CGuardedFile::CGuardedFile;
     ~CID3Tag() override;
 
-    // True when the file ends in a tag, whose fields are then in this object. A file
-    // shorter than 128 bytes, or one that cannot be opened, has no tag (no message).
+    // True when the file ends in a block or starts with an ID3v2 tag TagLib reads, whose
+    // fields are then in this object (the ID3v2 tag's where there is one). A file shorter
+    // than 128 bytes has no block; one that cannot be opened has no tag (no message).
     // On false the texts are empty and the genre is -1.
     bool ReadTag(const std::string& path);
     // Writes this object's fields as the file's tag: over the old block when the file
@@ -62,8 +63,12 @@ public:
     // off again). Wherever a field's value equals what the old block's bytes read as,
     // those bytes are kept, so writing back an unchanged tag changes no byte; an unknown
     // genre byte (145 to 254) and an ID3v1.1 track number survive the same way (the
-    // track when the comment to write fits in 28 bytes). With a folder cache, the path is
-    // looked up through its folder's descriptor.
+    // track when the comment to write fits in 28 bytes). In a file with an ID3v2 tag, the
+    // frames of the fields that differ from what the file read as are written, over the old
+    // tag when the new one fits in its room, else by writing the file anew beside it and
+    // renaming it over (Id3v2Note tells); a field that reads as the file did keeps its old
+    // bytes in both tags. With a folder cache, the path is looked up through its folder's
+    // descriptor.
     bool WriteTag(const std::string& path, CFolderCache* folders = nullptr);
 
     // The two halves of an edit that opens the file once: OpenTag opens the file itself

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mp3/Id3v2Update.h"
 
+#include <taglib/commentsframe.h>
 #include <taglib/id3v2framefactory.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tbytevectorstream.h>
+#include <taglib/textidentificationframe.h>
 #include <taglib/tstring.h>
 
 #include <vector>
@@ -104,6 +106,9 @@ std::string SplicedFrames(std::string_view tag, const std::vector<SId3v2Frame>& 
     std::string out;
     for (size_t i = 0; i < frames.size(); ++i) {
         const SId3v2Frame& frame = frames[i];
+        // A frame without data is none: TagLib stops reading the tag at it.
+        if (frame.nSize == kId3v2HeaderSize)
+            continue;
         size_t edit = 0;
         while (edit < edits.size() && frame.strId != edits[edit].pszId)
             ++edit;
@@ -170,6 +175,29 @@ std::string Assemble(const SId3v2Header& header, std::string_view prefix,
     return out;
 }
 
+// The comment the tag reads as (the first without a description, else the first) takes
+// the text; an empty text removes it.
+void SetComment(TagLib::ID3v2::Tag& tag, const TagLib::String& text) {
+    TagLib::ID3v2::CommentsFrame* chosen = nullptr;
+    for (TagLib::ID3v2::Frame* frame : tag.frameListMap()["COMM"]) {
+        auto* comment = dynamic_cast<TagLib::ID3v2::CommentsFrame*>(frame);
+        if (comment && (chosen == nullptr || (comment->description().isEmpty() &&
+                                              !chosen->description().isEmpty())))
+            chosen = comment;
+    }
+    if (chosen && text.isEmpty()) {
+        tag.removeFrame(chosen);
+        return;
+    }
+    if (text.isEmpty())
+        return;
+    if (chosen == nullptr) {
+        chosen = new TagLib::ID3v2::CommentsFrame(TagLib::String::UTF8);
+        tag.addFrame(chosen);
+    }
+    chosen->setText(text);
+}
+
 // A tag only TagLib writes: a 2.2 tag (as 2.3) or a 2.4 tag unsynchronised as a whole.
 EId3v2Update RenderThroughTagLib(std::string_view oldTag, const SId3v2Header& header,
                                  const SId3v2Change& change, std::string& newTag) {
@@ -180,18 +208,26 @@ EId3v2Update RenderThroughTagLib(std::string_view oldTag, const SId3v2Header& he
     if (tag == nullptr)
         return EId3v2Update::Failed;
     auto text = [](const std::string& utf8) { return TagLib::String(utf8, TagLib::String::UTF8); };
-    if (change.title)
-        tag->setTitle(text(*change.title));
-    if (change.artist)
-        tag->setArtist(text(*change.artist));
-    if (change.album)
-        tag->setAlbum(text(*change.album));
-    if (change.year)
-        tag->setYear(change.year->empty() ? 0 : static_cast<unsigned>(std::stoul(*change.year)));
+    // Frames TagLib could not make sense of stay unknown, and it would set no text in them:
+    // the field's frames go and a new one is made.
+    auto set = [&](const char* id, const std::optional<std::string>& value) {
+        if (!value)
+            return;
+        tag->removeFrames(id);
+        if (!value->empty()) {
+            auto* frame = new TagLib::ID3v2::TextIdentificationFrame(id, TagLib::String::UTF8);
+            frame->setText(text(*value));
+            tag->addFrame(frame);
+        }
+    };
+    set("TIT2", change.title);
+    set("TPE1", change.artist);
+    set("TALB", change.album);
+    set("TDRC", change.year);
     if (change.genre)
-        tag->setGenre(*change.genre < 0 ? TagLib::String() : text(GenreName(*change.genre)));
+        set("TCON", *change.genre < 0 ? std::string() : GenreName(*change.genre));
     if (change.comment)
-        tag->setComment(text(*change.comment));
+        SetComment(*tag, text(*change.comment));
     bool converted = header.nVersion == 2;
     newTag = ToBytes(tag->render(converted ? TagLib::ID3v2::v3 : TagLib::ID3v2::v4));
     // TagLib trims long padding; a tag that fits keeps the old room, to be written in place.
@@ -240,13 +276,10 @@ EId3v2Update UpdateId3v2Tag(std::string_view oldTag, const SId3v2Header& given,
         SplicedFrames(oldTag, frames, FrameEdits(change, header.nVersion, oldComment),
                       header.nVersion);
     size_t oldSize = given.nTagSize - (header.bFooter ? kId3v2HeaderSize : 0);
-    std::string_view extended = oldTag.substr(kId3v2HeaderSize, framesStart - kId3v2HeaderSize);
-    // A 2.3 extended header holds only a checksum and a padding size, both wrong once the
-    // frames change, and TagLib misreads its size: the new tag goes without it.
-    if (header.nVersion == 3) {
-        extended = {};
-        header.nFlags &= static_cast<unsigned char>(~kExtendedHeaderFlag);
-    }
-    newTag = Assemble(header, extended, spliced, oldSize);
+    // An extended header says little a changed tag can keep (a checksum of the old frames,
+    // a padding size, "an update of an earlier tag"), and TagLib misreads a 2.3 one's size
+    // and any one's that is damaged: the new tag goes without it, as TagLib writes tags.
+    header.nFlags &= static_cast<unsigned char>(~kExtendedHeaderFlag);
+    newTag = Assemble(header, "", spliced, oldSize);
     return EId3v2Update::Updated;
 }

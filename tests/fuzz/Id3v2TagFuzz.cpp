@@ -40,7 +40,8 @@ std::string Get() {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The bytes between the ID3v2 tag of the given length and the ID3v1 block, if any.
+// The bytes between the ID3v2 tag of the given length and the ID3v1 block, if any: a
+// block is never read inside the tag.
 std::string Audio(const std::string& bytes, size_t head) {
     size_t end = bytes.size();
     if (end >= head + 128 && bytes.compare(end - 128, 3, "TAG") == 0)
