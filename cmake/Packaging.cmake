@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` in the build folder packs what `cmake --install` installs into a Debian
 # package under /usr. The libraries it needs are read off the binaries by dpkg-shlibdeps
-# (from dpkg-dev); the SVG plugins, which Qt loads at run time for the toolbar icons, are
+# (from dpkg-dev), TagLib's (libtag1v5) among them; the SVG plugins, which Qt loads at run time for the toolbar icons, are
 # named by hand: on Debian 12 libqt6svg6 ships them.
 set(TESSEL_PACKAGE_MAINTAINER "The Tessel developers" CACHE STRING
     "The Maintainer of the Debian package, a name and an <e-mail address>")
@@ -13,7 +13,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch file renamer and MP3 tag editor")
 set(CPACK_PACKAGE_DESCRIPTION
     "Tessel gathers files into a rename list, reshapes their new names with text
 tools and renames them all in one run that never overwrites a file; every step
-can be undone. A second mode edits the ID3v1 tags of MP3 files. tessel is the
+can be undone. A second mode edits the ID3v1 and ID3v2 tags of MP3 files. tessel is the
 desktop window, tessel-cli gives scripts the same commands.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

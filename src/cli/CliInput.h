@@ -41,6 +41,7 @@ struct SCliInput {
     EOnFailure onFailure = EOnFailure::Stop;
 
     std::map<int, std::string> tagValues;  // tag: the value of each field given, by column
+    bool bAddId3v2 = false;  // tag writes give files without an ID3v2 tag one
     std::string strSeparator = " - ";
     bool bTitleFirst = false;
 };

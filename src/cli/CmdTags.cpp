@@ -72,6 +72,7 @@ struct STagTarget {
     STagEdit edit;
     bool bErrorPending = false;
     int nPendingError = 0;
+    std::string strNote;  // what became of the file's ID3v2 tag, when worth telling
 };
 
 // Why a path that is not an .mp3 file's is refused: the file's own fault comes first.
@@ -121,6 +122,7 @@ void EditTargets(std::vector<STagTarget>& targets, const SCliInput& input,
     ForEachPart(targets.size(), [&](size_t, size_t first, size_t last) {
         CDeferredTag tag;
         tag.SetWriteObserver(observer);
+        tag.m_bAddId3v2 = input.bAddId3v2;
         for (size_t i = first; i < last; ++i) {
             if (!IsRow(targets, i))
                 continue;
@@ -129,6 +131,7 @@ void EditTargets(std::vector<STagTarget>& targets, const SCliInput& input,
             target.edit = EditEntryTag(target.entry, input.tagValues, input.bDryRun, tag);
             target.bErrorPending = tag.m_bErrorPending;
             target.nPendingError = tag.m_nPendingError;
+            target.strNote = tag.Id3v2Note();
             if (target.edit.nOpenError != 0)
                 target.strProblem = OpenProblem(target.edit.nOpenError);
         }
@@ -167,6 +170,8 @@ bool ShowWrites(const std::vector<STagTarget>& targets, const SCliInput& input,
         // A run judges only the files it writes.
         bool unchanged = !target.entry.IsTagChanged();
         results.AddResult(target.entry, unchanged ? kResultUnchanged : target.edit.nCode);
+        if (!unchanged)
+            results.AddNote(results.GetCount() - 1, target.strNote);
     }
     SCliListing listing;
     listing.bPrintPreview = false;

@@ -23,7 +23,7 @@ using RunFunction = int (*)(const SCliInput&);
 
 const char* const kDescription =
     "Renames files in batches from a rename list (a .tsl file, made by add), and reads and\n"
-    "writes the ID3v1 tags of MP3 files. Each call loads the list, runs one command and\n"
+    "writes the ID3v1 and ID3v2 tags of MP3 files. Each call loads the list, runs one command and\n"
     "saves the list back when the command changed it.";
 
 const char* const kExitStatuses =
@@ -40,6 +40,7 @@ const char* const kEscapesHelp =
 
 // What the commands that write tags tell about the fields they write.
 const char* const kTagWritesHelp =
+    "A file's ID3v2 tag gets the changed fields whole; its other frames stay as they were.\n"
     "A character ID3v1's Latin-1 cannot hold is stored as ?: for each field that loses\n"
     "one, a line on stderr names the file, the field and the text stored. --dry-run\n"
     "writes nothing and prints one line per field that would change, FILE: Title:\n"
@@ -154,6 +155,8 @@ void CCommandLine::Tags(CLI::App* command) {
 }
 
 void CCommandLine::TagWrites(CLI::App* command) {
+    command->add_flag("--add-id3v2", m_input.bAddId3v2,
+                      "give a file without an ID3v2 tag an ID3v2.3 tag too");
     command->footer(command->get_footer() + "\n\n" + kTagWritesHelp);
 }
 
@@ -319,14 +322,15 @@ void CCommandLine::AddRunCommands() {
 }
 
 void CCommandLine::AddTagCommands() {
-    CLI::App* tags = Command("tags", "print the ID3v1 tag of each file",
+    CLI::App* tags = Command("tags", "print the tag of each file",
                              "One line per file: file, title, artist, album, year, genre, "
                              "comment, track\n(ID3v1.1), tab-separated; a file without a tag "
-                             "shows empty fields.",
+                             "shows empty fields. The fields\nare the ID3v2 tag's where the "
+                             "file has one, else the ID3v1 tag's.",
                              RunTags, {"FILE..."});
     Zero(tags);
 
-    CLI::App* tag = Command("tag", "write fields into the ID3v1 tag of .mp3 files",
+    CLI::App* tag = Command("tag", "write fields into the tags of .mp3 files",
                             "Only the fields given change; an empty value clears a field. "
                             "Prints the results as\nSave ID3 shows them (OK, Unchanged, Read "
                             "only, File not found, ...).",
@@ -336,7 +340,7 @@ void CCommandLine::AddTagCommands() {
         int nColumn;
         const char* pszHelp;
     } kFields[] = {
-        {"--title", kColTitle, "title (30 bytes are kept)"},
+        {"--title", kColTitle, "title (ID3v1 keeps 30 bytes)"},
         {"--artist", kColArtist, "artist"},
         {"--album", kColAlbum, "album"},
         {"--year", kColYear, "year, 1 to 9999"},

@@ -7,6 +7,7 @@
 #include "cli/TagChanges.h"
 #include "files/ListKey.h"
 #include "files/TagWriteRun.h"
+#include "model/Profile.h"
 #include "model/ResultsList.h"
 #include "mp3/Mp3Mode.h"
 #include "mp3/TagTextLoss.h"
@@ -42,6 +43,9 @@ std::vector<int> RowsLosingText(const CRenameList& rows) {
 bool EnterMp3Mode(CCliList& list, const SCliInput& input, FieldChoice& fields) {
     fields = input.fields;
     CTesselSession& session = list.Session();
+    SId3EditorOptions options = ReadEditorOptions(session.Profile());
+    options.bAddId3v2 = input.bAddId3v2;
+    WriteEditorOptions(session.Profile(), options);
     if (!CanToggleMode(session))
         return ReportError(list.Path(), "MP3 mode needs every row to be an .mp3 file") == 0;
     ToggleMode(session);

@@ -10,6 +10,8 @@ constexpr char kRenameMark = 'R';
 constexpr char kFinishedMark = 'F';
 constexpr char kUndoneMark = 'U';
 constexpr char kTagMark = 'T';
+// A tag write that also changed the ID3v2 tag at the file's start.
+constexpr char kHeadTagMark = 'V';
 constexpr char kExchangeMark = 'E';
 
 uint32_t Fnv32(const char* bytes, size_t length, uint32_t hash = 2166136261u) {
@@ -77,8 +79,9 @@ bool ReadUnmade(const std::string& in, size_t& pos, SRunRename& rename) {
     return ReadRename(in, pos, rename, kExchangeMark);
 }
 
-bool ReadTag(const std::string& in, size_t& pos, STagWrite& write) {
+bool ReadTag(const std::string& in, size_t& pos, STagWrite& write, char mark) {
     size_t start = pos++;
+    write = STagWrite();
     uint64_t pathLength = 0, hadTag = 0;
     if (!Get(in, pos, 4, pathLength) || !Get(in, pos, 8, write.nDevice) ||
         !Get(in, pos, 8, write.nInode) || !Get(in, pos, 8, write.nOldLength) ||
@@ -92,7 +95,17 @@ bool ReadTag(const std::string& in, size_t& pos, STagWrite& write) {
     pos += blockSize;
     write.strPath.assign(in, pos, pathLength);
     pos += pathLength;
-    return ChecksumHolds(in, start, pos, kTagMark);
+    if (mark == kHeadTagMark) {
+        uint64_t headLength = 0;
+        if (!Get(in, pos, 8, headLength) || in.size() - pos < headLength)
+            return false;
+        write.bHeadWritten = true;
+        write.oldHead.assign(in, pos, headLength);
+        pos += headLength;
+        if (!Get(in, pos, 8, write.nNewHeadLength))
+            return false;
+    }
+    return ChecksumHolds(in, start, pos, mark);
 }
 
 // The finished and undone records: a mark and the count of renames, checksummed.
@@ -140,7 +153,7 @@ void AppendRenameRecord(std::string& out, const SRunRename& rename) {
 
 void AppendTagRecord(std::string& out, const STagWrite& write) {
     size_t start = out.size();
-    out += kTagMark;
+    out += write.bHeadWritten ? kHeadTagMark : kTagMark;
     Put(out, write.strPath.size(), 4);
     Put(out, write.nDevice, 8);
     Put(out, write.nInode, 8);
@@ -149,6 +162,11 @@ void AppendTagRecord(std::string& out, const STagWrite& write) {
     if (write.bHadTag)
         out.append(write.oldBlock.begin(), write.oldBlock.end());
     out += write.strPath;
+    if (write.bHeadWritten) {
+        Put(out, write.oldHead.size(), 8);
+        out += write.oldHead;
+        Put(out, write.nNewHeadLength, 8);
+    }
     PutChecksum(out, start);
 }
 
@@ -186,8 +204,8 @@ bool ParseJournal(const std::string& bytes, SJournalContents& contents) {
     // At the end, bytes[pos] is the string's terminating zero, which is no mark.
     for (;;) {
         char mark = bytes[pos];
-        if (mark == kTagMark) {
-            if (!ReadTag(bytes, pos, write))
+        if (mark == kTagMark || mark == kHeadTagMark) {
+            if (!ReadTag(bytes, pos, write, mark))
                 return true;  // torn: the run went no further on record
             contents.tags.push_back(write);
             continue;

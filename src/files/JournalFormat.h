@@ -47,7 +47,9 @@ std::string JournalHeader(const std::string& listPath, int64_t started);
 // The record of a rename, or of an exchange (a record kind of its own, which journals
 // written before exchanges existed do not hold).
 void AppendRenameRecord(std::string& out, const SRunRename& rename);
-// The record of a tag write: the file and what it held before.
+// The record of a tag write: the file and what it held before. A write that changed the
+// ID3v2 tag too has a record kind of its own, holding the old tag's bytes, which journals
+// written before such writes do not hold.
 void AppendTagRecord(std::string& out, const STagWrite& write);
 // Written over the first byte of a rename record, it makes the record one of a rename
 // that was never made: one byte written in place, so no crash can leave half of it.

@@ -10,6 +10,8 @@
 
 #include <cerrno>
 
+#include "mp3/FileRewrite.h"
+#include "mp3/Id3v2Layout.h"
 #include "platform/FileRename.h"
 
 namespace {
@@ -72,6 +74,64 @@ bool ReadBlock(int fd, uint64_t offset, std::array<unsigned char, kTagSize>& blo
            static_cast<ssize_t>(kTagSize);
 }
 
+bool ReadBytes(int fd, uint64_t offset, std::string& bytes) {
+    return pread(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset)) ==
+           static_cast<ssize_t>(bytes.size());
+}
+
+bool WriteBytes(int fd, uint64_t offset, const void* bytes, size_t n) {
+    return pwrite(fd, bytes, n, static_cast<off_t>(offset)) == static_cast<ssize_t>(n);
+}
+
+// Whether the file holds what it held before the write: its old length, ID3v2 tag and
+// block.
+bool HoldsOldTags(int fd, uint64_t length, const STagWrite& write) {
+    std::string head(write.oldHead.size(), '\0');
+    std::array<unsigned char, kTagSize> block{};
+    return length == write.nOldLength && ReadBytes(fd, 0, head) && head == write.oldHead &&
+           (!write.bHadTag || (ReadBlock(fd, length - kTagSize, block) && block == write.oldBlock));
+}
+
+// Whether the file still starts with an ID3v2 tag of the length written and ends in a
+// block: it is as the write left it, as far as the tags go.
+bool HoldsNewTags(int fd, uint64_t length, const STagWrite& write) {
+    std::string first(kId3v2HeaderSize, '\0');
+    std::array<unsigned char, kTagSize> block{};
+    SId3v2Header header;
+    return length >= write.nNewHeadLength + kTagSize && ReadBytes(fd, 0, first) &&
+           ParseId3v2Header(first, length, header) == EId3v2Head::Tag &&
+           header.nTagSize == write.nNewHeadLength && ReadBlock(fd, length - kTagSize, block) &&
+           std::memcmp(block.data(), "TAG", 3) == 0;
+}
+
+// A write that changed the ID3v2 tag goes back as one: a tag of the same size and the
+// block are written over in place, anything else makes the file anew from the old tag,
+// the audio and the old block (or none).
+EPutBack RestoreHeadAndTag(int fd, uint64_t length, const STagWrite& write, const std::string& path) {
+    if (HoldsOldTags(fd, length, write))
+        return EPutBack::InPlace;
+    uint64_t written = write.nOldLength - write.oldHead.size() + write.nNewHeadLength +
+                       (write.bHadTag ? 0 : kTagSize);
+    if (length != written || !HoldsNewTags(fd, length, write))
+        return EPutBack::Changed;
+    uint64_t blockAt = length - kTagSize;
+    if (write.oldHead.size() == write.nNewHeadLength) {
+        bool blockBack = write.bHadTag ? WriteBytes(fd, blockAt, write.oldBlock.data(), kTagSize)
+                                       : ftruncate(fd, static_cast<off_t>(blockAt)) == 0;
+        return blockBack && WriteBytes(fd, 0, write.oldHead.data(), write.oldHead.size())
+                   ? EPutBack::Renamed
+                   : EPutBack::Failed;
+    }
+    SFileSplice splice;
+    splice.head = write.oldHead;
+    splice.nFrom = write.nNewHeadLength;
+    splice.nTo = blockAt;
+    if (write.bHadTag)
+        splice.tail = std::string_view(reinterpret_cast<const char*>(write.oldBlock.data()),
+                                       kTagSize);
+    return RewriteFile(fd, path, splice) ? EPutBack::Renamed : EPutBack::Failed;
+}
+
 EPutBack RestoreOpenTag(int fd, const STagWrite& write) {
     struct stat facts;
     if (fstat(fd, &facts) != 0)
@@ -80,6 +140,8 @@ EPutBack RestoreOpenTag(int fd, const STagWrite& write) {
         static_cast<uint64_t>(facts.st_ino) != write.nInode || !S_ISREG(facts.st_mode))
         return EPutBack::Missing;
     uint64_t length = static_cast<uint64_t>(facts.st_size);
+    if (write.bHeadWritten)
+        return RestoreHeadAndTag(fd, length, write, write.strPath);
     std::array<unsigned char, kTagSize> block{};
     if (!write.bHadTag) {
         if (length == write.nOldLength)

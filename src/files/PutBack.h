@@ -20,7 +20,8 @@ enum class EPutBack {
 EPutBack PutBack(const SRunRename& rename);
 
 // Puts back what a tag write recorded: the old tag over the new one, or the file cut back
-// to its old length when the tag was appended. Only the file recorded (device and inode)
+// to its old length when the tag was appended, and the old ID3v2 tag when the write
+// changed it (the file made anew when the two differ in size). Only the file recorded (device and inode)
 // is touched, and only while its length is still the one the write left; a file that
 // holds the old bytes already is in place.
 EPutBack RestoreTag(const STagWrite& write);

@@ -25,6 +25,7 @@ CHitDoc& CHitDoc::operator=(const CHitDoc& other) {
     if (this == &other)
         return *this;
     AssignFileFields(other);
+    m_tagPresence = other.m_tagPresence;
     if (other.m_pTag)
         EditTag() = *other.m_pTag;
     else
@@ -36,6 +37,7 @@ CHitDoc& CHitDoc::operator=(CHitDoc&& other) noexcept {
     if (this == &other)
         return *this;
     AssignFileFields(std::move(other));
+    m_tagPresence = other.m_tagPresence;
     m_pTag = std::move(other.m_pTag);
     return *this;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "model/FileFacts.h"
+#include "model/TagPresence.h"
 
 class CArchiveReader;
 class CArchiveWriter;
@@ -29,7 +30,7 @@ public:
     explicit CHitDoc(const std::string& path);
     CHitDoc(const CHitDoc& other) : CFileFacts() { *this = other; }
     CHitDoc(CHitDoc&& other) noexcept : CFileFacts() { *this = std::move(other); }
-    // Copies the file fields and the current tag fields; the flags, m_nTag, the saved tag
+    // Copies the file fields, the current tag fields and which tags the file holds; the flags, m_nTag, the saved tag
     // fields and the probe facts stay with this object.
     CHitDoc& operator=(const CHitDoc& other);
     // The same fields, moved: the source keeps its other fields and no tag.
@@ -74,6 +75,8 @@ public:
     bool HasSoundPath() const;
 
     int m_nTag = 0;
+    // Which tags the file held when its tag was last read or written (MP3 mode).
+    STagPresence m_tagPresence;
 
     // The tag fields as last read from or written to the file (CommitTag).
     const STagFields& GetSavedTag() const { return m_pSaved ? *m_pSaved : kNoTag; }

@@ -11,6 +11,7 @@ SId3EditorOptions ReadEditorOptions(IProfile& profile) {
         options.format[i] = profile.GetInt("Format", std::to_string(i + 1), 0);
     for (size_t i = 0; i < options.lock.size(); ++i)
         options.lock[i] = profile.GetInt("Lock", std::to_string(i + 1), 0);
+    options.bAddId3v2 = profile.GetInt("ID3v2", "Add", 0);
     return options;
 }
 
@@ -19,6 +20,7 @@ void WriteEditorOptions(IProfile& profile, const SId3EditorOptions& options) {
         profile.WriteInt("Format", std::to_string(i + 1), options.format[i]);
     for (size_t i = 0; i < options.lock.size(); ++i)
         profile.WriteInt("Lock", std::to_string(i + 1), options.lock[i]);
+    profile.WriteInt("ID3v2", "Add", options.bAddId3v2 ? 1 : 0);
 }
 
 int CMemoryProfile::GetInt(const std::string& section, const std::string& key, int fallback) {

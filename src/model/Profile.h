@@ -20,7 +20,8 @@ public:
 struct SId3EditorOptions;
 
 // The field choice and the column locks of the ID3 Editor options, as the profile keeps
-// them: sections "Format" (keys "1" to "4") and "Lock" (keys "1" to "6"), 1 for on.
+// them: sections "Format" (keys "1" to "4") and "Lock" (keys "1" to "6"), and whether
+// tag writes add ID3v2 tags (section "ID3v2", key "Add"), 1 for on.
 SId3EditorOptions ReadEditorOptions(IProfile& profile);
 void WriteEditorOptions(IProfile& profile, const SId3EditorOptions& options);
 

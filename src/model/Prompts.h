@@ -52,6 +52,8 @@ struct SSeparatorChoice {
 struct SId3EditorOptions {
     std::array<bool, 4> format{};
     std::array<bool, 6> lock{};
+    // Tag writes give a file without an ID3v2 tag one.
+    bool bAddId3v2 = false;
     bool operator==(const SId3EditorOptions&) const = default;
 };
 

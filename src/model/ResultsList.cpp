@@ -78,6 +78,13 @@ void CResultsList::SetNote(size_t index, std::string note) {
         m_notes.erase(index);
 }
 
+void CResultsList::AddNote(size_t index, const std::string& note) {
+    if (note.empty())
+        return;
+    std::string& kept = m_notes[index];
+    kept += kept.empty() ? note : "; " + note;
+}
+
 std::string CResultsList::Comment(size_t index) const {
     if (Code(index) == kResultOk) {
         auto note = m_notes.find(index);

@@ -78,6 +78,8 @@ public:
     // same (a tag losing characters), or how its file gets its name ("OK (swaps names)");
     // empty for none.
     void SetNote(size_t index, std::string note);
+    // Adds to the record's note, after "; " when it has one already.
+    void AddNote(size_t index, const std::string& note);
     // The record's comment as shown: its code's text, with the system's reason after it
     // when there is one ("Unexpected error.  Please refer to help (Permission denied)"),
     // or for an OK record with a note, the note.

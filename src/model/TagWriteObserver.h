@@ -14,6 +14,12 @@ struct STagWrite {
     uint64_t nOldLength = 0;  // the file's length before the write
     bool bHadTag = false;     // the last 128 bytes were a tag, written over in place
     std::array<unsigned char, 128> oldBlock{};  // those bytes, when bHadTag
+    // The ID3v2 tag at the file's start, when the write changes it: the old tag's bytes
+    // (empty when one is added) and the bytes the new one takes. When the sizes differ the
+    // file was written anew: nDevice and nInode are then the new file's.
+    bool bHeadWritten = false;
+    std::string oldHead;
+    uint64_t nNewHeadLength = 0;
 };
 
 // Hears each tag write before it is made, so that a record of the old bytes can be kept

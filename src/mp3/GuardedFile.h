@@ -34,6 +34,8 @@ public:
               bool followLink = true);
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
+    // The open file's descriptor, -1 when none is open.
+    int Descriptor() const { return m_fd; }
     // Why the last Open failed (an errno value; EISDIR for a folder, EINVAL for anything
     // else that is not a regular file), 0 after a successful one.
     int GetOpenError() const { return m_nOpenError; }

@@ -86,6 +86,7 @@ std::unique_ptr<IJob> EnterMp3ModeJob(CTesselSession& session, std::function<voi
         int nError = 0;  // why, when bError
         std::string title, artist, album, year, comment;
         int genre = -1;
+        STagPresence presence;
     };
     auto reads = std::make_shared<std::vector<SRead>>(rows);
     auto read = [reads, &list](size_t first, size_t last) {
@@ -96,6 +97,7 @@ std::unique_ptr<IJob> EnterMp3ModeJob(CTesselSession& session, std::function<voi
             one.bRead = tag.ReadTag(list.GetEntry(static_cast<int>(row)).m_strPath.Get());
             one.bError = tag.m_bErrorPending;
             one.nError = tag.m_nPendingError;
+            one.presence = tag.Presence();
             if (one.bRead) {
                 one.title = std::move(tag.m_strTitle);
                 one.artist = std::move(tag.m_strArtist);
@@ -113,9 +115,11 @@ std::unique_ptr<IJob> EnterMp3ModeJob(CTesselSession& session, std::function<voi
                                     list.GetEntry(static_cast<int>(row)).m_strPath.Get());
             if (one.bError)
                 CGuardedFile(&prompts).ReportError(one.nError);
+            CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+            entry.m_tagPresence = one.presence;
             if (one.bRead)
-                list.GetEntry(static_cast<int>(row))
-                    .SetFromTag(one.title, one.artist, one.album, one.year, one.comment, one.genre);
+                entry.SetFromTag(one.title, one.artist, one.album, one.year, one.comment,
+                                 one.genre);
             list.RefreshRow(static_cast<int>(row));
         }
     };
@@ -153,13 +157,18 @@ std::unique_ptr<IJob> WriteChangedTagsJob(CTesselSession& session,
         int code = kResultUnchanged;
         bool bError = false;
         int nError = 0;  // why, when bError
+        std::string note;  // what became of the file's ID3v2 tag, when worth telling
+        STagPresence presence;
     };
     auto writes = std::make_shared<std::vector<SWrite>>(rows);
     ITagWriteObserver* observer = session.GetTagWriteObserver();
-    auto write = [writes, results, &list, observer](size_t chunkFirst, size_t chunkLast) {
+    bool addId3v2 = ReadEditorOptions(session.Profile()).bAddId3v2;
+    auto write = [writes, results, &list, observer, addId3v2](size_t chunkFirst,
+                                                              size_t chunkLast) {
         ForEachPart(chunkLast - chunkFirst, [&](size_t, size_t first, size_t last) {
             CDeferredTag tag;
             tag.SetWriteObserver(observer);
+            tag.m_bAddId3v2 = addId3v2;
             // Folders are opened afresh for the writes: the preview may have stood open.
             CFolderCache folders;
             for (size_t row = chunkFirst + first; row < chunkFirst + last; ++row) {
@@ -176,6 +185,8 @@ std::unique_ptr<IJob> WriteChangedTagsJob(CTesselSession& session,
                 one.code = WriteVerdict(tag, entry, folders);
                 one.bError = tag.m_bErrorPending;
                 one.nError = tag.m_nPendingError;
+                one.note = tag.Id3v2Note();
+                one.presence = tag.Presence();
             }
         });
     };
@@ -186,9 +197,13 @@ std::unique_ptr<IJob> WriteChangedTagsJob(CTesselSession& session,
                                     list.GetEntry(static_cast<int>(row)).m_strPath.Get());
             if (one.bError)
                 CGuardedFile(&prompts).ReportError(one.nError);
-            if (one.code == kResultOk)
-                list.GetEntry(static_cast<int>(row)).CommitTag();
+            if (one.code == kResultOk) {
+                CHitDoc& entry = list.GetEntry(static_cast<int>(row));
+                entry.CommitTag();
+                entry.m_tagPresence = one.presence;
+            }
             results->SetCode(row, one.code);
+            results->AddNote(row, one.note);
         }
     };
     auto end = [rows, results, &list, &prompts](size_t taken) {

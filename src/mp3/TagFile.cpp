@@ -15,6 +15,7 @@ namespace {
 void TakeTag(CHitDoc& entry, const CID3Tag& tag, const std::map<int, std::string>& values) {
     entry.SetFromTag(tag.m_strTitle, tag.m_strArtist, tag.m_strAlbum, tag.m_strYear,
                      tag.m_strComment, tag.m_nGenre);
+    entry.m_tagPresence = tag.Presence();
     for (const auto& [column, text] : values)
         SetEntryTagValue(entry, column, text);
 }
@@ -23,7 +24,9 @@ void TakeTag(CHitDoc& entry, const CID3Tag& tag, const std::map<int, std::string
 
 bool ReadEntryTag(CHitDoc& entry, IPrompts* prompts) {
     CID3Tag tag(prompts);
-    if (!tag.ReadTag(entry.m_strPath.Get()))
+    bool read = tag.ReadTag(entry.m_strPath.Get());
+    entry.m_tagPresence = tag.Presence();
+    if (!read)
         return false;
     entry.SetFromTag(tag.m_strTitle, tag.m_strArtist, tag.m_strAlbum, tag.m_strYear,
                      tag.m_strComment, tag.m_nGenre);
@@ -36,6 +39,7 @@ bool WriteEntryTag(CHitDoc& entry, IPrompts* prompts) {
     if (!tag.WriteTag(entry.m_strPath.Get()))
         return false;
     entry.CommitTag();
+    entry.m_tagPresence = tag.Presence();
     return true;
 }
 
@@ -58,5 +62,8 @@ STagEdit EditEntryTag(CHitDoc& entry, const std::map<int, std::string>& values, 
         return {entry.IsTagChanged() ? kResultOk : kResultUnchanged, 0};
     }
     tag.FillFrom(entry);
-    return {tag.WriteOpenTag() ? kResultOk : kResultUnexpected, 0};
+    bool written = tag.WriteOpenTag();
+    if (written)
+        entry.m_tagPresence = tag.Presence();
+    return {written ? kResultOk : kResultUnexpected, 0};
 }

@@ -29,9 +29,14 @@ CId3EditorPage::CId3EditorPage(QWidget* parent) : QWidget(parent) {
         lockLayout->addWidget(m_lock[i]);
     }
     lockLayout->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(format);
-    layout->addWidget(lock);
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(format);
+    groups->addWidget(lock);
+    m_pAddId3v2 = new QCheckBox(QStringLiteral("Add &ID3v2 tags to files without one"), this);
+    m_pAddId3v2->setObjectName(QStringLiteral("addId3v2"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(groups);
+    layout->addWidget(m_pAddId3v2);
 }
 
 void CId3EditorPage::SetOptions(const SId3EditorOptions& options) {
@@ -39,6 +44,7 @@ void CId3EditorPage::SetOptions(const SId3EditorOptions& options) {
         m_format[i]->setChecked(options.format[i]);
     for (size_t i = 0; i < m_lock.size(); ++i)
         m_lock[i]->setChecked(options.lock[i]);
+    m_pAddId3v2->setChecked(options.bAddId3v2);
 }
 
 SId3EditorOptions CId3EditorPage::Options() const {
@@ -47,5 +53,6 @@ SId3EditorOptions CId3EditorPage::Options() const {
         options.format[i] = m_format[i]->isChecked();
     for (size_t i = 0; i < m_lock.size(); ++i)
         options.lock[i] = m_lock[i]->isChecked();
+    options.bAddId3v2 = m_pAddId3v2->isChecked();
     return options;
 }

@@ -9,7 +9,7 @@
 class QCheckBox;
 
 // The "ID3 Editor" page: which tag fields the text commands change in MP3 mode, and which
-// columns are locked.
+// columns are locked, and whether tag writes add ID3v2 tags.
 class CId3EditorPage : public QWidget {
     Q_OBJECT
 public:
@@ -20,4 +20,5 @@ public:
 private:
     std::array<QCheckBox*, 4> m_format{};
     std::array<QCheckBox*, 6> m_lock{};
+    QCheckBox* m_pAddId3v2 = nullptr;
 };

@@ -3,7 +3,8 @@
 // Reading finds a tag exactly when the last 128 bytes begin with "TAG"; writing back what
 // was read changes no byte (an untagged file only gains a block); a tag written from new
 // values reads back as values that, written again, change no byte; and
-// no write ever touches the bytes before the block.
+// no write ever touches the bytes before the block. A file that starts as an ID3v2 tag is
+// the ID3v2 target's (Id3v2TagFuzz.cpp).
 #include <unistd.h>
 
 #include <cstdint>
@@ -70,6 +71,8 @@ bool SameTag(const CHitDoc& a, const CHitDoc& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string input(reinterpret_cast<const char*>(data), size);
+    if (input.compare(0, 3, "ID3") == 0)
+        return 0;
     std::ofstream(ScratchFile(), std::ios::binary) << input;
     bool marked = size >= 128 && input.compare(size - 128, 3, "TAG") == 0;
     CHitDoc entry;

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The six fields a row takes from an ID3v2 tag, texts in UTF-8 and whole.
+struct SId3v2Fields {
+    std::string strTitle;
+    std::string strArtist;
+    std::string strAlbum;
+    std::string strYear;  // the first four digits of the recording time (TDRC, or 2.3's TYER)
+    std::string strComment;
+    int nGenre = -1;
+    // TCON names something outside the genre table: it reads as no genre, and stays as it
+    // is unless the genre is changed.
+    bool bForeignGenre = false;
+};
+
+// Reads the tag's fields through TagLib: tag holds the tag's bytes from the file's start.
+// False when TagLib finds no tag in them.
+bool ReadId3v2Fields(std::string_view tag, SId3v2Fields& fields);
+
+// The genre a TCON frame's fields name: each field a name of the table (letter case
+// ignored), a number or numbers in parentheses ("(17)", "(17)Rock"); -1 when they name
+// none, something outside the table, or more than one genre.
+int GenreOfTcon(const std::vector<std::string>& fields);

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// libFuzzer target for the ID3v2 tag reader and writer, on a real file holding the input.
+// Whatever the file's first bytes, reading and writing never crash; writing back what was
+// read leaves the ID3v2 tag and the audio as they were; a new title is read back whole
+// wherever the ID3v2 tag could be written, and the audio after the tag keeps every byte.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "model/HitDoc.h"
+#include "mp3/ID3Tag.h"
+#include "mp3/Id3v2Layout.h"
+
+namespace {
+
+void Require(bool holds) {
+    if (!holds)
+        std::abort();
+}
+
+const std::string& ScratchFile() {
+    static const std::string file = [] {
+        static char folder[] = "/tmp/tessel-id3v2-fuzz-XXXXXX";
+        Require(mkdtemp(folder) != nullptr);
+        std::atexit([] {
+            unlink((std::string(folder) + "/song.mp3").c_str());
+            rmdir(folder);
+        });
+        return std::string(folder) + "/song.mp3";
+    }();
+    return file;
+}
+
+std::string Get() {
+    std::ifstream in(ScratchFile(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The bytes between the ID3v2 tag of the given length and the ID3v1 block, if any: a
+// block is never read inside the tag.
+std::string Audio(const std::string& bytes, size_t head) {
+    size_t end = bytes.size();
+    if (end >= head + 128 && bytes.compare(end - 128, 3, "TAG") == 0)
+        end -= 128;
+    return bytes.substr(head, end - head);
+}
+
+size_t HeadLength(const std::string& bytes) {
+    SId3v2Header header;
+    return ParseId3v2Header(bytes, bytes.size(), header) == EId3v2Head::Tag ? header.nTagSize : 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string input(reinterpret_cast<const char*>(data), size);
+    std::ofstream(ScratchFile(), std::ios::binary) << input;
+    CID3Tag tag;
+    bool read = tag.ReadTag(ScratchFile());
+    STagPresence presence = tag.Presence();
+    if (!read)
+        tag.m_nGenre = -1;
+    CHitDoc entry;
+    entry.SetFromTag(tag.m_strTitle, tag.m_strArtist, tag.m_strAlbum, tag.m_strYear,
+                     tag.m_strComment, tag.m_nGenre);
+
+    // Written back unchanged, the ID3v2 tag and the audio keep every byte.
+    CID3Tag same;
+    same.FillFrom(entry);
+    Require(same.WriteTag(ScratchFile()));
+    std::string unchanged = Get();
+    size_t head = presence.nV2Version != 0 ? HeadLength(input) : 0;
+    Require(unchanged.compare(0, head, input, 0, head) == 0);
+    Require(Audio(unchanged, head) == Audio(input, head));
+
+    // A new title of any length and script: read back whole from the ID3v2 tag, when the
+    // file has one that could be written.
+    CID3Tag changed;
+    changed.FillFrom(entry);
+    changed.m_strTitle = "Título 東京 " + std::to_string(size) + std::string(size % 300, 'x');
+    Require(changed.WriteTag(ScratchFile()));
+    std::string written = Get();
+    bool writable = presence.nV2Version != 0 && changed.Id3v2Note().find("left alone") ==
+                                                    std::string::npos;
+    CID3Tag back;
+    Require(back.ReadTag(ScratchFile()));
+    if (writable) {
+        Require(back.m_strTitle == changed.m_strTitle);
+        Require(Audio(written, HeadLength(written)) == Audio(input, head));
+    }
+    return 0;
+}
