@@ -171,6 +171,10 @@
         <source>Lock Column</source>
         <translation>Spalte sperren</translation>
     </message>
+    <message>
+        <source>A&amp;dd ID3v2 tags to files without one</source>
+        <translation>ID3v2-Tags zu Dateien ohne Tag &amp;hinzufügen</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>
@@ -1368,6 +1372,34 @@ Jetzt zurückbenennen?</translation>
     <message>
         <source>Results</source>
         <translation>Ergebnisse</translation>
+    </message>
+    <message>
+        <source>ID3v2 tag left alone: it cannot be read</source>
+        <translation>ID3v2-Tag unverändert gelassen: Er kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>ID3v2 tag left alone: its frames cannot be read</source>
+        <translation>ID3v2-Tag unverändert gelassen: Seine Frames können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>ID3v2.2 tag written as ID3v2.3</source>
+        <translation>ID3v2.2-Tag als ID3v2.3 geschrieben</translation>
+    </message>
+    <message>
+        <source>file written anew to make room for the ID3v2 tag</source>
+        <translation>Datei neu geschrieben, um Platz für den ID3v2-Tag zu schaffen</translation>
+    </message>
+    <message>
+        <source>ID3v2 (unreadable)</source>
+        <translation>ID3v2 (unlesbar)</translation>
+    </message>
+    <message>
+        <source>No tag</source>
+        <translation>Kein Tag</translation>
+    </message>
+    <message>
+        <source>Tags: %1</source>
+        <translation>Tags: %1</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 #include "model/CountText.h"
 #include "model/ListState.h"
 #include "model/ResultsList.h"
+#include "model/TagPresence.h"
 #include "view/DisplayText.h"
 
 namespace {
@@ -75,6 +76,10 @@ const SResultForm kResultForms[] = {
 const char* const kRouteNotes[] = {
     QT_TRANSLATE_NOOP("ResultText", "OK (swaps names)"),
     QT_TRANSLATE_NOOP("ResultText", "OK (through a temporary name)"),
+    QT_TRANSLATE_NOOP("ResultText", "ID3v2 tag left alone: it cannot be read"),
+    QT_TRANSLATE_NOOP("ResultText", "ID3v2 tag left alone: its frames cannot be read"),
+    QT_TRANSLATE_NOOP("ResultText", "ID3v2.2 tag written as ID3v2.3"),
+    QT_TRANSLATE_NOOP("ResultText", "file written anew to make room for the ID3v2 tag"),
 };
 const char* const kResultsTitles[] = {QT_TRANSLATE_NOOP("ResultText", "Preview"),
                                       QT_TRANSLATE_NOOP("ResultText", "Results")};
@@ -153,16 +158,39 @@ QString ResultsTitleText(const CResultsList& results) {
     return TranslatedIfKnown(kResultContext, kResultsTitles, results.m_strTitle);
 }
 
+QString VerdictText(int code) {
+    for (const SResultForm& form : kResultForms)
+        if (form.nCode == code && std::strcmp(form.text, ResultText(code)) == 0)
+            return Translated(kResultContext, form.text);
+    return QString::fromUtf8(ResultText(code));
+}
+
+QString TagPresenceDisplayText(const STagPresence& presence) {
+    QStringList tags;
+    if (presence.bV1)
+        tags << QStringLiteral("ID3v1");
+    if (presence.bV2Broken)
+        tags << QCoreApplication::translate("ResultText", "ID3v2 (unreadable)");
+    else if (presence.nV2Version != 0)
+        tags << QStringLiteral("ID3v2.%1").arg(presence.nV2Version);
+    if (tags.isEmpty())
+        return QCoreApplication::translate("ResultText", "No tag");
+    return QCoreApplication::translate("ResultText", "Tags: %1")
+        .arg(tags.join(QStringLiteral(" + ")));
+}
+
 QString ResultCommentText(const CResultsList& results, size_t row) {
     int code = results.Code(row);
     std::string english = results.Comment(row);
     // An OK row may carry the note of its route instead of the verdict.
-    if (code == kResultOk && english != ResultText(kResultOk))
-        return TranslatedIfKnown(kResultContext, kRouteNotes, english);
-    QString comment = QString::fromUtf8(ResultText(code));
-    for (const SResultForm& form : kResultForms)
-        if (form.nCode == code && std::strcmp(form.text, ResultText(code)) == 0)
-            comment = Translated(kResultContext, form.text);
+    // A tag write's notes are joined by "; ", each translated on its own.
+    if (code == kResultOk && english != ResultText(kResultOk)) {
+        QStringList notes;
+        for (const QString& note : QString::fromUtf8(english).split(QStringLiteral("; ")))
+            notes << TranslatedIfKnown(kResultContext, kRouteNotes, note.toStdString());
+        return notes.join(QStringLiteral("; "));
+    }
+    QString comment = VerdictText(code);
     if (int error = results.SystemError(row))
         comment += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(error)));
     return comment;

@@ -11,6 +11,7 @@
 class CResultsList;
 struct SListState;
 struct SRunOutcome;
+struct STagPresence;
 
 // The core speaks English. These are its texts as the window shows them, in the language
 // of the translation loaded: each found by something that does not change with the words
@@ -25,6 +26,10 @@ QString CoreMessageText(EMessageId id, const std::string& text,
 QString ColumnTitleText(EMode mode, int column);
 // "Preview" or "Results".
 QString ResultsTitleText(const CResultsList& results);
+// The verdict of a row on its own ("File already exists").
+QString VerdictText(int code);
+// Which tags a row's file holds, for its tooltip in MP3 mode ("Tags: ID3v1 + ID3v2.4").
+QString TagPresenceDisplayText(const STagPresence& presence);
 // The comment of one row of a preview or results: its verdict, the route a rename takes, or
 // the system's reason for a failure.
 QString ResultCommentText(const CResultsList& results, size_t row);

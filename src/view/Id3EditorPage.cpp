@@ -32,7 +32,7 @@ CId3EditorPage::CId3EditorPage(QWidget* parent) : QWidget(parent) {
     auto* groups = new QHBoxLayout;
     groups->addWidget(format);
     groups->addWidget(lock);
-    m_pAddId3v2 = new QCheckBox(QStringLiteral("Add &ID3v2 tags to files without one"), this);
+    m_pAddId3v2 = new QCheckBox(tr("A&dd ID3v2 tags to files without one"), this);
     m_pAddId3v2->setObjectName(QStringLiteral("addId3v2"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);

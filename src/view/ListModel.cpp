@@ -79,7 +79,9 @@ QVariant CListModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
             if (int code = BlockingVerdict(index.row()))
-                return QString::fromLatin1(ResultText(code));
+                return VerdictText(code);
+            if (m_session.IsMp3Mode())
+                return TagPresenceDisplayText(list.GetEntry(index.row()).m_tagPresence);
             return {};
         case Qt::BackgroundRole:
             if (BlockingVerdict(index.row()) != kResultOk)

@@ -34,6 +34,7 @@
 #include "model/TesselDoc.h"
 #include "model/TesselSession.h"
 #include "model/ViewerAssociations.h"
+#include "mp3/Id3v2Files.h"
 #include "platform/PathFacts.h"
 #include "support/FakePrompts.h"
 #include "support/HookedObserver.h"
@@ -367,6 +368,22 @@ private slots:
 
     // In the normal mode Enter and a typed character edit the focused row's name, from
     // whichever of its cells.
+    // A row tells which tags its file holds, the ID3v2 title shown whole.
+    void aRowInMp3ModeTellsWhichTagsItsFileHolds() {
+        const std::string longTitle = "A title that runs well past thirty characters";
+        std::string v1Block = "TAG" + std::string("Short") + std::string(119, '\0') + '\xff';
+        m_pDir->WriteFile("both.mp3", V2Tag(4, {V2Text(4, "TIT2", longTitle)}) +
+                                          std::string(1000, 'a') + v1Block);
+        m_pDir->WriteFile("none.mp3", std::string(1000, 'a'));
+        RunAnswering(ECommandId::Add, ChooseFile(QStringLiteral("\"both.mp3\" \"none.mp3\""),
+                                                 QString::fromStdString(m_pDir->Path())));
+        RunToItsEnd(ECommandId::ToggleMode);
+        QCOMPARE(Model().index(0, kColTitle).data().toString(), QString::fromStdString(longTitle));
+        QCOMPARE(Model().index(0, kColTitle).data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("Tags: ID3v1 + ID3v2.4"));
+        QCOMPARE(Model().index(1, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("No tag"));
+    }
+
     void enterAndTypingEditTheNameInTheNormalMode() {
         AddFiles({"a.txt"});
         Frame().activateWindow();
