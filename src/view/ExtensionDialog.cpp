@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -53,6 +54,9 @@ CExtensionDialog::CExtensionDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);
+    // Return goes ahead with the choice as it stands. Under GTK's rules Return presses the
+    // focused button, so the focus starts on OK rather than on a radio button.
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
 }
 
 void CExtensionDialog::UseExtensionClicked() {

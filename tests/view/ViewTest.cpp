@@ -3,6 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
@@ -361,6 +362,18 @@ private slots:
                 QCOMPARE(dialog.Choice().strExtension, std::string(use ? text : ".mp3"));
             }
         }
+    }
+
+    // Return goes ahead whatever the desktop's rules for Return are: GTK's press the focused
+    // button, so the focus starts on OK.
+    void theRenameDialogStartsWithTheFocusOnOk() {
+        CExtensionDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        QCOMPARE(dialog.focusWidget(), ok);
+        QTest::keyClick(ok, Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
     // OK is greyed by a problem that blocks the run; results have one OK button, and each
