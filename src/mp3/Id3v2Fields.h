@@ -19,8 +19,11 @@ struct SId3v2Fields {
 };
 
 // Reads the tag's fields through TagLib: tag holds the tag's bytes from the file's start.
-// False when TagLib finds no tag in them.
+// False when TagLib finds no tag in them. A plain 2.3 or 2.4 tag has only the frames of
+// the fields parsed; any other is read whole, and both read the same fields.
 bool ReadId3v2Fields(std::string_view tag, SId3v2Fields& fields);
+// The same with TagLib parsing the whole tag, every frame of it.
+bool ReadId3v2FieldsFromWholeTag(std::string_view tag, SId3v2Fields& fields);
 
 // The genre a TCON frame's fields name: each field a name of the table (letter case
 // ignored), a number or numbers in parentheses ("(17)", "(17)Rock"); -1 when they name

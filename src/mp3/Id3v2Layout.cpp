@@ -5,7 +5,6 @@ namespace {
 
 constexpr unsigned char kUnsynchronisationFlag = 0x80;
 constexpr unsigned char kExtendedHeaderFlag = 0x40;
-constexpr unsigned char kFooterFlag = 0x10;
 
 unsigned char Byte(std::string_view bytes, size_t at) {
     return static_cast<unsigned char>(bytes[at]);
@@ -55,7 +54,7 @@ EId3v2Head ParseId3v2Header(std::string_view first, uint64_t fileLength, SId3v2H
         return EId3v2Head::Broken;
     header.nVersion = version;
     header.nFlags = Byte(first, 5);
-    header.bFooter = version == 4 && (header.nFlags & kFooterFlag);
+    header.bFooter = version == 4 && (header.nFlags & kId3v2FooterFlag);
     header.bUnsynchronised = header.nFlags & kUnsynchronisationFlag;
     header.nTagSize = kId3v2HeaderSize + bodySize + (header.bFooter ? kId3v2HeaderSize : 0);
     if (header.nTagSize > fileLength)

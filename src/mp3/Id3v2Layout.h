@@ -15,6 +15,8 @@
 // with the footer flag ends in a 10-byte copy of the header, "3DI" in place of "ID3".
 
 inline constexpr size_t kId3v2HeaderSize = 10;
+// The header flag of a 2.4 tag that ends in a footer.
+inline constexpr unsigned char kId3v2FooterFlag = 0x10;
 
 enum class EId3v2Head {
     None,    // the file does not start with "ID3"
