@@ -8,8 +8,8 @@ CAppCommandLine::CAppCommandLine()
     : m_quit(QStringLiteral("quit-after-load"),
              QStringLiteral("Quit as soon as the window shows the list.")) {
     m_parser.setApplicationDescription(
-        QStringLiteral("Tessel renames files in batches and edits the ID3v1 tags of MP3 "
-                       "files."));
+        QStringLiteral("Tessel renames files in batches and edits the ID3v1 and ID3v2 tags "
+                       "of MP3 files."));
     m_parser.addHelpOption();
     m_parser.addVersionOption();
     m_parser.addOption(m_quit);
