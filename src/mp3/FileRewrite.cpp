@@ -7,27 +7,14 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
+
+#include "platform/WriteAll.h"
 
 namespace {
 
 constexpr size_t kCopyChunk = 1 << 18;
-
-bool WriteAll(int fd, const char* data, size_t n) {
-    while (n > 0) {
-        ssize_t put = ::write(fd, data, n);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            if (put == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        data += put;
-        n -= static_cast<size_t>(put);
-    }
-    return true;
-}
 
 bool CopyRange(int from, int to, uint64_t begin, uint64_t end) {
     std::vector<char> buffer(kCopyChunk);
@@ -41,7 +28,7 @@ bool CopyRange(int from, int to, uint64_t begin, uint64_t end) {
                 errno = EIO;  // the file ended early: it changed meanwhile
             return false;
         }
-        if (!WriteAll(to, buffer.data(), static_cast<size_t>(got)))
+        if (!WriteAll(to, std::string_view(buffer.data(), static_cast<size_t>(got))))
             return false;
         begin += static_cast<uint64_t>(got);
     }
@@ -49,9 +36,9 @@ bool CopyRange(int from, int to, uint64_t begin, uint64_t end) {
 }
 
 bool WriteSplice(int from, int to, const SFileSplice& splice) {
-    return WriteAll(to, splice.head.data(), splice.head.size()) &&
+    return WriteAll(to, splice.head) &&
            CopyRange(from, to, splice.nFrom, splice.nTo) &&
-           WriteAll(to, splice.tail.data(), splice.tail.size()) && fsync(to) == 0;
+           WriteAll(to, splice.tail) && fsync(to) == 0;
 }
 
 std::string FolderOf(const std::string& path) {
