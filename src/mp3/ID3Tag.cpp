@@ -174,16 +174,23 @@ bool CID3Tag::ReadLastBlock() {
 bool CID3Tag::ReadHead() {
     m_headState = EId3v2Head::None;
     m_strOldHead.clear();
-    std::string first(kId3v2HeaderSize, '\0');
-    if (GetLength() < kId3v2HeaderSize)
+    uint64_t length = GetLength();
+    if (length < kId3v2HeaderSize)
         return true;
-    if (!ReadAt(0, first.data(), first.size()))
+    // Most tags fit in the first read; a longer one takes a second read for the rest.
+    constexpr size_t kFirstReadSize = 4096;
+    size_t firstRead = static_cast<size_t>(std::min<uint64_t>(length, kFirstReadSize));
+    m_strOldHead.resize(firstRead);
+    if (!ReadAt(0, m_strOldHead.data(), firstRead))
         return false;
-    m_headState = ParseId3v2Header(first, GetLength(), m_head);
-    if (m_headState != EId3v2Head::Tag)
+    m_headState = ParseId3v2Header(m_strOldHead, length, m_head);
+    if (m_headState != EId3v2Head::Tag) {
+        m_strOldHead.clear();
         return true;
+    }
     m_strOldHead.resize(m_head.nTagSize);
-    if (!ReadAt(0, m_strOldHead.data(), m_strOldHead.size()))
+    if (m_head.nTagSize > firstRead &&
+        !ReadAt(firstRead, m_strOldHead.data() + firstRead, m_head.nTagSize - firstRead))
         return false;
     if (!ReadId3v2Fields(m_strOldHead, m_v2)) {
         m_headState = EId3v2Head::Broken;

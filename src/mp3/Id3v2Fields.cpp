@@ -3,7 +3,6 @@
 
 #include <taglib/commentsframe.h>
 #include <taglib/id3v2framefactory.h>
-#include <taglib/id3v2header.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tbytevectorstream.h>
@@ -12,10 +11,12 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <memory>
+#include <cstdint>
+#include <optional>
 
 #include "model/GenreTable.h"
 #include "mp3/Id3v2Layout.h"
+#include "mp3/Id3v2Text.h"
 
 namespace {
 
@@ -27,10 +28,6 @@ std::string Utf8(const TagLib::String& text) {
 class CFieldFrames {
 public:
     void Add(const TagLib::ID3v2::Frame* frame) { m_frames.push_back(frame); }
-    void Own(std::unique_ptr<TagLib::ID3v2::Frame> frame) {
-        m_frames.push_back(frame.get());
-        m_owned.push_back(std::move(frame));
-    }
     const TagLib::ID3v2::Frame* First(std::string_view id) const {
         for (const TagLib::ID3v2::Frame* frame : m_frames)
             if (IsId(*frame, id))
@@ -52,16 +49,11 @@ private:
     }
 
     std::vector<const TagLib::ID3v2::Frame*> m_frames;
-    std::vector<std::unique_ptr<TagLib::ID3v2::Frame>> m_owned;
 };
 
 // The ids of the frames the fields are read from, as TagLib names them once read.
 constexpr std::array<std::string_view, 6> kFieldFrameIds = {"TIT2", "TPE1", "TALB",
                                                             "TDRC", "TCON", "COMM"};
-// The same as a 2.3 or 2.4 tag may hold them: TagLib reads TYER (and the old misspelling
-// TRDC) as TDRC.
-constexpr std::array<std::string_view, 8> kStoredFieldFrameIds = {
-    "TIT2", "TPE1", "TALB", "TYER", "TDRC", "TRDC", "TCON", "COMM"};
 
 template <size_t N>
 bool IsOneOf(std::string_view id, const std::array<std::string_view, N>& ids) {
@@ -138,14 +130,17 @@ int GenreOfTcon(const std::vector<std::string>& fields) {
 
 namespace {
 
+void SetGenre(const std::vector<std::string>& tcon, SId3v2Fields& fields) {
+    fields.nGenre = GenreOfTcon(tcon);
+    fields.bForeignGenre = fields.nGenre < 0 && !tcon.empty();
+}
+
 void TakeFields(const CFieldFrames& frames, SId3v2Fields& fields) {
     fields.strTitle = FrameText(frames, "TIT2");
     fields.strArtist = FrameText(frames, "TPE1");
     fields.strAlbum = FrameText(frames, "TALB");
     fields.strYear = YearDigits(FrameText(frames, "TDRC"));
-    std::vector<std::string> tcon = TconFields(frames);
-    fields.nGenre = GenreOfTcon(tcon);
-    fields.bForeignGenre = fields.nGenre < 0 && !tcon.empty();
+    SetGenre(TconFields(frames), fields);
     // The comment is the first without a description, else the first.
     const TagLib::ID3v2::CommentsFrame* chosen = nullptr;
     for (const TagLib::ID3v2::Frame* frame : frames.All("COMM")) {
@@ -162,10 +157,85 @@ TagLib::ByteVector Bytes(std::string_view bytes) {
     return TagLib::ByteVector(bytes.data(), static_cast<unsigned int>(bytes.size()));
 }
 
-// The fields of a plain 2.3 or 2.4 tag from its fields' frames alone, each handed to
-// TagLib's frame factory as the whole tag's reading would hand it, and reading stopping
-// where that reading would stop. False for any tag that reading could see otherwise
-// (2.2, unsynchronised, extended header, frames this lister cannot walk).
+bool IsFrameIdAt(std::string_view bytes, size_t at) {
+    if (at > bytes.size() || bytes.size() - at < 4)
+        return false;
+    for (char c : bytes.substr(at, 4))
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
+uint32_t BigEndianAt(std::string_view bytes, size_t at) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// The frame flags under which the data on disk is not the frame's text.
+constexpr unsigned char kV3DataFlags = 0x80 | 0x40 | 0x20;  // compressed, encrypted, grouped
+// grouped, compressed, encrypted, unsynchronised, with a data length indicator
+constexpr unsigned char kV4DataFlags = 0x40 | 0x08 | 0x04 | 0x02 | 0x01;
+constexpr unsigned char kV4DataLengthFlag = 0x01;
+
+// The id TagLib gives a frame of the version once read: 2.3's TYER, and 2.4's TRDC (a
+// misspelling some taggers wrote), are the recording time.
+std::string_view ReadFrameId(std::string_view id, int version) {
+    if ((version == 3 && id == "TYER") || (version == 4 && id == "TRDC"))
+        return "TDRC";
+    return id;
+}
+
+// The fields' texts as the frames hold them, the first frame of each id winning.
+struct SFieldTexts {
+    std::optional<std::string> title, artist, album, date;
+    std::optional<std::vector<std::string>> genres;
+    std::string comment;
+    bool bComment = false;
+    bool bCommentDescribed = false;
+};
+
+// Decodes one of the fields' frames into the texts; false when it is not plain.
+bool DecodeFieldFrame(std::string_view id, std::string_view data, SFieldTexts& texts) {
+    if (id == "COMM") {
+        std::string description;
+        std::string text;
+        if (!DecodeId3v2Comment(data, description, text))
+            return false;
+        // The comment is the first without a description, else the first.
+        if (!texts.bComment || (texts.bCommentDescribed && description.empty())) {
+            texts.comment = std::move(text);
+            texts.bComment = true;
+            texts.bCommentDescribed = !description.empty();
+        }
+        return true;
+    }
+    std::optional<std::string>* text = id == "TIT2"   ? &texts.title
+                                       : id == "TPE1" ? &texts.artist
+                                       : id == "TALB" ? &texts.album
+                                       : id == "TDRC" ? &texts.date
+                                                      : nullptr;
+    if ((text && text->has_value()) || (!text && texts.genres.has_value()))
+        return true;
+    std::vector<std::string> pieces;
+    if (!DecodeId3v2TextPieces(data, pieces))
+        return false;
+    if (!text) {
+        texts.genres.emplace();
+        return Id3v2GenrePieces(pieces, *texts.genres);
+    }
+    std::string joined;
+    for (size_t i = 0; i < pieces.size(); ++i)
+        joined += (i == 0 ? "" : " / ") + pieces[i];
+    *text = std::move(joined);
+    return true;
+}
+
+// The fields of a plain 2.3 or 2.4 tag decoded from their frames' bytes, reading stopping
+// where TagLib's reading of the whole tag would stop. False for any tag that reading could
+// see otherwise (2.2, unsynchronised, an extended header, frames this lister cannot walk,
+// a field's frame that is compressed, encrypted or holds text that does not decode).
 bool ReadFieldFrames(std::string_view bytes, SId3v2Fields& fields) {
     SId3v2Header header;
     if (ParseId3v2Header(bytes, bytes.size(), header) != EId3v2Head::Tag ||
@@ -177,34 +247,39 @@ bool ReadFieldFrames(std::string_view bytes, SId3v2Fields& fields) {
     size_t framesEnd = 0;
     if (!ListId3v2Frames(bytes, header, listed, framesStart, framesEnd))
         return false;
-    const TagLib::ID3v2::Header tagHeader(Bytes(bytes.substr(0, kId3v2HeaderSize)));
-    const TagLib::ID3v2::FrameFactory* factory = TagLib::ID3v2::FrameFactory::instance();
     size_t bodyEnd = bytes.size() - (header.bFooter ? kId3v2HeaderSize : 0);
-    // TagLib sizes a long 2.4 frame by peeking past it (for taggers that wrote 2.3
-    // sizes), so such a frame is handed with all that follows it.
-    constexpr size_t kLongestUnpeekedData = 127;
-    CFieldFrames frames;
+    std::string_view body = bytes.substr(0, bodyEnd);
+    bool v4 = header.nVersion == 4;
+    SFieldTexts texts;
     for (const SId3v2Frame& frame : listed) {
         size_t dataSize = frame.nSize - kId3v2HeaderSize;
-        bool peeked = header.nVersion == 4 && dataSize > kLongestUnpeekedData;
-        std::string_view handed =
-            bytes.substr(frame.nOffset, peeked ? bodyEnd - frame.nOffset : frame.nSize);
-        bool wanted = IsOneOf(frame.strId, kStoredFieldFrameIds);
+        size_t dataStart = frame.nOffset + kId3v2HeaderSize;
+        auto flags = static_cast<unsigned char>(bytes[frame.nOffset + 9]);
         // TagLib stops reading a tag at a frame too short to hold data.
-        constexpr size_t kMostDataTagLibMayRefuse = 4;
-        if (!wanted && !peeked && dataSize > kMostDataTagLibMayRefuse)
-            continue;
-        std::unique_ptr<TagLib::ID3v2::Frame> read(
-            factory->createFrame(Bytes(handed), &tagHeader));
-        if (read == nullptr || read->size() == 0)
+        constexpr size_t kDataLengthSize = 4;
+        if (dataSize == 0 || (v4 && (flags & kV4DataLengthFlag) && dataSize <= kDataLengthSize))
             break;
-        if (read->size() != dataSize)
+        // TagLib sizes a long 2.4 frame by what follows it (for taggers that wrote 2.3
+        // sizes): when no frame follows at its size but one does at the plain number's,
+        // it reads the frame otherwise.
+        constexpr size_t kLongestUnpeekedData = 127;
+        if (v4 && dataSize > kLongestUnpeekedData && !IsFrameIdAt(body, dataStart + dataSize) &&
+            IsFrameIdAt(body, dataStart + BigEndianAt(bytes, frame.nOffset + 4)))
             return false;
-        const TagLib::ByteVector& id = read->frameID();
-        if (IsOneOf(std::string_view(id.data(), id.size()), kFieldFrameIds))
-            frames.Own(std::move(read));
+        std::string_view id = ReadFrameId(frame.strId, header.nVersion);
+        if (!IsOneOf(id, kFieldFrameIds))
+            continue;
+        if (flags & (v4 ? kV4DataFlags : kV3DataFlags))
+            return false;
+        if (!DecodeFieldFrame(id, bytes.substr(dataStart, dataSize), texts))
+            return false;
     }
-    TakeFields(frames, fields);
+    fields.strTitle = texts.title.value_or("");
+    fields.strArtist = texts.artist.value_or("");
+    fields.strAlbum = texts.album.value_or("");
+    fields.strYear = YearDigits(texts.date.value_or(""));
+    SetGenre(texts.genres.value_or(std::vector<std::string>()), fields);
+    fields.strComment = std::move(texts.comment);
     return true;
 }
 
