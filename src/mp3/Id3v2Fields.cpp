@@ -232,11 +232,14 @@ bool DecodeFieldFrame(std::string_view id, std::string_view data, SFieldTexts& t
     return true;
 }
 
-// The fields of a plain 2.3 or 2.4 tag decoded from their frames' bytes, reading stopping
-// where TagLib's reading of the whole tag would stop. False for any tag that reading could
-// see otherwise (2.2, unsynchronised, an extended header, frames this lister cannot walk,
-// a field's frame that is compressed, encrypted or holds text that does not decode).
-bool ReadFieldFrames(std::string_view bytes, SId3v2Fields& fields) {
+}  // namespace
+
+// Reading stops where TagLib's reading of the whole tag would stop. False for any tag
+// that reading could see otherwise (2.2, unsynchronised, an extended header, frames the
+// lister cannot walk, a field's frame that is compressed, encrypted or holds text that
+// does not decode).
+bool ReadId3v2FieldsFromFieldFrames(std::string_view bytes, SId3v2Fields& fields) {
+    fields = SId3v2Fields();
     SId3v2Header header;
     if (ParseId3v2Header(bytes, bytes.size(), header) != EId3v2Head::Tag ||
         header.nVersion < 3 || header.nFlags != (header.bFooter ? kId3v2FooterFlag : 0) ||
@@ -283,11 +286,8 @@ bool ReadFieldFrames(std::string_view bytes, SId3v2Fields& fields) {
     return true;
 }
 
-}  // namespace
-
 bool ReadId3v2Fields(std::string_view bytes, SId3v2Fields& fields) {
-    fields = SId3v2Fields();
-    if (ReadFieldFrames(bytes, fields))
+    if (ReadId3v2FieldsFromFieldFrames(bytes, fields))
         return true;
     return ReadId3v2FieldsFromWholeTag(bytes, fields);
 }

@@ -22,6 +22,9 @@ struct SId3v2Fields {
 // False when TagLib finds no tag in them. A plain 2.3 or 2.4 tag has only the frames of
 // the fields parsed; any other is read whole, and both read the same fields.
 bool ReadId3v2Fields(std::string_view tag, SId3v2Fields& fields);
+// The fields of a plain 2.3 or 2.4 tag decoded from the fields' frames alone, without
+// TagLib; false for a tag this cannot read as TagLib would (see Id3v2Text.h).
+bool ReadId3v2FieldsFromFieldFrames(std::string_view tag, SId3v2Fields& fields);
 // The same with TagLib parsing the whole tag, every frame of it.
 bool ReadId3v2FieldsFromWholeTag(std::string_view tag, SId3v2Fields& fields);
 

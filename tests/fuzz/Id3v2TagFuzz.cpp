@@ -3,7 +3,8 @@
 // Whatever the file's first bytes, reading and writing never crash; writing back what was
 // read leaves the ID3v2 tag and the audio as they were; a new title is read back whole
 // wherever the ID3v2 tag could be written, and the audio after the tag keeps every byte.
-// Reading only the fields' frames finds what reading the whole tag finds.
+// Reading only the fields' frames finds what reading the whole tag finds, on the file's
+// tag and on tags holding the input as the data of one field's frame.
 #include <unistd.h>
 
 #include <cstdint>
@@ -62,6 +63,23 @@ bool SameFields(const SId3v2Fields& a, const SId3v2Fields& b) {
            a.bForeignGenre == b.bForeignGenre;
 }
 
+// Where the fields are decoded from their frames, TagLib reading the whole tag agrees.
+void RequireFramesReadAsWholeTag(std::string_view tagBytes) {
+    SId3v2Fields fromFrames;
+    SId3v2Fields fromWholeTag;
+    if (ReadId3v2FieldsFromFieldFrames(tagBytes, fromFrames)) {
+        Require(ReadId3v2FieldsFromWholeTag(tagBytes, fromWholeTag));
+        Require(SameFields(fromFrames, fromWholeTag));
+    }
+}
+
+// A tag of the version whose one frame holds the data, then some padding.
+std::string TagAround(int version, const std::string& id, std::string_view data) {
+    std::string tag = Id3v2FrameBytes(id, data, version);
+    tag.append(16, '\0');
+    return Id3v2HeaderBytes(version, 0, tag.size()) + tag;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -75,6 +93,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 ReadId3v2FieldsFromWholeTag(tagBytes, fromWholeTag));
         Require(SameFields(fromFrames, fromWholeTag));
     }
+    for (int version : {3, 4})
+        for (const char* id : {"TIT2", "TCON", "COMM"})
+            RequireFramesReadAsWholeTag(TagAround(version, id, input));
     CID3Tag tag;
     bool read = tag.ReadTag(ScratchFile());
     STagPresence presence = tag.Presence();

@@ -53,6 +53,29 @@ def common(version, encoding=0):
     return frames
 
 
+def with_flags(data, status, fmt):
+    return data[:8] + bytes([status, fmt]) + data[10:]
+
+
+def texts(version):
+    """Text frames in every encoding, split into pieces, with the nulls and byte order
+    marks taggers leave, some not decodable."""
+    le, be = b"\xff\xfe", b"\xfe\xff"
+    return [
+        frame(version, "TIT2", b"\1" + le + "Ti".encode("utf-16-le") + b"\0\0"
+              + "tle".encode("utf-16-le") + b"\0\0" + be + "2".encode("utf-16-be") + b"\0\0"),
+        frame(version, "TPE1", b"\2" + "Artist".encode("utf-16-be") + b"\0\0\0\0"),
+        frame(version, "TALB", b"\0Al\0\0bum\0\0"),
+        frame(version, "TDRC" if version == 4 else "TYER", b"\3" + "2004\0".encode()),
+        frame(version, "TCON", b"\0(17)(20)\0(RX)\0(200)Rock"),
+        frame(version, "COMM", b"\0engDescribed\0Text\0after"),
+        frame(version, "COMM", b"\1eng" + le + b"\0\0" + le + "Plain".encode("utf-16-le")),
+        frame(version, "COMM", b"\3eng\0Caf\xc3\xa9\0\xff"),
+        frame(version, "TIT2", b"\3Bad \xc0\xaf"),
+        frame(version, "TPE1", b"\1" + le + b"\x00\xd8A\0"),
+    ]
+
+
 def unsynchronised(data):
     return data.replace(b"\xff", b"\xff\x00")
 
@@ -81,6 +104,15 @@ def main(folder):
         "frame-past-end.mp3": b"ID3\3\0\0" + synchsafe(20) + b"TIT2\0\0\1\0\0\0\0Title" + b"\0"
         * 5 + AUDIO,
         "no-tag.mp3": AUDIO + v1("Plain"),
+        "v23-texts.mp3": tag(3, texts(3)) + AUDIO + v1("Title"),
+        "v24-texts.mp3": tag(4, texts(4)) + AUDIO,
+        "v23-frame-flags.mp3": tag(3, [with_flags(text(3, "TIT2", "Compressed"), 0, 0x80),
+                                       with_flags(text(3, "TPE1", "Read only"), 0x20, 0)]
+                                   + common(3)) + AUDIO,
+        "v24-frame-flags.mp3": tag(4, [with_flags(frame(4, "TIT2", b"\0\0\0\6\0Title"), 0, 0x01),
+                                       with_flags(frame(4, "TPE1", b"\7\0Grouped"), 0, 0x40),
+                                       with_flags(text(4, "TALB", "Discardable"), 0x40, 0)]
+                                   + common(4)) + AUDIO,
     }
     for name, data in files.items():
         with open(os.path.join(folder, name), "wb") as out:
