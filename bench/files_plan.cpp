@@ -64,6 +64,25 @@ void BM_ListFoldersAndLstatRows(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 
+// A hundred rows of a folder of 100,000 files, each to a name of its own: the planner asks
+// about the hundred names rather than listing the folder.
+void BM_PlanFewRowsOfALargeFolder(benchmark::State& state) {
+    constexpr size_t kFewRows = 100;
+    const CBenchFiles& files = Files(1);
+    std::vector<std::string> oldPathTexts(files.Paths().begin(), files.Paths().begin() + kFewRows);
+    std::vector<std::string> newPathTexts = NewPaths(oldPathTexts);
+    std::vector<std::string_view> newPaths(newPathTexts.begin(), newPathTexts.end());
+    RowPathList oldPaths;
+    for (const std::string& path : oldPathTexts)
+        oldPaths.push_back(&path);
+    for (auto _ : state) {
+        CRenamePlanner planner;
+        SRenamePlan plan = planner.PlanRenames(newPaths, oldPaths);
+        benchmark::DoNotOptimize(plan);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kFewRows));
+}
+
 // The whole preview: the plan plus each row's own probe and rename rights.
 void BM_FillPreview(benchmark::State& state) {
     const CBenchFiles& files = Files(static_cast<int>(state.range(0)));
@@ -83,6 +102,7 @@ void BM_FillPreview(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_PlanRenames)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlanFewRowsOfALargeFolder)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ListFoldersAndLstatRows)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillPreview)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/RenamePlanner.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <atomic>
@@ -23,6 +27,28 @@ struct SUnit {
     size_t nEnd;
 };
 
+// Whether an entry other than the row's own holds the new path, whose name lies in the
+// folder of the row's file. A name no entry can have (empty, or holding a "/" or a nul)
+// is held by none, as a listing of the folder would tell. Where the file system ignores
+// letter case, a name that differs only in case reaches the row's own entry: a file with
+// one link has no other name.
+bool IsTakenByOther(std::string_view newPath, const std::string& ownPath) {
+    size_t folderLength = ownPath.rfind('/') + 1;
+    if (!newPath.starts_with(std::string_view(ownPath).substr(0, folderLength)))
+        return false;
+    std::string_view name = newPath.substr(folderLength);
+    if (name == "." || name == "..")
+        return true;
+    if (name.empty() || name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
+        return false;
+    struct stat taken;
+    if (lstat(std::string(newPath).c_str(), &taken) != 0)
+        return false;
+    struct stat own;
+    return lstat(ownPath.c_str(), &own) != 0 || own.st_dev != taken.st_dev ||
+           own.st_ino != taken.st_ino || own.st_nlink != 1;
+}
+
 // What the picture knows of one name of a folder.
 struct SNameState {
     bool bPresent = false;  // an entry holds the name before the run
@@ -30,26 +56,29 @@ struct SNameState {
     int nWanted = kNone;    // the first row of the group that wants it
 };
 
-// The picture of one folder. A name of the folder's own entries is kept as the name, which
-// is all a run changes; a path that lies elsewhere is kept whole (it holds a "/", a name
-// never does), so that the picture answers for every path exactly as a map of full paths
-// would. A folder may hold many thousand names, so the names listed and the map's nodes
-// are taken from one arena, dropped at once; a name a row brings is viewed where the row
+// The picture of one folder: the names its rows hold and want. A name of the folder's own
+// entries is kept as the name, which is all a run changes; a path that lies elsewhere is
+// kept whole (it holds a "/", a name never does), so that the picture answers for every
+// path exactly as a map of full paths would. A folder may hold many thousand rows, so the
+// map's nodes are taken from one arena, dropped at once; each name is viewed where the row
 // keeps it, which outlives the picture.
 class CFolderPicture {
 public:
     explicit CFolderPicture(const std::string& folder) : m_folder(folder) {}
 
-    // Every entry of the folder, "." and ".." included. False when it cannot be read.
-    bool Load(size_t rows) {
-        std::vector<std::string_view> kept = {".", ".."};
-        if (!VisitFolder(m_folder, [&](std::string_view name) { kept.push_back(Keep(name)); }))
-            return false;
-        // Room for the names the rows bring, too.
-        m_names.reserve(kept.size() + rows);
-        for (std::string_view name : kept)
+    // Room for the names the rows bring: each row's old and new name.
+    void Reserve(size_t rows) { m_names.reserve(2 * rows); }
+
+    // Marks the names the rows brought that an entry of the folder holds ("." and ".."
+    // count as held). False when the folder cannot be read.
+    bool MarkListed() {
+        for (std::string_view name : {".", ".."})
             m_names[name].bPresent = true;
-        return true;
+        return VisitFolder(m_folder, [&](std::string_view name) {
+            auto found = m_names.find(name);
+            if (found != m_names.end())
+                found->second.bPresent = true;
+        });
     }
 
     // The state of a path; a reference that stays valid as the picture grows.
@@ -62,7 +91,10 @@ public:
         for (;;) {
             std::string name = ".tessel-" + std::to_string(static_cast<long>(getpid())) + "-" +
                                std::to_string(s_nCount.fetch_add(1));
-            if (m_names.find(name) == m_names.end())
+            struct stat facts;
+            if (m_names.find(name) == m_names.end() &&
+                fstatat(AT_FDCWD, (m_folder + name).c_str(), &facts, AT_SYMLINK_NOFOLLOW) != 0 &&
+                errno == ENOENT)
                 return name;
         }
     }
@@ -74,13 +106,6 @@ private:
             key.find('/', m_folder.size()) == std::string_view::npos)
             key.remove_prefix(m_folder.size());
         return key;
-    }
-
-    // A copy of the text in the arena, for the map to hold.
-    std::string_view Keep(std::string_view text) {
-        char* kept = static_cast<char*>(m_arena.allocate(std::max<size_t>(text.size(), 1), 1));
-        std::copy(text.begin(), text.end(), kept);
-        return std::string_view(kept, text.size());
     }
 
     const std::string& m_folder;
@@ -105,10 +130,32 @@ public:
           m_picture(picture),
           m_plan(plan),
           m_kinds(rows.size(), EKind::Still),
-          m_targets(rows.size(), nullptr) {
+          m_targets(rows.size(), nullptr),
+          m_newPaths(newPaths),
+          m_oldPaths(oldPaths) {
         for (size_t k = 0; k < rows.size(); ++k)
             Claim(k, *oldPaths[rows[k]], newPaths[rows[k]],
                   pStays != nullptr && (*pStays)[rows[k]]);
+    }
+
+    // Learns which of the names the rows want, but no row holds, an entry of the folder
+    // takes. A few are asked about one by one; many are looked up in the folder's listing,
+    // which costs about as much as asking about a tenth of its entries. False when the
+    // folder cannot be listed.
+    bool LearnTakenNames() {
+        constexpr size_t kMostNamesAsked = 4096;
+        std::vector<size_t> unheld;
+        for (size_t k = 0; k < m_rows.size(); ++k)
+            if (m_targets[k] != nullptr && m_targets[k]->nHolder == kNone)
+                unheld.push_back(k);
+        if (unheld.size() > kMostNamesAsked && unheld.size() * 8 > m_rows.size())
+            return m_picture.MarkListed();
+        // Judged alike either way: the rows of a folder that cannot be listed are not found.
+        if (!CanListFolder(m_folder))
+            return false;
+        for (size_t k : unheld)
+            m_targets[k]->bPresent = IsTakenByOther(m_newPaths[m_rows[k]], *m_oldPaths[m_rows[k]]);
+        return true;
     }
 
     // Marks the rows whose new name stays taken and orders the steps of the others.
@@ -263,6 +310,8 @@ private:
     SRenamePlan& m_plan;
     std::vector<EKind> m_kinds;
     std::vector<SNameState*> m_targets;
+    const std::vector<std::string_view>& m_newPaths;
+    const RowPathList& m_oldPaths;
     std::vector<EStatus> m_status;
     std::vector<int> m_path;
 };
@@ -315,14 +364,18 @@ SRenamePlan CRenamePlanner::PlanRenames(const std::vector<std::string_view>& new
 
     for (size_t group = 0; group < groups.size(); ++group) {
         CFolderPicture picture(folders[group]);
-        if (!picture.Load(groups[group].size())) {
-            if (pUnlisted)
-                for (size_t row : groups[group])
+        picture.Reserve(groups[group].size());
+        CFolderPlan folderPlan(folders[group], groups[group], newPaths, oldPaths, pStays, picture,
+                               plan, units);
+        if (!folderPlan.LearnTakenNames()) {
+            for (size_t row : groups[group]) {
+                plan.marked[row] = false;
+                if (pUnlisted)
                     (*pUnlisted)[row] = true;
+            }
             continue;
         }
-        CFolderPlan(folders[group], groups[group], newPaths, oldPaths, pStays, picture, plan, units)
-            .Judge();
+        folderPlan.Judge();
     }
     OrderUnits(units, rows, plan.steps);
     return plan;

@@ -22,3 +22,12 @@ bool VisitFolder(const std::string& folder, Visit&& visit) {
     closedir(dir);
     return true;
 }
+
+// Whether VisitFolder could read the folder.
+inline bool CanListFolder(const std::string& folder) {
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr)
+        return false;
+    closedir(dir);
+    return true;
+}

@@ -177,6 +177,17 @@ struct SHoldAtRow {
 // Renames go on ahead of the bookkeeping: progress reaches the caller while they are at
 // work, and a cancel stops the run after the rename in progress. Undo cancelled at once
 // puts back only the last rows, each row naming where its file is, and the next the rest.
+// The question after a failure is not hidden behind the progress, which comes back after.
+TEST_F(GoRunTest, TheProgressMakesWayForTheQuestionAfterAFailure) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    Rename({"x", "y", "z"});
+    prompts.m_onPreview = [this] { std::remove((dir / "a.txt").c_str()); };
+    prompts.m_messageAnswers.push_back(EAnswer::Yes);
+    EXPECT_EQ(Go(session).nFailed, 1u);
+    EXPECT_EQ(prompts.m_progressShownAtMessages, std::vector<bool>{false});
+    EXPECT_TRUE(prompts.m_bProgressShown);
+}
+
 TEST_F(GoRunTest, ALongRunStopsWhenCancelledAndUndoesInSteps) {
     constexpr int kRows = 2000, kHeldRow = SHoldAtRow::kHeldRow;
     std::vector<std::string> names, newNames;

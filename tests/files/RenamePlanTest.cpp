@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "GoSupport.h"
 #include "model/ResultsList.h"
@@ -100,6 +103,42 @@ TEST_F(RenamePlanTest, RightsOfFoldersAndFilesAndRowsOfOneFileGiveTheirVerdicts)
     EXPECT_TRUE(session.List().GetEntry(3).Exists() && !session.List().GetEntry(4).Exists());
     EXPECT_FALSE(prompts.m_results.front().bCanConfirm);
     ExpectMoved("open/d.txt", "open/d.txt");
+}
+
+// A file's other link is another entry, though it is the same file: its name is taken.
+TEST_F(RenamePlanTest, TheNameOfAnotherLinkOfTheSameFileIsTaken) {
+    AddFiles({"a.txt"});
+    ASSERT_EQ(link((dir / "a.txt").c_str(), (dir / "b.txt").c_str()), 0);
+    Rename({"b"});
+    prompts.m_resultsAnswers.push_back(false);
+    Go(session);
+    EXPECT_EQ(PreviewCodes(), std::vector<int>{kResultExists});
+}
+
+// Rows by the thousand whose new names no row holds are judged from the folder's listing
+// rather than name by name: a name taken outside the run still blocks its row, and a
+// chain among them still goes.
+TEST_F(RenamePlanTest, ManyNewNamesAreJudgedAsFewAre) {
+    constexpr int kRows = 5000;
+    constexpr int kTakenRow = 1234;
+    std::vector<std::string> files, newNames;
+    for (int row = 0; row < kRows; ++row) {
+        char name[16];
+        std::snprintf(name, sizeof name, "f%05d", row);
+        files.push_back(name);
+        newNames.push_back("g" + std::string(name + 1));
+    }
+    newNames[0] = files[1];  // a chain: the first row takes the second one's name
+    dir.WriteFile(newNames[kTakenRow], "other");
+    AddFiles(files);
+    Rename(newNames);
+    prompts.m_resultsAnswers.push_back(false);
+    Go(session);
+    std::vector<int> codes = PreviewCodes();
+    ASSERT_EQ(codes.size(), static_cast<size_t>(kRows));
+    EXPECT_EQ(codes[kTakenRow], kResultExists);
+    codes[kTakenRow] = kResultOk;
+    EXPECT_EQ(codes, std::vector<int>(kRows, kResultOk));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 EAnswer CFakePrompts::Message(EMessageId, const std::string& text, EIcon, EButtons buttons) {
     m_messages.push_back(text);
     m_messageParts.resize(m_messages.size());
+    m_progressShownAtMessages.push_back(m_bProgressShown);
     EAnswer answer = buttons == EButtons::Ok      ? EAnswer::Ok
                      : buttons == EButtons::YesNo ? EAnswer::No
                                                   : EAnswer::Cancel;

@@ -49,7 +49,7 @@ public:
         m_progressPositions.push_back(position);
         m_progressFiles.push_back(path);
     }
-    void ShowProgress(bool) override {}
+    void ShowProgress(bool shown) override { m_bProgressShown = shown; }
     void EndProgress() override {}
     bool CancelRequested() override { return m_cancelRequested && m_cancelRequested(); }
 
@@ -74,6 +74,8 @@ public:
     std::vector<int> m_progressRanges;
     std::vector<int> m_progressPositions;
     std::vector<std::string> m_progressFiles;  // the files named with a position
+    bool m_bProgressShown = true;
+    std::vector<bool> m_progressShownAtMessages;  // whether the progress was on screen
 
 private:
     // Takes the next scripted answer; false when the script has none left.
