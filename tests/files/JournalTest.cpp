@@ -74,6 +74,16 @@ TEST_F(JournalTest, ATornEndEndsTheJournal) {
     EXPECT_FALSE(read.bFinished);
 }
 
+// A file cut short within its header, or one that is no journal, is refused whole: it
+// names no list and no run to undo.
+TEST_F(JournalTest, AHeaderCutShortIsNoJournal) {
+    std::string header = JournalHeader(ListPath(), kStarted);
+    SJournalContents read;
+    for (size_t cut = 0; cut < header.size(); ++cut)
+        EXPECT_FALSE(ParseJournal(header.substr(0, cut), read)) << cut;
+    EXPECT_FALSE(ParseJournal("not a journal of renames at all", read));
+}
+
 // The journal being written is held open: a link swapped in for it meanwhile is neither
 // written through nor read, and writing a new journal replaces the link, never its target.
 TEST_F(JournalTest, ALinkSwappedInDuringARunIsNeverFollowed) {
