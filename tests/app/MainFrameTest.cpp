@@ -203,6 +203,8 @@ private:
 private slots:
     void init() {
         m_pDir = std::make_unique<CTempDir>();
+        // Runs interrupted in the user's own state folder are none of a test's business.
+        UseStateFolder();
         m_pApp = std::make_unique<CTesselApp>(Path("settings.ini"));
         QVERIFY(m_pApp->Start({"tessel"}));
     }
