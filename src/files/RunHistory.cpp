@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
+#include <string_view>
 
 #include "files/JournalFolder.h"
 #include "files/ListLock.h"
@@ -51,24 +53,29 @@ std::vector<std::pair<unsigned long long, std::string>> CRunHistory::Journals() 
     return Journals([this](const std::string& key) { return key == m_strKey; });
 }
 
-std::vector<std::pair<unsigned long long, std::string>> CRunHistory::Journals(
-    const std::function<bool(const std::string& key)>& accept) const {
-    std::vector<std::pair<unsigned long long, std::string>> journals;
+void CRunHistory::VisitNames(const std::function<void(const std::string& name)>& visit) const {
     // A description of its own: a duplicate would share the folder's reading position.
     int fd = openat(m_folder.Fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* folder = fd >= 0 ? fdopendir(fd) : nullptr;
     if (folder == nullptr) {
         if (fd >= 0)
             close(fd);
-        return journals;
+        return;
     }
-    while (const dirent* entry = readdir(folder)) {
+    while (const dirent* entry = readdir(folder))
+        visit(entry->d_name);
+    closedir(folder);
+}
+
+std::vector<std::pair<unsigned long long, std::string>> CRunHistory::Journals(
+    const std::function<bool(const std::string& key)>& accept) const {
+    std::vector<std::pair<unsigned long long, std::string>> journals;
+    VisitNames([&](const std::string& name) {
         std::string key;
         unsigned long long number = 0;
-        if (SplitName(entry->d_name, key, number) && accept(key))
-            journals.emplace_back(number, entry->d_name);
-    }
-    closedir(folder);
+        if (SplitName(name, key, number) && accept(key))
+            journals.emplace_back(number, name);
+    });
     std::sort(journals.begin(), journals.end());
     return journals;
 }
@@ -138,5 +145,23 @@ void CRunHistory::ForgetEndedRunsOfUntitledLists() const {
             !(contents.bFinished || contents.bUndone || contents.Records() == 0))
             continue;
         unlinkat(m_folder.Fd(), name.c_str(), 0);
+    }
+    // A window killed leaves the lock file of its list behind, and no window takes that
+    // key again: once no journal of the key is left, the file goes, taken and let go as
+    // any holder does, so that it never goes from under a holder.
+    std::set<std::string> journaled;
+    for (const auto& [number, name] : Journals(untitled))
+        journaled.insert(KeyOfJournal(name));
+    std::vector<std::string> locked;
+    VisitNames([&](const std::string& name) {
+        constexpr std::string_view kLockSuffix = ".lock";
+        if (name.ends_with(kLockSuffix) && untitled(name))
+            locked.push_back(name.substr(0, name.size() - kLockSuffix.size()));
+    });
+    for (const std::string& key : locked) {
+        CListLock lock;
+        if (!journaled.contains(key) &&
+            lock.Acquire(m_folder, key, error, std::chrono::milliseconds(0)))
+            lock.Release();
     }
 }

@@ -47,10 +47,13 @@ public:
     // going on in another process and is none of them.
     std::vector<SRunEntry> InterruptedRuns(bool untitledToo) const;
     // Removes the journals of runs that ended, of lists that had no file and whose window
-    // is gone (their lock is free): nothing can undo them any more.
+    // is gone (their lock is free): nothing can undo them any more. So goes the lock file
+    // such a window left when it was killed, once no journal of its list is left.
     void ForgetEndedRunsOfUntitledLists() const;
 
 private:
+    // Every name in the folder.
+    void VisitNames(const std::function<void(const std::string& name)>& visit) const;
     // The names of the journals whose key is accepted, and their numbers, by number.
     std::vector<std::pair<unsigned long long, std::string>> Journals(
         const std::function<bool(const std::string& key)>& accept) const;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gmock/gmock.h>
 
+#include <fstream>
+
 #include "files/GoSupport.h"
 #include "files/JournalFolder.h"
 #include "files/JournaledRun.h"
@@ -141,6 +143,30 @@ TEST_F(RunHistoryTest, EndedRunsOfUntitledListsGoWithTheirWindow) {
     };
     EXPECT_EQ(std::make_tuple(runsOf(gone), runsOf(open), runsOf(killed)),
               std::make_tuple(size_t{0}, size_t{1}, size_t{1}));
+}
+
+// A window killed leaves its lock file behind: it goes at the next window's start, unless
+// the list's window is still there (its lock held) or an interrupted run of it waits to be
+// put back.
+TEST_F(RunHistoryTest, LockFilesOfKilledUntitledWindowsGo) {
+    std::string error;
+    ASSERT_TRUE(folder.Open(JournalFolder(), error)) << error;
+    std::string killed = NewUntitledKey(), open = NewUntitledKey(), interrupted = NewUntitledKey();
+    auto lockFile = [this](const std::string& key) {
+        return JournalFolder() + "/" + key + ".lock";
+    };
+    for (const std::string& key : {killed, interrupted})
+        std::ofstream{lockFile(key)};  // as a killed window leaves it
+    CRunJournal journal(folder, CRunHistory(folder, interrupted, "").NextName(), "");
+    ASSERT_TRUE(journal.RunStarting(1));
+    dir.WriteFile("a");
+    ASSERT_TRUE(journal.RenameStarting(FirstRename(dir / "a", dir / "b")));
+    CListGuard window;
+    ASSERT_TRUE(window.TakeKey(open, error)) << error;
+    CRunHistory(folder, NewUntitledKey(), "").ForgetEndedRunsOfUntitledLists();
+    EXPECT_EQ(std::make_tuple(PathExists(lockFile(killed)), PathExists(lockFile(open)),
+                              PathExists(lockFile(interrupted))),
+              std::make_tuple(false, true, true));
 }
 
 }  // namespace
