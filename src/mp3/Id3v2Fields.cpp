@@ -145,8 +145,8 @@ void TakeFields(const CFieldFrames& frames, SId3v2Fields& fields) {
     const TagLib::ID3v2::CommentsFrame* chosen = nullptr;
     for (const TagLib::ID3v2::Frame* frame : frames.All("COMM")) {
         auto* comment = dynamic_cast<const TagLib::ID3v2::CommentsFrame*>(frame);
-        if (comment && (chosen == nullptr || (comment->description().isEmpty() &&
-                                              !chosen->description().isEmpty())))
+        if (comment && (chosen == nullptr ||
+                        (comment->description().isEmpty() && !chosen->description().isEmpty())))
             chosen = comment;
     }
     if (chosen)
@@ -155,22 +155,6 @@ void TakeFields(const CFieldFrames& frames, SId3v2Fields& fields) {
 
 TagLib::ByteVector Bytes(std::string_view bytes) {
     return TagLib::ByteVector(bytes.data(), static_cast<unsigned int>(bytes.size()));
-}
-
-bool IsFrameIdAt(std::string_view bytes, size_t at) {
-    if (at > bytes.size() || bytes.size() - at < 4)
-        return false;
-    for (char c : bytes.substr(at, 4))
-        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
-            return false;
-    return true;
-}
-
-uint32_t BigEndianAt(std::string_view bytes, size_t at) {
-    uint32_t value = 0;
-    for (size_t i = 0; i < 4; ++i)
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    return value;
 }
 
 // The frame flags under which the data on disk is not the frame's text.
@@ -241,8 +225,8 @@ bool DecodeFieldFrame(std::string_view id, std::string_view data, SFieldTexts& t
 bool ReadId3v2FieldsFromFieldFrames(std::string_view bytes, SId3v2Fields& fields) {
     fields = SId3v2Fields();
     SId3v2Header header;
-    if (ParseId3v2Header(bytes, bytes.size(), header) != EId3v2Head::Tag ||
-        header.nVersion < 3 || header.nFlags != (header.bFooter ? kId3v2FooterFlag : 0) ||
+    if (ParseId3v2Header(bytes, bytes.size(), header) != EId3v2Head::Tag || header.nVersion < 3 ||
+        header.nFlags != (header.bFooter ? kId3v2FooterFlag : 0) ||
         header.nTagSize == kId3v2HeaderSize + (header.bFooter ? kId3v2HeaderSize : 0))
         return false;
     std::vector<SId3v2Frame> listed;

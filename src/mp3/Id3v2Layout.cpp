@@ -21,13 +21,6 @@ bool SynchsafeAt(std::string_view bytes, size_t at, uint64_t& value) {
     return true;
 }
 
-uint64_t BigEndianAt(std::string_view bytes, size_t at) {
-    uint64_t value = 0;
-    for (size_t i = 0; i < 4; ++i)
-        value = (value << 8) | Byte(bytes, at + i);
-    return value;
-}
-
 void PutSynchsafe(std::string& out, size_t value) {
     for (int shift = 21; shift >= 0; shift -= 7)
         out += static_cast<char>((value >> shift) & 0x7F);
@@ -38,11 +31,23 @@ void PutBigEndian(std::string& out, size_t value) {
         out += static_cast<char>((value >> shift) & 0xFF);
 }
 
-bool IsFrameIdChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}  // namespace
+
+uint64_t BigEndianAt(std::string_view bytes, size_t at) {
+    uint64_t value = 0;
+    for (size_t i = 0; i < 4; ++i)
+        value = (value << 8) | Byte(bytes, at + i);
+    return value;
 }
 
-}  // namespace
+bool IsFrameIdAt(std::string_view bytes, size_t at) {
+    if (at > bytes.size() || bytes.size() - at < 4)
+        return false;
+    for (char c : bytes.substr(at, 4))
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
 
 EId3v2Head ParseId3v2Header(std::string_view first, uint64_t fileLength, SId3v2Header& header) {
     header = SId3v2Header();
@@ -83,10 +88,9 @@ bool ListId3v2Frames(std::string_view tag, const SId3v2Header& header,
     }
     framesStart = pos;
     while (end - pos >= kId3v2HeaderSize && tag[pos] != '\0') {
+        if (!IsFrameIdAt(tag, pos))
+            return false;
         std::string_view id = tag.substr(pos, 4);
-        for (char c : id)
-            if (!IsFrameIdChar(c))
-                return false;
         uint64_t size = 0;
         if (header.nVersion == 4) {
             if (!SynchsafeAt(tag, pos + 4, size))

@@ -25,15 +25,20 @@ enum class EId3v2Head {
 };
 
 struct SId3v2Header {
-    int nVersion = 0;        // the major version: 2, 3 or 4
+    int nVersion = 0;  // the major version: 2, 3 or 4
     unsigned char nFlags = 0;
-    uint64_t nTagSize = 0;   // header, body and footer: the bytes the tag takes in the file
+    uint64_t nTagSize = 0;  // header, body and footer: the bytes the tag takes in the file
     bool bFooter = false;
     bool bUnsynchronised = false;
 };
 
 // What the first ten bytes of a file of fileLength bytes hold.
 EId3v2Head ParseId3v2Header(std::string_view first, uint64_t fileLength, SId3v2Header& header);
+
+// The four bytes at the offset as one number, most significant first: a 2.3 frame's size.
+uint64_t BigEndianAt(std::string_view bytes, size_t at);
+// Whether the four bytes at the offset are there and make a frame id: capitals and digits.
+bool IsFrameIdAt(std::string_view bytes, size_t at);
 
 // One frame of a 2.3 or 2.4 tag as it lies in the tag's bytes.
 struct SId3v2Frame {
