@@ -62,10 +62,12 @@ struct SFolder {
                           const std::vector<std::string>& to) {
         return BareRenameLoop(from, to);
     }
-    // Every file back under its old name and the list as it was built.
+    // Every file back under its old name and the list as it was built, written out: go
+    // syncs its journal, and would otherwise also write out the turn before it.
     void Reset() {
         RenameAll(newPaths, oldPaths);
         std::ofstream(list, std::ios::binary | std::ios::trunc) << listBytes;
+        sync();
     }
 
     std::string root, folder, list, state, listBytes, names;
