@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "files/FileAdder.h"
 #include "files/GoCommand.h"
 #include "files/RunCommands.h"
+#include "model/RunObserver.h"
 #include "support/SessionFixture.h"
 #include "support/TempDir.h"
 
@@ -65,3 +67,11 @@ protected:
             ExpectMoved(original, name);
     }
 };
+
+// The first rename of a run, as the run tells its observer.
+inline SComingRename FirstRename(std::string_view from, std::string_view to) {
+    SComingRename rename;
+    rename.from = from;
+    rename.to = to;
+    return rename;
+}

@@ -15,14 +15,6 @@
 
 namespace {
 
-// The first rename of a run, as the run tells its observer.
-SComingRename FirstRename(std::string_view from, std::string_view to) {
-    SComingRename rename;
-    rename.from = from;
-    rename.to = to;
-    return rename;
-}
-
 using ::testing::HasSubstr;
 
 constexpr int64_t kStarted = 1700000000;

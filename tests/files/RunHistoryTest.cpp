@@ -13,14 +13,6 @@
 
 namespace {
 
-// The first rename of a run, as the run tells its observer.
-SComingRename FirstRename(std::string_view from, std::string_view to) {
-    SComingRename rename;
-    rename.from = from;
-    rename.to = to;
-    return rename;
-}
-
 // Runs on a saved list, as tessel-cli makes them: each call is a process of its own with a
 // fresh session, so only the journals join the runs together.
 class RunHistoryTest : public GoTest {

@@ -13,33 +13,18 @@
 #include <iterator>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "model/HitDoc.h"
 #include "mp3/ID3Tag.h"
 
 namespace {
 
-void Require(bool holds) {
-    if (!holds)
-        std::abort();
-}
-
-// One scratch file for the whole run, in a folder of its own, removed at exit.
 const std::string& ScratchFile() {
-    static const std::string file = [] {
-        static char folder[] = "/tmp/tessel-id3-fuzz-XXXXXX";
-        Require(mkdtemp(folder) != nullptr);
-        std::atexit([] {
-            unlink((std::string(folder) + "/song.mp3").c_str());
-            rmdir(folder);
-        });
-        return std::string(folder) + "/song.mp3";
-    }();
-    return file;
+    return ::ScratchFile("/tmp/tessel-id3-fuzz-XXXXXX");
 }
 
 std::string Get() {
-    std::ifstream in(ScratchFile(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return ReadWhole(ScratchFile());
 }
 
 // The entry Save ID3 would hold after reading the file: false when it has no tag.
@@ -62,9 +47,8 @@ std::string WriteEntry(const CHitDoc& entry) {
 
 bool SameTag(const CHitDoc& a, const CHitDoc& b) {
     return a.Title().Get() == b.Title().Get() && a.Artist().Get() == b.Artist().Get() &&
-           a.Album().Get() == b.Album().Get() &&
-           a.Comment().Get() == b.Comment().Get() && a.Year() == b.Year() &&
-           a.Genre() == b.Genre();
+           a.Album().Get() == b.Album().Get() && a.Comment().Get() == b.Comment().Get() &&
+           a.Year() == b.Year() && a.Genre() == b.Genre();
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "model/HitDoc.h"
 #include "mp3/ID3Tag.h"
 #include "mp3/Id3v2Fields.h"
@@ -20,27 +21,12 @@
 
 namespace {
 
-void Require(bool holds) {
-    if (!holds)
-        std::abort();
-}
-
 const std::string& ScratchFile() {
-    static const std::string file = [] {
-        static char folder[] = "/tmp/tessel-id3v2-fuzz-XXXXXX";
-        Require(mkdtemp(folder) != nullptr);
-        std::atexit([] {
-            unlink((std::string(folder) + "/song.mp3").c_str());
-            rmdir(folder);
-        });
-        return std::string(folder) + "/song.mp3";
-    }();
-    return file;
+    return ::ScratchFile("/tmp/tessel-id3v2-fuzz-XXXXXX");
 }
 
 std::string Get() {
-    std::ifstream in(ScratchFile(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return ReadWhole(ScratchFile());
 }
 
 // The bytes between the ID3v2 tag of the given length and the ID3v1 block, if any: a
@@ -121,8 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     changed.m_strTitle = "Título 東京 " + std::to_string(size) + std::string(size % 300, 'x');
     Require(changed.WriteTag(ScratchFile()));
     std::string written = Get();
-    bool writable = presence.nV2Version != 0 && changed.Id3v2Note().find("left alone") ==
-                                                    std::string::npos;
+    bool writable =
+        presence.nV2Version != 0 && changed.Id3v2Note().find("left alone") == std::string::npos;
     CID3Tag back;
     Require(back.ReadTag(ScratchFile()));
     if (writable) {
