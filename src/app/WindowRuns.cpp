@@ -78,7 +78,7 @@ std::unique_ptr<IJob> CWindowRuns::PutBackInterruptedRuns(bool untitledToo,
         return nullptr;
     size_t files = 0;
     for (const SRunEntry& run : runs)
-        files += run.contents.Records();
+        files += run.contents.Files();
     std::string question = "A run was interrupted before it ended: " + std::to_string(files) +
                            " files may still have their new names.\nPut them back now?";
     if (m_session.Prompts().MessageWithParts(EMessageId::InterruptedRun, question,
@@ -102,6 +102,7 @@ std::unique_ptr<IJob> CWindowRuns::PutBackInterruptedRuns(bool untitledToo,
             const SRunOutcome& one = run->Outcome();
             outcome->nDone += one.nDone;
             outcome->nFailed += one.nFailed;
+            outcome->nNotReached += one.nNotReached;
             outcome->problems.insert(outcome->problems.end(), one.problems.begin(),
                                      one.problems.end());
             if (!one.strError.empty())

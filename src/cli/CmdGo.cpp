@@ -150,8 +150,7 @@ int RunHistory(const SCliInput& input) {
         const char* state = run.contents.bUndone ? "undone"
                             : run.Interrupted()  ? "interrupted"
                                                  : "not undone";
-        std::printf("%s\t%s\t%s\n", when, Counted(run.contents.Records(), "file").c_str(),
-                    state);
+        std::printf("%s\t%s\t%s\n", when, Counted(run.contents.Files(), "file").c_str(), state);
     }
     return 0;
 }

@@ -2,6 +2,8 @@
 #include "files/JournalFormat.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -223,4 +225,25 @@ bool ParseJournal(const std::string& bytes, SJournalContents& contents) {
     contents.bFinished = ReadCountRecord(bytes, pos, count, kFinishedMark);
     contents.bUndone = contents.bFinished && ReadCountRecord(bytes, pos, count, kUndoneMark);
     return true;
+}
+
+size_t SJournalContents::Files() const {
+    // A file is told by its identity; a record without one counts as a file of its own.
+    std::vector<std::pair<uint64_t, uint64_t>> identified;
+    size_t unidentified = 0;
+    auto count = [&](uint64_t device, uint64_t inode) {
+        if (inode == 0)
+            ++unidentified;
+        else
+            identified.emplace_back(device, inode);
+    };
+    for (const SRunRename& rename : renames) {
+        count(rename.nDevice, rename.nInode);
+        if (rename.bExchange)
+            count(rename.nDevice, rename.nOtherInode);
+    }
+    std::sort(identified.begin(), identified.end());
+    size_t distinct =
+        static_cast<size_t>(std::unique(identified.begin(), identified.end()) - identified.begin());
+    return distinct + unidentified + tags.size();
 }

@@ -35,8 +35,11 @@ struct SJournalContents {
     bool bFinished = false;
     bool bUndone = false;
 
-    // The files the run changed, by rename or tag write.
+    // The records of renames and tag writes.
     size_t Records() const { return renames.size() + tags.size(); }
+    // The files the run changed: a file moved through a temporary name has two records,
+    // an exchange moves two files.
+    size_t Files() const;
 };
 
 // The bytes of a journal: a header naming the list and the run's start, then one record

@@ -70,7 +70,8 @@ CPutBackJob::CPutBackJob(CTesselSession& session, SJournalContents contents, IRu
       m_pObserver(observer),
       m_outcomes(Count(), EPutBack::Failed),
       m_errors(Count(), 0),
-      m_left(Count(), true) {
+      m_left(Count(), true),
+      m_failed(Count(), false) {
     size_t count = Count();
     CRenameList& list = session.List();
     m_rowOfPath.reserve(static_cast<size_t>(list.GetCount()));
@@ -133,16 +134,16 @@ void CPutBackJob::TakeIn(size_t first, size_t last) {
             if (!back)
                 m_problems.push_back(Problem(*write, outcome, m_errors[k]));
             m_left[Count() - 1 - k] = !back;
-            m_nPutBack += back ? 1 : 0;
+            m_failed[Count() - 1 - k] = !back;
             continue;
         }
         const SRunRename& rename = RenameAt(k);
         if (!back) {
             m_problems.push_back(Problem(rename, outcome, m_errors[k]));
+            m_failed[Count() - 1 - k] = true;
             continue;
         }
         m_left[Count() - 1 - k] = false;
-        ++m_nPutBack;
         if (outcome == EPutBack::InPlace && rename.bExchange)
             continue;
         // The row naming the file's new path names its old one again; after an exchange,
@@ -194,18 +195,18 @@ void CPutBackJob::Cancel() {
     m_pJob->Cancel();
 }
 
-SJournalContents CPutBackJob::Left() const {
-    SJournalContents left = m_contents;
-    left.renames.clear();
-    left.tags.clear();
+SJournalContents CPutBackJob::Picked(const std::vector<bool>& marked) const {
+    SJournalContents picked = m_contents;
+    picked.renames.clear();
+    picked.tags.clear();
     size_t tags = m_contents.tags.size();
     for (size_t i = 0; i < tags; ++i)
-        if (m_left[m_contents.renames.size() + i])
-            left.tags.push_back(m_contents.tags[i]);
+        if (marked[m_contents.renames.size() + i])
+            picked.tags.push_back(m_contents.tags[i]);
     for (size_t i = 0; i < m_contents.renames.size(); ++i)
-        if (m_left[i])
-            left.renames.push_back(m_contents.renames[i]);
-    // What is left was all made: the run it belongs to is over.
-    left.bFinished = true;
-    return left;
+        if (marked[i])
+            picked.renames.push_back(m_contents.renames[i]);
+    // The records picked were all made: the run they belong to is over.
+    picked.bFinished = true;
+    return picked;
 }

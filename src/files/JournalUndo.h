@@ -42,10 +42,12 @@ public:
     bool Poll(std::chrono::milliseconds wait) override;
     void Cancel() override;
 
-    // Once the job ended: the renames put back (or found in place), and those left for a
-    // later undo (they failed or were not reached), in the order the run made them.
-    size_t PutBack() const { return m_nPutBack; }
-    SJournalContents Left() const;
+    // Once the job ended: the records left for a later undo (they failed or were not
+    // reached), in the order the run made them; the files put back whole (or found in
+    // place), and those with a record that failed.
+    SJournalContents Left() const { return Picked(m_left); }
+    size_t FilesPutBack() const { return m_contents.Files() - Left().Files(); }
+    size_t FilesFailed() const { return Picked(m_failed).Files(); }
     const std::vector<SUndoProblem>& Problems() const { return m_problems; }
     bool Cancelled() const { return m_nTaken < m_contents.renames.size(); }
 
@@ -57,6 +59,8 @@ private:
     // The row names path, and is found by it.
     void MoveRow(int row, const std::string& path);
     size_t Count() const;
+    // The records marked, by record: the renames, then the tag writes.
+    SJournalContents Picked(const std::vector<bool>& marked) const;
     const SRunRename& RenameAt(size_t k) const;
     const STagWrite* TagAt(size_t k) const;
 
@@ -67,9 +71,9 @@ private:
     std::vector<EPutBack> m_outcomes;
     std::vector<int> m_errors;
     std::vector<bool> m_left;  // by record: the renames, then the tag writes
+    std::vector<bool> m_failed;
     std::vector<SUndoProblem> m_problems;
     std::unordered_map<std::string, int> m_rowOfPath;  // the rows by the path they name
-    size_t m_nPutBack = 0;
     size_t m_nTaken = 0;
     bool m_bEnded = false;
     std::unique_ptr<CChunkedJob> m_pJob;

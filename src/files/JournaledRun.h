@@ -36,20 +36,21 @@ std::string NewUntitledKey();
 
 // How a run ended.
 enum class ERunEnd {
-    Finished,       // every rename was tried; nFailed of them failed
-    Cancelled,      // the user stopped it: nDone were made, the rest not tried
-    Stopped,        // after a failure the answer was not to go on
-    Blocked,        // the preview found a problem: nothing renamed
+    Finished,         // every rename was tried; nFailed of them failed
+    Cancelled,        // the user stopped it: nDone were made, the rest not tried
+    Stopped,          // after a failure the answer was not to go on
+    Blocked,          // the preview found a problem: nothing renamed
     NothingToRename,  // every row's name was unchanged: the preview was all there was
-    Declined,       // the extension choice or the preview was cancelled: nothing renamed
-    Refused,        // the lock or a journal could not be had (strError): nothing renamed
-    NothingToUndo,  // no run of the list is left to undo
+    Declined,         // the extension choice or the preview was cancelled: nothing renamed
+    Refused,          // the lock or a journal could not be had (strError): nothing renamed
+    NothingToUndo,    // no run of the list is left to undo
 };
 
 struct SRunOutcome {
     ERunEnd end = ERunEnd::Declined;
-    size_t nDone = 0;    // files renamed (Go) or put back (Undo)
-    size_t nFailed = 0;  // renames that failed, or were left for a later undo
+    size_t nDone = 0;        // files renamed (Go) or put back (Undo)
+    size_t nFailed = 0;      // files whose rename failed, or left for a later undo
+    size_t nNotReached = 0;  // undo: of those left, the files a cancel came before
     // Why the run was refused, or what went wrong with its journal or list afterwards.
     std::string strError;
     std::vector<SUndoProblem> problems;  // undo: the renames left for a later undo

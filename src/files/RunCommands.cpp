@@ -40,12 +40,10 @@ std::string CannotUndoText(const SRunOutcome& outcome) {
 }
 
 std::string UndoSummary(const SRunOutcome& outcome) {
-    size_t failed = outcome.problems.size();
     std::string text = "Undo: " + Counted(outcome.nDone, "file", "files") + " put back, " +
-                       GroupedNumber(failed) + " failed";
-    // The rest of what was left was never reached: the undo was cancelled.
-    if (outcome.nFailed > failed)
-        text += ", " + GroupedNumber(outcome.nFailed - failed) + " not put back (cancelled)";
+                       GroupedNumber(outcome.nFailed - outcome.nNotReached) + " failed";
+    if (outcome.nNotReached > 0)
+        text += ", " + GroupedNumber(outcome.nNotReached) + " not put back (cancelled)";
     return text;
 }
 

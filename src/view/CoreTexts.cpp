@@ -282,15 +282,14 @@ QString ListStateDisplayText(const SListState& state) {
 }
 
 QString UndoSummaryText(const SRunOutcome& outcome) {
-    size_t failed = outcome.problems.size();
+    size_t failed = outcome.nFailed - outcome.nNotReached;
     QString text =
         (outcome.nDone == 1
              ? QCoreApplication::translate("CountText", "Undo: %1 file put back, %2 failed")
              : QCoreApplication::translate("CountText", "Undo: %1 files put back, %2 failed"))
             .arg(CountText(outcome.nDone), CountText(failed));
-    // The rest of what was left was never reached: the undo was cancelled.
-    if (outcome.nFailed > failed)
+    if (outcome.nNotReached > 0)
         text += QCoreApplication::translate("CountText", ", %1 not put back (cancelled)")
-                    .arg(CountText(outcome.nFailed - failed));
+                    .arg(CountText(outcome.nNotReached));
     return text;
 }

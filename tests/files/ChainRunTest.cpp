@@ -50,6 +50,16 @@ TEST_P(ChainOrderTest, RenamesEveryLinkWhateverTheRowOrder) {
     EXPECT_EQ(FolderNames(dir.Path()), expected);
 }
 
+// Undo counts the files it put back, not the steps that moved them: an exchange moves two
+// files in one step, a file waiting under a temporary name takes two.
+TEST_P(ChainOrderTest, UndoCountsTheFilesPutBack) {
+    const SOrderCase& c = GetParam();
+    AddFiles(c.files);
+    Rename(c.newNames);
+    ASSERT_EQ(Go(session).end, ERunEnd::Finished);
+    EXPECT_EQ(Undo(session).nDone, c.files.size());
+}
+
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, ChainOrderTest,

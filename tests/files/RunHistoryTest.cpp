@@ -82,6 +82,17 @@ TEST_F(RunHistoryTest, TheListKeepsItsLatestRuns) {
     EXPECT_EQ(kept.front().contents.renames[0].strTo, dir / "name3.txt");
 }
 
+// The history tells how many files a run renamed, whatever steps moved them: two files
+// that trade names in one step, and one renamed plainly.
+TEST_F(RunHistoryTest, ARunCountsTheFilesItRenamed) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    Rename({"b", "a", "x"});
+    ASSERT_EQ(GoOnList().nDone, 3u);
+    std::vector<SRunEntry> runs = Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].contents.Files(), 3u);
+}
+
 // A run whose process died (its journal unfinished, its list's lock free) is found as
 // interrupted; one whose list is locked is going on elsewhere and is left alone.
 TEST_F(RunHistoryTest, ARunWhoseProcessDiedIsFoundInterrupted) {
