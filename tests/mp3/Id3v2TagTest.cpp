@@ -210,6 +210,21 @@ TEST_F(Id3v2TagTest, AFileWithoutId3v2GetsOneOnlyWithTheOption) {
     EXPECT_EQ(facts.st_mode & 0777, 0640u);
 }
 
+// A tag holding a frame whose id no frame can have is not rewritten: its bytes stay as
+// they were, the edit goes to the ID3v1 block, and the note says why.
+TEST_F(Id3v2TagTest, ATagWithAnUnreadableFrameIsLeftAlone) {
+    std::string v2 = V2Tag(3, {V2Text(3, "TIT2", "Old"), V2Frame(3, "ti!2", "junk"),
+                               V2Text(3, "TPE1", "Band")});
+    std::string path = dir.WriteFile("odd.mp3", v2 + kAudio);
+    ASSERT_TRUE(tag.ReadTag(path));
+    tag.m_strTitle = "New";
+    ASSERT_TRUE(tag.WriteTag(path));
+    std::string bytes = ReadFileBytes(path);
+    EXPECT_EQ(bytes.substr(0, v2.size() + kAudio.size()), v2 + kAudio);
+    EXPECT_EQ(bytes.substr(v2.size() + kAudio.size(), 3), "TAG");
+    EXPECT_EQ(tag.Id3v2Note(), kId3v2FramesUnreadableNote);
+}
+
 // A write that cannot finish leaves the file as it was: the new file is refused by a full
 // disk before it takes the old one's name, and a tag that fits is written in one piece.
 TEST_F(Id3v2TagTest, AWriteThatFailsMidwayLeavesTheFileAsItWas) {
