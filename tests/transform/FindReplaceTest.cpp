@@ -63,6 +63,17 @@ TEST_F(FindReplaceTest, ReplaceAllIsOneUndoStepWithoutTrimmingOrMovingAnything) 
     EXPECT_EQ(NewNames(), (Names{"alpha", "needle one", "beta", "gamma", "NEEDLE two"}));
 }
 
+// Without "Regular expression" a text is only itself: a dot, brackets and a dollar sign
+// match those characters and nothing else, in the replacement too.
+using PlainFindTest = SessionTest;
+TEST_F(PlainFindTest, PlainTextMatchesOnlyItself) {
+    AddRows({"a.b (1).mp3", "axb 11.mp3"});
+    EXPECT_EQ(ReplaceAll(session, ".", "$1", false), ECommandOutcome::Changed);
+    EXPECT_EQ(NewNames(), (Names{"a$1b (1)", "axb 11"}));
+    EXPECT_EQ(ReplaceAll(session, "(1)", "[x]", false), ECommandOutcome::Changed);
+    EXPECT_EQ(NewNames(), (Names{"a$1b [x]", "axb 11"}));
+}
+
 class Mp3FindTest : public FindReplaceTest {
 protected:
     void SetUp() override {
