@@ -240,6 +240,17 @@ private slots:
         QCOMPARE(commands.at(1).at(0).value<ECommandId>(), ECommandId::Remove);
     }
 
+    // A letter typed on the list opens the current row's name with that letter in place of
+    // its text, and stays there: the list does not also jump to a row starting with it.
+    void aLetterStartsEditingTheCurrentRowWithIt() {
+        AddRows({"alpha.txt", "beta.txt"});
+        View().setCurrentIndex(Model().index(0, 0));
+        QTest::keyClick(&View(), Qt::Key_B);
+        QVERIFY(Editor() != nullptr);
+        QCOMPARE(Editor()->text(), QString("b"));
+        QCOMPARE(View().currentIndex().row(), 0);
+    }
+
     // A scroll, a click on another row and a click on a column title each commit first (the
     // title click then sorts: the edited names go last, in their order).
     void anOpenEditorCommitsWhenTheListScrollsOrIsClicked() {
