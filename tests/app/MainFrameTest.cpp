@@ -757,7 +757,7 @@ private slots:
     }
 
     // Go from the window keeps a journal and takes the list's lock, whatever path names the
-    // list; another process holding it is told at once, for Go as for Save. The window's
+    // list; another process holding it is told at once, for Go, Undo and Save. The window's
     // Undo and tessel-cli undo put back the same runs.
     void aRunFromTheWindowIsLockedJournaledAndUndoneByEitherFrontEnd() {
         UseStateFolder();
@@ -779,6 +779,17 @@ private slots:
         }
         go();
         QVERIFY(Renamed("a.txt", "new a.txt", true));
+        {
+            CListGuard other;
+            std::string error;
+            QVERIFY(other.Take(*m_pDir / "link.tsl", error));
+            // Refused, not failed: nothing was tried.
+            QStringList texts = RunAnswering(ECommandId::Undo, ChooseFile({}));
+            QCOMPARE(texts.size(), 1);
+            QVERIFY(texts.first().contains("in use"));
+            QVERIFY(!texts.first().startsWith(QStringLiteral("Cannot undo last operation")));
+            QVERIFY(Renamed("a.txt", "new a.txt", true));
+        }
         RunToItsEnd(ECommandId::Undo);
         QVERIFY(Renamed("a.txt", "new a.txt", false));
         go();

@@ -19,6 +19,9 @@ using SCaseRow = std::pair<std::string, std::array<std::string, kCaseTools>>;
 // single uppercase letter, stays as it is.
 // clang-format off
 const SCaseRow kCaseTable[] = {
+    // Plain ASCII, with the first and last letters of the alphabet in both cases.
+    {"jazzQuiz AZaz",     {"Jazzquiz azaz", "jazzquiz azaz", "JAZZQUIZ AZAZ", "Jazzquiz Azaz",
+                           "JAZZqUIZ azAZ", "jazz Quiz AZaz"}},
     {"über_straße",       {"Über_straße", "über_straße", "ÜBER_STRASSE", "Über_straße",
                            "ÜBER_STRAßE", "über_straße"}},
     {"über straße",       {"Über straße", "über straße", "ÜBER STRASSE", "Über Straße",
