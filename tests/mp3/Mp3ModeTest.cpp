@@ -218,6 +218,20 @@ TEST_F(Mp3SessionTest, ALockedColumnTakesAnEditInEveryRowAndOneUndoTakesItBack) 
     EXPECT_EQ(Column(kColAlbum), (Names{"Album a.mp3", "Album b.mp3", "Album c.mp3"}));
 }
 
+// A name is built from the tag when it holds an artist or a title, the other part left
+// empty; a tag holding neither, or no tag, leaves the name as it was.
+TEST_F(Mp3SessionTest, Id3ToFilenameNeedsAnArtistOrATitle) {
+    AddFile("artist.mp3", kAudio + RawBlock("", "Band"));
+    AddFile("title.mp3", kAudio + RawBlock("Song"));
+    AddFile("neither.mp3", kAudio + RawBlock("", "", "Album"));
+    AddFile("untagged.mp3", kAudio);
+    ASSERT_TRUE(Id3ToFilename(session, SSeparatorChoice{" - ", true}));
+    EXPECT_EQ(Entry(0).m_strNewName.Get(), "Band - ");
+    EXPECT_EQ(Entry(1).m_strNewName.Get(), " - Song");
+    EXPECT_EQ(Entry(2).m_strNewName.Get(), "neither");
+    EXPECT_EQ(Entry(3).m_strNewName.Get(), "untagged");
+}
+
 // Names that split at the separator fill title and artist, in memory only.
 TEST_F(Mp3SessionTest, FilenameToId3FillsTitleAndArtistOfNamesThatSplit) {
     for (const char* name : {"Band - Song.mp3", "X - Y - Z.mp3", "NoSeparator.mp3", " - Lonely.mp3"})
