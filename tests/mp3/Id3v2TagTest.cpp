@@ -210,6 +210,27 @@ TEST_F(Id3v2TagTest, AFileWithoutId3v2GetsOneOnlyWithTheOption) {
     EXPECT_EQ(facts.st_mode & 0777, 0640u);
 }
 
+// A tag only TagLib can render (2.2 here) keeps the room it had, however much padding it
+// held, so that a change that fits is written in place: the file keeps its length and its
+// inode.
+TEST_F(Id3v2TagTest, ATagRenderedByTagLibKeepsItsRoom) {
+    constexpr size_t kLongPadding = 2 * 1024 * 1024;
+    std::string v22 =
+        V2Tag(2, {V2Text(2, "TT2", "Old"), V2Text(2, "TP1", "Band")}, kLongPadding);
+    std::string path = dir.WriteFile("v22.mp3", v22 + kAudio);
+    struct stat before;
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    ASSERT_TRUE(tag.ReadTag(path));
+    tag.m_strTitle = "Neu";
+    ASSERT_TRUE(tag.WriteTag(path));
+    std::string bytes = ReadFileBytes(path);
+    EXPECT_EQ(TagLength(bytes), v22.size());
+    EXPECT_EQ(bytes.size(), v22.size() + kAudio.size() + 128);
+    struct stat after;
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+}
+
 // A tag holding a frame whose id no frame can have is not rewritten: its bytes stay as
 // they were, the edit goes to the ID3v1 block, and the note says why.
 TEST_F(Id3v2TagTest, ATagWithAnUnreadableFrameIsLeftAlone) {
