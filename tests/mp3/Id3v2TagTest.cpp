@@ -215,8 +215,7 @@ TEST_F(Id3v2TagTest, AFileWithoutId3v2GetsOneOnlyWithTheOption) {
 // inode.
 TEST_F(Id3v2TagTest, ATagRenderedByTagLibKeepsItsRoom) {
     constexpr size_t kLongPadding = 2 * 1024 * 1024;
-    std::string v22 =
-        V2Tag(2, {V2Text(2, "TT2", "Old"), V2Text(2, "TP1", "Band")}, kLongPadding);
+    std::string v22 = V2Tag(2, {V2Text(2, "TT2", "Old"), V2Text(2, "TP1", "Band")}, kLongPadding);
     std::string path = dir.WriteFile("v22.mp3", v22 + kAudio);
     struct stat before;
     ASSERT_EQ(stat(path.c_str(), &before), 0);
@@ -234,8 +233,8 @@ TEST_F(Id3v2TagTest, ATagRenderedByTagLibKeepsItsRoom) {
 // A tag holding a frame whose id no frame can have is not rewritten: its bytes stay as
 // they were, the edit goes to the ID3v1 block, and the note says why.
 TEST_F(Id3v2TagTest, ATagWithAnUnreadableFrameIsLeftAlone) {
-    std::string v2 = V2Tag(3, {V2Text(3, "TIT2", "Old"), V2Frame(3, "ti!2", "junk"),
-                               V2Text(3, "TPE1", "Band")});
+    std::string v2 =
+        V2Tag(3, {V2Text(3, "TIT2", "Old"), V2Frame(3, "ti!2", "junk"), V2Text(3, "TPE1", "Band")});
     std::string path = dir.WriteFile("odd.mp3", v2 + kAudio);
     ASSERT_TRUE(tag.ReadTag(path));
     tag.m_strTitle = "New";
