@@ -232,6 +232,15 @@ TEST_F(Mp3SessionTest, Id3ToFilenameNeedsAnArtistOrATitle) {
     EXPECT_EQ(Entry(3).m_strNewName.Get(), "untagged");
 }
 
+// Cancelling the separator dialog cancels the command: no name is built.
+TEST_F(Mp3SessionTest, Id3ToFilenameCancelledChangesNoName) {
+    AddFile("song.mp3", kAudio + RawBlock("Song", "Band"));
+    prompts.m_separators.clear();
+    EXPECT_FALSE(Id3ToFilename(session));
+    EXPECT_EQ(Entry(0).m_strNewName.Get(), "song");
+    EXPECT_FALSE(session.IsModified());
+}
+
 // Names that split at the separator fill title and artist, in memory only.
 TEST_F(Mp3SessionTest, FilenameToId3FillsTitleAndArtistOfNamesThatSplit) {
     for (const char* name : {"Band - Song.mp3", "X - Y - Z.mp3", "NoSeparator.mp3", " - Lonely.mp3"})
