@@ -42,11 +42,11 @@ public:
     bool Poll(std::chrono::milliseconds wait) override;
     void Cancel() override;
 
+    // The files the journal's records move.
+    size_t Files() const { return m_contents.Files(); }
     // Once the job ended: the records left for a later undo (they failed or were not
-    // reached), in the order the run made them; the files put back whole (or found in
-    // place), and those with a record that failed.
+    // reached), in the order the run made them, and the files with a record that failed.
     SJournalContents Left() const { return Picked(m_left); }
-    size_t FilesPutBack() const { return m_contents.Files() - Left().Files(); }
     size_t FilesFailed() const { return Picked(m_failed).Files(); }
     const std::vector<SUndoProblem>& Problems() const { return m_problems; }
     bool Cancelled() const { return m_nTaken < m_contents.renames.size(); }

@@ -234,10 +234,10 @@ void CJournaledRun::ForgetStep(const std::string& journal) {
 }
 
 void CJournaledRun::FinishUndo(const std::function<bool()>& afterFilesBack) {
-    m_outcome.nDone = m_pPutBack->FilesPutBack();
     m_outcome.problems = m_pPutBack->Problems();
     SJournalContents left = m_pPutBack->Left();
     m_outcome.nFailed = left.Files();
+    m_outcome.nDone = m_pPutBack->Files() - m_outcome.nFailed;
     m_outcome.nNotReached = m_outcome.nFailed - m_pPutBack->FilesFailed();
     m_outcome.end = m_pPutBack->Cancelled() ? ERunEnd::Cancelled : ERunEnd::Finished;
     bool wholeRun = left.Records() == 0;
