@@ -7,6 +7,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
+#include "cli/ProcessEnd.h"
 #include "cli/RunHook.h"
 #include "files/JournalFolder.h"
 #include "files/JournaledRun.h"
@@ -113,7 +114,8 @@ int RunGo(const SCliInput& input) {
     bool saved = list.SaveIfChanged();
     if (!outcome.strError.empty())
         ReportError("", outcome.strError);
-    return saved && outcome.strError.empty() && outcome.nFailed == 0 ? kExitOk : kExitError;
+    list.Guard().Release();
+    EndProcess(saved && outcome.strError.empty() && outcome.nFailed == 0 ? kExitOk : kExitError);
 }
 
 int RunUndo(const SCliInput& input) {

@@ -15,6 +15,8 @@ int RunSwap(const SCliInput& input);
 int RunSpaces(const SCliInput& input);
 int RunReplace(const SCliInput& input);
 int RunNumber(const SCliInput& input);
+// Go ends the process itself once a run went ahead (EndProcess): its list and records are
+// many.
 int RunGo(const SCliInput& input);
 int RunUndo(const SCliInput& input);
 int RunHistory(const SCliInput& input);

@@ -22,6 +22,9 @@ public:
     bool TakeKey(const std::string& key, std::string& error,
                  std::chrono::milliseconds wait = std::chrono::milliseconds(2000));
 
+    // Lets the lock go (it also goes with this object).
+    void Release() { m_lock.Release(); }
+
     const CJournalFolder& Folder() const { return m_folder; }
     // The key of the list last asked for.
     const std::string& Key() const { return m_strKey; }
