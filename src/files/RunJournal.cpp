@@ -47,16 +47,17 @@ void CRunJournal::Fail(const std::string& what) {
         m_strError = Describe(what, Path());
 }
 
-int CRunJournal::WriteWhole(const std::string& bytes, std::string& error) const {
-    // The new journal takes the old one's place only once it is whole on disk.
+int CRunJournal::WriteWhole(const std::string& bytes, std::string& error, bool durable) const {
+    // The new journal takes the old one's place only once it is whole (and, when durable,
+    // on disk).
     std::string temporary = m_strName + ".new";
     int folder = m_folder.Fd();
     unlinkat(folder, temporary.c_str(), 0);
     int fd =
         openat(folder, temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    bool ok = fd >= 0 && WriteAll(fd, bytes) && fsync(fd) == 0 &&
+    bool ok = fd >= 0 && WriteAll(fd, bytes) && (!durable || fsync(fd) == 0) &&
               renameat(folder, temporary.c_str(), folder, m_strName.c_str()) == 0 &&
-              m_folder.Sync();
+              (!durable || m_folder.Sync());
     if (ok)
         return fd;
     error = Describe("cannot write", Path());
@@ -69,7 +70,11 @@ int CRunJournal::WriteWhole(const std::string& bytes, std::string& error) const 
 
 bool CRunJournal::RunStarting(int /*rows*/) {
     std::string header = JournalHeader(m_strListPath, static_cast<int64_t>(time(nullptr)));
-    m_fd = WriteWhole(header, m_strError);
+    // The header reaches the disk with the first records, at the first sync: alone it
+    // would let no rename be undone after a power cut, and syncing it first would keep
+    // every run waiting for the disk before its first rename.
+    m_fd = WriteWhole(header, m_strError, false);
+    m_bOnDisk = false;
     if (m_fd < 0)
         return false;
     m_nLength = header.size();
@@ -99,10 +104,15 @@ bool CRunJournal::Append(const std::string& records) {
 }
 
 void CRunJournal::SyncIfDue() {
-    if (std::chrono::steady_clock::now() - m_lastSync < kSyncEvery)
-        return;
-    if (fdatasync(m_fd) != 0)
+    if (std::chrono::steady_clock::now() - m_lastSync >= kSyncEvery)
+        Sync();
+}
+
+void CRunJournal::Sync() {
+    // The journal's name in its folder reaches the disk with its first sync.
+    if (fdatasync(m_fd) != 0 || (!m_bOnDisk && !m_folder.Sync()))
         Fail("cannot sync");
+    m_bOnDisk = true;
     m_lastSync = std::chrono::steady_clock::now();
 }
 
@@ -218,8 +228,7 @@ void CRunJournal::RunFinished() {
     AppendFinishedRecord(m_strRecord, m_nRenames);
     if (!Append(m_strRecord))
         Fail("cannot write");
-    if (fdatasync(m_fd) != 0)
-        Fail("cannot sync");
+    Sync();
     close(m_fd);
     m_fd = -1;
     // A run that renamed nothing is no step to undo: it leaves no journal to find.
@@ -275,7 +284,7 @@ bool CRunJournal::Replace(const SJournalContents& contents, std::string& error) 
         m_folder.Sync();
         return true;
     }
-    int fd = WriteWhole(JournalBytes(contents), error);
+    int fd = WriteWhole(JournalBytes(contents), error, true);
     if (fd < 0)
         return false;
     close(fd);

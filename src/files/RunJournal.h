@@ -15,15 +15,14 @@
 class CJournalFolder;
 
 // The record of one Go run, in the journal folder under a name of the list's history (see
-// CRunHistory). As the run's observer it writes the journal so
-// that a killed process loses no rename: the journal is on disk before the first rename,
-// and each rename's record is written before the rename is made (the records of the next
-// few hundred renames in one write), and marked as never made when the rename fails.
-// Records the run did not reach are cut off when it ends, and a run that renamed nothing
-// leaves no journal behind; after a kill, undo tells them
-// by the file's identity, which each record holds. Records are synced to disk every quarter
-// second, and once more when the run ends, so that a power cut loses at most the records of
-// the last moments of a run.
+// CRunHistory). As the run's observer it writes the journal so that a killed process loses
+// no rename: the journal is in its folder before the first rename, and each rename's
+// record is written before the rename is made (the records of the next few hundred renames
+// in one write), and marked as never made when the rename fails. Records the run did not
+// reach are cut off when it ends, and a run that renamed nothing leaves no journal behind;
+// after a kill, undo tells them by the file's identity, which each record holds. The
+// journal is synced to disk every quarter second, and once more when the run ends, so that
+// a power cut loses at most the records of the last moments of a run.
 //
 // Only the open folder's descriptor is used: the journal is never reached through a
 // link, and the one being written is never reopened by name.
@@ -38,8 +37,8 @@ public:
     CRunJournal(const CRunJournal&) = delete;
     CRunJournal& operator=(const CRunJournal&) = delete;
 
-    // Writes the journal's header, on disk with its folder, in place of any journal of
-    // that name.
+    // Writes the journal's header in place of any journal of that name; it reaches the
+    // disk with the first sync.
     bool RunStarting(int rows) override;
     bool RenamesAhead(const std::vector<SComingRename>& renames) override;
     bool RenameStarting(const SComingRename& rename) override;
@@ -64,8 +63,9 @@ public:
     bool Replace(const SJournalContents& contents, std::string& error) const;
 
 private:
-    // Writes bytes as the new journal and returns its descriptor (-1 on failure).
-    int WriteWhole(const std::string& bytes, std::string& error) const;
+    // Writes bytes as the new journal and returns its descriptor (-1 on failure); durable:
+    // on disk, with its name in the folder, before it takes the old one's place.
+    int WriteWhole(const std::string& bytes, std::string& error, bool durable) const;
     bool Append(const std::string& records);
     // Adds the record of one rename to m_strRecord, and its step and start to m_written;
     // a file not identified yet is examined now.
@@ -75,6 +75,7 @@ private:
     bool WriteRecords();
     // Syncs the journal when the last sync is a quarter second old.
     void SyncIfDue();
+    void Sync();
     void Fail(const std::string& what);
 
     const CJournalFolder& m_folder;
@@ -95,5 +96,6 @@ private:
     uint64_t m_nStartedEnd = 0;  // where the record of the last rename started ends
     size_t m_nRenames = 0;       // records of renames started and not failed
     std::chrono::steady_clock::time_point m_lastSync;
-    std::mutex m_tagMutex;  // tag writes are recorded from several threads
+    bool m_bOnDisk = false;  // the journal's name in its folder has been synced
+    std::mutex m_tagMutex;   // tag writes are recorded from several threads
 };
