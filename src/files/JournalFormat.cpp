@@ -23,8 +23,10 @@ uint32_t Fnv32(const char* bytes, size_t length, uint32_t hash = 2166136261u) {
 }
 
 void Put(std::string& out, uint64_t value, int bytes) {
+    char little[8];
     for (int i = 0; i < bytes; ++i)
-        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+        little[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    out.append(little, static_cast<size_t>(bytes));
 }
 
 bool Get(const std::string& in, size_t& pos, int bytes, uint64_t& value) {

@@ -8,14 +8,19 @@
 #include <cstdint>
 #include <vector>
 
+void CArchiveWriter::WriteLittleEndian(uint32_t value, int bytes) {
+    char out[4];
+    for (int i = 0; i < bytes; ++i)
+        out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    m_bytes.append(out, static_cast<size_t>(bytes));
+}
+
 void CArchiveWriter::WriteUInt16(uint16_t value) {
-    m_bytes += static_cast<char>(value & 0xFF);
-    m_bytes += static_cast<char>(value >> 8);
+    WriteLittleEndian(value, 2);
 }
 
 void CArchiveWriter::WriteUInt32(uint32_t value) {
-    WriteUInt16(static_cast<uint16_t>(value & 0xFFFF));
-    WriteUInt16(static_cast<uint16_t>(value >> 16));
+    WriteLittleEndian(value, 4);
 }
 
 void CArchiveWriter::WriteString(std::string_view text) {
@@ -33,9 +38,7 @@ void CArchiveWriter::WriteString(std::string_view text) {
     m_bytes.append(text);
 }
 
-bool CArchiveReader::Have(size_t count) {
-    if (m_window.size() - m_pos >= count)
-        return true;
+bool CArchiveReader::Pull(size_t count) {
     if (Remaining() < count)
         return false;
     // Big steps keep the calls few; a long string widens the window to hold it whole.
@@ -65,19 +68,24 @@ bool CArchiveReader::ReadUInt8(uint8_t& value) {
     return true;
 }
 
+uint32_t CArchiveReader::TakeLittleEndian(int bytes) {
+    uint32_t value = 0;
+    for (int i = 0; i < bytes; ++i)
+        value |= static_cast<uint32_t>(static_cast<uint8_t>(m_window[m_pos++])) << (8 * i);
+    return value;
+}
+
 bool CArchiveReader::ReadUInt16(uint16_t& value) {
-    uint8_t low, high;
-    if (!ReadUInt8(low) || !ReadUInt8(high))
+    if (!Have(2))
         return false;
-    value = static_cast<uint16_t>(low | (high << 8));
+    value = static_cast<uint16_t>(TakeLittleEndian(2));
     return true;
 }
 
 bool CArchiveReader::ReadUInt32(uint32_t& value) {
-    uint16_t low, high;
-    if (!ReadUInt16(low) || !ReadUInt16(high))
+    if (!Have(4))
         return false;
-    value = static_cast<uint32_t>(low) | (static_cast<uint32_t>(high) << 16);
+    value = TakeLittleEndian(4);
     return true;
 }
 

@@ -22,6 +22,7 @@ public:
 
 private:
     void WriteUInt16(uint16_t value);
+    void WriteLittleEndian(uint32_t value, int bytes);
     std::string m_bytes;
 };
 
@@ -48,7 +49,10 @@ public:
 
 private:
     // Whether count more bytes are there, pulled into the window when needed.
-    bool Have(size_t count);
+    bool Have(size_t count) { return m_window.size() - m_pos >= count || Pull(count); }
+    bool Pull(size_t count);
+    // The next bytes of the window (which holds them), least significant first.
+    uint32_t TakeLittleEndian(int bytes);
     bool ReadUInt8(uint8_t& value);
     bool ReadUInt16(uint16_t& value);
     bool ReadLength(uint32_t& length, bool& wide);

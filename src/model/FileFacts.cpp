@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/FileFacts.h"
 
+#include <bitset>
 #include <charconv>
 #include <string_view>
 
@@ -92,12 +93,16 @@ bool CFileFacts::SameFileFields(const CFileFacts& other) const {
 }
 
 bool CFileFacts::HasIllegalChar(const CFileFacts& entry, bool reservedRefused) {
-    constexpr std::string_view kNeverInAName("/\0", 2);
-    for (const CTextField* part : {&entry.m_strNewName, &entry.m_strExt}) {
-        const std::string& text = part->Get();
-        if (text.find_first_of(kNeverInAName) != std::string::npos ||
-            (reservedRefused && text.find_first_of(kReservedNameChars) != std::string::npos))
-            return true;
-    }
+    // One look-up a byte: find_first_of searches the set with a call for every byte.
+    std::bitset<256> illegal;
+    for (char c : {'/', '\0'})
+        illegal.set(static_cast<unsigned char>(c));
+    if (reservedRefused)
+        for (char c : kReservedNameChars)
+            illegal.set(static_cast<unsigned char>(c));
+    for (const CTextField* part : {&entry.m_strNewName, &entry.m_strExt})
+        for (char c : part->Get())
+            if (illegal[static_cast<unsigned char>(c)])
+                return true;
     return false;
 }

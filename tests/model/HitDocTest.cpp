@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 #include "model/Archive.h"
 #include "model/HitDoc.h"
@@ -33,6 +34,35 @@ TEST(FileFactsTest, FillFromPathSplitsTheNameAtTheLastDot) {
         CHitDoc entry(dir / name);
         EXPECT_TRUE(entry.Exists()) << name;
         EXPECT_EQ(entry.m_strName.Get(), name);
+    }
+}
+
+// "/" and NUL never go into a name; the reserved characters only where the file system
+// refuses them; the extension counts as much as the name.
+TEST(FileFactsTest, IllegalCharactersAreThoseOfTheTargetFileSystem) {
+    constexpr bool kReservedRefused = true;
+    struct SCase {
+        std::string newName, ext;
+        bool illegalAnywhere, illegalWhereReservedRefused;
+    };
+    const std::vector<SCase> cases = {
+        {"plain name", ".mp3", false, false},
+        {"a/b", ".mp3", true, true},
+        {"song", std::string(".m\0p3", 4), true, true},
+        {"what?", ".mp3", false, true},
+        {"song", ".mp3|", false, true},
+        {"back\\slash", "", false, true},
+        {"", "", false, false},
+    };
+    for (const SCase& c : cases) {
+        CHitDoc entry;
+        entry.m_strNewName.Set(c.newName);
+        entry.m_strExt.Set(c.ext);
+        EXPECT_EQ(CFileFacts::HasIllegalChar(entry, !kReservedRefused), c.illegalAnywhere)
+            << c.newName << c.ext;
+        EXPECT_EQ(CFileFacts::HasIllegalChar(entry, kReservedRefused),
+                  c.illegalWhereReservedRefused)
+            << c.newName << c.ext;
     }
 }
 
@@ -84,8 +114,8 @@ TEST(ViewerAssociationsTest, OnlyADottedExtensionAndAnExecutableFileMayBeAdded) 
     std::string plain = dir.WriteFile("notes.txt", "x");
     ASSERT_EQ(chmod(script.c_str(), 0755), 0);
     // The viewer not executable, or a folder.
-    for (auto [ext, viewer] : {std::pair{"html", script}, {".", script}, {".htm", plain},
-                               {".htm", dir.Path()}})
+    for (auto [ext, viewer] :
+         {std::pair{"html", script}, {".", script}, {".htm", plain}, {".htm", dir.Path()}})
         EXPECT_FALSE(IsValidAssociation(ext, viewer)) << ext << viewer;
     EXPECT_TRUE(IsValidAssociation(".html", script));
 }
