@@ -90,9 +90,13 @@ bool CCliList::HoldsItsFile() {
     // built whole only to be compared.
     if (m_session.IsModified())
         return false;
-    std::string bytes = SerializeList(m_session);
-    return bytes.size() == m_nLoadedSize &&
-           (m_streamBytes ? bytes == *m_streamBytes : FileHolds(m_strPath, bytes));
+    if (m_streamBytes)
+        return SerializeList(m_session) == *m_streamBytes;
+    // Compared piece by piece as they are made: a long list's bytes are never held whole.
+    CFileMatch file(m_strPath);
+    return file.Size() == m_nLoadedSize &&
+           WriteListBytes(m_session, [&file](std::string_view piece) { return file.Next(piece); }) &&
+           file.Whole();
 }
 
 bool CCliList::SaveIfChanged() {

@@ -41,18 +41,25 @@ size_t ReadSome(int fd, char* buffer, size_t count) {
     }
 }
 
-bool FileHolds(const std::string& path, std::string_view bytes) {
-    int fd = -1;
-    uint64_t size = 0;
-    if (OpenRegularFile(path, fd, size) != 0)
-        return false;
-    bool same = size == bytes.size();
-    std::string chunk(std::min<size_t>(bytes.size(), 256 * 1024), '\0');
-    for (size_t done = 0; same && done < bytes.size();) {
-        size_t got = ReadSome(fd, chunk.data(), std::min(chunk.size(), bytes.size() - done));
-        same = got > 0 && bytes.compare(done, got, std::string_view(chunk.data(), got)) == 0;
+CFileMatch::CFileMatch(const std::string& path) {
+    m_bSame = OpenRegularFile(path, m_fd, m_nSize) == 0;
+}
+
+CFileMatch::~CFileMatch() {
+    if (m_fd >= 0)
+        close(m_fd);
+}
+
+bool CFileMatch::Next(std::string_view piece) {
+    m_bSame = m_bSame && piece.size() <= m_nSize - m_nDone;
+    constexpr size_t kChunkBytes = 256 * 1024;
+    if (m_bSame && m_chunk.empty() && !piece.empty())
+        m_chunk.resize(static_cast<size_t>(std::min<uint64_t>(m_nSize, kChunkBytes)));
+    for (size_t done = 0; m_bSame && done < piece.size();) {
+        size_t got = ReadSome(m_fd, m_chunk.data(), std::min(m_chunk.size(), piece.size() - done));
+        m_bSame = got > 0 && piece.substr(done, got) == std::string_view(m_chunk.data(), got);
         done += got;
+        m_nDone += got;
     }
-    close(fd);
-    return same;
+    return m_bSame;
 }

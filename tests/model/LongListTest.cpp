@@ -45,19 +45,32 @@ TEST_F(LongListTest, ALongListReadInPiecesComesBackWhole) {
     EXPECT_EQ(other.List().GetCount(), kRows - 1);
 }
 
-TEST(RegularFileTest, FileHoldsOnlyTheSameBytes) {
+// Whether the file at path holds bytes, handed to a match in pieces of pieceSize bytes.
+bool MatchesInPieces(const std::string& path, std::string_view bytes, size_t pieceSize) {
+    CFileMatch match(path);
+    for (size_t at = 0; at < bytes.size(); at += pieceSize)
+        if (!match.Next(bytes.substr(at, pieceSize)))
+            return false;
+    return match.Whole();
+}
+
+TEST(RegularFileTest, AFileMatchesOnlyTheSameBytesInAnyPieces) {
     CTempDir dir;
     std::string bytes(300000, 'x');
     std::string path = dir.WriteFile("f", bytes);
-    EXPECT_TRUE(FileHolds(path, bytes));
-    for (const std::string& other : {bytes.substr(0, 299999) + 'z', bytes.substr(1), bytes + "!"})
-        EXPECT_FALSE(FileHolds(path, other));
-    EXPECT_FALSE(FileHolds(dir / "missing", "") || FileHolds(dir.Path(), ""));
+    for (size_t pieceSize : {size_t{300000}, size_t{1000}, size_t{7}}) {
+        EXPECT_TRUE(MatchesInPieces(path, bytes, pieceSize)) << pieceSize;
+        for (const std::string& other :
+             {bytes.substr(0, 299999) + 'z', bytes.substr(1), bytes + "!"})
+            EXPECT_FALSE(MatchesInPieces(path, other, pieceSize)) << pieceSize;
+    }
+    EXPECT_TRUE(MatchesInPieces(dir.WriteFile("empty", ""), "", 1));
+    EXPECT_FALSE(MatchesInPieces(dir / "missing", "", 1) || MatchesInPieces(dir.Path(), "", 1));
     // A file that holds less than its size says, as sysfs files do (or a list cut while it
     // is compared), ends the comparison unequal.
     std::string sysfs = "/sys/devices/system/cpu/online", held = ReadFileBytes(sysfs);
     if (!held.empty()) {
-        EXPECT_FALSE(FileHolds(sysfs, held.append(4096 - held.size(), '\n')));
+        EXPECT_FALSE(MatchesInPieces(sysfs, held.append(4096 - held.size(), '\n'), 4096));
     }
 }
 
