@@ -95,7 +95,8 @@ bool CCliList::HoldsItsFile() {
     // Compared piece by piece as they are made: a long list's bytes are never held whole.
     CFileMatch file(m_strPath);
     return file.Size() == m_nLoadedSize &&
-           WriteListBytes(m_session, [&file](std::string_view piece) { return file.Next(piece); }) &&
+           WriteListBytes(m_session,
+                          [&file](std::string_view piece) { return file.Next(piece); }) &&
            file.Whole();
 }
 

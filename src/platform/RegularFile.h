@@ -38,4 +38,3 @@ private:
     bool m_bSame = false;
     std::string m_chunk;
 };
-
