@@ -22,6 +22,8 @@
 #include <QToolBar>
 #include <cmath>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
@@ -212,6 +214,22 @@ private slots:
         m_pApp.reset();
         qunsetenv("XDG_STATE_HOME");
         m_pDir.reset();
+    }
+
+    // Each one changes the name the one before left, so a command that did nothing shows.
+    void eachCaseCommandReachesTheNewNames() {
+        AddFiles({"hello wORLD.mp3"});
+        const std::vector<std::pair<ECommandId, QString>> steps = {
+            {ECommandId::SentenceCase, QStringLiteral("Hello world")},
+            {ECommandId::Lowercase, QStringLiteral("hello world")},
+            {ECommandId::Uppercase, QStringLiteral("HELLO WORLD")},
+            {ECommandId::TitleCase, QStringLiteral("Hello World")},
+            {ECommandId::ToggleCase, QStringLiteral("hELLO wORLD")},
+        };
+        for (const auto& [command, expected] : steps) {
+            Frame().RunCommand(command);
+            QCOMPARE(Model().index(0, 0).data().toString(), expected);
+        }
     }
 
     void theCommandsFollowTheModeInTheMenusAndTheToolbar() {
