@@ -143,6 +143,8 @@ TEST_F(TesselDocTest, ADamagedListOrAFileThatIsNoListIsRefused) {
         {fewer, 1, ""},
         {whole + '\0', 3, ""},
         {whole.substr(0, whole.size() - 1), 2, ""},
+        {whole.substr(0, 14), 0, ""},
+        {whole.substr(0, 16), 0, ""},
         {whole.substr(0, 14) + std::string(4, '\xff'), 0, ""}};
     for (const auto& [bytes, rowsKept, message] : cases) {
         std::string path = dir.WriteFile("damaged.tsl", bytes);
@@ -162,6 +164,8 @@ TEST_F(TesselDocTest, ARowWhosePathIsNotItsNameInAnAbsoluteFolderMakesTheListDam
         {"caf\xc3\xa9 \xff.mp3", "/m/caf\xc3\xa9 \xff.mp3", true},
         {"file.txt", "/x/./file.txt", false},
         {"a.txt", "/x/ba.txt", false},
+        {"b/a.txt", "/x/b/a.txt", false},
+        {"", "/x/", false},
         {std::string("a\0b", 3), std::string("/x/a\0b", 6), false}};
     for (const auto& [name, rowPath, sound] : cases) {
         SCOPED_TRACE(rowPath);
