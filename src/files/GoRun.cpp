@@ -117,6 +117,9 @@ bool CGoRun::IsUnchanged(size_t row) const {
 }
 
 bool CGoRun::End(int code) {
+    // The run is over: its renaming thread goes with it, even from a process that ends
+    // without tearing its objects down.
+    m_renamer.Finish();
     CRenameList& list = m_session.List();
     for (size_t row = 0; row < m_nRows; ++row) {
         int rowCode = m_codes[row];

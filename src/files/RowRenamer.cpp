@@ -31,13 +31,16 @@ CRowRenamer::CRowRenamer(const RowPathList& oldPaths, const std::vector<std::str
       m_pObserver(observer) {}
 
 CRowRenamer::~CRowRenamer() {
+    Finish();
+}
+
+void CRowRenamer::Finish() {
     if (m_thread.joinable())
         m_thread.join();
 }
 
 void CRowRenamer::Start(int first) {
-    if (m_thread.joinable())
-        m_thread.join();
+    Finish();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_progress = SProgress{first, -1, false, 0};

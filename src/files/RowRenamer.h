@@ -50,6 +50,8 @@ public:
     SProgress Wait(int settled, std::chrono::milliseconds wait);
     // Ends the stretch before the next rename; the one in progress is finished.
     void Cancel() { m_bCancel = true; }
+    // Waits for the thread of a stretch that ended to be gone.
+    void Finish();
 
 private:
     void RenameFrom(int first);
